@@ -1,0 +1,127 @@
+// Whole simulation steps with the drawing into the main view's canvas
+// (offscreen): N bodies on near-circular orbits about a star, the force
+// loop of Brisklet when it can be bound (else the built-in one), trails on
+// or off, labels on. One iteration is one SimulationStep, which draws once.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+#include "engine/host.h"
+#include "engine/nativeloop.h"
+#include "engine/simulation.h"
+#include "engine/state.h"
+#include "mainwindow/mainview.h"
+
+namespace {
+
+using namespace molvane;
+
+struct DrawingHost : EngineHost {
+  explicit DrawingHost(MainView& v) : view(v) {}
+  void plot() override { view.drawBodies(); }
+  MainView& view;
+};
+
+void Populate(State& s, int n) {
+  const double dt = 600.0;
+  std::mt19937 rng(12345);
+  std::uniform_real_distribution<double> radius(0.2 * AstronomicalUnitMetres, 1.6 * AstronomicalUnitMetres);
+  std::uniform_real_distribution<double> angle(0, 2 * 3.14159265358979323846);
+  std::uniform_real_distribution<double> lift(-0.02, 0.02);
+  s.objname[1] = "Star";
+  s.objmass[1] = SunEarthMasses * dt * dt;
+  s.objsize[1] = 1.4e9;
+  s.objcolor[1] = 0x00FFFF;
+  for (int i = 2; i <= n; ++i) {
+    const double r = radius(rng), a = angle(rng);
+    const double v = std::sqrt(SunEarthMasses * EarthGM / r);
+    s.objname[i] = "Body " + std::to_string(i);
+    s.objref[i] = "Star";
+    s.objmass[i] = 1e-6 * dt * dt;
+    s.objsize[i] = 1e3;
+    s.objcolor[i] = 0x30A0FF;
+    s.objcolor2[i] = ColourWhite;
+    s.objx[i] = r * std::cos(a);
+    s.objy[i] = r * std::sin(a);
+    s.objz[i] = r * lift(rng);
+    s.objvx[i] = -v * std::sin(a) * dt;
+    s.objvy[i] = v * std::cos(a) * dt;
+  }
+  s.objects = static_cast<int16_t>(n);
+  s.focusobj = 1;
+  s.timescale = dt;
+  s.ScalePixel = 350.0 / (1.6 * AstronomicalUnitMetres);
+}
+
+void BM_StepWithDrawing(benchmark::State& bs) {
+  const int n = static_cast<int>(bs.range(0));
+  const bool trails = bs.range(1) != 0;
+  const bool native = bs.range(2) != 0;
+  auto s = std::make_unique<State>();
+  Populate(*s, n);
+  if (native && !BindNativeForceLoop(*s, QCoreApplication::applicationDirPath().toStdString())) {
+    bs.SkipWithError("libbrisklet.so not found beside the benchmark");
+    return;
+  }
+  s->trails = trails;
+  s->llabels = true;
+  MainView view(*s);
+  view.resizeCanvas(1280, 800);
+  view.setScreenSize(1280, 800);
+  view.setTilt(0, -10000);
+  s->ScreenCentreX = 640;
+  s->ScreenCentreY = 400;
+  view.rebuildLabels();
+  view.resetPlotState();
+  DrawingHost host(view);
+  SliceCounter counter;
+  for (auto _ : bs) {
+    SimulationStep(*s, host, counter);
+  }
+  bs.SetItemsProcessed(bs.iterations());
+  bs.counters["bodies"] = s->objects;
+  bs.counters["steps/s"] = benchmark::Counter(static_cast<double>(bs.iterations()), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BM_StepWithDrawing)
+    ->ArgNames({"N", "trails", "brisklet"})
+    ->Args({100, 1, 1})
+    ->Args({100, 0, 1})
+    ->Args({1000, 1, 1})
+    ->Args({1000, 0, 1})
+    ->Args({100, 1, 0})
+    ->Args({1000, 1, 0})
+    ->Unit(benchmark::kMicrosecond);
+
+// The drawing alone: one pass of the view over N bodies that do not move
+// (no erase, every disc redrawn), labels placed.
+void BM_DrawOnly(benchmark::State& bs) {
+  const int n = static_cast<int>(bs.range(0));
+  auto s = std::make_unique<State>();
+  Populate(*s, n);
+  s->trails = bs.range(1) != 0;
+  s->llabels = true;
+  MainView view(*s);
+  view.resizeCanvas(1280, 800);
+  view.setScreenSize(1280, 800);
+  s->ScreenCentreX = 640;
+  s->ScreenCentreY = 400;
+  view.rebuildLabels();
+  for (auto _ : bs) view.drawBodies();
+  bs.SetItemsProcessed(bs.iterations() * n);
+}
+BENCHMARK(BM_DrawOnly)->ArgNames({"N", "trails"})->Args({1000, 1})->Args({1000, 0})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

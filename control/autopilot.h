@@ -1,0 +1,84 @@
+// The autopilot: a time-ordered list of command lines (State::autopilot,
+// entries 1..autopilotCount), its run state (State::autopilotState) and the
+// executor that the simulation loop calls when the pending entry is due.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "control/autopilot_line.h"
+#include "control/autopilothost.h"
+#include "engine/host.h"
+#include "engine/state.h"
+
+namespace molvane {
+
+// ---- The list.
+
+// Inserts a command after every entry whose time is not later than `time`.
+// Returns its index, or 0 when the list already holds MaxAutopilot entries
+// (the host is shown a message and nothing changes).
+int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time,
+                           std::string note);
+// The same with the time read from the line's date field.
+int AddAutopilotCommand(State& s, AutopilotHost& host, std::string line, std::string note);
+
+// Removes entry k and blanks the freed slot. k outside 1..count does nothing.
+void RemoveAutopilotCommand(State& s, int k);
+
+// Removes entry k and adds the new line where its time places it. k outside
+// 1..count does nothing (returns 0); else returns the new index.
+int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string line,
+                            std::string note);
+
+// The editor's "Add >>" and "Replace >>": compose the line from the fields
+// (Caption sizes relative to the host's main window) and add it, or replace
+// entry k with it. Each Release Probe line that goes in raises ProbeCounter.
+int AddAutopilotEntry(State& s, AutopilotHost& host, std::string_view dateField,
+                      const AutopilotFields& fields, std::string note);
+int ReplaceAutopilotEntry(State& s, AutopilotHost& host, int k, std::string_view dateField,
+                          const AutopilotFields& fields, std::string note);
+
+// The first entry whose line equals `line`, or 0.
+int FindAutopilotCommand(const State& s, std::string_view line);
+
+// ---- Arming.
+
+// Points the autopilot at the first entry (1..count) whose time is not
+// before the clock or is 0, and arms it when that time is not 0. With no
+// such entry: past the end of a list that is not full the state points at
+// an empty command and `armed` keeps its value; with a full list of past
+// entries it is disarmed. Nothing above the count is ever looked at.
+void ArmAutopilot(State& s);
+
+// What a situation load does after restoring the list: the same scan,
+// armed in every case.
+void ArmAutopilotAfterLoad(State& s);
+
+// ---- The executor.
+
+enum class AutopilotRun {
+  Done,      // the command ran (or did nothing) and the cursor moved on
+  Failed,    // nothing changed; the entry stays pending and is tried again
+  Reopened,  // an Open loaded a situation, which rebuilt the state
+};
+
+// Runs AutopilotState::nextLine and moves on to the next entry. The
+// simulation loop calls it (through EngineHost::runAutopilotCommand) when
+// the autopilot is armed and the clock has reached nextTime.
+AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engine);
+
+// The direction of azimuth and altitude (degrees) as a unit vector:
+// azimuth 90, altitude 0 is +y; azimuth 0 is -x; altitude 90 is +z.
+struct Direction3 {
+  double x = 0, y = 0, z = 0;
+};
+Direction3 AutopilotDirection(double azimuthDegrees, double altitudeDegrees);
+
+// The absolute path that an Open or Save line names: a relative path is
+// taken from the running situation's folder (the resume folder while the
+// resume file runs). No result when no such path can be formed.
+std::optional<std::string> ResolveAutopilotPath(const State& s, std::string_view path);
+
+}  // namespace molvane

@@ -1,0 +1,115 @@
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "control/autopilot.h"
+
+namespace molvane {
+
+namespace {
+
+int Count(const State& s) { return std::clamp<int>(s.autopilotCount, 0, MaxAutopilot); }
+
+// The scan shared by arming and loading; returns whether an entry is pending.
+void PointAtPending(State& s, bool armAlways) {
+  AutopilotState& a = s.autopilotState;
+  a.cursor = 1;
+  a.nextTime = 0;
+  a.nextLine.clear();
+  const int n = Count(s);
+  int i = 1;
+  while (i <= n && s.autopilot[i].time < s.SecondsElapsed && s.autopilot[i].time != 0) ++i;
+
+  if (i > MaxAutopilot) {  // a full list, all of it in the past
+    a.armed = false;
+    return;
+  }
+  a.cursor = static_cast<int16_t>(i);
+  if (i <= n) {
+    a.nextTime = s.autopilot[i].time;
+    a.nextLine = s.autopilot[i].line;
+  }
+  if (armAlways || a.nextTime != 0) a.armed = true;
+}
+
+}  // namespace
+
+int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time,
+                           std::string note) {
+  const int n = Count(s);
+  if (n >= MaxAutopilot) {
+    host.message("The autopilot list is full: it holds at most 1000 commands.");
+    return 0;
+  }
+  int i = 1;
+  while (i <= n && s.autopilot[i].time <= time) ++i;
+  for (int j = n + 1; j > i; --j) s.autopilot[j] = std::move(s.autopilot[j - 1]);
+  s.autopilot[i] = AutopilotCommand{std::move(line), time, std::move(note)};
+  s.autopilotCount = static_cast<int16_t>(n + 1);
+  return i;
+}
+
+int AddAutopilotCommand(State& s, AutopilotHost& host, std::string line, std::string note) {
+  const double t = AutopilotLineTime(line);
+  return InsertAutopilotCommand(s, host, std::move(line), t, std::move(note));
+}
+
+void RemoveAutopilotCommand(State& s, int k) {
+  const int n = Count(s);
+  if (k < 1 || k > n) return;
+  for (int i = k; i < n; ++i) s.autopilot[i] = std::move(s.autopilot[i + 1]);
+  s.autopilot[n] = AutopilotCommand{};
+  s.autopilotCount = static_cast<int16_t>(n - 1);
+}
+
+int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string line,
+                            std::string note) {
+  if (k < 1 || k > Count(s)) return 0;
+  RemoveAutopilotCommand(s, k);
+  return AddAutopilotCommand(s, host, std::move(line), std::move(note));
+}
+
+namespace {
+
+std::string ComposeFor(const AutopilotHost& host, std::string_view dateField,
+                       const AutopilotFields& fields) {
+  return ComposeAutopilotLine(dateField, fields, host.mainWindowWidthTwips(),
+                              host.mainWindowHeightTwips());
+}
+
+void CountProbe(State& s, const AutopilotFields& fields, int added) {
+  if (added > 0 && fields.word == "Release Probe" && s.ProbeCounter < INT16_MAX) {
+    ++s.ProbeCounter;
+  }
+}
+
+}  // namespace
+
+int AddAutopilotEntry(State& s, AutopilotHost& host, std::string_view dateField,
+                      const AutopilotFields& fields, std::string note) {
+  const int i = AddAutopilotCommand(s, host, ComposeFor(host, dateField, fields), std::move(note));
+  CountProbe(s, fields, i);
+  return i;
+}
+
+int ReplaceAutopilotEntry(State& s, AutopilotHost& host, int k, std::string_view dateField,
+                          const AutopilotFields& fields, std::string note) {
+  const int i =
+      ReplaceAutopilotCommand(s, host, k, ComposeFor(host, dateField, fields), std::move(note));
+  CountProbe(s, fields, i);
+  return i;
+}
+
+int FindAutopilotCommand(const State& s, std::string_view line) {
+  const int n = Count(s);
+  for (int i = 1; i <= n; ++i) {
+    if (s.autopilot[i].line == line) return i;
+  }
+  return 0;
+}
+
+void ArmAutopilot(State& s) { PointAtPending(s, false); }
+
+void ArmAutopilotAfterLoad(State& s) { PointAtPending(s, true); }
+
+}  // namespace molvane

@@ -1,0 +1,69 @@
+// What the autopilot needs of the main window. The main window implements
+// it; tests fake it. Every default does nothing and reports success, except
+// openSituation, which by default opens nothing.
+#pragma once
+
+#include <string>
+
+namespace molvane {
+
+class AutopilotHost {
+ public:
+  virtual ~AutopilotHost() = default;
+
+  // ---- Drawing.
+  // Clears the drawing surface.
+  virtual void clearScreen() {}
+  // Forgets every body's last drawn position and parks the name labels.
+  virtual void resetPlotState() {}
+
+  // ---- Zoom and focus.
+  // The main window's zoom-in and zoom-out steps (scale times or over 1.5).
+  virtual void zoomIn() {}
+  virtual void zoomOut() {}
+  // Width of the drawing area in pixels.
+  virtual double screenWidthPixels() const { return 800; }
+  // The width of the visible world in kilometres after a zoom.
+  virtual void setVisibleWidthKm(double /*km*/) {}
+  // The screen-scale window (only called while it is open) shows the
+  // visible width.
+  virtual void showScreenScale() {}
+  // The focus changed to body `index` (0 = the floating point); the focus
+  // window's list follows it.
+  virtual void focusChanged(int /*index*/) {}
+  // Rebuilds the list of bodies whose reference is the focus body.
+  virtual void assembleSystemElements() {}
+
+  // ---- Switches.
+  // `llabels` has just been set: show or hide the body-name labels to match.
+  virtual void setLabelsShown(bool /*shown*/) {}
+  // `ExaggerateObjectSizeOn` or `anchor` changed: menu tick and the anchor
+  // button of the graphics-options window follow.
+  virtual void graphicsSwitchesChanged() {}
+  // `RotatingFrame` changed: the menu tick follows.
+  virtual void rotatingFrameChanged() {}
+  // Toggles the paused state (timer and PausedFlag).
+  virtual void pauseOnOff() {}
+
+  // ---- Captions.
+  // The main window's outer width and height in twips.
+  virtual double mainWindowWidthTwips() const { return 12000; }
+  virtual double mainWindowHeightTwips() const { return 9000; }
+  // Outer width in twips less the width of the vertical scroll bar.
+  virtual double captionReferenceWidth() const { return 12000; }
+  // State::captions changed: show slots 1..4 on the labels, `front` in front.
+  virtual void captionsChanged(int /*front*/) {}
+
+  // ---- Files and messages.
+  // Loads the situation at `path` (absolute). True when it was loaded: the
+  // loader has then replaced the list and rebuilt the autopilot state. On
+  // failure the opener has shown its own message.
+  virtual bool openSituation(const std::string& /*path*/) { return false; }
+  // Writes the situation to `path` (absolute); the writer reports its own
+  // failures.
+  virtual bool saveSituation(const std::string& /*path*/) { return true; }
+  // A message box with an OK button.
+  virtual void message(const std::string& /*text*/) {}
+};
+
+}  // namespace molvane

@@ -1,0 +1,199 @@
+#include "engine/bodies.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+#include "engine/orbits.h"
+
+namespace molvane {
+
+int16_t FindBodyByName(const State& s, std::string_view name) {
+  int16_t found = 0;
+  for (int16_t i = 1; i <= s.objects && i <= MaxBodies; ++i) {
+    if (s.objname[i] == name) found = i;
+  }
+  return found;
+}
+
+namespace {
+
+// Copies every per-body field of body `from` to body `to`.
+void MoveBodyFields(State& s, int from, int to) {
+  s.objname[to] = std::move(s.objname[from]);
+  s.objref[to] = std::move(s.objref[from]);
+  s.objmass[to] = s.objmass[from];
+  s.objx[to] = s.objx[from];
+  s.objy[to] = s.objy[from];
+  s.objz[to] = s.objz[from];
+  s.objvx[to] = s.objvx[from];
+  s.objvy[to] = s.objvy[from];
+  s.objvz[to] = s.objvz[from];
+  s.objsize[to] = s.objsize[from];
+  s.objcolor[to] = s.objcolor[from];
+  s.objcolor2[to] = s.objcolor2[from];
+  s.objdirx[to] = s.objdirx[from];
+  s.objdiry[to] = s.objdiry[from];
+  s.objdirz[to] = s.objdirz[from];
+  s.objthrust[to] = s.objthrust[from];
+  s.objthruston[to] = s.objthruston[from];
+  s.objrefindex[to] = s.objrefindex[from];
+  s.objlastx[to] = s.objlastx[from];
+  s.objlasty[to] = s.objlasty[from];
+  s.objsma[to] = s.objsma[from];
+  s.objecc[to] = s.objecc[from];
+  s.objinc[to] = s.objinc[from];
+  s.objper[to] = s.objper[from];
+  s.objasc[to] = s.objasc[from];
+  s.objma[to] = s.objma[from];
+  s.objperdist[to] = s.objperdist[from];
+  s.objappdist[to] = s.objappdist[from];
+}
+
+// Leaves slot k as an empty body: nothing of the body that left it remains.
+void ClearBodySlot(State& s, int k) {
+  s.objname[k].clear();
+  s.objref[k].clear();
+  s.objmass[k] = 0;
+  s.objx[k] = s.objy[k] = s.objz[k] = 0;
+  s.objvx[k] = s.objvy[k] = s.objvz[k] = 0;
+  s.objsize[k] = 0;
+  s.objcolor[k] = 0;
+  s.objcolor2[k] = 0;
+  s.objdirx[k] = s.objdiry[k] = s.objdirz[k] = 0;
+  s.objthrust[k] = 0;
+  s.objthruston[k] = false;
+  s.objrefindex[k] = 0;
+  s.objlastx[k] = -1000;  // no disc drawn
+  s.objlasty[k] = -1000;
+  s.objsma[k] = s.objecc[k] = s.objinc[k] = s.objper[k] = 0;
+  s.objasc[k] = s.objma[k] = s.objperdist[k] = s.objappdist[k] = 0;
+}
+
+}  // namespace
+
+void DeleteBody(State& s, EngineHost& host, int k) {
+  const int n = BodyCount(s);
+  if (k < 1 || k > n) return;
+
+  for (int i = k; i <= n - 1; ++i) {
+    if (s.focusobj == i + 1) s.focusobj = static_cast<int16_t>(i);
+    MoveBodyFields(s, i + 1, i);
+  }
+  ClearBodySlot(s, n);
+  s.objects = static_cast<int16_t>(n - 1);
+
+  host.rebuildObjectLabels();
+  host.refreshObjectLists();
+  if (s.focusobj > s.objects) {
+    s.focusobj = s.objects;
+    host.clearView();
+  }
+  if (s.focusobjectloaded) host.selectFocusInList();
+}
+
+void MergeCollidedBodies(State& s, EngineHost& host) {
+  host.setTimerEnabled(false);
+
+  const int n = BodyCount(s);
+  // absorbedBy[i] is the body that took body i in during this pass (i itself
+  // while it still stands), so a later pair naming i acts on that body.
+  std::array<int16_t, BodySlots> absorbedBy;
+  for (int i = 0; i < BodySlots; ++i) absorbedBy[i] = static_cast<int16_t>(i);
+  auto standing = [&](int i) {
+    while (absorbedBy[i] != i) i = absorbedBy[i];
+    return i;
+  };
+
+  std::array<int, MaxPairs> losers{};
+  int loserCount = 0;
+
+  for (int k = 1; k <= MaxPairs && s.higher[k] > 0; ++k) {
+    int a = s.higher[k];
+    int b = s.lower[k];
+    if (!(a > b) || b < 1 || a > n) continue;
+    a = standing(a);
+    b = standing(b);
+    if (a == b) continue;          // already one body
+    if (a < b) std::swap(a, b);    // a is the higher index
+
+    const double ma = s.objmass[a];
+    const double mb = s.objmass[b];
+    const double M = mb + ma;
+    if (!std::isfinite(M)) continue;
+
+    const double va[3] = {s.objvx[a], s.objvy[a], s.objvz[a]};
+    const double vb[3] = {s.objvx[b], s.objvy[b], s.objvz[b]};
+    double v[3];
+    for (int ax = 0; ax < 3; ++ax) {
+      double w = (M != 0) ? (mb * vb[ax] + ma * va[ax]) / M : (vb[ax] + va[ax]) / 2;
+      if (!std::isfinite(w)) w = (vb[ax] + va[ax]) / 2;
+      if (!std::isfinite(w)) w = (ma > mb) ? va[ax] : vb[ax];
+      v[ax] = w;
+    }
+
+    // The merged body keeps the mass-weighted density; when that cannot be
+    // formed (no positive mass, no volume) it keeps the larger diameter.
+    double D = std::max(s.objsize[a], s.objsize[b]);
+    if (M > 0) {
+      const double rho = (mb / M) * GetDensity(s, mb, s.objsize[b]) +
+                         (ma / M) * GetDensity(s, ma, s.objsize[a]);
+      double fromDensity = 0;
+      if (std::isfinite(rho) && TryGetDiameterFromDensity(s, M, rho, fromDensity)) {
+        D = fromDensity;
+      }
+    }
+
+    const int survivor = (ma > mb) ? a : b;
+    const int loser = (survivor == a) ? b : a;
+    s.objvx[survivor] = v[0];
+    s.objvy[survivor] = v[1];
+    s.objvz[survivor] = v[2];
+    s.objmass[survivor] = M;
+    s.objsize[survivor] = D;
+    if (s.focusobj == loser) s.focusobj = static_cast<int16_t>(survivor);
+    absorbedBy[loser] = static_cast<int16_t>(survivor);
+    losers[loserCount++] = loser;
+  }
+
+  // Highest first, so that no deletion moves a body still to be deleted.
+  std::sort(losers.begin(), losers.begin() + loserCount, std::greater<int>());
+  const auto end = std::unique(losers.begin(), losers.begin() + loserCount);
+  for (auto it = losers.begin(); it != end; ++it) DeleteBody(s, host, *it);
+
+  s.CollisionPairCount = 0;
+  for (int k = 1; k <= MaxPairs; ++k) {
+    s.higher[k] = 0;
+    s.lower[k] = 0;
+  }
+
+  host.setTimerEnabled(true);
+}
+
+double GetSphereVolume(double d) { return std::pow(d, 3.0) * GetPi() / 6; }
+
+double GetDensity(const State& s, double m, double d) {
+  const double V = GetSphereVolume(d);
+  if (V == 0 || s.timescale == 0) return 0;
+  const double rho = m / s.timescale / s.timescale / V;
+  return std::isfinite(rho) ? rho : 0;
+}
+
+bool TryGetDiameterFromDensity(const State& s, double m, double rho, double& out) {
+  if (rho == 0 || s.timescale == 0) return false;
+  const double V = m / s.timescale / s.timescale / rho;
+  if (!std::isfinite(V) || V < 0) return false;
+  const double D = std::pow(6 * V / GetPi(), 1.0 / 3.0);
+  if (!std::isfinite(D)) return false;
+  out = D;
+  return true;
+}
+
+double GetDiameterFromDensity(const State& s, double m, double rho) {
+  double D = 0;
+  TryGetDiameterFromDensity(s, m, rho, D);
+  return D;
+}
+
+}  // namespace molvane

@@ -1,0 +1,48 @@
+// Body helpers: name look-up, deletion, merging of touching bodies and the
+// sphere relations between mass, diameter and density.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/host.h"
+#include "engine/state.h"
+
+namespace molvane {
+
+// Index of the last body 1..objects whose name equals `name` exactly, or 0.
+int16_t FindBodyByName(const State& s, std::string_view name);
+
+// Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
+inline int BodyCount(const State& s) {
+  return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects);
+}
+
+// Removes body k (1..objects; anything else does nothing): every per-body
+// field of the bodies above k moves down one index, the vacated last slot
+// is cleared, and the focus follows its body. A focus on k itself passes to
+// the body that moves into k. The host rebuilds the labels (after `objects`
+// has been lowered), refreshes the body lists, clears the view when the
+// focus had to be pulled down, and re-selects the focus window's list.
+void DeleteBody(State& s, EngineHost& host, int k);
+
+// Merges every listed touching pair into the heavier body (equal masses:
+// the lower index), keeping mass and momentum, then deletes the absorbed
+// bodies and empties the pair list. A body that was absorbed earlier in the
+// same pass is followed to the body that took it in. Holds the host's timer
+// while it works and enables it again at the end.
+void MergeCollidedBodies(State& s, EngineHost& host);
+
+// Volume in m^3 of a sphere of diameter d.
+double GetSphereVolume(double d);
+// Earth masses per m^3 of mass term m in a sphere of diameter d; 0 when the
+// volume or the time step is 0 or the result is not finite.
+double GetDensity(const State& s, double m, double d);
+// Diameter of a sphere of mass term m and density rho. Returns false and
+// leaves `out` alone when rho or the time step is 0, or when the result
+// would be negative-volume or not finite.
+bool TryGetDiameterFromDensity(const State& s, double m, double rho, double& out);
+// As above; 0 when no diameter can be computed.
+double GetDiameterFromDensity(const State& s, double m, double rho);
+
+}  // namespace molvane

@@ -1,0 +1,41 @@
+// What the engine needs of the windows. The main window implements it;
+// tests use the no-op defaults or record the calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace molvane {
+
+class EngineHost {
+ public:
+  virtual ~EngineHost() = default;
+
+  // Once per timer event: show the fixed reference box 1 or 2, creating it
+  // first when it does not exist.
+  virtual void showReferenceBox(int /*which*/) {}
+  // Once per step: draw the bodies and refresh the open boxes.
+  virtual void plot() {}
+  // The spectrum window plots one point (sample number, value).
+  virtual void spectrumPoint(int16_t /*x*/, double /*value*/) {}
+  // Runs the pending autopilot command (the loop checked that it is due).
+  virtual void runAutopilotCommand() {}
+  // An auto-save copy is due: write it (and the data log record).
+  virtual void writeAutoSave() {}
+  // The merge holds the main window's timer while it works.
+  virtual void setTimerEnabled(bool /*on*/) {}
+
+  // Changes to the set of bodies.
+  virtual void rebuildObjectLabels() {}
+  virtual void refreshObjectLists() {}
+  virtual void clearView() {}
+  // The focus window's body list follows the focus after a deletion.
+  virtual void selectFocusInList() {}
+  // Bring the name label of body k to the front.
+  virtual void raiseLabel(int /*k*/) {}
+
+  // The time-step window shows a new step (only called while it is open).
+  virtual void showTimeStep(const std::string& /*caption*/, const std::string& /*text*/) {}
+};
+
+}  // namespace molvane

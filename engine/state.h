@@ -1,0 +1,316 @@
+// The program-wide tables of Molvane: the body table, the clock, the view
+// state, the window flags and slots, the autopilot list and the captions.
+// The program creates one State; every engine and file function takes it by
+// reference, so each test can build a fresh one.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace molvane {
+
+constexpr int MaxBodies = 1000;          // real bodies 1..MaxBodies
+constexpr int BodySlots = MaxBodies + 1; // index 0 is the floating focus point
+constexpr int MaxPairs = 100;            // touching pairs listed per step
+constexpr int MaxSlots = 100;            // boxes or panels of one kind
+constexpr int MaxAutopilot = 1000;       // autopilot entries
+constexpr int MaxCaptions = 4;
+
+constexpr double EarthGM = 3.9860044e14;         // m^3/s^2 per Earth mass
+constexpr double AstronomicalUnitMetres = 149597870691.0;
+constexpr double LightYearMetres = 9.3851136e15;
+constexpr double EarthMassKg = 5.9736e24;
+constexpr double JupiterEarthMasses = 317.831793223517;
+constexpr double SunEarthMasses = 332983.460559796;
+
+// Colours are 0x00BBGGRR, red in the low byte.
+constexpr int32_t ColourWhite = 0xFFFFFF;
+
+// Brisklet's one export, bound at start-up when the library file is found.
+using RunLoopFn = int32_t (*)(int32_t n, double* mass, double* x, double* y, double* z,
+                              double* vx, double* vy, double* vz, double* size,
+                              int32_t* pairHigher, int32_t* pairLower);
+
+template <typename T>
+using BodyArray = std::array<T, BodySlots>;
+
+struct AutoSaveSettings {
+  bool enabled = false;
+  float interval = 0;       // simulated seconds between saves
+  int16_t savesMade = 0;
+  int16_t maxSaves = 0;
+  double nextTime = 0;      // clock value after which the next save is due
+  bool dataFile = false;    // append an orbital data record at each save
+};
+
+struct SpectrumSettings {
+  int16_t bodyA = 0;
+  int16_t bodyB = 0;
+  int16_t period = 0;       // days between samples
+  int16_t amplitude = 0;    // divisor
+  float offset = 0;         // metres per second
+};
+
+struct SpectrumSample {
+  int16_t x = 0;            // number of the next sample
+  double nextTime = 0;
+};
+
+struct AutopilotCommand {
+  std::string line;         // the fixed-column command line
+  double time = 0;          // execution time on the clock, seconds
+  std::string note;         // free text, unescaped in memory
+};
+
+struct AutopilotState {
+  int16_t cursor = 0;
+  double nextTime = 0;
+  std::string nextLine;
+  bool armed = false;
+};
+
+struct RotatingFrameState {
+  bool on = false;
+  double period = 2000000.0; // seconds per turn
+  bool clockwise = true;
+};
+
+// One caption over the main view. Geometry in twips; the rel* values are
+// the same numbers divided by the main window's base width (see resize).
+struct CaptionSlot {
+  std::string caption;
+  std::string fontName;
+  float fontSize = 0;
+  int32_t foreColor = 0;
+  bool bold = false;
+  bool italic = false;
+  bool strikethru = false;
+  bool underline = false;
+  float top = 0;
+  float left = 0;
+  float height = 0;
+  float width = 0;
+  float relFontSize = 0;
+  float relLeft = 0;
+  float relTop = 0;
+  float relWidth = 0;
+  float relHeight = 0;
+};
+
+// The caption an autopilot Caption command shows: filled by the autopilot's
+// caption dialog, written into and read back from Caption command lines.
+struct CaptionDefinition {
+  int16_t slot = 1;         // caption label 1..4
+  std::string fontName;
+  double fontSize = 0;
+  double foreColor = 0;     // 0x00BBGGRR
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikethru = false;
+  std::string text;
+};
+
+// What a distance box or an orbit box keeps of itself between the window and
+// the situation file. For a distance box bodyA/bodyB are objecta/objectb; for
+// an orbit box they are orbitobject/orbitreference.
+struct BoxSlot {
+  bool inUse = false;
+  float left = 0;           // twips
+  float top = 0;
+  std::string list1;        // texts of the two body lists
+  std::string list2;
+  int16_t bodyA = 0;
+  int16_t bodyB = 0;
+};
+
+struct ThrustPanelSlot {
+  bool inUse = false;
+  float top = 0;            // twips
+  float left = 0;
+  std::string text1;        // custom-direction entry boxes
+  std::string text2;
+  int16_t cpobject = 0;
+  int16_t cpreference = 0;
+};
+
+// The five small tool windows, always in this order.
+enum DashboardWindow : int {
+  DashScreenScale = 0,
+  DashTimeRate = 1,
+  DashFocusObject = 2,
+  DashDateAndTime = 3,
+  DashGraphicsOptions = 4,
+  DashboardCount = 5
+};
+
+struct DashboardPlace {
+  bool open = false;
+  float top = 0;            // twips
+  float left = 0;
+};
+
+// The main window's own geometry and look as situation files keep it.
+struct MainWindowRecord {
+  int32_t backColor = 0;    // 0x00BBGGRR
+  int16_t windowState = 0;  // 0 normal, 1 minimised, 2 maximised
+  float top = 0;            // twips
+  float left = 0;
+  float width = 0;
+  float height = 0;
+  bool titlebar = true;
+  int16_t hscroll = 0;      // tilt scroll bar values
+  int16_t vscroll = 0;
+};
+
+struct State {
+  // ---- Body table (per-step units: m, m/step, Earth masses * timescale^2).
+  BodyArray<std::string> objname;
+  BodyArray<std::string> objref;
+  alignas(64) BodyArray<double> objmass{};
+  alignas(64) BodyArray<double> objx{};
+  alignas(64) BodyArray<double> objy{};
+  alignas(64) BodyArray<double> objz{};
+  alignas(64) BodyArray<double> objvx{};
+  alignas(64) BodyArray<double> objvy{};
+  alignas(64) BodyArray<double> objvz{};
+  alignas(64) BodyArray<double> objsize{};  // diameter, metres
+  BodyArray<int32_t> objcolor{};
+  BodyArray<int32_t> objcolor2{};
+  BodyArray<float> objdirx{};     // thrust direction, unit vector * timescale
+  BodyArray<float> objdiry{};
+  BodyArray<float> objdirz{};
+  BodyArray<float> objthrust{};
+  BodyArray<bool> objthruston{};
+  BodyArray<int16_t> objrefindex{};
+  BodyArray<double> objlastx{};   // pixels of the last drawn disc, -1000 none
+  BodyArray<double> objlasty{};
+
+  // Orbital elements as last computed for each body about its reference.
+  BodyArray<double> objsma{};     // km
+  BodyArray<double> objecc{};
+  BodyArray<double> objinc{};     // degrees
+  BodyArray<double> objper{};
+  BodyArray<double> objasc{};
+  BodyArray<double> objma{};
+  BodyArray<double> objperdist{}; // km
+  BodyArray<double> objappdist{};
+
+  // ---- Counts, focus and selection.
+  int16_t objects = 0;
+  int16_t focusobj = 0;
+  std::array<double, 3> FloatingPosition{};
+  int16_t PreviousFocusObj = 0;
+  std::array<int16_t, MaxBodies + 1> SystemElements{}; // entries 1..count
+  int16_t SystemElementsCount = 0;
+  double GroupMass = 0;
+  double NewBodyMass = 0;
+  int16_t ObjEditTarget = 0;
+
+  // ---- Time.
+  double timescale = 1.0;
+  double SecondsElapsed = 0;
+  bool PausedFlag = false;
+  bool TimerWasOff = false;
+  bool TimeStepHalveRequest = false;
+  bool TimeStepDoubleRequest = false;
+  bool TimeForward = true;        // the "Time Forward" menu tick
+  bool loopRunning = false;       // a timer event's step loop is under way (across yields)
+
+  // ---- View and display.
+  double ScalePixel = 6.25e-7 / 256.0;  // pixels per metre
+  double OffsetX = 0;
+  double OffsetY = 0;
+  double OffsetZ = 0;
+  bool anchor = true;
+  bool trails = true;
+  bool llabels = false;
+  bool pplot = true;
+  bool menus = true;
+  bool ExaggerateObjectSizeOn = false;
+  int16_t MinimumObjectSize = 2;
+  int16_t ExaggeratedObjectSize = 10;
+  RotatingFrameState RotatingFrame;
+  bool PickFloatingFocus = false;
+  double ScreenCentreX = 0;
+  double ScreenCentreY = 0;
+  double AstronomicalUnit = AstronomicalUnitMetres;
+  MainWindowRecord mainWindow;
+
+  // ---- Window open flags.
+  bool timerateloaded = false;
+  bool screenscaleloaded = false;
+  bool focusobjectloaded = false;
+  bool dateandtimeloaded = false;
+  bool graphicsoptionsloaded = false;
+  bool refbox1loaded = false;
+  bool refbox2loaded = false;
+  bool refboxorbit1loaded = false;
+  bool formcontrolcenterloaded = false;
+  bool rotatingperiodloaded = false;
+  bool createmultipleobjectsloaded = false;
+  bool createobjectclassloaded = false;
+  bool autopilotloaded = false;
+  bool spectrumloaded = false;
+  bool objeditloaded = false;
+  bool orbitcalculatorloaded = false;
+  bool form2loaded = false;
+
+  // Bodies of the fixed reference boxes and the default orbit box.
+  int16_t rb1a = 0, rb1b = 0, rb2a = 0, rb2b = 0, rbo1a = 0, rbo1b = 0;
+
+  // Multi-instance windows: slots 1..100 (slot 0 unused here).
+  std::array<BoxSlot, MaxSlots + 1> distanceBoxes{};
+  std::array<BoxSlot, MaxSlots + 1> orbitBoxes{};
+  std::array<ThrustPanelSlot, MaxSlots + 1> thrustPanels{};
+
+  // Places of the five dashboard windows, in DashboardWindow order.
+  std::array<DashboardPlace, DashboardCount> dashboard{};
+
+  // ---- Touching pairs (entries 1..100, ended by a 0 in higher).
+  alignas(64) std::array<int32_t, MaxPairs + 1> higher{};
+  alignas(64) std::array<int32_t, MaxPairs + 1> lower{};
+  int16_t CollisionPairCount = 0;
+
+  // ---- Auto-save and shared instrument state.
+  AutoSaveSettings autoSave;
+  SpectrumSettings spectrumSettings;
+  SpectrumSample spectrumSample;
+  AutopilotState autopilotState;
+  bool ThrustActive = false;
+  bool UseNativeForceLoop = false;
+  RunLoopFn nativeRunLoop = nullptr;  // set together with UseNativeForceLoop
+
+  // ---- Files and names.
+  std::string isitname;           // full path of the current situation
+  std::string CurrentFolder;
+  std::string CurrentFileName;
+  std::string OriginalSituationName;
+  std::string StoredSituationName;
+  std::string MainCaption;
+  std::string ResumeFolder;
+  std::string dataFolder;         // per-user data folder (resume, settings, "New" copies)
+  std::array<std::string, 6> RecentFiles{}; // entries 1..4 used
+  bool ArchiveOnSave = false;
+  bool KeepCommandsFlag = false;
+  bool OpenSucceeded = false;
+  bool BetaFullScreenFlag = false;
+  bool ScreenSaverMode = false;
+  std::string cpobjectname;
+  std::string cpreferencename;
+
+  // ---- Autopilot, probes, captions, thrust panels.
+  std::array<AutopilotCommand, MaxAutopilot + 1> autopilot{}; // entries 1..count
+  int16_t autopilotCount = 0;     // stored under the file key "apc"
+  int16_t ProbeCounter = 0;
+  std::array<CaptionSlot, MaxCaptions + 1> captions{};        // slots 1..4
+  CaptionDefinition captionDefinition;
+  float fuelused = 0;
+};
+
+}  // namespace molvane

@@ -1,0 +1,133 @@
+#include "files/fileio.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace molvane {
+
+namespace {
+
+mode_t CurrentUmask() {
+  mode_t m = umask(0);
+  umask(m);
+  return m;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+ReadFileStatus ReadWholeFile(const std::string& path, size_t maxBytes, std::string& out) {
+  out.clear();
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadFileStatus::NotFound : ReadFileStatus::Failed;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return ReadFileStatus::Failed;
+  }
+  if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+    close(fd);
+    return ReadFileStatus::TooLarge;
+  }
+  std::vector<char> buf(64 * 1024);
+  for (;;) {
+    ssize_t n = read(fd, buf.data(), buf.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      close(fd);
+      return ReadFileStatus::Failed;
+    }
+    if (n == 0) break;
+    out.append(buf.data(), static_cast<size_t>(n));
+    if (out.size() > maxBytes) {  // grew while we read it
+      close(fd);
+      out.clear();
+      return ReadFileStatus::TooLarge;
+    }
+  }
+  close(fd);
+  return ReadFileStatus::Ok;
+}
+
+bool SaveFileAtomically(const std::string& path, const std::string& bytes) {
+  std::string target = path;
+  struct stat lst {};
+  if (lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved)) target = resolved;
+  }
+  struct stat st {};
+  bool exists = stat(target.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) return false;
+  mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+
+  size_t slash = target.rfind('/');
+  std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string temp = folder + "." + name + ".XXXXXX";
+  std::vector<char> tmpl(temp.begin(), temp.end());
+  tmpl.push_back('\0');
+  int fd = mkstemp(tmpl.data());
+  if (fd < 0) return false;
+  std::string tempPath(tmpl.data());
+  bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+  ok = (close(fd) == 0) && ok;
+  if (ok && rename(tempPath.c_str(), target.c_str()) != 0) ok = false;
+  if (!ok) unlink(tempPath.c_str());
+  return ok;
+}
+
+bool AppendToFile(const std::string& path, const std::string& bytes) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes);
+  return (close(fd) == 0) && ok;
+}
+
+bool EnsureFolder(const std::string& folder) {
+  if (folder.empty()) return false;
+  std::string part;
+  size_t pos = 0;
+  while (pos != std::string::npos) {
+    pos = folder.find('/', pos + 1);
+    part = folder.substr(0, pos);
+    if (part.empty()) continue;
+    if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
+  }
+  struct stat st {};
+  return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return false;  // a missing file is not read-only
+  if (access(path.c_str(), W_OK) != 0) return errno != ENOENT;
+  return st.st_uid == geteuid() && !(st.st_mode & S_IWUSR);
+}
+
+bool MakeWritable(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return false;
+  if (chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0) return false;
+  return !IsReadOnlyFile(path);
+}
+
+}  // namespace molvane

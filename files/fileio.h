@@ -1,0 +1,33 @@
+// Whole-file reading and safe whole-file writing.
+#pragma once
+
+#include <string>
+
+namespace molvane {
+
+enum class ReadFileStatus { Ok, NotFound, TooLarge, Failed };
+
+// Reads the file whole when it is a regular file of at most `maxBytes`.
+ReadFileStatus ReadWholeFile(const std::string& path, size_t maxBytes, std::string& out);
+
+// Writes `bytes` to a temporary file in the target's folder and renames it
+// over the target (through a symbolic link to the file it names). An
+// existing file keeps its permission bits; a new one gets 0666 less the
+// umask. On failure the old file is as it was and false comes back.
+bool SaveFileAtomically(const std::string& path, const std::string& bytes);
+
+// Appends `bytes` to the file, creating it when missing.
+bool AppendToFile(const std::string& path, const std::string& bytes);
+
+// Creates the folder and its parents when missing (0777 less the umask).
+bool EnsureFolder(const std::string& folder);
+
+// Whether the file exists and this user may not write it (also when the
+// owner's write bit is off on a file we own, so the answer is the same for
+// the superuser).
+bool IsReadOnlyFile(const std::string& path);
+
+// Adds the owner's write permission; false when the file stays read-only.
+bool MakeWritable(const std::string& path);
+
+}  // namespace molvane

@@ -1,0 +1,88 @@
+// libFuzzer target: the situation reader, and read-write-read, on any bytes.
+// Invariants: no crash, bodies 0..1000, boxes and panels within 100,
+// autopilot within 1000, every number finite, indices within the bodies,
+// read(write(doc)) == doc and writing is stable; applying the document to
+// the tables keeps them finite and in range.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "files/situation.h"
+
+namespace {
+
+using namespace molvane;
+
+void Check(bool ok, const char* what) {
+  if (!ok) {
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+  }
+}
+
+bool Finite(double v) { return std::isfinite(v); }
+
+void CheckDocument(const SituationDocument& d) {
+  Check(d.bodies.size() <= BodySlots, "bodies within 0..1000");
+  Check(d.distanceBoxes.size() <= MaxSlots && d.orbitBoxes.size() <= MaxSlots, "boxes within 100");
+  Check(d.thrustPanels.size() <= MaxSlots, "thrust panels within 100");
+  Check(d.autopilot.size() <= MaxAutopilot, "autopilot within 1000");
+  int objects = d.bodies.empty() ? 0 : static_cast<int>(d.bodies.size()) - 1;
+  auto inRange = [&](int v) { return v >= 0 && v <= objects; };
+  for (const BodyRecord& b : d.bodies)
+    for (double v : {b.mass, b.size, b.x, b.y, b.z, b.vx, b.vy, b.vz, double(b.dirx), double(b.diry), double(b.dirz)})
+      Check(Finite(v), "body numbers finite");
+  for (const auto* boxes : {&d.distanceBoxes, &d.orbitBoxes})
+    for (const BoxRecord& b : *boxes) {
+      Check(Finite(b.left) && Finite(b.top), "box place finite");
+      Check(inRange(b.bodyA) && inRange(b.bodyB), "box bodies in range");
+    }
+  for (const ThrustPanelRecord& t : d.thrustPanels) {
+    Check(Finite(t.left) && Finite(t.top), "panel place finite");
+    Check(inRange(t.cpobject) && inRange(t.cpreference), "panel bodies in range");
+  }
+  const SDataRecord& s = d.sdata;
+  for (double v : {s.scalePixel, s.secondsElapsed, s.timescale, s.offsetX, s.offsetY, s.rotatingPeriod,
+                   s.nextTime, double(s.top), double(s.left), double(s.width), double(s.height),
+                   double(s.autoSaveInterval)})
+    Check(Finite(v), "SData numbers finite");
+  Check(s.timescale > 0 && s.scalePixel > 0, "time step and scale positive");
+  Check(inRange(s.focusobj), "focus in range");
+  for (const DashboardPlace& p : d.dashboard) Check(Finite(p.top) && Finite(p.left), "dashboard finite");
+  for (const CaptionRecord& c : d.captions)
+    for (float v : {c.fontSize, c.top, c.left, c.height, c.width}) Check(Finite(v), "caption finite");
+  for (const AutopilotCommand& a : d.autopilot) Check(Finite(a.time), "autopilot time finite");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const State* base = new State;
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  ReadResult r = ReadSituation(bytes, *base);
+  if (r.status != ReadStatus::Ok) return 0;
+  CheckDocument(r.doc);
+
+  std::string written = WriteSituation(r.doc);
+  ReadResult again = ReadSituation(written, *base);
+  Check(again.status == ReadStatus::Ok, "written document reads");
+  Check(again.doc == r.doc, "read(write(doc)) == doc");
+  Check(WriteSituation(again.doc) == written, "writing is stable");
+
+  auto s = std::make_unique<State>();
+  FilesHost files;
+  EngineHost engine;
+  ApplySituation(*s, files, engine, r.doc, "/fuzz/x.molv");
+  Check(s->objects >= 0 && s->objects <= MaxBodies, "objects in range");
+  Check(s->focusobj >= 0 && s->focusobj <= s->objects, "focus in range after load");
+  for (int k = 0; k <= s->objects; ++k)
+    Check(Finite(s->objx[k]) && Finite(s->objy[k]) && Finite(s->objz[k]) && Finite(s->objvx[k]) &&
+              Finite(s->objvy[k]) && Finite(s->objvz[k]) && Finite(s->objmass[k]),
+          "body table finite after load");
+  Check(s->autopilotState.cursor >= 1 && s->autopilotState.cursor <= MaxAutopilot, "autopilot cursor");
+  return 0;
+}

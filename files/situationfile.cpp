@@ -1,0 +1,157 @@
+#include "files/situationfile.h"
+
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "files/fileio.h"
+#include "files/situation.h"
+#include "files/textitems.h"
+
+namespace molvane {
+
+namespace {
+
+bool EndsWithNoCase(std::string_view s, std::string_view tail) {
+  if (s.size() < tail.size()) return false;
+  for (size_t i = 0; i < tail.size(); ++i) {
+    char a = s[s.size() - tail.size() + i], b = tail[i];
+    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
+    if (a != b) return false;
+  }
+  return true;
+}
+
+std::string JoinFolder(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+bool IsAbsolute(const std::string& p) { return !p.empty() && p.front() == '/'; }
+
+// The situation path less its ".molv", in absolute form.
+std::string SituationStem(const State& s) {
+  std::string name = s.isitname;
+  if (name.empty() || name == "New") return JoinFolder(s.dataFolder, "New");
+  std::string abs = AbsoluteSituationPath(s, name).value_or(JoinFolder(s.dataFolder, "New"));
+  if (EndsWithNoCase(abs, ".molv")) abs.resize(abs.size() - 5);
+  return abs;
+}
+
+}  // namespace
+
+std::optional<std::string> AbsoluteSituationPath(const State& s, const std::string& path) {
+  if (IsAbsolute(path)) return path;
+  const std::string& base = IsAbsolute(s.CurrentFolder) ? s.CurrentFolder : s.dataFolder;
+  return MakeAbsolutePath(path, base);
+}
+
+bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std::string& path) {
+  std::optional<std::string> abs = AbsoluteSituationPath(s, path);
+  if (!abs) {
+    files.showMessage(path + " not found");
+    s.OpenSucceeded = false;
+    return false;
+  }
+  std::string bytes;
+  switch (ReadWholeFile(*abs, MaxSituationFileBytes, bytes)) {
+    case ReadFileStatus::Ok:
+      break;
+    case ReadFileStatus::NotFound:
+      files.showMessage(*abs + " not found");
+      s.OpenSucceeded = false;
+      return false;
+    case ReadFileStatus::TooLarge:
+      files.showMessage(*abs + " is larger than 16 MiB and was not opened");
+      return false;
+    case ReadFileStatus::Failed:
+      files.showMessage(*abs + " could not be read");
+      return false;
+  }
+  ReadResult r = ReadSituation(bytes, s);
+  switch (r.status) {
+    case ReadStatus::Ok:
+      break;
+    case ReadStatus::NotSituation:
+    case ReadStatus::ValueList:
+      files.showMessage(*abs + " is not a Molvane situation file");
+      return false;
+    case ReadStatus::Damaged:
+      files.showMessage(*abs + " is damaged or incomplete");
+      return false;
+  }
+  ApplySituation(s, files, engine, r.doc, *abs);
+  if (r.dropped.any())
+    files.showMessage(*abs + " holds more than Molvane can keep; left out: " + DescribeDropped(r.dropped));
+  return true;
+}
+
+bool WriteSituationFile(State& s, FilesHost& files, const std::string& path) {
+  std::optional<std::string> abs = AbsoluteSituationPath(s, path);
+  if (!abs) {
+    files.showMessage("Could not save " + path);
+    return false;
+  }
+  if (IsReadOnlyFile(*abs)) {
+    if (!files.askYesNo(*abs + " is a Read Only file.\nWould you like to change it's attributes so it may be overwritten?"))
+      return false;
+    if (!MakeWritable(*abs)) {
+      files.showMessage(*abs + " could not be made writable; nothing was saved");
+      return false;
+    }
+  }
+  bool ok = SaveFileAtomically(*abs, WriteSituation(DocumentFromState(s)));
+  s.CurrentFolder = GetFolderPart(*abs);
+  if (!ok) files.showMessage("Could not save " + *abs);
+  return ok;
+}
+
+std::string ResumeFilePath(const State& s) { return JoinFolder(s.dataFolder, "resume.molv"); }
+
+bool WriteResumeFile(State& s, FilesHost& files) {
+  EnsureFolder(s.dataFolder);
+  return WriteSituationFile(s, files, ResumeFilePath(s));
+}
+
+bool OpenResumeFile(State& s, FilesHost& files, EngineHost& engine) {
+  return OpenSituationFile(s, files, engine, ResumeFilePath(s));
+}
+
+std::string AutoSaveFileName(const State& s) {
+  return SituationStem(s) + " ~ " + MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ".molv";
+}
+
+std::string DataLogFileName(const State& s) { return SituationStem(s) + ".txt"; }
+
+std::string ArchiveRecord(State& s) {
+  std::string out = MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ",";
+  double ts = s.timescale > 0 ? s.timescale : 1.0;
+  int n = s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects);
+  for (int i = 1; i <= n; ++i) {
+    int k = FindBodyByName(s, s.objref[i]);
+    bool hasRef = k > 0 && k != i;
+    if (hasRef) ComputeOrbitalElements(s, i, k);
+    out += s.objname[i];
+    for (double v : {s.objsma[i], s.objecc[i], s.objinc[i], s.objper[i], s.objasc[i], s.objma[i]}) {
+      out += ',';
+      out += ShortText(hasRef ? v : 0.0);
+    }
+    for (double v : {s.objx[i], s.objy[i], s.objz[i], s.objvx[i] / ts, s.objvy[i] / ts, s.objvz[i] / ts}) {
+      out += ',';
+      out += ShortText(v);
+    }
+    if (i < n) out += ", ,";
+  }
+  out += "\r\n";  // also without bodies, so the next record starts a line
+  return out;
+}
+
+bool WriteAutoSave(State& s, FilesHost& files) {
+  std::string name = AutoSaveFileName(s);
+  if (s.isitname.empty() || s.isitname == "New") EnsureFolder(s.dataFolder);
+  bool ok = WriteSituationFile(s, files, name);
+  if (s.autoSave.dataFile) ok = AppendToFile(DataLogFileName(s), ArchiveRecord(s)) && ok;
+  return ok;
+}
+
+}  // namespace molvane

@@ -1,0 +1,56 @@
+// Opening and saving situation files, the resume file, the timed auto-save
+// copies and the orbital data log.
+//
+// Paths: a relative path is made absolute against State::CurrentFolder (or,
+// while that is not absolute, State::dataFolder) when it enters here; the
+// process's current directory is never used or changed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/host.h"
+#include "engine/state.h"
+#include "files/fileshost.h"
+
+namespace molvane {
+
+// The absolute form of a situation path given by the user or a file.
+std::optional<std::string> AbsoluteSituationPath(const State& s, const std::string& path);
+
+// Loads a situation. The file is read and checked whole before anything
+// changes; a file that is missing, too large, not a situation file or
+// damaged is reported through `files` and leaves every table, window and
+// `isitname` as it was. Sets OpenSucceeded false for a missing file.
+// Returns whether the situation was loaded.
+bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std::string& path);
+
+// Saves the whole situation to `path` safely (temporary file and rename).
+// A read-only target asks first; No writes nothing. A failure leaves the
+// old file as it was and says "Could not save <path>". CurrentFolder
+// becomes the file's folder once the read-only question is passed.
+bool WriteSituationFile(State& s, FilesHost& files, const std::string& path);
+
+// "resume.molv" in the data folder: written at exit, read at start.
+std::string ResumeFilePath(const State& s);
+bool WriteResumeFile(State& s, FilesHost& files);
+bool OpenResumeFile(State& s, FilesHost& files, EngineHost& engine);
+
+// The timed copy's name: the situation path less ".molv", " ~ ", the file
+// date text of the clock, ".molv". A situation without a ".molv" path of
+// its own ("New") is copied into the data folder.
+std::string AutoSaveFileName(const State& s);
+// The orbital data log beside the situation: its path with ".txt".
+std::string DataLogFileName(const State& s);
+// One data-log record: the file date text and ",", then for each body its
+// name, orbital elements about its reference (recomputed here; 0 without a
+// reference body), position and velocity per second, bodies separated by
+// ", ,", ended by CR LF.
+std::string ArchiveRecord(State& s);
+
+// What the main window's EngineHost::writeAutoSave() calls when a copy is
+// due: writes the copy and, when the data file option is on, appends the
+// record. The caller has done the due check and keeps the counters.
+bool WriteAutoSave(State& s, FilesHost& files);
+
+}  // namespace molvane

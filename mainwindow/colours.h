@@ -1,0 +1,22 @@
+// The one place where stored colour values (0x00BBGGRR, red in the low
+// byte) become Qt colours and canvas pixels.
+#pragma once
+
+#include <QColor>
+#include <cstdint>
+
+namespace molvane {
+
+inline QColor ColourFromValue(int32_t v) {
+  return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+// A pixel of the RGB32 canvas (0xFFRRGGBB).
+inline uint32_t PixelFromValue(int32_t v) {
+  const uint32_t r = static_cast<uint32_t>(v) & 0xFFu;
+  const uint32_t g = (static_cast<uint32_t>(v) >> 8) & 0xFFu;
+  const uint32_t b = (static_cast<uint32_t>(v) >> 16) & 0xFFu;
+  return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+}  // namespace molvane

@@ -1,0 +1,615 @@
+#include "mainwindow/form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cmath>
+
+#include "engine/bodies.h"
+#include "engine/numtext.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/keys.h"
+#include "mainwindow/menus.h"
+#include "mainwindow/viewwidget.h"
+
+namespace molvane {
+
+namespace {
+constexpr int ScrollBarThickness = 17;
+constexpr int TimerIntervalMs = 100;
+}  // namespace
+
+Form1::Form1(State& state, QWidget* parent)
+    : QMainWindow(parent), s_(state), view_(state), tools_(std::make_unique<ToolWindows>(state)) {
+  setWindowTitle("Molvane");
+  windowStyle_.setClient(this);
+
+  viewWidget_ = new ViewWidget(view_, this);
+  setCentralWidget(viewWidget_);
+  viewWidget_->onResize = [this] { Form_Resize(); };
+  viewWidget_->onMouseRelease = [this](QPointF p) { PickFloatingFocusAt(p); };
+  viewWidget_->onLabelRightClick = [this](int k, QPoint g) { tools_->labelPopup(k, g); };
+
+  // The tilt bars and the centring button sit on the drawing area itself,
+  // along its right and bottom edges, as the resize lays them out.
+  hscroll1_ = new QScrollBar(Qt::Horizontal, viewWidget_);
+  hscroll1_->setRange(-10000, 10000);
+  hscroll1_->setSingleStep(100);
+  hscroll1_->setPageStep(1000);
+  hscroll1_->setValue(0);
+  hscroll1_->setFixedHeight(ScrollBarThickness);
+  vscroll1_ = new QScrollBar(Qt::Vertical, viewWidget_);
+  vscroll1_->setRange(-10000, 10000);
+  vscroll1_->setSingleStep(100);
+  vscroll1_->setPageStep(1000);
+  vscroll1_->setValue(-10000);
+  vscroll1_->setFixedWidth(ScrollBarThickness);
+  centerBtn_ = new QPushButton(viewWidget_);
+  centerBtn_->setFixedSize(ScrollBarThickness, ScrollBarThickness);
+  centerBtn_->setToolTip("Centre the tilt");
+  connect(hscroll1_, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+  connect(vscroll1_, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+  connect(centerBtn_, &QPushButton::clicked, this, [this] { CenterBtn_Click(); });
+  label5_ = new QLabel(viewWidget_);
+  label5_->hide();
+  label6_ = new QLabel(viewWidget_);
+  label6_->hide();
+
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    captionLabels_[k] = new QLabel(viewWidget_);
+    captionLabels_[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
+    captionLabels_[k]->hide();
+  }
+
+  // Every control of the main window passes its key presses to the table.
+  for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(viewWidget_),
+                     static_cast<QWidget*>(hscroll1_), static_cast<QWidget*>(vscroll1_),
+                     static_cast<QWidget*>(centerBtn_)}) {
+    ForwardKeysFrom(w);
+  }
+  keyForwarder_ = new KeyForwarder([this](int code) { KeyPresses(code); },
+                                   [this](int code) { AlignKeyReleased(code); }, this);
+  qApp->installEventFilter(keyForwarder_);
+
+  menus_ = std::make_unique<MainMenus>();
+  BuildMainMenus(*this, *menus_);
+
+  timer1_.setInterval(TimerIntervalMs);
+  connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+
+  view_.setTilt(hscroll1_->value(), vscroll1_->value());
+  s_.dataFolder = dataFolder().toStdString();
+  resize(1000, 720);
+}
+
+Form1::~Form1() {
+  exiting_ = true;
+  timer1_.stop();
+  if (keyForwarder_) qApp->removeEventFilter(keyForwarder_);
+  s_.loopRunning = false;
+}
+
+void Form1::setToolWindows(std::unique_ptr<ToolWindows> tools) {
+  if (tools) tools_ = std::move(tools);
+}
+
+QString Form1::dataFolder() const {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString Form1::resumePath() const { return dataFolder() + "/resume.molv"; }
+
+// ---------------------------------------------------------------- drawing
+
+void Form1::plot() {
+  tools_->plotSecondView();
+  if (!s_.pplot) return;
+  tools_->plotReadouts();
+  if (!view_.labelsMatchBodies()) view_.rebuildLabels();
+  view_.drawBodies();
+}
+
+void Form1::refreshView() {
+  if (viewWidget_) viewWidget_->update();
+}
+
+void Form1::clearView() {
+  view_.clearView();
+  refreshView();
+}
+
+void Form1::ResetPlotState() { view_.resetPlotState(); }
+
+void Form1::rebuildObjectLabels() {
+  view_.rebuildLabels();
+  refreshView();
+}
+
+void Form1::refreshObjectLists() {
+  view_.refreshLabelTexts();
+  refreshView();
+  tools_->refreshObjectLists();
+}
+
+void Form1::raiseLabel(int k) { view_.raiseLabel(k); }
+
+void Form1::showBodyLabels() {
+  view_.rebuildLabels();
+  refreshView();
+}
+
+void Form1::setLabelsShown(bool shown) {
+  if (!shown) view_.parkLabels(-1000, -1000);
+  refreshView();
+}
+
+// ------------------------------------------------------------ view commands
+
+// A zoom whose result is 0, denormal or not finite is refused: the scale
+// divides positions on the way back (floating pick, visible width).
+static bool ZoomTo(State& s, double scale) {
+  if (!std::isnormal(scale) || scale < 0) return false;
+  s.ScalePixel = scale;
+  return true;
+}
+
+void Form1::zoomIn() {
+  clearView();
+  view_.resetPlotState();
+  ZoomTo(s_, s_.ScalePixel * 1.5);
+  UpdateScreenScale();
+}
+
+void Form1::zoomOut() {
+  clearView();
+  view_.resetPlotState();
+  ZoomTo(s_, s_.ScalePixel / 1.5);
+  UpdateScreenScale();
+}
+
+void Form1::UpdateScreenScale() {
+  const double km = view_.screenWidthPixels() / s_.ScalePixel / 1000;
+  if (std::isfinite(km)) visibleWidthKm_ = km;
+  tools_->updateScreenScale(visibleWidthKm_);
+}
+
+void Form1::AnchorOnOff() {
+  if (s_.anchor) {
+    s_.anchor = false;
+    if (s_.graphicsoptionsloaded) tools_->setAnchorButtonCaption("A");
+  } else {
+    s_.anchor = true;
+    if (s_.graphicsoptionsloaded) tools_->setAnchorButtonCaption("F");
+  }
+  clearView();
+  AssembleSystemElements();
+}
+
+void Form1::AssembleSystemElements() {
+  const int n = BodyCount(s_);
+  for (int i = 1; i <= n; ++i) {
+    s_.objlastx[i] = -1000;
+    s_.objlasty[i] = -1000;
+  }
+  s_.SystemElements.fill(0);
+  const int f = std::clamp<int>(s_.focusobj, 0, MaxBodies);
+  int count = 0;
+  for (int i = 1; i <= n; ++i) {
+    if (s_.objref[i] == s_.objname[f]) s_.SystemElements[++count] = static_cast<int16_t>(i);
+  }
+  s_.SystemElementsCount = static_cast<int16_t>(count);
+}
+
+void Form1::pPplot() { s_.pplot = !s_.pplot; }
+
+void Form1::TrailsOnOff() {
+  if (s_.trails) {
+    clearView();
+    s_.trails = false;
+  } else {
+    s_.trails = true;
+  }
+  syncMenus();
+}
+
+void Form1::LabelsOnOff() {
+  if (s_.llabels) {
+    view_.parkLabels(-1000, -1000);
+    s_.llabels = false;
+  } else {
+    if (!view_.labelsMatchBodies()) view_.rebuildLabels();
+    s_.llabels = true;
+  }
+  refreshView();
+  syncMenus();
+}
+
+void Form1::CenterBtn_Click() {
+  // Each change raises its own handler; a bar already at 0 raises none.
+  hscroll1_->setValue(0);
+  vscroll1_->setValue(0);
+}
+
+void Form1::HScroll1_Change() {
+  view_.setTilt(hscroll1_->value(), vscroll1_->value());
+  label5_->setText(QString::fromStdString(GeneralText(view_.horizontalTilt())));
+  clearView();
+}
+
+void Form1::VScroll1_Change() {
+  view_.setTilt(hscroll1_->value(), vscroll1_->value());
+  label6_->setText(QString::fromStdString(GeneralText(view_.verticalTilt())));
+  clearView();
+  ResetPlotState();
+}
+
+void Form1::RotatingFrameOnOff() {
+  s_.RotatingFrame.on = !s_.RotatingFrame.on;
+  clearView();
+  ResetPlotState();
+  syncMenus();
+}
+
+void Form1::ExaggerateObjectSizeOnOff() {
+  s_.ExaggerateObjectSizeOn = !s_.ExaggerateObjectSizeOn;
+  clearView();
+  ResetPlotState();
+  syncMenus();
+}
+
+void Form1::graphicsSwitchesChanged() {
+  if (s_.graphicsoptionsloaded) tools_->setAnchorButtonCaption(s_.anchor ? "F" : "A");
+  syncMenus();
+}
+
+void Form1::focusChanged(int /*index*/) { tools_->selectFocusInList(); }
+
+void Form1::setAnchorButton(const std::string& caption) {
+  tools_->setAnchorButtonCaption(QString::fromStdString(caption));
+}
+
+// The floating focus point goes where the mouse was released; the inverse
+// of the start-up projection (tilt and rotating frame ignored).
+void Form1::PickFloatingFocusAt(QPointF pos) {
+  if (!s_.PickFloatingFocus) return;
+  const double scale = s_.ScalePixel;
+  if (!std::isnormal(scale)) return;
+  const double w = view_.canvas().width();
+  const double h = view_.canvas().height();
+  const double wx = s_.OffsetX / scale - (pos.x() - w / 2) / scale;
+  const double d = (pos.y() - h / 2) / scale + s_.OffsetY / scale;
+  const double sgn = view_.verticalFlipSign();
+  const std::array<double, 3> p{wx, std::fabs(sgn) * d, -(std::fabs(1 - sgn) * d)};
+  if (!std::isfinite(p[0]) || !std::isfinite(p[1]) || !std::isfinite(p[2])) return;
+  s_.FloatingPosition = p;
+  const int f = std::clamp<int>(s_.focusobj, 0, MaxBodies);
+  s_.objx[0] = p[0];
+  s_.objy[0] = p[1];
+  s_.objz[0] = p[2];
+  s_.objvx[0] = s_.objvx[f];
+  s_.objvy[0] = s_.objvy[f];
+  s_.objvz[0] = s_.objvz[f];
+  s_.objname[0] = "Floating";
+  if (s_.focusobj != 0) s_.PreviousFocusObj = s_.focusobj;
+  s_.focusobj = 0;
+  clearView();
+  ResetPlotState();
+  tools_->selectFocusInList();
+}
+
+// ------------------------------------------------------------------ time
+
+void Form1::PausePlay() {
+  PauseOnOff();
+  if (menus_->pausePlay) menus_->pausePlay->setText(s_.PausedFlag ? "Play" : "Pause");
+}
+
+void Form1::PauseOnOff() {
+  if (s_.PausedFlag) {
+    s_.PausedFlag = false;
+    if (s_.timerateloaded) tools_->setPlayButtonCaption("||");
+    startTimer1();
+  } else {
+    s_.PausedFlag = true;
+    if (s_.timerateloaded) tools_->setPlayButtonCaption(">");
+    stopTimer1();
+  }
+}
+
+void Form1::ReverseTime() {
+  s_.TimeForward = !s_.TimeForward;
+  const int n = BodyCount(s_);
+  for (int i = 1; i <= n; ++i) {
+    s_.objvx[i] = -s_.objvx[i];
+    s_.objvy[i] = -s_.objvy[i];
+    s_.objvz[i] = -s_.objvz[i];
+  }
+  syncMenus();
+}
+
+void Form1::syncMenus() {
+  if (menus_) SyncMainMenus(*this, *menus_);
+}
+
+// ------------------------------------------------------------- the loop
+
+void Form1::startTimer1() {
+  if (!exiting_) timer1_.start();
+}
+
+void Form1::stopTimer1() { timer1_.stop(); }
+
+// The engine holds the timer while it merges bodies. A paused loop keeps it
+// off: a tick while paused would only stop it again.
+void Form1::setTimerEnabled(bool on) {
+  if (on && !s_.PausedFlag) {
+    startTimer1();
+  } else if (!on) {
+    stopTimer1();
+  }
+}
+
+// One timer tick starts a timer event; its steps then run in slices, each
+// queued behind the window events that the previous yield let through. A
+// tick while a loop is under way starts nothing.
+void Form1::Timer1_Timer() {
+  if (exiting_) return;
+  if (s_.PausedFlag) {
+    stopTimer1();
+    return;
+  }
+  if (!BeginTimerEvent(s_, *this, counter_)) return;
+  runSlice();
+}
+
+void Form1::queueSlice() {
+  QMetaObject::invokeMethod(this, [this] { runSlice(); }, Qt::QueuedConnection);
+}
+
+void Form1::runSlice() {
+  if (exiting_) {
+    s_.loopRunning = false;
+    return;
+  }
+  const SliceResult r = RunSlice(s_, *this, counter_);
+  refreshView();
+  if (r == SliceResult::Yielded && !exiting_) {
+    queueSlice();
+  } else if (exiting_) {
+    s_.loopRunning = false;
+  }
+}
+
+// ------------------------------------------------------- window and resize
+
+void Form1::Form_Resize() {
+  const int w = viewWidget_->width();
+  const int h = viewWidget_->height();
+  view_.setScreenSize(w, static_cast<int16_t>(std::clamp(h, 0, 32767)));
+  s_.ScreenCentreY = view_.screenHeightPixels() / 2.0;
+  s_.ScreenCentreX = view_.screenWidthPixels() / 2.0;
+  const double km = view_.screenWidthPixels() / s_.ScalePixel / 1000;
+  if (std::isfinite(km)) visibleWidthKm_ = km;
+  view_.resizeCanvas(w, h);
+  ResetPlotState();
+  layoutScrollBars();
+  rescaleCaptions();
+  UpdateScreenScale();
+  refreshView();
+}
+
+void Form1::layoutScrollBars() {
+  const int w = view_.screenWidthPixels();
+  const int h = view_.screenHeightPixels();
+  const int vw = vscroll1_->width();
+  const int hh = hscroll1_->height();
+  vscroll1_->move(w - vw, 0);
+  if (h > hh) vscroll1_->setFixedHeight(h - hh);
+  if (w > vw) hscroll1_->setFixedWidth(w - vw);
+  hscroll1_->move(0, h - hh);
+  centerBtn_->move(vscroll1_->x(), hscroll1_->y());
+}
+
+double Form1::captionReferenceWidth() const {
+  return frameGeometry().width() * 15.0 - vscroll1_->width();
+}
+
+// Captions keep their place and size relative to the window's width. A slot
+// without relative values (never placed by the caption editor) keeps the
+// geometry its file gave it.
+void Form1::rescaleCaptions() {
+  const double b = captionReferenceWidth();
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    CaptionSlot& c = s_.captions[k];
+    if (c.relWidth == 0 && c.relHeight == 0 && c.relLeft == 0 && c.relTop == 0 && c.relFontSize == 0) {
+      continue;
+    }
+    const double fontSize = b * c.relFontSize;
+    if (std::isfinite(fontSize) && fontSize > 0) c.fontSize = static_cast<float>(fontSize);
+    c.width = static_cast<float>(b * c.relWidth);
+    c.height = static_cast<float>(b * c.relHeight);
+    c.left = static_cast<float>(b * c.relLeft);
+    c.top = static_cast<float>(b * c.relTop);
+    setCaptionLabel(k);
+  }
+}
+
+void Form1::setCaptionLabel(int k) {
+  if (k < 1 || k > MaxCaptions) return;
+  const CaptionSlot& c = s_.captions[k];
+  QLabel* l = captionLabels_[k];
+  l->setText(QString::fromLatin1(c.caption.data(), static_cast<qsizetype>(c.caption.size())));
+  QFont f;
+  if (!c.fontName.empty()) f.setFamily(QString::fromLatin1(c.fontName.c_str()));
+  if (std::isfinite(c.fontSize) && c.fontSize > 0 && c.fontSize < 2000) f.setPointSizeF(c.fontSize);
+  f.setBold(c.bold);
+  f.setItalic(c.italic);
+  f.setStrikeOut(c.strikethru);
+  f.setUnderline(c.underline);
+  l->setFont(f);
+  QPalette pal = l->palette();
+  pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
+  l->setPalette(pal);
+  // Stored geometry is in twips.
+  auto px = [](float twips) {
+    const double v = twips / 15.0;
+    return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
+  };
+  l->setGeometry(px(c.left), px(c.top), std::max(px(c.width), 1), std::max(px(c.height), 1));
+  l->adjustSize();
+  l->setVisible(!c.caption.empty());
+}
+
+void Form1::applyCaptions() {
+  for (int k = 1; k <= MaxCaptions; ++k) setCaptionLabel(k);
+}
+
+void Form1::captionsChanged(int front) {
+  applyCaptions();
+  if (QLabel* l = captionLabel(front)) l->raise();
+}
+
+void Form1::captureWindowRecord() {
+  MainWindowRecord& r = s_.mainWindow;
+  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry()
+                                                                                  : frameGeometry();
+  r.left = static_cast<float>(g.x() * 15);
+  r.top = static_cast<float>(g.y() * 15);
+  r.width = static_cast<float>(frameGeometry().width() * 15);
+  r.height = static_cast<float>(frameGeometry().height() * 15);
+  r.windowState = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
+  r.titlebar = windowStyle_.titlebar();
+  r.hscroll = static_cast<int16_t>(hscroll1_->value());
+  r.vscroll = static_cast<int16_t>(vscroll1_->value());
+}
+
+void Form1::applyWindowRecord() {
+  const MainWindowRecord& r = s_.mainWindow;
+  auto px = [](float twips, int fallback) {
+    const double v = twips / 15.0;
+    return std::isfinite(v) && std::fabs(v) < 100000 ? static_cast<int>(v) : fallback;
+  };
+  if (r.width > 0 && r.height > 0) {
+    // The record holds the outer size; resize() takes the inner one.
+    const QSize frame = frameGeometry().size() - size();
+    const int w = std::clamp(px(r.width, width()) - frame.width(), 200, 10000);
+    const int h = std::clamp(px(r.height, height()) - frame.height(), 150, 10000);
+    resize(w, h);
+  }
+  move(px(r.left, x()), px(r.top, y()));
+  if (r.windowState == 2) {
+    setWindowState(Qt::WindowMaximized);
+  } else if (r.windowState == 0) {
+    setWindowState(Qt::WindowNoState);
+  }
+  // The scroll bars' handlers run afterwards (the loaders call them); set
+  // the values quietly and recompute the tilt once.
+  {
+    const QSignalBlocker bh(hscroll1_);
+    const QSignalBlocker bv(vscroll1_);
+    hscroll1_->setValue(std::clamp<int>(r.hscroll, -10000, 10000));
+    vscroll1_->setValue(std::clamp<int>(r.vscroll, -10000, 10000));
+  }
+  VScroll1_Change();
+  HScroll1_Change();
+  if (windowStyle_.titlebar() != r.titlebar) {
+    if (r.titlebar) {
+      for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(true);
+      menuBar()->setVisible(true);
+      vscroll1_->setVisible(true);
+      centerBtn_->setVisible(true);
+      windowStyle_.setTitlebar(true);
+    } else {
+      for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(false);
+      menuBar()->setVisible(false);
+      vscroll1_->setVisible(false);
+      centerBtn_->setVisible(false);
+      windowStyle_.setTitlebar(false);
+    }
+  }
+  view_.clearView();
+  syncMenus();
+}
+
+void Form1::setMainCaption(const std::string& text) {
+  setCaptionText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Form1::setCaptionText(const QString& text) {
+  if (windowStyle_.titlebar()) {
+    setWindowTitle(text);
+  } else {
+    s_.MainCaption = text.toLatin1().toStdString();
+  }
+}
+
+// ------------------------------------------------------- full-screen look
+
+void Form1::EnterFullScreen() {
+  for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(false);
+  menuBar()->setVisible(false);
+  vscroll1_->setVisible(false);
+  centerBtn_->setVisible(false);
+  s_.MainCaption = windowTitle().toLatin1().toStdString();
+  windowStyle_.setTitlebar(false);
+  s_.mainWindow.titlebar = false;
+}
+
+void Form1::LeaveFullScreen() {
+  for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(true);
+  menuBar()->setVisible(true);
+  vscroll1_->setVisible(true);
+  centerBtn_->setVisible(true);
+  windowStyle_.setTitlebar(true);
+  s_.mainWindow.titlebar = true;
+  setWindowTitle(QString::fromLatin1(s_.MainCaption.data(), static_cast<qsizetype>(s_.MainCaption.size())));
+}
+
+void Form1::FullScreenOnOff() {
+  if (windowStyle_.titlebar()) {
+    EnterFullScreen();
+  } else {
+    LeaveFullScreen();
+  }
+}
+
+// ---------------------------------------------------------- dashboard
+
+void Form1::closeDashboard(int which) {
+  if (which >= 0 && which < DashboardCount) tools_->close(static_cast<DashboardWindow>(which));
+}
+
+void Form1::openDashboard(int which) {
+  if (which >= 0 && which < DashboardCount) tools_->open(static_cast<DashboardWindow>(which));
+}
+
+void Form1::AlignKeyReleased(int code) {
+  if (code == KeyCodeF8) tools_->alignVertically();
+  if (code == KeyCodeF9) tools_->alignHorizontally();
+}
+
+// -------------------------------------------------------------- messages
+
+void Form1::message(const std::string& text) {
+  messages_.push_back(text);
+  if (QGuiApplication::platformName() == "offscreen") return;  // no one to press OK
+  QMessageBox box(QMessageBox::NoIcon, "Molvane", QString::fromLatin1(text.c_str()), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void Form1::HideMouseCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor)); }
+
+void Form1::ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
+
+bool Form1::askYesNo(const std::string& text) {
+  if (QGuiApplication::platformName() == "offscreen") return false;
+  QMessageBox box(QMessageBox::Question, "Read Only File", QString::fromLatin1(text.c_str()),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace molvane

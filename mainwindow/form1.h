@@ -1,0 +1,217 @@
+// The main window: the view of the bodies, its scroll bars and caption
+// labels, the simulation timer and the keyboard command table. It is the
+// host that the engine, the situation files and the autopilot call back.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/autopilothost.h"
+#include "engine/host.h"
+#include "engine/simulation.h"
+#include "engine/state.h"
+#include "files/fileshost.h"
+#include "mainwindow/mainview.h"
+#include "mainwindow/toolhooks.h"
+#include "mainwindow/windowstyle.h"
+
+namespace molvane {
+
+class ViewWidget;
+class KeyForwarder;
+struct MainMenus;
+
+class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, public FilesHost {
+  Q_OBJECT
+
+ public:
+  explicit Form1(State& state, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  State& state() { return s_; }
+  MainView& view() { return view_; }
+  ViewWidget* viewWidget() { return viewWidget_; }
+
+  // ---- Start-up and exit.
+  // The whole start-up: native loop, settings, view defaults, first draw,
+  // then the situation named by `commandLine` (double quotes removed) or the
+  // resume file. Shows the window.
+  void startUp(const QString& commandLine);
+  // The command-line text of the arguments after the program name.
+  static QString CommandLineText(const QStringList& arguments);
+  // Folder of what the program writes between runs, created when needed.
+  QString dataFolder() const;
+  QString resumePath() const;
+  // The caption text chosen at start-up (also what exit will keep).
+  const QString& startupFileText() const { return startupFileText_; }
+
+  // ---- Keyboard command table; every window forwards its key presses here.
+  void KeyPresses(int code);
+  void AlignKeyReleased(int code);
+
+  // ---- View operations.
+  void zoomIn() override;
+  void zoomOut() override;
+  void AnchorOnOff();
+  void AssembleSystemElements();
+  void pPplot();
+  void TrailsOnOff();
+  void LabelsOnOff();
+  void ResetPlotState();
+  void CenterBtn_Click();
+  void HScroll1_Change();
+  void VScroll1_Change();
+  void RotatingFrameOnOff();
+  void ExaggerateObjectSizeOnOff();
+  // A mouse release over the view while the floating-focus pick is armed.
+  void PickFloatingFocusAt(QPointF pos);
+  void UpdateScreenScale();
+  double visibleWidthKm() const { return visibleWidthKm_; }
+
+  // ---- Time.
+  void PausePlay();           // the menu item and the "p" key
+  void PauseOnOff();          // the autopilot's pause: menu caption unchanged
+  void ReverseTime();
+
+  // ---- Full-screen look.
+  void EnterFullScreen();
+  void LeaveFullScreen();
+  void FullScreenOnOff();
+  WindowStyle& windowStyle() { return windowStyle_; }
+
+  // ---- The running loop.
+  bool timerEnabled() const { return timer1_.isActive(); }
+  bool loopRunning() const { return s_.loopRunning; }
+  void Timer1_Timer();
+
+  // ---- Controls.
+  QScrollBar* hscroll1() { return hscroll1_; }
+  QScrollBar* vscroll1() { return vscroll1_; }
+  QPushButton* centerBtn() { return centerBtn_; }
+  QLabel* captionLabel(int k) { return (k >= 1 && k <= MaxCaptions) ? captionLabels_[k] : nullptr; }
+  MainMenus& menus() { return *menus_; }
+  // Check marks and captions of the menu items follow State.
+  void syncMenus();
+
+  ToolWindows& tools() { return *tools_; }
+  void setToolWindows(std::unique_ptr<ToolWindows> tools);
+
+  // Main window geometry, tilt and title bar to and from State.mainWindow.
+  void captureWindowRecord();
+  void applyWindowRecord();
+  // Captions of State::captions onto the four labels.
+  void applyCaptions();
+  void rescaleCaptions();
+
+  // ---- Files.
+  bool openSituation(const std::string& path) override;
+  bool saveSituation(const std::string& path) override;
+  void openFileDialog();
+  void saveCurrent();
+
+  // ---- EngineHost.
+  void showReferenceBox(int which) override { tools_->showReferenceBox(which); }
+  void plot() override;
+  void spectrumPoint(int16_t x, double value) override { tools_->spectrumPoint(x, value); }
+  void runAutopilotCommand() override;
+  void writeAutoSave() override;
+  void setTimerEnabled(bool on) override;
+  void rebuildObjectLabels() override;
+  void refreshObjectLists() override;
+  void clearView() override;
+  void selectFocusInList() override { tools_->selectFocusInList(); }
+  void raiseLabel(int k) override;
+  void showTimeStep(const std::string& caption, const std::string& text) override {
+    tools_->showTimeStep(caption, text);
+  }
+
+  // ---- AutopilotHost.
+  void clearScreen() override { clearView(); }
+  void resetPlotState() override { ResetPlotState(); }
+  double screenWidthPixels() const override { return view_.screenWidthPixels(); }
+  void setVisibleWidthKm(double km) override { visibleWidthKm_ = km; }
+  void showScreenScale() override { tools_->updateScreenScale(visibleWidthKm_); }
+  void focusChanged(int index) override;
+  void assembleSystemElements() override { AssembleSystemElements(); }
+  void setLabelsShown(bool shown) override;
+  void graphicsSwitchesChanged() override;
+  void rotatingFrameChanged() override { syncMenus(); }
+  void pauseOnOff() override { PauseOnOff(); }
+  double mainWindowWidthTwips() const override { return frameGeometry().width() * 15.0; }
+  double mainWindowHeightTwips() const override { return frameGeometry().height() * 15.0; }
+  double captionReferenceWidth() const override;
+  void captionsChanged(int front) override;
+  void message(const std::string& text) override;
+  // Every message shown so far (kept for the tests; offscreen nobody can
+  // press OK, so the box itself is not shown there).
+  const std::vector<std::string>& messages() const { return messages_; }
+
+  // The mouse cursor of the dormant screen-saver mode: each hide needs one
+  // show.
+  static void HideMouseCursor();
+  static void ShowMouseCursor();
+
+  // ---- FilesHost.
+  void showMessage(const std::string& text) override { message(text); }
+  bool askYesNo(const std::string& text) override;
+  void closeDashboard(int which) override;
+  void openDashboard(int which) override;
+  void setCaptionLabel(int k) override;
+  void setMainWindow() override { applyWindowRecord(); }
+  void setMainCaption(const std::string& text) override;
+  void updateScreenScale() override { UpdateScreenScale(); }
+  void setAnchorButton(const std::string& caption) override;
+  void showBodyLabels() override;
+  void showDateTime(const std::string& /*text*/) override {}
+
+  // Repaint the view from the canvas (the yields and the end of the loop).
+  void refreshView();
+  // The drawing area changed size (also when first shown).
+  void Form_Resize();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void runSlice();
+  void queueSlice();
+  void startTimer1();
+  void stopTimer1();
+  void layoutScrollBars();
+  void setCaptionText(const QString& text);
+  void writeResumeFile();
+
+  State& s_;
+  MainView view_;
+  ViewWidget* viewWidget_ = nullptr;
+  QScrollBar* hscroll1_ = nullptr;
+  QScrollBar* vscroll1_ = nullptr;
+  QPushButton* centerBtn_ = nullptr;
+  QLabel* label5_ = nullptr;  // horizontal tilt readout
+  QLabel* label6_ = nullptr;  // vertical tilt readout
+  std::array<QLabel*, MaxCaptions + 1> captionLabels_{};
+  std::unique_ptr<MainMenus> menus_;
+  std::unique_ptr<ToolWindows> tools_;
+  KeyForwarder* keyForwarder_ = nullptr;
+  WindowStyle windowStyle_;
+  QTimer timer1_;
+  SliceCounter counter_;
+  double visibleWidthKm_ = 0;
+  QString startupFileText_;
+  std::vector<std::string> messages_;
+  bool exiting_ = false;
+  bool exited_ = false;
+  bool startupDone_ = false;
+  // The resume file could not be read at start-up although it exists: keep
+  // it at exit unless another situation has been opened since.
+  bool keepOldResume_ = false;
+};
+
+}  // namespace molvane

@@ -1,0 +1,156 @@
+// Start-up, exit and the calls into the situation files and the autopilot.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QScreen>
+#include <exception>
+
+#include "control/autopilot.h"
+#include "engine/nativeloop.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/situationio.h"
+
+namespace molvane {
+
+namespace {
+
+// One start-up step: a failure inside it is swallowed so that the steps
+// after it still run (a half-done start-up would otherwise leave an empty
+// situation for the exit to write over the resume file).
+template <typename F>
+void Step(F&& f) {
+  try {
+    f();
+  } catch (const std::exception&) {
+  }
+}
+
+std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
+
+}  // namespace
+
+QString Form1::CommandLineText(const QStringList& arguments) {
+  QStringList rest = arguments.mid(1);
+  return rest.join(' ');
+}
+
+void Form1::startUp(const QString& commandLine) {
+  Step([&] { BindNativeForceLoop(s_, QCoreApplication::applicationDirPath().toStdString()); });
+  s_.AstronomicalUnit = AstronomicalUnitMetres;
+  Step([&] { ReadProgramSettings(s_, Latin1(dataFolder())); });
+
+  s_.RotatingFrame.period = 2000000.0;
+  s_.RotatingFrame.clockwise = true;
+  s_.MinimumObjectSize = 2;
+  s_.ExaggeratedObjectSize = 10;
+  s_.menus = true;
+  s_.llabels = false;
+  s_.pplot = true;
+  s_.trails = true;
+  s_.anchor = true;
+  s_.PausedFlag = false;
+  HScroll1_Change();
+  HScroll1_Change();
+
+  Step([&] {
+    const QScreen* scr = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (scr) {
+      const QSize size = scr->size();
+      view_.setScreenSize(size.width(), static_cast<int16_t>(std::clamp(size.height(), 0, 32767)));
+      s_.ScreenCentreY = view_.screenHeightPixels() / 2.0;
+      s_.ScreenCentreX = view_.screenWidthPixels() / 2.0;
+    }
+  });
+  s_.ScalePixel = 6.25e-7 / 256.0;
+  s_.timescale = 1.0;
+  visibleWidthKm_ = view_.screenWidthPixels() / s_.ScalePixel / 1000;
+
+  s_.PausedFlag = false;
+  Step([&] { tools_->closeStartupWindows(); });
+  Step([&] { plot(); });
+
+  QString text = commandLine;
+  text.remove(QChar('"'));
+  startupFileText_ = text.isEmpty() ? resumePath() : text;
+  std::string path = Latin1(startupFileText_);
+  if (!text.isEmpty() && !QDir::isAbsolutePath(text)) path = Latin1(QDir::current().absoluteFilePath(text));
+
+  show();
+  bool opened = false;
+  Step([&] { opened = openSituation(path); });
+  // A resume file that exists but could not be read is kept at exit unless
+  // another situation is opened in the meantime.
+  keepOldResume_ = !opened && text.isEmpty() && QFileInfo::exists(resumePath());
+
+  setCaptionText("Molvane -- " + startupFileText_);
+  syncMenus();
+  if (!s_.PausedFlag) startTimer1();
+  startupDone_ = true;
+}
+
+void Form1::closeEvent(QCloseEvent* e) {
+  if (!exited_) {
+    exited_ = true;
+    exiting_ = true;
+    stopTimer1();
+    Step([&] { writeResumeFile(); });
+    Step([&] { tools_->hideAll(); });
+  }
+  e->accept();
+}
+
+void Form1::writeResumeFile() {
+  if (!startupDone_ || keepOldResume_) return;
+  QDir().mkpath(dataFolder());
+  saveSituation(Latin1(resumePath()));
+}
+
+bool Form1::openSituation(const std::string& path) {
+  const bool ok = OpenSituation(s_, *this, *this, path);
+  if (ok) keepOldResume_ = false;
+  view_.rebuildLabels();
+  view_.clearView();
+  view_.resetPlotState();
+  refreshView();
+  return ok;
+}
+
+bool Form1::saveSituation(const std::string& path) {
+  captureWindowRecord();
+  return SaveSituation(s_, *this, path);
+}
+
+void Form1::openFileDialog() {
+  const QString name = QFileDialog::getOpenFileName(this, "Open", QString::fromStdString(s_.CurrentFolder),
+                                                    "Molvane situations (*.molv);;All files (*)", nullptr,
+                                                    QFileDialog::DontUseNativeDialog);
+  if (name.isEmpty()) return;
+  if (openSituation(Latin1(name))) {
+    VScroll1_Change();
+    HScroll1_Change();
+    setCaptionText("Molvane -- " + name);
+  }
+}
+
+void Form1::saveCurrent() {
+  if (s_.isitname.empty()) return;
+  saveSituation(s_.isitname);
+}
+
+void Form1::runAutopilotCommand() {
+  const AutopilotRun r = RunAutopilotCommand(s_, *this, *this);
+  if (r == AutopilotRun::Reopened) {
+    view_.rebuildLabels();
+    view_.clearView();
+    view_.resetPlotState();
+  }
+}
+
+void Form1::writeAutoSave() {
+  captureWindowRecord();
+  WriteTimedCopy(s_, *this);
+}
+
+}  // namespace molvane

@@ -1,0 +1,82 @@
+#include "mainwindow/keys.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace molvane {
+
+namespace {
+const char* const ForwardProperty = "molvaneForwardKeys";
+const char* const AlignProperty = "molvaneAlignKeys";
+}  // namespace
+
+int WindowsKeyCode(const QKeyEvent* e) {
+  const int key = e->key();
+  if (key == Qt::Key_Escape) return 27;
+  if (key == Qt::Key_F8) return KeyCodeF8;
+  if (key == Qt::Key_F9) return KeyCodeF9;
+  const bool ctrl = e->modifiers() & Qt::ControlModifier;
+  if (ctrl && key >= Qt::Key_A && key <= Qt::Key_Z) return key - Qt::Key_A + 1;
+  const QString text = e->text();
+  if (text.isEmpty()) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
+    if (key == Qt::Key_Backspace) return 8;
+    if (key == Qt::Key_Tab) return 9;
+    return 0;
+  }
+  const char16_t c = text.at(0).unicode();
+  if (ctrl && c >= 'a' && c <= 'z') return c - 'a' + 1;
+  if (ctrl && c >= 'A' && c <= 'Z') return c - 'A' + 1;
+  return c <= 0xFF ? static_cast<int>(c) : 0;
+}
+
+void ForwardKeysFrom(QWidget* w, bool alignKeys) {
+  if (!w) return;
+  w->setProperty(ForwardProperty, true);
+  if (alignKeys) w->setProperty(AlignProperty, true);
+}
+
+KeyForwarder::KeyForwarder(std::function<void(int)> press, std::function<void(int)> alignRelease,
+                           QObject* parent)
+    : QObject(parent), press_(std::move(press)), alignRelease_(std::move(alignRelease)) {}
+
+// An ignored key event travels up the parent chain as the same event
+// object: forward it once, at the first marked widget on its way. A press
+// at a widget that is not an ancestor of the previous receiver is a new
+// press, even when it reuses the previous event's address.
+bool KeyForwarder::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    if (!watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    auto* previous = qobject_cast<QWidget*>(lastReceiver_.data());
+    const bool travelling = event == lastPress_ && previous && w != previous && w->isAncestorOf(previous);
+    if (!travelling) pressForwarded_ = false;
+    lastPress_ = event;
+    lastReceiver_ = watched;
+    if (!pressForwarded_ && w->property(ForwardProperty).toBool()) {
+      pressForwarded_ = true;
+      const int code = WindowsKeyCode(static_cast<QKeyEvent*>(event));
+      if (code != 0 && press_) press_(code);
+    }
+  } else if (event->type() == QEvent::KeyRelease) {
+    lastPress_ = nullptr;
+    pressForwarded_ = false;
+    if (!watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    auto* previous = qobject_cast<QWidget*>(lastReleaseReceiver_.data());
+    const bool travelling = event == lastRelease_ && previous && w != previous && w->isAncestorOf(previous);
+    if (!travelling) releaseHandled_ = false;
+    lastRelease_ = event;
+    lastReleaseReceiver_ = watched;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!releaseHandled_ && w->property(AlignProperty).toBool() && !key->isAutoRepeat()) {
+      releaseHandled_ = true;
+      const int code = WindowsKeyCode(key);
+      if ((code == KeyCodeF8 || code == KeyCodeF9) && alignRelease_) alignRelease_(code);
+    }
+  }
+  return false;
+}
+
+}  // namespace molvane

@@ -1,0 +1,49 @@
+// Keyboard codes as the command table knows them (Ctrl+A..Z = 1..26, Esc
+// 27, F8 119, F9 120, else the typed character) and the forwarding of key
+// presses from any window to the main window's command table.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace molvane {
+
+constexpr int KeyCodeF8 = 119;
+constexpr int KeyCodeF9 = 120;
+
+// The code of a key press, 0 when it has none (a lone modifier, arrows).
+int WindowsKeyCode(const QKeyEvent* e);
+
+// Marks a widget whose key presses reach the command table (the window
+// itself and the controls that forward; text boxes are left unmarked so
+// that typing into them runs no command). With alignKeys its F8 and F9
+// releases line up the dashboard.
+void ForwardKeysFrom(QWidget* w, bool alignKeys = false);
+
+// Installed once on the application: passes each key press to `press`
+// exactly once, from the first marked widget that sees it, and leaves the
+// event untouched so the key still reaches the control.
+class KeyForwarder : public QObject {
+ public:
+  KeyForwarder(std::function<void(int)> press, std::function<void(int)> alignRelease,
+               QObject* parent = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void(int)> press_;
+  std::function<void(int)> alignRelease_;
+  const QEvent* lastPress_ = nullptr;
+  QPointer<QObject> lastReceiver_;
+  bool pressForwarded_ = false;
+  const QEvent* lastRelease_ = nullptr;
+  QPointer<QObject> lastReleaseReceiver_;
+  bool releaseHandled_ = false;
+};
+
+}  // namespace molvane

@@ -1,0 +1,292 @@
+#include "mainwindow/mainview.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+#include "engine/orbits.h"
+#include "mainwindow/colours.h"
+
+namespace molvane {
+
+namespace {
+
+int ClampCount(int n) { return std::clamp(n, 0, MaxBodies); }
+
+// A last drawn position that can be erased: set by the drawing itself, so
+// anything else (a reset, a stray value) is left alone.
+bool Erasable(double v) { return std::isfinite(v) && std::fabs(v) < 1.0e6; }
+
+}  // namespace
+
+MainView::MainView(State& state) : s_(state) {
+  labelFont_.setPointSize(8);
+  setLabelFont(labelFont_);
+  resizeCanvas(1, 1);
+}
+
+void MainView::resizeCanvas(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  canvas_ = QImage(width, height, QImage::Format_RGB32);
+  clearView();
+}
+
+void MainView::clearView() { canvas_.fill(PixelFromValue(s_.mainWindow.backColor)); }
+
+void MainView::resetPlotState() {
+  const int n = ClampCount(s_.objects);
+  for (int i = 1; i <= n; ++i) {
+    s_.objlastx[i] = -1000;
+    s_.objlasty[i] = -1000;
+    if (i < static_cast<int>(labels_.size())) labels_[i].left = -1000;
+  }
+}
+
+void MainView::setScreenSize(double widthPixels, int16_t heightPixels) {
+  screenWidthPixels_ = widthPixels;
+  screenHeightPixels_ = heightPixels;
+}
+
+void MainView::setTilt(int hscrollValue, int vscrollValue) {
+  verticalTilt_ = static_cast<float>(vscrollValue / 10000.0);
+  horizontalTilt_ = hscrollValue / 10000.0;
+  horizontalFlipSign_ = horizontalTilt_ * verticalTilt_;
+  verticalFlipSign_ = (1.0 - horizontalTilt_) * verticalTilt_;
+}
+
+// The view centre in world metres: the focus body, or with the anchor off
+// the barycentre of the focus body and its system, as a running mean. A
+// member that would divide by a zero total mass leaves the centre where it
+// is, so a massless system still draws.
+void MainView::viewCentre(double& cx, double& cy, double& cz) {
+  const int f = std::clamp<int>(s_.focusobj, 0, MaxBodies);
+  cx = s_.objx[f];
+  cy = s_.objy[f];
+  cz = s_.objz[f];
+  if (s_.anchor) return;
+  double group = s_.objmass[f];
+  const int count = std::clamp<int>(s_.SystemElementsCount, 0, MaxBodies);
+  for (int k = 1; k <= count; ++k) {
+    const int j = s_.SystemElements[k];
+    if (j < 0 || j > MaxBodies) continue;
+    const double total = group + s_.objmass[j];
+    const double q = group / total;
+    if (total != 0 && std::isfinite(q)) {
+      const double nx = s_.objx[j] - q * (s_.objx[j] - cx);
+      const double ny = s_.objy[j] - q * (s_.objy[j] - cy);
+      const double nz = s_.objz[j] - q * (s_.objz[j] - cz);
+      if (std::isfinite(nx) && std::isfinite(ny) && std::isfinite(nz)) {
+        cx = nx;
+        cy = ny;
+        cz = nz;
+      }
+    }
+    group += s_.objmass[j];
+  }
+  s_.GroupMass = group;
+}
+
+bool MainView::projectBody(int i, double& x, double& y) const {
+  const double X = std::floor(s_.objx[i] * s_.ScalePixel - s_.OffsetX + 0.5);
+  const double Y = std::floor(s_.objy[i] * s_.ScalePixel - s_.OffsetY + 0.5);
+  const double Z = std::floor(s_.objz[i] * s_.ScalePixel - s_.OffsetZ + 0.5);
+  const double a = std::fabs(static_cast<double>(verticalTilt_));
+  const double Y1 = (1 - a) * Z + a * Y;
+  const double Z1 = (1 - a) * Y + a * Z;
+  const double b = std::fabs(horizontalTilt_);
+  const double X2 = (1 - b) * X + b * Z1;
+  x = horizontalFlipSign_ < 0 ? s_.ScreenCentreX + X2 : s_.ScreenCentreX - X2;
+  y = verticalFlipSign_ < 0 ? s_.ScreenCentreY + Y1 : s_.ScreenCentreY - Y1;
+  return std::isfinite(x) && std::isfinite(y);
+}
+
+void MainView::drawBodies() {
+  double cx, cy, cz;
+  viewCentre(cx, cy, cz);
+  if (std::isfinite(cx) && std::isfinite(cy) && std::isfinite(cz)) {
+    s_.OffsetX = cx * s_.ScalePixel;
+    s_.OffsetY = cy * s_.ScalePixel;
+    s_.OffsetZ = cz * s_.ScalePixel;
+  }
+
+  const int n = ClampCount(s_.objects);
+  if (static_cast<int>(labels_.size()) < n + 1) rebuildLabels();
+  const uint32_t back = PixelFromValue(s_.mainWindow.backColor);
+  const double w = canvas_.width();
+  const double h = canvas_.height();
+  const double minSize = s_.MinimumObjectSize;
+  const double exaggerated = s_.ExaggeratedObjectSize;
+  const double period = s_.RotatingFrame.period;
+  const double twoPi = 2 * GetPi();
+  // One step's turn of the rotating frame, spread over the bodies; a zero or
+  // unusable period leaves the frame still.
+  double turnPerBody = 0;
+  if (s_.RotatingFrame.on && n > 0) {
+    const double t = twoPi / period / n * s_.timescale;
+    if (std::isfinite(t)) turnPerBody = s_.RotatingFrame.clockwise ? -t : t;
+  }
+
+  for (int i = 1; i <= n; ++i) {
+    double r = s_.objsize[i] * s_.ScalePixel / 2;
+    if (s_.ExaggerateObjectSizeOn) {
+      r *= exaggerated;
+      if (r < exaggerated) r = exaggerated;
+    }
+    if (r < minSize || std::isnan(r)) r = minSize;
+    if (r > 4000) r = 4000;
+
+    double x, y;
+    bool finite = projectBody(i, x, y);
+
+    if (s_.RotatingFrame.on) {
+      if (finite) {
+        const float dxs = static_cast<float>(w / 2 - x);
+        const double dx = dxs;
+        double dy = h / 2 - y;
+        if (dy == 0) dy = 0.001;
+        double angle = std::atan(dx / dy);
+        if (dy < 0) angle += GetPi();
+        const double dist = std::sqrt(dx * dx + dy * dy);
+        x = w / 2 - dist * std::sin(angle + rotatingFrameAngle_);
+        y = h / 2 - dist * std::cos(angle + rotatingFrameAngle_);
+        finite = std::isfinite(x) && std::isfinite(y);
+      }
+      rotatingFrameAngle_ = std::fmod(rotatingFrameAngle_ + turnPerBody, twoPi);
+    }
+    if (!finite) continue;
+
+    if (!(x > -200 && x < screenWidthPixels_ + 200 && y > -200 && y < screenHeightPixels_ + 200)) {
+      continue;
+    }
+
+    if (!s_.trails && (x != s_.objlastx[i] || y != s_.objlasty[i])) {
+      if (Erasable(s_.objlastx[i]) && Erasable(s_.objlasty[i])) {
+        fillDisc(s_.objlastx[i], s_.objlasty[i], r, back, back);
+      }
+      s_.objlastx[i] = x;
+      s_.objlasty[i] = y;
+    }
+
+    const int32_t outline = s_.objcolor[i];
+    int32_t fill = outline;
+    if (s_.trails && i != s_.focusobj) fill = s_.objcolor2[i];
+    fillDisc(static_cast<float>(x), static_cast<float>(y), static_cast<float>(r),
+             PixelFromValue(fill), PixelFromValue(outline));
+
+    if (s_.llabels) {
+      BodyLabel& l = labels_[i];
+      if (x > s_.objlastx[i]) {
+        l.left = x + 5 + r;
+      } else {
+        l.left = x - l.width - r - 5;
+      }
+      l.top = y;
+    }
+  }
+}
+
+// A solid disc with a one-pixel outline, written straight into the canvas:
+// far cheaper than a general painter for the small discs of many bodies.
+void MainView::fillDisc(double cx, double cy, double r, uint32_t fill, uint32_t outline) {
+  const int width = canvas_.width();
+  const int height = canvas_.height();
+  if (!(r >= 0) || !std::isfinite(cx) || !std::isfinite(cy)) return;
+  if (cx + r < 0 || cx - r >= width || cy + r < 0 || cy - r >= height) return;
+  const int y0 = std::max(0, static_cast<int>(std::ceil(cy - r)));
+  const int y1 = std::min(height - 1, static_cast<int>(std::floor(cy + r)));
+  const double inner = r - 1;
+  uchar* bits = canvas_.bits();
+  const qsizetype stride = canvas_.bytesPerLine();
+  for (int py = y0; py <= y1; ++py) {
+    const double dy = py - cy;
+    const double span = std::sqrt(std::max(0.0, r * r - dy * dy));
+    int xs = static_cast<int>(std::ceil(cx - span));
+    int xe = static_cast<int>(std::floor(cx + span));
+    if (xe < 0 || xs >= width) continue;
+    auto* row = reinterpret_cast<uint32_t*>(bits + stride * py);
+    int is = xe + 1, ie = xe;  // inner (fill) span, empty by default
+    if (inner > 0 && std::fabs(dy) <= inner) {
+      const double ispan = std::sqrt(std::max(0.0, inner * inner - dy * dy));
+      is = static_cast<int>(std::ceil(cx - ispan));
+      ie = static_cast<int>(std::floor(cx + ispan));
+    }
+    xs = std::max(xs, 0);
+    xe = std::min(xe, width - 1);
+    for (int px = xs; px <= xe; ++px) row[px] = (px >= is && px <= ie) ? fill : outline;
+  }
+}
+
+void MainView::setLabelFont(const QFont& f) {
+  labelFont_ = f;
+  labelHeight_ = QFontMetrics(labelFont_).height();
+  for (size_t k = 1; k < labels_.size(); ++k) {
+    labels_[k].width = QFontMetrics(labelFont_).horizontalAdvance(labels_[k].text);
+  }
+}
+
+void MainView::rebuildLabels() {
+  const int n = ClampCount(s_.objects);
+  labels_.assign(n + 1, BodyLabel{});
+  labelOrder_.clear();
+  QFontMetrics fm(labelFont_);
+  for (int i = 1; i <= n; ++i) {
+    BodyLabel& l = labels_[i];
+    l.text = QString::fromLatin1(s_.objname[i].data(), static_cast<qsizetype>(s_.objname[i].size()));
+    l.colour = ColourFromValue(s_.objcolor[i]);
+    l.width = fm.horizontalAdvance(l.text);
+    l.left = -100;
+    l.top = -100;
+    labelOrder_.push_back(i);
+  }
+}
+
+void MainView::refreshLabelTexts() {
+  if (!labelsMatchBodies()) {
+    rebuildLabels();
+    return;
+  }
+  QFontMetrics fm(labelFont_);
+  for (size_t i = 1; i < labels_.size(); ++i) {
+    BodyLabel& l = labels_[i];
+    l.text = QString::fromLatin1(s_.objname[i].data(), static_cast<qsizetype>(s_.objname[i].size()));
+    l.colour = ColourFromValue(s_.objcolor[i]);
+    l.width = fm.horizontalAdvance(l.text);
+  }
+}
+
+bool MainView::labelsMatchBodies() const {
+  return static_cast<int>(labels_.size()) == ClampCount(s_.objects) + 1;
+}
+
+void MainView::raiseLabel(int k) {
+  auto it = std::find(labelOrder_.begin(), labelOrder_.end(), k);
+  if (it == labelOrder_.end()) return;
+  labelOrder_.erase(it);
+  labelOrder_.push_back(k);
+}
+
+void MainView::parkLabels(double left, double top) {
+  for (size_t k = 1; k < labels_.size(); ++k) {
+    labels_[k].left = left;
+    labels_[k].top = top;
+  }
+}
+
+QRectF MainView::labelRect(int k) const {
+  if (k < 1 || k >= static_cast<int>(labels_.size())) return {};
+  const BodyLabel& l = labels_[k];
+  return QRectF(l.left, l.top, l.width, labelHeight_);
+}
+
+int MainView::labelAt(QPointF p) const {
+  if (!s_.llabels) return 0;
+  for (auto it = labelOrder_.rbegin(); it != labelOrder_.rend(); ++it) {
+    if (*it > s_.objects) continue;
+    const QRectF r = labelRect(*it);
+    if (r.isValid() && r.contains(p)) return *it;
+  }
+  return 0;
+}
+
+}  // namespace molvane

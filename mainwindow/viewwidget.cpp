@@ -1,0 +1,65 @@
+#include "mainwindow/viewwidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "mainwindow/mainview.h"
+
+namespace molvane {
+
+ViewWidget::ViewWidget(MainView& view, QWidget* parent) : QWidget(parent), view_(view) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(false);
+}
+
+void ViewWidget::paintEvent(QPaintEvent* e) {
+  ++paintCount_;
+  QPainter p(this);
+  p.drawImage(e->rect(), view_.canvas(), e->rect());
+  const QSize canvasSize = view_.canvas().size();
+  if (canvasSize.width() < width() || canvasSize.height() < height()) {
+    // Between a resize and the new canvas: keep the rest dark.
+    p.fillRect(QRect(canvasSize.width(), 0, width(), height()), Qt::black);
+    p.fillRect(QRect(0, canvasSize.height(), width(), height()), Qt::black);
+  }
+  if (!view_.state().llabels) return;
+  p.setFont(view_.labelFont());
+  const QFontMetrics fm(view_.labelFont());
+  const QRectF area(rect());
+  const int n = view_.state().objects;
+  for (int k : view_.labelOrder()) {
+    if (k > n || k >= static_cast<int>(view_.labels().size())) continue;
+    const QRectF r = view_.labelRect(k);
+    if (!std::isfinite(r.left()) || !std::isfinite(r.top()) || !area.intersects(r)) continue;
+    p.setPen(view_.labels()[k].colour);
+    p.drawText(QPointF(r.left(), r.top() + fm.ascent()), view_.labels()[k].text);
+  }
+}
+
+void ViewWidget::resizeEvent(QResizeEvent*) {
+  if (onResize) onResize();
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* e) {
+  pressOnLabel_ = false;
+  if (e->button() == Qt::RightButton) {
+    const int k = view_.labelAt(e->position());
+    if (k > 0 && onLabelRightClick) {
+      pressOnLabel_ = true;
+      onLabelRightClick(k, e->globalPosition().toPoint());
+      return;
+    }
+  }
+  QWidget::mousePressEvent(e);
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* e) {
+  // A release that ends a click on a label belongs to the label.
+  if (onMouseRelease && !pressOnLabel_) onMouseRelease(e->position());
+  pressOnLabel_ = false;
+  QWidget::mouseReleaseEvent(e);
+}
+
+}  // namespace molvane

@@ -1,0 +1,46 @@
+#include "mainwindow/windowstyle.h"
+
+namespace molvane {
+
+uintptr_t WindowStyle::hWnd() const {
+  return client_ ? static_cast<uintptr_t>(client_->winId()) : 0;
+}
+
+bool WindowStyle::titlebar() const {
+  return client_ && !(client_->windowFlags() & Qt::FramelessWindowHint);
+}
+
+// Changing window flags re-creates the native window, which hides it: keep
+// its place and size and show it again.
+void WindowStyle::set(Qt::WindowType f, bool on) {
+  if (!client_) return;
+  if (static_cast<bool>(client_->windowFlags() & f) == on) return;
+  const bool visible = client_->isVisible();
+  const QRect geometry = client_->geometry();
+  client_->setWindowFlag(f, on);
+  client_->setGeometry(geometry);
+  if (visible) client_->show();
+}
+
+void WindowStyle::setTitlebar(bool on) { set(Qt::FramelessWindowHint, !on); }
+
+bool WindowStyle::toolWindow() const {
+  return client_ && (client_->windowFlags() & Qt::WindowType_Mask) == Qt::Tool;
+}
+
+void WindowStyle::setToolWindow(bool on) {
+  if (!client_ || toolWindow() == on) return;
+  const bool visible = client_->isVisible();
+  const QRect geometry = client_->geometry();
+  Qt::WindowFlags flags = client_->windowFlags() & ~Qt::WindowType_Mask;
+  client_->setWindowFlags(flags | (on ? Qt::Tool : Qt::Window));
+  client_->setGeometry(geometry);
+  if (visible) client_->show();
+}
+
+int32_t WindowStyle::MakeLong(int16_t high, int16_t low) {
+  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16) |
+                              static_cast<uint16_t>(low));
+}
+
+}  // namespace molvane

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Builds the situation-file fuzzer with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs it from the test files as seeds.
+#   scripts/fuzz.sh            20000 runs
+#   scripts/fuzz.sh 1000000    a longer run; -1 runs until stopped
+# New inputs go to build-fuzz/fuzz-corpus, a crashing input to
+# build-fuzz/crash-*; turn each crash into a test under tests/files/.
+set -e
+cd "$(dirname "$0")/.."
+RUNS="${1:-20000}"
+BUILD="${MOLVANE_FUZZ_BUILD:-build-fuzz}"
+if ! command -v clang++ >/dev/null 2>&1; then
+  echo "fuzz.sh: clang++ not found, fuzzing skipped"
+  exit 0
+fi
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_GUI=OFF -DMOLVANE_TESTS=OFF -DMOLVANE_FUZZ=ON \
+  "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" >/dev/null
+cmake --build "$BUILD" --target files_fuzz
+mkdir -p "$BUILD/fuzz-corpus"
+"$BUILD/bin/files_fuzz" -runs="$RUNS" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+  -artifact_prefix="$BUILD/" "$BUILD/fuzz-corpus" tests/files/data

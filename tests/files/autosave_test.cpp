@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "engine/calendar.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "files/situation.h"
+#include "files/situationfile.h"
+#include "testutil.h"
+
+namespace molvane {
+namespace {
+
+using testing::Exists;
+using testing::FakeFilesHost;
+using testing::ReadFile;
+using testing::TempFolder;
+
+// 1 January 2000, 08:30:15 on the simulation clock.
+constexpr double kClock = 63113904000.0 + 8 * 3600 + 30 * 60 + 15;
+
+void TwoBodies(State& s) {
+  s.objects = 2;
+  s.timescale = 10;
+  s.objname[1] = "Sun";
+  s.objmass[1] = SunEarthMasses * 100;
+  s.objsize[1] = 1392000000;
+  s.objname[2] = "Earth";
+  s.objref[2] = "Sun";
+  s.objmass[2] = 100;
+  s.objx[2] = 149597870691.0;
+  s.objvy[2] = 297800;  // 29780 m/s at 10 s per step
+  s.objvz[2] = -10;
+}
+
+TEST(AutoSaveNames, CopyAndLogAreNamedAfterTheSituation) {
+  State s;
+  s.dataFolder = "/data/molvane";
+  s.SecondsElapsed = kClock;
+  s.isitname = "/home/u/solar.molv";
+  EXPECT_EQ(MakeFileDateText(FormatDateTimeText(kClock)), " 2000 01 01   08 30 15");
+  EXPECT_EQ(AutoSaveFileName(s), "/home/u/solar ~  2000 01 01   08 30 15.molv");
+  EXPECT_EQ(DataLogFileName(s), "/home/u/solar.txt");
+
+  // Without a situation file of its own the copy goes to the data folder.
+  s.isitname = "New";
+  EXPECT_EQ(AutoSaveFileName(s), "/data/molvane/New ~  2000 01 01   08 30 15.molv");
+  EXPECT_EQ(DataLogFileName(s), "/data/molvane/New.txt");
+  s.isitname = "";
+  EXPECT_EQ(DataLogFileName(s), "/data/molvane/New.txt");
+  // A relative name is taken in the current folder; another extension stays.
+  s.CurrentFolder = "/work/sims/";
+  s.isitname = "orbit.MOLV";
+  EXPECT_EQ(DataLogFileName(s), "/work/sims/orbit.txt");
+  s.isitname = "/x/a.sit";
+  EXPECT_EQ(DataLogFileName(s), "/x/a.sit.txt");
+}
+
+TEST(AutoSaveRecord, OneLineOfOrbitalDataPerBody) {
+  State s;
+  TwoBodies(s);
+  s.SecondsElapsed = kClock;
+  State expectState = s;
+  ComputeOrbitalElements(expectState, 2, 1);
+  std::string want = " 2000 01 01   08 30 15,Sun";
+  for (int i = 0; i < 6; ++i) want += ", 0";  // no reference body
+  want += ", 0, 0, 0, 0, 0, 0, ,Earth";
+  const State& e = expectState;
+  for (double v : {e.objsma[2], e.objecc[2], e.objinc[2], e.objper[2], e.objasc[2], e.objma[2]})
+    want += "," + ShortText(v);
+  want += ", 149597870691, 0, 0, 0, 29780,-1\r\n";
+  EXPECT_EQ(ArchiveRecord(s), want);
+  EXPECT_EQ(s.objsma[2], e.objsma[2]);  // the elements stay for the orbit boxes
+  EXPECT_GT(s.objsma[2], 1e8);
+
+  s.objects = 0;
+  EXPECT_EQ(ArchiveRecord(s), " 2000 01 01   08 30 15,\r\n");
+}
+
+TEST(AutoSaveWrite, WritesTheCopyAndAppendsToTheLog) {
+  TempFolder tmp;
+  State s;
+  TwoBodies(s);
+  s.dataFolder = tmp / "data";
+  s.isitname = "New";
+  s.autoSave.dataFile = true;
+  FakeFilesHost files;
+  s.SecondsElapsed = kClock;
+  ASSERT_TRUE(WriteAutoSave(s, files));
+  s.SecondsElapsed = kClock + 60;
+  ASSERT_TRUE(WriteAutoSave(s, files));
+  EXPECT_TRUE(files.messages.empty());
+  std::string copy = tmp / "data/New ~  2000 01 01   08 30 15.molv";
+  ASSERT_TRUE(Exists(copy));
+  EXPECT_TRUE(Exists(tmp / "data/New ~  2000 01 01   08 31 15.molv"));
+  EXPECT_EQ(s.isitname, "New");
+  ReadResult r = ReadSituation(ReadFile(copy), State{});
+  ASSERT_EQ(r.status, ReadStatus::Ok);
+  EXPECT_EQ(r.doc.bodies.size(), 3u);
+  std::string log = ReadFile(tmp / "data/New.txt");
+  EXPECT_EQ(log.find(" 2000 01 01   08 30 15,Sun,"), 0u);
+  EXPECT_NE(log.find("\r\n 2000 01 01   08 31 15,Sun,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,386 @@
+// Brisklet against the built-in loop: the same bits in every build (scalar,
+// AVX2, AVX-512, and the library as the program loads it), the touching-pair
+// list, and the start-up binding with a missing or broken library file.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "engine/host.h"
+#include "engine/nativeloop.h"
+#include "engine/simulation.h"
+#include "engine/state.h"
+#include "forceloop/kernel.h"
+
+namespace fs = std::filesystem;
+using molvane::State;
+
+namespace {
+
+std::string ProgramFolder() { return fs::read_symlink("/proc/self/exe").parent_path().string(); }
+
+struct Build {
+  const char* name;
+  brisklet::LoopFn fn;
+};
+
+// The library as the program binds it; nullptr when it cannot be bound.
+brisklet::LoopFn LibraryLoop() {
+  static const brisklet::LoopFn fn = [] {
+    auto s = std::make_unique<State>();
+    return molvane::BindNativeForceLoop(*s, ProgramFolder()) ? brisklet::LoopFn(s->nativeRunLoop)
+                                                             : nullptr;
+  }();
+  return fn;
+}
+
+std::vector<Build> Builds() {
+  std::vector<Build> b{{"scalar", brisklet::RunLoopScalar}};
+  if (brisklet::CpuHasAvx2()) b.push_back({"avx2", brisklet::RunLoopAvx2});
+  if (brisklet::CpuHasAvx512()) b.push_back({"avx512", brisklet::RunLoopAvx512});
+  if (LibraryLoop() != nullptr) b.push_back({"library", LibraryLoop()});
+  return b;
+}
+
+int32_t Call(brisklet::LoopFn fn, State& s, int32_t n) {
+  return fn(n, s.objmass.data(), s.objx.data(), s.objy.data(), s.objz.data(), s.objvx.data(),
+            s.objvy.data(), s.objvz.data(), s.objsize.data(), s.higher.data(), s.lower.data());
+}
+
+void BuiltInStep(State& s) {
+  molvane::EngineHost host;
+  s.CollisionPairCount = 0;
+  molvane::BuiltInForceLoop(s, host);
+  molvane::Drift(s);
+}
+
+// Spread-out bodies of size 0 (never touching), with positive, zero and
+// negative mass terms, and a moving body 0.
+void Scatter(State& s, int n, unsigned seed) {
+  std::mt19937_64 rng(seed);
+  std::uniform_real_distribution<double> pos(-1e10, 1e10), vel(-3e3, 3e3), mass(-20.0, 1000.0);
+  s.objects = int16_t(n);
+  for (int i = 0; i <= n + 8 && i < molvane::BodySlots; ++i) {
+    s.objx[i] = pos(rng);
+    s.objy[i] = pos(rng);
+    s.objz[i] = pos(rng);
+    s.objvx[i] = vel(rng);
+    s.objvy[i] = vel(rng);
+    s.objvz[i] = vel(rng);
+    s.objsize[i] = 0.0;
+    const unsigned kind = unsigned(rng() % 8);
+    s.objmass[i] = kind == 0 ? 0.0 : kind == 1 ? -std::abs(mass(rng)) : mass(rng);
+  }
+}
+
+// Differences in the bits of bodies 0..upTo and of the whole pair list.
+std::string Diff(const State& a, const State& b, int upTo) {
+  auto arr = [&](const char* name, const molvane::BodyArray<double>& p,
+                 const molvane::BodyArray<double>& q) -> std::string {
+    for (int i = 0; i <= upTo; ++i)
+      if (std::memcmp(&p[i], &q[i], sizeof(double)) != 0)
+        return std::string(name) + "[" + std::to_string(i) + "] " + std::to_string(p[i]) +
+               " vs " + std::to_string(q[i]);
+    return {};
+  };
+  for (auto r : {arr("x", a.objx, b.objx), arr("y", a.objy, b.objy), arr("z", a.objz, b.objz),
+                 arr("vx", a.objvx, b.objvx), arr("vy", a.objvy, b.objvy),
+                 arr("vz", a.objvz, b.objvz)})
+    if (!r.empty()) return r;
+  if (a.higher != b.higher || a.lower != b.lower) return "pair list";
+  return {};
+}
+
+}  // namespace
+
+TEST(ForceLoopBuilds, LibraryBindsFromTheProgramFolder) {
+  auto s = std::make_unique<State>();
+  ASSERT_TRUE(molvane::BindNativeForceLoop(*s, ProgramFolder()));
+  EXPECT_TRUE(s->UseNativeForceLoop);
+  EXPECT_NE(s->nativeRunLoop, nullptr);
+  // A folder name with a trailing slash names the same file.
+  auto t = std::make_unique<State>();
+  EXPECT_TRUE(molvane::BindNativeForceLoop(*t, ProgramFolder() + "/"));
+  EXPECT_EQ(t->nativeRunLoop, s->nativeRunLoop);
+}
+
+// Hundreds of steps of each build against the built-in loop plus drift.
+TEST(ForceLoopBuilds, SameBitsAsBuiltInLoop) {
+  struct Case {
+    int n, steps;
+  };
+  for (const Case c : {Case{1, 300}, Case{2, 300}, Case{7, 300}, Case{13, 200}, Case{64, 200},
+                       Case{1000, 6}}) {
+    for (const Build& b : Builds()) {
+      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(c.n));
+      auto ref = std::make_unique<State>();
+      Scatter(*ref, c.n, 1234u + unsigned(c.n));
+      auto nat = std::make_unique<State>(*ref);
+      for (int step = 0; step < c.steps; ++step) {
+        BuiltInStep(*ref);
+        ASSERT_EQ(Call(b.fn, *nat, c.n), 1);
+        const std::string d = Diff(*ref, *nat, std::min(c.n + 8, molvane::MaxBodies));
+        ASSERT_TRUE(d.empty()) << "step " << step << ": " << d;
+      }
+      EXPECT_EQ(ref->higher[1], 0);  // the situation had no touching pair
+    }
+  }
+}
+
+// Values at the edge of the double range: updates that would overflow are
+// skipped in every build exactly as in the built-in loop, and no NaN or
+// infinity enters the table.
+TEST(ForceLoopBuilds, OverflowingUpdatesAreSkippedLikeBuiltInLoop) {
+  for (const Build& b : Builds()) {
+    SCOPED_TRACE(b.name);
+    auto ref = std::make_unique<State>();
+    Scatter(*ref, 45, 4242);
+    // Pairs so close that 1/d^2 overflows (row 3 and row 19 run in vector
+    // lanes, row 40 in the scalar tail).
+    for (const auto [a, b, gap] : {std::tuple{3, 4, 1e-160}, std::tuple{19, 20, 3e-156},
+                                   std::tuple{40, 43, 2e-158}}) {
+      ref->objx[a] = 0.0;
+      ref->objy[a] = ref->objy[b] = a * 1e9;
+      ref->objz[a] = ref->objz[b] = 0.0;
+      ref->objx[b] = gap;
+      ref->objmass[a] = ref->objmass[b] = 5.0;
+    }
+    ref->objmass[30] = 1e300;              // GM overflows
+    ref->objx[33] = 1.7e308;               // d overflows
+    ref->objvx[34] = 1.5e308;              // drift overflows
+    ref->objx[34] = 1.0e308;
+    ref->objvy[0] = -1.7e308;
+    ref->objy[0] = -1.7e308;
+    auto nat = std::make_unique<State>(*ref);
+    for (int step = 0; step < 4; ++step) {
+      BuiltInStep(*ref);
+      Call(b.fn, *nat, 45);
+      ASSERT_EQ(Diff(*ref, *nat, 45), "") << "step " << step;
+    }
+    for (int i = 0; i <= 45; ++i) {
+      ASSERT_TRUE(std::isfinite(nat->objvx[i]) && std::isfinite(nat->objvy[i]) &&
+                  std::isfinite(nat->objvz[i]) && std::isfinite(nat->objx[i]) &&
+                  std::isfinite(nat->objy[i]) && std::isfinite(nat->objz[i]))
+          << "body " << i;
+    }
+  }
+}
+
+// Crowded bodies, many touching and some at the same place (no attraction
+// between those): the vector builds still give the scalar build's bits,
+// including the pair list.
+TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
+  for (const int n : {5, 9, 31, 150}) {
+    auto base = std::make_unique<State>();
+    std::mt19937_64 rng(77u + unsigned(n));
+    std::uniform_int_distribution<int> cell(-3, 3);
+    std::uniform_real_distribution<double> mass(-1.0, 5.0), size(0.0, 3.0e6);
+    base->objects = int16_t(n);
+    for (int i = 0; i <= n; ++i) {
+      base->objx[i] = cell(rng) * 1.0e6;
+      base->objy[i] = cell(rng) * 1.0e6;
+      base->objz[i] = (i % 4 == 0) ? 0.0 : cell(rng) * 1.0e6;
+      base->objvx[i] = double(cell(rng));
+      base->objmass[i] = (i % 5 == 0) ? 0.0 : mass(rng);
+      base->objsize[i] = size(rng);
+    }
+    auto want = std::make_unique<State>(*base);
+    for (int step = 0; step < 3; ++step) Call(brisklet::RunLoopScalar, *want, n);
+    for (int i = 0; i <= n; ++i) ASSERT_TRUE(std::isfinite(want->objvx[i]));
+    for (const Build& b : Builds()) {
+      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n));
+      auto got = std::make_unique<State>(*base);
+      for (int step = 0; step < 3; ++step) Call(b.fn, *got, n);
+      EXPECT_EQ(Diff(*want, *got, n), "");
+    }
+  }
+}
+
+TEST(ForceLoopPairs, StrictTouchAndVisitingOrder) {
+  for (const Build& b : Builds()) {
+    SCOPED_TRACE(b.name);
+    auto s = std::make_unique<State>();
+    s->objects = 17;
+    for (int i = 1; i <= 17; ++i) s->objx[i] = i * 1.0e9;  // far apart, size 0
+    // (2, 7): diameters sum to exactly twice the distance: not listed.
+    s->objx[7] = s->objx[2] + 2.0;
+    s->objsize[2] = s->objsize[7] = 2.0;
+    // (3, 12) a hair closer than touching: listed; (3, 15) too, after it.
+    s->objx[3] = 0.0;  // where the hair is representable
+    s->objx[12] = std::nextafter(2.0, 0.0);
+    s->objsize[3] = s->objsize[12] = 2.0;
+    s->objx[15] = s->objx[3] - 1.0;
+    s->objsize[15] = 0.5;
+    // (16, 17) at the same place with sizes: listed, and no attraction.
+    s->objx[17] = s->objx[16];
+    s->objsize[16] = s->objsize[17] = 1.0;
+    s->objmass[16] = s->objmass[17] = 1.0;
+    for (int e = 4; e <= molvane::MaxPairs; ++e) s->higher[e] = s->lower[e] = -7;
+    EXPECT_EQ(Call(b.fn, *s, 17), 1);
+    EXPECT_EQ(s->higher[0], 0);
+    EXPECT_EQ(s->higher[1], 12);
+    EXPECT_EQ(s->lower[1], 3);
+    EXPECT_EQ(s->higher[2], 15);
+    EXPECT_EQ(s->lower[2], 3);
+    EXPECT_EQ(s->higher[3], 17);
+    EXPECT_EQ(s->lower[3], 16);
+    for (int e = 4; e <= molvane::MaxPairs; ++e) {
+      EXPECT_EQ(s->higher[e], -7);
+      EXPECT_EQ(s->lower[e], -7);
+    }
+    EXPECT_EQ(s->objvx[16], 0.0);
+    EXPECT_EQ(s->objvx[17], 0.0);
+  }
+}
+
+TEST(ForceLoopPairs, OnlyTheFirstHundredAndNeverPastEntry100) {
+  constexpr int n = 40;  // 780 touching pairs
+  for (const Build& b : Builds()) {
+    SCOPED_TRACE(b.name);
+    auto s = std::make_unique<State>();
+    s->objects = n;
+    for (int i = 1; i <= n; ++i) {
+      s->objx[i] = i * 10.0;
+      s->objsize[i] = 1.0e6;
+    }
+    // The pair arrays sit in a larger block with guards after entry 100.
+    std::vector<int32_t> hi(molvane::MaxPairs + 9, -1), lo(molvane::MaxPairs + 9, -1);
+    ASSERT_EQ(b.fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(),
+                   s->objvx.data(), s->objvy.data(), s->objvz.data(), s->objsize.data(),
+                   hi.data(), lo.data()),
+              1);
+    int e = 0;
+    for (int j = 1; j <= n && e < molvane::MaxPairs; ++j)
+      for (int k = j + 1; k <= n && e < molvane::MaxPairs; ++k) {
+        ++e;
+        ASSERT_EQ(hi[e], k) << "entry " << e;
+        ASSERT_EQ(lo[e], j) << "entry " << e;
+      }
+    EXPECT_EQ(hi[0], -1);
+    for (size_t g = molvane::MaxPairs + 1; g < hi.size(); ++g) {
+      EXPECT_EQ(hi[g], -1);
+      EXPECT_EQ(lo[g], -1);
+    }
+  }
+}
+
+TEST(ForceLoopEdges, NoBodiesMovesNothingAndOneBodyDrifts) {
+  for (const Build& b : Builds()) {
+    SCOPED_TRACE(b.name);
+    auto s = std::make_unique<State>();
+    Scatter(*s, 3, 5);
+    s->objmass[1] = s->objmass[2] = 50.0;
+    auto before = std::make_unique<State>(*s);
+    EXPECT_EQ(Call(b.fn, *s, 0), 0);
+    EXPECT_EQ(Call(b.fn, *s, -3), 0);
+    EXPECT_EQ(Diff(*before, *s, 4), "");
+
+    EXPECT_EQ(Call(b.fn, *s, 1), 1);
+    for (int i = 0; i <= 1; ++i) {
+      EXPECT_EQ(s->objx[i], before->objx[i] + before->objvx[i]);
+      EXPECT_EQ(s->objy[i], before->objy[i] + before->objvy[i]);
+      EXPECT_EQ(s->objz[i], before->objz[i] + before->objvz[i]);
+      EXPECT_EQ(s->objvx[i], before->objvx[i]);
+    }
+    EXPECT_EQ(s->objx[2], before->objx[2]);
+    EXPECT_EQ(s->objvx[2], before->objvx[2]);
+    EXPECT_EQ(s->higher[1], 0);
+  }
+}
+
+// Start-up binding: anything but a loadable library exporting RunLoop leaves
+// the built-in loop in charge, and the step runs it without a failing call.
+class ForceLoopBinding : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/brisklet-bind-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    folder_ = tmpl;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  std::string File() const { return folder_ + "/libbrisklet.so"; }
+
+  // With no bodies only the built-in path moves body 0 (its drift covers
+  // 0..objects; the native loop returns at once for n < 1).
+  static bool StepMovesBodyZero(State& s) {
+    s.objects = 0;
+    s.objvx[0] = 5.0;
+    const double x0 = s.objx[0];
+    molvane::EngineHost host;
+    molvane::SimulationStep(s, host);
+    return s.objx[0] != x0;
+  }
+
+  std::string folder_;
+};
+
+TEST_F(ForceLoopBinding, MissingFileKeepsBuiltInLoop) {
+  auto s = std::make_unique<State>();
+  EXPECT_FALSE(molvane::BindNativeForceLoop(*s, folder_));
+  EXPECT_FALSE(molvane::BindNativeForceLoop(*s, ""));
+  EXPECT_FALSE(s->UseNativeForceLoop);
+  EXPECT_EQ(s->nativeRunLoop, nullptr);
+  EXPECT_TRUE(StepMovesBodyZero(*s));
+}
+
+TEST_F(ForceLoopBinding, FilesThatAreNotTheLibraryKeepBuiltInLoop) {
+  {
+    std::ofstream(File()) << "not a library\n";
+    auto s = std::make_unique<State>();
+    EXPECT_FALSE(molvane::BindNativeForceLoop(*s, folder_));
+    EXPECT_FALSE(s->UseNativeForceLoop);
+    EXPECT_EQ(s->nativeRunLoop, nullptr);
+    EXPECT_TRUE(StepMovesBodyZero(*s));
+  }
+  {
+    fs::remove(File());
+    fs::copy_file(NORUNLOOP_LIBRARY, File());
+    auto s = std::make_unique<State>();
+    EXPECT_FALSE(molvane::BindNativeForceLoop(*s, folder_));
+    EXPECT_FALSE(s->UseNativeForceLoop);
+    EXPECT_EQ(s->nativeRunLoop, nullptr);
+  }
+  {
+    fs::remove(File());
+    fs::create_directory(File());
+    auto s = std::make_unique<State>();
+    EXPECT_FALSE(molvane::BindNativeForceLoop(*s, folder_));
+    EXPECT_FALSE(s->UseNativeForceLoop);
+  }
+}
+
+TEST_F(ForceLoopBinding, StepUsesBoundLibrary) {
+  // A copy of the real library in another folder, found by a relative name.
+  fs::copy_file(ProgramFolder() + "/libbrisklet.so", File());
+  const fs::path here = fs::current_path();
+  fs::current_path(folder_);
+  auto s = std::make_unique<State>();
+  const bool bound = molvane::BindNativeForceLoop(*s, ".");
+  fs::current_path(here);
+  ASSERT_TRUE(bound);
+  EXPECT_TRUE(s->UseNativeForceLoop);
+  EXPECT_FALSE(StepMovesBodyZero(*s));
+
+  // One step of the program with the library gives the loop's own bits.
+  Scatter(*s, 64, 99);
+  s->ThrustActive = false;
+  auto want = std::make_unique<State>(*s);
+  molvane::EngineHost host;
+  molvane::SimulationStep(*s, host);
+  Call(brisklet::RunLoopScalar, *want, 64);
+  EXPECT_EQ(Diff(*want, *s, 64), "");
+}

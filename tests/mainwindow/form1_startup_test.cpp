@@ -1,0 +1,183 @@
+// Start-up, the running loop and exit, end to end with real files.
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <cmath>
+
+#include "control/autopilot.h"
+#include "engine/calendar.h"
+#include "form1_support.h"
+#include "mainwindow/viewwidget.h"
+
+namespace molvane {
+namespace {
+
+using Form1Startup = Form1Fixture;
+
+std::string ResumePath(Form1& f) { return f.resumePath().toStdString(); }
+
+bool Near(double a, double b) { return std::fabs(a - b) <= 1e-13 * std::max(std::fabs(a), std::fabs(b)); }
+
+TEST_F(Form1Startup, OpenRunExitAndStartAgainFromTheResumeFile) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString("\"" + examplePath() + "\""));  // quotes are removed
+  ASSERT_EQ(state->objects, 6);
+  EXPECT_EQ(state->objname[4], "Earth");
+  EXPECT_EQ(f.windowTitle().toStdString(), "Molvane -- " + examplePath());
+  EXPECT_TRUE(f.timerEnabled());
+  const double t0 = state->SecondsElapsed;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->SecondsElapsed > t0 + 200 * state->timescale; }, 5000));
+
+  // Change the view and a tool window's place, then exit.
+  f.zoomIn();
+  f.LabelsOnOff();
+  f.hscroll1()->setValue(2500);
+  f.resize(900, 650);
+  const QSize outer = f.frameGeometry().size();
+  state->dashboard[DashTimeRate] = DashboardPlace{true, 1500, 3000};
+  state->timerateloaded = true;
+  f.close();
+  ASSERT_TRUE(QFileInfo::exists(f.resumePath()));
+
+  const State saved = *state;
+  const bool labels = state->llabels;
+
+  // Start again without an argument: the same bodies, clock and view.
+  Form1& g = makeForm();
+  g.startUp("");
+  ASSERT_EQ(state->objects, saved.objects);
+  for (int i = 1; i <= saved.objects; ++i) {
+    EXPECT_EQ(state->objname[i], saved.objname[i]);
+    EXPECT_TRUE(Near(state->objx[i], saved.objx[i])) << i;
+    EXPECT_TRUE(Near(state->objvy[i], saved.objvy[i])) << i;
+    EXPECT_EQ(state->objcolor[i], saved.objcolor[i]);
+  }
+  EXPECT_TRUE(Near(state->SecondsElapsed, saved.SecondsElapsed));
+  EXPECT_TRUE(Near(state->ScalePixel, saved.ScalePixel));
+  EXPECT_EQ(state->timescale, saved.timescale);
+  EXPECT_EQ(state->llabels, labels);
+  EXPECT_EQ(state->focusobj, saved.focusobj);
+  EXPECT_EQ(g.hscroll1()->value(), 2500);
+  EXPECT_EQ(g.frameGeometry().size(), outer);  // the same outer size, not grown by the frame
+  EXPECT_EQ(state->dashboard[DashTimeRate].top, 1500);
+  EXPECT_EQ(state->dashboard[DashTimeRate].left, 3000);
+  EXPECT_TRUE(state->timerateloaded);
+  EXPECT_FALSE(state->screenscaleloaded);
+  EXPECT_EQ(g.windowTitle().toStdString(), "Molvane -- " + ResumePath(g));
+  g.close();
+}
+
+TEST_F(Form1Startup, AnUnreadableResumeFileIsNotOverwrittenAtExit) {
+  Form1& f = makeForm();
+  QDir().mkpath(f.dataFolder());
+  {
+    QFile file(f.resumePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<MoLVANE>\r\n<Distance Boxes>\r\n");  // cut short
+  }
+  f.startUp("");
+  EXPECT_EQ(state->objects, 0);
+  ASSERT_EQ(f.messages().size(), 1u);
+  EXPECT_NE(f.messages()[0].find("damaged"), std::string::npos);
+  f.close();
+  QFile file(f.resumePath());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+}
+
+TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {
+  Form1& f = makeForm();
+  f.startUp("");
+  EXPECT_EQ(state->objects, 0);
+  EXPECT_EQ(f.windowTitle(), "Molvane -- " + f.resumePath());
+  EXPECT_EQ(state->ScalePixel, 6.25e-7 / 256.0);
+  EXPECT_TRUE(state->trails);
+  EXPECT_FALSE(state->llabels);
+  EXPECT_EQ(state->MinimumObjectSize, 2);
+  // Brisklet is used exactly when its library lies beside the program.
+  EXPECT_EQ(state->UseNativeForceLoop,
+            QFileInfo::exists(QCoreApplication::applicationDirPath() + "/libbrisklet.so"));
+  f.close();
+  EXPECT_TRUE(QFileInfo::exists(f.resumePath()));
+}
+
+TEST_F(Form1Startup, CommandLineTextJoinsTheArguments) {
+  EXPECT_EQ(Form1::CommandLineText({"molvane"}), "");
+  EXPECT_EQ(Form1::CommandLineText({"molvane", "\"/a b/c.molv\""}), "\"/a b/c.molv\"");
+  EXPECT_EQ(Form1::CommandLineText({"molvane", "/a", "b.molv"}), "/a b.molv");
+}
+
+TEST_F(Form1Startup, PauseStopsTheLoopAtTheEndOfAStepAndPlayResumes) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString(examplePath()));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->loopRunning; }, 5000));
+  f.PausePlay();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !state->loopRunning; }, 5000));
+  EXPECT_FALSE(f.timerEnabled());
+  const double t = state->SecondsElapsed;
+  QTest::qWait(250);
+  EXPECT_EQ(state->SecondsElapsed, t);
+  f.PausePlay();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->SecondsElapsed > t; }, 5000));
+  f.close();
+}
+
+TEST_F(Form1Startup, PaintingHappensOnlyAtTheYields) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString(examplePath()));
+  const int paints0 = f.viewWidget()->paintCount();
+  const int steps0 = tools->readouts;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tools->readouts > steps0 + 2000; }, 10000));
+  const int steps = tools->readouts - steps0;
+  const int paints = f.viewWidget()->paintCount() - paints0;
+  EXPECT_LE(paints, steps / 51 + 5);
+  f.close();
+}
+
+TEST_F(Form1Startup, ExitDuringAYieldEndsTheLoopCleanly) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString(examplePath()));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->loopRunning; }, 5000));
+  f.close();  // runs between two slices, as a user's click would
+  EXPECT_TRUE(QFileInfo::exists(f.resumePath()));
+  const double t = state->SecondsElapsed;
+  QTest::qWait(300);
+  EXPECT_FALSE(state->loopRunning);
+  EXPECT_FALSE(f.timerEnabled());
+  EXPECT_EQ(state->SecondsElapsed, t);
+}
+
+TEST_F(Form1Startup, ATickDuringARunningLoopStartsNoSecondLoop) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString(examplePath()));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->loopRunning; }, 5000));
+  const double t = state->SecondsElapsed;
+  f.Timer1_Timer();  // the loop is between slices: this tick must not step
+  EXPECT_EQ(state->SecondsElapsed, t);
+  f.close();
+}
+
+TEST_F(Form1Startup, AnAutopilotPauseRunsThroughTheMainWindow) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString(examplePath()));
+  f.PausePlay();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !state->loopRunning; }, 5000));
+  const double due = state->SecondsElapsed + 100 * state->timescale;
+  std::string line = FormatDateTimeText(due);
+  line.resize(AutopilotWordColumn - 1, ' ');
+  line += "Pause";
+  line.resize(AutopilotParamColumn - 1, ' ');
+  ASSERT_EQ(AddAutopilotCommand(*state, f, line, ""), 1);
+  ArmAutopilot(*state);
+  ASSERT_TRUE(state->autopilotState.armed);
+  f.PausePlay();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->PausedFlag && !state->loopRunning; }, 5000));
+  EXPECT_GE(state->SecondsElapsed, due);
+  EXPECT_LT(state->SecondsElapsed, due + 2 * state->timescale);
+  EXPECT_FALSE(f.timerEnabled());
+  f.close();
+}
+
+}  // namespace
+}  // namespace molvane

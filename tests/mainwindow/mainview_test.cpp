@@ -1,0 +1,240 @@
+// The projection and drawing of the main view, on a canvas without widgets.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "engine/state.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/mainview.h"
+
+namespace molvane {
+namespace {
+
+class MainViewProjection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s = std::make_unique<State>();
+    view = std::make_unique<MainView>(*s);
+    view->resizeCanvas(800, 600);
+    view->setScreenSize(800, 600);
+    s->ScreenCentreX = 400;
+    s->ScreenCentreY = 300;
+    s->ScalePixel = 1e-9;  // 1 pixel per 1e9 m
+    s->trails = false;     // the last drawn position then records the place
+    s->objects = 0;
+    view->setTilt(0, -10000);  // start-up tilt: looking down the z axis
+  }
+  int addBody(double x, double y, double z, double mass = 1, int32_t colour = 0x0000FF) {
+    const int i = ++s->objects;
+    s->objname[i] = "B" + std::to_string(i);
+    s->objx[i] = x;
+    s->objy[i] = y;
+    s->objz[i] = z;
+    s->objmass[i] = mass;
+    s->objcolor[i] = colour;
+    s->objcolor2[i] = ColourWhite;
+    s->objlastx[i] = -1000;
+    s->objlasty[i] = -1000;
+    return i;
+  }
+  uint32_t pixel(int x, int y) const { return view->canvas().pixel(x, y) | 0xFF000000u; }
+
+  std::unique_ptr<State> s;
+  std::unique_ptr<MainView> view;
+};
+
+TEST_F(MainViewProjection, PlusXIsLeftAndPlusYIsBelowTheFocus) {
+  s->focusobj = addBody(0, 0, 0);
+  const int east = addBody(1e11, 0, 0);
+  const int south = addBody(0, 1e11, 0);
+  const int up = addBody(0, 0, 1e11);
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(s->objlastx[1], 400);
+  EXPECT_DOUBLE_EQ(s->objlasty[1], 300);
+  EXPECT_DOUBLE_EQ(s->objlastx[east], 300);  // +x: left of centre
+  EXPECT_DOUBLE_EQ(s->objlasty[east], 300);
+  EXPECT_DOUBLE_EQ(s->objlastx[south], 400);
+  EXPECT_DOUBLE_EQ(s->objlasty[south], 400);  // +y: below
+  EXPECT_DOUBLE_EQ(s->objlastx[up], 400);     // z: along the line of sight
+  EXPECT_DOUBLE_EQ(s->objlasty[up], 300);
+  EXPECT_EQ(pixel(300, 300), PixelFromValue(0x0000FF));
+}
+
+TEST_F(MainViewProjection, TheViewFollowsTheFocusBody) {
+  addBody(5e11, 2e11, 0);
+  s->focusobj = addBody(2e11, -1e11, 0);
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(s->objlastx[2], 400);
+  EXPECT_DOUBLE_EQ(s->objlasty[2], 300);
+  EXPECT_DOUBLE_EQ(s->objlastx[1], 400 - 300);
+  EXPECT_DOUBLE_EQ(s->objlasty[1], 300 + 300);  // below the canvas but inside the band
+}
+
+TEST_F(MainViewProjection, TiltEdgeOnShowsZUpAndSidewaysTiltMixesZIntoX) {
+  s->focusobj = addBody(0, 0, 0);
+  const int up = addBody(0, 0, 1e11);
+  const int east = addBody(1e11, 0, 0);
+  view->setTilt(0, 0);  // both bars centred: edge-on
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(s->objlasty[up], 200);  // +z drawn above the centre
+  EXPECT_DOUBLE_EQ(s->objlastx[up], 400);
+  EXPECT_DOUBLE_EQ(s->objlastx[east], 300);
+
+  view->resetPlotState();
+  view->setTilt(10000, -10000);  // horizontal tilt full: x shows z
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(s->objlastx[up], 500);
+  EXPECT_DOUBLE_EQ(s->objlastx[east], 400);
+}
+
+TEST_F(MainViewProjection, BarycentreAnchorCentresTheSystem) {
+  s->focusobj = addBody(0, 0, 0, 3);
+  addBody(4e11, 0, 0, 1);
+  s->anchor = false;
+  s->SystemElements[1] = 2;
+  s->SystemElementsCount = 1;
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(s->GroupMass, 4);
+  EXPECT_DOUBLE_EQ(s->OffsetX, 100);  // barycentre at 1e11 m
+  EXPECT_DOUBLE_EQ(s->objlastx[1], 500);
+  EXPECT_DOUBLE_EQ(s->objlastx[2], 100);
+}
+
+TEST_F(MainViewProjection, MasslessSystemAndBadPositionsNeverStopTheDrawing) {
+  s->focusobj = addBody(0, 0, 0, 0);
+  addBody(1e11, 0, 0, 0);
+  const int nan = addBody(std::numeric_limits<double>::quiet_NaN(), 0, 0);
+  const int inf = addBody(0, std::numeric_limits<double>::infinity(), 0);
+  const int huge = addBody(1e300, 0, 0);
+  const int last = addBody(0, 1e11, 0);
+  s->anchor = false;
+  s->SystemElements[1] = 2;
+  s->SystemElementsCount = 1;
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(s->objlastx[1], 400);  // the centre stays on the focus body
+  EXPECT_DOUBLE_EQ(s->objlastx[2], 300);
+  EXPECT_DOUBLE_EQ(s->objlastx[nan], -1000);
+  EXPECT_DOUBLE_EQ(s->objlastx[inf], -1000);
+  EXPECT_DOUBLE_EQ(s->objlastx[huge], -1000);
+  EXPECT_DOUBLE_EQ(s->objlasty[last], 400);  // bodies after them still drawn
+  EXPECT_TRUE(std::isfinite(s->OffsetX));
+
+  // A focus body that is not finite keeps the previous view centre.
+  s->objx[1] = std::numeric_limits<double>::quiet_NaN();
+  view->drawBodies();
+  EXPECT_TRUE(std::isfinite(s->OffsetX));
+}
+
+TEST_F(MainViewProjection, OnlyBodiesInsideThe200PixelBandAreDrawn) {
+  s->focusobj = addBody(0, 0, 0);
+  const int out = addBody(6e11, 0, 0);     // x = -200 exactly
+  const int in = addBody(5.99e11, 0, 0);   // x = -199
+  const int below = addBody(0, 5e11, 0);   // y = 600 + 200 exactly
+  const int justIn = addBody(0, 4.99e11, 0);
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(s->objlastx[out], -1000);
+  EXPECT_DOUBLE_EQ(s->objlastx[in], -199);
+  EXPECT_DOUBLE_EQ(s->objlasty[below], -1000);
+  EXPECT_DOUBLE_EQ(s->objlasty[justIn], 799);
+}
+
+TEST_F(MainViewProjection, EraseOnlyWithTrailsOffAndTrailColours) {
+  s->focusobj = addBody(0, 0, 0, 1, 0x00FF00);
+  const int moving = addBody(1e11, 0, 0, 1, 0x0000FF);
+  view->drawBodies();
+  s->objx[moving] = 1.5e11;  // 50 px further left
+  view->drawBodies();
+  EXPECT_EQ(pixel(300, 300), PixelFromValue(0));  // old disc erased
+  EXPECT_EQ(pixel(250, 300), PixelFromValue(0x0000FF));
+
+  s->trails = true;
+  s->objx[moving] = 2e11;
+  view->drawBodies();
+  EXPECT_EQ(pixel(250, 300), PixelFromValue(0x0000FF));    // kept as a trail
+  EXPECT_EQ(pixel(200, 300), PixelFromValue(ColourWhite));  // filled with colour 2
+  EXPECT_EQ(pixel(198, 300), PixelFromValue(0x0000FF));    // outline in its colour
+  EXPECT_EQ(pixel(400, 300), PixelFromValue(0x00FF00));    // the focus body keeps its own fill
+}
+
+TEST_F(MainViewProjection, RadiusRules) {
+  s->focusobj = addBody(0, 0, 0);
+  s->objsize[1] = 0;
+  view->drawBodies();
+  EXPECT_EQ(pixel(402, 300), PixelFromValue(0x0000FF));  // minimum radius 2
+  EXPECT_EQ(pixel(404, 300), PixelFromValue(0));
+
+  view->clearView();
+  s->ExaggerateObjectSizeOn = true;
+  view->drawBodies();
+  EXPECT_EQ(pixel(410, 300), PixelFromValue(0x0000FF));  // exaggerated: 10
+  EXPECT_EQ(pixel(412, 300), PixelFromValue(0));
+
+  view->clearView();
+  s->ExaggerateObjectSizeOn = false;
+  s->objsize[1] = 1e30;  // capped at 4000 pixels: covers the canvas
+  view->drawBodies();
+  EXPECT_EQ(pixel(0, 0), PixelFromValue(0x0000FF));
+  EXPECT_EQ(pixel(799, 599), PixelFromValue(0x0000FF));
+}
+
+TEST_F(MainViewProjection, LabelsSitRightWithTrailsAndLeftWithout) {
+  s->focusobj = addBody(0, 0, 0);
+  s->llabels = true;
+  view->rebuildLabels();
+  ASSERT_EQ(view->labels().size(), 2u);
+  const int w = view->labels()[1].width;
+  EXPECT_GT(w, 0);
+  view->drawBodies();  // trails off
+  EXPECT_DOUBLE_EQ(view->labels()[1].left, 400 - w - 2 - 5);
+  EXPECT_DOUBLE_EQ(view->labels()[1].top, 300);
+  EXPECT_EQ(view->labelAt(QPointF(400 - w - 7 + 1, 301)), 1);
+  EXPECT_EQ(view->labelAt(QPointF(410, 301)), 0);
+
+  view->resetPlotState();
+  s->trails = true;
+  view->drawBodies();
+  EXPECT_DOUBLE_EQ(view->labels()[1].left, 400 + 5 + 2);
+  EXPECT_EQ(view->labelAt(QPointF(408, 301)), 1);
+  s->llabels = false;
+  EXPECT_EQ(view->labelAt(QPointF(408, 301)), 0);  // hidden labels are not hit
+}
+
+TEST_F(MainViewProjection, RotatingFrameStillAtPeriodZeroAndAngleWithinOneTurn) {
+  s->focusobj = addBody(0, 0, 0);
+  addBody(1e11, 0, 0);
+  s->RotatingFrame.on = true;
+  s->RotatingFrame.period = 0;
+  view->drawBodies();
+  EXPECT_EQ(view->rotatingFrameAngle(), 0);
+  EXPECT_NEAR(s->objlastx[2], 300, 0.01);  // unturned
+  EXPECT_NEAR(s->objlasty[1], 300, 0.01);  // on the middle row: no division by zero
+
+  s->RotatingFrame.period = 1e-6;  // an absurd turn per body
+  for (int k = 0; k < 100; ++k) view->drawBodies();
+  EXPECT_LT(std::fabs(view->rotatingFrameAngle()), 2 * 3.14159265358979323846);
+  EXPECT_TRUE(std::isfinite(s->objlastx[2]));
+
+  // A quarter turn moves a body left of the middle to above (or below) it.
+  view->setRotatingFrameAngle(3.14159265358979323846 / 2);
+  s->RotatingFrame.period = 1e300;  // negligible further turn
+  view->resetPlotState();
+  view->drawBodies();
+  EXPECT_NEAR(s->objlastx[2], 400, 0.01);
+  EXPECT_NEAR(std::fabs(s->objlasty[2] - 300), 100, 0.01);
+}
+
+TEST_F(MainViewProjection, ResetParksLabelsAndForgetsLastPositions) {
+  s->focusobj = addBody(0, 0, 0);
+  s->llabels = true;
+  view->rebuildLabels();
+  view->drawBodies();
+  view->resetPlotState();
+  EXPECT_DOUBLE_EQ(s->objlastx[1], -1000);
+  EXPECT_DOUBLE_EQ(s->objlasty[1], -1000);
+  EXPECT_DOUBLE_EQ(view->labels()[1].left, -1000);
+}
+
+}  // namespace
+}  // namespace molvane
