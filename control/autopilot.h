@@ -10,6 +10,7 @@
 #include "control/autopilot_line.h"
 #include "control/autopilothost.h"
 #include "engine/host.h"
+#include "engine/autopilotarm.h"
 #include "engine/state.h"
 
 namespace molvane {
@@ -43,18 +44,7 @@ int ReplaceAutopilotEntry(State& s, AutopilotHost& host, int k, std::string_view
 // The first entry whose line equals `line`, or 0.
 int FindAutopilotCommand(const State& s, std::string_view line);
 
-// ---- Arming.
-
-// Points the autopilot at the first entry (1..count) whose time is not
-// before the clock or is 0, and arms it when that time is not 0. With no
-// such entry: past the end of a list that is not full the state points at
-// an empty command and `armed` keeps its value; with a full list of past
-// entries it is disarmed. Nothing above the count is ever looked at.
-void ArmAutopilot(State& s);
-
-// What a situation load does after restoring the list: the same scan,
-// armed in every case.
-void ArmAutopilotAfterLoad(State& s);
+// ---- Arming: ArmAutopilot and ArmAutopilotAfterLoad (engine/autopilotarm.h).
 
 // ---- The executor.
 

@@ -10,28 +10,6 @@ namespace {
 
 int Count(const State& s) { return std::clamp<int>(s.autopilotCount, 0, MaxAutopilot); }
 
-// The scan shared by arming and loading; returns whether an entry is pending.
-void PointAtPending(State& s, bool armAlways) {
-  AutopilotState& a = s.autopilotState;
-  a.cursor = 1;
-  a.nextTime = 0;
-  a.nextLine.clear();
-  const int n = Count(s);
-  int i = 1;
-  while (i <= n && s.autopilot[i].time < s.SecondsElapsed && s.autopilot[i].time != 0) ++i;
-
-  if (i > MaxAutopilot) {  // a full list, all of it in the past
-    a.armed = false;
-    return;
-  }
-  a.cursor = static_cast<int16_t>(i);
-  if (i <= n) {
-    a.nextTime = s.autopilot[i].time;
-    a.nextLine = s.autopilot[i].line;
-  }
-  if (armAlways || a.nextTime != 0) a.armed = true;
-}
-
 }  // namespace
 
 int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time,
@@ -107,9 +85,5 @@ int FindAutopilotCommand(const State& s, std::string_view line) {
   }
   return 0;
 }
-
-void ArmAutopilot(State& s) { PointAtPending(s, false); }
-
-void ArmAutopilotAfterLoad(State& s) { PointAtPending(s, true); }
 
 }  // namespace molvane

@@ -155,6 +155,16 @@ struct DashboardPlace {
   float left = 0;
 };
 
+// Place of a single-instance window (the fixed reference boxes, the default
+// orbit box, the default thrust panel) as the older situation files keep it.
+struct SingleWindowPlace {
+  float left = 0;           // twips
+  float top = 0;
+  float width = 0;
+  float height = 0;
+  int16_t windowState = 0;  // 0 normal, 1 minimised, 2 maximised
+};
+
 // The main window's own geometry and look as situation files keep it.
 struct MainWindowRecord {
   int32_t backColor = 0;    // 0x00BBGGRR
@@ -263,6 +273,11 @@ struct State {
 
   // Bodies of the fixed reference boxes and the default orbit box.
   int16_t rb1a = 0, rb1b = 0, rb2a = 0, rb2b = 0, rbo1a = 0, rbo1b = 0;
+  // Places of those windows and of the default thrust panel; that panel's
+  // bodies and its two custom-direction texts (altitude, azimuth).
+  SingleWindowPlace refbox1Place, refbox2Place, refboxorbit1Place, controlCenterPlace;
+  int16_t cpobject = 0, cpreference = 0;
+  std::string controlCenterText1, controlCenterText2;
 
   // Multi-instance windows: slots 1..100 (slot 0 unused here).
   std::array<BoxSlot, MaxSlots + 1> distanceBoxes{};
@@ -312,5 +327,20 @@ struct State {
   CaptionDefinition captionDefinition;
   float fuelused = 0;
 };
+
+// The open flag of a dashboard window (anything past the last: the graphics
+// options window).
+inline bool& DashboardOpenFlag(State& s, int w) {
+  switch (w) {
+    case DashScreenScale: return s.screenscaleloaded;
+    case DashTimeRate: return s.timerateloaded;
+    case DashFocusObject: return s.focusobjectloaded;
+    case DashDateAndTime: return s.dateandtimeloaded;
+    default: return s.graphicsoptionsloaded;
+  }
+}
+inline bool DashboardOpenFlag(const State& s, int w) {
+  return DashboardOpenFlag(const_cast<State&>(s), w);
+}
 
 }  // namespace molvane

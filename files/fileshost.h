@@ -33,6 +33,19 @@ class FilesHost {
   // Show a Dashboard window (DashboardWindow order) at State.dashboard[which].
   virtual void openDashboard(int /*which*/) {}
 
+  // The single-instance windows of the older situation files, shown at
+  // their State places: the fixed reference box 1 or 2 (rb1a/rb1b,
+  // rb2a/rb2b), the default orbit box (rbo1a), the default thrust panel
+  // (cpobject/cpreference and its two direction texts, the custom direction
+  // taken from them and the body choice confirmed).
+  virtual void openReferenceBox(int /*which*/) {}
+  virtual void openDefaultOrbitBox() {}
+  virtual void closeDefaultOrbitBox() {}
+  virtual void openDefaultThrustPanel() {}
+  // The base of the captions' relative sizes: the main window's outer width
+  // in twips less the width of its vertical scroll bar.
+  virtual double captionReferenceWidth() const { return 12000; }
+
   // Caption label k (1..4) takes State.captions[k].
   virtual void setCaptionLabel(int /*k*/) {}
   // The main window takes State.mainWindow (place, size, window state,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -459,13 +460,6 @@ bool EndsWith(std::string_view s, std::string_view tail) {
   return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
-// The open flags of the Dashboard windows, in DashboardWindow order.
-constexpr bool State::*kDashboardFlags[DashboardCount] = {
-    &State::screenscaleloaded, &State::timerateloaded, &State::focusobjectloaded,
-    &State::dateandtimeloaded, &State::graphicsoptionsloaded};
-
-bool& DashboardFlag(State& s, int w) { return s.*kDashboardFlags[w]; }
-bool DashboardFlag(const State& s, int w) { return s.*kDashboardFlags[w]; }
 
 }  // namespace
 
@@ -667,7 +661,7 @@ SituationDocument DocumentFromState(const State& s) {
   r.nextTime = s.autoSave.nextTime;
 
   for (int k = 0; k < DashboardCount; ++k)
-    d.dashboard[k] = DashboardFlag(s, k) ? DashboardPlace{true, s.dashboard[k].top, s.dashboard[k].left}
+    d.dashboard[k] = DashboardOpenFlag(s, k) ? DashboardPlace{true, s.dashboard[k].top, s.dashboard[k].left}
                                          : DashboardPlace{false, -1, -1};
   for (int k = 0; k < MaxCaptions; ++k) {
     const CaptionSlot& c = s.captions[k + 1];
@@ -704,8 +698,8 @@ void ApplySituation(State& s, FilesHost& files, EngineHost& engine, const Situat
     s.thrustPanels[k].inUse = false;
   }
   for (int w = 0; w < DashboardCount; ++w) {
-    if (DashboardFlag(s, w)) files.closeDashboard(w);
-    DashboardFlag(s, w) = false;
+    if (DashboardOpenFlag(s, w)) files.closeDashboard(w);
+    DashboardOpenFlag(s, w) = false;
     s.dashboard[w].open = false;
   }
   if (s.formcontrolcenterloaded) files.closeDefaultThrustPanel();
@@ -797,7 +791,7 @@ void ApplySituation(State& s, FilesHost& files, EngineHost& engine, const Situat
       const DashboardPlace& p = d.dashboard[k];
       if (!p.open) continue;
       s.dashboard[k] = p;
-      DashboardFlag(s, k) = true;
+      DashboardOpenFlag(s, k) = true;
       files.openDashboard(k);
       if (k == DashFocusObject) engine.refreshObjectLists();
     }
@@ -839,14 +833,7 @@ void ApplySituation(State& s, FilesHost& files, EngineHost& engine, const Situat
     for (int k = 0; k < n; ++k) s.autopilot[k + 1] = d.autopilot[k];
     s.autopilotCount = static_cast<int16_t>(n);
   }
-  AutopilotState& ap = s.autopilotState;
-  ap.armed = true;
-  int cursor = 1;
-  while (cursor < MaxAutopilot && s.autopilot[cursor].time < s.SecondsElapsed && s.autopilot[cursor].time != 0)
-    ++cursor;
-  ap.cursor = static_cast<int16_t>(cursor);
-  ap.nextTime = s.autopilot[cursor].time;
-  ap.nextLine = s.autopilot[cursor].line;
+  ArmAutopilotAfterLoad(s);
 
   // Epilogue.
   DivideTimeStep(s, engine, 1.0);

@@ -7,6 +7,7 @@
 #include "files/fileio.h"
 #include "files/situation.h"
 #include "files/textitems.h"
+#include "files/valuelist.h"
 
 namespace molvane {
 
@@ -72,8 +73,9 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
   switch (r.status) {
     case ReadStatus::Ok:
       break;
-    case ReadStatus::NotSituation:
     case ReadStatus::ValueList:
+      return OpenValueListSituation(s, files, engine, SplitItems(bytes), *abs);
+    case ReadStatus::NotSituation:
       files.showMessage(*abs + " is not a Molvane situation file");
       return false;
     case ReadStatus::Damaged:

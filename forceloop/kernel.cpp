@@ -46,53 +46,57 @@ inline void ListPairs(unsigned mask, int32_t j, int32_t k0, int32_t& count, int3
   }
 }
 
-// Adds one vector's terms to body j's velocity component in lane order. If
-// every partial sum stays finite the guarded sum is the plain one (a sum that
-// once leaves the finite range never comes back), so the per-term checks are
-// only needed on that rare path.
-template <int Lanes>
-[[gnu::always_inline]] inline void AddTermsInOrder(double& acc, const double* t) {
-  double sum = acc;
-  for (int l = 0; l < Lanes; ++l) sum += t[l];
-  if (__builtin_expect(std::isfinite(sum), 1)) {
-    acc = sum;
-  } else {
-    for (int l = 0; l < Lanes; ++l) AddFinite(acc, t[l]);
-  }
-}
-
-// The terms body j receives from the vectors of its row, waiting their turn.
-// They are added a few vectors late: the additions form one long chain, and
-// queuing them lets the divisions of the next vectors run meanwhile.
-template <int Lanes>
-struct PendingTerms {
+// Body j's velocity as one vector (vx, vy, vz, unused). What it receives from
+// partner k is the vector (tx, ty, tz, -0), so one vector addition per partner
+// adds the three components each in ascending k. The terms of a row's vectors
+// wait here and are added Lag vectors late: the additions form one long chain,
+// and queuing them lets the divisions of the next vectors run meanwhile.
+template <int Lanes, int Lag>
+struct PendingXyz {
   static constexpr int Slots = 4;
-  static constexpr int Lag = 2;  // vectors between computing and adding
   static_assert(Lag < Slots, "a queued vector must not be overwritten before it is added");
-  alignas(64) double t[Slots][3][Lanes];
+  alignas(32) double t[Slots][Lanes][4];
   bool any[Slots];
 
-  double* X(int b) { return t[b & (Slots - 1)][0]; }
-  double* Y(int b) { return t[b & (Slots - 1)][1]; }
-  double* Z(int b) { return t[b & (Slots - 1)][2]; }
+  double (*Terms(int b))[4] { return t[b & (Slots - 1)]; }
   void SetAny(int b, bool a) { any[b & (Slots - 1)] = a; }
 
-  [[gnu::always_inline]] void AddInto(int b, double& ax, double& ay, double& az) {
+  __attribute__((target("avx2"), always_inline)) void AddInto(int b, __m256d& acc) {
     const int s = b & (Slots - 1);
     if (!any[s]) return;
-    AddTermsInOrder<Lanes>(ax, t[s][0]);
-    AddTermsInOrder<Lanes>(ay, t[s][1]);
-    AddTermsInOrder<Lanes>(az, t[s][2]);
+    __m256d sum = acc;
+    for (int l = 0; l < Lanes; ++l) sum = _mm256_add_pd(sum, _mm256_load_pd(t[s][l]));
+    const __m256d absSum = _mm256_andnot_pd(_mm256_set1_pd(-0.0), sum);
+    if (__builtin_expect(
+            _mm256_movemask_pd(_mm256_cmp_pd(absSum, _mm256_set1_pd(Inf), _CMP_LT_OQ)) == 0xF,
+            1)) {
+      acc = sum;
+      return;
+    }
+    alignas(32) double a[4];
+    _mm256_store_pd(a, acc);
+    for (int l = 0; l < Lanes; ++l)
+      for (int c = 0; c < 3; ++c) AddFinite(a[c], t[s][l][c]);
+    acc = _mm256_load_pd(a);
   }
-  // After vector b of a row was queued: add the one now due.
-  [[gnu::always_inline]] void AddDue(int b, double& ax, double& ay, double& az) {
-    if (b >= Lag) AddInto(b - Lag, ax, ay, az);
+  __attribute__((target("avx2"), always_inline)) void AddDue(int b, __m256d& acc) {
+    if (b >= Lag) AddInto(b - Lag, acc);
   }
-  // End of the row's vectors (count of them): add what is still queued.
-  [[gnu::always_inline]] void AddRest(int count, double& ax, double& ay, double& az) {
-    for (int b = count - Lag < 0 ? 0 : count - Lag; b < count; ++b) AddInto(b, ax, ay, az);
+  __attribute__((target("avx2"), always_inline)) void AddRest(int count, __m256d& acc) {
+    for (int b = count - Lag < 0 ? 0 : count - Lag; b < count; ++b) AddInto(b, acc);
   }
 };
+
+// Writes the four (tx, ty, tz, w) vectors of lanes 0..3.
+__attribute__((target("avx2"), always_inline)) inline void StoreByLane4(
+    double (*dst)[4], __m256d tx, __m256d ty, __m256d tz, __m256d w) {
+  const __m256d t0 = _mm256_unpacklo_pd(tx, ty), t1 = _mm256_unpackhi_pd(tx, ty);
+  const __m256d t2 = _mm256_unpacklo_pd(tz, w), t3 = _mm256_unpackhi_pd(tz, w);
+  _mm256_store_pd(dst[0], _mm256_permute2f128_pd(t0, t2, 0x20));
+  _mm256_store_pd(dst[1], _mm256_permute2f128_pd(t1, t3, 0x20));
+  _mm256_store_pd(dst[2], _mm256_permute2f128_pd(t0, t2, 0x31));
+  _mm256_store_pd(dst[3], _mm256_permute2f128_pd(t1, t3, 0x31));
+}
 
 // One pair (j, k). ax, ay, az carry body j's velocity through its row (no k of
 // the row is j, so keeping it in registers changes nothing).
@@ -236,14 +240,14 @@ __attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, dou
   const __m256d one = _mm256_set1_pd(1.0);
   const __m256d half = _mm256_set1_pd(0.5);  // s / 2 and s * 0.5 round alike
   const __m256d gm = _mm256_set1_pd(EarthGM);
-  PendingTerms<4> pending;
+  PendingXyz<4, 3> pending;
   for (int32_t j = 1; j <= n; ++j) {
     const double GMj = mass[j] * EarthGM;
     const bool pullsK = GMj > 0.0;
     const __m256d xj = _mm256_set1_pd(x[j]), yj = _mm256_set1_pd(y[j]),
                   zj = _mm256_set1_pd(z[j]), sj = _mm256_set1_pd(size[j]),
                   gmj = _mm256_set1_pd(GMj);
-    double ax = vx[j], ay = vy[j], az = vz[j];
+    __m256d acc = _mm256_set_pd(0.0, vz[j], vy[j], vx[j]);
     int32_t k = j + 1;
     int b = 0;  // vectors of this row so far
     Geometry4 next{};
@@ -294,13 +298,16 @@ __attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, dou
       // v -= (-u) * f is v += u * f to the bit; a lane that does not pull
       // adds -0, which leaves every value (+0 and -0 included) as it is.
       const __m256d f = _mm256_mul_pd(r2, gmk);
-      _mm256_store_pd(pending.X(b), _mm256_blendv_pd(negZero, _mm256_mul_pd(ux, f), pullsJ));
-      _mm256_store_pd(pending.Y(b), _mm256_blendv_pd(negZero, _mm256_mul_pd(uy, f), pullsJ));
-      _mm256_store_pd(pending.Z(b), _mm256_blendv_pd(negZero, _mm256_mul_pd(uz, f), pullsJ));
+      StoreByLane4(pending.Terms(b), _mm256_blendv_pd(negZero, _mm256_mul_pd(ux, f), pullsJ),
+                   _mm256_blendv_pd(negZero, _mm256_mul_pd(uy, f), pullsJ),
+                   _mm256_blendv_pd(negZero, _mm256_mul_pd(uz, f), pullsJ), negZero);
       pending.SetAny(b, _mm256_movemask_pd(pullsJ) != 0);
-      pending.AddDue(b, ax, ay, az);
+      pending.AddDue(b, acc);
     }
-    pending.AddRest(b, ax, ay, az);
+    pending.AddRest(b, acc);
+    alignas(32) double a[4];
+    _mm256_store_pd(a, acc);
+    double ax = a[0], ay = a[1], az = a[2];
     for (; k <= n; ++k)
       OnePair(j, k, GMj, x[j], y[j], z[j], size[j], ax, ay, az, mass, x, y, z, vx, vy, vz, size,
               count, pairHigher, pairLower);
@@ -325,14 +332,14 @@ __attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass
   const __m512d one = _mm512_set1_pd(1.0);
   const __m512d half = _mm512_set1_pd(0.5);  // s / 2 and s * 0.5 round alike
   const __m512d gm = _mm512_set1_pd(EarthGM);
-  PendingTerms<8> pending;
+  PendingXyz<8, 2> pending;
   for (int32_t j = 1; j <= n; ++j) {
     const double GMj = mass[j] * EarthGM;
     const bool pullsK = GMj > 0.0;
     const __m512d xj = _mm512_set1_pd(x[j]), yj = _mm512_set1_pd(y[j]),
                   zj = _mm512_set1_pd(z[j]), sj = _mm512_set1_pd(size[j]),
                   gmj = _mm512_set1_pd(GMj);
-    double ax = vx[j], ay = vy[j], az = vz[j];
+    __m256d acc = _mm256_set_pd(0.0, vz[j], vy[j], vx[j]);
     int32_t k = j + 1;
     int b = 0;  // vectors of this row so far
     Geometry8 next{};
@@ -364,13 +371,24 @@ __attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass
       // v -= (-u) * f is v += u * f to the bit; a lane that does not pull
       // adds -0, which leaves every value (+0 and -0 included) as it is.
       const __m512d f = _mm512_mul_pd(r2, gmk);
-      _mm512_store_pd(pending.X(b), _mm512_mask_mul_pd(negZero, pullsJ, ux, f));
-      _mm512_store_pd(pending.Y(b), _mm512_mask_mul_pd(negZero, pullsJ, uy, f));
-      _mm512_store_pd(pending.Z(b), _mm512_mask_mul_pd(negZero, pullsJ, uz, f));
+      const __m512d tx = _mm512_mask_mul_pd(negZero, pullsJ, ux, f);
+      const __m512d ty = _mm512_mask_mul_pd(negZero, pullsJ, uy, f);
+      const __m512d tz = _mm512_mask_mul_pd(negZero, pullsJ, uz, f);
+      const __m256d w = _mm256_set1_pd(-0.0);
+      // (Zero-masked extracts: the plain ones trip the same GCC 12 warning.)
+      StoreByLane4(pending.Terms(b), _mm512_maskz_extractf64x4_pd(0xFF, tx, 0),
+                   _mm512_maskz_extractf64x4_pd(0xFF, ty, 0),
+                   _mm512_maskz_extractf64x4_pd(0xFF, tz, 0), w);
+      StoreByLane4(pending.Terms(b) + 4, _mm512_maskz_extractf64x4_pd(0xFF, tx, 1),
+                   _mm512_maskz_extractf64x4_pd(0xFF, ty, 1),
+                   _mm512_maskz_extractf64x4_pd(0xFF, tz, 1), w);
       pending.SetAny(b, pullsJ != 0);
-      pending.AddDue(b, ax, ay, az);
+      pending.AddDue(b, acc);
     }
-    pending.AddRest(b, ax, ay, az);
+    pending.AddRest(b, acc);
+    alignas(32) double a[4];
+    _mm256_store_pd(a, acc);
+    double ax = a[0], ay = a[1], az = a[2];
     for (; k <= n; ++k)
       OnePair(j, k, GMj, x[j], y[j], z[j], size[j], ax, ay, az, mass, x, y, z, vx, vy, vz, size,
               count, pairHigher, pairLower);

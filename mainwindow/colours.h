@@ -11,6 +11,11 @@ inline QColor ColourFromValue(int32_t v) {
   return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
+// A Qt colour back to the stored value (alpha dropped).
+inline int32_t ValueFromColour(const QColor& c) {
+  return static_cast<int32_t>((c.red() & 0xFF) | ((c.green() & 0xFF) << 8) | ((c.blue() & 0xFF) << 16));
+}
+
 // A pixel of the RGB32 canvas (0xFFRRGGBB).
 inline uint32_t PixelFromValue(int32_t v) {
   const uint32_t r = static_cast<uint32_t>(v) & 0xFFu;

@@ -24,7 +24,8 @@ constexpr int TimerIntervalMs = 100;
 }  // namespace
 
 Form1::Form1(State& state, QWidget* parent)
-    : QMainWindow(parent), s_(state), view_(state), tools_(std::make_unique<ToolWindows>(state)) {
+    : QMainWindow(parent), s_(state), view_(state), tools_(std::make_unique<ToolWindows>(state)),
+      instruments_(std::make_unique<InstrumentWindows>()) {
   setWindowTitle("Molvane");
   windowStyle_.setClient(this);
 
@@ -32,7 +33,7 @@ Form1::Form1(State& state, QWidget* parent)
   setCentralWidget(viewWidget_);
   viewWidget_->onResize = [this] { Form_Resize(); };
   viewWidget_->onMouseRelease = [this](QPointF p) { PickFloatingFocusAt(p); };
-  viewWidget_->onLabelRightClick = [this](int k, QPoint g) { tools_->labelPopup(k, g); };
+  viewWidget_->onLabelRightClick = [this](int k, QPoint g) { objLabel_MouseUp(k, Qt::RightButton, g); };
 
   // The tilt bars and the centring button sit on the drawing area itself,
   // along its right and bottom edges, as the resize lays them out.
@@ -109,6 +110,7 @@ void Form1::plot() {
   tools_->plotSecondView();
   if (!s_.pplot) return;
   tools_->plotReadouts();
+  instruments_->plotReadouts();
   if (!view_.labelsMatchBodies()) view_.rebuildLabels();
   view_.drawBodies();
 }
@@ -133,6 +135,7 @@ void Form1::refreshObjectLists() {
   view_.refreshLabelTexts();
   refreshView();
   tools_->refreshObjectLists();
+  instruments_->refreshObjectLists();
 }
 
 void Form1::raiseLabel(int k) { view_.raiseLabel(k); }
@@ -518,13 +521,13 @@ void Form1::applyWindowRecord() {
   HScroll1_Change();
   if (windowStyle_.titlebar() != r.titlebar) {
     if (r.titlebar) {
-      for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(true);
+      for (QAction* a : menus_->topLevel) a->setVisible(true);
       menuBar()->setVisible(true);
       vscroll1_->setVisible(true);
       centerBtn_->setVisible(true);
       windowStyle_.setTitlebar(true);
     } else {
-      for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(false);
+      for (QAction* a : menus_->topLevel) a->setVisible(false);
       menuBar()->setVisible(false);
       vscroll1_->setVisible(false);
       centerBtn_->setVisible(false);
@@ -550,7 +553,7 @@ void Form1::setCaptionText(const QString& text) {
 // ------------------------------------------------------- full-screen look
 
 void Form1::EnterFullScreen() {
-  for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(false);
+  for (QAction* a : menus_->topLevel) a->setVisible(false);
   menuBar()->setVisible(false);
   vscroll1_->setVisible(false);
   centerBtn_->setVisible(false);
@@ -560,7 +563,7 @@ void Form1::EnterFullScreen() {
 }
 
 void Form1::LeaveFullScreen() {
-  for (QMenu* m : menus_->topLevel) m->menuAction()->setVisible(true);
+  for (QAction* a : menus_->topLevel) a->setVisible(true);
   menuBar()->setVisible(true);
   vscroll1_->setVisible(true);
   centerBtn_->setVisible(true);

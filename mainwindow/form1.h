@@ -18,6 +18,8 @@
 #include "engine/simulation.h"
 #include "engine/state.h"
 #include "files/fileshost.h"
+#include "mainwindow/boxslots.h"
+#include "mainwindow/filecommands.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "mainwindow/windowstyle.h"
@@ -113,13 +115,55 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // ---- Files.
   bool openSituation(const std::string& path) override;
   bool saveSituation(const std::string& path) override;
-  void openFileDialog();
-  void saveCurrent();
+
+  // ---- File menu (filecommands.cpp).
+  void mnuNew_Click();
+  void OpenMnu_Click();
+  void mnuSave_Click();    // also Ctrl+S from any window
+  void SaveasMnu_Click();
+  void mnuRecent_Click(int index);  // 1..4
+  void mnuSaveAndArchive_Click();
+  void mnuFullResume_Click();
+  void mnuResumeWithCommands_Click();
+  void mnuOpenBeta_Click();
+  void ExitMnu_Click();
+  // Puts the current file first in the recent list and shows the list.
+  void UpdateRecentFiles();
+  void refreshRecentMenu();
+  // Replaces the file dialogs (tests answer them at once); empty = Qt's.
+  void setFileDialogHook(FileDialogHook hook) { fileDialogHook_ = std::move(hook); }
+
+  // ---- Window commands of the menus (menus.cpp).
+  void toggleDashboard(DashboardWindow w);
+  void EditObjMnu_Click();
+  void rb_Click(int which);  // reference box 1 or 2 shown or hidden
+
+  // ---- Instrument boxes and the body label popup (boxslots.cpp).
+  InstrumentWindows& instruments() { return *instruments_; }
+  void setInstrumentWindows(std::unique_ptr<InstrumentWindows> w);
+  // A new box or panel in the lowest free slot; 0 (and a message) when all
+  // 100 are in use.
+  int addBox(BoxKind kind);
+  // Closes the window of an in-use slot and frees the slot.
+  void closeBoxWindow(BoxKind kind, int slot);
+  // A mouse button released over the name label of body k.
+  void objLabel_MouseUp(int k, Qt::MouseButton button, QPoint globalPos);
+  int popupObject() const { return popupObject_; }
+  void mnuDisplayOrbitalElements_Click();
+  void mnuFocusThisObject_Click();
+  void mnuEditThisObject_Click();
+  void mnuDeleteThisObject_Click();
 
   // ---- EngineHost.
-  void showReferenceBox(int which) override { tools_->showReferenceBox(which); }
+  void showReferenceBox(int which) override {
+    tools_->showReferenceBox(which);
+    instruments_->showReferenceBox(which);
+  }
   void plot() override;
-  void spectrumPoint(int16_t x, double value) override { tools_->spectrumPoint(x, value); }
+  void spectrumPoint(int16_t x, double value) override {
+    tools_->spectrumPoint(x, value);
+    instruments_->spectrumPoint(x, value);
+  }
   void runAutopilotCommand() override;
   void writeAutoSave() override;
   void setTimerEnabled(bool on) override;
@@ -170,6 +214,13 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void setAnchorButton(const std::string& caption) override;
   void showBodyLabels() override;
   void showDateTime(const std::string& /*text*/) override {}
+  void closeDistanceBox(int slot) override;
+  void closeOrbitBox(int slot) override;
+  void closeThrustPanel(int slot) override;
+  void closeDefaultThrustPanel() override;
+  void openDistanceBox(int slot) override;
+  void openOrbitBox(int slot) override;
+  void openThrustPanel(int slot) override;
 
   // Repaint the view from the canvas (the yields and the end of the loop).
   void refreshView();
@@ -187,6 +238,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void layoutScrollBars();
   void setCaptionText(const QString& text);
   void writeResumeFile();
+  QString askFileName(FileDialogKind kind, const QString& filter);
+  bool popupObjectValid() const;
 
   State& s_;
   MainView view_;
@@ -199,6 +252,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   std::array<QLabel*, MaxCaptions + 1> captionLabels_{};
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolWindows> tools_;
+  std::unique_ptr<InstrumentWindows> instruments_;
+  FileDialogHook fileDialogHook_;
+  int16_t popupObject_ = 0;
   KeyForwarder* keyForwarder_ = nullptr;
   WindowStyle windowStyle_;
   QTimer timer1_;

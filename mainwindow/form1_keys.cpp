@@ -11,13 +11,14 @@ void Form1::KeyPresses(int code) {
     } else {
       tools_->open(w);
     }
+    syncMenus();
   };
   switch (code) {
     case 4: toggle(DashDateAndTime); break;
     case 6: toggle(DashFocusObject); break;
     case 7: toggle(DashGraphicsOptions); break;
     case 18: ReverseTime(); break;
-    case 19: saveCurrent(); break;
+    case 19: mnuSave_Click(); break;
     case 20: toggle(DashTimeRate); break;
     case 23: toggle(DashScreenScale); break;
     case 27: FullScreenOnOff(); break;

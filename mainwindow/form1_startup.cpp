@@ -40,6 +40,7 @@ void Form1::startUp(const QString& commandLine) {
   Step([&] { BindNativeForceLoop(s_, QCoreApplication::applicationDirPath().toStdString()); });
   s_.AstronomicalUnit = AstronomicalUnitMetres;
   Step([&] { ReadProgramSettings(s_, Latin1(dataFolder())); });
+  refreshRecentMenu();
 
   s_.RotatingFrame.period = 2000000.0;
   s_.RotatingFrame.clockwise = true;
@@ -68,7 +69,10 @@ void Form1::startUp(const QString& commandLine) {
   visibleWidthKm_ = view_.screenWidthPixels() / s_.ScalePixel / 1000;
 
   s_.PausedFlag = false;
-  Step([&] { tools_->closeStartupWindows(); });
+  Step([&] {
+    tools_->closeStartupWindows();
+    instruments_->closeStartupWindows();
+  });
   Step([&] { plot(); });
 
   QString text = commandLine;
@@ -120,23 +124,6 @@ bool Form1::openSituation(const std::string& path) {
 bool Form1::saveSituation(const std::string& path) {
   captureWindowRecord();
   return SaveSituation(s_, *this, path);
-}
-
-void Form1::openFileDialog() {
-  const QString name = QFileDialog::getOpenFileName(this, "Open", QString::fromStdString(s_.CurrentFolder),
-                                                    "Molvane situations (*.molv);;All files (*)", nullptr,
-                                                    QFileDialog::DontUseNativeDialog);
-  if (name.isEmpty()) return;
-  if (openSituation(Latin1(name))) {
-    VScroll1_Change();
-    HScroll1_Change();
-    setCaptionText("Molvane -- " + name);
-  }
-}
-
-void Form1::saveCurrent() {
-  if (s_.isitname.empty()) return;
-  saveSituation(s_.isitname);
 }
 
 void Form1::runAutopilotCommand() {

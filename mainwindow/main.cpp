@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "engine/state.h"
+#include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/instrumentrouter.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -13,6 +15,12 @@ int main(int argc, char** argv) {
 
   auto state = std::make_unique<molvane::State>();
   molvane::Form1 form(*state);
+  form.setToolWindows(std::make_unique<molvane::MainToolWindows>(form));
+  // Body editors and instruments | thrust panels, autopilot and captions.
+  std::unique_ptr<molvane::InstrumentWindows> editorWindows;   // EDITOR-WINDOWS
+  std::unique_ptr<molvane::InstrumentWindows> controlWindows;  // CONTROL-WINDOWS
+  form.setInstrumentWindows(std::make_unique<molvane::InstrumentRouter>(
+      std::move(editorWindows), std::move(controlWindows)));
   form.startUp(molvane::Form1::CommandLineText(QCoreApplication::arguments()));
   return app.exec();
 }

@@ -58,15 +58,7 @@ class ToolWindows {
   virtual void labelPopup(int /*k*/, QPoint /*globalPos*/) {}
 
  protected:
-  bool* flag(DashboardWindow w) const {
-    switch (w) {
-      case DashScreenScale: return &s_.screenscaleloaded;
-      case DashTimeRate: return &s_.timerateloaded;
-      case DashFocusObject: return &s_.focusobjectloaded;
-      case DashDateAndTime: return &s_.dateandtimeloaded;
-      default: return &s_.graphicsoptionsloaded;
-    }
-  }
+  bool* flag(DashboardWindow w) const { return &DashboardOpenFlag(s_, w); }
   State& s_;
 };
 

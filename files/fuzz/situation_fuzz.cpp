@@ -1,4 +1,6 @@
-// libFuzzer target: the situation reader, and read-write-read, on any bytes.
+// libFuzzer target: the situation reader, and read-write-read, on any bytes;
+// the older value-list and keyed readers on the same bytes (and with their
+// first items put in front, so that the fuzzer reaches past them).
 // Invariants: no crash, bodies 0..1000, boxes and panels within 100,
 // autopilot within 1000, every number finite, indices within the bodies,
 // read(write(doc)) == doc and writing is stable; applying the document to
@@ -11,7 +13,9 @@
 #include <string>
 #include <string_view>
 
+#include "files/keyed.h"
 #include "files/situation.h"
+#include "files/valuelist.h"
 
 namespace {
 
@@ -58,11 +62,77 @@ void CheckDocument(const SituationDocument& d) {
   for (const AutopilotCommand& a : d.autopilot) Check(Finite(a.time), "autopilot time finite");
 }
 
+// The tables after a load of the older forms.
+void CheckTables(const State& s) {
+  Check(s.objects >= 0 && s.objects <= MaxBodies, "objects in range");
+  auto inRange = [&](int v) { return v >= 0 && v <= s.objects; };
+  Check(inRange(s.focusobj), "focus in range");
+  for (int v : {s.rb1a, s.rb1b, s.rb2a, s.rb2b, s.rbo1a, s.rbo1b, s.cpobject, s.cpreference})
+    Check(inRange(v), "window bodies in range");
+  for (int k = 0; k <= s.objects; ++k)
+    for (double v : {s.objmass[k], s.objsize[k], s.objx[k], s.objy[k], s.objz[k], s.objvx[k], s.objvy[k],
+                     s.objvz[k], double(s.objdirx[k]), double(s.objdiry[k]), double(s.objdirz[k])})
+      Check(Finite(v), "body numbers finite");
+  Check(s.timescale > 0 && Finite(s.timescale) && s.ScalePixel > 0 && Finite(s.ScalePixel),
+        "time step and scale positive");
+  for (double v : {s.SecondsElapsed, s.OffsetX, s.OffsetY, s.RotatingFrame.period, s.autoSave.nextTime,
+                   double(s.autoSave.interval), double(s.mainWindow.top), double(s.mainWindow.left),
+                   double(s.mainWindow.width), double(s.mainWindow.height), double(s.fuelused)})
+    Check(Finite(v), "view numbers finite");
+  for (const SingleWindowPlace* p : {&s.refbox1Place, &s.refbox2Place, &s.refboxorbit1Place, &s.controlCenterPlace})
+    Check(Finite(p->left) && Finite(p->top) && Finite(p->width) && Finite(p->height), "window places finite");
+  for (const DashboardPlace& p : s.dashboard) Check(Finite(p.top) && Finite(p.left), "dashboard finite");
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    const CaptionSlot& c = s.captions[k];
+    for (float v : {c.fontSize, c.top, c.left, c.height, c.width, c.relFontSize, c.relTop, c.relLeft,
+                    c.relWidth, c.relHeight})
+      Check(Finite(v), "caption finite");
+  }
+  Check(s.autopilotCount >= 0 && s.autopilotCount <= MaxAutopilot, "autopilot within 1000");
+  for (int e = 1; e <= s.autopilotCount; ++e) Check(Finite(s.autopilot[e].time), "autopilot time finite");
+}
+
+void FuzzValueList(std::string_view bytes) {
+  // Tables reused between runs: a fresh 300 KiB State per run costs more
+  // than the readers themselves.
+  static const State* base = new State;
+  static State* s = new State;
+  *s = *base;
+  FilesHost files;
+  EngineHost engine;
+  ValueListRead r = ApplyValueList(*s, files, engine, SplitItems(bytes), "/fuzz/x.molv");
+  if (r.status != ValueListStatus::Ok) {
+    Check(s->isitname.empty() && s->autopilotCount == 0, "a refused value-list file changes nothing");
+    return;
+  }
+  CheckTables(*s);
+}
+
+void FuzzKeyed(std::string_view bytes) {
+  static const State* base = new State;
+  static State* s = new State;
+  static State* t = new State;
+  *s = *base;
+  FilesHost files;
+  EngineHost engine;
+  if (ReadKeyedSituation(*s, files, engine, bytes) != KeyedStatus::Ok) return;
+  CheckTables(*s);
+  std::string written = WriteKeyedSituation(*s);
+  *t = *base;
+  Check(ReadKeyedSituation(*t, files, engine, written) == KeyedStatus::Ok, "written keyed file reads");
+  CheckTables(*t);
+  Check(t->objects == s->objects && t->autopilotCount == s->autopilotCount, "keyed counts survive");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const State* base = new State;
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  if (bytes.substr(0, 7) == "mOLVANE") FuzzValueList(bytes);
+  else FuzzValueList("mOLVANE\r\n" + std::string(bytes));
+  if (bytes.substr(0, 5) == "intro") FuzzKeyed(bytes);
+  else FuzzKeyed("intro\r\nmOLVANE\r\n" + std::string(bytes));
   ReadResult r = ReadSituation(bytes, *base);
   if (r.status != ReadStatus::Ok) return 0;
   CheckDocument(r.doc);

@@ -1,0 +1,38 @@
+#include "engine/autopilotarm.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace molvane {
+
+namespace {
+
+// The scan shared by arming and loading.
+void PointAtPending(State& s, bool armAlways) {
+  AutopilotState& a = s.autopilotState;
+  a.cursor = 1;
+  a.nextTime = 0;
+  a.nextLine.clear();
+  const int n = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
+  int i = 1;
+  while (i <= n && s.autopilot[i].time < s.SecondsElapsed && s.autopilot[i].time != 0) ++i;
+
+  if (i > MaxAutopilot) {  // a full list, all of it in the past
+    a.armed = false;
+    return;
+  }
+  a.cursor = static_cast<int16_t>(i);
+  if (i <= n) {
+    a.nextTime = s.autopilot[i].time;
+    a.nextLine = s.autopilot[i].line;
+  }
+  if (armAlways || a.nextTime != 0) a.armed = true;
+}
+
+}  // namespace
+
+void ArmAutopilot(State& s) { PointAtPending(s, false); }
+
+void ArmAutopilotAfterLoad(State& s) { PointAtPending(s, true); }
+
+}  // namespace molvane

@@ -1,0 +1,20 @@
+// Arming the autopilot: pointing its state at the pending entry of the list.
+// Shared by the autopilot window, the executor and the situation loaders.
+#pragma once
+
+#include "engine/state.h"
+
+namespace molvane {
+
+// Points the autopilot at the first entry (1..count) whose time is not
+// before the clock or is 0, and arms it when that time is not 0. With no
+// such entry: past the end of a list that is not full the state points at
+// an empty command and `armed` keeps its value; with a full list of past
+// entries it is disarmed. Nothing above the count is ever looked at.
+void ArmAutopilot(State& s);
+
+// What a situation load does after restoring the list: the same scan,
+// armed in every case.
+void ArmAutopilotAfterLoad(State& s);
+
+}  // namespace molvane

@@ -1,0 +1,599 @@
+#include "mainwindow/dashboard.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QMoveEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/numtext.h"
+#include "engine/timestep.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/keys.h"
+#include "mainwindow/secondview.h"
+#include "mainwindow/viewwidget.h"
+
+namespace molvane {
+
+namespace {
+
+QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+int PixelsFromTwips(double twips) {
+  const double v = std::round(twips / TwipsPerPixel);
+  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
+}
+
+// The two pictures of the floating-focus button: an arrow while the pick is
+// armed, a cross while it is not.
+QPixmap ArrowPicture() {
+  QPixmap p(16, 16);
+  p.fill(Qt::transparent);
+  QPainter g(&p);
+  g.setRenderHint(QPainter::Antialiasing);
+  g.setBrush(Qt::black);
+  const QPointF pts[] = {{3, 2}, {3, 14}, {6, 11}, {9, 15}, {11, 14}, {8, 10}, {12, 10}};
+  g.drawPolygon(pts, 7);
+  return p;
+}
+
+QPixmap CrossPicture() {
+  QPixmap p(16, 16);
+  p.fill(Qt::transparent);
+  QPainter g(&p);
+  g.setPen(QPen(Qt::black, 2));
+  g.drawLine(8, 1, 8, 15);
+  g.drawLine(1, 8, 15, 8);
+  return p;
+}
+
+QPushButton* SmallButton(const QString& caption, QWidget* parent) {
+  auto* b = new QPushButton(caption, parent);
+  b->setAutoDefault(false);
+  b->setFixedSize(28, 24);
+  return b;
+}
+
+}  // namespace
+
+// A whole value shows without a lone point ("2  AU", not "2.  AU").
+std::string ScreenScaleText(double w) {
+  auto number = [](double v, std::string_view pattern) {
+    std::string t = FormatPicture(v, pattern);
+    if (!t.empty() && t.back() == '.') t.pop_back();
+    return t;
+  };
+  if (w > 9.3851136e12) return number(w / 9.3851136e12, "###,###,###.###") + "  LY";
+  if (w > 1.5e8) return number(w / 1.5e8, "###,###,###.###") + "  AU";
+  if (w > 1) return number(w, "###,###,###") + "  Km";
+  if (w > 0.001) return number(w * 1000, "###,###.###") + "  m";
+  return number(w * 100000, "###,###.###") + "  cm";
+}
+
+int DateAndTimeWidth(int w, int lw) {
+  if (w - 100 < lw) return lw + 100;
+  if (lw < 1935) return 2010;
+  return w;
+}
+
+// ------------------------------------------------------------- common part
+
+DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption)
+    : QWidget(&tools.form(), Qt::Tool),
+      tools_(tools),
+      form_(tools.form()),
+      s_(tools.state()),
+      which_(which) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(caption);
+  forwardKeys(this);
+}
+
+void DashboardWindowBase::forwardKeys(QWidget* control) { ForwardKeysFrom(control, true); }
+
+int DashboardWindowBase::leftTwips() const { return frameGeometry().x() * TwipsPerPixel; }
+int DashboardWindowBase::topTwips() const { return frameGeometry().y() * TwipsPerPixel; }
+int DashboardWindowBase::widthTwips() const { return frameGeometry().width() * TwipsPerPixel; }
+int DashboardWindowBase::heightTwips() const { return frameGeometry().height() * TwipsPerPixel; }
+
+// The place is kept as given, so a place read from a file is written back
+// unchanged; the window goes to the nearest pixel.
+void DashboardWindowBase::setLeftTwips(double left) {
+  if (!std::isfinite(left)) return;
+  DashboardPlace& p = s_.dashboard[which_];
+  p.left = static_cast<float>(left);
+  move(PixelsFromTwips(p.left), PixelsFromTwips(p.top));
+}
+
+void DashboardWindowBase::setTopTwips(double top) {
+  if (!std::isfinite(top)) return;
+  DashboardPlace& p = s_.dashboard[which_];
+  p.top = static_cast<float>(top);
+  move(PixelsFromTwips(p.left), PixelsFromTwips(p.top));
+}
+
+void DashboardWindowBase::MakeTopMost() {
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  show();
+}
+
+void DashboardWindowBase::RemoveTopMost() {
+  setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  show();
+}
+
+void DashboardWindowBase::load() {
+  s_.dashboard[which_].open = true;
+  switch (which_) {
+    case DashScreenScale: s_.screenscaleloaded = true; break;
+    case DashTimeRate: s_.timerateloaded = true; break;
+    case DashFocusObject: s_.focusobjectloaded = true; break;
+    case DashDateAndTime: s_.dateandtimeloaded = true; break;
+    default: s_.graphicsoptionsloaded = true; break;
+  }
+  form_.syncMenus();
+  formLoad();
+}
+
+// A move by the user (or the window manager) is the place the next save
+// records.
+void DashboardWindowBase::storePlace() {
+  if (closed_ || !isVisible()) return;
+  const int left = leftTwips();
+  const int top = topTwips();
+  DashboardPlace& p = s_.dashboard[which_];
+  if (PixelsFromTwips(p.left) != frameGeometry().x()) p.left = static_cast<float>(left);
+  if (PixelsFromTwips(p.top) != frameGeometry().y()) p.top = static_cast<float>(top);
+}
+
+void DashboardWindowBase::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  storePlace();
+}
+
+void DashboardWindowBase::closeEvent(QCloseEvent* e) {
+  if (!closed_) {
+    closed_ = true;
+    tools_.windowClosed(which_);
+  }
+  e->accept();
+}
+
+// ------------------------------------------------------------ screen scale
+
+frmScreenScale::frmScreenScale(MainToolWindows& tools)
+    : DashboardWindowBase(tools, DashScreenScale, "Screen Scale") {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(4, 4, 4, 4);
+  Command13 = SmallButton("+", this);
+  Command14 = SmallButton("-", this);
+  Label1 = new QLabel(this);
+  Label1->setMinimumWidth(110);
+  row->addWidget(Command13);
+  row->addWidget(Command14);
+  row->addWidget(Label1, 1);
+  for (QWidget* c : {static_cast<QWidget*>(Command13), static_cast<QWidget*>(Command14)}) forwardKeys(c);
+  connect(Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
+  connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
+}
+
+void frmScreenScale::Command13_Click() { form_.zoomIn(); }
+void frmScreenScale::Command14_Click() { form_.zoomOut(); }
+void frmScreenScale::formLoad() { form_.UpdateScreenScale(); }
+
+// --------------------------------------------------------------- time step
+
+frmTimeRate::frmTimeRate(MainToolWindows& tools) : DashboardWindowBase(tools, DashTimeRate, "Time Step") {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(4, 4, 4, 4);
+  Command15 = SmallButton("| |", this);
+  Command16 = SmallButton("+", this);
+  Command17 = SmallButton("-", this);
+  Label1 = new QLabel(this);
+  Label1->setMinimumWidth(70);
+  row->addWidget(Command15);
+  row->addWidget(Command16);
+  row->addWidget(Command17);
+  row->addWidget(Label1, 1);
+  for (QWidget* c : {Command15, Command16, Command17}) forwardKeys(c);
+  connect(Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
+  connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
+  connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
+}
+
+void frmTimeRate::formLoad() {
+  Command15->setText(s_.PausedFlag ? ">" : "||");
+  Label1->setText(Latin1(GeneralText(s_.timescale)));
+}
+
+// The main window's Pause/Play does the same: flag, button, menu, timer.
+void frmTimeRate::Command15_Click() { form_.PausePlay(); }
+
+// Paused: at once. Running: the loop applies the request at the end of its
+// step, so several presses within one step give one change.
+void frmTimeRate::Command16_Click() {
+  if (s_.PausedFlag) {
+    MultiplyTimeStep(s_, form_, 2);
+  } else {
+    s_.TimeStepDoubleRequest = true;
+  }
+}
+
+void frmTimeRate::Command17_Click() {
+  if (s_.PausedFlag) {
+    DivideTimeStep(s_, form_, 2);
+  } else {
+    s_.TimeStepHalveRequest = true;
+  }
+}
+
+void frmTimeRate::showTimeStep(const std::string& caption, const std::string& text) {
+  setWindowTitle(Latin1(caption));
+  Label1->setText(Latin1(text));
+}
+
+// -------------------------------------------------------------- focus body
+
+frmFocusObject::frmFocusObject(MainToolWindows& tools)
+    : DashboardWindowBase(tools, DashFocusObject, "Focus Object") {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(4, 4, 4, 4);
+  Combo2 = new QComboBox(this);
+  Combo2->setEditable(false);
+  Combo2->setMinimumWidth(140);
+  row->addWidget(Combo2);
+  forwardKeys(Combo2);
+  connect(Combo2, &QComboBox::activated, this, [this](int) { Combo2_Click(); });
+}
+
+void frmFocusObject::refill() {
+  const QSignalBlocker block(Combo2);
+  Combo2->clear();
+  const int n = BodyCount(s_);
+  for (int i = 1; i <= n; ++i) Combo2->addItem(Latin1(s_.objname[i]));
+  Combo2->setCurrentIndex(-1);
+}
+
+int frmFocusObject::lastEntryNaming(int k) const {
+  if (k < 0 || k > MaxBodies) return -1;
+  const QString name = Latin1(s_.objname[k]);
+  const int n = std::min(BodyCount(s_), Combo2->count());
+  int p = -1;
+  for (int i = 0; i < n; ++i) {
+    if (Combo2->itemText(i) == name) p = i;
+  }
+  return p;
+}
+
+void frmFocusObject::selectEntry(int index) {
+  if (index < 0 || index >= Combo2->count()) return;
+  {
+    const QSignalBlocker block(Combo2);
+    Combo2->setCurrentIndex(index);
+  }
+  Combo2_Click();
+}
+
+void frmFocusObject::formLoad() {
+  refill();
+  const int n = BodyCount(s_);
+  for (int i = 1; i <= n; ++i) {
+    if (s_.focusobj == i) selectEntry(i - 1);
+  }
+  // A focus without an entry (the floating point) picks the first body.
+  const int p = std::max(lastEntryNaming(s_.focusobj), 0);
+  if (p < Combo2->count()) selectEntry(p);
+}
+
+void frmFocusObject::Combo2_Click() {
+  const QString text = Combo2->currentText();
+  const int n = BodyCount(s_);
+  if (!text.isEmpty()) {
+    for (int i = 1; i <= n; ++i) {
+      if (Latin1(s_.objname[i]) == text) s_.focusobj = static_cast<int16_t>(i);
+    }
+  }
+  form_.clearView();
+  form_.ResetPlotState();
+}
+
+// ----------------------------------------------------------- date and time
+
+frmDateAndTime::frmDateAndTime(MainToolWindows& tools)
+    : DashboardWindowBase(tools, DashDateAndTime, "Date and Time") {
+  Label11 = new QLabel(this);
+  Label11->move(4, 6);
+  QFont f = Label11->font();
+  f.setStyleHint(QFont::Monospace);
+  f.setFamily("Monospace");
+  Label11->setFont(f);
+  resize(2010 / TwipsPerPixel, 30);
+}
+
+void frmDateAndTime::formLoad() {
+  Label11->setText(Latin1(FormatDateTimeText(s_.SecondsElapsed)));
+  Label11->adjustSize();
+}
+
+void frmDateAndTime::Tick() {
+  Label11->setText(Latin1(FormatDateTimeText(s_.SecondsElapsed)));
+  Label11->adjustSize();
+  const int w = widthTwips();
+  const int lw = Label11->width() * TwipsPerPixel;
+  const int nw = DateAndTimeWidth(w, lw);
+  if (nw != w) {
+    const int frame = frameGeometry().width() - width();
+    resize(std::max(PixelsFromTwips(nw) - frame, 1), height());
+  }
+}
+
+// -------------------------------------------------------- graphics options
+
+frmGraphicsOptions::frmGraphicsOptions(MainToolWindows& tools)
+    : DashboardWindowBase(tools, DashGraphicsOptions, "Graphics Options") {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(4, 4, 4, 4);
+  Command1 = SmallButton(QString(), this);
+  Command1->setToolTip("Floating Focus Point");
+  Command18 = SmallButton("F", this);
+  Command18->setToolTip("Toggles between floating and absolute modes");
+  Command19 = SmallButton("T", this);
+  Command19->setToolTip("Trails on / off");
+  Command20 = SmallButton("P", this);
+  Command20->setToolTip("Plot / Don't Plot");
+  Command21 = SmallButton("L", this);
+  Command21->setToolTip("Labels on / off");
+  // Holders of the two pictures, never shown.
+  Commandarrow = SmallButton(QString(), this);
+  Commandarrow->setIcon(ArrowPicture());
+  Commandarrow->hide();
+  Commandcross = SmallButton(QString(), this);
+  Commandcross->setIcon(CrossPicture());
+  Commandcross->hide();
+  Command1->setIcon(Commandcross->icon());
+  for (QPushButton* b : {Command1, Command18, Command19, Command20, Command21}) row->addWidget(b);
+  for (QWidget* c : {Command1, Command18, Command19, Command20, Command21, Commandarrow, Commandcross}) {
+    forwardKeys(c);
+  }
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command18, &QPushButton::clicked, this, [this] { Command18_Click(); });
+  connect(Command19, &QPushButton::clicked, this, [this] { Command19_Click(); });
+  connect(Command20, &QPushButton::clicked, this, [this] { Command20_Click(); });
+  connect(Command21, &QPushButton::clicked, this, [this] { Command21_Click(); });
+}
+
+// The anchor button names the mode it switches to, as the anchor command
+// leaves it.
+void frmGraphicsOptions::formLoad() {
+  Command18->setText(s_.anchor ? "F" : "A");
+  showsArrow_ = s_.PickFloatingFocus;
+  Command1->setIcon(showsArrow_ ? Commandarrow->icon() : Commandcross->icon());
+}
+
+void frmGraphicsOptions::Command1_Click() {
+  s_.PickFloatingFocus = !s_.PickFloatingFocus;
+  showsArrow_ = s_.PickFloatingFocus;
+  if (s_.PickFloatingFocus) {
+    Command1->setIcon(Commandarrow->icon());
+    if (form_.viewWidget()) form_.viewWidget()->setCursor(Qt::CrossCursor);
+  } else {
+    Command1->setIcon(Commandcross->icon());
+    if (form_.viewWidget()) form_.viewWidget()->unsetCursor();
+  }
+}
+
+void frmGraphicsOptions::Command18_Click() { form_.AnchorOnOff(); }
+void frmGraphicsOptions::Command19_Click() { form_.TrailsOnOff(); }
+void frmGraphicsOptions::Command20_Click() { form_.pPplot(); }
+void frmGraphicsOptions::Command21_Click() { form_.LabelsOnOff(); }
+
+// --------------------------------------------------------- the window set
+
+MainToolWindows::MainToolWindows(Form1& form)
+    : ToolWindows(form.state()),
+      openUrl([](const QUrl& u) { return QDesktopServices::openUrl(u); }),
+      form_(form) {}
+
+// The windows go with the set that made them; their flags say so.
+MainToolWindows::~MainToolWindows() {
+  for (int w = 0; w < DashboardCount; ++w) {
+    if (!windows_[w]) continue;
+    delete windows_[w].data();
+    *flag(static_cast<DashboardWindow>(w)) = false;
+    s_.dashboard[w].open = false;
+  }
+  if (form2_) {
+    delete form2_.data();
+    s_.form2loaded = false;
+  }
+}
+
+frmScreenScale* MainToolWindows::screenScale() const {
+  return static_cast<frmScreenScale*>(windows_[DashScreenScale].data());
+}
+frmTimeRate* MainToolWindows::timeRate() const { return static_cast<frmTimeRate*>(windows_[DashTimeRate].data()); }
+frmFocusObject* MainToolWindows::focusObject() const {
+  return static_cast<frmFocusObject*>(windows_[DashFocusObject].data());
+}
+frmDateAndTime* MainToolWindows::dateAndTime() const {
+  return static_cast<frmDateAndTime*>(windows_[DashDateAndTime].data());
+}
+frmGraphicsOptions* MainToolWindows::graphicsOptions() const {
+  return static_cast<frmGraphicsOptions*>(windows_[DashGraphicsOptions].data());
+}
+
+QPoint MainToolWindows::DefaultPlaceTwips(DashboardWindow w) { return QPoint(2010 * static_cast<int>(w), 690); }
+
+DashboardWindowBase* MainToolWindows::create(DashboardWindow w) {
+  switch (w) {
+    case DashScreenScale: return new frmScreenScale(*this);
+    case DashTimeRate: return new frmTimeRate(*this);
+    case DashFocusObject: return new frmFocusObject(*this);
+    case DashDateAndTime: return new frmDateAndTime(*this);
+    default: return new frmGraphicsOptions(*this);
+  }
+}
+
+bool MainToolWindows::isOpen(DashboardWindow w) const {
+  if (w < 0 || w >= DashboardCount) return false;
+  return *flag(w);
+}
+
+DashboardWindowBase* MainToolWindows::showWindow(DashboardWindow w) {
+  DashboardWindowBase* win = windows_[w].data();
+  if (!win) {
+    win = create(w);
+    windows_[w] = win;
+    const QPoint def = DefaultPlaceTwips(w);
+    s_.dashboard[w].left = static_cast<float>(def.x());
+    s_.dashboard[w].top = static_cast<float>(def.y());
+    win->move(PixelsFromTwips(def.x()), PixelsFromTwips(def.y()));
+    win->load();
+  }
+  if (win->isVisible()) {
+    win->raise();
+  } else {
+    win->show();
+  }
+  return win;
+}
+
+void MainToolWindows::open(DashboardWindow w) {
+  if (w < 0 || w >= DashboardCount) return;
+  if (windows_[w]) {
+    showWindow(w);
+    return;
+  }
+  // The situation readers set the flag and the place before they call.
+  const bool fromFile = *flag(w);
+  const DashboardPlace stored = s_.dashboard[w];
+  DashboardWindowBase* win = showWindow(w);
+  if (fromFile && std::isfinite(stored.left) && std::isfinite(stored.top)) {
+    win->setTopTwips(stored.top);
+    win->setLeftTwips(stored.left);
+  }
+}
+
+void MainToolWindows::close(DashboardWindow w) {
+  if (w < 0 || w >= DashboardCount) return;
+  if (DashboardWindowBase* win = windows_[w].data()) {
+    win->close();
+  } else {
+    windowClosed(w);
+  }
+}
+
+void MainToolWindows::windowClosed(DashboardWindow w) {
+  windows_[w] = nullptr;
+  *flag(w) = false;
+  s_.dashboard[w].open = false;
+  form_.syncMenus();
+}
+
+void MainToolWindows::hideAll() {
+  for (int w = 0; w < DashboardCount; ++w) close(static_cast<DashboardWindow>(w));
+}
+
+// A column at the screen's left edge, each window right below the previous.
+void MainToolWindows::alignVertically() {
+  DashboardWindowBase* prev = showWindow(DashScreenScale);
+  prev->setLeftTwips(0);
+  prev->setTopTwips(690);
+  for (int w = DashTimeRate; w < DashboardCount; ++w) {
+    DashboardWindowBase* win = showWindow(static_cast<DashboardWindow>(w));
+    win->setTopTwips(static_cast<double>(prev->heightTwips()) + s_.dashboard[prev->which()].top);
+    win->setLeftTwips(0);
+    prev = win;
+  }
+}
+
+// A row along the top, a fixed 2010 twips apart.
+void MainToolWindows::alignHorizontally() {
+  DashboardWindowBase* first = showWindow(DashScreenScale);
+  first->setLeftTwips(0);
+  first->setTopTwips(690);
+  for (int w = DashTimeRate; w < DashboardCount; ++w) {
+    DashboardWindowBase* win = showWindow(static_cast<DashboardWindow>(w));
+    win->setTopTwips(690);
+    win->setLeftTwips(2010.0 * w);
+  }
+}
+
+void MainToolWindows::updateScreenScale(double visibleWidthKm) {
+  if (!s_.screenscaleloaded) return;
+  if (frmScreenScale* win = screenScale()) win->Label1->setText(Latin1(ScreenScaleText(visibleWidthKm)));
+}
+
+void MainToolWindows::setPlayButtonCaption(const QString& caption) {
+  if (frmTimeRate* win = timeRate()) win->Command15->setText(caption);
+}
+
+void MainToolWindows::setAnchorButtonCaption(const QString& caption) {
+  if (frmGraphicsOptions* win = graphicsOptions()) win->Command18->setText(caption);
+}
+
+void MainToolWindows::showTimeStep(const std::string& caption, const std::string& text) {
+  if (frmTimeRate* win = timeRate()) win->showTimeStep(caption, text);
+}
+
+void MainToolWindows::plotSecondView() {
+  if (s_.form2loaded && form2_) form2_->pPplot();
+}
+
+void MainToolWindows::plotReadouts() {
+  if (s_.dateandtimeloaded) {
+    if (frmDateAndTime* win = dateAndTime()) win->Tick();
+  }
+}
+
+// The focus list holds the bodies again and shows the focus body; a focus
+// without an entry leaves the list without a selection.
+void MainToolWindows::refreshObjectLists() {
+  frmFocusObject* win = focusObject();
+  if (!s_.focusobjectloaded || !win) return;
+  win->refill();
+  const int p = win->lastEntryNaming(s_.focusobj);
+  if (p >= 0) win->selectEntry(p);
+}
+
+// The floating point has no entry: the list then shows none instead of
+// picking body 1, which would undo the pick at once.
+void MainToolWindows::selectFocusInList() {
+  frmFocusObject* win = focusObject();
+  if (!s_.focusobjectloaded || !win) return;
+  const int p = s_.focusobj == 0 ? -1 : win->lastEntryNaming(s_.focusobj);
+  if (p >= 0) {
+    win->selectEntry(p);
+  } else {
+    const QSignalBlocker block(win->Combo2);
+    win->Combo2->setCurrentIndex(-1);
+  }
+}
+
+Form2* MainToolWindows::secondView() const { return form2_.data(); }
+
+Form2& MainToolWindows::showSecondView() {
+  if (!form2_) form2_ = new Form2(form_);
+  if (form2_->isVisible()) {
+    form2_->raise();
+  } else {
+    form2_->show();
+  }
+  return *form2_;
+}
+
+MainToolWindows& ToolsOf(Form1& form) {
+  if (auto* t = dynamic_cast<MainToolWindows*>(&form.tools())) return *t;
+  auto fresh = std::make_unique<MainToolWindows>(form);
+  MainToolWindows& ref = *fresh;
+  form.setToolWindows(std::move(fresh));
+  return ref;
+}
+
+}  // namespace molvane

@@ -1,0 +1,218 @@
+// The dashboard: five small tool windows beside the main window (screen
+// scale, time step, focus body, date and time, graphics switches), and
+// MainToolWindows, the main window's tool-window set that creates, places
+// and refreshes them. Window places are kept in State::dashboard in twips
+// (15 per pixel), the unit the situation files store.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrl>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "engine/state.h"
+#include "mainwindow/toolhooks.h"
+
+namespace molvane {
+
+class Form1;
+class Form2;
+class MainToolWindows;
+
+constexpr int TwipsPerPixel = 15;
+
+// The text of the screen-scale readout for a visible width in kilometres.
+std::string ScreenScaleText(double visibleWidthKm);
+// The date-and-time window's new width (twips) for window width w and label
+// width lw (twips).
+int DateAndTimeWidth(int w, int lw);
+
+// What the five windows share: open flag and menu tick, key forwarding and
+// F8/F9 alignment, the place in twips.
+class DashboardWindowBase : public QWidget {
+  Q_OBJECT
+
+ public:
+  DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption);
+
+  DashboardWindow which() const { return which_; }
+  // Outer frame, twips.
+  int leftTwips() const;
+  int topTwips() const;
+  int widthTwips() const;
+  int heightTwips() const;
+  void setLeftTwips(double left);
+  void setTopTwips(double top);
+  void MakeTopMost();
+  void RemoveTopMost();
+
+ protected:
+  // The window's own part of opening (after the open flag and menu tick).
+  virtual void formLoad() {}
+  void closeEvent(QCloseEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  // A control whose key presses reach the keyboard commands.
+  void forwardKeys(QWidget* control);
+
+  MainToolWindows& tools_;
+  Form1& form_;
+  State& s_;
+
+ private:
+  friend class MainToolWindows;
+  void load();
+  void storePlace();
+  DashboardWindow which_;
+  bool closed_ = false;
+};
+
+class frmScreenScale : public DashboardWindowBase {
+  Q_OBJECT
+ public:
+  explicit frmScreenScale(MainToolWindows& tools);
+  QPushButton* Command13 = nullptr;  // "+"
+  QPushButton* Command14 = nullptr;  // "-"
+  QLabel* Label1 = nullptr;
+  void Command13_Click();
+  void Command14_Click();
+
+ protected:
+  void formLoad() override;
+};
+
+class frmTimeRate : public DashboardWindowBase {
+  Q_OBJECT
+ public:
+  explicit frmTimeRate(MainToolWindows& tools);
+  QPushButton* Command15 = nullptr;  // play / pause
+  QPushButton* Command16 = nullptr;  // "+": double
+  QPushButton* Command17 = nullptr;  // "-": halve
+  QLabel* Label1 = nullptr;
+  void Command15_Click();
+  void Command16_Click();
+  void Command17_Click();
+  void showTimeStep(const std::string& caption, const std::string& text);
+
+ protected:
+  void formLoad() override;
+};
+
+class frmFocusObject : public DashboardWindowBase {
+  Q_OBJECT
+ public:
+  explicit frmFocusObject(MainToolWindows& tools);
+  QComboBox* Combo2 = nullptr;
+  void Combo2_Click();
+  // Selecting an entry from code runs the click handler like a user's pick.
+  void selectEntry(int index);
+  void refill();
+  // The last entry naming body k, -1 when none.
+  int lastEntryNaming(int k) const;
+
+ protected:
+  void formLoad() override;
+};
+
+class frmDateAndTime : public DashboardWindowBase {
+  Q_OBJECT
+ public:
+  explicit frmDateAndTime(MainToolWindows& tools);
+  QLabel* Label11 = nullptr;
+  void Tick();
+
+ protected:
+  void formLoad() override;
+};
+
+class frmGraphicsOptions : public DashboardWindowBase {
+  Q_OBJECT
+ public:
+  explicit frmGraphicsOptions(MainToolWindows& tools);
+  QPushButton* Command1 = nullptr;   // floating-focus pick
+  QPushButton* Command18 = nullptr;  // "F" / "A"
+  QPushButton* Command19 = nullptr;  // "T"
+  QPushButton* Command20 = nullptr;  // "P"
+  QPushButton* Command21 = nullptr;  // "L"
+  QPushButton* Commandarrow = nullptr;
+  QPushButton* Commandcross = nullptr;
+  void Command1_Click();
+  void Command18_Click();
+  void Command19_Click();
+  void Command20_Click();
+  void Command21_Click();
+  // Which picture Command1 shows: true for the arrow (pick armed).
+  bool showsArrow() const { return showsArrow_; }
+
+ protected:
+  void formLoad() override;
+
+ private:
+  bool showsArrow_ = false;
+};
+
+// The main window's tool windows. Install with Form1::setToolWindows.
+class MainToolWindows : public ToolWindows {
+ public:
+  explicit MainToolWindows(Form1& form);
+  ~MainToolWindows() override;
+
+  Form1& form() { return form_; }
+  State& state() { return s_; }
+
+  bool isOpen(DashboardWindow w) const override;
+  // Opens the window at its default place; a window whose open flag a
+  // situation reader has already set opens at State::dashboard's place.
+  void open(DashboardWindow w) override;
+  void close(DashboardWindow w) override;
+  void hideAll() override;
+  void alignVertically() override;
+  void alignHorizontally() override;
+
+  void updateScreenScale(double visibleWidthKm) override;
+  void setPlayButtonCaption(const QString& caption) override;
+  void setAnchorButtonCaption(const QString& caption) override;
+  void showTimeStep(const std::string& caption, const std::string& text) override;
+  void plotSecondView() override;
+  void plotReadouts() override;
+  void refreshObjectLists() override;
+  void selectFocusInList() override;
+
+  DashboardWindowBase* window(DashboardWindow w) const { return windows_[w].data(); }
+  frmScreenScale* screenScale() const;
+  frmTimeRate* timeRate() const;
+  frmFocusObject* focusObject() const;
+  frmDateAndTime* dateAndTime() const;
+  frmGraphicsOptions* graphicsOptions() const;
+
+  // The second view window, created when first shown.
+  Form2* secondView() const;
+  Form2& showSecondView();
+
+  // The default place of a dashboard window opened by its toggle (twips).
+  static QPoint DefaultPlaceTwips(DashboardWindow w);
+
+  // Opens a page or file in the desktop's viewer (tests replace it).
+  std::function<bool(const QUrl&)> openUrl;
+
+ private:
+  friend class DashboardWindowBase;
+  DashboardWindowBase* create(DashboardWindow w);
+  // Shows the window (creating it when closed), owned by the main window.
+  DashboardWindowBase* showWindow(DashboardWindow w);
+  void windowClosed(DashboardWindow w);
+
+  Form1& form_;
+  std::array<QPointer<DashboardWindowBase>, DashboardCount> windows_{};
+  QPointer<Form2> form2_;
+};
+
+// The main window's MainToolWindows, installed first when another set is in
+// place.
+MainToolWindows& ToolsOf(Form1& form);
+
+}  // namespace molvane

@@ -1,0 +1,63 @@
+#include "mainwindow/dialogs.h"
+
+#include <QCoreApplication>
+#include <QProcessEnvironment>
+#include <QUrl>
+
+#include "mainwindow/aboutbox.h"
+#include "mainwindow/dashboard.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/preferences.h"
+#include "mainwindow/screensaver.h"
+#include "mainwindow/secondview.h"
+#include "mainwindow/settime.h"
+
+namespace molvane {
+
+namespace {
+
+// One instance of each dialog: an open one comes to the front; one that is
+// closing (deleted later) is not reused.
+template <typename W>
+W* ShowSingle(Form1& form) {
+  for (W* w : form.findChildren<W*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (w->isVisible()) {
+      w->raise();
+      w->activateWindow();
+      return w;
+    }
+  }
+  auto* w = new W(form);
+  w->show();
+  return w;
+}
+
+QUrl BesideProgram(const QString& name) {
+  return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/" + name);
+}
+
+// The online tutorials page; MOLVANE_ONLINE_HELP names another address.
+QUrl OnlineTutorials() {
+  const QString env = qEnvironmentVariable("MOLVANE_ONLINE_HELP");
+  return QUrl(env.isEmpty() ? QStringLiteral("https://molvane.org/tutorials.html") : env);
+}
+
+void Open(Form1& form, const QUrl& url) {
+  MainToolWindows& tools = ToolsOf(form);
+  if (tools.openUrl) tools.openUrl(url);
+}
+
+}  // namespace
+
+void ShowSetTimeDialog(Form1& form) { ShowSingle<frmSetTime>(form); }
+void ShowPreferencesDialog(Form1& form) { ShowSingle<frmPreferences>(form); }
+void ShowAutoSaveDialog(Form1& form) { ShowSingle<frmAutoSave>(form); }
+void ShowAboutBox(Form1& form) { ShowSingle<frmAbout>(form); }
+void ShowScreenSaverSettings(Form1& form) { ShowSingle<frmScreenSaverSettings>(form); }
+void ShowSecondView(Form1& form) { ToolsOf(form).showSecondView(); }
+
+void ShowHelp(Form1& form) { Open(form, BesideProgram("tutorials.html")); }
+void ShowTutorials(Form1& form) { Open(form, OnlineTutorials()); }
+void ShowHelpFile(Form1& form) { Open(form, BesideProgram("molvhelp.chm")); }
+
+}  // namespace molvane

@@ -1,0 +1,244 @@
+// New, Open, Save, Save As, the recent files and the File menu's hidden
+// commands.
+#include "mainwindow/filecommands.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+
+#include "engine/calendar.h"
+#include "engine/timestep.h"
+#include "files/settings.h"
+#include "files/situationfile.h"
+#include "files/textitems.h"
+#include "mainwindow/boxslots.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/menus.h"
+
+namespace molvane {
+
+namespace {
+
+std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
+QString FromLatin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+bool EndsWith(const std::string& s, std::string_view tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+const QString OpenFilter = "Molvane (*.molv);;All Files (*)";
+const QString SaveFilter = "Molvane (*.molv)";
+
+}  // namespace
+
+QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName, const QString& folder,
+                      const QString& filter) {
+  // Offscreen nobody can answer a dialog: it counts as cancelled.
+  if (QGuiApplication::platformName() == "offscreen") return {};
+  QFileDialog dialog(parent, kind == FileDialogKind::Open ? "Open" : "Save As", folder, filter);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(kind == FileDialogKind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (!initialName.isEmpty()) dialog.selectFile(initialName);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? QString() : files.first();
+}
+
+std::string DialogInitialName(const State& s) {
+  return EndsWith(s.isitname, "resume.molv") ? s.OriginalSituationName : s.isitname;
+}
+
+std::string WithSituationExtension(const std::string& path) {
+  const std::string name = GetFileNamePart(path);
+  if (name.empty() || name.find('.') != std::string::npos) return path;
+  return path + ".molv";
+}
+
+std::string ArchiveFileName(const State& s) {
+  const std::string& name = s.isitname;
+  const std::string stem = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+  return stem + " ~ " + MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ".molv";
+}
+
+// ------------------------------------------------------------ main window
+
+QString Form1::askFileName(FileDialogKind kind, const QString& filter) {
+  const QString initial = FromLatin1(DialogInitialName(s_));
+  // The save dialog starts in the program's folder; both start in the
+  // current file's folder when there is one.
+  QString folder = FromLatin1(s_.CurrentFolder);
+  if (folder.isEmpty() || kind == FileDialogKind::Save) folder = dataFolder();
+  QString chosen = fileDialogHook_ ? fileDialogHook_(kind, initial, folder, filter)
+                                   : RunFileDialog(this, kind, initial, folder, filter);
+  if (chosen.isEmpty()) return {};
+  const std::optional<std::string> abs = AbsoluteSituationPath(s_, Latin1(chosen));
+  return abs ? FromLatin1(*abs) : QString();
+}
+
+void Form1::mnuNew_Click() {
+  for (int slot = 1; slot <= MaxSlots; ++slot) {
+    closeBoxWindow(BoxKind::Distance, slot);
+    closeBoxWindow(BoxKind::Orbit, slot);
+    closeBoxWindow(BoxKind::Thrust, slot);
+  }
+  s_.autoSave.enabled = false;
+  s_.objects = 1;
+  s_.RotatingFrame.on = false;
+  s_.TimeForward = true;
+  vscroll1_->setValue(vscroll1_->minimum());
+  s_.anchor = false;
+  AnchorOnOff();
+  s_.ScalePixel = 1e-7;
+  UpdateScreenScale();
+  if (s_.timescale >= 1.0) {
+    DivideTimeStep(s_, *this, s_.timescale / 1.0);
+  } else {
+    MultiplyTimeStep(s_, *this, 1.0 / s_.timescale);
+  }
+  // The old bodies are overwritten below; the step is exactly one second.
+  s_.timescale = 1.0;
+
+  s_.objname[1] = "Object 1";
+  s_.objref[1].clear();
+  s_.objx[1] = s_.objy[1] = s_.objz[1] = 0;
+  s_.objvx[1] = s_.objvy[1] = s_.objvz[1] = 0;
+  s_.objcolor[1] = 255;
+  s_.objcolor2[1] = DeriveBodyColour(255);
+  s_.objsize[1] = 1392000000.0;
+  s_.objmass[1] = SunEarthMasses;
+  // Nothing of the old situation keeps pushing or flying the new body.
+  s_.objthrust[1] = 0;
+  s_.objthruston[1] = false;
+  s_.objdirx[1] = s_.objdiry[1] = s_.objdirz[1] = 0;
+  s_.objrefindex[1] = 0;
+  s_.ThrustActive = false;
+  s_.focusobj = 1;
+
+  s_.isitname = "New";
+  setCaptionText("Molvane -- " + dataFolder() + "/New.molv");
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    s_.captions[k].caption.clear();
+    setCaptionLabel(k);
+  }
+  s_.SecondsElapsed = 0;
+  for (int k = 1; k <= MaxAutopilot; ++k) s_.autopilot[k] = AutopilotCommand{};
+  s_.autopilotCount = 0;
+  s_.autopilotState = AutopilotState{};
+
+  view_.rebuildLabels();
+  ResetPlotState();
+  clearView();
+  refreshObjectLists();
+  syncMenus();
+}
+
+void Form1::OpenMnu_Click() {
+  const QString name = askFileName(FileDialogKind::Open, OpenFilter);
+  if (name.isEmpty()) {
+    UpdateRecentFiles();
+    WriteSettingsFile(s_);
+    return;
+  }
+  // A file that could not be opened leaves the current file and the
+  // recent list as they were.
+  if (!openSituation(Latin1(name))) return;
+  HScroll1_Change();
+  VScroll1_Change();
+  UpdateRecentFiles();
+  WriteSettingsFile(s_);
+}
+
+void Form1::mnuSave_Click() {
+  if (s_.isitname.empty() || s_.isitname == "New") {
+    SaveasMnu_Click();
+    return;
+  }
+  saveSituation(s_.isitname);
+}
+
+void Form1::SaveasMnu_Click() {
+  const QString name = askFileName(FileDialogKind::Save, SaveFilter);
+  if (name.isEmpty()) {
+    UpdateRecentFiles();
+    WriteSettingsFile(s_);
+    return;
+  }
+  const std::string path = WithSituationExtension(Latin1(name));
+  // A save that failed (or a read-only file left alone) names nothing new.
+  if (!saveSituation(path)) return;
+  s_.isitname = path;
+  s_.CurrentFileName = GetFileNamePart(path);
+  setCaptionText("Molvane -- " + name);
+  UpdateRecentFiles();
+  WriteSettingsFile(s_);
+}
+
+void Form1::mnuRecent_Click(int index) {
+  if (index < 1 || index > 4 || IsFreeRecentEntry(s_.RecentFiles[index])) return;
+  const std::string path = s_.RecentFiles[index];
+  if (!openSituation(path)) return;
+  HScroll1_Change();
+  VScroll1_Change();
+  UpdateRecentFiles();
+  WriteSettingsFile(s_);
+}
+
+void Form1::mnuSaveAndArchive_Click() {
+  const std::string& name = s_.isitname;
+  if (EndsWith(name, "molv") || name == "New" || name.empty()) {
+    SaveasMnu_Click();
+    return;
+  }
+  if (!saveSituation(name)) return;
+  if (s_.ArchiveOnSave) saveSituation(ArchiveFileName(s_));
+}
+
+void Form1::mnuFullResume_Click() {
+  if (s_.isitname.empty()) return;
+  s_.KeepCommandsFlag = false;
+  openSituation(s_.isitname);
+}
+
+void Form1::mnuResumeWithCommands_Click() {
+  s_.KeepCommandsFlag = true;
+  // A failed open must not keep the flag for the next one.
+  if (!openSituation(s_.isitname)) s_.KeepCommandsFlag = false;
+}
+
+// Chooses a file without loading it: the current file stays what it is, so
+// that Save never writes over a file that was not loaded.
+void Form1::mnuOpenBeta_Click() {
+  askFileName(FileDialogKind::Open, SaveFilter);
+  HScroll1_Change();
+  VScroll1_Change();
+  UpdateRecentFiles();
+  WriteSettingsFile(s_);
+  if (s_.BetaFullScreenFlag) {
+    LeaveFullScreen();
+  } else {
+    EnterFullScreen();
+  }
+}
+
+void Form1::ExitMnu_Click() { close(); }
+
+void Form1::UpdateRecentFiles() {
+  molvane::UpdateRecentFiles(s_);
+  refreshRecentMenu();
+}
+
+void Form1::refreshRecentMenu() {
+  if (!menus_) return;
+  for (int i = 1; i <= 4; ++i) {
+    const std::string& entry = s_.RecentFiles[i];
+    QAction* item = menus_->recent[i];
+    if (IsFreeRecentEntry(entry) || !item) continue;
+    if (menus_->recentSep) menus_->recentSep->setVisible(true);
+    QString caption = FromLatin1(entry);
+    caption.replace("&", "&&");
+    item->setText(caption);
+    item->setVisible(true);
+  }
+}
+
+}  // namespace molvane

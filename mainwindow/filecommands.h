@@ -1,0 +1,38 @@
+// The File menu's commands around the situation opener and writer: the
+// file dialogs, the names they propose and store, and the archive copy.
+// The commands themselves are Form1's (filecommands.cpp).
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "engine/state.h"
+
+namespace molvane {
+
+enum class FileDialogKind { Open, Save };
+
+// Shows a file dialog and returns the chosen path, empty for a cancel.
+// `filter` is in Qt's form ("Molvane (*.molv);;All Files (*)"). Tests
+// replace it on the main window with one that answers at once.
+using FileDialogHook =
+    std::function<QString(FileDialogKind kind, const QString& initialName, const QString& folder, const QString& filter)>;
+
+// Qt's own file dialog (never the platform's). The save dialog asks before
+// overwriting an existing file.
+QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName, const QString& folder,
+                      const QString& filter);
+
+// The name the dialogs propose: the situation the resume file stands for
+// while the resume file is current, else the current file.
+std::string DialogInitialName(const State& s);
+
+// A name chosen in the save dialog without an extension gets ".molv".
+std::string WithSituationExtension(const std::string& path);
+
+// "<isitname less its last four characters> ~ <file date text>.molv".
+std::string ArchiveFileName(const State& s);
+
+}  // namespace molvane

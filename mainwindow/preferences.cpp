@@ -1,0 +1,229 @@
+#include "mainwindow/preferences.h"
+
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "engine/numtext.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+std::string Text(const QString& s) { return s.toLatin1().toStdString(); }
+QString QText(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A whole number typed into a box: half to even, and a value beyond the
+// 16-bit range is held at its end rather than refused.
+int16_t WholeFromText(const std::string& text, int16_t old) {
+  const double v = ParseNumberPrefix(text);
+  if (std::isnan(v)) return old;
+  int16_t out = old;
+  AssignNumber(std::clamp(RoundHalfEven(std::clamp(v, -1e6, 1e6)), -32768.0, 32767.0), out);
+  return out;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- preferences
+
+frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Preferences");
+  setWindowIcon(form.windowIcon());
+  chooseColour = [this](const QColor& c) {
+    return QColorDialog::getColor(c, this, QString(), QColorDialog::DontUseNativeDialog);
+  };
+  auto* outer = new QVBoxLayout(this);
+
+  auto* frame1 = new QGroupBox("Background Color", this);
+  auto* f1 = new QHBoxLayout(frame1);
+  Shape1 = new QFrame(frame1);
+  Shape1->setFixedSize(40, 24);
+  Shape1->setFrameShape(QFrame::Box);
+  Shape1->setAutoFillBackground(true);
+  Command3 = new QPushButton("Change Color", frame1);
+  f1->addWidget(Shape1);
+  f1->addWidget(Command3);
+  outer->addWidget(frame1);
+
+  auto* sizes = new QHBoxLayout;
+  auto* frame2 = new QGroupBox("Minimum Object Size", this);
+  auto* frame3 = new QGroupBox("Exaggerated Object Size", this);
+  Combo1 = new QComboBox(frame2);
+  Combo2 = new QComboBox(frame3);
+  for (QComboBox* c : {Combo1, Combo2}) {
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+  }
+  (new QHBoxLayout(frame2))->addWidget(Combo1);
+  (new QHBoxLayout(frame3))->addWidget(Combo2);
+  sizes->addWidget(frame2);
+  sizes->addWidget(frame3);
+  outer->addLayout(sizes);
+
+  auto* archive = new QGroupBox("Situation Archive", this);
+  auto* fa = new QVBoxLayout(archive);
+  auto* label1 =
+      new QLabel("Should Molvane create a situation archive each time the Save Command is executed?", archive);
+  label1->setWordWrap(true);
+  Option1 = new QRadioButton("Yes", archive);
+  Option2 = new QRadioButton("No", archive);
+  fa->addWidget(label1);
+  fa->addWidget(Option1);
+  fa->addWidget(Option2);
+  outer->addWidget(archive);
+
+  auto* buttons = new QHBoxLayout;
+  Command1 = new QPushButton("OK", this);
+  Command2 = new QPushButton("Cancel", this);
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  outer->addLayout(buttons);
+
+  // Form_Load.
+  State& s = form_.state();
+  (s.ArchiveOnSave ? Option1 : Option2)->setChecked(true);
+  setSwatch(s.mainWindow.backColor);
+  for (int v = 1; v <= 100; ++v) {
+    Combo1->addItem(QString::number(v));
+    Combo2->addItem(QString::number(v));
+  }
+  Combo1->setEditText(QText(GeneralText(s.MinimumObjectSize)));
+  Combo2->setEditText(QText(GeneralText(s.ExaggeratedObjectSize)));
+
+  connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
+  connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+}
+
+void frmPreferences::setSwatch(int32_t colour) {
+  swatch_ = colour & 0xFFFFFF;
+  QPalette pal = Shape1->palette();
+  pal.setColor(QPalette::Window, ColourFromValue(swatch_));
+  Shape1->setPalette(pal);
+}
+
+// The archive answer takes effect at once; Cancel keeps it.
+void frmPreferences::Option1_Click() { form_.state().ArchiveOnSave = true; }
+void frmPreferences::Option2_Click() { form_.state().ArchiveOnSave = false; }
+
+void frmPreferences::Command3_Click() {
+  if (!chooseColour) return;
+  const QColor c = chooseColour(ColourFromValue(swatch_));
+  if (c.isValid()) setSwatch(ValueFromColour(c));
+}
+
+void frmPreferences::Command1_Click() {
+  State& s = form_.state();
+  s.mainWindow.backColor = swatch_;
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    if (QLabel* l = form_.captionLabel(k)) {
+      QPalette pal = l->palette();
+      pal.setColor(QPalette::Window, ColourFromValue(swatch_));
+      l->setPalette(pal);
+    }
+  }
+  s.MinimumObjectSize = WholeFromText(Text(Combo1->currentText()), s.MinimumObjectSize);
+  s.ExaggeratedObjectSize = WholeFromText(Text(Combo2->currentText()), s.ExaggeratedObjectSize);
+  // A new background colour repaints the whole view.
+  form_.clearView();
+  form_.ResetPlotState();
+  close();
+}
+
+void frmPreferences::Command2_Click() { close(); }
+
+// The keyboard goes back to the main window, which forwards nothing.
+void frmPreferences::closeEvent(QCloseEvent* e) {
+  e->accept();
+  form_.activateWindow();
+}
+
+// ------------------------------------------------------------------ auto save
+
+AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,
+                                     double unitSeconds, const std::string& maxSaves, bool dataFile) {
+  AutoSaveSettings a = old;
+  a.savesMade = 0;
+  a.nextTime = 0;
+  float seconds = 0;
+  if (!AssignNumber(ParseNumberPrefix(interval) * unitSeconds, seconds)) seconds = 0;
+  a.interval = seconds;
+  a.maxSaves = WholeFromText(maxSaves, 0);
+  a.enabled = enabled && a.interval >= 1;
+  a.dataFile = dataFile;
+  return a;
+}
+
+frmAutoSave::frmAutoSave(Form1& form) : QDialog(&form), form_(form) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Auto Save");
+  setWindowIcon(form.windowIcon());
+  auto* outer = new QVBoxLayout(this);
+  Check1 = new QCheckBox("Auto Save Enabled", this);
+  outer->addWidget(Check1);
+  auto* every = new QHBoxLayout;
+  every->addWidget(new QLabel("Save every", this));
+  Text1 = new QLineEdit(this);
+  every->addWidget(Text1);
+  outer->addLayout(every);
+  auto* units = new QHBoxLayout;
+  optSeconds = new QRadioButton("seconds", this);
+  optMinutes = new QRadioButton("minutes", this);
+  optHours = new QRadioButton("hours", this);
+  optDays = new QRadioButton("Days", this);
+  optYears = new QRadioButton("Years", this);
+  for (QRadioButton* r : {optSeconds, optMinutes, optHours, optDays, optYears}) units->addWidget(r);
+  outer->addLayout(units);
+  auto* most = new QHBoxLayout;
+  most->addWidget(new QLabel("Maximum saves:", this));
+  Text2 = new QLineEdit(this);
+  most->addWidget(Text2);
+  outer->addLayout(most);
+  ckReport = new QCheckBox("Create Data File", this);
+  outer->addWidget(ckReport);
+  auto* buttons = new QHBoxLayout;
+  Command1 = new QPushButton("OK", this);
+  Command2 = new QPushButton("Cancel", this);
+  buttons->addStretch();
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  outer->addLayout(buttons);
+
+  // Form_Load.
+  const AutoSaveSettings& a = form_.state().autoSave;
+  Check1->setChecked(a.enabled);
+  Text1->setText(QText(GeneralText(a.interval)));
+  Text2->setText(QText(GeneralText(a.maxSaves)));
+  optSeconds->setChecked(true);
+  ckReport->setChecked(false);
+
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+}
+
+void frmAutoSave::Command1_Click() {
+  double unit = 1;
+  if (optMinutes->isChecked()) unit = 60;
+  if (optHours->isChecked()) unit = 3600;
+  if (optDays->isChecked()) unit = 86400;
+  if (optYears->isChecked()) unit = 86400 * 365.2425;
+  State& s = form_.state();
+  s.autoSave = AutoSaveFromEntries(s.autoSave, Check1->isChecked(), Text(Text1->text()), unit,
+                                   Text(Text2->text()), ckReport->isChecked());
+  close();
+}
+
+void frmAutoSave::Command2_Click() { close(); }
+
+}  // namespace molvane

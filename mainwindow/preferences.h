@@ -1,0 +1,89 @@
+// The Preferences dialog (background colour, the two drawing sizes of the
+// bodies, the archive-on-save answer) and the Auto Save dialog (the timed
+// copies of the running situation).
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <functional>
+
+#include "engine/state.h"
+
+namespace molvane {
+
+class Form1;
+
+class frmPreferences : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmPreferences(Form1& form);
+
+  QFrame* Shape1 = nullptr;  // the colour OK will apply
+  QPushButton* Command3 = nullptr;  // "Change Color"
+  QComboBox* Combo1 = nullptr;      // minimum object size
+  QComboBox* Combo2 = nullptr;      // exaggerated object size
+  QRadioButton* Option1 = nullptr;  // "Yes"
+  QRadioButton* Option2 = nullptr;  // "No"
+  QPushButton* Command1 = nullptr;  // OK
+  QPushButton* Command2 = nullptr;  // Cancel
+
+  int32_t swatch() const { return swatch_; }
+  void setSwatch(int32_t colour);
+
+  void Option1_Click();
+  void Option2_Click();
+  void Command3_Click();
+  void Command1_Click();
+  void Command2_Click();
+
+  // The colour dialog: the current colour in, the chosen one out (an invalid
+  // colour for cancel). Tests replace it.
+  std::function<QColor(const QColor&)> chooseColour;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  Form1& form_;
+  int32_t swatch_ = 0;
+};
+
+class frmAutoSave : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit frmAutoSave(Form1& form);
+
+  QCheckBox* Check1 = nullptr;
+  QLineEdit* Text1 = nullptr;   // interval
+  QRadioButton* optSeconds = nullptr;
+  QRadioButton* optMinutes = nullptr;
+  QRadioButton* optHours = nullptr;
+  QRadioButton* optDays = nullptr;
+  QRadioButton* optYears = nullptr;
+  QLineEdit* Text2 = nullptr;   // maximum saves
+  QCheckBox* ckReport = nullptr;
+  QPushButton* Command1 = nullptr;  // OK
+  QPushButton* Command2 = nullptr;  // Cancel
+
+  void Command1_Click();
+  void Command2_Click();
+
+ private:
+  Form1& form_;
+};
+
+// The auto-save settings that OK gives for the dialog's entries (unit
+// factor in seconds); savesMade and nextTime start again at 0.
+AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,
+                                     double unitSeconds, const std::string& maxSaves, bool dataFile);
+
+}  // namespace molvane

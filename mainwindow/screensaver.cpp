@@ -1,0 +1,127 @@
+#include "mainwindow/screensaver.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "files/fileio.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
+QString QText(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+constexpr size_t MaxSettingsBytes = 1 << 20;
+}  // namespace
+
+std::string ScreenSaverSettingsText(const ScreenSaverSettings& s) {
+  std::string t = s.path + "\r\n" + (s.alwaysUse ? "True" : "False") + "\r\n";
+  for (int k = 1; k <= 20; ++k) t += "rffu " + std::to_string(k) + "\r\n";
+  return t;
+}
+
+bool ParseScreenSaverSettings(const std::string& text, ScreenSaverSettings& out) {
+  std::string lines[2];
+  size_t pos = 0;
+  int n = 0;
+  while (n < 2 && pos <= text.size()) {
+    size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    lines[n++] = text.substr(pos, end - pos);
+    if (end >= text.size()) break;
+    pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
+  if (n == 0 || text.empty()) return false;
+  out.path = lines[0];
+  out.alwaysUse = n < 2 || lines[1] == "True";
+  return true;
+}
+
+frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), form_(form) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Screen Saver Settings");
+  setWindowIcon(form.windowIcon());
+  chooseFile = [this] {
+    return QFileDialog::getOpenFileName(this, QString(), fileName_, "Molvane (*.molv)", nullptr,
+                                        QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
+  };
+  endProgram = [] { QCoreApplication::quit(); };
+
+  auto* outer = new QVBoxLayout(this);
+  Frame1 = new QGroupBox("Startup File", this);
+  auto* f1 = new QVBoxLayout(Frame1);
+  auto* row = new QHBoxLayout;
+  Text1 = new QLineEdit(Frame1);
+  Text1->setMinimumWidth(300);
+  Command1 = new QPushButton("Browse...", Frame1);
+  row->addWidget(Text1);
+  row->addWidget(Command1);
+  f1->addLayout(row);
+  Option1 = new QRadioButton("Always use this file", Frame1);
+  Option2 = new QRadioButton("Continue where screensaver last terminated", Frame1);
+  f1->addWidget(Option1);
+  f1->addWidget(Option2);
+  outer->addWidget(Frame1);
+  auto* buttons = new QHBoxLayout;
+  Command2 = new QPushButton("OK", this);
+  Command3 = new QPushButton("Cancel", this);
+  buttons->addStretch();
+  buttons->addWidget(Command2);
+  buttons->addWidget(Command3);
+  outer->addLayout(buttons);
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+
+  // Form_Load: the stored mode is not shown; "Always use this file" stays
+  // selected.
+  Option1->setChecked(true);
+  if (form.state().ScreenSaverMode) Form1::ShowMouseCursor();
+  std::string text;
+  ScreenSaverSettings stored;
+  if (ReadWholeFile(Latin1(settingsPath()), MaxSettingsBytes, text) == ReadFileStatus::Ok &&
+      ParseScreenSaverSettings(text, stored)) {
+    fileName_ = QText(stored.path);
+    Text1->setText(fileName_);
+  }
+}
+
+QString frmScreenSaverSettings::settingsPath() const { return form_.dataFolder() + "/molvss.ini"; }
+
+void frmScreenSaverSettings::Command1_Click() {
+  if (!chooseFile) return;
+  const QString chosen = chooseFile();
+  if (chosen.isEmpty()) return;
+  fileName_ = chosen;
+  Text1->setText(chosen);
+}
+
+// Text typed into the box alone is not taken: the path is the one last read
+// or browsed. The copy gives continue mode a starting point; a failed copy
+// does not keep the program from ending.
+void frmScreenSaverSettings::Command2_Click() {
+  EnsureFolder(Latin1(form_.dataFolder()));
+  ScreenSaverSettings s{Latin1(fileName_), Option1->isChecked()};
+  SaveFileAtomically(Latin1(settingsPath()), ScreenSaverSettingsText(s));
+  if (!fileName_.isEmpty()) {
+    const QFileInfo chosen(fileName_);
+    const QString copy = chosen.absolutePath() + "/resumess.molv";
+    std::string bytes;
+    if (chosen.absoluteFilePath() != QFileInfo(copy).absoluteFilePath() &&
+        ReadWholeFile(Latin1(chosen.absoluteFilePath()), 256u << 20, bytes) == ReadFileStatus::Ok) {
+      SaveFileAtomically(Latin1(copy), bytes);
+    }
+  }
+  close();
+  if (endProgram) endProgram();
+}
+
+void frmScreenSaverSettings::Command3_Click() {
+  close();
+  if (endProgram) endProgram();
+}
+
+}  // namespace molvane

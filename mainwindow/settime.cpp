@@ -1,0 +1,103 @@
+#include "mainwindow/settime.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "engine/calendar.h"
+#include "engine/numtext.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+// A list entry: the last two characters of the number's text with its
+// leading blank (" 1" .. " 9", "10" ..).
+QString EntryText(int v) {
+  const std::string t = ShortText(static_cast<int64_t>(v));
+  return QString::fromLatin1(t.substr(t.size() >= 2 ? t.size() - 2 : 0).c_str());
+}
+
+QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) {
+  auto* c = new QComboBox(parent);
+  c->setEditable(true);
+  c->setInsertPolicy(QComboBox::NoInsert);
+  for (int v = from; v <= to; ++v) c->addItem(EntryText(v));
+  c->setEditText(design);
+  return c;
+}
+
+std::string Text(const QString& s) { return s.toLatin1().toStdString(); }
+
+}  // namespace
+
+bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
+                       const std::string& hour, const std::string& minute, const std::string& second,
+                       double& out) {
+  int16_t sec = 0;
+  AssignNumber(ParseNumberPrefix(second), sec);
+  const double y = ParseNumberPrefix(year);
+  const double mo = ParseNumberPrefix(month);
+  const double d = ParseNumberPrefix(day);
+  const double h = ParseNumberPrefix(hour);
+  const double mi = ParseNumberPrefix(minute);
+  for (double v : {y, mo, d, h, mi}) {
+    if (!std::isfinite(v)) return false;
+  }
+  const double t = ParseDateTimeText(ComposeDateTimeText(y, mo, d, h, mi, sec));
+  if (!std::isfinite(t)) return false;
+  out = t;
+  return true;
+}
+
+frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Set Time");
+  setWindowIcon(form.windowIcon());
+  auto* outer = new QVBoxLayout(this);
+  FrameExecutionTime = new QGroupBox("Set Time", this);
+  auto* grid = new QGridLayout(FrameExecutionTime);
+  ComboMonth = NumberList(1, 12, "1", FrameExecutionTime);
+  ComboDay = NumberList(1, 31, "1", FrameExecutionTime);
+  TextYear = new QLineEdit("2005", FrameExecutionTime);
+  ComboHour = NumberList(0, 23, "0", FrameExecutionTime);
+  ComboMinute = NumberList(0, 59, "0", FrameExecutionTime);
+  ComboSecond = NumberList(0, 59, "0", FrameExecutionTime);
+  const std::pair<const char*, QWidget*> fields[] = {{"Month", ComboMonth}, {"Day", ComboDay},
+                                                     {"Year", TextYear},    {"Hour", ComboHour},
+                                                     {"Minute", ComboMinute}, {"Seconds", ComboSecond}};
+  int col = 0;
+  for (const auto& [caption, field] : fields) {
+    grid->addWidget(new QLabel(caption, FrameExecutionTime), 0, col);
+    grid->addWidget(field, 1, col);
+    ++col;
+  }
+  outer->addWidget(FrameExecutionTime);
+  auto* buttons = new QHBoxLayout;
+  Command2 = new QPushButton("OK", this);
+  Command3 = new QPushButton("Cancel", this);
+  buttons->addStretch();
+  buttons->addWidget(Command2);
+  buttons->addWidget(Command3);
+  outer->addLayout(buttons);
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+}
+
+// The clock is set whether the loop runs or not; a running loop counts on
+// from the new value.
+void frmSetTime::Command2_Click() {
+  double t = 0;
+  if (SetTimeClockValue(Text(TextYear->text()), Text(ComboMonth->currentText()), Text(ComboDay->currentText()),
+                        Text(ComboHour->currentText()), Text(ComboMinute->currentText()),
+                        Text(ComboSecond->currentText()), t)) {
+    form_.state().SecondsElapsed = t;
+  }
+  close();
+}
+
+void frmSetTime::Command3_Click() { close(); }
+
+}  // namespace molvane

@@ -1,0 +1,295 @@
+// The settings dialogs: set time, preferences, auto save, about, help and
+// the screen-saver settings.
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include "engine/calendar.h"
+#include "files/fileio.h"
+#include "form1_support.h"
+#include "mainwindow/aboutbox.h"
+#include "mainwindow/dashboard.h"
+#include "mainwindow/dialogs.h"
+#include "mainwindow/preferences.h"
+#include "mainwindow/screensaver.h"
+#include "mainwindow/settime.h"
+
+namespace molvane {
+namespace {
+
+class Dialogs : public Form1Fixture {
+ protected:
+  void SetUp() override {
+    Form1Fixture::SetUp();
+    makeForm();
+    addBodies(2);
+    auto t = std::make_unique<MainToolWindows>(*form);
+    tw = t.get();
+    form->setToolWindows(std::move(t));
+    form->show();
+  }
+  template <typename W>
+  W* openOne() {
+    W* found = nullptr;
+    for (W* w : form->findChildren<W*>()) {
+      if (w->isVisible()) found = w;
+    }
+    return found;
+  }
+  MainToolWindows* tw = nullptr;
+};
+
+TEST_F(Dialogs, SetTimeSetsTheClockFromTheFields) {
+  ShowSetTimeDialog(*form);
+  frmSetTime* d = openOne<frmSetTime>();
+  ASSERT_TRUE(d);
+  ShowSetTimeDialog(*form);  // one instance
+  EXPECT_EQ(form->findChildren<frmSetTime*>().size(), 1);
+  EXPECT_EQ(d->ComboMonth->count(), 12);
+  EXPECT_EQ(d->ComboMonth->itemText(0), " 1");
+  EXPECT_EQ(d->ComboMinute->itemText(59), "59");
+  EXPECT_EQ(d->ComboDay->currentText(), "1");
+  EXPECT_EQ(d->TextYear->text(), "2005");
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_EQ(state->SecondsElapsed, 63271756800.0);
+  EXPECT_FALSE(d->isVisible());
+
+  // Day 31 of February runs on into March; a typed second rounds half to even.
+  double t = 0, march = 0;
+  ASSERT_TRUE(SetTimeClockValue("2005", "2", "31", "0", "0", "0", t));
+  ASSERT_TRUE(SetTimeClockValue("2005", "3", "3", "0", "0", "0", march));
+  EXPECT_EQ(t, march);
+  ASSERT_TRUE(SetTimeClockValue("2005", "1", "1", "0", "0", "2.5", t));
+  EXPECT_EQ(t, 63271756802.0);
+  // An empty year is year 0; a negative year keeps its sign through the text.
+  ASSERT_TRUE(SetTimeClockValue("", "1", "1", "0", "0", "0", t));
+  EXPECT_EQ(t, 0);
+  double minus = 0, plus = 0;
+  ASSERT_TRUE(SetTimeClockValue("-5", "1", "1", "0", "0", "0", minus));
+  ASSERT_TRUE(SetTimeClockValue("5", "1", "1", "0", "0", "0", plus));
+  EXPECT_LT(minus, 0);
+  EXPECT_GT(plus, 0);
+  // A number that is not finite leaves the clock alone.
+  EXPECT_FALSE(SetTimeClockValue("1E999", "1", "1", "0", "0", "0", t));
+}
+
+TEST_F(Dialogs, SetTimeCancelLeavesTheClock) {
+  state->SecondsElapsed = 12345;
+  ShowSetTimeDialog(*form);
+  frmSetTime* d = openOne<frmSetTime>();
+  ASSERT_TRUE(d);
+  d->TextYear->setText("1999");
+  QTest::mouseClick(d->Command3, Qt::LeftButton);
+  EXPECT_EQ(state->SecondsElapsed, 12345);
+  QApplication::processEvents();
+  ShowSetTimeDialog(*form);  // a fresh one after the close
+  ASSERT_TRUE(openOne<frmSetTime>());
+  EXPECT_EQ(openOne<frmSetTime>()->TextYear->text(), "2005");
+}
+
+TEST_F(Dialogs, AutoSaveSetsTheTimedCopies) {
+  state->autoSave.savesMade = 3;
+  state->autoSave.nextTime = 99;
+  ShowAutoSaveDialog(*form);
+  frmAutoSave* d = openOne<frmAutoSave>();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->Text1->text(), "0");
+  EXPECT_EQ(d->Text2->text(), "0");
+  EXPECT_TRUE(d->optSeconds->isChecked());
+  EXPECT_FALSE(d->Check1->isChecked());
+  d->Check1->setChecked(true);
+  d->Text1->setText("1.5");
+  d->optHours->setChecked(true);
+  d->Text2->setText("4.5");
+  d->ckReport->setChecked(true);
+  QTest::mouseClick(d->Command1, Qt::LeftButton);
+  const AutoSaveSettings& a = state->autoSave;
+  EXPECT_TRUE(a.enabled);
+  EXPECT_EQ(a.interval, 5400.0f);
+  EXPECT_EQ(a.maxSaves, 4);
+  EXPECT_EQ(a.savesMade, 0);
+  EXPECT_EQ(a.nextTime, 0);
+  EXPECT_TRUE(a.dataFile);
+
+  // Reopened: the settings shown, the data file not.
+  QApplication::processEvents();
+  ShowAutoSaveDialog(*form);
+  d = openOne<frmAutoSave>();
+  ASSERT_TRUE(d);
+  EXPECT_TRUE(d->Check1->isChecked());
+  EXPECT_EQ(d->Text1->text(), "5400");
+  EXPECT_FALSE(d->ckReport->isChecked());
+  QTest::mouseClick(d->Command2, Qt::LeftButton);  // Cancel
+  EXPECT_TRUE(state->autoSave.dataFile);
+
+  // Below one second it stays off; a year is 31556952 seconds.
+  AutoSaveSettings b = AutoSaveFromEntries({}, true, "0.5", 1, "3", false);
+  EXPECT_FALSE(b.enabled);
+  b = AutoSaveFromEntries({}, true, "1", 86400 * 365.2425, "", false);
+  EXPECT_EQ(b.interval, 31556952.0f);
+  EXPECT_EQ(b.maxSaves, 0);
+  EXPECT_TRUE(b.enabled);
+  b = AutoSaveFromEntries({}, true, "abc", 60, "1E99", false);
+  EXPECT_FALSE(b.enabled);
+  EXPECT_EQ(b.interval, 0);
+  EXPECT_EQ(b.maxSaves, 32767);
+  b = AutoSaveFromEntries({}, true, "1E300", 86400, "2", false);  // beyond a float
+  EXPECT_EQ(b.interval, 0);
+  EXPECT_FALSE(b.enabled);
+}
+
+TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
+  state->mainWindow.backColor = 0x102030;
+  ShowPreferencesDialog(*form);
+  frmPreferences* d = openOne<frmPreferences>();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->Combo1->currentText(), "2");
+  EXPECT_EQ(d->Combo2->currentText(), "10");
+  EXPECT_EQ(d->Combo1->count(), 100);
+  EXPECT_EQ(d->Combo2->itemText(99), "100");
+  EXPECT_TRUE(d->Option2->isChecked());
+  EXPECT_EQ(d->swatch(), 0x102030);
+  // "Yes" at once; Cancel keeps it.
+  d->Option1->click();
+  EXPECT_TRUE(state->ArchiveOnSave);
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_TRUE(state->ArchiveOnSave);
+  EXPECT_EQ(state->MinimumObjectSize, 2);
+
+  QApplication::processEvents();
+  ShowPreferencesDialog(*form);
+  d = openOne<frmPreferences>();
+  ASSERT_TRUE(d);
+  EXPECT_TRUE(d->Option1->isChecked());
+  d->chooseColour = [](const QColor&) { return QColor(255, 0, 0); };
+  QTest::mouseClick(d->Command3, Qt::LeftButton);
+  EXPECT_EQ(d->swatch(), 255);
+  EXPECT_EQ(state->mainWindow.backColor, 0x102030);  // not before OK
+  d->Combo1->setEditText("6.5");
+  d->Combo2->setEditText("250");
+  QTest::mouseClick(d->Command1, Qt::LeftButton);
+  EXPECT_EQ(state->mainWindow.backColor, 255);
+  EXPECT_EQ(state->MinimumObjectSize, 6);
+  EXPECT_EQ(state->ExaggeratedObjectSize, 250);
+  EXPECT_EQ(form->captionLabel(1)->palette().color(QPalette::Window), QColor(255, 0, 0));
+  EXPECT_EQ(form->view().canvas().pixel(0, 0), QColor(255, 0, 0).rgb());
+
+  // A cancelled colour dialog keeps the swatch; OK without a change keeps the colour.
+  QApplication::processEvents();
+  ShowPreferencesDialog(*form);
+  d = openOne<frmPreferences>();
+  ASSERT_TRUE(d);
+  d->chooseColour = [](const QColor&) { return QColor(); };
+  QTest::mouseClick(d->Command3, Qt::LeftButton);
+  EXPECT_EQ(d->swatch(), 255);
+  d->Combo1->setEditText("99999");
+  QTest::mouseClick(d->Command1, Qt::LeftButton);
+  EXPECT_EQ(state->mainWindow.backColor, 255);
+  EXPECT_EQ(state->MinimumObjectSize, 32767);
+}
+
+TEST_F(Dialogs, AboutBoxFindsNoSystemInformationProgram) {
+  ShowAboutBox(*form);
+  frmAbout* d = openOne<frmAbout>();
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->windowTitle(), "About Molvane");
+  EXPECT_EQ(d->lblTitle->text(), "Molvane");
+  EXPECT_EQ(d->lblVersion->text(), "Version 2.0.0");
+  EXPECT_EQ(d->cmdSysInfo->text(), "&System Info...");
+  QString value = "x";
+  EXPECT_FALSE(frmAbout::GetKeyValue(0x80000002u, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
+  EXPECT_TRUE(value.isEmpty());
+  const size_t before = form->messages().size();
+  QTest::mouseClick(d->cmdSysInfo, Qt::LeftButton);
+  ASSERT_EQ(form->messages().size(), before + 1);
+  EXPECT_EQ(form->messages().back(), "System Information Is Unavailable At This Time");
+  EXPECT_TRUE(d->isVisible());
+  state->ScreenSaverMode = true;
+  EXPECT_FALSE(d->StartSysInfo());
+  EXPECT_EQ(form->messages().size(), before + 1);
+  QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+  EXPECT_FALSE(d->isVisible());
+}
+
+TEST_F(Dialogs, HelpPagesOpenInTheDesktopViewer) {
+  std::vector<QUrl> opened;
+  tw->openUrl = [&](const QUrl& u) {
+    opened.push_back(u);
+    return true;
+  };
+  ShowHelp(*form);
+  ShowTutorials(*form);
+  ShowHelpFile(*form);
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_TRUE(opened[0].isLocalFile());
+  EXPECT_EQ(opened[0].toLocalFile(), QCoreApplication::applicationDirPath() + "/tutorials.html");
+  EXPECT_TRUE(opened[1].scheme().startsWith("http"));
+  EXPECT_EQ(opened[2].toLocalFile(), QCoreApplication::applicationDirPath() + "/molvhelp.chm");
+}
+
+TEST_F(Dialogs, ScreenSaverSettingsWriteTheFileAndEndTheProgram) {
+  EXPECT_EQ(ScreenSaverSettingsText({"/a/b.molv", false}),
+            "/a/b.molv\r\nFalse\r\nrffu 1\r\nrffu 2\r\nrffu 3\r\nrffu 4\r\nrffu 5\r\nrffu 6\r\nrffu 7\r\nrffu 8\r\n"
+            "rffu 9\r\nrffu 10\r\nrffu 11\r\nrffu 12\r\nrffu 13\r\nrffu 14\r\nrffu 15\r\nrffu 16\r\nrffu 17\r\n"
+            "rffu 18\r\nrffu 19\r\nrffu 20\r\n");
+  // OK without a settings file and without browsing: an empty first line.
+  ShowScreenSaverSettings(*form);
+  frmScreenSaverSettings* d = openOne<frmScreenSaverSettings>();
+  ASSERT_TRUE(d);
+  int ended = 0;
+  d->endProgram = [&] { ++ended; };
+  EXPECT_TRUE(d->Text1->text().isEmpty());
+  EXPECT_TRUE(d->Option1->isChecked());
+  d->Text1->setText("/typed/only.molv");  // typing alone is not taken
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_EQ(ended, 1);
+  std::string text;
+  ASSERT_EQ(ReadWholeFile(d->settingsPath().toStdString(), 4096, text), ReadFileStatus::Ok);
+  EXPECT_EQ(text, ScreenSaverSettingsText({"", true}));
+
+  // Browse, continue mode: the file, then the copy beside the situation.
+  const std::string situation = dataPath() + "/show.molv";
+  ASSERT_TRUE(SaveFileAtomically(situation, "situation bytes"));
+  QApplication::processEvents();
+  ShowScreenSaverSettings(*form);
+  d = openOne<frmScreenSaverSettings>();
+  ASSERT_TRUE(d);
+  d->endProgram = [&] { ++ended; };
+  d->chooseFile = [] { return QString(); };  // cancelled
+  QTest::mouseClick(d->Command1, Qt::LeftButton);
+  EXPECT_TRUE(d->fileName().isEmpty());
+  d->chooseFile = [&] { return QString::fromStdString(situation); };
+  QTest::mouseClick(d->Command1, Qt::LeftButton);
+  EXPECT_EQ(d->Text1->text().toStdString(), situation);
+  d->Option2->setChecked(true);
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_EQ(ended, 2);
+  ASSERT_EQ(ReadWholeFile(d->settingsPath().toStdString(), 4096, text), ReadFileStatus::Ok);
+  EXPECT_EQ(text, ScreenSaverSettingsText({situation, false}));
+  std::string copy;
+  ASSERT_EQ(ReadWholeFile(dataPath() + "/resumess.molv", 4096, copy), ReadFileStatus::Ok);
+  EXPECT_EQ(copy, "situation bytes");
+
+  // Reopened: the path, and "Always use this file" selected whatever was stored.
+  QApplication::processEvents();
+  ShowScreenSaverSettings(*form);
+  d = openOne<frmScreenSaverSettings>();
+  ASSERT_TRUE(d);
+  d->endProgram = [&] { ++ended; };
+  EXPECT_EQ(d->Text1->text().toStdString(), situation);
+  EXPECT_TRUE(d->Option1->isChecked());
+  // Cancel ends the program and writes nothing.
+  QTest::mouseClick(d->Command3, Qt::LeftButton);
+  EXPECT_EQ(ended, 3);
+  ASSERT_EQ(ReadWholeFile(d->settingsPath().toStdString(), 4096, text), ReadFileStatus::Ok);
+  EXPECT_EQ(text, ScreenSaverSettingsText({situation, false}));
+
+  ScreenSaverSettings s;
+  EXPECT_FALSE(ParseScreenSaverSettings("", s));
+  ASSERT_TRUE(ParseScreenSaverSettings("/x.molv\nTrue", s));
+  EXPECT_EQ(s.path, "/x.molv");
+  EXPECT_TRUE(s.alwaysUse);
+}
+
+}  // namespace
+}  // namespace molvane
