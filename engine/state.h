@@ -76,8 +76,10 @@ struct RotatingFrameState {
   bool clockwise = true;
 };
 
-// One caption over the main view. Geometry in twips; the rel* values are
-// the same numbers divided by the main window's base width (see resize).
+// One caption over the main view. Left, top, width and height are the
+// label's box in the main window's pixels, the font size in points; the
+// rel* values are the same numbers divided by the main window's base width
+// (outer width in twips less the scroll bar's width in pixels; see resize).
 struct CaptionSlot {
   std::string caption;
   std::string fontName;

@@ -33,7 +33,6 @@ bool IsRegularFile(const std::string& path) {
 
 std::string OrbitExportLine(State& s) {
   std::string out = ShortText(s.SecondsElapsed / GregorianYearSeconds) + ",";
-  const double ts = s.timescale > 0 ? s.timescale : 1.0;
   const int n = BodyCount(s);
   int k = 0;  // carried over to a body whose reference names no body
   for (int i = 1; i <= n; ++i) {
@@ -44,15 +43,7 @@ std::string OrbitExportLine(State& s) {
     // previous file's numbers.
     s.objsma[i] = s.objecc[i] = s.objinc[i] = s.objper[i] = s.objasc[i] = s.objma[i] = 0;
     if (hasRef) ComputeOrbitalElements(s, i, k);
-    out += s.objname[i];
-    for (double v : {s.objsma[i], s.objecc[i], s.objinc[i], s.objper[i], s.objasc[i], s.objma[i]}) {
-      out += ',';
-      out += ShortText(hasRef ? v : 0.0);
-    }
-    for (double v : {s.objx[i], s.objy[i], s.objz[i], s.objvx[i] / ts, s.objvy[i] / ts, s.objvz[i] / ts}) {
-      out += ',';
-      out += ShortText(v);
-    }
+    AppendOrbitalDataFields(out, s, i, hasRef);
     if (i < n) out += ", ,";
   }
   out += "\r\n";

@@ -125,23 +125,27 @@ std::string AutoSaveFileName(const State& s) {
 
 std::string DataLogFileName(const State& s) { return SituationStem(s) + ".txt"; }
 
+void AppendOrbitalDataFields(std::string& out, const State& s, int i, bool hasRef) {
+  const double ts = s.timescale > 0 ? s.timescale : 1.0;
+  out += s.objname[i];
+  for (double v : {s.objsma[i], s.objecc[i], s.objinc[i], s.objper[i], s.objasc[i], s.objma[i]}) {
+    out += ',';
+    out += ShortText(hasRef ? v : 0.0);
+  }
+  for (double v : {s.objx[i], s.objy[i], s.objz[i], s.objvx[i] / ts, s.objvy[i] / ts, s.objvz[i] / ts}) {
+    out += ',';
+    out += ShortText(v);
+  }
+}
+
 std::string ArchiveRecord(State& s) {
   std::string out = MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ",";
-  double ts = s.timescale > 0 ? s.timescale : 1.0;
-  int n = s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects);
+  const int n = BodyCount(s);
   for (int i = 1; i <= n; ++i) {
     int k = FindBodyByName(s, s.objref[i]);
     bool hasRef = k > 0 && k != i;
     if (hasRef) ComputeOrbitalElements(s, i, k);
-    out += s.objname[i];
-    for (double v : {s.objsma[i], s.objecc[i], s.objinc[i], s.objper[i], s.objasc[i], s.objma[i]}) {
-      out += ',';
-      out += ShortText(hasRef ? v : 0.0);
-    }
-    for (double v : {s.objx[i], s.objy[i], s.objz[i], s.objvx[i] / ts, s.objvy[i] / ts, s.objvz[i] / ts}) {
-      out += ',';
-      out += ShortText(v);
-    }
+    AppendOrbitalDataFields(out, s, i, hasRef);
     if (i < n) out += ", ,";
   }
   out += "\r\n";  // also without bodies, so the next record starts a line

@@ -47,6 +47,9 @@ std::string DataLogFileName(const State& s);
 // reference body), position and velocity per second, bodies separated by
 // ", ,", ended by CR LF.
 std::string ArchiveRecord(State& s);
+// One body's thirteen fields of an orbital data line: name, the elements
+// (0 without a reference), position in metres and velocity in m/s.
+void AppendOrbitalDataFields(std::string& out, const State& s, int i, bool hasRef);
 
 // What the main window's EngineHost::writeAutoSave() calls when a copy is
 // due: writes the copy and, when the data file option is on, appends the

@@ -156,5 +156,13 @@ void Form1::closeDefaultThrustPanel() { instruments_->closeDefaultThrustPanel();
 void Form1::openDistanceBox(int slot) { instruments_->openBox(BoxKind::Distance, slot); }
 void Form1::openOrbitBox(int slot) { instruments_->openBox(BoxKind::Orbit, slot); }
 void Form1::openThrustPanel(int slot) { instruments_->openBox(BoxKind::Thrust, slot); }
+void Form1::openReferenceBox(int which) {
+  if (which == 1 || which == 2) {
+    instruments_->show(which == 1 ? InstrumentWindow::RefBox1 : InstrumentWindow::RefBox2, false);
+  }
+}
+void Form1::openDefaultOrbitBox() { instruments_->show(InstrumentWindow::OrbitRefBox1, false); }
+void Form1::closeDefaultOrbitBox() { instruments_->close(InstrumentWindow::OrbitRefBox1); }
+void Form1::openDefaultThrustPanel() { instruments_->show(InstrumentWindow::ControlPanel, false); }
 
 }  // namespace molvane

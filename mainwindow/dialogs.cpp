@@ -36,10 +36,11 @@ QUrl BesideProgram(const QString& name) {
   return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/" + name);
 }
 
-// The online tutorials page; MOLVANE_ONLINE_HELP names another address.
+// The online tutorials page is wherever MOLVANE_ONLINE_HELP points; without
+// one configured, the tutorials that ship beside the program.
 QUrl OnlineTutorials() {
   const QString env = qEnvironmentVariable("MOLVANE_ONLINE_HELP");
-  return QUrl(env.isEmpty() ? QStringLiteral("https://molvane.org/tutorials.html") : env);
+  return env.isEmpty() ? BesideProgram("tutorials.html") : QUrl(env);
 }
 
 void Open(Form1& form, const QUrl& url) {
@@ -58,6 +59,5 @@ void ShowSecondView(Form1& form) { ToolsOf(form).showSecondView(); }
 
 void ShowHelp(Form1& form) { Open(form, BesideProgram("tutorials.html")); }
 void ShowTutorials(Form1& form) { Open(form, OnlineTutorials()); }
-void ShowHelpFile(Form1& form) { Open(form, BesideProgram("molvhelp.chm")); }
 
 }  // namespace molvane

@@ -16,8 +16,6 @@ void ShowAboutBox(Form1& form);           // Help > About...
 void ShowHelp(Form1& form);
 // Help > Molvane Online Help...: the online tutorials page.
 void ShowTutorials(Form1& form);
-// The program's help file "molvhelp.chm" beside the executable.
-void ShowHelpFile(Form1& form);
 void ShowSecondView(Form1& form);         // Beta > Show Form 2
 void ShowScreenSaverSettings(Form1& form);
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
@@ -21,6 +22,36 @@ namespace molvane {
 namespace {
 constexpr int ScrollBarThickness = 17;
 constexpr int TimerIntervalMs = 100;
+
+// The mouse on a caption label: double-click and drag, any button.
+class CaptionMouse : public QObject {
+ public:
+  CaptionMouse(Form1& form, int k, QObject* parent) : QObject(parent), form_(form), k_(k) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonDblClick:
+        form_.labelCaption_DblClick(k_);
+        return true;
+      case QEvent::MouseButtonPress:
+        form_.labelCaption_MouseDown(k_, static_cast<QMouseEvent*>(event)->position());
+        return true;
+      case QEvent::MouseMove:
+        form_.labelCaption_MouseMove(k_, static_cast<QMouseEvent*>(event)->position());
+        return true;
+      case QEvent::MouseButtonRelease:
+        form_.labelCaption_MouseUp(k_);
+        return true;
+      default:
+        return QObject::eventFilter(watched, event);
+    }
+  }
+
+ private:
+  Form1& form_;
+  int k_;
+};
 }  // namespace
 
 Form1::Form1(State& state, QWidget* parent)
@@ -62,7 +93,9 @@ Form1::Form1(State& state, QWidget* parent)
 
   for (int k = 1; k <= MaxCaptions; ++k) {
     captionLabels_[k] = new QLabel(viewWidget_);
-    captionLabels_[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
+    captionLabels_[k]->setWordWrap(true);
+    captionLabels_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    captionLabels_[k]->installEventFilter(new CaptionMouse(*this, k, captionLabels_[k]));
     captionLabels_[k]->hide();
   }
 
@@ -421,27 +454,50 @@ double Form1::captionReferenceWidth() const {
   return frameGeometry().width() * 15.0 - vscroll1_->width();
 }
 
-// Captions keep their place and size relative to the window's width. A slot
-// without relative values (never placed by the caption editor) keeps the
-// geometry its file gave it.
+// Captions keep their place and size relative to the window's width: every
+// slot is placed from its relative values, a slot never placed gets a
+// zero-sized label at the top-left corner. A font size the label cannot
+// take is skipped.
 void Form1::rescaleCaptions() {
-  const double b = captionReferenceWidth();
   for (int k = 1; k <= MaxCaptions; ++k) {
     CaptionSlot& c = s_.captions[k];
-    if (c.relWidth == 0 && c.relHeight == 0 && c.relLeft == 0 && c.relTop == 0 && c.relFontSize == 0) {
-      continue;
-    }
+    const double b = captionReferenceWidth();
+    auto scaled = [b](float rel, float& target) {
+      const double v = b * rel;
+      if (std::isfinite(v) && std::fabs(v) < 1e7) target = static_cast<float>(v);
+    };
     const double fontSize = b * c.relFontSize;
-    if (std::isfinite(fontSize) && fontSize > 0) c.fontSize = static_cast<float>(fontSize);
-    c.width = static_cast<float>(b * c.relWidth);
-    c.height = static_cast<float>(b * c.relHeight);
-    c.left = static_cast<float>(b * c.relLeft);
-    c.top = static_cast<float>(b * c.relTop);
-    setCaptionLabel(k);
+    if (std::isfinite(fontSize) && fontSize > 0 && fontSize < 2000) c.fontSize = static_cast<float>(fontSize);
+    scaled(c.relWidth, c.width);
+    scaled(c.relHeight, c.height);
+    scaled(c.relLeft, c.left);
+    scaled(c.relTop, c.top);
+    showCaptionLabel(k);
   }
 }
 
+// The situation readers set a caption's label: its relative values follow
+// the label as loaded, so that the next resize keeps it in place.
 void Form1::setCaptionLabel(int k) {
+  if (k < 1 || k > MaxCaptions) return;
+  CaptionSlot& c = s_.captions[k];
+  const double b = captionReferenceWidth();
+  if (b != 0 && std::isfinite(b)) {
+    auto rel = [b](float v, float& target) {
+      const double r = v / b;
+      if (std::isfinite(r)) target = static_cast<float>(r);
+    };
+    rel(c.fontSize, c.relFontSize);
+    rel(c.left, c.relLeft);
+    rel(c.top, c.relTop);
+    rel(c.width, c.relWidth);
+    rel(c.height, c.relHeight);
+  }
+  showCaptionLabel(k);
+}
+
+// The label's box is the slot's box in the view's pixels.
+void Form1::showCaptionLabel(int k) {
   if (k < 1 || k > MaxCaptions) return;
   const CaptionSlot& c = s_.captions[k];
   QLabel* l = captionLabels_[k];
@@ -457,23 +513,69 @@ void Form1::setCaptionLabel(int k) {
   QPalette pal = l->palette();
   pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
   l->setPalette(pal);
-  // Stored geometry is in twips.
-  auto px = [](float twips) {
-    const double v = twips / 15.0;
-    return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
+  auto px = [](float v) {
+    return std::isfinite(v) ? static_cast<int>(std::lround(std::clamp<double>(v, -100000.0, 100000.0))) : 0;
   };
-  l->setGeometry(px(c.left), px(c.top), std::max(px(c.width), 1), std::max(px(c.height), 1));
-  l->adjustSize();
-  l->setVisible(!c.caption.empty());
+  const int w = std::max(px(c.width), 0);
+  const int h = std::max(px(c.height), 0);
+  l->setGeometry(px(c.left), px(c.top), w, h);
+  // An empty caption with a box still answers double-click and drag.
+  l->setVisible(!c.caption.empty() || (w > 1 && h > 1));
 }
 
 void Form1::applyCaptions() {
-  for (int k = 1; k <= MaxCaptions; ++k) setCaptionLabel(k);
+  for (int k = 1; k <= MaxCaptions; ++k) showCaptionLabel(k);
 }
 
 void Form1::captionsChanged(int front) {
   applyCaptions();
   if (QLabel* l = captionLabel(front)) l->raise();
+}
+
+void Form1::labelCaption_DblClick(int k) {
+  if (k < 1 || k > MaxCaptions) return;
+  if (captionEditor_) captionEditor_(k);
+}
+
+void Form1::labelCaption_MouseDown(int k, QPointF pos) {
+  if (k < 1 || k > MaxCaptions) return;
+  captionDragging_ = true;
+  captionGrabX_ = static_cast<float>(pos.x());
+  captionGrabY_ = static_cast<float>(pos.y());
+}
+
+// The label follows the pointer, keeping the grab point under it; the
+// 1-pixel dead zone is on the horizontal offset only.
+void Form1::labelCaption_MouseMove(int k, QPointF pos) {
+  if (!captionDragging_ || k < 1 || k > MaxCaptions) return;
+  CaptionSlot& c = s_.captions[k];
+  const float x = static_cast<float>(pos.x());
+  const float y = static_cast<float>(pos.y());
+  if (std::fabs(x - captionGrabX_) > 1) {
+    if (x != captionLastX_) c.left += x - captionGrabX_;
+    if (y != captionLastY_) c.top += y - captionGrabY_;
+    captionLastX_ = x;
+    captionLastY_ = y;
+    captionLabels_[k]->move(static_cast<int>(std::lround(c.left)), static_cast<int>(std::lround(c.top)));
+  }
+  const double b = captionReferenceWidth();
+  if (b != 0 && std::isfinite(b)) {
+    c.relLeft = static_cast<float>(c.left / b);
+    c.relTop = static_cast<float>(c.top / b);
+  }
+}
+
+void Form1::labelCaption_MouseUp(int k) {
+  captionDragging_ = false;
+  GetLabelPosition(k);
+}
+
+void Form1::GetLabelPosition(int k) {
+  if (k < 1 || k > MaxCaptions) return;
+  const double w = view_.screenWidthPixels();
+  if (w == 0 || !std::isfinite(w)) return;
+  captionLeftFraction_ = static_cast<float>(s_.captions[k].left / w);
+  captionTopFraction_ = static_cast<float>(s_.captions[k].top / w);
 }
 
 void Form1::captureWindowRecord() {

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,6 +112,18 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // Captions of State::captions onto the four labels.
   void applyCaptions();
   void rescaleCaptions();
+  // Caption labels under the mouse: a double-click opens the caption editor
+  // (installed by the control windows) on that caption, a button drag moves
+  // it. Positions are pixels inside the label.
+  void setCaptionEditor(std::function<void(int)> open) { captionEditor_ = std::move(open); }
+  void labelCaption_DblClick(int k);
+  void labelCaption_MouseDown(int k, QPointF pos);
+  void labelCaption_MouseMove(int k, QPointF pos);
+  void labelCaption_MouseUp(int k);
+  void GetLabelPosition(int k);
+  bool captionDragging() const { return captionDragging_; }
+  float captionLeftFraction() const { return captionLeftFraction_; }
+  float captionTopFraction() const { return captionTopFraction_; }
 
   // ---- Files.
   bool openSituation(const std::string& path) override;
@@ -221,6 +234,10 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void openDistanceBox(int slot) override;
   void openOrbitBox(int slot) override;
   void openThrustPanel(int slot) override;
+  void openReferenceBox(int which) override;
+  void openDefaultOrbitBox() override;
+  void closeDefaultOrbitBox() override;
+  void openDefaultThrustPanel() override;
 
   // Repaint the view from the canvas (the yields and the end of the loop).
   void refreshView();
@@ -237,6 +254,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void stopTimer1();
   void layoutScrollBars();
   void setCaptionText(const QString& text);
+  void showCaptionLabel(int k);
   void writeResumeFile();
   QString askFileName(FileDialogKind kind, const QString& filter);
   bool popupObjectValid() const;
@@ -250,6 +268,12 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QLabel* label5_ = nullptr;  // horizontal tilt readout
   QLabel* label6_ = nullptr;  // vertical tilt readout
   std::array<QLabel*, MaxCaptions + 1> captionLabels_{};
+  std::function<void(int)> captionEditor_;
+  // One drag state for the four caption labels.
+  bool captionDragging_ = false;
+  float captionGrabX_ = 0, captionGrabY_ = 0;
+  float captionLastX_ = 0, captionLastY_ = 0;
+  float captionLeftFraction_ = 0, captionTopFraction_ = 0;
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<InstrumentWindows> instruments_;

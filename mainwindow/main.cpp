@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <memory>
 
+#include "editors/editorwindows.h"  // EDITOR-WINDOWS
 #include "engine/state.h"
 #include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
+#include "control/controlwindows.h"  // CONTROL-WINDOWS
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -17,8 +19,8 @@ int main(int argc, char** argv) {
   molvane::Form1 form(*state);
   form.setToolWindows(std::make_unique<molvane::MainToolWindows>(form));
   // Body editors and instruments | thrust panels, autopilot and captions.
-  std::unique_ptr<molvane::InstrumentWindows> editorWindows;   // EDITOR-WINDOWS
-  std::unique_ptr<molvane::InstrumentWindows> controlWindows;  // CONTROL-WINDOWS
+  auto editorWindows = std::make_unique<molvane::EditorWindows>(form);  // EDITOR-WINDOWS
+  std::unique_ptr<molvane::InstrumentWindows> controlWindows = std::make_unique<molvane::ControlWindows>(form);  // CONTROL-WINDOWS
   form.setInstrumentWindows(std::make_unique<molvane::InstrumentRouter>(
       std::move(editorWindows), std::move(controlWindows)));
   form.startUp(molvane::Form1::CommandLineText(QCoreApplication::arguments()));

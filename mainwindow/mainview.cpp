@@ -228,7 +228,17 @@ void MainView::setLabelFont(const QFont& f) {
 void MainView::rebuildLabels() {
   const int n = ClampCount(s_.objects);
   labels_.assign(n + 1, BodyLabel{});
-  labelOrder_.clear();
+  // Rewriting the texts keeps the labels' stacking (a raised central body's
+  // label stays on top); labels of new bodies go on top in body order.
+  std::vector<int> order;
+  std::vector<bool> placed(static_cast<size_t>(n) + 1, false);
+  for (int k : labelOrder_) {
+    if (k >= 1 && k <= n && !placed[static_cast<size_t>(k)]) {
+      order.push_back(k);
+      placed[static_cast<size_t>(k)] = true;
+    }
+  }
+  labelOrder_ = std::move(order);
   QFontMetrics fm(labelFont_);
   for (int i = 1; i <= n; ++i) {
     BodyLabel& l = labels_[i];
@@ -237,7 +247,7 @@ void MainView::rebuildLabels() {
     l.width = fm.horizontalAdvance(l.text);
     l.left = -100;
     l.top = -100;
-    labelOrder_.push_back(i);
+    if (!placed[static_cast<size_t>(i)]) labelOrder_.push_back(i);
   }
 }
 

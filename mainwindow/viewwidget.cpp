@@ -33,6 +33,9 @@ void ViewWidget::paintEvent(QPaintEvent* e) {
     if (k > n || k >= static_cast<int>(view_.labels().size())) continue;
     const QRectF r = view_.labelRect(k);
     if (!std::isfinite(r.left()) || !std::isfinite(r.top()) || !area.intersects(r)) continue;
+    // Labels are opaque, so a label raised to the front (a central body's)
+    // hides the ones beneath it instead of blending with them.
+    p.fillRect(r, Qt::black);
     p.setPen(view_.labels()[k].colour);
     p.drawText(QPointF(r.left(), r.top() + fm.ascent()), view_.labels()[k].text);
   }

@@ -13,6 +13,15 @@ if ! command -v clang++ >/dev/null 2>&1; then
   echo "fuzz.sh: clang++ not found, fuzzing skipped"
   exit 0
 fi
+# clang without its libFuzzer runtime cannot build the target: skip then too.
+probe=$(mktemp -d)
+printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' > "$probe/p.cpp"
+if ! clang++ -fsanitize=fuzzer "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; then
+  rm -rf "$probe"
+  echo "fuzz.sh: clang++ has no libFuzzer runtime, fuzzing skipped"
+  exit 0
+fi
+rm -rf "$probe"
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_GUI=OFF -DMOLVANE_TESTS=OFF -DMOLVANE_FUZZ=ON \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" >/dev/null

@@ -217,14 +217,18 @@ TEST_F(Dialogs, HelpPagesOpenInTheDesktopViewer) {
     opened.push_back(u);
     return true;
   };
+  const QString local = QCoreApplication::applicationDirPath() + "/tutorials.html";
   ShowHelp(*form);
+  qunsetenv("MOLVANE_ONLINE_HELP");
+  ShowTutorials(*form);  // no online address configured: the local page
+  qputenv("MOLVANE_ONLINE_HELP", "https://example.org/molvane/tutorials.html");
   ShowTutorials(*form);
-  ShowHelpFile(*form);
+  qunsetenv("MOLVANE_ONLINE_HELP");
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_TRUE(opened[0].isLocalFile());
-  EXPECT_EQ(opened[0].toLocalFile(), QCoreApplication::applicationDirPath() + "/tutorials.html");
-  EXPECT_TRUE(opened[1].scheme().startsWith("http"));
-  EXPECT_EQ(opened[2].toLocalFile(), QCoreApplication::applicationDirPath() + "/molvhelp.chm");
+  EXPECT_EQ(opened[0].toLocalFile(), local);
+  EXPECT_EQ(opened[1].toLocalFile(), local);
+  EXPECT_EQ(opened[2].toString(), "https://example.org/molvane/tutorials.html");
 }
 
 TEST_F(Dialogs, ScreenSaverSettingsWriteTheFileAndEndTheProgram) {

@@ -69,12 +69,12 @@ TEST_F(Form1View, CaptionsScaleWithTheWindowWidthOnly) {
   c.caption = "Inner planets";
   const double b = form->captionReferenceWidth();
   c.relFontSize = static_cast<float>(12 / b);
-  c.relLeft = static_cast<float>(1500 / b);
-  c.relTop = static_cast<float>(750 / b);
-  c.relWidth = static_cast<float>(3000 / b);
-  c.relHeight = static_cast<float>(300 / b);
+  c.relLeft = static_cast<float>(100 / b);
+  c.relTop = static_cast<float>(50 / b);
+  c.relWidth = static_cast<float>(200 / b);
+  c.relHeight = static_cast<float>(20 / b);
   form->rescaleCaptions();
-  EXPECT_NEAR(c.left, 1500, 0.01);
+  EXPECT_NEAR(c.left, 100, 0.01);
   EXPECT_EQ(form->captionLabel(1)->pos(), QPoint(100, 50));
   EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));
   EXPECT_FALSE(form->captionLabel(2)->isVisibleTo(form.get()));

@@ -236,5 +236,22 @@ TEST_F(MainViewProjection, ResetParksLabelsAndForgetsLastPositions) {
   EXPECT_DOUBLE_EQ(view->labels()[1].left, -1000);
 }
 
+TEST_F(MainViewProjection, RaisedLabelsStayOnTopWhenTheTextsAreRewritten) {
+  addBody(0, 0, 0);
+  addBody(1e9, 0, 0);
+  addBody(2e9, 0, 0);
+  view->rebuildLabels();
+  view->raiseLabel(1);
+  EXPECT_EQ(view->labelOrder(), (std::vector<int>{2, 3, 1}));
+  view->rebuildLabels();  // same bodies: the stacking is kept
+  EXPECT_EQ(view->labelOrder(), (std::vector<int>{2, 3, 1}));
+  addBody(3e9, 0, 0);  // a new body's label goes on top
+  view->rebuildLabels();
+  EXPECT_EQ(view->labelOrder(), (std::vector<int>{2, 3, 1, 4}));
+  s->objects = 2;  // a deleted body's label leaves the order
+  view->rebuildLabels();
+  EXPECT_EQ(view->labelOrder(), (std::vector<int>{2, 1}));
+}
+
 }  // namespace
 }  // namespace molvane

@@ -1,0 +1,223 @@
+#include "control/autopilotcaptiondialog.h"
+
+#include <QCloseEvent>
+#include <QFontDialog>
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "engine/numtext.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr double Twips = 15.0;        // twips per pixel
+constexpr int PreviewTopTwips = 1800;
+constexpr int MarginTwips = 500;
+constexpr int MinWidthTwips = 3660;
+constexpr int MinHeightTwips = 3135;
+
+QString Latin1(const std::string& t) {
+  return QString::fromLatin1(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+int Px(double twips) {
+  const double v = twips / Twips;
+  return std::isfinite(v) ? static_cast<int>(std::clamp(v, 0.0, 20000.0)) : 0;
+}
+
+}  // namespace
+
+frmAddCaptionAutopilot::frmAddCaptionAutopilot(Form1& form, QWidget* owner)
+    : QWidget(owner, Qt::Tool), form_(form), s_(form.state()) {
+  setWindowTitle("Add Caption");
+  setWindowIcon(form.windowIcon());
+  setAttribute(Qt::WA_DeleteOnClose);
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    Option1[k] = new QRadioButton(QString::number(k), this);
+    Option1[k]->setGeometry(Px(120), Px(120 + 360 * (k - 1)), Px(495), Px(255));
+    connect(Option1[k], &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
+  }
+  Option1[1]->setChecked(true);
+  btnOK = new QPushButton("OK", this);
+  btnOK->setGeometry(Px(720), Px(120), Px(1215), Px(375));
+  btnCancel = new QPushButton("Cancel", this);
+  btnCancel->setGeometry(Px(720), Px(600), Px(1215), Px(375));
+  Command1 = new QPushButton("Font...", this);
+  Command1->setGeometry(Px(720), Px(1080), Px(1215), Px(375));
+  Label1 = new QLabel("Left", this);
+  Label1->setGeometry(Px(2040), Px(120), Px(1215), Px(255));
+  Text2 = new QLineEdit(this);
+  Text2->setGeometry(Px(2040), Px(360), Px(1335), Px(285));
+  Label2 = new QLabel("Top", this);
+  Label2->setGeometry(Px(2040), Px(840), Px(1215), Px(255));
+  Text3 = new QLineEdit(this);
+  Text3->setGeometry(Px(2040), Px(1080), Px(1335), Px(285));
+  Text1 = new QPlainTextEdit(this);
+  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setGeometry(0, Px(PreviewTopTwips), Px(8415), Px(1215));
+  connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
+  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  resize(Px(5940), Px(2775));
+
+  fontDialog_ = [this](QFont& font, QColor&) {
+    bool ok = false;
+    const QFont chosen =
+        QFontDialog::getFont(&ok, font, this, "Font", QFontDialog::DontUseNativeDialog);
+    if (ok) font = chosen;
+    return ok;
+  };
+}
+
+int frmAddCaptionAutopilot::widthTwips() const { return width() * static_cast<int>(Twips); }
+int frmAddCaptionAutopilot::heightTwips() const { return height() * static_cast<int>(Twips); }
+
+void frmAddCaptionAutopilot::resizeTwips(double w, double h) {
+  resize(std::max(Px(w), 1), std::max(Px(h), 1));
+  layoutPreview();  // a hidden widget gets its resize event only when shown
+}
+
+void frmAddCaptionAutopilot::layoutPreview() {
+  const int w = width() - Px(MarginTwips);
+  const int h = height() - Px(PreviewTopTwips) - Px(MarginTwips);
+  Text1->setGeometry(0, Px(PreviewTopTwips), std::max(w, 1), std::max(h, 1));
+}
+
+void frmAddCaptionAutopilot::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  layoutPreview();
+}
+
+void frmAddCaptionAutopilot::applyPreviewLook() {
+  Text1->setFont(font_);
+  QPalette pal = Text1->palette();
+  pal.setColor(QPalette::Base, ColourFromValue(s_.mainWindow.backColor));
+  pal.setColor(QPalette::Text, ColourFromValue(colour_));
+  Text1->setPalette(pal);
+}
+
+// The preview takes caption k's font, colour and text; the position boxes
+// its place in the main window's pixels.
+void frmAddCaptionAutopilot::loadLabel(int k) {
+  const CaptionSlot& c = s_.captions[k];
+  QFont f;
+  if (!c.fontName.empty()) f.setFamily(Latin1(c.fontName));
+  if (std::isfinite(c.fontSize) && c.fontSize > 0 && c.fontSize < 2000) f.setPointSizeF(c.fontSize);
+  f.setBold(c.bold);
+  f.setItalic(c.italic);
+  f.setStrikeOut(c.strikethru);
+  f.setUnderline(c.underline);
+  font_ = f;
+  colour_ = c.foreColor;
+  applyPreviewLook();
+  Text1->setPlainText(Latin1(c.caption));
+  const QLabel* label = form_.captionLabel(k);
+  const QRect g = label ? label->geometry() : QRect();
+  Text2->setText(QString::fromStdString(ShortText(static_cast<int32_t>(g.x()))));
+  Text3->setText(QString::fromStdString(ShortText(static_cast<int32_t>(g.y()))));
+}
+
+void frmAddCaptionAutopilot::sizeToLabel(int k, bool capByMainWindow) {
+  const QLabel* label = form_.captionLabel(k);
+  const QRect g = label ? label->geometry() : QRect();
+  double w = g.width() * Twips + MarginTwips;
+  double h = g.height() * Twips + PreviewTopTwips + MarginTwips;
+  if (capByMainWindow) {
+    if (w > form_.mainWindowWidthTwips()) w = form_.mainWindowWidthTwips();
+    if (g.height() * Twips + MarginTwips > form_.mainWindowHeightTwips()) {
+      h = form_.mainWindowHeightTwips();
+    }
+  }
+  w = std::max<double>(w, MinWidthTwips);
+  h = std::max<double>(h, MinHeightTwips);
+  resizeTwips(w, h);
+}
+
+void frmAddCaptionAutopilot::Form_Load() {
+  Option1[1]->setChecked(true);
+  loadLabel(1);
+  sizeToLabel(1, true);
+}
+
+void frmAddCaptionAutopilot::Option1_Click(int k) {
+  if (k < 1 || k > MaxCaptions) return;
+  Option1[k]->setChecked(true);
+  loadLabel(k);
+  sizeToLabel(k, false);
+}
+
+void frmAddCaptionAutopilot::Command1_Click() {
+  QFont f = font_;
+  QColor colour = ColourFromValue(colour_);
+  if (!fontDialog_ || !fontDialog_(f, colour)) return;
+  font_ = f;
+  colour_ = ValueFromColour(colour);
+  applyPreviewLook();
+}
+
+int frmAddCaptionAutopilot::checkedSlot() const {
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    if (Option1[k]->isChecked()) return k;
+  }
+  return 1;
+}
+
+void frmAddCaptionAutopilot::showDefinition(const CaptionDefinition& d) {
+  if (d.slot >= 1 && d.slot <= MaxCaptions) Option1[d.slot]->setChecked(true);
+  QFont f;
+  if (!d.fontName.empty()) f.setFamily(Latin1(d.fontName));
+  if (std::isfinite(d.fontSize) && d.fontSize > 0 && d.fontSize < 2000) f.setPointSizeF(d.fontSize);
+  f.setBold(d.bold);
+  f.setItalic(d.italic);
+  f.setUnderline(d.underline);
+  f.setStrikeOut(d.strikethru);
+  font_ = f;
+  int32_t colour = 0;
+  if (AssignNumber(d.foreColor, colour)) colour_ = colour;
+  applyPreviewLook();
+  Text1->setPlainText(Latin1(d.text));
+  Text2->setText(QString::number(d.left));
+  Text3->setText(QString::number(d.top));
+  resizeTwips(static_cast<double>(d.width) + MarginTwips,
+              static_cast<double>(d.height) + PreviewTopTwips + MarginTwips);
+}
+
+void frmAddCaptionAutopilot::btnOK_Click() {
+  CaptionDefinition& d = s_.captionDefinition;
+  const QByteArray family = font_.family().toLatin1();
+  d.fontName.assign(family.constData(), static_cast<size_t>(family.size()));
+  d.bold = font_.bold();
+  d.italic = font_.italic();
+  const double points = font_.pointSizeF();
+  d.fontSize = points > 0 ? points : 0;
+  d.strikethru = font_.strikeOut();
+  d.underline = font_.underline();
+  d.foreColor = colour_;
+  // A position that is not a number, or does not fit, keeps the old one.
+  const QByteArray left = Text2->text().toLatin1();
+  const QByteArray top = Text3->text().toLatin1();
+  AssignNumber(ParseNumberPrefix(std::string_view(left.constData(), static_cast<size_t>(left.size()))),
+               d.left);
+  AssignNumber(ParseNumberPrefix(std::string_view(top.constData(), static_cast<size_t>(top.size()))),
+               d.top);
+  d.height = static_cast<int32_t>(Text1->height() * Twips);
+  d.width = static_cast<int32_t>(Text1->width() * Twips);
+  const QByteArray text = Text1->toPlainText().toLatin1();
+  d.text.assign(text.constData(), static_cast<size_t>(text.size()));
+  d.slot = static_cast<int16_t>(checkedSlot());
+  close();
+}
+
+void frmAddCaptionAutopilot::btnCancel_Click() { close(); }
+
+void frmAddCaptionAutopilot::closeEvent(QCloseEvent* e) {
+  closed_ = true;
+  QWidget::closeEvent(e);
+  if (QWidget* owner = parentWidget()) owner->activateWindow();
+}
+
+}  // namespace molvane

@@ -1,0 +1,1070 @@
+#include "control/autopilotdialog.h"
+
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+#include "control/autopilot.h"
+#include "engine/autopilotarm.h"
+#include "engine/calendar.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr int DefaultProbeColour = 123456;  // red 64, green 226, blue 1
+constexpr double ZoomAuKm = 1.5e8;
+constexpr double ZoomLightYearKm = 9.3851136e12;
+
+QString Latin1(std::string_view t) {
+  return QString::fromLatin1(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+std::string Text(const QString& t) {
+  const QByteArray b = t.toLatin1();
+  return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+std::string Text(const QLineEdit* e) { return Text(e->text()); }
+std::string Text(const QComboBox* c) { return Text(c->currentText()); }
+
+double Number(const QString& t) { return ParseNumberPrefix(Text(t)); }
+
+// Radio buttons that behave as one group but can also all be cleared (the
+// unit options of the zoom and the mass options can be left unchecked).
+void MakeGroup(std::initializer_list<QRadioButton*> list) {
+  std::vector<QRadioButton*> group(list);
+  for (QRadioButton* b : group) {
+    b->setAutoExclusive(false);
+    QObject::connect(b, &QRadioButton::clicked, b, [b, group](bool checked) {
+      if (!checked) {
+        b->setChecked(true);  // a click never clears the chosen option
+        return;
+      }
+      for (QRadioButton* o : group) {
+        if (o != b) o->setChecked(false);
+      }
+    });
+  }
+}
+
+void Select(std::initializer_list<QRadioButton*> group, QRadioButton* which) {
+  for (QRadioButton* b : group) b->setChecked(b == which);
+}
+
+QComboBox* BodyCombo(QWidget* parent) {
+  auto* c = new QComboBox(parent);
+  c->setEditable(true);
+  c->setInsertPolicy(QComboBox::NoInsert);
+  return c;
+}
+
+QGroupBox* Frame(QWidget* parent, const char* caption) {
+  auto* f = new QGroupBox(caption, parent);
+  f->setVisible(false);
+  return f;
+}
+
+void AddRow(QGridLayout* g, int row, const char* label, QWidget* w, int span = 1) {
+  g->addWidget(new QLabel(label), row, 0);
+  g->addWidget(w, row, 1, 1, span);
+}
+
+}  // namespace
+
+std::string RelativeSituationPath(const std::string& folder, const std::string& chosen) {
+  if (folder.empty() || folder.front() != '/' || chosen.empty() || chosen.front() != '/') {
+    return chosen;
+  }
+  auto split = [](std::string_view p) {
+    std::vector<std::string> parts;
+    size_t i = 0;
+    while (i < p.size()) {
+      const size_t j = p.find('/', i);
+      const size_t end = j == std::string_view::npos ? p.size() : j;
+      if (end > i) parts.emplace_back(p.substr(i, end - i));
+      if (j == std::string_view::npos) break;
+      i = j + 1;
+    }
+    return parts;
+  };
+  const std::vector<std::string> base = split(folder);
+  std::vector<std::string> target = split(chosen);
+  if (target.empty()) return chosen;
+  const std::string name = target.back();
+  target.pop_back();
+  size_t common = 0;
+  while (common < base.size() && common < target.size() && base[common] == target[common]) ++common;
+  std::string r;
+  for (size_t i = common; i < base.size(); ++i) r += "../";
+  for (size_t i = common; i < target.size(); ++i) r += target[i] + "/";
+  return r + name;
+}
+
+frmAutoPilot::frmAutoPilot(Form1& form, AutopilotEditorMemory& memory)
+    : QWidget(&form, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      form_(form),
+      s_(form.state()),
+      memory_(memory) {
+  setWindowTitle("Auto Pilot");
+  setWindowIcon(form.windowIcon());
+  setAttribute(Qt::WA_DeleteOnClose);
+  buildControls();
+  fileDialog_ = [this](FileDialogKind kind, const QString& initial, const QString& folder,
+                       const QString& filter) {
+    return RunFileDialog(this, kind, initial, folder, filter);
+  };
+  colourDialog_ = [this](const QColor& initial) -> std::optional<QColor> {
+    const QColor c =
+        QColorDialog::getColor(initial, this, "Color", QColorDialog::DontUseNativeDialog);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+  };
+  Form_Load();
+}
+
+// Deleted without a close only when the main window goes away: the window
+// is gone then, so only the open flag is cleared.
+frmAutoPilot::~frmAutoPilot() {
+  if (!released_) s_.autopilotloaded = false;
+}
+
+void frmAutoPilot::buildControls() {
+  setFixedSize(734, 470);
+
+  // ---- Execution time.
+  auto* timeFrame = new QGroupBox("Execution Time", this);
+  timeFrame->setGeometry(16, 8, 420, 96);
+  auto* tg = new QGridLayout(timeFrame);
+  ComboMonth = BodyCombo(timeFrame);
+  ComboDay = BodyCombo(timeFrame);
+  TextYear = new QLineEdit(timeFrame);
+  ComboHour = BodyCombo(timeFrame);
+  ComboMinute = BodyCombo(timeFrame);
+  TextSeconds = new QLineEdit(timeFrame);
+  const char* heads[] = {"Month", "Day", "Year", "Hour", "Minute", "Seconds"};
+  QWidget* boxes[] = {ComboMonth, ComboDay, TextYear, ComboHour, ComboMinute, TextSeconds};
+  for (int i = 0; i < 6; ++i) {
+    tg->addWidget(new QLabel(heads[i]), 0, i);
+    tg->addWidget(boxes[i], 1, i);
+  }
+  Command1 = new QPushButton("Current Time", timeFrame);
+  Command2 = new QPushButton("After Last", timeFrame);
+  tg->addWidget(Command1, 2, 0, 1, 3);
+  tg->addWidget(Command2, 2, 3, 1, 3);
+
+  // ---- Command word, note, buttons, list.
+  auto* commandFrame = new QGroupBox("Command", this);
+  commandFrame->setGeometry(16, 108, 420, 48);
+  auto* cl = new QHBoxLayout(commandFrame);
+  ComboCommand = new QComboBox(commandFrame);
+  cl->addWidget(ComboCommand);
+
+  auto* noteLabel = new QLabel("Caption", this);
+  noteLabel->setGeometry(16, 344, 120, 16);
+  Text1 = new QPlainTextEdit(this);
+  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setGeometry(16, 362, 300, 96);
+
+  auto button = [this](const char* caption, int x, int y) {
+    auto* b = new QPushButton(caption, this);
+    b->setGeometry(x, y, 100, 26);
+    return b;
+  };
+  btnNew = button("New", 332, 362);
+  btnAdd = button("Add >>", 332, 392);
+  btnReplace = button("Replace >>", 332, 422);
+  btnEdit = button("<< Edit", 440, 392);
+  btnDelete = button("Delete", 440, 422);
+  btnOK = button("OK", 548, 422);
+  btnClose = button("Close", 652, 422);
+  btnAdd->setEnabled(false);
+  btnReplace->setEnabled(false);
+  btnDelete->setEnabled(false);
+
+  auto* heads2 = new QLabel("Date            Time       Command", this);
+  heads2->setGeometry(448, 8, 280, 16);
+  ListOfCommands = new QListWidget(this);
+  QFont listFont("Arial");
+  listFont.setPointSizeF(7.5);
+  ListOfCommands->setFont(listFont);
+  ListOfCommands->setGeometry(448, 28, 276, 356);
+
+  // ---- Parameter frames.
+  FrameThrust = Frame(this, "Thrust");
+  {
+    auto* g = new QGridLayout(FrameThrust);
+    OptionInitiateThrust = new QRadioButton("Initiate");
+    OptionCutOffThrust = new QRadioButton("Cut Off");
+    ComboThrustObject = BodyCombo(FrameThrust);
+    TextThrustRate = new QLineEdit;
+    g->addWidget(OptionInitiateThrust, 0, 0);
+    g->addWidget(OptionCutOffThrust, 0, 1);
+    AddRow(g, 1, "Object", ComboThrustObject);
+    AddRow(g, 2, "Meters / Second", TextThrustRate);
+    MakeGroup({OptionInitiateThrust, OptionCutOffThrust});
+    OptionInitiateThrust->setChecked(true);
+  }
+  auto orientFrame = [this](const char* caption, QComboBox*& object, QComboBox*& reference) {
+    QGroupBox* f = Frame(this, caption);
+    auto* g = new QGridLayout(f);
+    object = BodyCombo(f);
+    reference = BodyCombo(f);
+    AddRow(g, 0, "Object", object);
+    AddRow(g, 1, "Reference Object", reference);
+    return f;
+  };
+  FrameOrient = orientFrame("Orient Prograde", ComboOrientObject, ComboOrientReference);
+  FrameOrientRetrograde = orientFrame("Orient Retrograde", ComboOrientRetrogradeObject,
+                                      ComboOrientRetrogradeReference);
+  frameOrientToward =
+      orientFrame("Orient Toward", ComboOrientTowardObject, ComboOrientTowardReference);
+  FrameOrientAway = orientFrame("Orient Away", ComboOrientAwayObject, ComboOrientAwayReference);
+
+  FrameOrientCustom = Frame(this, "Orient Custom");
+  {
+    auto* g = new QGridLayout(FrameOrientCustom);
+    ComboOrientCustom = BodyCombo(FrameOrientCustom);
+    txtAzimuth = new QLineEdit;
+    txtAltitude = new QLineEdit;
+    AddRow(g, 0, "Object", ComboOrientCustom);
+    AddRow(g, 1, "Azimuth (Degrees)", txtAzimuth);
+    AddRow(g, 2, "Altitude (Degrees)", txtAltitude);
+    auto* note = new QLabel(
+        "Azimuth refers to degrees from the vernal equinox on the Ecliptic plane.  Altitude "
+        "refers to degrees of inclination from the Ecliptic plane.");
+    note->setWordWrap(true);
+    g->addWidget(note, 3, 0, 1, 2);
+  }
+
+  FrameRotatingFrame = Frame(this, "Rotating Frame");
+  {
+    auto* g = new QGridLayout(FrameRotatingFrame);
+    ComboRotatingObject = BodyCombo(FrameRotatingFrame);
+    TextRotatePeriod = new QLineEdit;
+    Option1 = new QRadioButton("Clockwise");
+    Option2 = new QRadioButton("Counterclockwise");
+    g->addWidget(ComboRotatingObject, 0, 0, 1, 2);
+    AddRow(g, 1, "Period", TextRotatePeriod);
+    g->addWidget(Option1, 2, 0);
+    g->addWidget(Option2, 2, 1);
+    MakeGroup({Option1, Option2});
+    Option1->setChecked(true);
+  }
+
+  frameSave = Frame(this, "Save");
+  {
+    auto* g = new QGridLayout(frameSave);
+    Text2 = new QLineEdit;
+    Command4 = new QPushButton("Browse...");
+    AddRow(g, 0, "File Name:", Text2);
+    g->addWidget(Command4, 1, 1);
+  }
+  FrameOpen = Frame(this, "Open");
+  {
+    auto* g = new QGridLayout(FrameOpen);
+    Text7 = new QLineEdit;
+    btnBrowse = new QPushButton("Browse...");
+    AddRow(g, 0, "File", Text7);
+    g->addWidget(btnBrowse, 1, 1);
+  }
+
+  FrameTimeScale = Frame(this, "Time Scale");
+  {
+    auto* g = new QGridLayout(FrameTimeScale);
+    TextTimeScale = new QLineEdit;
+    g->addWidget(TextTimeScale, 0, 0, 1, 3);
+    const char* units[] = {"Seconds", "Minutes", "Hours", "Days", "Months", "Years"};
+    for (int i = 0; i < 6; ++i) {
+      OptionTimeUnit[i] = new QRadioButton(units[i]);
+      g->addWidget(OptionTimeUnit[i], 1 + i / 3, i % 3);
+    }
+    MakeGroup({OptionTimeUnit[0], OptionTimeUnit[1], OptionTimeUnit[2], OptionTimeUnit[3],
+               OptionTimeUnit[4], OptionTimeUnit[5]});
+    OptionTimeUnit[0]->setChecked(true);
+  }
+
+  FrameFocus = Frame(this, "Focus");
+  {
+    auto* g = new QGridLayout(FrameFocus);
+    auto* persp = new QGroupBox("Perspective");
+    auto* pl = new QHBoxLayout(persp);
+    OptionFloating = new QRadioButton("Floating");
+    OptionAbsolute = new QRadioButton("Absolute");
+    pl->addWidget(OptionFloating);
+    pl->addWidget(OptionAbsolute);
+    MakeGroup({OptionFloating, OptionAbsolute});
+    OptionAbsolute->setChecked(true);
+    auto* objectFrame = new QGroupBox("Focus Object");
+    auto* ol = new QHBoxLayout(objectFrame);
+    ComboFocusObject = BodyCombo(objectFrame);
+    ol->addWidget(ComboFocusObject);
+    auto* offset = new QGroupBox("Offset");
+    auto* og = new QGridLayout(offset);
+    TextOffsetX = new QLineEdit;
+    TextOffsetY = new QLineEdit;
+    TextOffsetZ = new QLineEdit;
+    AddRow(og, 0, "X", TextOffsetX);
+    AddRow(og, 1, "Y", TextOffsetY);
+    AddRow(og, 2, "Z", TextOffsetZ);
+    OptionOffsetKm = new QRadioButton("Kilometers");
+    OptionOffsetAU = new QRadioButton("AU");
+    OptionOffsetLY = new QRadioButton("Light Years");
+    og->addWidget(OptionOffsetKm, 0, 2);
+    og->addWidget(OptionOffsetAU, 1, 2);
+    og->addWidget(OptionOffsetLY, 2, 2);
+    MakeGroup({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY});
+    OptionOffsetKm->setChecked(true);
+    g->addWidget(persp, 0, 0);
+    g->addWidget(objectFrame, 1, 0);
+    g->addWidget(offset, 0, 1, 2, 1);
+  }
+
+  FrameZoom = Frame(this, "Zoom");
+  {
+    auto* g = new QGridLayout(FrameZoom);
+    OptionDouble = new QRadioButton("Zoom in");
+    OptionHalf = new QRadioButton("Zoom Out");
+    OptionSpecify = new QRadioButton("Specify  . . .");
+    g->addWidget(OptionDouble, 0, 0);
+    g->addWidget(OptionHalf, 1, 0);
+    g->addWidget(OptionSpecify, 2, 0);
+    MakeGroup({OptionDouble, OptionHalf, OptionSpecify});
+    OptionDouble->setChecked(true);
+    FrameSpecifyZoom = new QGroupBox("Specify Zoom");
+    auto* sg = new QGridLayout(FrameSpecifyZoom);
+    TextZoomValue = new QLineEdit;
+    OptionKM = new QRadioButton("Kilometers");
+    OptionAU = new QRadioButton("Astronomical Units");
+    OptionLY = new QRadioButton("Light Years");
+    sg->addWidget(TextZoomValue, 0, 0);
+    sg->addWidget(OptionKM, 1, 0);
+    sg->addWidget(OptionAU, 2, 0);
+    sg->addWidget(OptionLY, 3, 0);
+    MakeGroup({OptionKM, OptionAU, OptionLY});
+    g->addWidget(FrameSpecifyZoom, 0, 1, 3, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
+                                                      OptionAU, OptionLY}) {
+      w->setEnabled(false);
+    }
+  }
+
+  FrameGraphics = Frame(this, "Graphics");
+  {
+    auto* g = new QGridLayout(FrameGraphics);
+    CheckTrails = new QCheckBox("Trails");
+    CheckLabels = new QCheckBox("Labels");
+    CheckImage = new QCheckBox("Image");
+    CheckPlot = new QCheckBox("Plot");
+    CheckExaggerate = new QCheckBox("Exaggerate sizes");
+    CheckPlot->setChecked(true);
+    int r = 0;
+    for (QCheckBox* c : {CheckTrails, CheckLabels, CheckImage, CheckPlot, CheckExaggerate}) {
+      g->addWidget(c, r++, 0);
+    }
+  }
+
+  FrameReleaseProbe = Frame(this, "Release Probe");
+  {
+    auto* g = new QGridLayout(FrameReleaseProbe);
+    ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
+    txtProbeName = new QLineEdit;
+    Text6 = new QLineEdit;
+    AddRow(g, 0, "Release From:", ComboReleaseProbe);
+    AddRow(g, 1, "Probe Name:", txtProbeName);
+    AddRow(g, 2, "Size (meters):", Text6);
+    auto* mass = new QGroupBox("Mass");
+    auto* mg = new QGridLayout(mass);
+    Text4 = new QLineEdit("0");
+    OpButEarthMasses = new QRadioButton("Earth Masses");
+    OpButJupiterMasses = new QRadioButton("Jupiter Masses");
+    OpButSunMasses = new QRadioButton("Solar Masses");
+    OpButMassKilograms = new QRadioButton("Kg");
+    Check1 = new QCheckBox("Deduct mass from releasing body");
+    mg->addWidget(Text4, 0, 0);
+    mg->addWidget(OpButEarthMasses, 0, 1);
+    mg->addWidget(OpButJupiterMasses, 1, 1);
+    mg->addWidget(OpButSunMasses, 0, 2);
+    mg->addWidget(OpButMassKilograms, 1, 2);
+    mg->addWidget(Check1, 2, 0, 1, 3);
+    MakeGroup({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms});
+    OpButMassKilograms->setChecked(true);
+    Check1->setChecked(true);
+    auto* dir = new QGroupBox("Release direction");
+    auto* dg = new QGridLayout(dir);
+    Text3 = new QLineEdit("0");
+    Text5 = new QLineEdit("0");
+    AddRow(dg, 0, "Az", Text3);
+    AddRow(dg, 1, "Alt", Text5);
+    auto* colour = new QGroupBox("Color");
+    auto* cg = new QHBoxLayout(colour);
+    Shape1 = new QFrame;
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setAutoFillBackground(true);
+    Shape1->setMinimumSize(24, 18);
+    Command3 = new QPushButton("choose color...");
+    cg->addWidget(Shape1);
+    cg->addWidget(Command3);
+    g->addWidget(mass, 3, 0, 1, 2);
+    g->addWidget(dir, 0, 2, 2, 1);
+    g->addWidget(colour, 2, 2, 2, 1);
+  }
+
+  // ---- Signals.
+  connect(ComboCommand, &QComboBox::activated, this, [this] { ComboCommand_Click(); });
+  connect(ComboRotatingObject, &QComboBox::activated, this,
+          [this] { ComboRotatingObject_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(btnBrowse, &QPushButton::clicked, this, [this] { btnBrowse_Click(); });
+  connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(btnAdd, &QPushButton::clicked, this, [this] { btnAdd_Click(); });
+  connect(btnReplace, &QPushButton::clicked, this, [this] { btnReplace_Click(); });
+  connect(btnDelete, &QPushButton::clicked, this, [this] { btnDelete_Click(); });
+  connect(btnNew, &QPushButton::clicked, this, [this] { btnNew_Click(); });
+  connect(btnEdit, &QPushButton::clicked, this, [this] { btnEdit_Click(); });
+  connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
+  connect(btnClose, &QPushButton::clicked, this, [this] { btnClose_Click(); });
+  connect(ListOfCommands, &QListWidget::itemClicked, this, [this] { ListOfCommands_Click(); });
+  connect(OptionInitiateThrust, &QRadioButton::clicked, this,
+          [this] { OptionInitiateThrust_Click(); });
+  connect(OptionCutOffThrust, &QRadioButton::clicked, this, [this] { OptionCutOffThrust_Click(); });
+  connect(OptionDouble, &QRadioButton::clicked, this, [this] { OptionDouble_Click(); });
+  connect(OptionHalf, &QRadioButton::clicked, this, [this] { OptionHalf_Click(); });
+  connect(OptionSpecify, &QRadioButton::clicked, this, [this] { OptionSpecify_Click(); });
+}
+
+std::array<QGroupBox*, 14> frmAutoPilot::frames() const {
+  return {FrameThrust,    FrameOrient,     FrameOrientRetrograde, frameOrientToward,
+          FrameOrientAway, FrameOrientCustom, FrameRotatingFrame, frameSave,
+          FrameOpen,      FrameTimeScale,  FrameFocus,            FrameZoom,
+          FrameGraphics,  FrameReleaseProbe};
+}
+
+void frmAutoPilot::Form_Load() {
+  move(200 / 15, 850 / 15);
+  s_.autopilotloaded = true;
+  // Hold the simulation; Close and OK let it run again only when it was
+  // running now.
+  s_.TimerWasOff = !form_.timerEnabled();
+  s_.PausedFlag = true;
+  form_.setTimerEnabled(false);
+  btnEdit->setEnabled(false);
+  for (int d = 1; d <= 31; ++d) ComboDay->addItem(QString::number(d));
+  for (int m = 1; m <= 12; ++m) ComboMonth->addItem(QString::number(m));
+  for (int h = 0; h <= 23; ++h) ComboHour->addItem(QString::number(h));
+  for (int m = 0; m <= 59; ++m) ComboMinute->addItem(QString::number(m));
+  for (QComboBox* c : {ComboOrientTowardObject, ComboOrientTowardReference, ComboOrientObject,
+                       ComboOrientReference, ComboOrientRetrogradeObject,
+                       ComboOrientRetrogradeReference, ComboOrientAwayObject,
+                       ComboOrientAwayReference, ComboThrustObject, ComboOrientCustom,
+                       ComboReleaseProbe}) {
+    fillBodyList(c);
+    c->setEditText({});
+  }
+  for (std::string_view w : AutopilotEditorWords) ComboCommand->addItem(Latin1(w));
+  ComboCommand->setCurrentIndex(-1);
+  for (QGroupBox* f : frames()) f->setGeometry(16, 160, 420, 180);
+  fillCommandList();
+  SetDefaultTime();
+}
+
+void frmAutoPilot::releaseSimulation() {
+  if (released_) return;
+  released_ = true;
+  s_.autopilotloaded = false;
+  if (!s_.TimerWasOff) {
+    s_.PausedFlag = false;
+    form_.setTimerEnabled(true);
+  }
+}
+
+void frmAutoPilot::closeEvent(QCloseEvent* e) {
+  releaseSimulation();
+  QWidget::closeEvent(e);
+  form_.activateWindow();
+}
+
+std::string frmAutoPilot::bodyName(int index) const {
+  if (index < 0 || index > s_.objects || index > MaxBodies) return {};
+  return s_.objname[index];
+}
+
+void frmAutoPilot::fillBodyList(QComboBox* c) const {
+  const QString text = c->currentText();
+  c->clear();
+  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  for (int i = 1; i <= n; ++i) c->addItem(Latin1(s_.objname[i]));
+  c->setEditText(text);
+}
+
+void frmAutoPilot::refreshObjectLists() {
+  for (QComboBox* c : {ComboOrientTowardObject, ComboOrientTowardReference, ComboOrientObject,
+                       ComboOrientReference, ComboOrientRetrogradeObject,
+                       ComboOrientRetrogradeReference, ComboOrientAwayObject,
+                       ComboOrientAwayReference, ComboThrustObject, ComboOrientCustom,
+                       ComboReleaseProbe, ComboFocusObject, ComboRotatingObject}) {
+    fillBodyList(c);
+  }
+}
+
+void frmAutoPilot::fillCommandList() {
+  ListOfCommands->clear();
+  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  for (int i = 1; i <= n; ++i) ListOfCommands->addItem(Latin1(s_.autopilot[i].line));
+}
+
+void frmAutoPilot::distributeDateTime(double t) {
+  const DateTimeFields f = SplitDateTimeText(FormatDateTimeText(t));
+  ComboMonth->setEditText(Latin1(f.month));
+  ComboDay->setEditText(Latin1(f.day));
+  TextYear->setText(Latin1(f.year));
+  ComboHour->setEditText(Latin1(f.hour));
+  ComboMinute->setEditText(Latin1(f.minute));
+  TextSeconds->setText(Latin1(f.second));
+}
+
+void frmAutoPilot::SetDefaultTime() {
+  const int c = s_.autopilotState.cursor;
+  double t = s_.SecondsElapsed + 1;
+  if (c >= 1 && c <= MaxAutopilot && s_.SecondsElapsed < s_.autopilot[c].time) {
+    t = s_.autopilot[c].time + 1;
+  }
+  distributeDateTime(t);
+}
+
+void frmAutoPilot::Command1_Click() { distributeDateTime(s_.SecondsElapsed + 1); }
+
+void frmAutoPilot::Command2_Click() {
+  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  distributeDateTime(s_.autopilot[n].time + 1);
+}
+
+void frmAutoPilot::HideParameterFrames() {
+  for (QGroupBox* f : frames()) f->setVisible(false);
+}
+
+QGroupBox* frmAutoPilot::visibleFrame() const {
+  for (QGroupBox* f : frames()) {
+    if (!f->isHidden()) return f;
+  }
+  return nullptr;
+}
+
+void frmAutoPilot::setProbeColour(int32_t colour) {
+  probeColour_ = colour;
+  QPalette pal = Shape1->palette();
+  pal.setColor(QPalette::Window, ColourFromValue(colour));
+  Shape1->setPalette(pal);
+}
+
+void frmAutoPilot::pickCommand(const QString& word) {
+  ComboCommand->setCurrentIndex(ComboCommand->findText(word));
+  ComboCommand_Click();
+}
+
+void frmAutoPilot::ComboCommand_Click() {
+  HideParameterFrames();
+  btnAdd->setEnabled(true);
+  const std::string w = Text(ComboCommand);
+  if (w == "Caption") {
+    showCaptionDialog();
+  } else if (w == "Orient Prograde") {
+    FrameOrient->setVisible(true);
+    ComboOrientReference->setEditText(Latin1(bodyName(s_.focusobj)));
+  } else if (w == "Orient Retrograde") {
+    FrameOrientRetrograde->setVisible(true);
+    ComboOrientRetrogradeReference->setEditText(Latin1(bodyName(s_.focusobj)));
+  } else if (w == "Orient Toward") {
+    frameOrientToward->setVisible(true);
+  } else if (w == "Orient Away") {
+    FrameOrientAway->setVisible(true);
+  } else if (w == "Orient Custom") {
+    FrameOrientCustom->setVisible(true);
+  } else if (w == "Thrust") {
+    FrameThrust->setVisible(true);
+  } else if (w == "Rotating Frame") {
+    FrameRotatingFrame->setVisible(true);
+    ComboRotatingObject->clear();
+    fillBodyList(ComboRotatingObject);
+  } else if (w == "Save") {
+    frameSave->setVisible(true);
+  } else if (w == "Time Scale") {
+    FrameTimeScale->setVisible(true);
+    const double s = s_.timescale;
+    int unit = 0;
+    if (s >= 31536000) {
+      unit = 5;
+    } else if (s >= 2592000) {
+      unit = 4;
+    } else if (s >= 86400) {
+      unit = 3;
+    } else if (s >= 3600) {
+      unit = 2;
+    } else if (s >= 60) {
+      unit = 1;
+    }
+    for (int i = 0; i < 6; ++i) OptionTimeUnit[i]->setChecked(i == unit);
+    TextTimeScale->setText(Latin1(GeneralText(s / TimeScaleUnitSeconds[unit])));
+  } else if (w == "Open") {
+    FrameOpen->setVisible(true);
+  } else if (w == "Focus") {
+    FrameFocus->setVisible(true);
+    ComboFocusObject->clear();
+    fillBodyList(ComboFocusObject);
+    const int p = s_.PreviousFocusObj;
+    ComboFocusObject->setEditText(Latin1(bodyName(p)));
+    if (p >= 0 && p <= s_.objects && p <= MaxBodies) {
+      const double dx = s_.objx[p] - s_.objx[0];
+      const double dy = s_.objy[p] - s_.objy[0];
+      const double m = dy > dx ? dy : dx;
+      double unit = 1000;
+      QRadioButton* option = OptionOffsetKm;
+      if (m > LightYearMetres) {
+        unit = LightYearMetres;
+        option = OptionOffsetLY;
+      } else if (m >= 1.5e8) {
+        unit = s_.AstronomicalUnit;
+        option = OptionOffsetAU;
+      }
+      if (std::isfinite(dx / unit) && std::isfinite(dy / unit)) {
+        Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, option);
+        TextOffsetX->setText(Latin1(GeneralText(dx / unit)));
+        TextOffsetY->setText(Latin1(GeneralText(dy / unit)));
+      }
+    }
+  } else if (w == "Zoom") {
+    FrameZoom->setVisible(true);
+    for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
+                                                      OptionAU, OptionLY}) {
+      c->setEnabled(false);
+    }
+    const double width = form_.screenWidthPixels() / s_.ScalePixel / 1000;
+    if (std::isfinite(width)) {
+      form_.setVisibleWidthKm(width);
+      const double km = form_.visibleWidthKm();
+      double value = km;
+      QRadioButton* option = OptionKM;
+      if (km > ZoomLightYearKm) {
+        value = km / ZoomLightYearKm;
+        option = OptionLY;
+      } else if (km >= ZoomAuKm) {
+        value = km / ZoomAuKm;
+        option = OptionAU;
+      }
+      Select({OptionKM, OptionAU, OptionLY}, option);
+      TextZoomValue->setText(Latin1(GeneralText(value)));
+    }
+  } else if (w == "Graphics") {
+    FrameGraphics->setVisible(true);
+  } else if (w == "Release Probe") {
+    FrameReleaseProbe->setVisible(true);
+    // The first "Probe n" that no body bears; every body bearing a
+    // candidate moves the counter on.
+    for (;;) {
+      const std::string candidate = "Probe " + std::to_string(s_.ProbeCounter + 1);
+      bool taken = false;
+      const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+      for (int i = 1; i <= n; ++i) {
+        if (s_.objname[i] == candidate) {
+          taken = true;
+          if (s_.ProbeCounter < INT16_MAX) ++s_.ProbeCounter;
+        }
+      }
+      if (!taken || s_.ProbeCounter >= INT16_MAX - 1) {
+        txtProbeName->setText(Latin1(candidate));
+        break;
+      }
+    }
+    setProbeColour(DefaultProbeColour);
+  }
+}
+
+void frmAutoPilot::ComboRotatingObject_Click() {
+  const double period = GetOrbitalPeriod(s_, Text(ComboRotatingObject));
+  if (std::isfinite(period)) TextRotatePeriod->setText(Latin1(GeneralText(period)));
+}
+
+void frmAutoPilot::btnBrowse_Click() {
+  if (!fileDialog_) return;
+  const QString chosen = fileDialog_(FileDialogKind::Open, Latin1(s_.isitname),
+                                     Latin1(s_.CurrentFolder), "Molvane (*.molv)");
+  if (chosen.isEmpty()) return;
+  Text7->setText(Latin1(RelativeSituationPath(s_.CurrentFolder, Text(chosen))));
+}
+
+void frmAutoPilot::Command4_Click() {
+  if (!fileDialog_) return;
+  const QString chosen = fileDialog_(FileDialogKind::Save, Latin1(s_.isitname),
+                                     Latin1(s_.CurrentFolder), "Molvane (*.molv)");
+  if (!chosen.isEmpty()) Text2->setText(chosen);
+}
+
+void frmAutoPilot::Command3_Click() {
+  if (!colourDialog_) return;
+  const std::optional<QColor> c = colourDialog_(ColourFromValue(probeColour_));
+  if (c && c->isValid()) setProbeColour(ValueFromColour(*c));
+}
+
+void frmAutoPilot::OptionInitiateThrust_Click() {
+  Select({OptionInitiateThrust, OptionCutOffThrust}, OptionInitiateThrust);
+  TextThrustRate->setEnabled(true);
+}
+
+void frmAutoPilot::OptionCutOffThrust_Click() {
+  Select({OptionInitiateThrust, OptionCutOffThrust}, OptionCutOffThrust);
+  TextThrustRate->setEnabled(false);
+}
+
+void frmAutoPilot::OptionDouble_Click() {
+  Select({OptionDouble, OptionHalf, OptionSpecify}, OptionDouble);
+  for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
+                                                    OptionAU, OptionLY}) {
+    c->setEnabled(false);
+  }
+  Select({OptionKM, OptionAU, OptionLY}, nullptr);
+}
+
+void frmAutoPilot::OptionHalf_Click() {
+  OptionDouble_Click();
+  Select({OptionDouble, OptionHalf, OptionSpecify}, OptionHalf);
+}
+
+void frmAutoPilot::OptionSpecify_Click() {
+  Select({OptionDouble, OptionHalf, OptionSpecify}, OptionSpecify);
+  for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
+                                                    OptionAU, OptionLY}) {
+    c->setEnabled(true);
+  }
+  Select({OptionKM, OptionAU, OptionLY}, OptionAU);
+}
+
+std::string frmAutoPilot::currentDateField() const {
+  return ComposeAutopilotDateField(Number(TextYear->text()), Number(ComboMonth->currentText()),
+                                   Number(ComboDay->currentText()), Number(ComboHour->currentText()),
+                                   Number(ComboMinute->currentText()),
+                                   Number(TextSeconds->text()));
+}
+
+AutopilotFields frmAutoPilot::currentFields() const {
+  AutopilotFields f;
+  f.word = Text(ComboCommand);
+  const std::string& w = f.word;
+  if (w == "Orient Prograde") {
+    f.object = Text(ComboOrientObject);
+    f.reference = Text(ComboOrientReference);
+  } else if (w == "Orient Retrograde") {
+    f.object = Text(ComboOrientRetrogradeObject);
+    f.reference = Text(ComboOrientRetrogradeReference);
+  } else if (w == "Orient Toward") {
+    f.object = Text(ComboOrientTowardObject);
+    f.reference = Text(ComboOrientTowardReference);
+  } else if (w == "Orient Away") {
+    f.object = Text(ComboOrientAwayObject);
+    f.reference = Text(ComboOrientAwayReference);
+  } else if (w == "Orient Custom") {
+    f.object = Text(ComboOrientCustom);
+    f.azimuth = Text(txtAzimuth);
+    f.altitude = Text(txtAltitude);
+  } else if (w == "Thrust") {
+    f.object = Text(ComboThrustObject);
+  } else if (w == "Focus") {
+    f.object = Text(ComboFocusObject);
+  } else if (w == "Release Probe") {
+    f.object = Text(ComboReleaseProbe);
+    f.azimuth = Text(Text3);
+    f.altitude = Text(Text5);
+  }
+  f.thrustInitiate = OptionInitiateThrust->isChecked();
+  f.thrustRate = Text(TextThrustRate);
+  f.rotatePeriod = Text(TextRotatePeriod);
+  f.clockwise = Option1->isChecked();
+  f.zoom = OptionDouble->isChecked()   ? ZoomOption::In
+           : OptionHalf->isChecked()   ? ZoomOption::Out
+           : OptionSpecify->isChecked() ? ZoomOption::Specify
+                                        : ZoomOption::None;
+  f.zoomValue = Text(TextZoomValue);
+  f.zoomUnit = OptionKM->isChecked() ? "Km" : OptionAU->isChecked() ? "AU" : OptionLY->isChecked() ? "LY" : "";
+  f.trails = CheckTrails->isChecked();
+  f.labels = CheckLabels->isChecked();
+  f.images = CheckImage->isChecked();
+  f.plot = CheckPlot->isChecked();
+  f.exaggerate = CheckExaggerate->isChecked();
+  f.perspective = OptionAbsolute->isChecked() ? "Absolute" : OptionFloating->isChecked() ? "Floating" : "";
+  f.offsetX = Text(TextOffsetX);
+  f.offsetY = Text(TextOffsetY);
+  f.offsetZ = Text(TextOffsetZ);
+  f.offsetUnit = OptionOffsetKm->isChecked()   ? "Km"
+                 : OptionOffsetAU->isChecked() ? "AU"
+                 : OptionOffsetLY->isChecked() ? "LY"
+                                               : "";
+  f.timeScaleValue = Text(TextTimeScale);
+  for (int i = 0; i < 6; ++i) {
+    if (OptionTimeUnit[i]->isChecked()) f.timeScaleUnit = static_cast<TimeScaleUnit>(i);
+  }
+  f.probeName = Text(txtProbeName);
+  f.probeColour = probeColour_;
+  double factor = memory_.probeMassFactor;
+  if (OpButEarthMasses->isChecked()) factor = ProbeMassFactorEarth;
+  if (OpButJupiterMasses->isChecked()) factor = ProbeMassFactorJupiter;
+  if (OpButSunMasses->isChecked()) factor = ProbeMassFactorSun;
+  if (OpButMassKilograms->isChecked()) factor = ProbeMassFactorKg;
+  f.probeMass = Number(Text4->text()) * factor;
+  f.deductMass = Check1->isChecked();
+  f.probeSize = Text(Text6);
+  if (w == "Save") f.fileName = Text(Text2);
+  if (w == "Open") f.fileName = Text(Text7);
+  f.caption = s_.captionDefinition;
+  return f;
+}
+
+void frmAutoPilot::clearCommandAndNote() {
+  ComboCommand->setCurrentIndex(-1);
+  Text1->clear();
+}
+
+// "Add >>" in full; with `replace` the entry "<< Edit" loaded goes first.
+// A command that cannot be stored (a time or mass beyond what a number
+// holds, a full list) leaves the list and the controls as they are.
+int frmAutoPilot::addCommand(bool replace) {
+  const AutopilotFields f = currentFields();
+  const std::string date = currentDateField();
+  if (!std::isfinite(AutopilotLineTime(date))) {
+    form_.message("The execution time is out of range.");
+    return 0;
+  }
+  if (f.word == "Release Probe" && !std::isfinite(f.probeMass)) {
+    form_.message("The probe's mass is out of range.");
+    return 0;
+  }
+  const std::string note = Text(Text1->toPlainText());
+  const int i = replace ? ReplaceAutopilotEntry(s_, form_, memory_.editIndex, date, f, note)
+                        : AddAutopilotEntry(s_, form_, date, f, note);
+  if (i == 0) return 0;
+  if (f.word == "Release Probe") {
+    if (OpButEarthMasses->isChecked()) memory_.probeMassFactor = ProbeMassFactorEarth;
+    if (OpButJupiterMasses->isChecked()) memory_.probeMassFactor = ProbeMassFactorJupiter;
+    if (OpButSunMasses->isChecked()) memory_.probeMassFactor = ProbeMassFactorSun;
+    if (OpButMassKilograms->isChecked()) memory_.probeMassFactor = ProbeMassFactorKg;
+  }
+  // The next thrust command defaults to the opposite one.
+  if (f.word == "Thrust") {
+    if (f.thrustInitiate) {
+      OptionCutOffThrust_Click();
+    } else {
+      OptionInitiateThrust_Click();
+    }
+  }
+  fillCommandList();
+  HideParameterFrames();
+  clearCommandAndNote();
+  btnNew->setEnabled(false);
+  SetDefaultTime();
+  return i;
+}
+
+void frmAutoPilot::btnAdd_Click() {
+  // "New" leaves Delete and Replace armed on the entry last edited: keep
+  // them on that entry when the new one goes in before it.
+  const int i = addCommand(false);
+  if (i > 0 && i <= memory_.editIndex) ++memory_.editIndex;
+}
+
+void frmAutoPilot::btnReplace_Click() {
+  if (addCommand(true) == 0) return;
+  btnReplace->setEnabled(false);
+  btnDelete->setEnabled(false);
+  HideParameterFrames();
+  clearCommandAndNote();
+  SetDefaultTime();
+}
+
+void frmAutoPilot::btnDelete_Click() {
+  btnDelete->setEnabled(false);
+  btnReplace->setEnabled(false);
+  HideParameterFrames();
+  clearCommandAndNote();
+  const int r = ListOfCommands->currentRow();
+  RemoveAutopilotCommand(s_, memory_.editIndex);
+  fillCommandList();
+  const int n = ListOfCommands->count();
+  if (n > 0 && r >= 0) {
+    ListOfCommands->setCurrentRow(r > n - 1 ? r - 1 : r);
+    ListOfCommands_Click();
+  }
+  SetDefaultTime();
+}
+
+void frmAutoPilot::btnNew_Click() {
+  btnAdd->setEnabled(true);
+  btnReplace->setEnabled(false);
+  btnNew->setEnabled(false);
+  clearCommandAndNote();
+  HideParameterFrames();
+}
+
+void frmAutoPilot::ListOfCommands_Click() {
+  btnNew->setEnabled(true);
+  btnReplace->setEnabled(true);
+  btnDelete->setEnabled(true);
+  btnAdd->setEnabled(false);
+  btnEdit_Click();
+}
+
+void frmAutoPilot::btnEdit_Click() {
+  btnEdit->setEnabled(false);
+  const int row = ListOfCommands->currentRow();
+  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  if (row < 0 || row >= n) return;
+  // Identical lines: the first of them is the one edited.
+  int k = FindAutopilotCommand(s_, Text(ListOfCommands->item(row)->text()));
+  if (k == 0) k = row + 1;
+  const AutopilotCommand& e = s_.autopilot[k];
+  distributeDateTime(e.time);
+  Text1->setPlainText(Latin1(e.note));
+  HideParameterFrames();
+  AutopilotFields f = currentFields();
+  if (ReadAutopilotLine(e.line, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips(), f)) {
+    restoreControls(f, k);
+  } else {
+    ComboCommand->setCurrentIndex(-1);
+  }
+  memory_.editIndex = k;
+}
+
+// The controls of a line read back by "<< Edit".
+void frmAutoPilot::restoreControls(const AutopilotFields& f, int) {
+  const std::string& w = f.word;
+  ComboCommand->setCurrentIndex(ComboCommand->findText(Latin1(w)));
+  auto show = [](QGroupBox* g) { g->setVisible(true); };
+  if (w == "Thrust") {
+    show(FrameThrust);
+    ComboThrustObject->setEditText(Latin1(f.object));
+    TextThrustRate->setText(Latin1(f.thrustRate));
+    if (f.thrustInitiate) {
+      OptionInitiateThrust_Click();
+    } else {
+      OptionCutOffThrust_Click();
+    }
+  } else if (w == "Orient Custom") {
+    show(FrameOrientCustom);
+    ComboOrientCustom->setEditText(Latin1(f.object));
+    txtAzimuth->setText(Latin1(f.azimuth));
+    txtAltitude->setText(Latin1(f.altitude));
+  } else if (w == "Orient Prograde" || w == "Orient Retrograde" || w == "Orient Toward" ||
+             w == "Orient Away") {
+    QComboBox* object = ComboOrientObject;
+    QComboBox* reference = ComboOrientReference;
+    QGroupBox* frame = FrameOrient;
+    if (w == "Orient Retrograde") {
+      object = ComboOrientRetrogradeObject;
+      reference = ComboOrientRetrogradeReference;
+      frame = FrameOrientRetrograde;
+    } else if (w == "Orient Toward") {
+      object = ComboOrientTowardObject;
+      reference = ComboOrientTowardReference;
+      frame = frameOrientToward;
+    } else if (w == "Orient Away") {
+      object = ComboOrientAwayObject;
+      reference = ComboOrientAwayReference;
+      frame = FrameOrientAway;
+    }
+    show(frame);
+    object->setEditText(Latin1(f.object));
+    reference->setEditText(Latin1(f.reference));
+  } else if (w == "Zoom") {
+    show(FrameZoom);
+    if (f.zoom == ZoomOption::In) {
+      OptionDouble_Click();
+    } else if (f.zoom == ZoomOption::Out) {
+      OptionHalf_Click();
+    } else {
+      OptionSpecify_Click();
+      TextZoomValue->setText(Latin1(f.zoomValue));
+      if (f.zoomUnit == "Km") Select({OptionKM, OptionAU, OptionLY}, OptionKM);
+      if (f.zoomUnit == "LY") Select({OptionKM, OptionAU, OptionLY}, OptionLY);
+    }
+  } else if (w == "Graphics") {
+    show(FrameGraphics);
+    CheckTrails->setChecked(f.trails);
+    CheckLabels->setChecked(f.labels);
+    CheckImage->setChecked(f.images);
+    CheckPlot->setChecked(f.plot);
+    CheckExaggerate->setChecked(f.exaggerate);
+  } else if (w == "Focus") {
+    show(FrameFocus);
+    ComboFocusObject->setEditText(Latin1(f.object));
+    if (f.perspective == "Floating") Select({OptionFloating, OptionAbsolute}, OptionFloating);
+    if (f.perspective == "Absolute") Select({OptionFloating, OptionAbsolute}, OptionAbsolute);
+    TextOffsetX->setText(Latin1(f.offsetX));
+    TextOffsetY->setText(Latin1(f.offsetY));
+    TextOffsetZ->setText(Latin1(f.offsetZ));
+    if (f.offsetUnit == "Km") Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, OptionOffsetKm);
+    if (f.offsetUnit == "AU") Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, OptionOffsetAU);
+    if (f.offsetUnit == "LY") Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, OptionOffsetLY);
+  } else if (w == "Time Scale") {
+    show(FrameTimeScale);
+    TextTimeScale->setText(Latin1(f.timeScaleValue));
+    for (int i = 0; i < 6; ++i) {
+      OptionTimeUnit[i]->setChecked(i == static_cast<int>(f.timeScaleUnit));
+    }
+  } else if (w == "Release Probe") {
+    // The whole probe comes back, so that Replace writes what was stored.
+    show(FrameReleaseProbe);
+    ComboReleaseProbe->setEditText(Latin1(f.object));
+    txtProbeName->setText(Latin1(f.probeName));
+    setProbeColour(f.probeColour);
+    Text4->setText(Latin1(GeneralText(f.probeMass)));
+    Select({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms},
+           OpButEarthMasses);
+    Check1->setChecked(f.deductMass);
+    Text3->setText(Latin1(f.azimuth));
+    Text5->setText(Latin1(f.altitude));
+    Text6->setText(Latin1(f.probeSize));
+  } else if (w == "Save") {
+    show(frameSave);
+    Text2->setText(Latin1(f.fileName));
+  } else if (w == "Open") {
+    show(FrameOpen);
+    Text7->setText(Latin1(f.fileName));
+  } else if (w == "Rotating Frame") {
+    // Period and direction come back too, so that Replace keeps them.
+    show(FrameRotatingFrame);
+    TextRotatePeriod->setText(Latin1(f.rotatePeriod));
+    Select({Option1, Option2}, f.clockwise ? Option1 : Option2);
+  } else if (w == "Caption") {
+    s_.captionDefinition = f.caption;
+    showCaptionDialog();
+    if (captionDialog_) captionDialog_->showDefinition(f.caption);
+  }
+}
+
+void frmAutoPilot::showCaptionDialog() {
+  if (captionDialog_ && captionDialog_->isClosed()) delete captionDialog_.data();
+  if (!captionDialog_) {
+    captionDialog_ = new frmAddCaptionAutopilot(form_, this);
+    if (fontDialog_) captionDialog_->setFontDialogHook(fontDialog_);
+    captionDialog_->Form_Load();
+  }
+  captionDialog_->show();
+  captionDialog_->raise();
+}
+
+void frmAutoPilot::btnOK_Click() {
+  ArmAutopilot(s_);
+  close();
+}
+
+void frmAutoPilot::btnClose_Click() { close(); }
+
+}  // namespace molvane

@@ -1,0 +1,190 @@
+// "Auto Pilot": the editor of the autopilot's command list. It holds the
+// simulation while open, builds command lines from its controls with the
+// autopilot core's composer and changes the list only through the core's
+// list operations. OK arms the autopilot on the edited list.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "control/autopilot_line.h"
+#include "control/autopilotcaptiondialog.h"
+#include "engine/state.h"
+#include "mainwindow/filecommands.h"
+
+namespace molvane {
+
+class Form1;
+
+// What the editor keeps from one opening to the next.
+struct AutopilotEditorMemory {
+  int editIndex = 0;             // the entry "<< Edit" loaded last
+  double probeMassFactor = 0;    // mass option of the last Release Probe added
+};
+
+// The path of `chosen` relative to the situation folder `folder` (ending in
+// "/"): a bare name in the folder itself, "sub/name" below it, "../" steps
+// out of it. With no folder the path stays absolute.
+std::string RelativeSituationPath(const std::string& folder, const std::string& chosen);
+
+class frmAutoPilot : public QWidget {
+  Q_OBJECT
+
+ public:
+  using ColourDialogHook = std::function<std::optional<QColor>(const QColor& initial)>;
+
+  frmAutoPilot(Form1& form, AutopilotEditorMemory& memory);
+  ~frmAutoPilot() override;
+
+  // ---- Operations (the buttons and lists call these).
+  void ComboCommand_Click();          // a command word was picked
+  void pickCommand(const QString& word);
+  void ComboRotatingObject_Click();
+  void Command1_Click();              // "Current Time"
+  void Command2_Click();              // "After Last"
+  void btnBrowse_Click();             // Open frame's "Browse..."
+  void Command4_Click();              // Save frame's "Browse..."
+  void Command3_Click();              // "choose color..."
+  void btnAdd_Click();
+  void btnReplace_Click();
+  void btnDelete_Click();
+  void btnNew_Click();
+  void btnEdit_Click();
+  void btnOK_Click();
+  void btnClose_Click();
+  void ListOfCommands_Click();
+  void OptionInitiateThrust_Click();
+  void OptionCutOffThrust_Click();
+  void OptionDouble_Click();
+  void OptionHalf_Click();
+  void OptionSpecify_Click();
+  void SetDefaultTime();
+  void HideParameterFrames();
+  // The set of bodies changed: the body lists are filled again.
+  void refreshObjectLists();
+  // The main window is going away: closing later must not touch it.
+  // Closed (it is deleted at the next turn of the event loop).
+  bool isClosed() const { return released_; }
+  void detachFromSimulation() { released_ = true; s_.autopilotloaded = false; }
+
+  // The controls as one command: what "Add >>" composes.
+  AutopilotFields currentFields() const;
+  std::string currentDateField() const;
+  // The visible parameter frame, or none.
+  QGroupBox* visibleFrame() const;
+  frmAddCaptionAutopilot* captionDialog() const { return captionDialog_; }
+
+  void setFileDialogHook(FileDialogHook hook) { fileDialog_ = std::move(hook); }
+  void setColourDialogHook(ColourDialogHook hook) { colourDialog_ = std::move(hook); }
+  // Applied to the caption dialog whenever it is created.
+  void setFontDialogHook(frmAddCaptionAutopilot::FontDialogHook hook) { fontDialog_ = std::move(hook); }
+  int32_t probeColour() const { return probeColour_; }
+
+  // ---- Controls.
+  QComboBox *ComboMonth, *ComboDay, *ComboHour, *ComboMinute;
+  QLineEdit *TextYear, *TextSeconds;
+  QPushButton *Command1, *Command2;
+  QComboBox* ComboCommand;
+  QListWidget* ListOfCommands;
+  QPlainTextEdit* Text1;  // the note
+  QPushButton *btnNew, *btnAdd, *btnReplace, *btnDelete, *btnEdit, *btnOK, *btnClose;
+
+  QGroupBox* FrameThrust;
+  QRadioButton *OptionInitiateThrust, *OptionCutOffThrust;
+  QComboBox* ComboThrustObject;
+  QLineEdit* TextThrustRate;
+
+  QGroupBox *FrameOrient, *FrameOrientRetrograde, *frameOrientToward, *FrameOrientAway;
+  QComboBox *ComboOrientObject, *ComboOrientReference;
+  QComboBox *ComboOrientRetrogradeObject, *ComboOrientRetrogradeReference;
+  QComboBox *ComboOrientTowardObject, *ComboOrientTowardReference;
+  QComboBox *ComboOrientAwayObject, *ComboOrientAwayReference;
+
+  QGroupBox* FrameOrientCustom;
+  QComboBox* ComboOrientCustom;
+  QLineEdit *txtAzimuth, *txtAltitude;
+
+  QGroupBox* FrameRotatingFrame;
+  QComboBox* ComboRotatingObject;
+  QLineEdit* TextRotatePeriod;
+  QRadioButton *Option1, *Option2;  // clockwise, counterclockwise
+
+  QGroupBox* frameSave;
+  QLineEdit* Text2;
+  QPushButton* Command4;
+
+  QGroupBox* FrameOpen;
+  QLineEdit* Text7;
+  QPushButton* btnBrowse;
+
+  QGroupBox* FrameTimeScale;
+  QLineEdit* TextTimeScale;
+  std::array<QRadioButton*, 6> OptionTimeUnit{};  // Seconds .. Years
+
+  QGroupBox* FrameFocus;
+  QRadioButton *OptionFloating, *OptionAbsolute;
+  QComboBox* ComboFocusObject;
+  QLineEdit *TextOffsetX, *TextOffsetY, *TextOffsetZ;
+  QRadioButton *OptionOffsetKm, *OptionOffsetAU, *OptionOffsetLY;
+
+  QGroupBox* FrameZoom;
+  QRadioButton *OptionDouble, *OptionHalf, *OptionSpecify;
+  QGroupBox* FrameSpecifyZoom;
+  QLineEdit* TextZoomValue;
+  QRadioButton *OptionKM, *OptionAU, *OptionLY;
+
+  QGroupBox* FrameGraphics;
+  QCheckBox *CheckTrails, *CheckLabels, *CheckImage, *CheckPlot, *CheckExaggerate;
+
+  QGroupBox* FrameReleaseProbe;
+  QComboBox* ComboReleaseProbe;
+  QLineEdit *txtProbeName, *Text6, *Text4, *Text3, *Text5;
+  QRadioButton *OpButEarthMasses, *OpButJupiterMasses, *OpButSunMasses, *OpButMassKilograms;
+  QCheckBox* Check1;
+  QFrame* Shape1;
+  QPushButton* Command3;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void buildControls();
+  void Form_Load();
+  void releaseSimulation();
+  void fillBodyList(QComboBox* c) const;
+  void fillCommandList();
+  void distributeDateTime(double t);
+  void setProbeColour(int32_t colour);
+  void clearCommandAndNote();
+  int addCommand(bool replace);
+  void restoreControls(const AutopilotFields& f, int k);
+  void showCaptionDialog();
+  std::string bodyName(int index) const;
+  std::array<QGroupBox*, 14> frames() const;
+
+  Form1& form_;
+  State& s_;
+  AutopilotEditorMemory& memory_;
+  int32_t probeColour_ = 0;
+  bool released_ = false;
+  QPointer<frmAddCaptionAutopilot> captionDialog_;
+  FileDialogHook fileDialog_;
+  ColourDialogHook colourDialog_;
+  frmAddCaptionAutopilot::FontDialogHook fontDialog_;
+};
+
+}  // namespace molvane

@@ -1,0 +1,220 @@
+#include "control/captioneditor.h"
+
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "mainwindow/colours.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+
+int Px(double twips) {
+  const double v = std::round(twips / kTwipsPerPixel);
+  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
+}
+
+QRect TwipsRect(double left, double top, double width, double height) {
+  return QRect(Px(left), Px(top), std::max(Px(width), 0), std::max(Px(height), 0));
+}
+
+QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Captions keep their line breaks as CR LF; the preview shows plain LF.
+QString PreviewText(const std::string& caption) {
+  QString t = Latin1(caption);
+  t.replace("\r\n", "\n");
+  return t;
+}
+
+std::string CaptionText(const QString& preview) {
+  QString t = preview;
+  t.replace("\r\n", "\n");
+  t.replace("\n", "\r\n");
+  return t.toLatin1().toStdString();
+}
+
+// The dialog's font chooser: Qt's font dialog, then the colour.
+bool QtFontDialog(QWidget* parent, CaptionFont& f) {
+  QFont seed;
+  if (!f.name.empty()) seed.setFamily(Latin1(f.name));
+  if (std::isfinite(f.size) && f.size > 0 && f.size < 2000) seed.setPointSizeF(f.size);
+  seed.setBold(f.bold);
+  seed.setItalic(f.italic);
+  seed.setStrikeOut(f.strikethru);
+  seed.setUnderline(f.underline);
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, seed, parent, "Font", QFontDialog::DontUseNativeDialog);
+  if (!ok) return false;
+  f.name = chosen.family().toLatin1().toStdString();
+  f.size = static_cast<float>(chosen.pointSizeF());
+  f.bold = chosen.bold();
+  f.italic = chosen.italic();
+  f.strikethru = chosen.strikeOut();
+  f.underline = chosen.underline();
+  const QColor c = QColorDialog::getColor(ColourFromValue(f.colour), parent, "Colour",
+                                          QColorDialog::DontUseNativeDialog);
+  if (c.isValid()) f.colour = ValueFromColour(c);
+  return true;
+}
+
+}  // namespace
+
+frmAddCaption::frmAddCaption(Form1& form, State& s)
+    : QWidget(&form, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(form), s_(s) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Add Caption");
+  setWindowIcon(form.windowIcon());
+  setMinimumSize(1, 1);
+  chooseFont = [this](CaptionFont& f) { return QtFontDialog(this, f); };
+
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    auto* b = new QRadioButton(QString::number(k), this);
+    b->setGeometry(TwipsRect(120, 120 + 360 * (k - 1), 495, 255));
+    connect(b, &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
+    Option1[static_cast<size_t>(k)] = b;
+  }
+  Option1[1]->setChecked(true);
+  auto button = [this](const QString& caption, double top) {
+    auto* b = new QPushButton(caption, this);
+    b->setAutoDefault(false);
+    b->setGeometry(TwipsRect(720, top, 1215, 375));
+    return b;
+  };
+  btnOK = button("OK", 120);
+  btnCancel = button("Cancel", 600);
+  Command1 = button("Font...", 1080);
+  connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
+  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  Text1 = new QPlainTextEdit(this);
+  Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+  // Load: the preview on the main window's background, slot 1, and the
+  // minimums for an empty caption whose label is only a few pixels.
+  QPalette pal = Text1->palette();
+  pal.setColor(QPalette::Base, ColourFromValue(s_.mainWindow.backColor));
+  Text1->setPalette(pal);
+  Option1_Click(1);
+  double w = widthTwips_, h = heightTwips_;
+  if (w < 550) w = 6000;
+  if (h < 2400) h = 4000;
+  setSizeTwips(w, h);
+}
+
+frmAddCaption::~frmAddCaption() = default;
+
+int frmAddCaption::checkedSlot() const {
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    if (Option1[static_cast<size_t>(k)]->isChecked()) return k;
+  }
+  return 1;
+}
+
+void frmAddCaption::checkSlot(int k) {
+  if (k >= 1 && k <= MaxCaptions) Option1[static_cast<size_t>(k)]->setChecked(true);
+}
+
+void frmAddCaption::setSizeTwips(double width, double height) {
+  if (!std::isfinite(width) || !std::isfinite(height)) return;
+  widthTwips_ = width;
+  heightTwips_ = height;
+  resize(std::clamp(Px(width), 1, 16000), std::clamp(Px(height), 1, 16000));
+  Form_Resize();
+}
+
+void frmAddCaption::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  // The user resized the dialog: that is how the caption's box is sized.
+  if (e->size().width() != std::clamp(Px(widthTwips_), 1, 16000)) widthTwips_ = e->size().width() * kTwipsPerPixel;
+  if (e->size().height() != std::clamp(Px(heightTwips_), 1, 16000)) {
+    heightTwips_ = e->size().height() * kTwipsPerPixel;
+  }
+  Form_Resize();
+}
+
+void frmAddCaption::Form_Resize() {
+  Text1->setGeometry(TwipsRect(0, PreviewTop, widthTwips_ - 500, heightTwips_ - PreviewTop - 500));
+}
+
+void frmAddCaption::showPreviewFont() {
+  QFont f = Text1->font();
+  if (!preview_.name.empty()) f.setFamily(Latin1(preview_.name));
+  if (std::isfinite(preview_.size) && preview_.size > 0 && preview_.size < 2000) f.setPointSizeF(preview_.size);
+  f.setBold(preview_.bold);
+  f.setItalic(preview_.italic);
+  f.setStrikeOut(preview_.strikethru);
+  f.setUnderline(preview_.underline);
+  Text1->setFont(f);
+  QPalette pal = Text1->palette();
+  pal.setColor(QPalette::Text, ColourFromValue(preview_.colour));
+  Text1->setPalette(pal);
+}
+
+void frmAddCaption::Option1_Click(int k) {
+  if (k < 1 || k > MaxCaptions) return;
+  const CaptionSlot& c = s_.captions[static_cast<size_t>(k)];
+  preview_ = {c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline, c.foreColor};
+  showPreviewFont();
+  Text1->setPlainText(PreviewText(c.caption));
+  // The dialog takes the caption's box, no limits.
+  setSizeTwips(c.width * kTwipsPerPixel + 500, c.height * kTwipsPerPixel + PreviewTop + 500);
+}
+
+void frmAddCaption::Command1_Click() {
+  CaptionFont f = preview_;
+  if (!chooseFont || !chooseFont(f)) return;
+  preview_ = f;
+  showPreviewFont();
+}
+
+void frmAddCaption::btnOK_Click() {
+  const int k = checkedSlot();
+  CaptionSlot& c = s_.captions[static_cast<size_t>(k)];
+  c.fontName = preview_.name;
+  c.bold = preview_.bold;
+  c.italic = preview_.italic;
+  if (std::isfinite(preview_.size)) c.fontSize = preview_.size;
+  c.strikethru = preview_.strikethru;
+  c.underline = preview_.underline;
+  c.foreColor = preview_.colour;
+  c.caption = CaptionText(Text1->toPlainText());
+  // A caption out of view comes back to the top-left corner of the view.
+  const double w = form_.mainWindowWidthTwips() / kTwipsPerPixel;
+  const double h = form_.mainWindowHeightTwips() / kTwipsPerPixel;
+  if (c.left > 0.95 * w || c.top > 0.95 * h || c.top < 0 || c.left < 0 || !std::isfinite(c.left) ||
+      !std::isfinite(c.top)) {
+    c.left = 0;
+    c.top = 0;
+  }
+  c.height = static_cast<float>(std::max(heightTwips_ - PreviewTop - 500, 0.0) / kTwipsPerPixel);
+  c.width = static_cast<float>(std::max(widthTwips_ - 500, 0.0) / kTwipsPerPixel);
+  const double b = form_.captionReferenceWidth();
+  if (b != 0 && std::isfinite(b)) {
+    c.relFontSize = static_cast<float>(c.fontSize / b);
+    c.relLeft = static_cast<float>(c.left / b);
+    c.relTop = static_cast<float>(c.top / b);
+    c.relWidth = static_cast<float>(c.width / b);
+    c.relHeight = static_cast<float>(c.height / b);
+  }
+  form_.captionsChanged(k);
+  close();
+}
+
+void frmAddCaption::btnCancel_Click() { close(); }
+
+void frmAddCaption::closeEvent(QCloseEvent* e) {
+  QWidget::closeEvent(e);
+  closed_ = true;
+  form_.activateWindow();
+}
+
+}  // namespace molvane

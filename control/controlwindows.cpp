@@ -1,0 +1,146 @@
+#include "control/controlwindows.h"
+
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+// A window that has been closed is only waiting to be deleted.
+template <typename W>
+void ForgetClosed(QPointer<W>& p) {
+  if (p && p->isClosed()) p = nullptr;
+}
+
+}  // namespace
+
+ControlWindows::ControlWindows(Form1& form)
+    : form_(form), s_(form.state()), autopilot_(std::make_unique<AutopilotWindows>(form)) {
+  form_.setCaptionEditor([this](int k) { editCaption(k); });
+}
+
+ControlWindows::~ControlWindows() { form_.setCaptionEditor({}); }
+
+FormControlCenter* ControlWindows::thrustPanel(int slot) const {
+  if (slot < 0 || slot > MaxSlots) return nullptr;
+  FormControlCenter* p = panels_[static_cast<size_t>(slot)];
+  return p && !p->isClosed() ? p : nullptr;
+}
+
+void ControlWindows::openBox(BoxKind kind, int slot) {
+  if (kind != BoxKind::Thrust || slot < 1 || slot > MaxSlots) return;
+  QPointer<FormControlCenter>& p = panels_[static_cast<size_t>(slot)];
+  ForgetClosed(p);
+  if (!p) p = new FormControlCenter(form_, s_, slot);
+  p->applyRecord();
+  p->show();
+  p->raise();
+}
+
+void ControlWindows::closeBox(BoxKind kind, int slot) {
+  if (kind != BoxKind::Thrust || slot < 1 || slot > MaxSlots) return;
+  // Out of the table first: the closed window goes away later.
+  QPointer<FormControlCenter> p = panels_[static_cast<size_t>(slot)];
+  panels_[static_cast<size_t>(slot)] = nullptr;
+  if (p) p->close();
+}
+
+void ControlWindows::closeDefaultThrustPanel() {
+  QPointer<FormControlCenter> p = panels_[0];
+  panels_[0] = nullptr;
+  if (p) p->close();
+}
+
+FormControlCenter* ControlWindows::showDefaultPanel(bool reloadFirst) {
+  if (reloadFirst) closeDefaultThrustPanel();
+  QPointer<FormControlCenter>& p = panels_[0];
+  ForgetClosed(p);
+  if (!p) p = new FormControlCenter(form_, s_, 0);
+  p->show();
+  p->raise();
+  return p;
+}
+
+void ControlWindows::openDefaultThrustPanel() {
+  closeDefaultThrustPanel();
+  FormControlCenter* p = new FormControlCenter(form_, s_, 0);
+  panels_[0] = p;
+  p->applyRecord();
+  p->Command1_Click();
+  p->Text1->setText(QString::fromLatin1(s_.controlCenterText1.c_str()));
+  p->Text2->setText(QString::fromLatin1(s_.controlCenterText2.c_str()));
+  p->Command24_Click();
+  p->show();
+}
+
+void ControlWindows::showCaptionEditor(bool reloadFirst) {
+  if (reloadFirst && captionEditor_) {
+    captionEditor_->close();
+    captionEditor_ = nullptr;
+  }
+  ForgetClosed(captionEditor_);
+  if (!captionEditor_) captionEditor_ = new frmAddCaption(form_, s_);
+  captionEditor_->show();
+  captionEditor_->raise();
+}
+
+void ControlWindows::editCaption(int k) {
+  if (k < 1 || k > MaxCaptions) return;
+  ForgetClosed(captionEditor_);
+  if (!captionEditor_) captionEditor_ = new frmAddCaption(form_, s_);
+  captionEditor_->checkSlot(k);
+  captionEditor_->Option1_Click(k);
+  captionEditor_->show();
+  captionEditor_->raise();
+}
+
+void ControlWindows::show(InstrumentWindow w, bool reloadFirst) {
+  switch (w) {
+    case InstrumentWindow::ControlPanel:
+      // The menu item opens it afresh; the situation loaders restore it.
+      if (reloadFirst) {
+        showDefaultPanel(true);
+      } else {
+        openDefaultThrustPanel();
+      }
+      break;
+    case InstrumentWindow::AddCaption: showCaptionEditor(reloadFirst); break;
+    case InstrumentWindow::AutoPilot: autopilot_->show(reloadFirst); break;
+    default: break;
+  }
+}
+
+bool ControlWindows::isShown(InstrumentWindow w) const {
+  switch (w) {
+    case InstrumentWindow::ControlPanel: return thrustPanel(0) && panels_[0]->isVisible();
+    case InstrumentWindow::AddCaption: return captionEditor() && captionEditor_->isVisible();
+    case InstrumentWindow::AutoPilot: return autopilot_->isShown();
+    default: return false;
+  }
+}
+
+void ControlWindows::close(InstrumentWindow w) {
+  switch (w) {
+    case InstrumentWindow::ControlPanel: closeDefaultThrustPanel(); break;
+    case InstrumentWindow::AddCaption:
+      if (captionEditor_) captionEditor_->close();
+      captionEditor_ = nullptr;
+      break;
+    case InstrumentWindow::AutoPilot: autopilot_->close(); break;
+    default: break;
+  }
+}
+
+void ControlWindows::refreshObjectLists() {
+  for (const QPointer<FormControlCenter>& p : panels_) {
+    if (p && !p->isClosed()) p->refreshObjectLists();
+  }
+  autopilot_->refreshObjectLists();
+}
+
+void ControlWindows::closeStartupWindows() {
+  closeDefaultThrustPanel();
+  autopilot_->close();
+}
+
+}  // namespace molvane

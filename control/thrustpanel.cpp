@@ -1,0 +1,445 @@
+#include "control/thrustpanel.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMoveEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "engine/thrust.h"
+#include "mainwindow/boxslots.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/keys.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int16_t kAmounts[4] = {1, 10, 100, 1000};
+
+bool BodyIndexOk(int k) { return k >= 0 && k <= MaxBodies; }
+
+int Px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+QRect TwipsRect(int left, int top, int width, int height) {
+  return QRect(Px(left), Px(top), std::max(Px(width), 1), std::max(Px(height), 1));
+}
+
+QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+std::string Text(const QString& q) { return q.toLatin1().toStdString(); }
+
+// A direction component: only finite singles enter the table.
+void SetComponent(float& target, double value) {
+  const float f = static_cast<float>(value);
+  if (std::isfinite(value) && std::isfinite(f)) target = f;
+}
+
+// Adds a velocity change; a sum that is not finite leaves the velocity.
+void AddVelocity(double& v, double dv) {
+  const double next = v + dv;
+  if (std::isfinite(next)) v = next;
+}
+
+// A typed angle in degrees: false when it does not fit a single.
+bool ReadAngle(std::string_view text, float& degrees) {
+  const double v = ParseNumberPrefix(text);
+  const float f = static_cast<float>(v);
+  if (!std::isfinite(v) || !std::isfinite(f)) return false;
+  degrees = f;
+  return true;
+}
+
+// The outward direction from r to o times dt; kept as it was when they are
+// at the same place.
+void SetOutwardDirection(State& s, int o, int r) {
+  const double dx = s.objx[o] - s.objx[r];
+  const double dy = s.objy[o] - s.objy[r];
+  const double dz = s.objz[o] - s.objz[r];
+  const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+  if (d == 0 || !std::isfinite(d)) return;
+  const double dt = s.timescale;
+  SetComponent(s.objdirx[o], dx / d * dt);
+  SetComponent(s.objdiry[o], dy / d * dt);
+  SetComponent(s.objdirz[o], dz / d * dt);
+}
+
+// V(o) += sign * (thrust / dt) * U(o) * dt.
+void PushAlongDirection(State& s, int o, double sign) {
+  const double dt = s.timescale;
+  if (dt == 0 || !std::isfinite(dt)) return;
+  const double f = s.objthrust[o] / dt;
+  AddVelocity(s.objvx[o], sign * f * s.objdirx[o] * dt);
+  AddVelocity(s.objvy[o], sign * f * s.objdiry[o] * dt);
+  AddVelocity(s.objvz[o], sign * f * s.objdirz[o] * dt);
+}
+
+}  // namespace
+
+void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText,
+                        float& azimuth, float& altitude) {
+  float az = 0, alt = 0;
+  // An angle that does not fit leaves the direction as it was.
+  if (!ReadAngle(azimuthText, az) || !ReadAngle(altitudeText, alt)) return;
+  az = static_cast<float>(static_cast<double>(az) - 90);
+  azimuth = static_cast<float>(static_cast<double>(az) * GetPi() / 180);
+  altitude = static_cast<float>(static_cast<double>(alt) * GetPi() / 180);
+  if (!BodyIndexOk(o)) return;
+  const double a = azimuth;
+  const double e = altitude;
+  const double x = std::cos(e) * std::sin(a);
+  const double y = std::cos(e) * std::cos(a);
+  const double z = std::sin(e);
+  const double dt = s.timescale;
+  SetComponent(s.objdirx[o], dt * x);
+  SetComponent(s.objdiry[o], dt * y);
+  SetComponent(s.objdirz[o], dt * z);
+}
+
+void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
+               std::string_view altitudeText, float& azimuth, float& altitude) {
+  if (!BodyIndexOk(o) || !BodyIndexOk(r)) return;
+  switch (row) {
+    case BoostRow::Prograde:
+      SetThrustDirection(s, o, r);
+      ApplyThrustImpulse(s, o, amount);
+      break;
+    case BoostRow::Retrograde: {
+      const double dx = s.objvx[o] - s.objvx[r];
+      const double dy = s.objvy[o] - s.objvy[r];
+      const double dz = s.objvz[o] - s.objvz[r];
+      const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+      s.objthrust[o] = amount;
+      if (d != 0 && std::isfinite(d)) {
+        const double dt = s.timescale;
+        SetComponent(s.objdirx[o], -(dx / d) * dt);
+        SetComponent(s.objdiry[o], -(dy / d) * dt);
+        SetComponent(s.objdirz[o], -(dz / d) * dt);
+      }
+      PushAlongDirection(s, o, 1.0);
+      break;
+    }
+    case BoostRow::Toward:
+    case BoostRow::Away:
+      s.objthrust[o] = amount;
+      // The stored direction is the outward one for both rows.
+      SetOutwardDirection(s, o, r);
+      PushAlongDirection(s, o, row == BoostRow::Away ? 1.0 : -1.0);
+      break;
+    case BoostRow::Custom:
+      SetCustomDirection(s, o, azimuthText, altitudeText, azimuth, altitude);
+      ApplyThrustImpulse(s, o, amount);
+      break;
+  }
+  s.fuelused = static_cast<float>(static_cast<double>(s.fuelused) + amount);
+}
+
+// ------------------------------------------------------------------ window
+
+FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
+    : QWidget(&form, Qt::Tool), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle("Thrust");
+  setWindowIcon(form.windowIcon());
+  setFixedSize(Px(1800), Px(5300));
+  ForwardKeysFrom(this, true);
+
+  auto button = [this](QWidget* parent, const QString& caption, QRect r) {
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    b->setGeometry(r);
+    ForwardKeysFrom(b, true);
+    return b;
+  };
+  auto label = [](QWidget* parent, const QString& caption, QRect r) {
+    auto* l = new QLabel(caption, parent);
+    l->setGeometry(r);
+    return l;
+  };
+  // One boost row: a titled group with four square buttons and a legend.
+  auto row = [&](QWidget* parent, BoostRow which, const QString& title, int top, const QString& legend) {
+    auto* g = new QGroupBox(title, parent);
+    g->setGeometry(TwipsRect(0, top, 1800, 840));
+    const int lefts[4] = {120, 480, 840, 1200};
+    for (int i = 0; i < 4; ++i) {
+      QPushButton* b = button(g, QString(), TwipsRect(lefts[i], 240, 255, 255));
+      const int16_t amount = kAmounts[i];
+      connect(b, &QPushButton::clicked, this, [this, which, amount] { boost(which, amount); });
+      boostButtons[static_cast<size_t>(which)][static_cast<size_t>(i)] = b;
+    }
+    label(g, legend, TwipsRect(120, 510, 1560, 255));
+    return g;
+  };
+
+  Frame1 = new QFrame(this);
+  Frame1->setGeometry(TwipsRect(0, 0, 1800, 2040));
+  Command2 = button(Frame1, QString(), TwipsRect(120, 120, 1560, 255));
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  row(Frame1, BoostRow::Prograde, "Prograde Boost", 360, "  1     10   100   1K");
+  row(Frame1, BoostRow::Retrograde, "Retrograde Boost", 1200, "  1    10   100   1K");
+  row(this, BoostRow::Toward, "Toward Boost", 2040, "  1    10   100   1K");
+  row(this, BoostRow::Away, "Away Boost", 2880, "  1    10   100   1K");
+  QGroupBox* custom = row(this, BoostRow::Custom, "Custom Boost", 3720, "  1    10   100   1K");
+  custom->setGeometry(TwipsRect(0, 3720, 1800, 1140));
+  Command23 = button(custom, "Edit...", TwipsRect(120, 780, 975, 315));
+  connect(Command23, &QPushButton::clicked, this, [this] { Command23_Click(); });
+  Label7 = label(this, QString(), TwipsRect(120, 4920, 1560, 255));
+
+  Frame2 = new QFrame(this);
+  Frame2->setGeometry(TwipsRect(0, 0, 1800, 2040));
+  Frame2->setAutoFillBackground(true);
+  label(Frame2, "Object", TwipsRect(120, 120, 1560, 255));
+  Combo1 = new QComboBox(Frame2);
+  Combo1->setEditable(true);
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  Combo1->setGeometry(TwipsRect(120, 360, 1560, 315));
+  label(Frame2, "Reference", TwipsRect(120, 720, 1560, 255));
+  Combo2 = new QComboBox(Frame2);
+  Combo2->setEditable(true);
+  Combo2->setInsertPolicy(QComboBox::NoInsert);
+  Combo2->setGeometry(TwipsRect(120, 960, 1560, 315));
+  Command1 = button(Frame2, "OK", TwipsRect(120, 1440, 975, 375));
+  connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+  Frame8 = new QFrame(this);
+  Frame8->setGeometry(TwipsRect(0, 0, 1800, 5300));
+  Frame8->setAutoFillBackground(true);
+  label(Frame8, "Azimuth", TwipsRect(120, 120, 1560, 255));
+  Text1 = new QLineEdit(Frame8);
+  Text1->setGeometry(TwipsRect(120, 360, 1200, 285));
+  label(Frame8, "Altitude", TwipsRect(120, 720, 1560, 255));
+  Text2 = new QLineEdit(Frame8);
+  Text2->setGeometry(TwipsRect(120, 960, 1200, 285));
+  Command24 = button(Frame8, "OK", TwipsRect(120, 1440, 975, 375));
+  connect(Command24, &QPushButton::clicked, this, [this] { Command24_Click(); });
+  connect(Text1, &QLineEdit::textChanged, this, [this] { storeTexts(); });
+  connect(Text2, &QLineEdit::textChanged, this, [this] { storeTexts(); });
+
+  // Load: the selection panel over the boost group, the editor hidden.
+  Frame1->hide();
+  Frame2->show();
+  Frame2->raise();
+  Frame8->hide();
+  Frame8->raise();
+  if (slotIndex_ == 0) s_.formcontrolcenterloaded = true;
+  s_.fuelused = 0;
+  move(0, Px(3490));
+  refreshObjectLists();
+  Combo1->setCurrentIndex(-1);
+  Combo2->setCurrentIndex(-1);
+  loading_ = false;
+}
+
+FormControlCenter::~FormControlCenter() = default;
+
+int16_t& FormControlCenter::recordObject() {
+  return slotIndex_ == 0 ? s_.cpobject : s_.thrustPanels[static_cast<size_t>(slotIndex_)].cpobject;
+}
+
+int16_t& FormControlCenter::recordReference() {
+  return slotIndex_ == 0 ? s_.cpreference : s_.thrustPanels[static_cast<size_t>(slotIndex_)].cpreference;
+}
+
+void FormControlCenter::setCpobject(int16_t v) {
+  if (!BodyIndexOk(v)) return;
+  cpobject_ = v;
+  storeBodies();
+}
+
+void FormControlCenter::setCpreference(int16_t v) {
+  if (!BodyIndexOk(v)) return;
+  cpreference_ = v;
+  storeBodies();
+}
+
+void FormControlCenter::storeBodies() {
+  if (loading_) return;
+  recordObject() = cpobject_;
+  recordReference() = cpreference_;
+}
+
+void FormControlCenter::storeTexts() {
+  if (loading_) return;
+  if (slotIndex_ == 0) {
+    s_.controlCenterText1 = Text(Text1->text());
+    s_.controlCenterText2 = Text(Text2->text());
+  } else {
+    ThrustPanelSlot& r = s_.thrustPanels[static_cast<size_t>(slotIndex_)];
+    r.text1 = Text(Text1->text());
+    r.text2 = Text(Text2->text());
+  }
+}
+
+void FormControlCenter::storePlace() {
+  if (loading_) return;
+  const float left = static_cast<float>(pos().x() * kTwipsPerPixel);
+  const float top = static_cast<float>(pos().y() * kTwipsPerPixel);
+  if (slotIndex_ == 0) {
+    s_.controlCenterPlace.left = left;
+    s_.controlCenterPlace.top = top;
+  } else {
+    s_.thrustPanels[static_cast<size_t>(slotIndex_)].left = left;
+    s_.thrustPanels[static_cast<size_t>(slotIndex_)].top = top;
+  }
+}
+
+void FormControlCenter::applyRecord() {
+  loading_ = true;
+  float left = 0, top = 0;
+  std::string t1, t2;
+  int16_t o = 0, r = 0;
+  if (slotIndex_ == 0) {
+    left = s_.controlCenterPlace.left;
+    top = s_.controlCenterPlace.top;
+    t1 = s_.controlCenterText1;
+    t2 = s_.controlCenterText2;
+    o = s_.cpobject;
+    r = s_.cpreference;
+  } else {
+    const ThrustPanelSlot& rec = s_.thrustPanels[static_cast<size_t>(slotIndex_)];
+    left = rec.left;
+    top = rec.top;
+    t1 = rec.text1;
+    t2 = rec.text2;
+    o = rec.cpobject;
+    r = rec.cpreference;
+  }
+  // A fresh record (nothing chosen, never placed) keeps the load's place.
+  const bool fresh = left == 0 && top == 0 && t1.empty() && t2.empty() && o == 0 && r == 0;
+  if (!fresh && std::isfinite(left) && std::isfinite(top) && std::fabs(left) < 1.5e6 && std::fabs(top) < 1.5e6) {
+    move(Px(left), Px(top));
+  }
+  Text1->setText(Latin1(t1));
+  Text2->setText(Latin1(t2));
+  cpobject_ = BodyIndexOk(o) ? o : 0;
+  cpreference_ = BodyIndexOk(r) ? r : 0;
+  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  if (cpobject_ >= 1 && cpobject_ <= n) {
+    Combo1->setCurrentIndex(cpobject_ - 1);
+    Combo1->setEditText(Latin1(s_.objname[static_cast<size_t>(cpobject_)]));
+    Command2->setText(Combo1->currentText());
+    Frame2->hide();
+    Frame1->show();
+  }
+  if (cpreference_ >= 1 && cpreference_ <= n) {
+    Combo2->setCurrentIndex(cpreference_ - 1);
+    Combo2->setEditText(Latin1(s_.objname[static_cast<size_t>(cpreference_)]));
+  }
+  loading_ = false;
+  storeBodies();
+  storeTexts();
+  storePlace();
+}
+
+void FormControlCenter::refreshObjectLists() {
+  const QString t1 = Combo1->currentText();
+  const QString t2 = Combo2->currentText();
+  Combo1->clear();
+  Combo2->clear();
+  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  for (int i = 1; i <= n; ++i) {
+    const QString name = Latin1(s_.objname[static_cast<size_t>(i)]);
+    Combo1->addItem(name);
+    Combo2->addItem(name);
+  }
+  Combo1->setEditText(t1);
+  Combo2->setEditText(t2);
+  // The older files keep the default panel's bodies by name.
+  if (slotIndex_ == 0) {
+    if (!s_.cpobjectname.empty()) {
+      const int i = Combo1->findText(Latin1(s_.cpobjectname));
+      if (i >= 0) Combo1->setCurrentIndex(i);
+    }
+    if (!s_.cpreferencename.empty()) {
+      const int i = Combo2->findText(Latin1(s_.cpreferencename));
+      if (i >= 0) Combo2->setCurrentIndex(i);
+    }
+  }
+}
+
+void FormControlCenter::Combo1_Click() {
+  const std::string text = Text(Combo1->currentText());
+  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  for (int i = 1; i <= n; ++i) {
+    if (s_.objname[static_cast<size_t>(i)] == text) cpobject_ = static_cast<int16_t>(i);
+  }
+  const std::string ref = s_.objref[static_cast<size_t>(cpobject_)];
+  for (int j = 1; j <= n; ++j) {
+    if (s_.objname[static_cast<size_t>(j)] == ref) cpreference_ = static_cast<int16_t>(j);
+  }
+  Combo2->setEditText(Latin1(ref));
+  storeBodies();
+}
+
+void FormControlCenter::Command1_Click() {
+  Frame2->hide();
+  Frame1->show();
+  QString text = Combo1->currentText();
+  while (text.size() > 1 && text.endsWith(' ')) text.chop(1);
+  Combo1->setEditText(text);
+  Command2->setText(text);
+  const std::string object = Text(text);
+  const std::string reference = Text(Combo2->currentText());
+  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  for (int i = 1; i <= n; ++i) {
+    const std::string& name = s_.objname[static_cast<size_t>(i)];
+    if (name == object) cpobject_ = static_cast<int16_t>(i);
+    if (name == reference) cpreference_ = static_cast<int16_t>(i);
+  }
+  storeBodies();
+}
+
+void FormControlCenter::Command2_Click() {
+  Frame1->hide();
+  Frame2->show();
+  Frame2->raise();
+}
+
+void FormControlCenter::Command23_Click() {
+  Frame8->show();
+  Frame8->raise();
+}
+
+void FormControlCenter::Command24_Click() {
+  Frame8->hide();
+  SetCustomDirection(s_, cpobject_, Text(Text1->text()), Text(Text2->text()), azimuth_, altitude_);
+}
+
+void FormControlCenter::boost(BoostRow row, int16_t amount) {
+  FireBoost(s_, row, cpobject_, cpreference_, amount, Text(Text1->text()), Text(Text2->text()), azimuth_,
+            altitude_);
+  Label7->setText(Latin1(GeneralText(s_.fuelused)));
+}
+
+void FormControlCenter::MakeTopMost() {
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  isTopMost_ = true;
+  show();
+}
+
+void FormControlCenter::RemoveTopMost() {
+  setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  isTopMost_ = false;
+  show();
+}
+
+void FormControlCenter::closeEvent(QCloseEvent* e) {
+  // Directions, thrust amounts and the fuel total stay as they are.
+  if (slotIndex_ == 0) {
+    s_.formcontrolcenterloaded = false;
+  } else {
+    ReleaseBoxSlot(s_, BoxKind::Thrust, slotIndex_);
+  }
+  QWidget::closeEvent(e);
+  closed_ = true;
+}
+
+void FormControlCenter::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  storePlace();
+}
+
+}  // namespace molvane

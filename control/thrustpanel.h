@@ -1,0 +1,116 @@
+// The thrust panel: single velocity changes (boosts) of 1 to 1000 m/s on one
+// body, prograde, retrograde, toward or away from a reference body, or along
+// a custom azimuth/altitude direction. Panels live in slots 1..100 of
+// State::thrustPanels; slot 0 is the default panel, whose record is
+// State::cpobject/cpreference/controlCenterText1/2/controlCenterPlace.
+#pragma once
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/state.h"
+
+namespace molvane {
+
+class Form1;
+
+enum class BoostRow { Prograde, Retrograde, Toward, Away, Custom };
+
+// Points body o's thrust direction along the azimuth (degrees, 0 along -x,
+// 90 along +y) and altitude (degrees, 90 along +z) typed in the two texts,
+// times timescale, in single precision as the panel always did. `azimuth`
+// and `altitude` receive the working values in radians. A text whose value
+// does not fit a single leaves everything as it was.
+void SetCustomDirection(State& s, int o, std::string_view azimuthText,
+                        std::string_view altitudeText, float& azimuth, float& altitude);
+
+// One boost of `amount` m/s on body o (reference r) along `row`, and the
+// amount added to State::fuelused. Indices outside 0..1000 change nothing.
+// Without a defined direction (no relative motion, object and reference at
+// the same place) the old direction is kept and the boost goes along it.
+void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount,
+               std::string_view azimuthText, std::string_view altitudeText,
+               float& azimuth, float& altitude);
+
+class FormControlCenter : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Creates the panel of `slotIndex` (0: the default panel) and runs its
+  // load: fuel total to 0, lists filled, placed at Left 0, Top 3490 twips.
+  FormControlCenter(Form1& form, State& s, int slotIndex);
+  ~FormControlCenter() override;
+
+  int SlotIndex() const { return slotIndex_; }
+  int16_t cpobject() const { return cpobject_; }
+  int16_t cpreference() const { return cpreference_; }
+  void setCpobject(int16_t v);
+  void setCpreference(int16_t v);
+
+  // Takes the slot's record (place, texts, bodies) from State: the lists
+  // show the bodies, and a chosen object shows the boost group.
+  void applyRecord();
+
+  // Public operations of the panel.
+  void Command1_Click();    // OK of the selection panel
+  void Command2_Click();    // the object-name button: choose again
+  void Command23_Click();   // "Edit..." of the custom direction
+  void Command24_Click();   // OK of the direction editor
+  void Combo1_Click();      // an object was picked
+  void boost(BoostRow row, int16_t amount);
+  void MakeTopMost();
+  void RemoveTopMost();
+  // The set of bodies changed: both lists refilled, their texts kept.
+  void refreshObjectLists();
+
+  // Controls, named as the tests and the loaders know them.
+  QFrame* Frame1 = nullptr;   // boost group: object button, prograde, retrograde
+  QFrame* Frame2 = nullptr;   // selection panel
+  QFrame* Frame8 = nullptr;   // direction editor
+  QComboBox* Combo1 = nullptr;
+  QComboBox* Combo2 = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+  QPushButton* Command23 = nullptr;
+  QPushButton* Command24 = nullptr;
+  QLineEdit* Text1 = nullptr;  // azimuth, degrees
+  QLineEdit* Text2 = nullptr;  // altitude, degrees
+  QLabel* Label7 = nullptr;    // fuel used
+  // The twenty boost buttons by row (BoostRow order) and amount 1..1000.
+  std::array<std::array<QPushButton*, 4>, 5> boostButtons{};
+
+  // Closed and waiting to be deleted: no longer the window of its slot.
+  bool isClosed() const { return closed_; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+
+ private:
+  void storeTexts();
+  void storeBodies();
+  void storePlace();
+  int16_t& recordObject();
+  int16_t& recordReference();
+
+  Form1& form_;
+  State& s_;
+  bool closed_ = false;
+  int slotIndex_;
+  int16_t cpobject_ = 0;
+  int16_t cpreference_ = 0;
+  float azimuth_ = 0;
+  float altitude_ = 0;
+  bool isTopMost_ = false;
+  bool loading_ = true;
+};
+
+}  // namespace molvane

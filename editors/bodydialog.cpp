@@ -1,0 +1,41 @@
+#include "editors/bodydialog.h"
+
+#include <QCloseEvent>
+
+#include "editors/bodyeditors.h"
+#include "engine/bodies.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+BodyDialog::BodyDialog(BodyEditors& owner, Form1& form, const QString& caption)
+    : QWidget(&form, Qt::Dialog), owner_(owner), form_(form), s_(form.state()) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(caption);
+  setWindowIcon(form.windowIcon());
+}
+
+void BodyDialog::closeEvent(QCloseEvent* e) {
+  if (!unloaded_) {
+    unloaded_ = true;
+    formUnload();
+    form_.activateWindow();
+  }
+  QWidget::closeEvent(e);
+}
+
+void FillBodyList(QComboBox* list, const State& s) {
+  const QString typed = list->currentText();
+  list->blockSignals(true);
+  list->clear();
+  for (int i = 1; i <= BodyCount(s); ++i) list->addItem(Latin1(s.objname[i]));
+  if (list->isEditable()) {
+    list->setCurrentIndex(-1);
+    list->setEditText(typed);
+  } else {
+    list->setCurrentIndex(-1);
+  }
+  list->blockSignals(false);
+}
+
+}  // namespace molvane

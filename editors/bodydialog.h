@@ -1,0 +1,55 @@
+// What the body editors' windows share: owned by the main window and kept
+// above it, deleted when closed, their unload run once on every road out,
+// and the main window getting the input focus back afterwards.
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "engine/state.h"
+
+class QCloseEvent;
+
+namespace molvane {
+
+class BodyEditors;
+class Form1;
+
+class BodyDialog : public QWidget {
+  Q_OBJECT
+
+ public:
+  BodyDialog(BodyEditors& owner, Form1& form, const QString& caption);
+  // Closed (unloaded) and waiting to be deleted.
+  bool unloaded() const { return unloaded_; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  // The window's own part of closing (open flag, timer), run once.
+  virtual void formUnload() {}
+
+  BodyEditors& owner_;
+  Form1& form_;
+  State& s_;
+
+ private:
+  bool unloaded_ = false;
+};
+
+// Texts of boxes and lists are Latin-1 like the body table.
+inline QString Latin1(const std::string& s) {
+  return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+inline std::string BoxText(const QLineEdit* e) { return e->text().toLatin1().toStdString(); }
+inline std::string BoxText(const QComboBox* c) { return c->currentText().toLatin1().toStdString(); }
+// The name of body i; the floating point is "Floating".
+inline std::string ShownName(const State& s, int i) {
+  return i == 0 && s.objname[0].empty() ? std::string("Floating") : s.objname[i];
+}
+// A body list refilled with the names of bodies 1..objects; the typed text stays.
+void FillBodyList(QComboBox* list, const State& s);
+
+}  // namespace molvane

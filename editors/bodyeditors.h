@@ -1,0 +1,77 @@
+// The body editors: Edit Object, Create Objects, the class library, the
+// orbit calculator and the rotating-period dialog. The instrument windows'
+// router (EditorWindows) reaches them only through this class.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "mainwindow/boxslots.h"
+
+class QWidget;
+
+namespace molvane {
+
+class Form1;
+class ObjEdit;
+class frmCreateMultipleObjects;
+class CreateObjectClass;
+class OrbitCalculator;
+class frmRotatingPeriod;
+
+// What reference box 1 shows, as the orbit calculator copies it at load:
+// the text of its first-body list and its distance, tangent-velocity and
+// radial-velocity readouts.
+struct ReferenceBoxReadout {
+  std::string bodyName;
+  std::string distance;
+  std::string tangentVelocity;
+  std::string radialVelocity;
+};
+
+class BodyEditors {
+ public:
+  explicit BodyEditors(Form1& form);
+  ~BodyEditors();
+  // ObjEdit, CreateObjects, RotatingPeriod and OrbitCalculator.
+  void show(InstrumentWindow w, bool reloadFirst);
+  bool isShown(InstrumentWindow w) const;
+  void close(InstrumentWindow w);
+  // The set of bodies or their names changed: refill the open windows' lists.
+  void refreshObjectLists();
+  // The class-library window, which no menu opens.
+  void showClassLibrary();
+
+  // The windows while they exist (nullptr otherwise).
+  ObjEdit* objEdit() const;
+  frmCreateMultipleObjects* createObjects() const;
+  CreateObjectClass* classLibrary() const;
+  OrbitCalculator* orbitCalculator() const;
+  frmRotatingPeriod* rotatingPeriod() const;
+  Form1& form() { return form_; }
+
+  // The colour dialog, seeded with a colour (0x00BBGGRR); no value when the
+  // user cancels. Empty: Qt's own dialog. Tests answer it at once.
+  std::function<std::optional<int32_t>(int32_t initial)> chooseColour;
+  // Uniform numbers in [0, 1) for Create Objects. Empty: a generator seeded
+  // from the time of day when the dialog opens.
+  std::function<float()> randomSource;
+  // Reference box 1's readouts when it is open; the instrument windows set
+  // it. Empty or false: the orbit calculator treats the box as closed.
+  std::function<bool(ReferenceBoxReadout&)> readReferenceBox1;
+  // Path of the class library file ("Library" in the per-user data folder).
+  std::string libraryPath() const;
+
+  // Used by the windows.
+  std::optional<int32_t> askColour(int32_t initial, QWidget* parent);
+
+ private:
+  struct Windows;
+  Form1& form_;
+  std::unique_ptr<Windows> w_;
+};
+
+}  // namespace molvane

@@ -1,0 +1,220 @@
+#include "editors/classlibrary.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "editors/bodyeditors.h"
+#include "engine/bodies.h"
+#include "engine/numtext.h"
+#include "files/fileio.h"
+#include "files/textitems.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr int RecordFields = 11;
+constexpr size_t MaxLibraryBytes = 64u << 20;
+
+// Nothing that is not a finite number goes into the file.
+double Stored(double v) { return std::isfinite(v) ? v : 0.0; }
+
+template <size_t N>
+int Chosen(const std::array<QRadioButton*, N>& group) {
+  for (size_t k = 0; k < N; ++k) {
+    if (group[k] && group[k]->isChecked()) return static_cast<int>(k);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t PaletteColour(int k) {
+  static constexpr int32_t Palette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                          0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                          0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+  return k >= 0 && k < 16 ? Palette[k] : Palette[15];
+}
+
+std::string ClassRecordText(const ObjectClassRecord& r) {
+  std::string t;
+  auto line = [&t](const std::string& item) {
+    t += item;
+    t += "\r\n";
+  };
+  line(WriteTextItem(r.name));
+  line(WriteTextItem(r.reference));
+  line(GeneralText(r.colour));
+  for (double v : {r.mass, r.size, r.distanceMin, r.distanceMax, r.number, r.velocity1, r.velocity2, r.velocity3}) {
+    line(GeneralText(Stored(v)));
+  }
+  return t;
+}
+
+std::vector<ObjectClassRecord> ReadClassLibrary(std::string_view bytes) {
+  std::vector<ObjectClassRecord> out;
+  const ItemList items = SplitItems(bytes);
+  for (size_t at = 0; at + RecordFields <= items.size() && out.size() < MaxClassRecords; at += RecordFields) {
+    ObjectClassRecord r;
+    r.name = std::string(items[at].text);
+    r.reference = std::string(items[at + 1].text);
+    ReadNumber(items[at + 2], r.colour);
+    double* numbers[] = {&r.mass, &r.size, &r.distanceMin, &r.distanceMax,
+                         &r.number, &r.velocity1, &r.velocity2, &r.velocity3};
+    for (int k = 0; k < 8; ++k) ReadNumber(items[at + 3 + k], *numbers[k]);
+    out.push_back(std::move(r));
+  }
+  return out;
+}
+
+bool AppendClassRecord(const std::string& path, const ObjectClassRecord& r) {
+  const size_t slash = path.rfind('/');
+  if (slash != std::string::npos && slash > 0 && !EnsureFolder(path.substr(0, slash))) return false;
+  std::string bytes;
+  switch (ReadWholeFile(path, MaxLibraryBytes, bytes)) {
+    case ReadFileStatus::Ok: break;
+    case ReadFileStatus::NotFound: bytes.clear(); break;
+    default: return false;
+  }
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+  return SaveFileAtomically(path, bytes + ClassRecordText(r));
+}
+
+CreateObjectClass::CreateObjectClass(BodyEditors& owner, Form1& form)
+    : BodyDialog(owner, form, "Create Class of Objects") {
+  auto* grid = new QGridLayout(this);
+  auto single = [this](const QString& caption, QLineEdit*& edit) {
+    auto* box = new QGroupBox(caption, this);
+    (new QHBoxLayout(box))->addWidget(edit = new QLineEdit(box));
+    return box;
+  };
+  auto range = [this](const QString& caption, QLineEdit*& lo, QLineEdit*& hi, std::array<QRadioButton*, 4>& units,
+                      std::array<const char*, 4> names) {
+    auto* box = new QGroupBox(caption, this);
+    auto* lay = new QGridLayout(box);
+    lay->addWidget(new QLabel("Minimum", box), 0, 0);
+    lay->addWidget(lo = new QLineEdit(box), 0, 1);
+    lay->addWidget(new QLabel("Maximum", box), 1, 0);
+    lay->addWidget(hi = new QLineEdit(box), 1, 1);
+    auto* group = new QButtonGroup(box);
+    for (int k = 0; k < 4; ++k) {
+      units[k] = new QRadioButton(names[k], box);
+      group->addButton(units[k]);
+      lay->addWidget(units[k], 2 + k, 0, 1, 2);
+    }
+    return box;
+  };
+  grid->addWidget(single("Object Class Name", Text9), 0, 0);
+  auto* ref = new QGroupBox("Reference Object", this);
+  Combo2 = new QComboBox(ref);
+  Combo2->setEditable(true);
+  Combo2->setInsertPolicy(QComboBox::NoInsert);
+  (new QHBoxLayout(ref))->addWidget(Combo2);
+  grid->addWidget(ref, 0, 1);
+  auto* colour = new QGroupBox("Color", this);
+  Combo3 = new QComboBox(colour);
+  for (int k = 0; k < 16; ++k) Combo3->addItem(QString::number(k));
+  (new QHBoxLayout(colour))->addWidget(Combo3);
+  grid->addWidget(colour, 1, 0);
+  grid->addWidget(range("Mass", Text1, Text10, massUnits, {"Earth masses", "Jupiter Masses", "Sun Masses", "Kilograms"}),
+                  2, 0);
+  grid->addWidget(range("Size (Diameter)", Text8, Text11, sizeUnits,
+                        {"Kilometers", "Earth Diameters", "Sun Diameters", "Jupiter Diameters"}),
+                  2, 1);
+  grid->addWidget(range("Distance", Text2, Text3, distanceUnits,
+                        {"Meters", "Kilometers", "Astronomical Units (Earth to Sun = 1)", "Light Years"}),
+                  3, 0);
+  auto* number = new QGroupBox("Number of Objects", this);
+  auto* nl = new QVBoxLayout(number);
+  nl->addWidget(Text4 = new QLineEdit(number));
+  nl->addWidget(Check1 = new QCheckBox("Use in Current Simulation", number));
+  grid->addWidget(number, 3, 1);
+  auto* buttons = new QHBoxLayout;
+  OK = new QPushButton("OK", this);
+  Cancel = new QPushButton("Cancel", this);
+  Apply = new QPushButton("Apply", this);
+  for (QPushButton* b : {OK, Cancel, Apply}) buttons->addWidget(b);
+  grid->addLayout(buttons, 4, 0, 1, 2);
+
+  connect(OK, &QPushButton::clicked, this, [this] { OK_Click(); });
+  connect(Cancel, &QPushButton::clicked, this, [this] { Cancel_Click(); });
+  connect(Apply, &QPushButton::clicked, this, [this] { Apply_Click(); });
+  connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+  connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
+}
+
+void CreateObjectClass::setColourNumber(int k) {
+  Combo3->setCurrentIndex(k);
+  QPalette p = Combo3->palette();
+  p.setColor(QPalette::Text, ColourFromValue(PaletteColour(k)));
+  p.setColor(QPalette::ButtonText, ColourFromValue(PaletteColour(k)));
+  Combo3->setPalette(p);
+}
+
+void CreateObjectClass::Form_Load() {
+  s_.createobjectclassloaded = true;
+  massUnits[0]->setChecked(true);
+  sizeUnits[0]->setChecked(true);
+  distanceUnits[1]->setChecked(true);
+  setColourNumber(15);
+  std::string bytes;
+  library.clear();
+  if (ReadWholeFile(owner_.libraryPath(), MaxLibraryBytes, bytes) == ReadFileStatus::Ok) {
+    library = ReadClassLibrary(bytes);
+  }
+  for (const ObjectClassRecord& r : library) Combo2->addItem(Latin1(r.name));
+  Combo2->setEditText(QString());
+}
+
+bool CreateObjectClass::Apply_Click() {
+  ObjectClassRecord r;
+  r.name = BoxText(Text9);
+  r.reference = BoxText(Combo2);
+  int16_t colour = 0;
+  AssignNumber(ParseNumberPrefix(BoxText(Combo3)), colour);
+  r.colour = colour;
+  const double df = std::array<double, 4>{1, 1000, s_.AstronomicalUnit, LightYearMetres}[Chosen(distanceUnits)];
+  r.mass = Stored(ParseNumberPrefix(BoxText(Text1)) * ClassMassFactors[Chosen(massUnits)]);
+  r.size = Stored(ParseNumberPrefix(BoxText(Text8)) * ClassSizeFactors[Chosen(sizeUnits)]);
+  r.distanceMin = Stored(ParseNumberPrefix(BoxText(Text2)) * df);
+  r.distanceMax = Stored(ParseNumberPrefix(BoxText(Text3)) * df);
+  r.number = Stored(ParseNumberPrefix(BoxText(Text4)) * df);
+  if (!AppendClassRecord(owner_.libraryPath(), r)) {
+    form_.message("The class library " + owner_.libraryPath() + " could not be written.");
+    return false;
+  }
+  if (library.size() < static_cast<size_t>(MaxClassRecords)) library.push_back(r);
+  Combo2->addItem(Text9->text());
+  for (QLineEdit* e : {Text1, Text2, Text3, Text4, Text8, Text9}) e->clear();
+  Combo2->setEditText(QString());
+  setColourNumber(15);
+  return true;
+}
+
+void CreateObjectClass::OK_Click() {
+  if (!Text9->text().isEmpty() && !Apply_Click()) return;  // keep what was typed
+  close();
+}
+
+void CreateObjectClass::Cancel_Click() { close(); }
+
+void CreateObjectClass::Combo2_Click() { pickedBody = FindBodyByName(s_, BoxText(Combo2)); }
+
+void CreateObjectClass::Combo3_Click() {
+  const double k = ParseNumberPrefix(BoxText(Combo3));
+  if (k >= 0 && k <= 15) setColourNumber(static_cast<int>(k));
+  OK->setFocus();
+}
+
+void CreateObjectClass::refill() { FillBodyList(Combo2, s_); }
+
+void CreateObjectClass::formUnload() { s_.createobjectclassloaded = false; }
+
+}  // namespace molvane

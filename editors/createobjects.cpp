@@ -1,0 +1,251 @@
+#include "editors/createobjects.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QTime>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "editors/bodyeditors.h"
+#include "engine/bodies.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "files/textitems.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+std::string Lower(std::string_view t) {
+  std::string r(t);
+  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return r;
+}
+
+template <size_t N>
+int Chosen(const std::array<QRadioButton*, N>& group) {
+  for (size_t k = 0; k < N; ++k) {
+    if (group[k] && group[k]->isChecked()) return static_cast<int>(k);
+  }
+  return 0;
+}
+
+}  // namespace
+
+double SpreadDraw(double mean, double spreadPercent, double r) {
+  const double p = spreadPercent / 100;
+  return mean + mean * p * (1 - 2 * r);
+}
+
+std::string NewBodyName(const State& s, std::string_view base, int n) {
+  std::string name(base);
+  const std::string lower = Lower(base);
+  const int last = std::clamp(n - 1, 0, MaxBodies);
+  for (int j = 1; j <= last; ++j) {
+    if (Lower(s.objname[j]) == lower) {
+      name += ShortText(static_cast<int64_t>(n));
+      break;
+    }
+  }
+  for (int j = 1; j <= last; ++j) {
+    if (s.objname[j] == name) name += "b";
+  }
+  return name;
+}
+
+frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& form)
+    : BodyDialog(owner, form, "Create Objects") {
+  auto* grid = new QGridLayout(this);
+  auto pair = [this](const QString& caption, const QString& meanLabel, QLineEdit*& mean, QLineEdit*& spread,
+                     const char* meanText, const char* spreadText) {
+    auto* box = new QGroupBox(caption, this);
+    auto* lay = new QGridLayout(box);
+    mean = new QLineEdit(meanText, box);
+    spread = new QLineEdit(spreadText, box);
+    lay->addWidget(new QLabel(meanLabel, box), 0, 0);
+    lay->addWidget(mean, 0, 1);
+    lay->addWidget(new QLabel("+/- %", box), 1, 0);
+    lay->addWidget(spread, 1, 1);
+    return box;
+  };
+  auto units = [this](QGroupBox* box, std::array<QRadioButton*, 4>& b, std::array<const char*, 4> names) {
+    auto* lay = static_cast<QGridLayout*>(box->layout());
+    auto* group = new QButtonGroup(box);
+    for (int k = 0; k < 4; ++k) {
+      b[k] = new QRadioButton(names[k], box);
+      group->addButton(b[k]);
+      lay->addWidget(b[k], 2 + k, 0, 1, 2);
+    }
+  };
+  grid->addWidget(pair("Eccentricity", "Mean", Text1, Text2, "", ""), 0, 0);
+  QGroupBox* mass = pair("Mass", "Mean", Text4, Text5, "", "");
+  units(mass, massUnits, {"Earth Masses", "Jupiter Masses", "Sun Masses", "Kilograms"});
+  grid->addWidget(mass, 1, 0);
+  QGroupBox* sma = pair("Semi-major axis", "SMA", Text6, Text7, "", "");
+  units(sma, smaUnits, {"Meters", "Kilometers", "Astronomical Units", "Light Years"});
+  grid->addWidget(sma, 1, 1);
+  grid->addWidget(pair("Inclination", "Mean", Text8, Text9, "", ""), 0, 1);
+  grid->addWidget(pair("Longitude of the ascending node", "Mean", Text10, Text11, "180", "100"), 2, 0);
+  grid->addWidget(pair("Argument of perifocus", "Mean", Text12, Text13, "180", "100"), 2, 1);
+  grid->addWidget(pair("Mean anomoly", "Mean", Text14, Text15, "180", "100"), 3, 0);
+  grid->addWidget(pair("Size", "Size (Km)", Text17, Text16, "", ""), 3, 1);
+  massUnits[0]->setChecked(true);
+  smaUnits[2]->setChecked(true);
+
+  auto* number = new QGroupBox("Number of Objects", this);
+  (new QHBoxLayout(number))->addWidget(Text3 = new QLineEdit("1", number));
+  grid->addWidget(number, 4, 0);
+  auto* name = new QGroupBox("Name", this);
+  (new QHBoxLayout(name))->addWidget(Text18 = new QLineEdit("Object", name));
+  grid->addWidget(name, 4, 1);
+
+  auto* ref = new QGroupBox("Reference object", this);
+  auto* rl = new QVBoxLayout(ref);
+  optionObject = new QRadioButton("Object", ref);
+  OptionBarycenter = new QRadioButton("Barycenter", ref);
+  Combo1 = new QComboBox(ref);
+  Combo1->setEditable(true);
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  rl->addWidget(optionObject);
+  rl->addWidget(OptionBarycenter);
+  rl->addWidget(Combo1);
+  optionObject->setChecked(true);
+  grid->addWidget(ref, 5, 0);
+
+  auto* angle = new QGroupBox("Units", this);
+  auto* al = new QVBoxLayout(angle);
+  Option2 = new QRadioButton("Degrees", angle);
+  Option1 = new QRadioButton("Radians", angle);
+  al->addWidget(Option2);
+  al->addWidget(Option1);
+  Option2->setChecked(true);
+  grid->addWidget(angle, 5, 1);
+
+  auto* colour = new QGroupBox("Color", this);
+  auto* cl = new QHBoxLayout(colour);
+  Shape1 = new QLabel(colour);
+  Shape1->setFixedSize(24, 24);
+  Shape1->setAutoFillBackground(true);
+  Command2 = new QPushButton("choose color...", colour);
+  cl->addWidget(Shape1);
+  cl->addWidget(Command2);
+  grid->addWidget(colour, 6, 0);
+  setSwatch(0xFF00FF);
+
+  auto* buttons = new QHBoxLayout;
+  Command1 = new QPushButton("Create", this);
+  btnCancel = new QPushButton("Cancel", this);
+  buttons->addWidget(Command1);
+  buttons->addWidget(btnCancel);
+  grid->addLayout(buttons, 6, 1);
+
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
+}
+
+void frmCreateMultipleObjects::setSwatch(int32_t c) {
+  swatch = c;
+  QPalette p = Shape1->palette();
+  p.setColor(QPalette::Window, ColourFromValue(c));
+  Shape1->setPalette(p);
+}
+
+void frmCreateMultipleObjects::Form_Load() {
+  s_.createmultipleobjectsloaded = true;
+  refill();
+  const int f = s_.focusobj >= 1 && s_.focusobj <= BodyCount(s_) ? s_.focusobj : 0;
+  Combo1->setEditText(Latin1(ShownName(s_, f)));
+  random_.seed(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+}
+
+void frmCreateMultipleObjects::refill() { FillBodyList(Combo1, s_); }
+
+void frmCreateMultipleObjects::formUnload() { s_.createmultipleobjectsloaded = false; }
+
+void frmCreateMultipleObjects::btnCancel_Click() { close(); }
+
+void frmCreateMultipleObjects::Command2_Click() {
+  if (const std::optional<int32_t> c = owner_.askColour(swatch, this)) setSwatch(*c);
+}
+
+float frmCreateMultipleObjects::nextRandom() {
+  float r = owner_.randomSource ? owner_.randomSource() : std::generate_canonical<float, 24>(random_);
+  if (!(r >= 0.0f) || r >= 1.0f) r = 0.0f;  // stays in [0, 1)
+  return r;
+}
+
+// A value that does not come out finite counts as 0.
+double frmCreateMultipleObjects::draw(QLineEdit* mean, QLineEdit* spread, double factor) {
+  const double r = nextRandom();
+  const double v = SpreadDraw(ParseNumberPrefix(BoxText(mean)) * factor, ParseNumberPrefix(BoxText(spread)), r);
+  return std::isfinite(v) ? v : 0.0;
+}
+
+bool frmCreateMultipleObjects::Command1_Click() {
+  const double count = ParseNumberPrefix(BoxText(Text3));
+  const int free = MaxBodies - BodyCount(s_);
+  int n = 0;
+  if (count >= 1) {
+    if (!(count < free + 1)) {
+      form_.message("Only " + std::to_string(free) + " more objects fit in the simulation (at most " +
+                    std::to_string(MaxBodies) + ").");
+      return false;
+    }
+    n = static_cast<int>(std::floor(count));
+  }
+  const double ts = s_.timescale;
+  const double angle = Option2->isChecked() ? 2 * GetPi() / 360 : 1.0;
+  const std::string base = BoxText(Text18);
+  const std::string ref = BoxText(Combo1);
+  for (int k = 1; k <= n; ++k) {
+    const int N = BodyCount(s_) + 1;
+    s_.objects = static_cast<int16_t>(N);
+    s_.objname[N] = NewBodyName(s_, base, N);
+    s_.objcolor[N] = swatch;
+    s_.objcolor2[N] = DeriveBodyColour(swatch);
+    s_.objref[N] = ref;
+    // A slot freed earlier may still hold another body's motion and thrust.
+    s_.objx[N] = s_.objy[N] = s_.objz[N] = 0;
+    s_.objvx[N] = s_.objvy[N] = s_.objvz[N] = 0;
+    s_.objdirx[N] = s_.objdiry[N] = s_.objdirz[N] = 0;
+    s_.objthrust[N] = 0;
+    s_.objthruston[N] = false;
+    s_.objlastx[N] = s_.objlasty[N] = -1000;
+    s_.objperdist[N] = s_.objappdist[N] = 0;
+    s_.objmass[N] = draw(Text4, Text5, CreateMassFactors[Chosen(massUnits)]);
+    s_.objsma[N] = draw(Text6, Text7, CreateSmaFactors[Chosen(smaUnits)]);
+    s_.objecc[N] = draw(Text1, Text2, 1);
+    s_.objinc[N] = draw(Text8, Text9, angle);
+    s_.objper[N] = draw(Text12, Text13, angle);
+    s_.objasc[N] = draw(Text10, Text11, angle);
+    s_.objma[N] = draw(Text14, Text15, angle);
+    s_.objsize[N] = draw(Text17, Text16, 1) * 1000;
+    if (const int16_t j = FindBodyByName(s_, ref); j > 0) {
+      s_.objrefindex[N] = j;
+    } else if (s_.objrefindex[N] < 0 || s_.objrefindex[N] > N) {
+      s_.objrefindex[N] = 0;
+    }
+    if (OptionBarycenter->isChecked()) {
+      s_.NewBodyMass = 0;
+      PlaceBodyOnOrbit(s_, N, true);
+    } else {
+      s_.NewBodyMass = s_.objmass[N];
+      PlaceBodyOnOrbit(s_, N, false);
+    }
+    s_.NewBodyMass = 0;
+    AssignNumber(s_.objmass[N] * ts * ts, s_.objmass[N]);
+  }
+  form_.refreshObjectLists();
+  form_.rebuildObjectLabels();
+  close();
+  return true;
+}
+
+}  // namespace molvane

@@ -1,0 +1,72 @@
+// The Create Objects dialog: a group of new bodies on orbits about a chosen
+// body or its group's barycentre, each quantity drawn within a percentage
+// band around a mean.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "editors/bodydialog.h"
+
+namespace molvane {
+
+// Mass in Earth masses and semi-major axis in kilometres per unit.
+constexpr std::array<double, 4> CreateMassFactors = {1, JupiterEarthMasses, SunEarthMasses, 1 / EarthMassKg};
+constexpr std::array<double, 4> CreateSmaFactors = {0.001, 1, AstronomicalUnitMetres / 1000, LightYearMetres / 1000};
+
+// m + m * p * (1 - 2r) with p the spread in percent / 100 and r in [0, 1).
+double SpreadDraw(double mean, double spreadPercent, double r);
+
+// The name of new body n (bodies 1..n-1 exist): the base with " n" when a
+// body already has it in any letter case, then "b" appended for each exact
+// match met in one pass over bodies 1..n-1.
+std::string NewBodyName(const State& s, std::string_view base, int n);
+
+class frmCreateMultipleObjects : public BodyDialog {
+  Q_OBJECT
+
+ public:
+  frmCreateMultipleObjects(BodyEditors& owner, Form1& form);
+
+  QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10, *Text11, *Text12,
+      *Text13, *Text14, *Text15, *Text16, *Text17, *Text18;
+  std::array<QRadioButton*, 4> massUnits{};  // Earth, Jupiter, Sun, kilograms
+  std::array<QRadioButton*, 4> smaUnits{};   // metres, kilometres, AU, light years
+  QRadioButton* optionObject = nullptr;
+  QRadioButton* OptionBarycenter = nullptr;
+  QRadioButton* Option2 = nullptr;  // degrees
+  QRadioButton* Option1 = nullptr;  // radians
+  QComboBox* Combo1 = nullptr;
+  QLabel* Shape1 = nullptr;
+  QPushButton* Command2 = nullptr;  // "choose color..."
+  QPushButton* Command1 = nullptr;  // "Create"
+  QPushButton* btnCancel = nullptr;
+  int32_t swatch = 0xFF00FF;
+
+  void Form_Load();
+  // The creation; false (nothing created, the dialog stays) when the group
+  // would take the table past its last body.
+  bool Command1_Click();
+  void Command2_Click();
+  void btnCancel_Click();
+  void refill();
+
+ protected:
+  void formUnload() override;
+
+ private:
+  float nextRandom();
+  double draw(QLineEdit* mean, QLineEdit* spread, double factor);
+  void setSwatch(int32_t c);
+  std::mt19937 random_;
+};
+
+}  // namespace molvane

@@ -1,0 +1,311 @@
+#include "editors/distancebox.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <cmath>
+
+#include "engine/bodies.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/keys.h"
+
+namespace molvane {
+
+int PixelsOfTwips(double twips) {
+  const double v = std::round(twips / TwipsPerPixelX);
+  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
+}
+
+void BodyPicker::showPopup() {
+  if (onDropDown) onDropDown();
+  QComboBox::showPopup();
+}
+
+QString Latin1Text(const std::string& s) {
+  return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string Latin1String(const QString& s) { return s.toLatin1().toStdString(); }
+
+void FillBodyNames(QComboBox* c, const State& s) {
+  const QSignalBlocker block(c);
+  c->clear();
+  const int n = BodyCount(s);
+  for (int i = 1; i <= n; ++i) c->addItem(Latin1Text(s.objname[i]));
+}
+
+int LastEntryNamed(const QComboBox* c, const std::string& name) {
+  const QString q = Latin1Text(name);
+  int found = -1;
+  for (int p = 0; p < c->count(); ++p)
+    if (c->itemText(p) == q) found = p;
+  return found;
+}
+
+// ------------------------------------------------------------ the window
+
+namespace {
+
+QLabel* BoxLabel(QWidget* parent, int leftTw, int topTw, int widthTw, const QString& text) {
+  auto* l = new QLabel(text, parent);
+  l->setGeometry(PixelsOfTwips(leftTw), PixelsOfTwips(topTw), PixelsOfTwips(widthTw), PixelsOfTwips(255));
+  QFont f = l->font();
+  f.setPointSize(8);
+  l->setFont(f);
+  l->setStyleSheet("color: white; background: black;");
+  return l;
+}
+
+}  // namespace
+
+PairBoxWindow::PairBoxWindow(Form1& form, const QString& designCaption, bool alignKeys)
+    : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
+  setWindowTitle(designCaption);
+  setFixedSize(PixelsOfTwips(3255), PixelsOfTwips(915));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  setWindowIcon(form.windowIcon());
+  static const char* units[] = {"Km      Distance", "Km/s   Velocity", "Km/s   Radial", "Km/s   Tangent"};
+  for (int k = 1; k <= 4; ++k) {
+    labels_[k] = BoxLabel(this, 0, 240 * (k - 1), 1815, QString());
+    labels_[k + 4] = BoxLabel(this, 1920, 240 * (k - 1), 1335, units[k - 1]);
+  }
+  Combo1 = new BodyPicker(this);
+  Combo2 = new BodyPicker(this);
+  Combo1->setGeometry(0, 0, PixelsOfTwips(1575), PixelsOfTwips(315));
+  Combo2->setGeometry(PixelsOfTwips(1680), 0, PixelsOfTwips(1575), PixelsOfTwips(315));
+  for (BodyPicker* c : {Combo1, Combo2}) {
+    c->setStyleSheet("QComboBox { color: white; background: black; }");
+    c->hide();
+  }
+  connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+  connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+  ForwardKeysFrom(this, alignKeys);
+  ForwardKeysFrom(Combo1, alignKeys);
+  ForwardKeysFrom(Combo2, alignKeys);
+}
+
+void PairBoxWindow::selectEntry(int picker, int index) {
+  QComboBox* c = picker == 2 ? Combo2 : Combo1;
+  if (index < 0 || index >= c->count()) return;
+  {
+    const QSignalBlocker block(c);
+    c->setCurrentIndex(index);
+  }
+  if (picker == 2) {
+    Combo2_Click();
+  } else {
+    Combo1_Click();
+  }
+}
+
+// A name that matches no body leaves the field as it was; with equal names
+// the last body wins.
+void PairBoxWindow::Combo1_Click() {
+  const int k = FindBodyByName(s_, Latin1String(Combo1->currentText()));
+  if (k != 0) setBodyA(k);
+  rebuildCaption();
+  pickersChanged();
+}
+
+void PairBoxWindow::Combo2_Click() {
+  const int k = FindBodyByName(s_, Latin1String(Combo2->currentText()));
+  if (k != 0) setBodyB(k);
+  rebuildCaption();
+  pickersChanged();
+}
+
+void PairBoxWindow::rebuildCaption() { setWindowTitle(Combo1->currentText() + " - " + Combo2->currentText()); }
+
+// The picker shows the body watched; a watched index that no entry names
+// (the floating point, or a row past the last body) shows no entry.
+static int EntryOfBody(const QComboBox* c, const State& s, int k) {
+  if (k < 1 || k > BodyCount(s)) return -1;
+  if (k - 1 < c->count() && c->itemText(k - 1) == Latin1Text(s.objname[k])) return k - 1;
+  return LastEntryNamed(c, s.objname[k]);
+}
+
+void PairBoxWindow::refill() {
+  const int a = bodyA();
+  const int b = bodyB();
+  FillBodyNames(Combo1, s_);
+  FillBodyNames(Combo2, s_);
+  const int pa = EntryOfBody(Combo1, s_, a);
+  const int pb = EntryOfBody(Combo2, s_, b);
+  {
+    const QSignalBlocker b1(Combo1), b2(Combo2);
+    Combo1->setCurrentIndex(pa);
+    Combo2->setCurrentIndex(pb);
+  }
+  // The refill keeps the watched indices even where several bodies share a
+  // name; only the caption follows the lists.
+  rebuildCaption();
+  pickersChanged();
+}
+
+void PairBoxWindow::loadPair(bool searchNextByName) {
+  FillBodyNames(Combo1, s_);
+  FillBodyNames(Combo2, s_);
+  const int n = BodyCount(s_);
+  const int focus = std::clamp<int>(s_.focusobj, 0, MaxBodies);
+  int p = LastEntryNamed(Combo1, s_.objname[focus]);
+  selectEntry(1, p >= 0 ? p : 0);
+  setBodyA(focus);
+  if (focus >= n) {
+    selectEntry(2, Combo2->findText(Latin1Text(s_.objname[1]), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    setBodyB(1);
+  } else {
+    if (searchNextByName) {
+      const int q = LastEntryNamed(Combo2, s_.objname[focus + 1]);
+      if (q >= 0 && q < Combo2->count()) selectEntry(2, q);
+    } else {
+      const int q = std::max(LastEntryNamed(Combo2, s_.objname[focus]), 0);
+      if (Combo2->count() >= 2 && q + 1 < Combo2->count()) selectEntry(2, q + 1);
+    }
+    setBodyB(focus + 1);
+  }
+  // The floating point is no entry: picker A then names nothing.
+  if (focus < 1) {
+    const QSignalBlocker block(Combo1);
+    Combo1->setCurrentIndex(-1);
+  }
+  rebuildCaption();
+  pickersChanged();
+}
+
+void PairBoxWindow::showTexts(const std::array<std::string, 4>& t) {
+  for (int k = 1; k <= 4; ++k) labels_[k]->setText(Latin1Text(t[k - 1]));
+}
+
+int PairBoxWindow::leftTwips() const { return frameGeometry().x() * TwipsPerPixelX; }
+int PairBoxWindow::topTwips() const { return frameGeometry().y() * TwipsPerPixelX; }
+
+void PairBoxWindow::placeAtTwips(double left, double top) {
+  if (!std::isfinite(left) || !std::isfinite(top)) return;
+  placing_ = true;
+  move(PixelsOfTwips(left), PixelsOfTwips(top));
+  placing_ = false;
+}
+
+void PairBoxWindow::MakeTopMost() {
+  topMost_ = true;
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  show();
+}
+
+void PairBoxWindow::RemoveTopMost() {
+  topMost_ = false;
+  setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  show();
+}
+
+void PairBoxWindow::setPickersShown(bool on) {
+  Combo1->setVisible(on);
+  Combo2->setVisible(on);
+  if (on) {
+    Combo1->raise();
+    Combo2->raise();
+  }
+}
+
+void PairBoxWindow::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  if (!placing_ && isVisible()) placeChanged();
+}
+
+void PairBoxWindow::closeEvent(QCloseEvent* e) {
+  if (isVisible()) unload();
+  Timer1.stop();
+  e->accept();
+}
+
+// ------------------------------------------------------------ distance box
+
+RefBoxS::RefBoxS(Form1& form) : PairBoxWindow(form, "Reference Box 1", true) {
+  Timer1.setInterval(1000);
+  connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  for (int k = 1; k <= 8; ++k) {
+    labels_[k]->setMouseTracking(true);
+    labels_[k]->installEventFilter(this);
+  }
+  Combo1->onDropDown = [this] { ListOpen = true; };
+  Combo2->onDropDown = [this] { ListOpen = true; };
+}
+
+BoxSlot* RefBoxS::record() {
+  return (SlotIndex >= 1 && SlotIndex <= MaxSlots) ? &s_.distanceBoxes[SlotIndex] : nullptr;
+}
+
+void RefBoxS::Form_Load() {
+  Timer1.stop();
+  setPickersShown(false);
+  placeAtTwips(0, 850);
+  loadPair(false);
+  if (BoxSlot* r = record(); r && r->inUse) {
+    r->left = 0;
+    r->top = 850;
+  }
+}
+
+void RefBoxS::restore(const BoxSlot& rec) {
+  const BoxSlot saved = rec;
+  Form_Load();
+  placeAtTwips(saved.left, saved.top);
+  BodyA = std::clamp<int16_t>(saved.bodyA, 0, MaxBodies);
+  BodyB = std::clamp<int16_t>(saved.bodyB, 0, MaxBodies);
+  refill();
+  if (BoxSlot* r = record()) {
+    r->left = saved.left;
+    r->top = saved.top;
+  }
+}
+
+void RefBoxS::refStep() {
+  StepPair(s_, BodyA, BodyB, measure);
+  showTexts(PairTexts(measure, s_.timescale, 3));
+}
+
+void RefBoxS::lbl_MouseMove() {
+  setPickersShown(true);
+  Timer1.start();
+  TickCount = 0;
+  ListOpen = false;
+}
+
+void RefBoxS::Timer1_Timer() {
+  if (TickCount < 2) ++TickCount;
+  if (TickCount >= 2 && !ListOpen) {
+    Timer1.stop();
+    setPickersShown(false);
+  }
+}
+
+bool RefBoxS::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::MouseMove) {
+    for (int k = 1; k <= 8; ++k)
+      if (o == labels_[k]) lbl_MouseMove();
+  }
+  return PairBoxWindow::eventFilter(o, e);
+}
+
+void RefBoxS::pickersChanged() {
+  ListOpen = false;
+  if (BoxSlot* r = record(); r && r->inUse) {
+    r->list1 = Latin1String(Combo1->currentText());
+    r->list2 = Latin1String(Combo2->currentText());
+    r->bodyA = BodyA;
+    r->bodyB = BodyB;
+  }
+}
+
+void RefBoxS::placeChanged() {
+  if (BoxSlot* r = record(); r && r->inUse) {
+    r->left = static_cast<float>(leftTwips());
+    r->top = static_cast<float>(topTwips());
+  }
+}
+
+void RefBoxS::unload() { ReleaseBoxSlot(s_, BoxKind::Distance, SlotIndex); }
+
+}  // namespace molvane

@@ -1,0 +1,129 @@
+// The distance box (RefBoxS): two bodies, their distance and their
+// relative, radial and tangential speed. PairBoxWindow holds what it shares
+// with the two fixed reference boxes: the window, its eight labels and the
+// two body pickers that cover the top row when shown.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "editors/readouts.h"
+#include "engine/state.h"
+
+namespace molvane {
+
+class Form1;
+
+constexpr int TwipsPerPixelX = 15;
+int PixelsOfTwips(double twips);
+
+// A drop-down list of body names that reports when its list opens.
+class BodyPicker : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  std::function<void()> onDropDown;
+  void showPopup() override;
+};
+
+// Names of bodies 1..objects into a picker (body p + 1 at position p).
+void FillBodyNames(QComboBox* c, const State& s);
+// The last entry whose text is `name`, -1 when none.
+int LastEntryNamed(const QComboBox* c, const std::string& name);
+// Latin-1 texts of the body table to and from Qt.
+QString Latin1Text(const std::string& s);
+std::string Latin1String(const QString& s);
+
+class PairBoxWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  PairBoxWindow(Form1& form, const QString& designCaption, bool alignKeys);
+
+  // lbl 1..8 (values 1..4, unit captions 5..8).
+  QLabel* lbl(int k) const { return (k >= 1 && k <= 8) ? labels_[k] : nullptr; }
+  BodyPicker* Combo1 = nullptr;
+  BodyPicker* Combo2 = nullptr;
+  QTimer Timer1;
+
+  // Selecting an entry from code runs the picker's click handling.
+  void selectEntry(int picker, int index);
+  // A user's pick (also what selectEntry runs).
+  void Combo1_Click();
+  void Combo2_Click();
+  // Empties and refills both pickers and selects the bodies watched now.
+  void refill();
+  bool pickersShown() const { return !Combo1->isHidden(); }
+  // The four value texts.
+  void showTexts(const std::array<std::string, 4>& t);
+  // Outer place in twips.
+  int leftTwips() const;
+  int topTwips() const;
+  void placeAtTwips(double left, double top);
+  void MakeTopMost();
+  void RemoveTopMost();
+
+  virtual int bodyA() const = 0;
+  virtual int bodyB() const = 0;
+  virtual void setBodyA(int v) = 0;
+  virtual void setBodyB(int v) = 0;
+
+ protected:
+  // The load: both pickers filled, the focus body and the one after it.
+  void loadPair(bool searchNextByName);
+  void rebuildCaption();
+  virtual void pickersChanged() {}
+  virtual void placeChanged() {}
+  virtual void unload() = 0;
+  void moveEvent(QMoveEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void setPickersShown(bool on);
+
+  Form1& form_;
+  State& s_;
+  std::array<QLabel*, 9> labels_{};
+  bool placing_ = false;
+  bool topMost_ = false;
+};
+
+class RefBoxS : public PairBoxWindow {
+  Q_OBJECT
+
+ public:
+  explicit RefBoxS(Form1& form);
+
+  int16_t BodyA = 0;
+  int16_t BodyB = 0;
+  int16_t SlotIndex = 0;
+  int16_t TickCount = 0;
+  bool ListOpen = false;
+  PairMeasure measure;
+
+  // Shows the box as a new opening: place, bodies from the focus.
+  void Form_Load();
+  // The box of slot SlotIndex as State's record holds it (a situation file).
+  void restore(const BoxSlot& rec);
+  void refStep();
+  void Timer1_Timer();
+  void lbl_MouseMove();
+
+  int bodyA() const override { return BodyA; }
+  int bodyB() const override { return BodyB; }
+  void setBodyA(int v) override { BodyA = static_cast<int16_t>(v); }
+  void setBodyB(int v) override { BodyB = static_cast<int16_t>(v); }
+
+ protected:
+  void pickersChanged() override;
+  void placeChanged() override;
+  void unload() override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  BoxSlot* record();
+};
+
+}  // namespace molvane

@@ -1,0 +1,250 @@
+#include "editors/editorwindows.h"
+
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+bool InSlots(int slot) { return slot >= 1 && slot <= MaxSlots; }
+
+// A record that TakeBoxSlot has just handed out: the window opens afresh.
+// Anything else was filled by a situation file or the body popup.
+bool IsFresh(const BoxSlot& r) {
+  return r.left == 0 && r.top == 0 && r.list1.empty() && r.list2.empty() && r.bodyA == 0 && r.bodyB == 0;
+}
+
+void ShowQuietly(QWidget* w) {
+  w->setAttribute(Qt::WA_ShowWithoutActivating, true);
+  w->show();
+  w->setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+}  // namespace
+
+EditorWindows::EditorWindows(Form1& form) : form_(form), s_(form.state()), editors_(form) {
+  // The orbit calculator starts from reference box 1's body and its distance,
+  // tangential and radial readouts, as shown.
+  editors_.readReferenceBox1 = [this](ReferenceBoxReadout& r) {
+    RefBox* box = referenceBox(1);
+    if (box == nullptr || box->Combo1 == nullptr) return false;
+    r.bodyName = box->Combo1->currentText().toLatin1().toStdString();
+    r.distance = box->lbl(1)->text().toLatin1().toStdString();
+    r.tangentVelocity = box->lbl(4)->text().toLatin1().toStdString();
+    r.radialVelocity = box->lbl(3)->text().toLatin1().toStdString();
+    return true;
+  };
+}
+EditorWindows::~EditorWindows() = default;
+
+RefBoxS* EditorWindows::distanceBox(int slot) const { return InSlots(slot) ? distance_[slot].data() : nullptr; }
+RefBoxOrbit1* EditorWindows::orbitBox(int slot) const {
+  return (slot >= 0 && slot <= MaxSlots) ? orbit_[slot].data() : nullptr;
+}
+RefBox* EditorWindows::referenceBox(int which) const { return ref_[which == 2 ? 2 : 1].data(); }
+
+void EditorWindows::openBox(BoxKind kind, int slot) {
+  if (!InSlots(slot) || kind == BoxKind::Thrust || !BoxSlotInUse(s_, kind, slot)) return;
+  if (kind == BoxKind::Distance) {
+    const BoxSlot rec = s_.distanceBoxes[slot];
+    QPointer<RefBoxS>& box = distance_[slot];
+    if (IsFresh(rec)) {
+      // A closed box's window is used again, with what it measured last.
+      if (!box) box = new RefBoxS(form_);
+      box->SlotIndex = static_cast<int16_t>(slot);
+      box->Form_Load();
+    } else {
+      if (box) box->deleteLater();
+      box = new RefBoxS(form_);
+      box->SlotIndex = static_cast<int16_t>(slot);
+      box->restore(rec);
+    }
+    box->show();
+    return;
+  }
+  const BoxSlot rec = s_.orbitBoxes[slot];
+  QPointer<RefBoxOrbit1>& box = orbit_[slot];
+  if (IsFresh(rec)) {
+    if (!box) box = new RefBoxOrbit1(form_);
+    box->SlotIndex = static_cast<int16_t>(slot);
+    box->Form_Load();
+  } else {
+    if (box) box->deleteLater();
+    box = new RefBoxOrbit1(form_);
+    box->SlotIndex = static_cast<int16_t>(slot);
+    box->restore(rec);
+  }
+  box->show();
+}
+
+void EditorWindows::closeBox(BoxKind kind, int slot) {
+  if (!InSlots(slot)) return;
+  if (kind == BoxKind::Distance && distance_[slot] && distance_[slot]->isVisible()) distance_[slot]->close();
+  if (kind == BoxKind::Orbit && orbit_[slot] && orbit_[slot]->isVisible()) orbit_[slot]->close();
+}
+
+RefBox& EditorWindows::referenceWindow(int which) {
+  QPointer<RefBox>& box = ref_[which == 2 ? 2 : 1];
+  if (!box) box = new RefBox(form_, which);
+  return *box;
+}
+
+void EditorWindows::show(InstrumentWindow w, bool reloadFirst) {
+  switch (w) {
+    case InstrumentWindow::ObjEdit:
+    case InstrumentWindow::CreateObjects:
+    case InstrumentWindow::RotatingPeriod:
+    case InstrumentWindow::OrbitCalculator:
+      editors_.show(w, reloadFirst);
+      return;
+    case InstrumentWindow::Spectrum: {
+      if (!spectrum_) spectrum_ = new frmSpectrum(form_);
+      if (reloadFirst && spectrum_->isVisible()) spectrum_->close();
+      if (!spectrum_->isVisible()) spectrum_->Form_Load();
+      spectrum_->show();
+      spectrum_->raise();
+      return;
+    }
+    case InstrumentWindow::OrbitRefBox1: {
+      QPointer<RefBoxOrbit1>& box = orbit_[0];
+      if (!box) box = new RefBoxOrbit1(form_);
+      if (reloadFirst && box->isVisible()) box->close();
+      if (!box->isVisible()) {
+        box->SlotIndex = 0;
+        box->placeAtTwips(s_.refboxorbit1Place.left, s_.refboxorbit1Place.top);
+        box->Form_Load();
+      }
+      box->show();
+      box->raise();
+      return;
+    }
+    case InstrumentWindow::BetaBox: {
+      if (!beta_) beta_ = new RefBoxS(form_);
+      if (reloadFirst && beta_->isVisible()) beta_->close();
+      if (!beta_->isVisible()) beta_->Form_Load();
+      beta_->show();
+      beta_->raise();
+      return;
+    }
+    case InstrumentWindow::RefBox1:
+    case InstrumentWindow::RefBox2: {
+      const int which = w == InstrumentWindow::RefBox2 ? 2 : 1;
+      RefBox& box = referenceWindow(which);
+      if (reloadFirst && box.isVisible()) box.close();
+      if (!box.isVisible()) {
+        // A flag already set means an older situation file opened the box:
+        // it comes back with that file's place and pair.
+        const bool fromFile = which == 2 ? s_.refbox2loaded : s_.refbox1loaded;
+        if (fromFile) {
+          box.restore();
+        } else {
+          box.Form_Load();
+        }
+      }
+      box.show();
+      box.raise();
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+bool EditorWindows::isShown(InstrumentWindow w) const {
+  auto visible = [](const QWidget* x) { return x != nullptr && x->isVisible(); };
+  switch (w) {
+    case InstrumentWindow::ObjEdit:
+    case InstrumentWindow::CreateObjects:
+    case InstrumentWindow::RotatingPeriod:
+    case InstrumentWindow::OrbitCalculator:
+      return editors_.isShown(w);
+    case InstrumentWindow::Spectrum: return visible(spectrum_.data());
+    case InstrumentWindow::OrbitRefBox1: return visible(orbit_[0].data());
+    case InstrumentWindow::BetaBox: return visible(beta_.data());
+    case InstrumentWindow::RefBox1: return visible(ref_[1].data());
+    case InstrumentWindow::RefBox2: return visible(ref_[2].data());
+    default: return false;
+  }
+}
+
+void EditorWindows::close(InstrumentWindow w) {
+  QWidget* x = nullptr;
+  switch (w) {
+    case InstrumentWindow::ObjEdit:
+    case InstrumentWindow::CreateObjects:
+    case InstrumentWindow::RotatingPeriod:
+    case InstrumentWindow::OrbitCalculator:
+      editors_.close(w);
+      return;
+    case InstrumentWindow::Spectrum: x = spectrum_.data(); break;
+    case InstrumentWindow::OrbitRefBox1: x = orbit_[0].data(); break;
+    case InstrumentWindow::BetaBox: x = beta_.data(); break;
+    case InstrumentWindow::RefBox1: x = ref_[1].data(); break;
+    case InstrumentWindow::RefBox2: x = ref_[2].data(); break;
+    default: return;
+  }
+  if (x && x->isVisible()) x->close();
+  // A box that a file marked open but that never appeared is closed too.
+  if (w == InstrumentWindow::RefBox1) s_.refbox1loaded = false;
+  if (w == InstrumentWindow::RefBox2) s_.refbox2loaded = false;
+}
+
+void EditorWindows::plotReadouts() {
+  if (s_.refboxorbit1loaded) {
+    // The elements of rbo1a are kept current even while only numbered
+    // boxes are open; the default box shows them when it is.
+    const auto texts = OrbitBoxTexts(s_, s_.rbo1a, s_.rbo1b);
+    if (orbit_[0] && orbit_[0]->isVisible()) orbit_[0]->showTexts(texts);
+  }
+  for (int k = 1; k <= MaxSlots; ++k) {
+    if (s_.distanceBoxes[k].inUse) {
+      if (!distance_[k]) openBox(BoxKind::Distance, k);
+      if (distance_[k]) distance_[k]->refStep();
+    }
+    if (s_.orbitBoxes[k].inUse) {
+      if (!orbit_[k]) openBox(BoxKind::Orbit, k);
+      if (orbit_[k]) orbit_[k]->refStep();
+    }
+  }
+  for (int which = 1; which <= 2; ++which) {
+    const bool loaded = which == 2 ? s_.refbox2loaded : s_.refbox1loaded;
+    if (!loaded) continue;
+    PairMeasure& m = refMeasure_[which];
+    StepPair(s_, which == 2 ? s_.rb2a : s_.rb1a, which == 2 ? s_.rb2b : s_.rb1b, m);
+    if (ref_[which]) ref_[which]->showTexts(PairTexts(m, s_.timescale, which == 2 ? 4 : 3));
+  }
+}
+
+void EditorWindows::refreshObjectLists() {
+  for (int k = 1; k <= MaxSlots; ++k) {
+    if (s_.distanceBoxes[k].inUse && distance_[k]) distance_[k]->refill();
+    if (s_.orbitBoxes[k].inUse && orbit_[k]) orbit_[k]->refill();
+  }
+  if (orbit_[0] && orbit_[0]->isVisible()) orbit_[0]->refill();
+  if (beta_ && beta_->isVisible()) beta_->refill();
+  if (s_.refbox1loaded && ref_[1]) ref_[1]->refill();
+  if (s_.refbox2loaded && ref_[2]) ref_[2]->refill();
+  if (s_.spectrumloaded && spectrum_) spectrum_->refill();
+  editors_.refreshObjectLists();
+}
+
+void EditorWindows::showReferenceBox(int which) {
+  const bool loaded = which == 2 ? s_.refbox2loaded : s_.refbox1loaded;
+  if (!loaded) return;
+  RefBox& box = referenceWindow(which);
+  if (!box.isVisible()) {
+    box.restore();
+    ShowQuietly(&box);
+  }
+}
+
+void EditorWindows::spectrumPoint(int16_t x, double value) {
+  if (spectrum_ && spectrum_->isVisible()) spectrum_->plotPoint(x, value);
+}
+
+void EditorWindows::closeStartupWindows() {
+  close(InstrumentWindow::RefBox1);
+  close(InstrumentWindow::RefBox2);
+}
+
+}  // namespace molvane

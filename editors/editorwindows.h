@@ -1,0 +1,62 @@
+// The body editors' and instruments' side of the main window's instrument
+// router: the distance and orbit boxes of the slot tables, the default
+// orbit box, the "betabox", the two reference boxes and the spectrum
+// window, plus the body editors (BodyEditors).
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "editors/bodyeditors.h"
+#include "editors/distancebox.h"
+#include "editors/orbitbox.h"
+#include "editors/readouts.h"
+#include "editors/referenceboxes.h"
+#include "editors/spectrum.h"
+#include "mainwindow/boxslots.h"
+
+namespace molvane {
+
+class Form1;
+
+class EditorWindows : public InstrumentWindows {
+ public:
+  explicit EditorWindows(Form1& form);
+  ~EditorWindows() override;
+
+  void openBox(BoxKind kind, int slot) override;
+  void closeBox(BoxKind kind, int slot) override;
+  void show(InstrumentWindow w, bool reloadFirst) override;
+  bool isShown(InstrumentWindow w) const override;
+  void close(InstrumentWindow w) override;
+  void plotReadouts() override;
+  void refreshObjectLists() override;
+  void showReferenceBox(int which) override;
+  void spectrumPoint(int16_t x, double value) override;
+  void closeStartupWindows() override;
+
+  // The windows as they stand (null when never created).
+  RefBoxS* distanceBox(int slot) const;
+  RefBoxOrbit1* orbitBox(int slot) const;  // slot 0: the default orbit box
+  RefBox* referenceBox(int which) const;
+  RefBoxS* betaBox() const { return beta_.data(); }
+  frmSpectrum* spectrum() const { return spectrum_.data(); }
+  BodyEditors& bodyEditors() { return editors_; }
+  // What each reference box measured at its previous refresh.
+  const PairMeasure& referenceMeasure(int which) const { return refMeasure_[which == 2 ? 2 : 1]; }
+
+ private:
+  RefBox& referenceWindow(int which);
+  Form1& form_;
+  State& s_;
+  BodyEditors editors_;
+  std::array<QPointer<RefBoxS>, MaxSlots + 1> distance_{};
+  std::array<QPointer<RefBoxOrbit1>, MaxSlots + 1> orbit_{};
+  QPointer<RefBoxS> beta_;
+  std::array<QPointer<RefBox>, 3> ref_{};
+  QPointer<frmSpectrum> spectrum_;
+  std::array<PairMeasure, 3> refMeasure_{};
+};
+
+}  // namespace molvane

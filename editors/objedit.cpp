@@ -1,0 +1,338 @@
+#include "editors/objedit.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "editors/bodyeditors.h"
+#include "engine/bodies.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "files/textitems.h"
+#include "mainwindow/colours.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+bool IsNumberChar(char c) {
+  return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E';
+}
+
+QString Number(double v) { return QString::fromLatin1(GeneralText(v).c_str()); }
+
+template <size_t N>
+int Chosen(const std::array<QRadioButton*, N>& group) {
+  for (size_t k = 0; k < N; ++k) {
+    if (group[k] && group[k]->isChecked()) return static_cast<int>(k);
+  }
+  return 0;
+}
+
+template <size_t N>
+QGroupBox* UnitGroup(const QString& caption, std::array<QRadioButton*, N>& buttons, const std::array<const char*, N>& names,
+                     QWidget* parent) {
+  auto* box = new QGroupBox(caption, parent);
+  auto* lay = new QVBoxLayout(box);
+  auto* group = new QButtonGroup(box);
+  for (size_t k = 0; k < N; ++k) {
+    buttons[k] = new QRadioButton(QString::fromLatin1(names[k]), box);
+    group->addButton(buttons[k]);
+    lay->addWidget(buttons[k]);
+  }
+  return box;
+}
+
+}  // namespace
+
+std::vector<double> SplitStateVector(std::string_view text) {
+  std::string s(text);
+  s += ' ';
+  const size_t n = s.size();
+  std::array<double, 7> slot{};
+  size_t p = 0;  // the last character (the added blank) is never examined
+  int k = 1;
+  while (p + 1 < n && k < 7) {
+    const size_t start = p;
+    while (IsNumberChar(s[p]) && p + 1 < n) ++p;
+    if (p > start) {
+      const double v = ParseNumberPrefix(std::string_view(s).substr(start, p - start));
+      slot[k] = std::isfinite(v) ? v : 0;
+    }
+    while (!IsNumberChar(s[p]) && p + 1 < n) ++p;
+    ++k;
+  }
+  return std::vector<double>(slot.begin() + 1, slot.begin() + k);
+}
+
+ObjEdit::ObjEdit(BodyEditors& owner, Form1& form) : BodyDialog(owner, form, "Edit Object") {
+  auto* grid = new QGridLayout(this);
+  auto lineBox = [this](const QString& caption, QLineEdit*& edit) {
+    auto* box = new QGroupBox(caption, this);
+    auto* lay = new QHBoxLayout(box);
+    edit = new QLineEdit(box);
+    lay->addWidget(edit);
+    return box;
+  };
+  auto comboBox = [this](const QString& caption, QComboBox*& combo) {
+    auto* box = new QGroupBox(caption, this);
+    auto* lay = new QHBoxLayout(box);
+    combo = new QComboBox(box);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    lay->addWidget(combo);
+    return box;
+  };
+  grid->addWidget(comboBox("Object", Combo1), 0, 0);
+  grid->addWidget(comboBox("Reference Object", Combo2), 0, 1);
+  grid->addWidget(lineBox("Mass", Text1), 1, 0);
+  grid->addWidget(UnitGroup<4>("", massUnits, {"Earth masses", "Jupiter Masses", "Sun Masses", "Kilograms"}, this), 2, 0);
+  grid->addWidget(lineBox("Size (Diameter)", Text8), 1, 1);
+  grid->addWidget(
+      UnitGroup<4>("", sizeUnits, {"Kilometers", "Earth Diameters", "Sun Diameters", "Jupiter Diameters"}, this), 2, 1);
+
+  auto* colour = new QGroupBox("Color", this);
+  auto* cl = new QHBoxLayout(colour);
+  Shape1 = new QLabel(colour);
+  Shape1->setFixedSize(24, 24);
+  Shape1->setAutoFillBackground(true);
+  Command1 = new QPushButton("choose color...", colour);
+  cl->addWidget(Shape1);
+  cl->addWidget(Command1);
+  grid->addWidget(colour, 3, 0);
+
+  auto vectorBox = [this](const QString& caption, int first) {
+    auto* box = new QGroupBox(caption, this);
+    auto* lay = new QGridLayout(box);
+    const char* axes[] = {"X", "Y", "Z"};
+    for (int a = 0; a < 3; ++a) {
+      lay->addWidget(new QLabel(axes[a], box), a, 0);
+      Text[first + a] = new QLineEdit(box);
+      lay->addWidget(Text[first + a], a, 1);
+    }
+    return box;
+  };
+  grid->addWidget(vectorBox("Location", 2), 4, 0);
+  grid->addWidget(UnitGroup<4>("", locationUnits,
+                               {"Meters", "Kilometers", "Astronomical Units (Earth to Sun = 1)", "Light Years"}, this),
+                  5, 0);
+  grid->addWidget(vectorBox("Velocity", 5), 4, 1);
+  grid->addWidget(UnitGroup<2>("", speedUnits, {"Meters / Second", "Kilometers / Second"}, this), 5, 1);
+
+  auto* elements = new QGroupBox(this);
+  auto* el = new QGridLayout(elements);
+  const char* names[] = {"sma", "ec", "ai", "apg", "anl", "am"};
+  QLabel** labels[] = {&lblSMA, &lblEc, &lblAi, &lblApg, &lblAnl, &lblAm};
+  for (int k = 0; k < 6; ++k) {
+    el->addWidget(new QLabel(names[k], elements), k, 0);
+    *labels[k] = new QLabel(elements);
+    el->addWidget(*labels[k], k, 1);
+  }
+  grid->addWidget(elements, 3, 1);
+
+  auto* buttons = new QHBoxLayout;
+  OK = new QPushButton("OK", this);
+  Cancel = new QPushButton("Cancel", this);
+  Apply = new QPushButton("Apply", this);
+  Command2 = new QPushButton("Delete Object", this);
+  for (QPushButton* b : {OK, Cancel, Apply, Command2}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  grid->addLayout(buttons, 6, 0, 1, 2);
+
+  connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+  connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+  connect(OK, &QPushButton::clicked, this, [this] { OK_Click(); });
+  connect(Cancel, &QPushButton::clicked, this, [this] { Cancel_Click(); });
+  connect(Apply, &QPushButton::clicked, this, [this] { Apply_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(Text[2], &QLineEdit::textChanged, this, [this] { Text2_Change(); });
+  for (QRadioButton* b : massUnits) connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowMass(); });
+  for (QRadioButton* b : sizeUnits) connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowSize(); });
+  for (QRadioButton* b : locationUnits) {
+    connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowLocation(); });
+  }
+  for (QRadioButton* b : speedUnits) connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowVelocity(); });
+}
+
+double ObjEdit::massFactor() const { return ObjEditMassFactors[Chosen(massUnits)]; }
+double ObjEdit::sizeFactor() const { return ObjEditSizeFactors[Chosen(sizeUnits)]; }
+double ObjEdit::locationFactor() const { return ObjEditLocationFactors[Chosen(locationUnits)]; }
+double ObjEdit::speedFactor() const { return ObjEditSpeedFactors[Chosen(speedUnits)]; }
+
+bool ObjEdit::hasReference(int i) const { return s_.objref[i] != "Floating" && !s_.objref[i].empty(); }
+
+// Body 0 (shown once the table is empty) is the floating point, never edited.
+bool ObjEdit::editable() const { return EditedIndex >= 1 && EditedIndex <= BodyCount(s_); }
+
+void ObjEdit::setSwatch(int32_t c) {
+  swatch = c;
+  QPalette p = Shape1->palette();
+  p.setColor(QPalette::Window, ColourFromValue(c));
+  Shape1->setPalette(p);
+}
+
+void ObjEdit::Form_Load() {
+  s_.objeditloaded = true;
+  s_.TimerWasOff = !form_.timerEnabled();
+  form_.setTimerEnabled(false);
+  s_.PausedFlag = true;
+  EditedIndex = static_cast<int16_t>(std::clamp<int>(s_.ObjEditTarget, 0, BodyCount(s_)));
+  massUnits[0]->setChecked(true);
+  sizeUnits[0]->setChecked(true);
+  locationUnits[1]->setChecked(true);
+  speedUnits[1]->setChecked(true);
+  Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
+  setSwatch(s_.objcolor[EditedIndex]);
+  refill();
+  Combo1_Click();
+}
+
+void ObjEdit::refill() {
+  FillBodyList(Combo1, s_);
+  FillBodyList(Combo2, s_);
+}
+
+void ObjEdit::Combo1_Click() {
+  const int16_t i = FindBodyByName(s_, BoxText(Combo1));
+  if (i > 0) EditedIndex = i;
+  ReferenceIndex = FindBodyByName(s_, s_.objref[EditedIndex]);
+  Combo2->setEditText(Latin1(s_.objref[EditedIndex]));
+  setSwatch(s_.objcolor[EditedIndex]);
+  ShowMass();
+  ShowSize();
+  ShowLocation();
+  ShowVelocity();
+  ComputeOrbitalElements(s_, EditedIndex, s_.objrefindex[EditedIndex]);
+  ShowElements();
+}
+
+void ObjEdit::Combo2_Click() {
+  const int16_t r = FindBodyByName(s_, BoxText(Combo2));
+  if (r > 0) ReferenceIndex = r;
+  ShowLocation();
+  ShowVelocity();
+}
+
+void ObjEdit::ShowMass() { Text1->setText(Number(s_.objmass[EditedIndex] / massFactor() / s_.timescale / s_.timescale)); }
+
+void ObjEdit::ShowSize() { Text8->setText(Number(s_.objsize[EditedIndex] / sizeFactor())); }
+
+void ObjEdit::ShowLocation() {
+  const int i = EditedIndex, r = ReferenceIndex;
+  const bool rel = hasReference(i);
+  const double f = locationFactor();
+  const BodyArray<double>* pos[] = {&s_.objx, &s_.objy, &s_.objz};
+  for (int a = 0; a < 3; ++a) {
+    const double v = (*pos[a])[i] - (rel ? (*pos[a])[r] : 0.0);
+    Text[2 + a]->setText(Number(v / f));
+  }
+}
+
+void ObjEdit::ShowVelocity() {
+  const int i = EditedIndex, r = ReferenceIndex;
+  const bool rel = hasReference(i);
+  const double f = speedFactor();
+  const BodyArray<double>* vel[] = {&s_.objvx, &s_.objvy, &s_.objvz};
+  for (int a = 0; a < 3; ++a) {
+    const double v = (*vel[a])[i] - (rel ? (*vel[a])[r] : 0.0);
+    Text[5 + a]->setText(Number(v / f / s_.timescale));
+  }
+}
+
+void ObjEdit::ShowElements() {
+  const int i = EditedIndex;
+  lblSMA->setText(Number(s_.objsma[i]));
+  lblEc->setText(Number(s_.objecc[i]));
+  lblAi->setText(Number(s_.objinc[i]));
+  lblApg->setText(Number(s_.objper[i]));
+  lblAnl->setText(Number(s_.objasc[i]));
+  lblAm->setText(Number(s_.objma[i]));
+}
+
+// Every value is checked before it is stored: a box whose number does not
+// fit a 64-bit float leaves that field as it was.
+void ObjEdit::Apply_Click() {
+  if (!editable()) return;
+  const int i = EditedIndex, r = ReferenceIndex;
+  const double ts = s_.timescale;
+  s_.objname[i] = BoxText(Combo1);
+  s_.objref[i] = BoxText(Combo2);
+  s_.objcolor[i] = swatch;
+  s_.objcolor2[i] = DeriveBodyColour(swatch);
+  AssignNumber(ParseNumberPrefix(BoxText(Text1)) * massFactor() * ts * ts, s_.objmass[i]);
+  AssignNumber(ParseNumberPrefix(BoxText(Text8)) * sizeFactor(), s_.objsize[i]);
+  const bool rel = hasReference(i);
+  BodyArray<double>* pos[] = {&s_.objx, &s_.objy, &s_.objz};
+  BodyArray<double>* vel[] = {&s_.objvx, &s_.objvy, &s_.objvz};
+  for (int a = 0; a < 3; ++a) {
+    AssignNumber(ParseNumberPrefix(BoxText(Text[2 + a])) * locationFactor() + (rel ? (*pos[a])[r] : 0.0),
+                 (*pos[a])[i]);
+    AssignNumber(ParseNumberPrefix(BoxText(Text[5 + a])) * speedFactor() * ts + (rel ? (*vel[a])[r] : 0.0),
+                 (*vel[a])[i]);
+  }
+  ComputeOrbitalElements(s_, i, s_.objrefindex[i]);
+  ShowElements();
+  form_.refreshObjectLists();  // also the name label's caption and colour
+  Combo1->setEditText(Latin1(s_.objname[i]));
+  Combo2->setEditText(r == 0 ? QString("Floating") : Latin1(s_.objname[r]));
+}
+
+void ObjEdit::OK_Click() {
+  Apply_Click();
+  Cancel_Click();
+}
+
+void ObjEdit::releaseHold() {
+  if (!s_.TimerWasOff) {
+    s_.PausedFlag = false;
+    form_.setTimerEnabled(true);
+  }
+}
+
+void ObjEdit::Cancel_Click() {
+  releaseHold();
+  close();
+}
+
+void ObjEdit::formUnload() {
+  s_.objeditloaded = false;
+  releaseHold();
+}
+
+// The colour is taken at once, without Apply; Cancel does not undo it.
+void ObjEdit::Command1_Click() {
+  const std::optional<int32_t> c = owner_.askColour(swatch, this);
+  if (!c) return;
+  setSwatch(*c);
+  s_.objcolor[EditedIndex] = *c;
+  s_.objcolor2[EditedIndex] = DeriveBodyColour(*c);
+}
+
+void ObjEdit::Command2_Click() {
+  if (!editable()) return;  // never the floating point
+  DeleteBody(s_, form_, EditedIndex);
+  if (EditedIndex > BodyCount(s_)) EditedIndex = static_cast<int16_t>(BodyCount(s_));
+  form_.refreshObjectLists();
+  Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
+  Combo1_Click();
+}
+
+// A pasted state vector is spread over the six boxes. A single number is
+// left as typed, so that a point or an exponent can still be typed after it.
+void ObjEdit::Text2_Change() {
+  if (splitting_) return;
+  const std::vector<double> v = SplitStateVector(BoxText(Text[2]));
+  if (v.size() < 2) return;
+  splitting_ = true;
+  for (size_t k = 0; k < v.size(); ++k) Text[2 + k]->setText(Number(v[k]));
+  splitting_ = false;
+}
+
+}  // namespace molvane

@@ -1,0 +1,259 @@
+#include "editors/orbitbox.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+
+#include "engine/bodies.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/keys.h"
+
+namespace molvane {
+
+namespace {
+
+constexpr const char* kReferenceObject = "Reference Object";
+
+struct RowDesign {
+  const char* caption;
+  const char* tip;
+};
+
+constexpr std::array<RowDesign, OrbitRows> kRows{{
+    {"X Km", ""}, {"Y Km", ""}, {"Z Km", ""}, {"X Km/s", ""}, {"Y Km/s", ""}, {"Z Km/s", ""},
+    {"SMA", "Semi-Major Axis"}, {"Ecc", "Eccentricity"}, {"Inc", "Inclination"},
+    {"Per", "Longitude of Perapsis"}, {"Asc", "Longitude of the Ascending Node"}, {"An", "Mean Anomoly"},
+    {"PDist", "Periapsis distance"}, {"ADist", "Apoapsis distance"},
+}};
+
+void SetTextColour(QLabel* l, const QColor& c) {
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, c);
+  l->setPalette(p);
+}
+
+bool IsBody(int i) { return i >= 0 && i <= MaxBodies; }
+
+}  // namespace
+
+RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
+  setWindowTitle("Orbit Reference");
+  setWindowIcon(form.windowIcon());
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  pal.setColor(QPalette::WindowText, Qt::white);
+  setPalette(pal);
+  const int w = PixelsOfTwips(2415);
+  Combo1 = new BodyPicker(this);
+  Combo2 = new BodyPicker(this);
+  Combo1->setGeometry(0, 0, w, PixelsOfTwips(315));
+  Combo2->setGeometry(0, PixelsOfTwips(360), w, PixelsOfTwips(315));
+  for (BodyPicker* c : {Combo1, Combo2}) {
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    connect(c, &QComboBox::activated, this, [this] { Combo1_Click(); });
+  }
+  Frame1 = new QGroupBox("State Vector", this);
+  Frame2 = new QGroupBox("Classical Orbital Elements", this);
+  Frame1->setGeometry(0, PixelsOfTwips(720), w, PixelsOfTwips(6 * 240 + 360));
+  Frame2->setGeometry(0, PixelsOfTwips(2520), w, PixelsOfTwips(8 * 240 + 360));
+  for (int row = 0; row < OrbitRows; ++row) {
+    QGroupBox* f = row < RowSMA ? Frame1 : Frame2;
+    const int line = row < RowSMA ? row : row - RowSMA;
+    const int top = PixelsOfTwips(240 + 240 * line);
+    values_[row] = new QLabel(f);
+    values_[row]->setGeometry(PixelsOfTwips(120), top, PixelsOfTwips(1680), PixelsOfTwips(240));
+    captions_[row] = new QLabel(kRows[row].caption, f);
+    captions_[row]->setGeometry(PixelsOfTwips(1800), top, PixelsOfTwips(600), PixelsOfTwips(240));
+    if (*kRows[row].tip) captions_[row]->setToolTip(kRows[row].tip);
+    for (QLabel* l : {values_[row], captions_[row]}) {
+      QFont font = l->font();
+      font.setPointSize(8);
+      l->setFont(font);
+      SetTextColour(l, Qt::white);
+      l->installEventFilter(this);
+    }
+  }
+  // The mean anomaly is kept up to date but not shown.
+  values_[RowMa]->hide();
+  captions_[RowMa]->hide();
+  Frame1->installEventFilter(this);
+  Frame2->installEventFilter(this);
+  setFixedSize(w, PixelsOfTwips(2520 + 8 * 240 + 360));
+  ForwardKeysFrom(this, true);
+  ForwardKeysFrom(Combo1, true);
+}
+
+QColor RefBoxOrbit1::valueColour(int row) const {
+  const QLabel* l = value(row);
+  return l ? l->palette().color(QPalette::WindowText) : QColor();
+}
+
+void RefBoxOrbit1::fillPickers() {
+  FillBodyNames(Combo1, s_);
+  FillBodyNames(Combo2, s_);
+  const QSignalBlocker block(Combo2);
+  Combo2->insertItem(0, kReferenceObject);
+}
+
+void RefBoxOrbit1::Form_Load() {
+  s_.refboxorbit1loaded = true;
+  fillPickers();
+  const int n = BodyCount(s_);
+  Combo2->setCurrentText(s_.rbo1b != 0 && IsBody(s_.rbo1b) ? Latin1Text(s_.objname[s_.rbo1b]) : kReferenceObject);
+  Combo1->setCurrentText(Latin1Text(s_.objname[(s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1]));
+  Combo1_Click();
+}
+
+void RefBoxOrbit1::restore(const BoxSlot& rec) {
+  const BoxSlot saved = rec;
+  s_.refboxorbit1loaded = true;
+  fillPickers();
+  ObjectIndex = IsBody(saved.bodyA) ? saved.bodyA : 0;
+  ReferenceIndex = IsBody(saved.bodyB) ? saved.bodyB : 0;
+  placeAtTwips(saved.left, saved.top);
+  Combo1->setCurrentText(Latin1Text(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
+  Combo2->setCurrentText(Latin1Text(saved.list2));
+  Combo1_Click();
+  storeRecord();
+}
+
+// The last body of a name wins; a name that matches nothing leaves the
+// indices as they were.
+void RefBoxOrbit1::Combo1_Click() {
+  const int n = BodyCount(s_);
+  const std::string object = Latin1String(Combo1->currentText());
+  const std::string reference = Latin1String(Combo2->currentText());
+  for (int i = 1; i <= n; ++i) {
+    if (s_.objname[i] == object) {
+      s_.rbo1a = static_cast<int16_t>(i);
+      ObjectIndex = static_cast<int16_t>(i);
+    }
+  }
+  const int a = IsBody(s_.rbo1a) ? s_.rbo1a : 0;
+  const int o = IsBody(ObjectIndex) ? ObjectIndex : 0;
+  if (reference == kReferenceObject) {
+    for (int i = 1; i <= n; ++i) {
+      if (s_.objname[i] == s_.objref[a]) {
+        s_.rbo1b = static_cast<int16_t>(i);
+        s_.objrefindex[a] = static_cast<int16_t>(i);
+      }
+      if (s_.objname[i] == s_.objref[o]) {
+        ReferenceIndex = static_cast<int16_t>(i);
+        s_.objrefindex[o] = static_cast<int16_t>(i);
+      }
+    }
+  } else {
+    for (int i = 1; i <= n; ++i) {
+      if (s_.objname[i] != reference) continue;
+      s_.rbo1b = static_cast<int16_t>(i);
+      s_.objrefindex[a] = static_cast<int16_t>(i);
+      ReferenceIndex = static_cast<int16_t>(i);
+      s_.objrefindex[o] = static_cast<int16_t>(i);
+    }
+  }
+  const int b = IsBody(s_.rbo1b) ? s_.rbo1b : 0;
+  setWindowTitle(Latin1Text(s_.objname[a] + " - " + s_.objname[b]));
+  storeRecord();
+}
+
+void RefBoxOrbit1::refStep() { showTexts(OrbitBoxTexts(s_, ObjectIndex, ReferenceIndex)); }
+
+void RefBoxOrbit1::showTexts(const std::array<std::string, OrbitRows>& t) {
+  for (int row = 0; row < OrbitRows; ++row) values_[row]->setText(Latin1Text(t[row]));
+}
+
+void RefBoxOrbit1::ResetLabelColors() {
+  for (QLabel* l : values_) SetTextColour(l, Qt::white);
+}
+
+void RefBoxOrbit1::highlight(int row) {
+  if (row < 0 || row >= OrbitRows) return;
+  ResetLabelColors();
+  SetTextColour(values_[row], QColor(0, 255, 0));
+}
+
+void RefBoxOrbit1::Form_Click() { Combo1->setVisible(Combo1->isHidden()); }
+
+void RefBoxOrbit1::refill() {
+  const QString t1 = Combo1->currentText();
+  const QString t2 = Combo2->currentText();
+  fillPickers();
+  Combo1->setCurrentText(t1);
+  Combo2->setCurrentText(t2);
+  storeRecord();
+}
+
+void RefBoxOrbit1::MakeTopMost() {
+  IsTopMost = -1;
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  show();
+}
+
+void RefBoxOrbit1::RemoveTopMost() {
+  IsTopMost = 0;
+  setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  show();
+}
+
+void RefBoxOrbit1::placeAtTwips(double left, double top) {
+  if (!std::isfinite(left) || !std::isfinite(top)) return;
+  placing_ = true;
+  move(PixelsOfTwips(left), PixelsOfTwips(top));
+  placing_ = false;
+  if (SlotIndex >= 1 && SlotIndex <= MaxSlots && s_.orbitBoxes[SlotIndex].inUse) {
+    s_.orbitBoxes[SlotIndex].left = static_cast<float>(left);
+    s_.orbitBoxes[SlotIndex].top = static_cast<float>(top);
+  }
+}
+
+// What the situation writer reads of a numbered box.
+void RefBoxOrbit1::storeRecord() {
+  if (SlotIndex < 1 || SlotIndex > MaxSlots || !s_.orbitBoxes[SlotIndex].inUse) return;
+  BoxSlot& r = s_.orbitBoxes[SlotIndex];
+  r.list1 = Latin1String(Combo1->currentText());
+  r.list2 = Latin1String(Combo2->currentText());
+  r.bodyA = ObjectIndex;
+  r.bodyB = ReferenceIndex;
+}
+
+void RefBoxOrbit1::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  if (placing_ || !isVisible()) return;
+  const float left = static_cast<float>(frameGeometry().x() * TwipsPerPixelX);
+  const float top = static_cast<float>(frameGeometry().y() * TwipsPerPixelX);
+  if (SlotIndex == 0) {
+    s_.refboxorbit1Place.left = left;
+    s_.refboxorbit1Place.top = top;
+  } else if (SlotIndex <= MaxSlots && s_.orbitBoxes[SlotIndex].inUse) {
+    s_.orbitBoxes[SlotIndex].left = left;
+    s_.orbitBoxes[SlotIndex].top = top;
+  }
+}
+
+void RefBoxOrbit1::closeEvent(QCloseEvent* e) {
+  if (isVisible()) {
+    s_.refboxorbit1loaded = false;
+    ReleaseBoxSlot(s_, BoxKind::Orbit, SlotIndex);
+  }
+  e->accept();
+}
+
+void RefBoxOrbit1::mousePressEvent(QMouseEvent* e) {
+  QWidget::mousePressEvent(e);
+  Form_Click();
+}
+
+bool RefBoxOrbit1::eventFilter(QObject* o, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonPress) {
+    if (o == Frame1 || o == Frame2) {
+      Form_Click();
+    } else {
+      for (int row = 0; row < OrbitRows; ++row)
+        if (o == values_[row] || o == captions_[row]) highlight(row);
+    }
+  }
+  return QWidget::eventFilter(o, e);
+}
+
+}  // namespace molvane

@@ -1,0 +1,80 @@
+// The orbit box (RefBoxOrbit1): the state vector of one body relative to a
+// reference and the body's classical orbital elements. Its choice of
+// reference is also the body's reference for its elements (objrefindex).
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "editors/distancebox.h"
+#include "engine/state.h"
+
+namespace molvane {
+
+class Form1;
+
+// Rows of the value labels, in the order of OrbitBoxTexts.
+enum OrbitRow {
+  RowX, RowY, RowZ, RowXd, RowYd, RowZd, RowSMA, RowEcc, RowInc, RowPer, RowAsc, RowMa, RowPerDist, RowAppDist,
+  OrbitRows
+};
+
+class RefBoxOrbit1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit RefBoxOrbit1(Form1& form);
+
+  int16_t IsTopMost = 0;
+  int16_t ObjectIndex = 0;
+  int16_t ReferenceIndex = 0;
+  int16_t SlotIndex = 0;  // 0: the default box
+
+  BodyPicker* Combo1 = nullptr;  // the object
+  BodyPicker* Combo2 = nullptr;  // "Reference Object", then the bodies
+  QGroupBox* Frame1 = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  QLabel* value(int row) const { return (row >= 0 && row < OrbitRows) ? values_[row] : nullptr; }
+  QLabel* caption(int row) const { return (row >= 0 && row < OrbitRows) ? captions_[row] : nullptr; }
+  QColor valueColour(int row) const;
+
+  // Opens on the most recent choice of any orbit box (rbo1a, rbo1b).
+  void Form_Load();
+  // Opens as State's record of its slot holds it (a situation file, or the
+  // body popup's "Display Orbital Elements").
+  void restore(const BoxSlot& rec);
+  void Combo1_Click();
+  void refStep();
+  void showTexts(const std::array<std::string, OrbitRows>& t);
+  // A click on a value label or on the caption of its row.
+  void highlight(int row);
+  void ResetLabelColors();
+  // A click on the window or a frame shows or hides the object picker.
+  void Form_Click();
+  // Refills both pickers, keeping what they show.
+  void refill();
+  void MakeTopMost();
+  void RemoveTopMost();
+  void placeAtTwips(double left, double top);
+
+ protected:
+  void moveEvent(QMoveEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  void fillPickers();
+  void storeRecord();
+  Form1& form_;
+  State& s_;
+  std::array<QLabel*, OrbitRows> values_{};
+  std::array<QLabel*, OrbitRows> captions_{};
+  bool placing_ = false;
+};
+
+}  // namespace molvane

@@ -1,0 +1,220 @@
+#include "editors/orbitcalculator.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "editors/bodyeditors.h"
+#include "engine/bodies.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+
+namespace {
+
+bool Finite(double v) { return std::isfinite(v); }
+
+// Readouts group their thousands with ","; the distance is read whole.
+double ReadGroupedNumber(std::string text) {
+  std::erase(text, ',');
+  return ParseNumberPrefix(text);
+}
+
+QString Plain(double v) { return QString::fromLatin1(GeneralText(v).c_str()); }
+
+}  // namespace
+
+// Each quantity is computed only from values that allow it; a step that
+// cannot be done keeps what it held before.
+void ComputeApsides(double massTerm, double timescale, double ra, double rp, ApsidesValues& v) {
+  const double mass = massTerm / (timescale * timescale) * 6e24;  // kg
+  auto circular = [mass](double r, std::optional<double>& out) {
+    if (!Finite(mass) || !Finite(r) || r == 0) return;
+    const double q = mass / r;
+    if (!(q >= 0)) return;
+    const double c = std::sqrt(q) / 3883769368.0;
+    if (Finite(c)) out = c;
+  };
+  circular(ra, v.circularApogee);
+  circular(rp, v.circularPerigee);
+  auto apsideSpeed = [](const std::optional<double>& c, double ratio, std::optional<double>& out) {
+    if (!c || !Finite(ratio) || 1 + ratio == 0) return;
+    const double q = 2 / (1 + ratio);
+    if (!(q >= 0)) return;
+    const double s = *c * std::sqrt(q);
+    if (Finite(s)) out = s;
+  };
+  if (rp != 0) apsideSpeed(v.circularApogee, ra / rp, v.apogeeSpeed);
+  if (ra != 0) apsideSpeed(v.circularPerigee, rp / ra, v.perigeeSpeed);
+  const double a = (ra + rp) / 2;
+  if (Finite(a)) v.semiMajorAxis = a;
+  if (v.circularApogee && *v.circularApogee != 0 && v.semiMajorAxis >= 0 && ra > 0) {
+    const double a3 = v.semiMajorAxis * v.semiMajorAxis * v.semiMajorAxis;
+    const double period = (2 * GetPi() * ra / *v.circularApogee) * std::sqrt(a3) / std::sqrt(ra * ra * ra);
+    if (Finite(period)) v.period = period;
+  }
+}
+
+bool ComputeApsidesFromState(double massTerm, double timescale, double r, double vt, double vr,
+                             double& searchAngle, double& apogee, double& perigee) {
+  if (!Finite(r) || r == 0 || !Finite(vt) || !Finite(vr)) return false;
+  if (vr == 0) vr = 1e-7;
+  const double v = std::sqrt(vt * vt + vr * vr);
+  const double k = vt / vr;
+  // The lowest angle of the grid whose tangent comes closest to k.
+  double best = 9999;
+  bool found = false;
+  for (int n = 0;; ++n) {
+    const double x = n * 0.0001;
+    if (x > 6.283186) break;
+    const double miss = std::fabs(std::tan(x) - k);
+    if (miss < best) {
+      best = miss;
+      searchAngle = x;
+      found = true;
+    }
+  }
+  // A tangent beyond the grid's reach (a radial speed near 0): the exact
+  // angle, not whatever the last computation left.
+  if (!found && Finite(k)) searchAngle = k >= 0 ? std::atan(k) : std::atan(k) + GetPi();
+  double x = searchAngle;
+  if (x > GetPi()) x -= GetPi();
+  const double gamma = 1.570797 - x;
+  const double mu = massTerm * 5.9736e24 / (timescale * timescale) / 1.5023e19;  // km^3/s^2
+  if (!Finite(mu) || mu == 0) return false;
+  const double energy = v * v / 2 - mu / r;
+  const double h = r * v * std::cos(gamma);
+  const double p = h * h / mu;
+  const double e2 = 1 + 2 * energy * h * h / (mu * mu);
+  if (!(e2 >= 0)) return false;
+  const double e = std::sqrt(e2);
+  if (e == 1) return false;
+  const double ap = p / (1 - e), pe = p / (1 + e);
+  if (!Finite(ap) || !Finite(pe)) return false;
+  apogee = ap;
+  perigee = pe;
+  return true;
+}
+
+OrbitCalculator::OrbitCalculator(BodyEditors& owner, Form1& form) : BodyDialog(owner, form, "Orbit Calculator") {
+  auto* grid = new QGridLayout(this);
+  auto* object = new QGroupBox("Object", this);
+  Combo1 = new QComboBox(object);
+  Combo1->setEditable(true);
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  (new QHBoxLayout(object))->addWidget(Combo1);
+  grid->addWidget(object, 0, 0);
+  auto apsis = [this](const QString& caption, QLineEdit*& distance, QLineEdit*& altitude) {
+    auto* box = new QGroupBox(caption, this);
+    auto* lay = new QGridLayout(box);
+    lay->addWidget(new QLabel("Distance", box), 0, 0);
+    lay->addWidget(distance = new QLineEdit(box), 0, 1);
+    lay->addWidget(new QLabel("Altitude", box), 1, 0);
+    lay->addWidget(altitude = new QLineEdit(box), 1, 1);
+    return box;
+  };
+  auto single = [this](const QString& caption, QLineEdit*& edit) {
+    auto* box = new QGroupBox(caption, this);
+    (new QHBoxLayout(box))->addWidget(edit = new QLineEdit(box));
+    return box;
+  };
+  grid->addWidget(apsis("Apogee", Text1, Text11), 1, 0);
+  grid->addWidget(apsis("Perigee", Text2, Text9), 1, 1);
+  grid->addWidget(single("Apogee Velocity", Text3), 2, 0);
+  grid->addWidget(single("Perigee Velocity", Text4), 2, 1);
+  grid->addWidget(single("Period", Text5), 3, 0);
+  grid->addWidget(single("Distance", Text6), 4, 0);
+  grid->addWidget(single("Tangent Velocity", Text7), 4, 1);
+  grid->addWidget(single("Radial Velocity", Text8), 5, 0);
+  auto* buttons = new QHBoxLayout;
+  Command1 = new QPushButton("Compute", this);
+  Command2 = new QPushButton("Close", this);
+  Command3 = new QPushButton("Clear", this);
+  buttons->addWidget(Command1);
+  buttons->addWidget(Command2);
+  buttons->addWidget(Command3);
+  grid->addLayout(buttons, 6, 0, 1, 2);
+  for (QLineEdit* e : {Text6, Text7, Text8}) e->installEventFilter(this);
+  connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { close(); });
+}
+
+bool OrbitCalculator::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress &&
+      (watched == Text6 || watched == Text7 || watched == Text8)) {
+    StateBox_Click();
+  }
+  return BodyDialog::eventFilter(watched, event);
+}
+
+bool OrbitCalculator::centralValid() const { return CentralIndex >= 1 && CentralIndex <= BodyCount(s_); }
+
+void OrbitCalculator::refill() { FillBodyList(Combo1, s_); }
+
+void OrbitCalculator::showRadius() {
+  const QString r = QString::fromLatin1(ShortText(s_.objsize[CentralIndex] / 2000).c_str());
+  Text1->setText(r);
+  Text2->setText(r);
+}
+
+void OrbitCalculator::Form_Load() {
+  s_.orbitcalculatorloaded = true;
+  refill();
+  ReferenceBoxReadout rb;
+  if (s_.refbox1loaded && owner_.readReferenceBox1 && owner_.readReferenceBox1(rb)) {
+    Combo1->setEditText(Latin1(rb.bodyName));
+    if (const int16_t j = FindBodyByName(s_, rb.bodyName); j > 0) CentralIndex = j;
+    Text6->setText(Latin1(rb.distance));
+    Text7->setText(Latin1(rb.tangentVelocity));
+    Text8->setText(Latin1(rb.radialVelocity));
+  } else {
+    Combo1->setEditText(Latin1(s_.objname[1]));
+    CentralIndex = 1;
+    showRadius();
+  }
+  Command1_Click();
+}
+
+void OrbitCalculator::Combo1_Click() {
+  if (const int16_t j = FindBodyByName(s_, BoxText(Combo1)); j > 0) CentralIndex = j;
+  showRadius();
+  Command1_Click();
+}
+
+void OrbitCalculator::Command1_Click() {
+  if (!Text6->text().isEmpty() && centralValid()) {
+    double apogee = 0, perigee = 0;
+    if (ComputeApsidesFromState(s_.objmass[CentralIndex], s_.timescale, ReadGroupedNumber(BoxText(Text6)),
+                                ParseNumberPrefix(BoxText(Text7)), ParseNumberPrefix(BoxText(Text8)),
+                                searchAngle, apogee, perigee)) {
+      Text1->setText(Plain(apogee));
+      Text2->setText(Plain(perigee));
+    }
+  }
+  ComputeFromApsides();
+}
+
+void OrbitCalculator::ComputeFromApsides() {
+  if (centralValid()) {
+    ComputeApsides(s_.objmass[CentralIndex], s_.timescale, ParseNumberPrefix(BoxText(Text1)),
+                   ParseNumberPrefix(BoxText(Text2)), held);
+  }
+  Text3->setText(held.apogeeSpeed ? Plain(*held.apogeeSpeed) : QString());
+  Text4->setText(held.perigeeSpeed ? Plain(*held.perigeeSpeed) : QString());
+  Text5->setText(QString::fromLatin1(ShortText(held.period).c_str()));
+}
+
+void OrbitCalculator::StateBox_Click() {
+  for (QLineEdit* e : {Text3, Text4, Text5, Text1, Text11, Text2, Text9}) e->clear();
+}
+
+void OrbitCalculator::formUnload() { s_.orbitcalculatorloaded = false; }
+
+}  // namespace molvane

@@ -1,0 +1,67 @@
+// The orbit calculator: apogee and perigee of a two-body orbit about a
+// chosen central body, from a state (distance, tangent and radial speed)
+// or from the two distances, and the speeds there and the period.
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <optional>
+
+#include "editors/bodydialog.h"
+
+namespace molvane {
+
+// What the apsides computation keeps between runs: a step that cannot be
+// computed keeps the value it had.
+struct ApsidesValues {
+  std::optional<double> circularApogee, circularPerigee;  // km/s
+  std::optional<double> apogeeSpeed, perigeeSpeed;        // km/s
+  double semiMajorAxis = 0;                               // km
+  double period = 0;                                      // s
+};
+
+// Distances in km, the central body's mass term and the time step.
+void ComputeApsides(double massTerm, double timescale, double ra, double rp, ApsidesValues& v);
+
+// From distance r (km), tangent and radial speed (km/s): apogee and perigee
+// distances (km). `searchAngle` is the angle found last time and keeps the
+// new one. False (nothing written) when no apsides follow: a zero or
+// non-finite distance, a zero mass, an eccentricity of exactly 1 or one
+// that is not a number.
+bool ComputeApsidesFromState(double massTerm, double timescale, double r, double vt, double vr,
+                             double& searchAngle, double& apogee, double& perigee);
+
+class OrbitCalculator : public BodyDialog {
+  Q_OBJECT
+
+ public:
+  OrbitCalculator(BodyEditors& owner, Form1& form);
+
+  QComboBox* Combo1 = nullptr;
+  QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text11;
+  QPushButton* Command1 = nullptr;  // "Compute"
+  QPushButton* Command2 = nullptr;  // "Close"
+  QPushButton* Command3 = nullptr;  // "Clear" (no action)
+
+  int16_t CentralIndex = 0;
+  double searchAngle = 0;
+  ApsidesValues held;
+
+  void Form_Load();
+  void Combo1_Click();
+  void Command1_Click();
+  void ComputeFromApsides();
+  void StateBox_Click();  // entering Text6, Text7 or Text8
+  void refill();
+
+ protected:
+  void formUnload() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void showRadius();
+  bool centralValid() const;
+};
+
+}  // namespace molvane

@@ -1,0 +1,85 @@
+#include "editors/readouts.h"
+
+#include <cmath>
+
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+
+namespace molvane {
+
+namespace {
+
+bool IsBody(int i) { return i >= 0 && i <= MaxBodies; }
+
+// Assigns only a finite result, so a failing step keeps the old value.
+void Keep(double v, double& target) {
+  if (std::isfinite(v)) target = v;
+}
+
+}  // namespace
+
+void StepPair(const State& s, int a, int b, PairMeasure& m) {
+  if (!IsBody(a) || !IsBody(b)) return;
+  Keep(std::fabs(s.objx[a] - s.objx[b]), m.deltaX);
+  Keep(std::fabs(s.objy[a] - s.objy[b]), m.deltaY);
+  Keep(std::fabs(s.objz[a] - s.objz[b]), m.deltaZ);
+  Keep(std::sqrt(m.deltaX * m.deltaX + m.deltaY * m.deltaY + m.deltaZ * m.deltaZ), m.distance);
+  const double dvx = s.objvx[a] - s.objvx[b];
+  const double dvy = s.objvy[a] - s.objvy[b];
+  const double dvz = s.objvz[a] - s.objvz[b];
+  Keep(std::sqrt(dvx * dvx + dvy * dvy + dvz * dvz), m.relativeSpeed);
+  Keep(std::fabs(m.distance - m.previousDistance), m.radialSpeed);
+  // Right after the pair changes the radial jump exceeds the relative
+  // speed: the tangential speed then stays as it was.
+  const double t2 = m.relativeSpeed * m.relativeSpeed - m.radialSpeed * m.radialSpeed;
+  if (t2 >= 0) Keep(std::fabs(std::sqrt(t2)), m.tangentialSpeed);
+  m.previousDistance = m.distance;
+}
+
+std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int decimals) {
+  const std::string dec(decimals == 4 ? 4 : 3, '#');
+  const std::string distancePattern = "#,###,###,###,##0." + dec;
+  const std::string speedPattern = "###,###,##0." + dec;
+  auto speed = [&](double v) {
+    const double kmps = (timescale != 0) ? v / 1000 / timescale : 0.0;
+    return FormatPicture(kmps, speedPattern);
+  };
+  return {FormatPicture(m.distance / 1000, distancePattern), speed(m.relativeSpeed), speed(m.radialSpeed),
+          speed(m.tangentialSpeed)};
+}
+
+std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r) {
+  std::array<std::string, 14> t{};
+  if (!IsBody(o)) return t;
+  if (IsBody(r)) {
+    t[0] = GeneralText((s.objx[o] - s.objx[r]) / 1000);
+    t[1] = GeneralText((s.objy[o] - s.objy[r]) / 1000);
+    t[2] = GeneralText((s.objz[o] - s.objz[r]) / 1000);
+    const double dt = s.timescale != 0 ? s.timescale : 1.0;
+    t[3] = GeneralText((s.objvx[o] - s.objvx[r]) / dt / 1000);
+    t[4] = GeneralText((s.objvy[o] - s.objvy[r]) / dt / 1000);
+    t[5] = GeneralText((s.objvz[o] - s.objvz[r]) / dt / 1000);
+  }
+  ComputeOrbitalElements(s, o, s.objrefindex[o]);
+  const char* distance = "###,###,###,##0.###";
+  t[6] = FormatPicture(s.objsma[o], distance);
+  t[7] = FormatPicture(s.objecc[o], ".###############");
+  t[8] = FormatPicture(s.objinc[o], "###.##,###,##0,###");
+  t[9] = GeneralText(s.objper[o]);
+  t[10] = GeneralText(s.objasc[o]);
+  t[11] = GeneralText(s.objma[o]);
+  t[12] = FormatPicture(s.objperdist[o], distance);
+  t[13] = FormatPicture(s.objappdist[o], distance);
+  return t;
+}
+
+double RelativeSpeedMps(const State& s, int a, int b) {
+  if (!IsBody(a) || !IsBody(b) || s.timescale == 0) return 0;
+  const double dvx = s.objvx[a] - s.objvx[b];
+  const double dvy = s.objvy[a] - s.objvy[b];
+  const double dvz = s.objvz[a] - s.objvz[b];
+  const double v = std::sqrt(dvx * dvx + dvy * dvy + dvz * dvz) / s.timescale;
+  return std::isfinite(v) ? v : 0.0;
+}
+
+}  // namespace molvane

@@ -1,0 +1,702 @@
+// The autopilot editor: lines composed from its controls, the list
+// operations through it, holding the simulation, arming on OK, and the
+// caption dialog that prepares Caption commands.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cmath>
+#include <memory>
+#include <tuple>
+#include <string>
+
+#include "control/autopilot.h"
+#include "control/autopilotcaptiondialog.h"
+#include "control/autopilotdialog.h"
+#include "control/autopilotwindow.h"
+#include "engine/calendar.h"
+#include "engine/numtext.h"
+#include "engine/state.h"
+#include "mainwindow/form1.h"
+
+namespace molvane {
+namespace {
+
+class AutopilotDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state = std::make_unique<State>();
+    form = std::make_unique<Form1>(*state);
+    form->resize(800, 600);
+  }
+  void TearDown() override {
+    form.reset();
+    state.reset();
+  }
+  frmAutoPilot& open() {
+    dlg = new frmAutoPilot(*form, memory);
+    dlg->setFileDialogHook([this](FileDialogKind kind, const QString&, const QString&,
+                                  const QString&) {
+      lastDialogKind = kind;
+      return fileAnswer;
+    });
+    dlg->setColourDialogHook([this](const QColor&) { return colourAnswer; });
+    return *dlg;
+  }
+  void addBodies(int n) {
+    for (int i = 1; i <= n; ++i) {
+      state->objname[i] = "Body" + std::to_string(i);
+      state->objmass[i] = 1;
+    }
+    state->objects = static_cast<int16_t>(n);
+  }
+  void setTime(const char* year, const char* month, const char* day, const char* hour,
+               const char* minute, const char* second) {
+    dlg->TextYear->setText(year);
+    dlg->ComboMonth->setEditText(month);
+    dlg->ComboDay->setEditText(day);
+    dlg->ComboHour->setEditText(hour);
+    dlg->ComboMinute->setEditText(minute);
+    dlg->TextSeconds->setText(second);
+  }
+  // What the core composes for these fields at the dialog's time.
+  std::string expected(const AutopilotFields& f) const {
+    return ComposeAutopilotLine(dlg->currentDateField(), f, form->mainWindowWidthTwips(),
+                                form->mainWindowHeightTwips());
+  }
+  // Adds the command the controls hold and returns the stored line, which
+  // must be the line the core composes for `f` at the dialog's time.
+  std::string addAndExpect(const AutopilotFields& f) {
+    const std::string want = expected(f);
+    const int before = state->autopilotCount;
+    dlg->btnAdd_Click();
+    EXPECT_EQ(state->autopilotCount, before + 1);
+    const int k = FindAutopilotCommand(*state, want);
+    EXPECT_NE(k, 0) << "missing: " << want;
+    return k ? state->autopilot[k].line : std::string();
+  }
+  void startTimer() {
+    state->PausedFlag = false;
+    form->setTimerEnabled(true);
+  }
+
+  std::unique_ptr<State> state;
+  std::unique_ptr<Form1> form;
+  AutopilotEditorMemory memory;
+  frmAutoPilot* dlg = nullptr;
+  QString fileAnswer;
+  FileDialogKind lastDialogKind = FileDialogKind::Open;
+  std::optional<QColor> colourAnswer;
+};
+
+// ---- Holding the simulation.
+
+TEST_F(AutopilotDialogTest, AutopilotDialogHoldsAndReleasesARunningSimulation) {
+  startTimer();
+  ASSERT_TRUE(form->timerEnabled());
+  open();
+  EXPECT_TRUE(state->autopilotloaded);
+  EXPECT_FALSE(state->TimerWasOff);
+  EXPECT_TRUE(state->PausedFlag);
+  EXPECT_FALSE(form->timerEnabled());
+  dlg->btnClose_Click();
+  EXPECT_FALSE(state->autopilotloaded);
+  EXPECT_FALSE(state->PausedFlag);
+  EXPECT_TRUE(form->timerEnabled());
+  form->setTimerEnabled(false);
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogLeavesAPausedSimulationPaused) {
+  state->PausedFlag = true;
+  open();
+  EXPECT_TRUE(state->TimerWasOff);
+  dlg->btnOK_Click();
+  EXPECT_TRUE(state->PausedFlag);
+  EXPECT_FALSE(form->timerEnabled());
+  EXPECT_FALSE(state->autopilotloaded);
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogWindowsShowCloseAndReload) {
+  AutopilotWindows windows(*form);
+  windows.show(false);
+  ASSERT_NE(windows.editor(), nullptr);
+  EXPECT_TRUE(windows.isShown());
+  EXPECT_TRUE(state->autopilotloaded);
+  frmAutoPilot* first = windows.editor();
+  windows.show(false);
+  EXPECT_EQ(windows.editor(), first);  // one editor
+  windows.show(true);
+  EXPECT_TRUE(windows.isShown());
+  windows.close();
+  EXPECT_FALSE(windows.isShown());
+  EXPECT_FALSE(state->autopilotloaded);
+  // Opened again before the closed one is gone: a fresh editor holds again.
+  state->PausedFlag = false;
+  windows.show(false);
+  EXPECT_TRUE(windows.isShown());
+  EXPECT_TRUE(state->autopilotloaded);
+  EXPECT_TRUE(state->PausedFlag);
+  windows.close();
+}
+
+// ---- Lines composed from the controls.
+
+TEST_F(AutopilotDialogTest, AutopilotDialogComposesOrientAndThrustWords) {
+  addBodies(3);
+  state->focusobj = 2;
+  open();
+  setTime("2005", "5", "12", "8", "30", "15.4");
+
+  dlg->pickCommand("Orient Prograde");
+  EXPECT_EQ(dlg->visibleFrame(), dlg->FrameOrient);
+  EXPECT_EQ(dlg->ComboOrientReference->currentText(), "Body2");  // the focus body
+  dlg->ComboOrientObject->setEditText("Body3");
+  AutopilotFields f;
+  f.word = "Orient Prograde";
+  f.object = "Body3";
+  f.reference = "Body2";
+  const std::string want = addAndExpect(f);
+  EXPECT_EQ(state->autopilot[1].time, AutopilotLineTime(want));
+  EXPECT_EQ(dlg->visibleFrame(), nullptr);
+  EXPECT_EQ(dlg->ComboCommand->currentIndex(), -1);
+
+  setTime("2005", "5", "12", "8", "30", "16");
+  dlg->pickCommand("Orient Custom");
+  dlg->ComboOrientCustom->setEditText("Body1");
+  dlg->txtAzimuth->setText("45.5");
+  dlg->txtAltitude->setText("-10");
+  f = {};
+  f.word = "Orient Custom";
+  f.object = "Body1";
+  f.azimuth = "45.5";
+  f.altitude = "-10";
+  addAndExpect(f);
+
+  setTime("2005", "5", "12", "8", "30", "17");
+  dlg->pickCommand("Thrust");
+  dlg->ComboThrustObject->setEditText("Body2");
+  dlg->TextThrustRate->setText("0.25");
+  f = {};
+  f.word = "Thrust";
+  f.thrustInitiate = true;
+  f.object = "Body2";
+  f.thrustRate = "0.25";
+  addAndExpect(f);
+  // The next thrust command defaults to the opposite one.
+  EXPECT_TRUE(dlg->OptionCutOffThrust->isChecked());
+  EXPECT_FALSE(dlg->TextThrustRate->isEnabled());
+  setTime("2005", "5", "12", "8", "30", "18");
+  dlg->pickCommand("Thrust");
+  f.thrustInitiate = false;
+  addAndExpect(f);
+  EXPECT_TRUE(dlg->OptionInitiateThrust->isChecked());
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogComposesViewAndTimeWords) {
+  open();
+  setTime("2010", "1", "1", "0", "0", "1");
+  AutopilotFields f;
+
+  dlg->pickCommand("Zoom");
+  f.word = "Zoom";
+  f.zoom = ZoomOption::In;
+  addAndExpect(f);
+  dlg->pickCommand("Zoom");
+  dlg->OptionHalf_Click();
+  f.zoom = ZoomOption::Out;
+  EXPECT_EQ(addAndExpect(f).size(), 46u);
+
+  dlg->pickCommand("Zoom");
+  dlg->OptionSpecify_Click();
+  EXPECT_TRUE(dlg->OptionAU->isChecked());
+  dlg->TextZoomValue->setText("3.5");
+  f.zoom = ZoomOption::Specify;
+  f.zoomValue = "3.5";
+  f.zoomUnit = "AU";
+  addAndExpect(f);
+
+  dlg->pickCommand("Graphics");
+  dlg->CheckTrails->setChecked(true);
+  dlg->CheckPlot->setChecked(false);
+  dlg->CheckExaggerate->setChecked(true);
+  f = {};
+  f.word = "Graphics";
+  f.trails = true;
+  f.plot = false;
+  f.exaggerate = true;
+  addAndExpect(f);
+
+  state->timescale = 3600 * 2;
+  dlg->pickCommand("Time Scale");
+  EXPECT_EQ(dlg->TextTimeScale->text(), "2");
+  EXPECT_TRUE(dlg->OptionTimeUnit[2]->isChecked());  // hours
+  f = {};
+  f.word = "Time Scale";
+  f.timeScaleValue = "2";
+  f.timeScaleUnit = TimeScaleUnit::Hours;
+  addAndExpect(f);
+
+  dlg->pickCommand("Rotating Frame");
+  dlg->TextRotatePeriod->setText("86400");
+  dlg->Option2->click();
+  f = {};
+  f.word = "Rotating Frame";
+  f.rotatePeriod = "86400";
+  f.clockwise = false;
+  addAndExpect(f);
+
+  for (const char* w : {"Pause", "Clear Screen"}) {
+    dlg->pickCommand(w);
+    EXPECT_EQ(dlg->visibleFrame(), nullptr);
+    f = {};
+    f.word = w;
+    addAndExpect(f);
+  }
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
+  addBodies(2);
+  state->objx[2] = 3e11;
+  state->objy[2] = 1e10;
+  state->PreviousFocusObj = 2;
+  state->CurrentFolder = "/data/sim/";
+  open();
+  setTime("2010", "1", "1", "0", "0", "1");
+
+  dlg->pickCommand("Focus");
+  EXPECT_EQ(dlg->ComboFocusObject->count(), 2);
+  EXPECT_EQ(dlg->ComboFocusObject->currentText(), "Body2");
+  EXPECT_TRUE(dlg->OptionOffsetAU->isChecked());
+  dlg->pickCommand("Focus");
+  EXPECT_EQ(dlg->ComboFocusObject->count(), 2);  // each body once
+  dlg->TextOffsetX->setText("1.5");
+  dlg->TextOffsetY->setText("-2");
+  dlg->TextOffsetZ->setText("0");
+  AutopilotFields f;
+  f.word = "Focus";
+  f.perspective = "Absolute";
+  f.object = "Body2";
+  f.offsetX = "1.5";
+  f.offsetY = "-2";
+  f.offsetZ = "0";
+  f.offsetUnit = "AU";
+  addAndExpect(f);
+
+  dlg->pickCommand("Release Probe");
+  EXPECT_EQ(dlg->txtProbeName->text(), "Probe 1");
+  EXPECT_EQ(dlg->probeColour(), 123456);
+  dlg->ComboReleaseProbe->setEditText("Body1");
+  dlg->Text4->setText("1");  // one kilogram
+  dlg->Text6->setText("3");
+  f = {};
+  f.word = "Release Probe";
+  f.object = "Body1";
+  f.probeName = "Probe 1";
+  f.probeColour = 123456;
+  f.probeMass = 1.0 / EarthMassKg;
+  f.deductMass = true;
+  f.azimuth = "0";
+  f.altitude = "0";
+  f.probeSize = "3";
+  addAndExpect(f);
+  EXPECT_EQ(state->ProbeCounter, 1);
+  EXPECT_EQ(memory.probeMassFactor, 1.0 / EarthMassKg);
+
+  dlg->pickCommand("Open");
+  fileAnswer = "/data/other/next.molv";
+  dlg->btnBrowse_Click();
+  EXPECT_EQ(dlg->Text7->text(), "../other/next.molv");
+  fileAnswer.clear();  // a cancel changes nothing
+  dlg->btnBrowse_Click();
+  EXPECT_EQ(dlg->Text7->text(), "../other/next.molv");
+  f = {};
+  f.word = "Open";
+  f.fileName = "../other/next.molv";
+  addAndExpect(f);
+
+  dlg->pickCommand("Save");
+  fileAnswer = "/data/sim/saved.molv";
+  dlg->Command4_Click();
+  EXPECT_EQ(lastDialogKind, FileDialogKind::Save);
+  f.word = "Save";
+  f.fileName = "/data/sim/saved.molv";
+  const std::string line = addAndExpect(f);
+  EXPECT_EQ(line.size(), 44u + f.fileName.size());
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogDateFieldKeepsNegativeYears) {
+  open();
+  setTime("-44", "3", "15", "12", "0", "0");
+  const std::string date = dlg->currentDateField();
+  EXPECT_EQ(date, ComposeAutopilotDateField(-44, 3, 15, 12, 0, 0));
+  EXPECT_NE(date.find("-44"), std::string::npos);
+  dlg->pickCommand("Pause");
+  dlg->btnAdd_Click();
+  ASSERT_EQ(state->autopilotCount, 1);
+  EXPECT_LT(state->autopilot[1].time, 0);
+  // Reading the entry back shows the same year.
+  dlg->ListOfCommands->setCurrentRow(0);
+  dlg->ListOfCommands_Click();
+  EXPECT_EQ(dlg->TextYear->text(), "-44");
+  EXPECT_EQ(dlg->currentDateField(), date);
+}
+
+// ---- Defaults of the frames.
+
+TEST_F(AutopilotDialogTest, AutopilotDialogDefaultsFollowTheSimulation) {
+  addBodies(3);
+  state->objname[2] = "Probe 1";
+  state->objname[3] = "Probe 2";
+  state->objx[1] = -3e11;
+  state->objy[1] = -1e10;
+  state->PreviousFocusObj = 1;
+  open();
+
+  for (auto [step, text, unit] : {std::tuple{60.0, "1", 1}, std::tuple{59.5, "59.5", 0},
+                                  std::tuple{86400.0, "1", 3}}) {
+    state->timescale = step;
+    dlg->pickCommand("Time Scale");
+    EXPECT_EQ(dlg->TextTimeScale->text(), text);
+    EXPECT_TRUE(dlg->OptionTimeUnit[unit]->isChecked());
+  }
+
+  dlg->pickCommand("Focus");
+  EXPECT_TRUE(dlg->OptionOffsetKm->isChecked());
+  EXPECT_EQ(dlg->TextOffsetX->text(), "-300000000");
+  EXPECT_EQ(dlg->TextOffsetY->text(), "-10000000");
+
+  dlg->pickCommand("Release Probe");
+  EXPECT_EQ(dlg->txtProbeName->text(), "Probe 3");
+  EXPECT_EQ(state->ProbeCounter, 2);
+
+  // A visible width of exactly 9.3851136e12 km is shown in AU.
+  form->view().setScreenSize(1000, 500);
+  state->ScalePixel = 1000 / 9.3851136e15;
+  dlg->pickCommand("Zoom");
+  EXPECT_TRUE(dlg->OptionAU->isChecked());
+  EXPECT_FALSE(dlg->TextZoomValue->isEnabled());
+  EXPECT_EQ(dlg->TextZoomValue->text().left(9), "62567.424");
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogDefaultTimes) {
+  state->SecondsElapsed = 1000;
+  open();
+  EXPECT_EQ(dlg->currentDateField(), FormatDateTimeText(1001));
+  dlg->Command2_Click();  // after the last of an empty list: one second after the origin
+  EXPECT_EQ(dlg->currentDateField(), FormatDateTimeText(1));
+  dlg->Command1_Click();
+  EXPECT_EQ(dlg->currentDateField(), FormatDateTimeText(1001));
+}
+
+// ---- List operations through the dialog.
+
+TEST_F(AutopilotDialogTest, AutopilotDialogAddsInTimeOrderAndEditsBack) {
+  addBodies(2);
+  open();
+  setTime("2000", "1", "1", "0", "0", "30");
+  dlg->pickCommand("Pause");
+  dlg->Text1->setPlainText("later");
+  dlg->btnAdd_Click();
+  setTime("2000", "1", "1", "0", "0", "10");
+  dlg->pickCommand("Focus");
+  dlg->ComboFocusObject->setEditText("Body1");
+  dlg->TextOffsetX->setText("5");
+  dlg->TextOffsetY->setText("0");
+  dlg->TextOffsetZ->setText("0");
+  dlg->OptionFloating->click();
+  dlg->Text1->setPlainText("earlier");
+  dlg->btnAdd_Click();
+  ASSERT_EQ(state->autopilotCount, 2);
+  EXPECT_EQ(state->autopilot[1].note, "earlier");
+  EXPECT_EQ(state->autopilot[2].note, "later");
+  ASSERT_EQ(dlg->ListOfCommands->count(), 2);
+  EXPECT_EQ(dlg->ListOfCommands->item(0)->text().toStdString(), state->autopilot[1].line);
+
+  // A row click loads the entry; Replace with a later time moves it.
+  dlg->ListOfCommands->setCurrentRow(0);
+  dlg->ListOfCommands_Click();
+  EXPECT_EQ(memory.editIndex, 1);
+  EXPECT_TRUE(dlg->btnReplace->isEnabled());
+  EXPECT_FALSE(dlg->btnAdd->isEnabled());
+  EXPECT_EQ(dlg->ComboCommand->currentText(), "Focus");
+  EXPECT_EQ(dlg->visibleFrame(), dlg->FrameFocus);
+  EXPECT_TRUE(dlg->OptionFloating->isChecked());
+  EXPECT_EQ(dlg->TextOffsetX->text(), "5");
+  EXPECT_EQ(dlg->Text1->toPlainText(), "earlier");
+  const std::string focusLine = state->autopilot[1].line;
+  EXPECT_EQ(ComposeAutopilotLine(focusLine.substr(0, 23), dlg->currentFields(),
+                                 form->mainWindowWidthTwips(), form->mainWindowHeightTwips()),
+            focusLine);
+  dlg->TextSeconds->setText("50");
+  dlg->btnReplace_Click();
+  ASSERT_EQ(state->autopilotCount, 2);
+  EXPECT_EQ(state->autopilot[2].note, "earlier");
+  EXPECT_EQ(state->autopilot[2].line.substr(23), focusLine.substr(23));
+  EXPECT_FALSE(dlg->btnReplace->isEnabled());
+
+  // Delete of the last row selects the new last row and loads it.
+  dlg->ListOfCommands->setCurrentRow(1);
+  dlg->ListOfCommands_Click();
+  dlg->btnDelete_Click();
+  ASSERT_EQ(state->autopilotCount, 1);
+  EXPECT_EQ(state->autopilot[2].line, "");
+  EXPECT_EQ(dlg->ListOfCommands->currentRow(), 0);
+  EXPECT_EQ(dlg->ComboCommand->currentText(), "Pause");
+  dlg->btnDelete_Click();
+  EXPECT_EQ(state->autopilotCount, 0);
+  EXPECT_EQ(dlg->ListOfCommands->count(), 0);
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) {
+  addBodies(1);
+  open();
+  setTime("2000", "1", "1", "0", "0", "10");
+  dlg->pickCommand("Rotating Frame");
+  dlg->TextRotatePeriod->setText("1234");
+  dlg->Option2->click();
+  dlg->btnAdd_Click();
+  const std::string rotating = state->autopilot[1].line;
+  setTime("2000", "1", "1", "0", "0", "20");
+  dlg->pickCommand("Release Probe");
+  dlg->ComboReleaseProbe->setEditText("Body1");
+  dlg->Text4->setText("2");
+  dlg->OpButEarthMasses->click();
+  dlg->Text3->setText("90");
+  dlg->btnAdd_Click();
+  const std::string probe = state->autopilot[2].line;
+
+  // Replace after Edit without touching anything keeps each line whole.
+  for (int row : {0, 1}) {
+    dlg->ListOfCommands->setCurrentRow(row);
+    dlg->ListOfCommands_Click();
+    dlg->btnReplace_Click();
+  }
+  EXPECT_EQ(state->autopilot[1].line, rotating);
+  EXPECT_EQ(state->autopilot[2].line, probe);
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogDeleteAfterNewAndAddKeepsTheEditedEntry) {
+  open();
+  setTime("2000", "1", "1", "0", "0", "30");
+  dlg->pickCommand("Pause");
+  dlg->btnAdd_Click();
+  dlg->ListOfCommands->setCurrentRow(0);
+  dlg->ListOfCommands_Click();
+  dlg->btnNew_Click();
+  EXPECT_TRUE(dlg->btnDelete->isEnabled());
+  setTime("2000", "1", "1", "0", "0", "10");  // goes in before the edited entry
+  dlg->pickCommand("Clear Screen");
+  dlg->btnAdd_Click();
+  ASSERT_EQ(state->autopilotCount, 2);
+  dlg->btnDelete_Click();
+  ASSERT_EQ(state->autopilotCount, 1);
+  EXPECT_EQ(AutopilotLineWord(state->autopilot[1].line), "Clear Screen");
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogColourChoiceAndCancel) {
+  open();
+  dlg->pickCommand("Release Probe");
+  colourAnswer = QColor(1, 2, 3);
+  dlg->Command3_Click();
+  EXPECT_EQ(dlg->probeColour(), 0x030201);
+  colourAnswer.reset();  // a cancel keeps the swatch
+  dlg->Command3_Click();
+  EXPECT_EQ(dlg->probeColour(), 0x030201);
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogRefusesTheThousandAndFirstCommand) {
+  for (int i = 1; i <= MaxAutopilot; ++i) {
+    state->autopilot[i] = AutopilotCommand{"x", 100.0 + i, ""};
+  }
+  state->autopilotCount = MaxAutopilot;
+  open();
+  ASSERT_EQ(dlg->ListOfCommands->count(), MaxAutopilot);
+  dlg->pickCommand("Pause");
+  dlg->btnAdd_Click();
+  EXPECT_EQ(state->autopilotCount, MaxAutopilot);
+  ASSERT_FALSE(form->messages().empty());
+  EXPECT_NE(form->messages().back().find("1000"), std::string::npos);
+  EXPECT_EQ(dlg->ComboCommand->currentText(), "Pause");  // nothing was cleared
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogRefusesATimeBeyondTheClock) {
+  open();
+  setTime("1e300", "1", "1", "0", "0", "0");
+  dlg->pickCommand("Pause");
+  dlg->btnAdd_Click();
+  if (!std::isfinite(AutopilotLineTime(dlg->currentDateField()))) {
+    EXPECT_EQ(state->autopilotCount, 0);
+    EXPECT_FALSE(form->messages().empty());
+  } else {
+    EXPECT_TRUE(std::isfinite(state->autopilot[1].time));
+  }
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogOkArmsTheAutopilot) {
+  state->SecondsElapsed = 500;
+  open();
+  dlg->Command1_Click();  // the clock plus one second
+  dlg->pickCommand("Pause");
+  dlg->btnAdd_Click();
+  EXPECT_FALSE(state->autopilotState.armed);  // Add alone arms nothing
+  dlg->btnOK_Click();
+  EXPECT_TRUE(state->autopilotState.armed);
+  EXPECT_EQ(state->autopilotState.cursor, 1);
+  EXPECT_EQ(state->autopilotState.nextTime, 501);
+  EXPECT_EQ(state->autopilotState.nextLine, state->autopilot[1].line);
+  EXPECT_FALSE(state->autopilotloaded);
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogRefreshKeepsTypedNames) {
+  addBodies(2);
+  open();
+  dlg->ComboThrustObject->setEditText("Body2");
+  addBodies(3);
+  dlg->refreshObjectLists();
+  EXPECT_EQ(dlg->ComboThrustObject->count(), 3);
+  EXPECT_EQ(dlg->ComboThrustObject->currentText(), "Body2");
+}
+
+TEST(AutopilotDialogPaths, RelativeToTheSituationFolder) {
+  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/b/x.molv"), "x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/b/c/d/x.molv"), "c/d/x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/c/x.molv"), "../c/x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/bc/", "/a/bd/x.molv"), "../bd/x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/b/c/", "/x.molv"), "../../../x.molv");
+  EXPECT_EQ(RelativeSituationPath("", "/a/x.molv"), "/a/x.molv");
+}
+
+// ---- The caption dialog.
+
+TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOpensOnCaptionOne) {
+  open();
+  dlg->pickCommand("Caption");
+  frmAddCaptionAutopilot* cap = dlg->captionDialog();
+  ASSERT_NE(cap, nullptr);
+  EXPECT_EQ(dlg->visibleFrame(), nullptr);
+  EXPECT_EQ(cap->checkedSlot(), 1);
+  // An empty caption 1 is only a few pixels: the dialog's minimum size.
+  const QRect g = form->captionLabel(1)->geometry();
+  if (g.width() * 15 + 500 < 3660 && g.height() * 15 + 2300 < 3135) {
+    EXPECT_EQ(cap->widthTwips(), 3660);
+    EXPECT_EQ(cap->heightTwips(), 3135);
+  }
+  EXPECT_EQ(cap->Text2->text().toStdString(), ShortText(static_cast<int32_t>(g.x())));
+}
+
+TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
+  open();
+  dlg->setFontDialogHook([](QFont& font, QColor& colour) {
+    font.setFamily("Serif");
+    font.setPointSizeF(18);
+    font.setBold(true);
+    font.setUnderline(true);
+    colour = QColor(0, 0, 255);
+    return true;
+  });
+  dlg->pickCommand("Caption");
+  frmAddCaptionAutopilot* cap = dlg->captionDialog();
+  ASSERT_NE(cap, nullptr);
+  cap->Option1[3]->click();
+  cap->Command1_Click();
+  cap->Text1->setPlainText("Arrival");
+  cap->Text2->setText("120.5");
+  cap->Text3->setText("121.5");
+  cap->resizeTwips(6000, 4005);
+  cap->btnOK_Click();
+  const CaptionDefinition& d = state->captionDefinition;
+  EXPECT_EQ(d.slot, 3);
+  EXPECT_EQ(d.fontName, "Serif");
+  EXPECT_EQ(d.fontSize, 18);
+  EXPECT_TRUE(d.bold);
+  EXPECT_TRUE(d.underline);
+  EXPECT_FALSE(d.italic);
+  EXPECT_EQ(d.foreColor, 0xFF0000);  // blue in 0x00BBGGRR
+  EXPECT_EQ(d.left, 120);            // halves to even
+  EXPECT_EQ(d.top, 122);
+  EXPECT_EQ(d.width, 6000 - 495);    // the preview: dialog less the margin (whole pixels)
+  EXPECT_EQ(d.height, 4005 - 1800 - 495);
+  EXPECT_EQ(d.text, "Arrival");
+
+  // Add turns the definition into the Caption line.
+  dlg->pickCommand("Caption");
+  ASSERT_NE(dlg->captionDialog(), nullptr);
+  EXPECT_EQ(dlg->captionDialog()->checkedSlot(), 1);  // a new opening loads caption 1
+  dlg->captionDialog()->btnCancel_Click();
+  AutopilotFields f;
+  f.word = "Caption";
+  f.caption = d;
+  const std::string line = addAndExpect(f);
+  EXPECT_GE(line.size(), 275u);
+  EXPECT_EQ(line.substr(270, 5), "ynynn");  // bold, italic, underline, strikethrough, reserved
+  EXPECT_EQ(line.substr(275), "Arrival");
+}
+
+TEST_F(AutopilotDialogTest, AutopilotCaptionDialogTextThatIsNoNumberGivesZero) {
+  state->captionDefinition.left = 77;
+  open();
+  dlg->pickCommand("Caption");
+  frmAddCaptionAutopilot* cap = dlg->captionDialog();
+  ASSERT_NE(cap, nullptr);
+  cap->Text2->setText("abc");
+  cap->Text3->setText("1e400");  // does not fit: the old value stays
+  state->captionDefinition.top = 9;
+  cap->btnOK_Click();
+  EXPECT_EQ(state->captionDefinition.left, 0);
+  EXPECT_EQ(state->captionDefinition.top, 9);
+}
+
+TEST_F(AutopilotDialogTest, AutopilotCaptionDialogCancelKeepsTheDefinition) {
+  state->captionDefinition.text = "kept";
+  open();
+  dlg->pickCommand("Caption");
+  dlg->captionDialog()->Text1->setPlainText("changed");
+  dlg->captionDialog()->btnCancel_Click();
+  EXPECT_EQ(state->captionDefinition.text, "kept");
+}
+
+TEST_F(AutopilotDialogTest, AutopilotCaptionDialogEditFillsDefinitionAndDialog) {
+  open();
+  CaptionDefinition d;
+  d.slot = 2;
+  d.fontName = "Sans";
+  d.fontSize = 12;
+  d.foreColor = 255;
+  d.left = 30;
+  d.top = 40;
+  d.width = 3000;
+  d.height = 600;
+  d.italic = true;
+  d.text = "Hello";
+  state->captionDefinition = d;
+  dlg->pickCommand("Caption");
+  dlg->captionDialog()->btnCancel_Click();
+  dlg->btnAdd_Click();
+  ASSERT_EQ(state->autopilotCount, 1);
+  state->captionDefinition = CaptionDefinition{};
+  dlg->ListOfCommands->setCurrentRow(0);
+  dlg->ListOfCommands_Click();
+  const CaptionDefinition& back = state->captionDefinition;
+  EXPECT_EQ(back.slot, 2);
+  EXPECT_EQ(back.fontName, "Sans");
+  EXPECT_NEAR(back.fontSize, 12, 1e-9);
+  EXPECT_EQ(back.left, 30);
+  EXPECT_EQ(back.top, 40);
+  EXPECT_EQ(back.width, 3000);
+  EXPECT_EQ(back.height, 600);
+  EXPECT_TRUE(back.italic);
+  EXPECT_EQ(back.text, "Hello");
+  frmAddCaptionAutopilot* cap = dlg->captionDialog();
+  ASSERT_NE(cap, nullptr);
+  EXPECT_EQ(cap->checkedSlot(), 2);
+  EXPECT_EQ(cap->Text1->toPlainText(), "Hello");
+  EXPECT_EQ(cap->Text2->text(), "30");
+  EXPECT_NEAR(cap->widthTwips(), 3000 + 500, 15);
+  EXPECT_NEAR(cap->heightTwips(), 600 + 1800 + 500, 15);
+  // Replace keeps the Caption line whole.
+  const std::string line = state->autopilot[1].line;
+  dlg->btnReplace_Click();
+  EXPECT_EQ(state->autopilot[1].line, line);
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,132 @@
+// The caption editor: sizes from the caption's box, the font dialog, and OK
+// applying the preview to the checked caption slot with its values relative
+// to the caption reference width.
+#include "controlwin_support.h"
+#include "mainwindow/colours.h"
+
+namespace molvane {
+namespace {
+
+class CaptionEditorTest : public ControlWinFixture {
+ protected:
+  frmAddCaption* open() {
+    form->instruments().show(InstrumentWindow::AddCaption, false);
+    return control->captionEditor();
+  }
+};
+
+TEST_F(CaptionEditorTest, EmptyCaptionsGiveTheMinimumOnOpeningAndTheirOwnSizeOnChoosing) {
+  frmAddCaption* e = open();
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->windowTitle(), "Add Caption");
+  EXPECT_EQ(e->checkedSlot(), 1);
+  EXPECT_EQ(e->widthTwips(), 6000);
+  EXPECT_EQ(e->heightTwips(), 4000);
+  EXPECT_EQ(e->size(), QSize(400, 267));
+  EXPECT_EQ(e->Text1->geometry(), QRect(0, 120, 367, 113));
+  // Choosing an empty slot applies no minimum.
+  e->Option1[2]->click();
+  EXPECT_EQ(e->checkedSlot(), 2);
+  EXPECT_EQ(e->widthTwips(), 500);
+  EXPECT_EQ(e->heightTwips(), 2300);
+  // A caption with a box: the dialog is the box in twips plus the margins.
+  CaptionSlot& c = state->captions[3];
+  c.caption = "Hello";
+  c.width = 200;
+  c.height = 40;
+  c.fontSize = 14;
+  c.foreColor = 0x0000FF;
+  e->Option1[3]->click();
+  EXPECT_EQ(e->widthTwips(), 3500);
+  EXPECT_EQ(e->heightTwips(), 2900);
+  EXPECT_EQ(e->Text1->toPlainText(), "Hello");
+  EXPECT_EQ(e->Text1->font().pointSizeF(), 14);
+  EXPECT_EQ(e->Text1->palette().color(QPalette::Text), QColor(255, 0, 0));
+}
+
+TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
+  frmAddCaption* e = open();
+  CaptionFont seen;
+  e->chooseFont = [&](CaptionFont& f) {
+    seen = f;
+    f = {"Serif", 12, true, false, true, false, 0x00FF00};
+    return true;
+  };
+  e->Option1[2]->click();
+  e->Command1_Click();
+  EXPECT_EQ(seen.size, 0);
+  EXPECT_EQ(e->previewFont().name, "Serif");
+  e->Text1->setPlainText("Inner\nplanets");
+  e->setSizeTwips(3500, 2900);
+  state->captions[2].left = 30;
+  state->captions[2].top = 40;
+  const double b = form->captionReferenceWidth();
+  e->btnOK_Click();
+
+  const CaptionSlot& c = state->captions[2];
+  EXPECT_EQ(c.caption, "Inner\r\nplanets");
+  EXPECT_EQ(c.fontName, "Serif");
+  EXPECT_EQ(c.fontSize, 12);
+  EXPECT_TRUE(c.bold);
+  EXPECT_TRUE(c.strikethru);
+  EXPECT_EQ(c.foreColor, 0x00FF00);
+  EXPECT_EQ(c.left, 30);  // in view: kept
+  EXPECT_EQ(c.top, 40);
+  EXPECT_EQ(c.width, 200);
+  EXPECT_EQ(c.height, 40);
+  EXPECT_FLOAT_EQ(c.relFontSize, static_cast<float>(12 / b));
+  EXPECT_FLOAT_EQ(c.relLeft, static_cast<float>(30 / b));
+  EXPECT_FLOAT_EQ(c.relTop, static_cast<float>(40 / b));
+  EXPECT_FLOAT_EQ(c.relWidth, static_cast<float>(200 / b));
+  EXPECT_FLOAT_EQ(c.relHeight, static_cast<float>(40 / b));
+  QLabel* l = form->captionLabel(2);
+  EXPECT_EQ(l->geometry(), QRect(30, 40, 200, 40));
+  EXPECT_TRUE(l->isVisibleTo(form.get()));
+  EXPECT_EQ(l->palette().color(QPalette::WindowText), ColourFromValue(0x00FF00));
+  QTest::qWait(10);
+  EXPECT_EQ(control->captionEditor(), nullptr);  // closed
+}
+
+TEST_F(CaptionEditorTest, OkPullsACaptionOutOfViewBackToTheCorner) {
+  for (const QPointF& place : {QPointF(-5, 10), QPointF(10, -1), QPointF(5000, 10), QPointF(10, 5000)}) {
+    state->captions[1].left = static_cast<float>(place.x());
+    state->captions[1].top = static_cast<float>(place.y());
+    frmAddCaption* e = open();
+    e->Text1->setPlainText("x");
+    e->btnOK_Click();
+    EXPECT_EQ(state->captions[1].left, 0) << place.x();
+    EXPECT_EQ(state->captions[1].top, 0) << place.y();
+    QTest::qWait(1);
+  }
+}
+
+TEST_F(CaptionEditorTest, CancelAndACancelledFontDialogChangeNothing) {
+  CaptionSlot& c = state->captions[1];
+  c.caption = "Keep";
+  c.fontSize = 10;
+  c.width = 100;
+  c.height = 20;
+  const CaptionSlot before = c;
+  frmAddCaption* e = open();
+  e->chooseFont = [](CaptionFont& f) {
+    f.size = 99;
+    return false;
+  };
+  e->Command1_Click();
+  EXPECT_EQ(e->previewFont().size, 10);
+  e->Text1->setPlainText("Changed");
+  e->btnCancel_Click();
+  EXPECT_EQ(c.caption, before.caption);
+  EXPECT_EQ(c.width, before.width);
+  EXPECT_EQ(c.relWidth, 0);
+  // An empty text is applied as an empty caption that keeps its box.
+  e = open();
+  e->Text1->setPlainText("");
+  e->btnOK_Click();
+  EXPECT_EQ(c.caption, "");
+  EXPECT_EQ(c.width, 100);
+  EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,179 @@
+// Boosts of the thrust panel: the velocity changes by the amount in m/s
+// along the row's direction, the fuel total, the body choice.
+#include <cmath>
+
+#include "controlwin_support.h"
+
+namespace molvane {
+namespace {
+
+class ThrustPanelTest : public ControlWinFixture {
+ protected:
+  FormControlCenter* openPanel() {
+    const int slot = form->addBox(BoxKind::Thrust);
+    return control->thrustPanel(slot);
+  }
+  void choose(FormControlCenter* p, const char* object, const char* reference) {
+    p->Combo1->setEditText(object);
+    p->Combo2->setEditText(reference);
+    p->Command1_Click();
+  }
+};
+
+TEST_F(ThrustPanelTest, TowardTenAtOneThousandKilometresAsTheButtonDoes) {
+  addBodies();
+  state->timescale = 60;
+  FormControlCenter* p = openPanel();
+  ASSERT_NE(p, nullptr);
+  choose(p, "Earth", "Sun");
+  EXPECT_EQ(p->cpobject(), 2);
+  EXPECT_EQ(p->cpreference(), 1);
+  p->boostButtons[static_cast<size_t>(BoostRow::Toward)][1]->click();  // Command10
+  EXPECT_DOUBLE_EQ(state->objvx[2], -600);  // 10 m/s toward the Sun, per 60 s step
+  EXPECT_EQ(state->objvy[2], 0);
+  EXPECT_EQ(state->objthrust[2], 10);
+  EXPECT_EQ(state->objdirx[2], 60);  // stored outward
+  EXPECT_EQ(state->fuelused, 10);
+  EXPECT_EQ(p->Label7->text(), "10");
+  // Away with the same amount restores the velocity; both count as fuel.
+  p->boostButtons[static_cast<size_t>(BoostRow::Away)][1]->click();
+  EXPECT_NEAR(state->objvx[2], 0, 1e-9);
+  EXPECT_EQ(state->fuelused, 20);
+  p->boostButtons[static_cast<size_t>(BoostRow::Away)][3]->click();
+  p->boostButtons[static_cast<size_t>(BoostRow::Away)][2]->click();
+  EXPECT_EQ(p->Label7->text(), "1120");
+}
+
+TEST_F(ThrustPanelTest, ProgradeAndRetrogradeFollowTheRelativeVelocity) {
+  addBodies();
+  state->timescale = 2;
+  state->objvx[2] = 8;  // 4 m/s along +x relative to the Sun
+  state->objvx[1] = 0;
+  float az = 0, alt = 0;
+  FireBoost(*state, BoostRow::Prograde, 2, 1, 10, "", "", az, alt);
+  EXPECT_EQ(state->objdirx[2], 2);
+  EXPECT_DOUBLE_EQ(state->objvx[2], 28);
+  FireBoost(*state, BoostRow::Retrograde, 2, 1, 1, "", "", az, alt);
+  EXPECT_EQ(state->objdirx[2], -2);
+  EXPECT_DOUBLE_EQ(state->objvx[2], 26);
+  EXPECT_EQ(state->objthrust[2], 1);
+  EXPECT_EQ(state->fuelused, 11);
+
+  // No relative motion: the old direction stays and the boost goes along it.
+  state->objvx[1] = state->objvx[2];
+  state->objdirx[2] = 0;
+  state->objdiry[2] = 2;
+  FireBoost(*state, BoostRow::Retrograde, 2, 1, 100, "", "", az, alt);
+  EXPECT_EQ(state->objdiry[2], 2);
+  EXPECT_DOUBLE_EQ(state->objvy[2], 200);
+  FireBoost(*state, BoostRow::Prograde, 2, 1, 100, "", "", az, alt);
+  EXPECT_DOUBLE_EQ(state->objvy[2], 400);
+  EXPECT_FALSE(std::isnan(state->objdirx[2]));
+}
+
+TEST_F(ThrustPanelTest, TowardAndAwayAtZeroDistanceKeepTheDirectionAndStayFinite) {
+  addBodies();
+  state->objdirz[3] = 1;
+  float az = 0, alt = 0;
+  FireBoost(*state, BoostRow::Toward, 3, 3, 10, "", "", az, alt);  // object is its own reference
+  EXPECT_EQ(state->objdirz[3], 1);
+  EXPECT_DOUBLE_EQ(state->objvz[3], -10);
+  FireBoost(*state, BoostRow::Away, 0, 0, 10, "", "", az, alt);  // nothing chosen yet
+  EXPECT_TRUE(std::isfinite(state->objvx[0]) && std::isfinite(state->objdirx[0]));
+  // Indices outside the table change nothing, not even the fuel total.
+  const float fuel = state->fuelused;
+  FireBoost(*state, BoostRow::Away, 2000, 1, 10, "", "", az, alt);
+  FireBoost(*state, BoostRow::Custom, 1, -1, 10, "", "", az, alt);
+  EXPECT_EQ(state->fuelused, fuel);
+}
+
+TEST_F(ThrustPanelTest, CustomDirectionFromAzimuthAndAltitude) {
+  addBodies();
+  state->timescale = 10;
+  float az = 0, alt = 0;
+  // Both boxes empty: along -x, with the tiny y of the single-precision -pi/2.
+  SetCustomDirection(*state, 2, "", "", az, alt);
+  EXPECT_FLOAT_EQ(state->objdirx[2], -10);
+  EXPECT_NEAR(state->objdiry[2], -4.37e-7, 1e-8);
+  EXPECT_NE(state->objdiry[2], 0);
+  EXPECT_EQ(state->objdirz[2], 0);
+  SetCustomDirection(*state, 2, "90", "0", az, alt);
+  EXPECT_NEAR(state->objdiry[2], 10, 1e-5);
+  SetCustomDirection(*state, 2, "180", "0", az, alt);
+  EXPECT_NEAR(state->objdirx[2], 10, 1e-5);
+  SetCustomDirection(*state, 2, "270abc", "90", az, alt);  // leading number; straight up
+  EXPECT_NEAR(state->objdirz[2], 10, 1e-5);
+  EXPECT_NEAR(state->objdirx[2], 0, 1e-5);
+  // A value a single cannot hold keeps the working angle: same direction.
+  const float x = state->objdirx[2], y = state->objdiry[2], z = state->objdirz[2];
+  SetCustomDirection(*state, 2, "270", "1e300", az, alt);
+  EXPECT_EQ(state->objdirx[2], x);
+  EXPECT_EQ(state->objdiry[2], y);
+  EXPECT_EQ(state->objdirz[2], z);
+
+  // The panel: OK of the editor sets the direction without a velocity
+  // change; a custom boost before any choice acts on the floating body 0.
+  FormControlCenter* p = openPanel();
+  p->Command23_Click();
+  EXPECT_FALSE(p->Frame8->isHidden());
+  p->Text1->setText("90");
+  p->Command24_Click();
+  EXPECT_TRUE(p->Frame8->isHidden());
+  EXPECT_NEAR(state->objdiry[0], 10, 1e-5);
+  EXPECT_EQ(state->objvy[0], 0);
+  p->boostButtons[static_cast<size_t>(BoostRow::Custom)][0]->click();
+  EXPECT_NEAR(state->objvy[0], 10, 1e-4);
+}
+
+TEST_F(ThrustPanelTest, PickingAnObjectSetsItsReferenceAndOkLooksUpBothByName) {
+  addBodies();
+  FormControlCenter* p = openPanel();
+  EXPECT_FALSE(p->Frame2->isHidden());
+  EXPECT_TRUE(p->Frame1->isHidden());
+  EXPECT_EQ(p->Combo1->count(), 3);
+  EXPECT_EQ(p->Combo1->currentText(), "");
+  p->Combo1->setCurrentIndex(1);
+  p->Combo1_Click();
+  EXPECT_EQ(p->cpobject(), 2);
+  EXPECT_EQ(p->cpreference(), 1);
+  EXPECT_EQ(p->Combo2->currentText(), "Sun");
+  // A body without a reference leaves the reference as it was.
+  p->Combo1->setCurrentIndex(2);
+  p->Combo1_Click();
+  EXPECT_EQ(p->cpobject(), 3);
+  EXPECT_EQ(p->cpreference(), 1);
+
+  // A trailing blank is trimmed; an unknown name keeps the old index.
+  choose(p, "Earth  ", "Nowhere");
+  EXPECT_EQ(p->Combo1->currentText(), "Earth");
+  EXPECT_EQ(p->Command2->text(), "Earth");
+  EXPECT_EQ(p->cpobject(), 2);
+  EXPECT_EQ(p->cpreference(), 1);
+  EXPECT_TRUE(p->Frame2->isHidden());
+  EXPECT_FALSE(p->Frame1->isHidden());
+  p->Command2_Click();
+  EXPECT_FALSE(p->Frame2->isHidden());
+  // The choice is the slot's record, which the situation file saves.
+  const ThrustPanelSlot& r = state->thrustPanels[static_cast<size_t>(p->SlotIndex())];
+  EXPECT_EQ(r.cpobject, 2);
+  EXPECT_EQ(r.cpreference, 1);
+}
+
+TEST_F(ThrustPanelTest, ASecondPanelResetsTheFuelTotalOnly) {
+  addBodies();
+  FormControlCenter* a = openPanel();
+  choose(a, "Earth", "Sun");
+  a->boostButtons[static_cast<size_t>(BoostRow::Away)][2]->click();
+  EXPECT_EQ(state->fuelused, 100);
+  FormControlCenter* b = openPanel();
+  EXPECT_NE(a, b);
+  EXPECT_EQ(state->fuelused, 0);
+  EXPECT_EQ(a->Label7->text(), "100");
+  EXPECT_EQ(b->Label7->text(), "");
+  // Directions and thrust survive closing the panel.
+  a->close();
+  EXPECT_EQ(state->objthrust[2], 100);
+}
+
+}  // namespace
+}  // namespace molvane

@@ -1,0 +1,279 @@
+// The Edit Object dialog: units in both directions, the holding of the
+// simulation, deletion, pasted state vectors and look-ups by name.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "bodyeditors_support.h"
+#include "editors/objedit.h"
+#include "engine/numtext.h"
+
+namespace molvane {
+namespace {
+
+class ObjEditTest : public BodyEditorsFixture {
+ protected:
+  ObjEdit& open(int target) {
+    state->ObjEditTarget = static_cast<int16_t>(target);
+    editors->show(InstrumentWindow::ObjEdit, true);
+    return *editors->objEdit();
+  }
+  static double box(QLineEdit* e) { return ParseNumberPrefix(e->text().toStdString()); }
+};
+
+TEST_F(ObjEditTest, HoldsARunningSimulationAndReleasesItOnEveryClose) {
+  addBodies(2);
+  form->setTimerEnabled(true);
+  ASSERT_TRUE(form->timerEnabled());
+  open(1);
+  EXPECT_TRUE(state->objeditloaded);
+  EXPECT_FALSE(state->TimerWasOff);
+  EXPECT_FALSE(form->timerEnabled());
+  EXPECT_TRUE(state->PausedFlag);
+  editors->objEdit()->Cancel_Click();
+  EXPECT_FALSE(state->objeditloaded);
+  EXPECT_TRUE(form->timerEnabled());
+  EXPECT_FALSE(state->PausedFlag);
+  settle();
+
+  // The window's own close button takes the same road.
+  open(1);
+  editors->close(InstrumentWindow::ObjEdit);
+  EXPECT_TRUE(form->timerEnabled());
+  EXPECT_FALSE(state->PausedFlag);
+  form->setTimerEnabled(false);
+}
+
+TEST_F(ObjEditTest, LeavesAPausedSimulationPaused) {
+  addBodies(2);
+  state->PausedFlag = true;
+  ASSERT_FALSE(form->timerEnabled());
+  open(1).OK_Click();
+  EXPECT_TRUE(state->TimerWasOff);
+  EXPECT_FALSE(form->timerEnabled());
+  EXPECT_TRUE(state->PausedFlag);
+}
+
+TEST_F(ObjEditTest, ShowsPerStepValuesInTheChosenUnitsRelativeToTheReference) {
+  addBodies(3);
+  State& s = *state;
+  s.timescale = 10;
+  s.objmass[2] = 3.0 * 100;  // 3 Earth masses at 10 s per step
+  s.objx[1] = 5e6;
+  s.objx[2] = 5e6 + 7e9;
+  s.objvy[1] = 100;  // m per step
+  s.objvy[2] = 100 + 25000;
+  s.objsize[2] = 12742000;
+  ObjEdit& d = open(2);
+  EXPECT_EQ(d.EditedIndex, 2);
+  EXPECT_EQ(d.ReferenceIndex, 1);
+  EXPECT_EQ(d.Combo2->currentText(), "Body1");
+  EXPECT_DOUBLE_EQ(box(d.Text1), 3);           // Earth masses
+  EXPECT_DOUBLE_EQ(box(d.Text8), 12742);       // km
+  EXPECT_DOUBLE_EQ(box(d.Text[2]), 7e6);       // km from Body1
+  EXPECT_DOUBLE_EQ(box(d.Text[6]), 2.5);       // km/s: 25000 m per 10 s step
+  d.massUnits[3]->setChecked(true);
+  EXPECT_NEAR(box(d.Text1) / (3 * EarthMassKg), 1, 1e-14);
+  d.sizeUnits[1]->setChecked(true);
+  EXPECT_DOUBLE_EQ(box(d.Text8), 1);
+  d.locationUnits[2]->setChecked(true);  // the dialog's round AU
+  EXPECT_NEAR(box(d.Text[2]), 7e9 / 1.5e11, 1e-15);  // 15 digits shown
+  d.speedUnits[0]->setChecked(true);
+  EXPECT_DOUBLE_EQ(box(d.Text[6]), 2500);
+
+  // Without a reference the coordinates are absolute.
+  s.objref[3] = "Floating";
+  s.objx[3] = 4e6;
+  d.Combo1->setEditText("Body3");
+  d.Combo1_Click();
+  EXPECT_EQ(d.EditedIndex, 3);
+  EXPECT_NEAR(box(d.Text[2]), 4e6 / 1.5e11, 1e-18);
+}
+
+TEST_F(ObjEditTest, ApplyWritesExactlyTheDialogsFieldsInPerStepUnits) {
+  addBodies(3);
+  State& s = *state;
+  s.timescale = 4;
+  s.objx[1] = 1e6;
+  s.objvx[1] = 8;
+  s.objrefindex[2] = 3;
+  s.objthrust[2] = 2.5f;
+  s.objthruston[2] = true;
+  s.objdirx[2] = 0.5f;
+  const State before = s;
+  ObjEdit& d = open(2);
+  d.Combo1->setEditText("Renamed");
+  d.Text1->setText("2");        // Earth masses
+  d.Text8->setText("100");      // km
+  d.Text[2]->setText("10");     // km
+  d.Text[3]->setText("-20");
+  d.Text[4]->setText("0.5");
+  d.Text[5]->setText("3");      // km/s
+  d.Text[6]->setText("0");
+  d.Text[7]->setText("-1");
+  d.Apply_Click();
+  EXPECT_EQ(s.objname[2], "Renamed");
+  EXPECT_EQ(s.objref[2], "Body1");
+  EXPECT_DOUBLE_EQ(s.objmass[2], 2 * 16.0);
+  EXPECT_DOUBLE_EQ(s.objsize[2], 100000);
+  EXPECT_DOUBLE_EQ(s.objx[2], 10000 + 1e6);
+  EXPECT_DOUBLE_EQ(s.objy[2], -20000);
+  EXPECT_DOUBLE_EQ(s.objz[2], 500);
+  EXPECT_DOUBLE_EQ(s.objvx[2], 3000 * 4 + 8);
+  EXPECT_DOUBLE_EQ(s.objvy[2], 0);
+  EXPECT_DOUBLE_EQ(s.objvz[2], -4000 + s.objvz[1]);
+  EXPECT_EQ(s.objcolor2[2], ColourWhite);
+  // Untouched: the reference index, thrust, the other bodies.
+  EXPECT_EQ(s.objrefindex[2], 3);
+  EXPECT_EQ(s.objthrust[2], 2.5f);
+  EXPECT_TRUE(s.objthruston[2]);
+  EXPECT_EQ(s.objdirx[2], 0.5f);
+  for (int i : {1, 3}) {
+    EXPECT_EQ(s.objname[i], before.objname[i]);
+    EXPECT_EQ(s.objx[i], before.objx[i]);
+    EXPECT_EQ(s.objvx[i], before.objvx[i]);
+    EXPECT_EQ(s.objmass[i], before.objmass[i]);
+  }
+  EXPECT_EQ(d.Combo1->currentText(), "Renamed");
+  EXPECT_EQ(d.Combo2->currentText(), "Body1");
+  EXPECT_EQ(d.Combo1->count(), 3);  // the lists were refilled
+
+  // Displayed values applied again change nothing (timescale undone exactly).
+  const double mass = s.objmass[2], vx = s.objvx[2];
+  d.Combo1_Click();
+  d.Apply_Click();
+  EXPECT_DOUBLE_EQ(s.objmass[2], mass);
+  EXPECT_DOUBLE_EQ(s.objvx[2], vx);
+}
+
+TEST_F(ObjEditTest, ApplyKeepsFieldsWhoseNumberDoesNotFitAndEmptyBoxesReadZero) {
+  addBodies(2);
+  ObjEdit& d = open(2);
+  const double x = state->objx[2];
+  d.Text1->setText("");
+  d.Text[2]->setText("1e999");
+  d.Text[5]->setText("abc");
+  d.Apply_Click();
+  EXPECT_EQ(state->objmass[2], 0);
+  EXPECT_EQ(state->objx[2], x);
+  EXPECT_TRUE(std::isfinite(state->objvx[2]));
+  EXPECT_DOUBLE_EQ(state->objvx[2], state->objvx[1]);  // 0 relative to Body1
+}
+
+TEST_F(ObjEditTest, ATypedReferenceIsStoredButPositionsStayAgainstThePickedOne) {
+  addBodies(3);
+  state->objref[3] = "";
+  state->objx[3] = 5e9;
+  ObjEdit& d = open(3);
+  EXPECT_EQ(d.ReferenceIndex, 0);
+  EXPECT_DOUBLE_EQ(box(d.Text[2]), 5e6);
+  // Picking a reference shows absolute values still; Apply adds Body2's.
+  d.Combo2->setCurrentIndex(1);
+  d.Combo2_Click();
+  EXPECT_EQ(d.ReferenceIndex, 2);
+  EXPECT_DOUBLE_EQ(box(d.Text[2]), 5e6);
+  d.Apply_Click();
+  EXPECT_EQ(state->objref[3], "Body2");
+  EXPECT_DOUBLE_EQ(state->objx[3], 5e9 + state->objx[2]);
+  // A typed name that no body has: stored, but the boxes stay on Body2.
+  d.Combo2->setEditText("Nobody");
+  d.Apply_Click();
+  EXPECT_EQ(state->objref[3], "Nobody");
+  EXPECT_EQ(d.Combo2->currentText(), "Body2");
+}
+
+TEST_F(ObjEditTest, DuplicateNamesMeanTheHigherIndex) {
+  addBodies(4);
+  state->objname[3] = "Twin";
+  state->objname[4] = "Twin";
+  state->objref[2] = "Twin";
+  ObjEdit& d = open(2);
+  EXPECT_EQ(d.ReferenceIndex, 4);
+  d.Combo1->setEditText("Twin");
+  d.Combo1_Click();
+  EXPECT_EQ(d.EditedIndex, 4);
+  d.Combo1->setEditText("No such body");
+  d.Combo1_Click();
+  EXPECT_EQ(d.EditedIndex, 4);
+}
+
+TEST_F(ObjEditTest, DeleteRemovesTheBodyAndFollowsTheNextOneDownToTheFloatingPoint) {
+  addBodies(3);
+  ObjEdit& d = open(2);
+  d.Command2_Click();
+  EXPECT_EQ(state->objects, 2);
+  EXPECT_EQ(state->objname[2], "Body3");
+  EXPECT_EQ(d.EditedIndex, 2);
+  EXPECT_EQ(d.Combo1->currentText(), "Body3");
+  EXPECT_EQ(d.Combo1->count(), 2);
+  d.Command2_Click();  // the last body: the new last one
+  EXPECT_EQ(state->objects, 1);
+  EXPECT_EQ(d.EditedIndex, 1);
+  d.Command2_Click();
+  EXPECT_EQ(state->objects, 0);
+  EXPECT_EQ(d.EditedIndex, 0);
+  EXPECT_EQ(d.Combo1->currentText(), "Floating");
+  // Nothing left: neither delete nor apply touches the floating point.
+  const std::string name0 = state->objname[0];
+  d.Command2_Click();
+  d.Apply_Click();
+  EXPECT_EQ(state->objects, 0);
+  EXPECT_EQ(state->objname[0], name0);
+}
+
+TEST_F(ObjEditTest, TheColourIsStoredAtOnceAndACancelChangesNothing) {
+  addBodies(2);
+  ObjEdit& d = open(2);
+  nextColour = std::nullopt;
+  d.Command1_Click();
+  EXPECT_EQ(state->objcolor[2], 0x00FF00);
+  nextColour = 0x123456;
+  d.Command1_Click();
+  EXPECT_EQ(state->objcolor[2], 0x123456);
+  EXPECT_EQ(state->objcolor2[2], ColourWhite);
+  d.Cancel_Click();
+  EXPECT_EQ(state->objcolor[2], 0x123456);
+}
+
+TEST_F(ObjEditTest, APastedStateVectorIsSpreadOverTheSixBoxes) {
+  EXPECT_EQ(SplitStateVector("1 2 3 4 5 6"), (std::vector<double>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(SplitStateVector("1,2,3"), (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(SplitStateVector("1 2 3 4 5 6 7"), (std::vector<double>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(SplitStateVector(" 5 6"), (std::vector<double>{0, 5, 6}));
+  EXPECT_EQ(SplitStateVector("x= 1.5E3, y=-2e-1"), (std::vector<double>{0, 1500, -0.2}));
+  EXPECT_TRUE(SplitStateVector("").empty());
+  EXPECT_EQ(SplitStateVector("1e999 2"), (std::vector<double>{0, 2}));
+
+  addBodies(2);
+  ObjEdit& d = open(2);
+  d.Text[5]->setText("keep");
+  d.Text[2]->setText("10\t20\t30");
+  EXPECT_EQ(d.Text[2]->text(), "10");
+  EXPECT_EQ(d.Text[3]->text(), "20");
+  EXPECT_EQ(d.Text[4]->text(), "30");
+  EXPECT_EQ(d.Text[5]->text(), "keep");
+  // One number stays as typed, so that "1." can become "1.5".
+  d.Text[2]->setText("1.");
+  EXPECT_EQ(d.Text[2]->text(), "1.");
+  d.Text[2]->setText("");
+  EXPECT_EQ(d.Text[2]->text(), "");
+}
+
+TEST_F(ObjEditTest, TheMenuReopensAfreshAndThePopupKeepsTheOpenBody) {
+  addBodies(3);
+  form->EditObjMnu_Click();  // focus body 1
+  ASSERT_TRUE(editors->isShown(InstrumentWindow::ObjEdit));
+  EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
+  state->ObjEditTarget = 3;
+  editors->show(InstrumentWindow::ObjEdit, false);
+  EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
+  state->focusobj = 2;
+  form->EditObjMnu_Click();
+  settle();
+  EXPECT_EQ(editors->objEdit()->EditedIndex, 2);
+  editors->close(InstrumentWindow::ObjEdit);
+  EXPECT_FALSE(editors->isShown(InstrumentWindow::ObjEdit));
+  EXPECT_EQ(editors->objEdit(), nullptr);
+}
+
+}  // namespace
+}  // namespace molvane

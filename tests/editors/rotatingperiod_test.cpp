@@ -1,0 +1,97 @@
+// The rotating-period dialog acts on the rotating frame at once.
+#include "bodyeditors_support.h"
+#include "editors/rotatingperiod.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
+#include "mainwindow/menus.h"
+
+namespace molvane {
+namespace {
+
+class RotatingPeriodTest : public BodyEditorsFixture {
+ protected:
+  frmRotatingPeriod& open() {
+    editors->show(InstrumentWindow::RotatingPeriod, true);
+    return *editors->rotatingPeriod();
+  }
+};
+
+TEST_F(RotatingPeriodTest, LoadsTheSettingsUnchanged) {
+  addBodies(2);
+  state->RotatingFrame = {true, 123456.5, false};
+  frmRotatingPeriod& d = open();
+  EXPECT_TRUE(state->rotatingperiodloaded);
+  EXPECT_EQ(d.TextRotatePeriod->text(), " 123456.5");
+  EXPECT_TRUE(d.Option3->isChecked());
+  EXPECT_TRUE(d.Option2->isChecked());
+  EXPECT_EQ(d.ComboRotatingObject->count(), 2);
+  EXPECT_EQ(d.ComboRotatingObject->currentIndex(), -1);
+  EXPECT_TRUE(state->RotatingFrame.on);
+  EXPECT_FALSE(state->RotatingFrame.clockwise);
+  EXPECT_EQ(state->RotatingFrame.period, 123456.5);
+}
+
+TEST_F(RotatingPeriodTest, FactorButtonsKeepThePeriodEqualToTheNumberShown) {
+  frmRotatingPeriod& d = open();
+  state->RotatingFrame.period = 1000;
+  d.Factor_Click(0);  // +10%
+  d.Factor_Click(5);  // -10%
+  EXPECT_DOUBLE_EQ(state->RotatingFrame.period, 990);
+  for (int k = 0; k < 25; ++k) d.Factor_Click(k % 10);
+  EXPECT_EQ(state->RotatingFrame.period, ParseNumberPrefix(d.TextRotatePeriod->text().toStdString()));
+  EXPECT_EQ(ShortText(state->RotatingFrame.period), d.TextRotatePeriod->text().toStdString());
+}
+
+TEST_F(RotatingPeriodTest, APeriodOfZeroOrNoNumberIsNeverTaken) {
+  frmRotatingPeriod& d = open();
+  d.TextRotatePeriod->setText("5000");
+  EXPECT_EQ(state->RotatingFrame.period, 5000);
+  for (const char* t : {"", "-", ".", "abc", "0", "1e999"}) {
+    d.TextRotatePeriod->setText(t);
+    EXPECT_EQ(state->RotatingFrame.period, 5000) << t;
+  }
+  d.TextRotatePeriod->setText("7000x");
+  d.Option4->setChecked(true);
+  EXPECT_EQ(state->RotatingFrame.period, 7000);
+}
+
+TEST_F(RotatingPeriodTest, ABodysOrbitalPeriodBecomesThePeriod) {
+  addBodies(3);
+  frmRotatingPeriod& d = open();
+  d.ComboRotatingObject->setCurrentIndex(1);
+  d.ComboRotatingObject_Click();
+  const double expected = GetOrbitalPeriod(*state, "Body2");
+  ASSERT_GT(expected, 0);
+  EXPECT_EQ(d.TextRotatePeriod->text().toStdString(), ShortText(expected));
+  EXPECT_EQ(state->RotatingFrame.period, ParseNumberPrefix(ShortText(expected)));
+  // Body1 has itself as reference: no period, nothing changes.
+  const double before = state->RotatingFrame.period;
+  d.ComboRotatingObject->setCurrentIndex(0);
+  d.ComboRotatingObject_Click();
+  if (GetOrbitalPeriod(*state, "Body1") == 0) {
+    EXPECT_EQ(state->RotatingFrame.period, before);
+  }
+}
+
+TEST_F(RotatingPeriodTest, OkAndCancelCloseKeepingWhatWasChanged) {
+  frmRotatingPeriod& d = open();
+  d.Option3->setChecked(true);
+  EXPECT_TRUE(state->RotatingFrame.on);
+  EXPECT_TRUE(form->menus().rotatingFrame->isChecked());
+  d.Option2->setChecked(true);
+  d.TextRotatePeriod->setText("4242");
+  d.Command10_Click();
+  EXPECT_FALSE(state->rotatingperiodloaded);
+  EXPECT_TRUE(state->RotatingFrame.on);
+  EXPECT_FALSE(state->RotatingFrame.clockwise);
+  EXPECT_EQ(state->RotatingFrame.period, 4242);
+  settle();
+  frmRotatingPeriod& e = open();
+  e.Option4->setChecked(true);
+  e.Command9_Click();
+  EXPECT_FALSE(state->RotatingFrame.on);
+  EXPECT_FALSE(form->menus().rotatingFrame->isChecked());
+}
+
+}  // namespace
+}  // namespace molvane
