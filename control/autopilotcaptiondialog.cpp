@@ -9,6 +9,7 @@
 #include "engine/numtext.h"
 #include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/fonts.h"
 
 namespace molvane {
 
@@ -104,14 +105,7 @@ void frmAddCaptionAutopilot::applyPreviewLook() {
 // its place in the main window's pixels.
 void frmAddCaptionAutopilot::loadLabel(int k) {
   const CaptionSlot& c = s_.captions[k];
-  QFont f;
-  if (!c.fontName.empty()) f.setFamily(Latin1(c.fontName));
-  if (std::isfinite(c.fontSize) && c.fontSize > 0 && c.fontSize < 2000) f.setPointSizeF(c.fontSize);
-  f.setBold(c.bold);
-  f.setItalic(c.italic);
-  f.setStrikeOut(c.strikethru);
-  f.setUnderline(c.underline);
-  font_ = f;
+  font_ = MakeFont(QFont(), c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline);
   colour_ = c.foreColor;
   applyPreviewLook();
   Text1->setPlainText(Latin1(c.caption));
@@ -168,14 +162,7 @@ int frmAddCaptionAutopilot::checkedSlot() const {
 
 void frmAddCaptionAutopilot::showDefinition(const CaptionDefinition& d) {
   if (d.slot >= 1 && d.slot <= MaxCaptions) Option1[d.slot]->setChecked(true);
-  QFont f;
-  if (!d.fontName.empty()) f.setFamily(Latin1(d.fontName));
-  if (std::isfinite(d.fontSize) && d.fontSize > 0 && d.fontSize < 2000) f.setPointSizeF(d.fontSize);
-  f.setBold(d.bold);
-  f.setItalic(d.italic);
-  f.setUnderline(d.underline);
-  f.setStrikeOut(d.strikethru);
-  font_ = f;
+  font_ = MakeFont(QFont(), d.fontName, d.fontSize, d.bold, d.italic, d.strikethru, d.underline);
   int32_t colour = 0;
   if (AssignNumber(d.foreColor, colour)) colour_ = colour;
   applyPreviewLook();

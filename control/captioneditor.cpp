@@ -9,6 +9,7 @@
 
 #include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/fonts.h"
 
 namespace molvane {
 
@@ -43,13 +44,7 @@ std::string CaptionText(const QString& preview) {
 
 // The dialog's font chooser: Qt's font dialog, then the colour.
 bool QtFontDialog(QWidget* parent, CaptionFont& f) {
-  QFont seed;
-  if (!f.name.empty()) seed.setFamily(Latin1(f.name));
-  if (std::isfinite(f.size) && f.size > 0 && f.size < 2000) seed.setPointSizeF(f.size);
-  seed.setBold(f.bold);
-  seed.setItalic(f.italic);
-  seed.setStrikeOut(f.strikethru);
-  seed.setUnderline(f.underline);
+  const QFont seed = MakeFont(QFont(), f.name, f.size, f.bold, f.italic, f.strikethru, f.underline);
   bool ok = false;
   const QFont chosen = QFontDialog::getFont(&ok, seed, parent, "Font", QFontDialog::DontUseNativeDialog);
   if (!ok) return false;
@@ -146,14 +141,8 @@ void frmAddCaption::Form_Resize() {
 }
 
 void frmAddCaption::showPreviewFont() {
-  QFont f = Text1->font();
-  if (!preview_.name.empty()) f.setFamily(Latin1(preview_.name));
-  if (std::isfinite(preview_.size) && preview_.size > 0 && preview_.size < 2000) f.setPointSizeF(preview_.size);
-  f.setBold(preview_.bold);
-  f.setItalic(preview_.italic);
-  f.setStrikeOut(preview_.strikethru);
-  f.setUnderline(preview_.underline);
-  Text1->setFont(f);
+  Text1->setFont(MakeFont(Text1->font(), preview_.name, preview_.size, preview_.bold,
+                          preview_.italic, preview_.strikethru, preview_.underline));
   QPalette pal = Text1->palette();
   pal.setColor(QPalette::Text, ColourFromValue(preview_.colour));
   Text1->setPalette(pal);

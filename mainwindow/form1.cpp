@@ -16,6 +16,7 @@
 #include "mainwindow/keys.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
+#include "mainwindow/fonts.h"
 
 namespace molvane {
 
@@ -502,14 +503,7 @@ void Form1::showCaptionLabel(int k) {
   const CaptionSlot& c = s_.captions[k];
   QLabel* l = captionLabels_[k];
   l->setText(QString::fromLatin1(c.caption.data(), static_cast<qsizetype>(c.caption.size())));
-  QFont f;
-  if (!c.fontName.empty()) f.setFamily(QString::fromLatin1(c.fontName.c_str()));
-  if (std::isfinite(c.fontSize) && c.fontSize > 0 && c.fontSize < 2000) f.setPointSizeF(c.fontSize);
-  f.setBold(c.bold);
-  f.setItalic(c.italic);
-  f.setStrikeOut(c.strikethru);
-  f.setUnderline(c.underline);
-  l->setFont(f);
+  l->setFont(MakeFont(QFont(), c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline));
   QPalette pal = l->palette();
   pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
   l->setPalette(pal);

@@ -79,7 +79,11 @@ void Form1::startUp(const QString& commandLine) {
   text.remove(QChar('"'));
   startupFileText_ = text.isEmpty() ? resumePath() : text;
   std::string path = Latin1(startupFileText_);
-  if (!text.isEmpty() && !QDir::isAbsolutePath(text)) path = Latin1(QDir::current().absoluteFilePath(text));
+  if (!text.isEmpty() && !QDir::isAbsolutePath(text)) {
+    // A relative path is made absolute once, here; the caption shows that.
+    startupFileText_ = QDir::current().absoluteFilePath(text);
+    path = Latin1(startupFileText_);
+  }
 
   show();
   bool opened = false;

@@ -1,5 +1,6 @@
 // Start-up, the running loop and exit, end to end with real files.
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -100,6 +101,18 @@ TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {
             QFileInfo::exists(QCoreApplication::applicationDirPath() + "/libbrisklet.so"));
   f.close();
   EXPECT_TRUE(QFileInfo::exists(f.resumePath()));
+}
+
+TEST_F(Form1Startup, ARelativeCommandLinePathIsMadeAbsolute) {
+  const QFileInfo example(QString::fromStdString(examplePath()));
+  const QString cwd = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(example.absolutePath()));
+  Form1& f = makeForm();
+  f.startUp(example.fileName());
+  QDir::setCurrent(cwd);  // the opened situation no longer depends on it
+  EXPECT_EQ(state->objects, 6);
+  EXPECT_EQ(state->isitname, example.absoluteFilePath().toStdString());
+  EXPECT_EQ(f.windowTitle(), "Molvane -- " + example.absoluteFilePath());
 }
 
 TEST_F(Form1Startup, CommandLineTextJoinsTheArguments) {
