@@ -39,13 +39,12 @@ case "$mode" in
   test)
     cmake -S "$top" -B "$build-tests" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_TESTS=ON
     cmake --build "$build-tests" -j "$jobs"
-    cd "$build-tests"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
-    cd "$top"
     # A short fuzzing run of the file readers where clang is present.
     if command -v clang++ >/dev/null 2>&1 && [ -f scripts/fuzz.sh ]; then
       sh scripts/fuzz.sh 20000
     fi
+    cd "$build-tests"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs"
     ;;
   bench)
     cmake -S "$top" -B "$build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMOLVANE_TESTS=OFF -DMOLVANE_BENCH=ON

@@ -226,7 +226,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void updateScreenScale() override { UpdateScreenScale(); }
   void setAnchorButton(const std::string& caption) override;
   void showBodyLabels() override;
-  void showDateTime(const std::string& /*text*/) override {}
+  // The date-and-time window shows the loaded clock at once (it formats the
+  // clock itself, as at every drawing).
+  void showDateTime(const std::string& /*text*/) override { tools_->plotReadouts(); }
   void closeDistanceBox(int slot) override;
   void closeOrbitBox(int slot) override;
   void closeThrustPanel(int slot) override;
