@@ -22,6 +22,12 @@ constexpr double TwipsPerPixel = 15.0;
 
 bool Finite(double v) { return std::isfinite(v); }
 
+// A number field as the executor reads it: blanks inside the number are
+// skipped, so a typed "1 000" is 1000.
+double FieldNumber(std::string_view line, int from, int to) {
+  return ParseNumberPrefix(LineColumns(line, from, to), true);
+}
+
 std::string_view LastChars(std::string_view line, size_t n) {
   return line.size() <= n ? line : line.substr(line.size() - n);
 }
@@ -58,7 +64,7 @@ bool ScaledDirection(const Direction3& u, double timescale, float out[3]) {
 
 bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
   int16_t slot = 0;
-  if (!AssignNumber(LineNumber(line, 45, 50), slot) || slot < 1 || slot > MaxCaptions) {
+  if (!AssignNumber(FieldNumber(line, 45, 50), slot) || slot < 1 || slot > MaxCaptions) {
     return false;
   }
   const double W = host.mainWindowWidthTwips();
@@ -68,18 +74,18 @@ bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
   CaptionDefinition def = s.captionDefinition;
   def.slot = slot;
   def.fontName = LineText(line, 51, 90);
-  def.fontSize = LineNumber(line, 91, 120);
-  def.foreColor = LineNumber(line, 121, 150);
+  def.fontSize = FieldNumber(line, 91, 120);
+  def.foreColor = FieldNumber(line, 121, 150);
   float fontSize = 0;
   int32_t colour = 0;
   if (!Finite(def.fontSize) || !ToFloat(W * def.fontSize, fontSize) ||
       !AssignNumber(def.foreColor, colour)) {
     return false;
   }
-  if (!AssignNumber(LineNumber(line, 151, 180) * W, def.left) ||
-      !AssignNumber(LineNumber(line, 181, 210) * H, def.top) ||
-      !AssignNumber(LineNumber(line, 211, 240) * W, def.width) ||
-      !AssignNumber(LineNumber(line, 241, 270) * H, def.height)) {
+  if (!AssignNumber(FieldNumber(line, 151, 180) * W, def.left) ||
+      !AssignNumber(FieldNumber(line, 181, 210) * H, def.top) ||
+      !AssignNumber(FieldNumber(line, 211, 240) * W, def.width) ||
+      !AssignNumber(FieldNumber(line, 241, 270) * H, def.height)) {
     return false;
   }
   def.bold = LineColumns(line, 271, 271) == "y";
@@ -123,7 +129,7 @@ bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
 }
 
 bool RunRotatingFrame(State& s, AutopilotHost& host, std::string_view line) {
-  const double period = LineNumber(line, 45, 64);
+  const double period = FieldNumber(line, 45, 64);
   if (!Finite(period) || period == 0) return false;  // the drawing divides by it
   std::string text = LineText(line, 65, 84);
   text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
@@ -153,15 +159,15 @@ bool RunThrust(State& s, std::string_view line, bool initiate) {
   const int body = BodyNamed(s, line, 45, 66);
   if (initiate) {
     float rate = 0;
-    if (!ToFloat(LineNumber(line, 67, 86), rate)) return false;
+    if (!ToFloat(FieldNumber(line, 67, 86), rate)) return false;
     if (body == 0) return true;  // no such body: nothing to switch on
     s.objthrust[body] = rate;
     s.objthruston[body] = true;
     s.ThrustActive = true;
     return true;
   }
-  if (body == 0) return true;
-  s.objthruston[body] = false;
+  // An unknown name switches no body off, but the flag is still taken anew.
+  if (body != 0) s.objthruston[body] = false;
   bool any = false;
   for (int i = 1; i <= s.objects && i <= MaxBodies; ++i) any = any || s.objthruston[i];
   s.ThrustActive = any;
@@ -172,7 +178,7 @@ bool RunZoom(State& s, AutopilotHost& host, std::string_view line) {
   const double factor = UnitMetres(s, LastChars(line, 2));
   const double width = host.screenWidthPixels();
   if (factor != 0) {
-    const double value = LineNumber(line, 45, -1);
+    const double value = FieldNumber(line, 45, -1);
     if (!Finite(value) || value <= 0) return false;
     const double scale = width / value / factor;
     if (!Finite(scale) || scale <= 0) return false;
@@ -213,7 +219,7 @@ bool RunTimeScale(State& s, EngineHost& engine, std::string_view line) {
   for (size_t k = 0; k < TimeScaleUnitWords.size(); ++k) {
     if (unit == TimeScaleUnitWords[k]) factor = TimeScaleUnitSeconds[k];
   }
-  const double step = LineNumber(line, 45, -1) * factor;
+  const double step = FieldNumber(line, 45, -1) * factor;
   if (!Finite(step) || step <= 0) return false;
   const double now = s.timescale;
   if (step > now) return MultiplyTimeStep(s, engine, step / now);
@@ -228,8 +234,8 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
   if (f == 0) return true;  // no such body: the focus stays
 
   const double unit = UnitMetres(s, LastChars(line, 2));
-  double x = LineNumber(line, 75, 94);
-  double y = LineNumber(line, 95, 114);
+  double x = FieldNumber(line, 75, 94);
+  double y = FieldNumber(line, 95, 114);
   if (unit != 0) {
     x *= unit;
     y *= unit;
@@ -276,7 +282,7 @@ bool RunOrient(State& s, std::string_view word, std::string_view line) {
   if (body == 0) return true;  // no such body: nothing to aim
   Direction3 u;
   if (word == "Orient Custom") {
-    u = AutopilotDirection(LineNumber(line, 67, 86), LineNumber(line, 87, 106));
+    u = AutopilotDirection(FieldNumber(line, 67, 86), FieldNumber(line, 87, 106));
   } else {
     const int ref = BodyNamed(s, line, 67, 86);
     if (ref == 0) return true;
@@ -313,19 +319,19 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
   std::string name = LineText(line, 67, 86);
   if (name.empty()) name.push_back('x');
   int32_t colour = 0;
-  if (!AssignNumber(LineNumber(line, 87, 106), colour)) return false;
+  if (!AssignNumber(FieldNumber(line, 87, 106), colour)) return false;
   const double ts = s.timescale;
-  double mass = LineNumber(line, 107, 136) * ts * ts;
+  double mass = FieldNumber(line, 107, 136) * ts * ts;
   double parentMass = s.objmass[p];
-  if (LineNumber(line, 137, 156) == 1) {
+  if (FieldNumber(line, 137, 156) == 1) {
     if (mass > parentMass) mass = parentMass;  // at most the parent's whole mass
     parentMass -= mass;
   }
   const Direction3 u =
-      AutopilotDirection(LineNumber(line, 157, 176), LineNumber(line, 177, 196));
+      AutopilotDirection(FieldNumber(line, 157, 176), FieldNumber(line, 177, 196));
   float dir[3];
   if (!ScaledDirection(u, ts, dir)) return false;
-  const double size = LineNumber(line, 197, 216);
+  const double size = FieldNumber(line, 197, 216);
   double d = (s.objsize[p] + size) / 2;
   if (d == 0) d = 1;
   double escape = 0;
@@ -420,7 +426,9 @@ AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engi
   AutopilotState& a = s.autopilotState;
   if (a.cursor < 1 || a.cursor > std::clamp<int>(s.autopilotCount, 0, MaxAutopilot)) {
     // The list was emptied or cut short (New) since the entry was taken up:
-    // nothing of the old list runs.
+    // nothing of the old list runs, but the run still ends as every run does.
+    host.resetPlotState();
+    if (s.screenscaleloaded) host.showScreenScale();
     a.nextTime = 0;
     a.nextLine.clear();
     a.armed = false;

@@ -1,6 +1,7 @@
 #include "control/thrustpanel.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QMoveEvent>
 #include <algorithm>
@@ -215,6 +216,11 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
   Text2->setGeometry(TwipsRect(120, 960, 1200, 285));
   Command24 = button(Frame8, "OK", TwipsRect(120, 1440, 975, 375));
   connect(Command24, &QPushButton::clicked, this, [this] { Command24_Click(); });
+  // The lists and the angle boxes run no key commands, but F8 and F9
+  // released in them still line up the dashboard.
+  for (QWidget* w : std::initializer_list<QWidget*>{Combo1, Combo2, Text1, Text2}) {
+    w->installEventFilter(this);
+  }
   connect(Text1, &QLineEdit::textChanged, this, [this] { storeTexts(); });
   connect(Text2, &QLineEdit::textChanged, this, [this] { storeTexts(); });
 
@@ -435,6 +441,18 @@ void FormControlCenter::closeEvent(QCloseEvent* e) {
   }
   QWidget::closeEvent(e);
   closed_ = true;
+}
+
+bool FormControlCenter::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::KeyRelease) {
+    auto* key = static_cast<QKeyEvent*>(e);
+    const int code = WindowsKeyCode(key);
+    if ((code == KeyCodeF8 || code == KeyCodeF9) && !key->isAutoRepeat()) {
+      form_.AlignKeyReleased(code);
+      return true;  // handled here, not again by the window
+    }
+  }
+  return QWidget::eventFilter(watched, e);
 }
 
 void FormControlCenter::moveEvent(QMoveEvent* e) {

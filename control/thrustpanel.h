@@ -93,6 +93,7 @@ class FormControlCenter : public QWidget {
  protected:
   void closeEvent(QCloseEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void storeTexts();

@@ -252,7 +252,7 @@ class Reader {
     bool fromResume = path_.size() >= 11 && path_.compare(path_.size() - 11, 11, "resume.molv") == 0;
     double interval = Val(Mid(save, 1, 20));
     float asFloat = 0;
-    if (!fromResume && interval > 0 && AssignNumber(interval, asFloat)) {
+    if (!fromResume && interval != 0 && AssignNumber(interval, asFloat)) {
       a.interval = asFloat;
       AssignNumber(Val(Right(save, 10)), a.savesMade);
       a.enabled = true;
@@ -384,7 +384,8 @@ ValueListRead ApplyValueList(State& s, FilesHost& files, EngineHost& engine, con
   if (s.refbox2loaded) files.openReferenceBox(2);
   engine.refreshObjectLists();
   if (s.focusobjectloaded) engine.selectFocusInList();
-  if (s.screenscaleloaded) files.updateScreenScale();
+  // Also with the screen-scale window closed: the visible width follows the new scale.
+  files.updateScreenScale();
   if (s.mainWindow.titlebar) files.setMainCaption(s.MainCaption);
   if (s.formcontrolcenterloaded) files.openDefaultThrustPanel();
   if (!s.anchor) files.assembleSystemElements();

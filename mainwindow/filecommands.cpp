@@ -164,9 +164,15 @@ void Form1::SaveasMnu_Click() {
     return;
   }
   const std::string path = WithSituationExtension(Latin1(name));
-  // A save that failed (or a read-only file left alone) names nothing new.
-  if (!saveSituation(path)) return;
+  // The file is written under its new name (it records the name it was
+  // saved as); a save that failed (or a read-only file left alone) names
+  // nothing new.
+  const std::string previous = s_.isitname;
   s_.isitname = path;
+  if (!saveSituation(path)) {
+    s_.isitname = previous;
+    return;
+  }
   s_.CurrentFileName = GetFileNamePart(path);
   setCaptionText("Molvane -- " + name);
   UpdateRecentFiles();

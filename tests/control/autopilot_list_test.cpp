@@ -139,8 +139,11 @@ TEST(AutopilotArm, PointsAtThePendingEntryWithinTheCount) {
   EXPECT_EQ(a.nextLine, "");
   EXPECT_TRUE(a.armed);
   EngineHost engine;
+  h.calls.clear();
+  s->screenscaleloaded = true;
   EXPECT_EQ(RunAutopilotCommand(*s, h, engine), AutopilotRun::Done);
   EXPECT_FALSE(a.armed);
+  EXPECT_EQ(h.calls, (std::vector<std::string>{"reset", "scale"}));  // the usual ending
 
   // An entry with time 0 ends the list.
   s->SecondsElapsed = 50;

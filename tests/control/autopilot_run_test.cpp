@@ -152,6 +152,11 @@ TEST_F(AutopilotRunTest, ThrustOnUnknownNameTouchesNoSlot) {
   t.object = "Sun";
   Run(Compose(t));
   EXPECT_FALSE(s->ThrustActive);
+  // A cut-off naming no body still takes the flag anew from the bodies.
+  s->ThrustActive = true;
+  t.object = "Pluto";
+  Run(Compose(t));
+  EXPECT_FALSE(s->ThrustActive);
 
   // A name that begins another body's name picks the body of the whole name.
   PutBody(*s, 4, "Probe 1", 0, {0, 0, 0}, {0, 0, 0});
@@ -261,6 +266,11 @@ TEST_F(AutopilotRunTest, TimeScaleZoomAndChecksBeforeChanges) {
   ASSERT_EQ(Run(Compose(f)), AutopilotRun::Done);
   EXPECT_DOUBLE_EQ(s->timescale, 30);
   EXPECT_DOUBLE_EQ(s->objvy[2], vy / 2);
+  f.timeScaleValue = "1 2";  // blanks inside a number are skipped
+  ASSERT_EQ(Run(Compose(f)), AutopilotRun::Done);
+  EXPECT_DOUBLE_EQ(s->timescale, 12);
+  f.timeScaleValue = "30";
+  ASSERT_EQ(Run(Compose(f)), AutopilotRun::Done);
 
   const double scale = s->ScalePixel;
   EXPECT_EQ(Run(Word("Zoom") + "0AU"), AutopilotRun::Failed);

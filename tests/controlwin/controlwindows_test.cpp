@@ -29,6 +29,13 @@ TEST_F(ControlWindowsTest, ThePanelPassesF8AndF9ToTheDashboardAlignment) {
   QTest::keyRelease(p->boostButtons[0][0], Qt::Key_F9);
   EXPECT_EQ(counter->v, 1);
   EXPECT_EQ(counter->h, 1);
+  // The lists and the angle boxes line the dashboard up too.
+  QTest::keyRelease(p->Combo1, Qt::Key_F8);
+  QTest::keyRelease(p->Combo2, Qt::Key_F9);
+  QTest::keyRelease(p->Text1, Qt::Key_F8);
+  QTest::keyRelease(p->Text2, Qt::Key_F9);
+  EXPECT_EQ(counter->v, 3);
+  EXPECT_EQ(counter->h, 3);
 }
 
 TEST_F(ControlWindowsTest, ThrustBoxesTakeReleaseAndPlaceTheirSlots) {

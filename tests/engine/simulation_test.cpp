@@ -311,6 +311,33 @@ TEST_F(SimulationTest, AutoSaveAndAutopilotRunAtTheirSteps) {
   EXPECT_TRUE(host.autopilotTimes.empty());
 }
 
+TEST_F(SimulationTest, BackwardClockWaitsForSpectrumAndAutoSave) {
+  AddBody(0, 0, 0, 0, 3, 0, 0);
+  AddBody(0, 1e9, 0, 0, 0, 0, 0);
+  s.timescale = 10;
+  s.TimeForward = false;
+  s.SecondsElapsed = 100;
+  s.spectrumloaded = true;
+  s.spectrumSettings = {1, 2, 1, 1, 0};
+  s.spectrumSample.nextTime = 60;
+  s.autoSave.enabled = true;
+  s.autoSave.maxSaves = 5;
+  s.autoSave.interval = 1;
+  s.autoSave.nextTime = 60;
+  s.autopilotState.armed = true;
+  s.autopilotState.nextTime = 70;
+  // Clock 90, 80, 70, 60: the spectrum and the save fall due at 90 and then
+  // wait for the clock to pass their new times again; the autopilot runs
+  // while the clock is at or beyond its time.
+  for (int k = 0; k < 4; ++k) SimulationStep(s, host);
+  EXPECT_EQ(host.spectrum.size(), 1u);
+  EXPECT_EQ(s.spectrumSample.nextTime, 86400.0 + 90);
+  EXPECT_EQ(host.autoSaveTimes, std::vector<double>{90});
+  EXPECT_EQ(s.autoSave.nextTime, 91.0);
+  EXPECT_EQ(host.autopilotTimes, (std::vector<double>{90, 80, 70}));
+  EXPECT_EQ(s.SecondsElapsed, 60.0);
+}
+
 TEST_F(SimulationTest, QueuedHalvingAndDoublingAfterTheStep) {
   s.timescale = 8;
   AddBody(64, 0, 0, 0, 16, 0, 0);

@@ -269,6 +269,9 @@ TEST_F(ValueListTest, ShortHeaderKeepsTheLaterSettings) {
   for (int k = 1; k <= 4; ++k) EXPECT_EQ(s.captions[k].caption, "");
   EXPECT_FALSE(s.timerateloaded);
   EXPECT_TRUE(Has(files.calls, "closeDashboard 1"));
+  // The visible width follows the file's scale even with the scale window closed.
+  EXPECT_FALSE(s.screenscaleloaded);
+  EXPECT_TRUE(Has(files.calls, "updateScreenScale"));
   // No triples: an empty list, armed only by the scan (nothing pending).
   EXPECT_EQ(s.autopilotCount, 0);
   EXPECT_EQ(s.autopilot[1].line, "");
@@ -370,6 +373,15 @@ TEST_F(ValueListTest, ResumeFileAndKeptCommands) {
   ASSERT_TRUE(Open(resume));
   EXPECT_FALSE(s.autoSave.enabled);
   EXPECT_EQ(s.autoSave.maxSaves, 77);
+
+  // Any interval but 0 switches auto-save on, a negative one too; 0 leaves it off.
+  ASSERT_TRUE(Open(Edited("valuelist-full.molv", 64, "\"-50                          2\"")));
+  EXPECT_TRUE(s.autoSave.enabled);
+  EXPECT_EQ(s.autoSave.interval, -50);
+  EXPECT_EQ(s.autoSave.savesMade, 2);
+  EXPECT_EQ(s.autoSave.maxSaves, 10);
+  ASSERT_TRUE(Open(Edited("valuelist-full.molv", 64, "\"0                            2\"")));
+  EXPECT_FALSE(s.autoSave.enabled);
 
   // Restore with current commands: the file's triples are ignored.
   s.autopilotCount = 1;

@@ -239,6 +239,21 @@ TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSitu
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0].initial, "/home/u/solar.molv");
   EXPECT_EQ(asked[1].initial, "/home/u/solar.molv");
+
+  // The file saved from the resume file records its own new name, not the
+  // resume file's or the situation the resume file stood for.
+  const std::string b = file("b.molv");
+  answer(b);
+  form->SaveasMnu_Click();
+  ASSERT_EQ(state->isitname, b);
+  state->StoredSituationName.clear();
+  ASSERT_TRUE(form->openSituation(b));
+  EXPECT_EQ(state->StoredSituationName, b);
+  // Copied over the resume file, it proposes b as its situation.
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(b), form->resumePath()) ||
+              (QFile::remove(form->resumePath()) && QFile::copy(QString::fromStdString(b), form->resumePath())));
+  ASSERT_TRUE(form->openSituation(form->resumePath().toStdString()));
+  EXPECT_EQ(state->OriginalSituationName, b);
 }
 
 TEST_F(FileCommands, AFailedSaveAsKeepsTheOldName) {
