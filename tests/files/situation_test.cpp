@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <locale>
 
 #include "files/situation.h"
 #include "testutil.h"
@@ -140,11 +141,20 @@ TEST_F(SituationFileTest, SameBytesUnderAGermanLocale) {
   std::string underC = WriteSituation(r.doc);
   const char* old = std::setlocale(LC_ALL, nullptr);
   std::string saved = old ? old : "C";
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
-    GTEST_SKIP() << "no German locale installed";
+  const bool systemLocale =
+      std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr || std::setlocale(LC_ALL, "de_DE.utf8") != nullptr;
+  // Without the system's German locale data, a C++ locale with a decimal
+  // comma and point grouping stands in for it (streams and std::locale users).
+  struct GermanPunct : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+  };
+  const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new GermanPunct));
   ReadResult german = Read(bytes);
   std::string underDe = WriteSituation(german.doc);
-  std::setlocale(LC_ALL, saved.c_str());
+  std::locale::global(previous);
+  if (systemLocale) std::setlocale(LC_ALL, saved.c_str());
   EXPECT_EQ(german.doc, r.doc);
   EXPECT_EQ(underDe, underC);
 }
