@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/form1.h"
+#include "mainwindow/buttonrow.h"
 
 namespace molvane {
 
@@ -50,13 +51,9 @@ frmAbout::frmAbout(Form1& form) : QDialog(&form), form_(form) {
   auto* line2 = new QFrame(this);
   line2->setFrameShape(QFrame::HLine);
   outer->addWidget(line2);
-  auto* buttons = new QHBoxLayout;
   cmdOK = new QPushButton("OK", this);
   cmdSysInfo = new QPushButton("&System Info...", this);
-  buttons->addStretch();
-  buttons->addWidget(cmdOK);
-  buttons->addWidget(cmdSysInfo);
-  outer->addLayout(buttons);
+  AddButtonRow(outer, {cmdOK, cmdSysInfo});
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 }

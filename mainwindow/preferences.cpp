@@ -11,6 +11,7 @@
 #include "engine/numtext.h"
 #include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/buttonrow.h"
 
 namespace molvane {
 
@@ -80,13 +81,9 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
   fa->addWidget(Option2);
   outer->addWidget(archive);
 
-  auto* buttons = new QHBoxLayout;
   Command1 = new QPushButton("OK", this);
   Command2 = new QPushButton("Cancel", this);
-  buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
-  outer->addLayout(buttons);
+  AddButtonRow(outer, {Command1, Command2});
 
   // Form_Load.
   State& s = form_.state();
@@ -192,13 +189,9 @@ frmAutoSave::frmAutoSave(Form1& form) : QDialog(&form), form_(form) {
   outer->addLayout(most);
   ckReport = new QCheckBox("Create Data File", this);
   outer->addWidget(ckReport);
-  auto* buttons = new QHBoxLayout;
   Command1 = new QPushButton("OK", this);
   Command2 = new QPushButton("Cancel", this);
-  buttons->addStretch();
-  buttons->addWidget(Command1);
-  buttons->addWidget(Command2);
-  outer->addLayout(buttons);
+  AddButtonRow(outer, {Command1, Command2});
 
   // Form_Load.
   const AutoSaveSettings& a = form_.state().autoSave;

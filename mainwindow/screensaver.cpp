@@ -8,6 +8,7 @@
 
 #include "files/fileio.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/buttonrow.h"
 
 namespace molvane {
 
@@ -65,13 +66,9 @@ frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), fo
   f1->addWidget(Option1);
   f1->addWidget(Option2);
   outer->addWidget(Frame1);
-  auto* buttons = new QHBoxLayout;
   Command2 = new QPushButton("OK", this);
   Command3 = new QPushButton("Cancel", this);
-  buttons->addStretch();
-  buttons->addWidget(Command2);
-  buttons->addWidget(Command3);
-  outer->addLayout(buttons);
+  AddButtonRow(outer, {Command2, Command3});
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });

@@ -8,6 +8,7 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/buttonrow.h"
 
 namespace molvane {
 
@@ -75,13 +76,9 @@ frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
     ++col;
   }
   outer->addWidget(FrameExecutionTime);
-  auto* buttons = new QHBoxLayout;
   Command2 = new QPushButton("OK", this);
   Command3 = new QPushButton("Cancel", this);
-  buttons->addStretch();
-  buttons->addWidget(Command2);
-  buttons->addWidget(Command3);
-  outer->addLayout(buttons);
+  AddButtonRow(outer, {Command2, Command3});
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 }
