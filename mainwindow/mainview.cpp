@@ -59,32 +59,37 @@ void MainView::setTilt(int hscrollValue, int vscrollValue) {
 // the barycentre of the focus body and its system, as a running mean. A
 // member that would divide by a zero total mass leaves the centre where it
 // is, so a massless system still draws.
-void MainView::viewCentre(double& cx, double& cy, double& cz) {
-  const int f = std::clamp<int>(s_.focusobj, 0, MaxBodies);
-  cx = s_.objx[f];
-  cy = s_.objy[f];
-  cz = s_.objz[f];
-  if (s_.anchor) return;
-  double group = s_.objmass[f];
-  const int count = std::clamp<int>(s_.SystemElementsCount, 0, MaxBodies);
+double SystemCentre(const State& s, double& cx, double& cy, double& cz) {
+  const int f = std::clamp<int>(s.focusobj, 0, MaxBodies);
+  cx = s.objx[f];
+  cy = s.objy[f];
+  cz = s.objz[f];
+  if (s.anchor) return s.GroupMass;
+  double group = s.objmass[f];
+  const int count = std::clamp<int>(s.SystemElementsCount, 0, MaxBodies);
   for (int k = 1; k <= count; ++k) {
-    const int j = s_.SystemElements[k];
+    const int j = s.SystemElements[k];
     if (j < 0 || j > MaxBodies) continue;
-    const double total = group + s_.objmass[j];
+    const double total = group + s.objmass[j];
     const double q = group / total;
     if (total != 0 && std::isfinite(q)) {
-      const double nx = s_.objx[j] - q * (s_.objx[j] - cx);
-      const double ny = s_.objy[j] - q * (s_.objy[j] - cy);
-      const double nz = s_.objz[j] - q * (s_.objz[j] - cz);
+      const double nx = s.objx[j] - q * (s.objx[j] - cx);
+      const double ny = s.objy[j] - q * (s.objy[j] - cy);
+      const double nz = s.objz[j] - q * (s.objz[j] - cz);
       if (std::isfinite(nx) && std::isfinite(ny) && std::isfinite(nz)) {
         cx = nx;
         cy = ny;
         cz = nz;
       }
     }
-    group += s_.objmass[j];
+    group += s.objmass[j];
   }
-  s_.GroupMass = group;
+  return group;
+}
+
+void MainView::viewCentre(double& cx, double& cy, double& cz) {
+  const double group = SystemCentre(s_, cx, cy, cz);
+  if (!s_.anchor) s_.GroupMass = group;
 }
 
 bool MainView::projectBody(int i, double& x, double& y) const {

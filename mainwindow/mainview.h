@@ -25,6 +25,11 @@ struct BodyLabel {
   double top = -100;
 };
 
+// The view centre in world metres: the focus body, or with the anchor off
+// the barycentre of the focus body and its system. Returns the system's
+// summed mass term (with the anchor on: the State's GroupMass unchanged).
+double SystemCentre(const State& s, double& cx, double& cy, double& cz);
+
 class MainView {
  public:
   explicit MainView(State& state);

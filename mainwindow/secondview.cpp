@@ -1,5 +1,7 @@
 #include "mainwindow/secondview.h"
 
+#include "mainwindow/mainview.h"
+
 #include <QCloseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -117,23 +119,8 @@ void Form2::pPplot() {
   if (canvas_.size() != QSize(width_, height_)) clearCanvas();
   const double zoom = zoomFactor_;
   // View centre: the focus body, or the barycentre of its system.
-  const int f = std::clamp<int>(s_.focusobj, 0, MaxBodies);
-  double cx = s_.objx[f], cy = s_.objy[f], cz = s_.objz[f];
-  if (!s_.anchor) {
-    double group = s_.objmass[f];
-    const int count = std::clamp<int>(s_.SystemElementsCount, 0, MaxBodies);
-    for (int k = 1; k <= count; ++k) {
-      const int j = s_.SystemElements[k];
-      if (j < 0 || j > MaxBodies) continue;
-      const double total = group + s_.objmass[j];
-      const double q = group / total;
-      if (total == 0 || !std::isfinite(q)) continue;
-      cx = s_.objx[j] - q * (s_.objx[j] - cx);
-      cy = s_.objy[j] - q * (s_.objy[j] - cy);
-      cz = s_.objz[j] - q * (s_.objz[j] - cz);
-      group = total;
-    }
-  }
+  double cx = 0, cy = 0, cz = 0;
+  SystemCentre(s_, cx, cy, cz);
   // The offsets stay this window's own: the main view's offsets are those
   // of its own scale, and the floating pick reads them.
   const double offX = cx * zoom, offY = cy * zoom, offZ = cz * zoom;
