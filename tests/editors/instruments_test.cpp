@@ -599,6 +599,10 @@ TEST_F(SpectrumWindow, SamplesDrawAndTheResetStartsAgainAtTheLeftEdge) {
   form->spectrumPoint(0, 1e300);  // far off the picture, no trouble
   w->close();
   EXPECT_FALSE(s.spectrumloaded);
+  // Opened again: a clean picture from the top left corner.
+  form->instruments().show(InstrumentWindow::Spectrum, false);
+  EXPECT_EQ(w->drawingPosition(), QPoint(0, 0));
+  EXPECT_NE(w->picture().pixelColor(0, 30), ink);
 }
 
 TEST_F(EditorWindowsRouting, BetaBoxAndOutOfRangeSlotsDoNothingHarmful) {
