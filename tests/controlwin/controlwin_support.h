@@ -1,5 +1,5 @@
-// A main window over a fresh State with the control windows installed, and
-// a few bodies.
+// A main window over a fresh State with the control windows and the body
+// editors installed, as the program has them, and a few bodies.
 #pragma once
 
 #include <QTemporaryDir>
@@ -10,6 +10,8 @@
 #include <string>
 
 #include "control/controlwindows.h"
+#include "editors/editorwindows.h"
+#include "editors/objedit.h"
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
@@ -25,7 +27,9 @@ class ControlWinFixture : public ::testing::Test {
     form = std::make_unique<Form1>(*state);
     auto cw = std::make_unique<ControlWindows>(*form);
     control = cw.get();
-    form->setInstrumentWindows(std::make_unique<InstrumentRouter>(nullptr, std::move(cw)));
+    auto ed = std::make_unique<EditorWindows>(*form);
+    editors = ed.get();
+    form->setInstrumentWindows(std::make_unique<InstrumentRouter>(std::move(ed), std::move(cw)));
     form->resize(800, 600);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -45,11 +49,25 @@ class ControlWinFixture : public ::testing::Test {
     s.objname[3] = "Moon";
     s.objects = 3;
   }
+  // Body k renamed in the Edit Object dialog, as a user does it.
+  void renameInEditObject(int k, const char* name) {
+    state->ObjEditTarget = static_cast<int16_t>(k);
+    form->instruments().show(InstrumentWindow::ObjEdit, true);
+    ObjEdit* d = editors->bodyEditors().objEdit();
+    d->Combo1->setEditText(name);
+    d->Apply_Click();
+    d->Cancel_Click();
+  }
+  void deleteFromLabel(int k) {
+    form->objLabel_MouseUp(k, Qt::RightButton, QPoint());
+    form->mnuDeleteThisObject_Click();
+  }
 
   QTemporaryDir data_;
   std::unique_ptr<State> state;
   std::unique_ptr<Form1> form;
   ControlWindows* control = nullptr;
+  EditorWindows* editors = nullptr;
 };
 
 }  // namespace molvane
