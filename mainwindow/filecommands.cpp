@@ -132,6 +132,7 @@ void Form1::mnuNew_Click() {
   ResetPlotState();
   clearView();
   refreshObjectLists();
+  instruments_->autopilotListReplaced();
   syncMenus();
 }
 

@@ -118,6 +118,7 @@ void Form1::writeResumeFile() {
 bool Form1::openSituation(const std::string& path) {
   const bool ok = OpenSituation(s_, *this, *this, path);
   if (ok) keepOldResume_ = false;
+  instruments_->autopilotListReplaced();
   view_.rebuildLabels();
   view_.clearView();
   view_.resetPlotState();
