@@ -11,7 +11,6 @@
 
 #include "control/controlwindows.h"
 #include "editors/editorwindows.h"
-#include "editors/objedit.h"
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
@@ -48,19 +47,6 @@ class ControlWinFixture : public ::testing::Test {
     s.objx[2] = 1e6;
     s.objname[3] = "Moon";
     s.objects = 3;
-  }
-  // Body k renamed in the Edit Object dialog, as a user does it.
-  void renameInEditObject(int k, const char* name) {
-    state->ObjEditTarget = static_cast<int16_t>(k);
-    form->instruments().show(InstrumentWindow::ObjEdit, true);
-    ObjEdit* d = editors->bodyEditors().objEdit();
-    d->Combo1->setEditText(name);
-    d->Apply_Click();
-    d->Cancel_Click();
-  }
-  void deleteFromLabel(int k) {
-    form->objLabel_MouseUp(k, Qt::RightButton, QPoint());
-    form->mnuDeleteThisObject_Click();
   }
 
   QTemporaryDir data_;

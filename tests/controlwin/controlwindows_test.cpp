@@ -3,9 +3,7 @@
 // and the body lists.
 #include <QKeyEvent>
 
-#include "control/autopilotdialog.h"
 #include "controlwin_support.h"
-#include "engine/autopilotarm.h"
 #include "mainwindow/toolhooks.h"
 
 namespace molvane {
@@ -154,58 +152,6 @@ TEST_F(ControlWindowsTest, BodyListsFollowTheBodiesAndTheCaptionEditorOpensOnce)
   EXPECT_EQ(control->captionEditor(), e);
   control->close(InstrumentWindow::AddCaption);
   EXPECT_FALSE(control->isShown(InstrumentWindow::AddCaption));
-}
-
-// The autopilot editor open on entry A2 while the list is replaced: it
-// shows the new rows and edits nothing, so Delete removes no entry.
-TEST_F(ControlWindowsTest, TheAutopilotEditorFollowsAReplacedList) {
-  auto setList = [this](std::vector<std::string> lines) {
-    for (size_t k = 0; k < lines.size(); ++k) state->autopilot[k + 1] = {lines[k], 10.0 * (k + 1), ""};
-    state->autopilotCount = static_cast<int16_t>(lines.size());
-  };
-  const std::string file = data_.filePath("b.molv").toStdString();
-  const std::pair<const char*, std::function<void()>> rows[] = {
-      {"File > Open", [&] {
-         form->setFileDialogHook([&](FileDialogKind, const QString&, const QString&, const QString&) {
-           return QString::fromStdString(file);
-         });
-         form->OpenMnu_Click();
-       }},
-      {"New", [this] { form->mnuNew_Click(); }},
-  };
-  for (const auto& [change, act] : rows) {
-    SCOPED_TRACE(change);
-    TearDown();
-    SetUp();
-    addBodies();
-    setList({"B1", "B2", "B3"});
-    ASSERT_TRUE(form->saveSituation(file));
-    setList({"A1", "A2"});
-    form->instruments().show(InstrumentWindow::AutoPilot, true);
-    frmAutoPilot* dlg = control->autopilot().editor();
-    dlg->ListOfCommands->setCurrentRow(1);
-    dlg->ListOfCommands_Click();
-    act();
-    const int n = state->autopilotCount;
-    std::string shown, held;
-    for (int r = 0; r < dlg->ListOfCommands->count(); ++r) shown += dlg->ListOfCommands->item(r)->text().toStdString() + ";";
-    for (int k = 1; k <= n; ++k) held += state->autopilot[k].line + ";";
-    EXPECT_EQ(shown, held);
-    EXPECT_FALSE(dlg->btnDelete->isEnabled());
-    dlg->btnDelete_Click();
-    EXPECT_EQ(state->autopilotCount, n);
-  }
-  // All entries passed on a clock before year 0: the default time is the
-  // clock's, not that of the blank slot after the last entry.
-  state->SecondsElapsed = -1e9;
-  setList({"C1"});
-  state->autopilot[1].time = -2e9;
-  ArmAutopilot(*state);
-  form->instruments().show(InstrumentWindow::AutoPilot, true);
-  frmAutoPilot* dlg = control->autopilot().editor();
-  const std::string byDefault = dlg->currentDateField();
-  dlg->Command1_Click();  // "Current Time"
-  EXPECT_EQ(dlg->currentDateField(), byDefault);
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "controlwin_support.h"
-#include "engine/bodies.h"
-#include "engine/simulation.h"
 
 namespace molvane {
 namespace {
@@ -159,68 +157,6 @@ TEST_F(ThrustPanelTest, PickingAnObjectSetsItsReferenceAndOkLooksUpBothByName) {
   const ThrustPanelSlot& r = state->thrustPanels[static_cast<size_t>(p->SlotIndex())];
   EXPECT_EQ(r.cpobject, 2);
   EXPECT_EQ(r.cpreference, 1);
-}
-
-// A panel pushing Earth away from the Sun while the table changes under it:
-// it names and pushes its bodies wherever they stand, or nothing once one is
-// gone. The default panel of an older file selects by the names it kept.
-TEST_F(ThrustPanelTest, FollowsItsBodiesOrPushesNone) {
-  struct Row {
-    const char* change;
-    bool defaultPanel;
-    std::function<void()> act;
-    std::string object, reference;  // as the lists show them
-    bool pushes;
-  };
-  const Row rows[] = {
-      {"Comet deleted", false, [this] { deleteFromLabel(1); }, "Earth", "Sun", true},
-      {"Comet deleted, default panel", true, [this] { deleteFromLabel(1); }, "Earth", "Sun", true},
-      {"Comet merged into the Sun", false, [this] {
-         state->objx[1] = state->objx[2];
-         SimulationStep(*state, *form);
-       }, "Earth", "Sun", true},
-      {"Earth renamed", false, [this] { renameInEditObject(3, "Terra"); }, "Terra", "Sun", true},
-      {"Sun renamed", false, [this] { renameInEditObject(2, "Sol"); }, "Earth", "Sol", true},
-      {"Earth deleted", false, [this] { deleteFromLabel(3); }, "", "Sun", false},
-      {"Sun deleted", false, [this] { deleteFromLabel(2); }, "Earth", "", false},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.change);
-    TearDown();
-    SetUp();
-    const char* names[] = {"", "Comet", "Sun", "Earth", "Moon"};
-    for (int i = 1; i <= 4; ++i) {
-      state->objname[i] = names[i];
-      state->objx[i] = 1e9 * i;
-      state->objsize[i] = 1e3;
-    }
-    state->objref[3] = "Sun";
-    state->objmass[2] = 1e3;
-    state->objects = 4;
-    FormControlCenter* p = nullptr;
-    if (row.defaultPanel) {
-      state->cpobjectname = "Earth          ";  // as the older files pad it
-      state->cpreferencename = "Sun            ";
-      state->cpobject = 3;  // the value-list reader looks the names up first
-      state->cpreference = 2;
-      form->openDefaultThrustPanel();
-      p = control->thrustPanel(0);
-    } else {
-      p = openPanel();
-      choose(p, "Earth", "Sun");
-    }
-    row.act();
-    const State before = *state;
-    p->boostButtons[static_cast<size_t>(BoostRow::Away)][1]->click();
-    std::string pushed;
-    for (int i = 1; i <= state->objects; ++i)
-      if (state->objvx[i] != before.objvx[i]) pushed += state->objname[i];
-    EXPECT_EQ(pushed, row.pushes ? row.object : "");
-    EXPECT_EQ(p->Combo1->currentText().toStdString(), row.object);
-    EXPECT_EQ(p->Combo1->currentIndex(), FindBodyByName(*state, row.object) - 1);
-    EXPECT_EQ(p->Combo2->currentText().toStdString(), row.reference);
-    EXPECT_EQ(p->Command2->text().toStdString(), row.pushes ? row.object : "");
-  }
 }
 
 TEST_F(ThrustPanelTest, ASecondPanelResetsTheFuelTotalOnly) {

@@ -9,10 +9,8 @@
 #include <string>
 
 #include "editors/editorwindows.h"
-#include "editors/objedit.h"
 #include "editors/orbitcalculator.h"
 #include "engine/bodies.h"
-#include "engine/simulation.h"
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
@@ -55,15 +53,6 @@ class Instruments : public ::testing::Test {
     s.timescale = 10;
   }
   std::string text(QLabel* l) const { return l->text().toStdString(); }
-  // Body k renamed in the Edit Object dialog, as a user does it.
-  void renameInEditObject(int k, const char* name) {
-    state->ObjEditTarget = static_cast<int16_t>(k);
-    form->instruments().show(InstrumentWindow::ObjEdit, true);
-    ObjEdit* d = ew->bodyEditors().objEdit();
-    d->Combo1->setEditText(name);
-    d->Apply_Click();
-    d->Cancel_Click();
-  }
 
   std::unique_ptr<State> state;
   std::unique_ptr<Form1> form;
@@ -137,66 +126,6 @@ TEST_F(DistanceBoxReadouts, EqualNamesPickTheLaterBodyAndUnknownIndicesAreSafe) 
   box->BodyB = 2000;
   ew->plotReadouts();
   EXPECT_EQ(text(box->lbl(1)), "");
-}
-
-// Each box kind watching Probe and Moon while the table changes under it:
-// it goes on with those bodies wherever they now stand, its caption and
-// first picker name them, and a body that is gone leaves blank readouts.
-TEST_F(Instruments, BoxesFollowTheBodiesTheyMeasure) {
-  struct Row {
-    const char* change;
-    std::function<void()> act;
-    std::string a, b;
-  };
-  auto deleteFromLabel = [this](int k) {
-    form->objLabel_MouseUp(k, Qt::RightButton, QPoint());
-    form->mnuDeleteThisObject_Click();
-  };
-  const Row rows[] = {
-      {"Sun deleted", [&] { deleteFromLabel(1); }, "Probe", "Moon"},
-      {"Moon deleted", [&] { deleteFromLabel(3); }, "Probe", ""},
-      {"Moon renamed", [this] { renameInEditObject(3, "Luna"); }, "Probe", "Luna"},
-      {"Sun merged into a star", [this] {
-         state->objsize[1] = state->objsize[4] = 1e3;
-         state->objx[4] = 0;
-         SimulationStep(*state, *form);
-       }, "Probe", "Moon"},
-  };
-  for (int kind = 0; kind < 3; ++kind) {
-    for (const Row& row : rows) {
-      SCOPED_TRACE(std::string(row.change) + " in box kind " + std::to_string(kind));
-      SetUp();
-      addBodies();
-      state->objname[4] = "Star";
-      state->objmass[4] = 1e6;
-      state->objx[4] = 5e9;
-      state->objects = 4;
-      state->objref[2] = "Moon";
-      state->focusobj = 2;
-      PairBoxWindow* pair = nullptr;
-      RefBoxOrbit1* orbit = nullptr;
-      if (kind == 0) form->addBox(BoxKind::Distance), pair = ew->distanceBox(1);
-      if (kind == 1) form->rb_Click(1), pair = ew->referenceBox(1);
-      if (kind == 2) {
-        form->objLabel_MouseUp(2, Qt::RightButton, QPoint());
-        form->mnuDisplayOrbitalElements_Click();
-        orbit = ew->orbitBox(1);
-      }
-      row.act();
-      form->plot();
-      const int a = pair ? pair->bodyA() : orbit->ObjectIndex;
-      const int b = pair ? pair->bodyB() : orbit->ReferenceIndex;
-      auto name = [&](int k) { return k >= 0 && k <= state->objects ? state->objname[k] : std::string(); };
-      EXPECT_EQ(name(a), row.a);
-      EXPECT_EQ(name(b), row.b);
-      QWidget* w = pair ? static_cast<QWidget*>(pair) : orbit;
-      EXPECT_EQ(w->windowTitle().toStdString(), row.a + " - " + row.b);
-      EXPECT_EQ((pair ? pair->Combo1 : orbit->Combo1)->currentText().toStdString(), row.a);
-      EXPECT_EQ(text(pair ? pair->lbl(1) : orbit->value(RowX)).empty(), row.b.empty());
-      TearDown();
-    }
-  }
-  SetUp();
 }
 
 TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
@@ -486,16 +415,6 @@ TEST_F(OrbitBoxElements, DefaultBoxHighlightAndClosing) {
   form->closeBoxWindow(BoxKind::Orbit, 1);
   EXPECT_FALSE(state->refboxorbit1loaded);
   EXPECT_FALSE(state->orbitBoxes[1].inUse);
-
-  // The list refresh follows the flag, not the window: a rename reaches the
-  // caption and the texts while any orbit box is open.
-  form->addBox(BoxKind::Orbit);
-  def->close();
-  form->addBox(BoxKind::Orbit);
-  renameInEditObject(2, "Moonlet");
-  EXPECT_EQ(def->windowTitle().toStdString(), "Moonlet - Earth");
-  EXPECT_EQ(def->Combo1->currentText().toStdString(), "Moonlet");
-  EXPECT_EQ(def->Combo2->currentText().toStdString(), "Reference Object");
 }
 
 TEST_F(OrbitBoxElements, DisplayOrbitalElementsFromTheBodyPopup) {

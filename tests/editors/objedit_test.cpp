@@ -5,9 +5,7 @@
 
 #include "bodyeditors_support.h"
 #include "editors/objedit.h"
-#include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "engine/simulation.h"
 
 namespace molvane {
 namespace {
@@ -220,65 +218,6 @@ TEST_F(ObjEditTest, DeleteRemovesTheBodyAndFollowsTheNextOneDownToTheFloatingPoi
   d.Apply_Click();
   EXPECT_EQ(state->objects, 0);
   EXPECT_EQ(state->objname[0], name0);
-}
-
-// The body table changes under an open dialog (Body3 edited, a new mass
-// typed): Apply and Delete reach the edited body wherever it now stands, or
-// nothing once it is gone.
-TEST_F(ObjEditTest, FollowsItsBodyWhenTheTableChangesUnderIt) {
-  struct Row {
-    const char* change;
-    std::function<void()> act;
-    const char* applied;  // the body Apply writes to; "" none
-  };
-  const std::string file = dataPath() + "/other.molv";
-  const Row rows[] = {
-      {"a lower body deleted from its label", [this] {
-         form->objLabel_MouseUp(2, Qt::RightButton, QPoint());
-         form->mnuDeleteThisObject_Click();
-       }, "Body3"},
-      {"a lower body merged away in a step", [this] {
-         state->objx[2] = state->objx[1];
-         SimulationStep(*state, *form);
-       }, "Body3"},
-      {"the edited body deleted from its label", [this] {
-         form->objLabel_MouseUp(3, Qt::RightButton, QPoint());
-         form->mnuDeleteThisObject_Click();
-       }, ""},
-      {"another situation opened", [this, &file] {
-         form->setFileDialogHook([&file](FileDialogKind, const QString&, const QString&, const QString&) {
-           return QString::fromStdString(file);
-         });
-         form->OpenMnu_Click();
-       }, ""},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.change);
-    SetUp();
-    addBodies(4);
-    ASSERT_TRUE(form->saveSituation(file));
-    ObjEdit& d = open(3);
-    d.Text1->setText("7");  // Earth masses
-    row.act();
-    const int before = state->objects;
-    std::string names, after, written;
-    for (int i = 1; i <= before; ++i) names += state->objname[i];
-    d.Apply_Click();
-    for (int i = 1; i <= before; ++i) {
-      after += state->objname[i];
-      if (state->objmass[i] == 7) written += state->objname[i];
-    }
-    EXPECT_EQ(after, names);  // no body took another's name
-    EXPECT_EQ(written, row.applied);
-    d.Command2_Click();  // Delete, too, removes only the edited body
-    EXPECT_EQ(state->objects, before - (written.empty() ? 0 : 1));
-    EXPECT_EQ(FindBodyByName(*state, row.applied), 0);
-    if (written.empty()) {
-      EXPECT_EQ(d.Combo1->currentText(), "");
-    }
-    TearDown();
-  }
-  SetUp();
 }
 
 TEST_F(ObjEditTest, TheColourIsStoredAtOnceAndACancelChangesNothing) {

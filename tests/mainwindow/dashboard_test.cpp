@@ -5,7 +5,6 @@
 
 #include <array>
 
-#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/simulation.h"
 #include "engine/timestep.h"
@@ -282,26 +281,6 @@ TEST_F(Dashboard, FocusWindowPicksTheFocusBody) {
   form->KeyPresses(6);
   EXPECT_EQ(state->focusobj, 1);
   EXPECT_EQ(tw->focusObject()->Combo2->currentIndex(), 0);
-}
-
-// Focus This Object on body 2, named like body 3, with the focus window
-// open, also when a body below it went while the popup was up.
-TEST_F(Dashboard, FocusThisObjectFocusesTheClickedBody) {
-  for (bool lowerGone : {false, true}) {
-    SCOPED_TRACE(lowerGone);
-    SetUp();
-    state->objname[3] = "Body2";
-    form->KeyPresses(6);
-    form->objLabel_MouseUp(2, Qt::RightButton, QPoint());
-    form->menus().popup->hide();
-    if (lowerGone) DeleteBody(*state, *form, 1);
-    form->menus().focusThisObject->trigger();
-    const int clicked = lowerGone ? 1 : 2;
-    EXPECT_EQ(state->focusobj, clicked);
-    EXPECT_EQ(tw->focusObject()->Combo2->currentIndex(), clicked - 1);
-    TearDown();
-  }
-  SetUp();
 }
 
 TEST_F(Dashboard, FocusListFollowsRefreshesAndTheFloatingPick) {
