@@ -15,6 +15,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -63,8 +64,7 @@ void Select(std::initializer_list<QRadioButton*> group, QRadioButton* which) {
 
 QComboBox* BodyCombo(QWidget* parent) {
   auto* c = new QComboBox(parent);
-  c->setEditable(true);
-  c->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(c);
   return c;
 }
 
