@@ -82,6 +82,7 @@ RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form),
   setFixedSize(w, PixelsOfTwips(2520 + 8 * 240 + 360));
   ForwardKeysFrom(this, true);
   ForwardKeysFrom(Combo1, true);
+  AlignKeysFrom(Combo2);
 }
 
 QColor RefBoxOrbit1::valueColour(int row) const {
