@@ -18,6 +18,16 @@ namespace molvane {
 constexpr int AutopilotWordColumn = 25;   // first column of the command word
 constexpr int AutopilotParamColumn = 45;  // first column of the parameters
 
+// Where the executor reads the field after a name. A name that reaches it
+// would shift what follows: the editor refuses such a name and the
+// executor runs no line that holds one.
+constexpr int ThrustRateColumn = 66;       // after the Thrust Initiate body
+constexpr int OrientSecondColumn = 67;     // the reference, or Orient Custom's azimuth
+constexpr int ProbeNameColumn = 67;        // after the Release Probe parent
+constexpr int ProbeColourColumn = 87;      // after the probe's name
+constexpr int FocusOffsetColumn = 74;      // after the Focus body
+constexpr int FocusNameColumn = 54;        // the Focus body after "Absolute " or "Floating "
+
 // The stored command words.
 inline constexpr std::array<std::string_view, 20> AutopilotStoredWords = {
     "Caption",        "Open",           "Clear Screen",    "Rotating Frame", "Thrust Initiate",
