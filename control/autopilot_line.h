@@ -120,6 +120,19 @@ struct DateTimeFields {
 };
 DateTimeFields SplitDateTimeText(std::string_view text);
 
+// Why the typed execution time cannot be used as it stands (a field out of
+// its range, no number, a year too long for the date field, a day past the
+// end of its month), as a message that names the field; empty when it can.
+std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
+                                 std::string_view day, std::string_view hour,
+                                 std::string_view minute, std::string_view second);
+
+// Why the fields cannot make a command that ever runs as typed (a time step,
+// zoom width or rotating period that no step can use, a negative probe
+// mass, a name too long for its place), naming the field; empty when they
+// can.
+std::string AutopilotFieldsProblem(const AutopilotFields& f);
+
 // ---- Lines.
 
 // The 20-character word field of a stored word ("Zoom .5x" is 22 long).

@@ -835,9 +835,17 @@ void frmAutoPilot::clearCommandAndNote() {
 
 // "Add >>" in full; with `replace` the entry "<< Edit" loaded goes first.
 // A command that cannot be stored (a time or mass beyond what a number
-// holds, a full list) leaves the list and the controls as they are.
+// holds, a full list) or could never run as typed leaves the list and the
+// controls as they are, with a message that names the field.
 int frmAutoPilot::addCommand(bool replace) {
   const AutopilotFields f = currentFields();
+  std::string problem = AutopilotTimeProblem(Text(TextYear), Text(ComboMonth), Text(ComboDay),
+                                             Text(ComboHour), Text(ComboMinute), Text(TextSeconds));
+  if (problem.empty()) problem = AutopilotFieldsProblem(f);
+  if (!problem.empty()) {
+    form_.message(problem);
+    return 0;
+  }
   const std::string date = currentDateField();
   if (!std::isfinite(AutopilotLineTime(date))) {
     form_.message("The execution time is out of range.");
