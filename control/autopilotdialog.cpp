@@ -15,6 +15,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -63,8 +64,7 @@ void Select(std::initializer_list<QRadioButton*> group, QRadioButton* which) {
 
 QComboBox* BodyCombo(QWidget* parent) {
   auto* c = new QComboBox(parent);
-  c->setEditable(true);
-  c->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(c);
   return c;
 }
 
@@ -835,9 +835,17 @@ void frmAutoPilot::clearCommandAndNote() {
 
 // "Add >>" in full; with `replace` the entry "<< Edit" loaded goes first.
 // A command that cannot be stored (a time or mass beyond what a number
-// holds, a full list) leaves the list and the controls as they are.
+// holds, a full list) or could never run as typed leaves the list and the
+// controls as they are, with a message that names the field.
 int frmAutoPilot::addCommand(bool replace) {
   const AutopilotFields f = currentFields();
+  std::string problem = AutopilotTimeProblem(Text(TextYear), Text(ComboMonth), Text(ComboDay),
+                                             Text(ComboHour), Text(ComboMinute), Text(TextSeconds));
+  if (problem.empty()) problem = AutopilotFieldsProblem(f);
+  if (!problem.empty()) {
+    form_.message(problem);
+    return 0;
+  }
   const std::string date = currentDateField();
   if (!std::isfinite(AutopilotLineTime(date))) {
     form_.message("The execution time is out of range.");

@@ -16,6 +16,7 @@
 #include "engine/orbits.h"
 #include "files/textitems.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -110,8 +111,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& fo
   optionObject = new QRadioButton("Object", ref);
   OptionBarycenter = new QRadioButton("Barycenter", ref);
   Combo1 = new QComboBox(ref);
-  Combo1->setEditable(true);
-  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(Combo1);
   rl->addWidget(optionObject);
   rl->addWidget(OptionBarycenter);
   rl->addWidget(Combo1);

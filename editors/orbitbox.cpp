@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "engine/bodies.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
 
@@ -49,8 +50,7 @@ RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form),
   Combo1->setGeometry(0, 0, w, PixelsOfTwips(315));
   Combo2->setGeometry(0, PixelsOfTwips(360), w, PixelsOfTwips(315));
   for (BodyPicker* c : {Combo1, Combo2}) {
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
+    MakeEditableList(c);
     connect(c, &QComboBox::activated, this, [this] { Combo1_Click(); });
   }
   Frame1 = new QGroupBox("State Vector", this);
@@ -82,6 +82,7 @@ RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form),
   setFixedSize(w, PixelsOfTwips(2520 + 8 * 240 + 360));
   ForwardKeysFrom(this, true);
   ForwardKeysFrom(Combo1, true);
+  AlignKeysFrom(Combo2);
 }
 
 QColor RefBoxOrbit1::valueColour(int row) const {

@@ -8,6 +8,7 @@
 #include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -39,8 +40,7 @@ frmSpectrum::frmSpectrum(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s
   Combo1 = new QComboBox(this);
   Combo2 = new QComboBox(this);
   for (QComboBox* c : {Combo1, Combo2}) {
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
+    MakeEditableList(c);
     connect(c, &QComboBox::activated, this, [this] { Combo_Click(); });
   }
   Combo1->setEditText("Combo1");

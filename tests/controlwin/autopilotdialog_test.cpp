@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -73,6 +74,11 @@ class AutopilotDialogTest : public ::testing::Test {
     const int k = FindAutopilotCommand(*state, want);
     EXPECT_NE(k, 0) << "missing: " << want;
     return k ? state->autopilot[k].line : std::string();
+  }
+  // Types into a box or an editable list as a user does, over what it held.
+  static void type(QWidget* w, const char* text) {
+    QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w, text);
   }
   void startTimer() {
     state->PausedFlag = false;
@@ -528,6 +534,50 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesATimeBeyondTheClock) {
     EXPECT_FALSE(form->messages().empty());
   } else {
     EXPECT_TRUE(std::isfinite(state->autopilot[1].time));
+  }
+}
+
+TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheField) {
+  addBodies(1);
+  open().show();
+  const struct {
+    const char* word;
+    QWidget* box;
+    const char *refused, *kept, *field;
+  } rows[] = {
+      {"Pause", dlg->ComboDay, "29", "28", "Day"},  // February 2005
+      {"Pause", dlg->ComboMinute, "123", "59", "Minute"},
+      {"Pause", dlg->TextSeconds, "99999", "59", "Seconds"},
+      {"Pause", dlg->TextYear, "123456789012", "-44", "Year"},
+      {"Time Scale", dlg->TextTimeScale, "-5", "5", "Time Scale"},
+      {"Time Scale", dlg->TextTimeScale, "0", ".5", "Time Scale"},
+      {"Zoom", dlg->TextZoomValue, "0", "2", "Specify Zoom"},
+      {"Rotating Frame", dlg->TextRotatePeriod, "0", "-60", "Period"},
+      {"Release Probe", dlg->Text4, "-1", "1", "Mass"},
+      {"Release Probe", dlg->ComboReleaseProbe, "A releasing body's name", "Body1", "Release From"},
+      {"Release Probe", dlg->txtProbeName, "A probe name too long", "Probe 9", "Probe Name"},
+      {"Thrust", dlg->ComboThrustObject, "A thrusting body named", "Body1", "Object"},  // rate at 66
+      {"Orient Prograde", dlg->ComboOrientObject, "An oriented body's name", "Body1", "Object"},
+      {"Focus", dlg->ComboFocusObject, "A focused body's name", "Body1", "Focus Object"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.field);
+    type(dlg->TextYear, "2005");
+    type(dlg->ComboMonth, "2");
+    type(dlg->ComboDay, "1");
+    dlg->pickCommand(r.word);
+    if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
+    type(r.box, r.refused);
+    const int count = state->autopilotCount;
+    const size_t messages = form->messages().size();
+    QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
+    EXPECT_EQ(state->autopilotCount, count);
+    ASSERT_EQ(form->messages().size(), messages + 1);
+    EXPECT_EQ(form->messages().back().rfind(std::string(r.field) + ' ', 0), 0u) << form->messages().back();
+    EXPECT_EQ(dlg->ComboCommand->currentText(), r.word);  // nothing was cleared
+    type(r.box, r.kept);
+    QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
+    EXPECT_EQ(state->autopilotCount, count + 1);
   }
 }
 

@@ -1,5 +1,6 @@
 // The settings dialogs: set time, preferences, auto save, about, help and
 // the screen-saver settings.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -71,6 +72,26 @@ TEST_F(Dialogs, SetTimeSetsTheClockFromTheFields) {
   EXPECT_GT(plus, 0);
   // A number that is not finite leaves the clock alone.
   EXPECT_FALSE(SetTimeClockValue("1E999", "1", "1", "0", "0", "0", t));
+}
+
+TEST_F(Dialogs, SetTimeKeepsWhatIsTypedAndWhatIsPicked) {
+  ShowSetTimeDialog(*form);
+  frmSetTime* d = openOne<frmSetTime>();
+  ASSERT_TRUE(d);
+  d->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+  for (auto [list, typed] : {std::pair{d->ComboMonth, "1"}, std::pair{d->ComboHour, "2"}}) {
+    list->setFocus();  // the box a user clicks into
+    list->clearEditText();
+    QTest::keyClicks(list, typed);
+    EXPECT_EQ(list->currentText().toStdString(), typed);
+  }
+  d->ComboDay->showPopup();
+  d->ComboDay->view()->setCurrentIndex(d->ComboDay->model()->index(11, 0));
+  QTest::keyClick(d->ComboDay->view(), Qt::Key_Return);
+  EXPECT_EQ(d->ComboDay->currentText(), "12");
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_EQ(state->SecondsElapsed, ParseDateTimeText(ComposeDateTimeText(2005, 1, 12, 2, 0, 0)));
 }
 
 TEST_F(Dialogs, SetTimeCancelLeavesTheClock) {
