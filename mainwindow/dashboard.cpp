@@ -62,18 +62,13 @@ QPushButton* SmallButton(const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-// A whole value shows without a lone point ("2  AU", not "2.  AU").
+// The patterns keep their point when no decimals follow ("2.  AU").
 std::string ScreenScaleText(double w) {
-  auto number = [](double v, std::string_view pattern) {
-    std::string t = FormatPicture(v, pattern);
-    if (!t.empty() && t.back() == '.') t.pop_back();
-    return t;
-  };
-  if (w > 9.3851136e12) return number(w / 9.3851136e12, "###,###,###.###") + "  LY";
-  if (w > 1.5e8) return number(w / 1.5e8, "###,###,###.###") + "  AU";
-  if (w > 1) return number(w, "###,###,###") + "  Km";
-  if (w > 0.001) return number(w * 1000, "###,###.###") + "  m";
-  return number(w * 100000, "###,###.###") + "  cm";
+  if (w > 9.3851136e12) return FormatPicture(w / 9.3851136e12, "###,###,###.###") + "  LY";
+  if (w > 1.5e8) return FormatPicture(w / 1.5e8, "###,###,###.###") + "  AU";
+  if (w > 1) return FormatPicture(w, "###,###,###") + "  Km";
+  if (w > 0.001) return FormatPicture(w * 1000, "###,###.###") + "  m";
+  return FormatPicture(w * 100000, "###,###.###") + "  cm";
 }
 
 int DateAndTimeWidth(int w, int lw) {

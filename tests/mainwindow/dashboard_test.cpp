@@ -182,10 +182,12 @@ TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
 
 TEST_F(Dashboard, ScreenScaleShowsTheVisibleWidthInItsUnit) {
   EXPECT_EQ(ScreenScaleText(1.5e8), "150,000,000  Km");
-  EXPECT_EQ(ScreenScaleText(1.5e8 * 2), "2  AU");
+  EXPECT_EQ(ScreenScaleText(1.5e8 * 2), "2.  AU");
   EXPECT_EQ(ScreenScaleText(2e13), "2.131  LY");
-  EXPECT_EQ(ScreenScaleText(1), "1,000  m");
-  EXPECT_EQ(ScreenScaleText(0.001), "100  cm");
+  EXPECT_EQ(ScreenScaleText(2 * 9.3851136e12), "2.  LY");
+  EXPECT_EQ(ScreenScaleText(5e-6), ".5  cm");
+  EXPECT_EQ(ScreenScaleText(1), "1,000.  m");
+  EXPECT_EQ(ScreenScaleText(0.001), "100.  cm");
   EXPECT_EQ(ScreenScaleText(0.0015), "1.5  m");
   EXPECT_EQ(ScreenScaleText(1234.4), "1,234  Km");
 
