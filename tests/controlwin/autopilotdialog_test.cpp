@@ -3,7 +3,12 @@
 // caption dialog that prepares Caption commands.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -629,6 +634,39 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
   EXPECT_GE(line.size(), 275u);
   EXPECT_EQ(line.substr(270, 5), "ynynn");  // bold, italic, underline, strikethrough, reserved
   EXPECT_EQ(line.substr(275), "Arrival");
+}
+
+// "Font..." as the program offers it: Qt's font dialog, then the colour.
+TEST_F(AutopilotDialogTest, AutopilotCaptionGetsItsColourFromTheColourDialog) {
+  open();
+  dlg->show();
+  dlg->ComboCommand->showPopup();
+  QAbstractItemView* view = dlg->ComboCommand->view();
+  const QModelIndex caption = view->model()->index(dlg->ComboCommand->findText("Caption"), 0);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(caption).center());
+  frmAddCaptionAutopilot* cap = dlg->captionDialog();
+  ASSERT_NE(cap, nullptr);
+  const QColor green(40, 200, 120);
+  int answered = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* m = QApplication::activeModalWidget();
+    if (auto* f = qobject_cast<QFontDialog*>(m)) {
+      f->accept();
+      ++answered;
+    } else if (auto* c = qobject_cast<QColorDialog*>(m)) {
+      c->setCurrentColor(green);
+      c->accept();
+      ++answered;
+    }
+  });
+  answer.start(10);
+  QTest::mouseClick(cap->Command1, Qt::LeftButton);
+  answer.stop();
+  EXPECT_EQ(answered, 2);
+  EXPECT_EQ(cap->Text1->palette().color(QPalette::Text), green);
+  QTest::mouseClick(cap->btnOK, Qt::LeftButton);
+  EXPECT_EQ(state->captionDefinition.foreColor, 0x78C828);  // 0x00BBGGRR
 }
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogTextThatIsNoNumberGivesZero) {
