@@ -14,6 +14,7 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/timestep.h"
+#include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
 #include "mainwindow/secondview.h"
@@ -407,6 +408,7 @@ MainToolWindows::~MainToolWindows() {
     delete form2_.data();
     s_.form2loaded = false;
   }
+  delete about_.data();
 }
 
 frmScreenScale* MainToolWindows::screenScale() const {
@@ -581,6 +583,18 @@ Form2& MainToolWindows::showSecondView() {
     form2_->show();
   }
   return *form2_;
+}
+
+frmAbout* MainToolWindows::aboutBox() const { return about_.data(); }
+
+frmAbout& MainToolWindows::showAboutBox() {
+  if (!about_ || !about_->isVisible()) {  // a closed one deletes itself
+    about_ = new frmAbout(form_);
+    about_->show();
+  }
+  about_->raise();
+  about_->activateWindow();
+  return *about_;
 }
 
 MainToolWindows& ToolsOf(Form1& form) {

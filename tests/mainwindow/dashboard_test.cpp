@@ -1,6 +1,7 @@
 // The dashboard tool windows: opening and closing by key, the F8 and F9
 // alignments and the stored places, and the controls of each window.
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 
 #include <array>
@@ -361,10 +362,21 @@ TEST_F(Dashboard, GraphicsOptionsButtons) {
 // ------------------------------------------------------------ second view
 
 TEST_F(Dashboard, SecondViewDrawsEvenWithPlottingOff) {
+  const QSize screen = form->screen()->size();
+  {
+    // Loaded, not yet shown: the screen's size, the bars clear of a title
+    // bar and a task bar.
+    const auto loaded = std::make_unique<Form2>(*form);
+    EXPECT_EQ(loaded->size(), screen);
+    EXPECT_EQ(loaded->VScroll1->geometry(), QRect(screen.width() - 17, 0, 17, screen.height() - 17 - 28));
+    EXPECT_EQ(loaded->HScroll1->geometry(), QRect(0, screen.height() - 17 - 50, screen.width() - 17, 17));
+  }
   ShowSecondView(*form);
   Form2* f2 = tw->secondView();
   ASSERT_TRUE(f2);
   EXPECT_TRUE(state->form2loaded);
+  EXPECT_EQ(f2->parentWidget(), nullptr);
+  EXPECT_EQ(f2->size(), screen);
   EXPECT_EQ(f2->zoomFactor(), state->ScalePixel);
   state->ScalePixel = 1e-7;  // bodies 1e9 m apart: 100 pixels
   ShowSecondView(*form);     // the open one; its zoom stays

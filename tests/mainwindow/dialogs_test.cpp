@@ -29,11 +29,12 @@ class Dialogs : public Form1Fixture {
     form->setToolWindows(std::move(t));
     form->show();
   }
+  // The shown window of a kind, owned by the main window or not.
   template <typename W>
   W* openOne() {
     W* found = nullptr;
-    for (W* w : form->findChildren<W*>()) {
-      if (w->isVisible()) found = w;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (qobject_cast<W*>(w) && w->isVisible()) found = qobject_cast<W*>(w);
     }
     return found;
   }
@@ -212,6 +213,7 @@ TEST_F(Dialogs, AboutBoxFindsNoSystemInformationProgram) {
   frmAbout* d = openOne<frmAbout>();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->windowTitle(), "About Molvane");
+  EXPECT_EQ(d->parentWidget(), nullptr);
   EXPECT_EQ(d->lblTitle->text(), "Molvane");
   EXPECT_EQ(d->lblVersion->text(), "Version 2.0.0");
   EXPECT_EQ(d->cmdSysInfo->text(), "&System Info...");
