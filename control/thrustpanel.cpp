@@ -11,6 +11,7 @@
 #include "engine/orbits.h"
 #include "engine/thrust.h"
 #include "mainwindow/boxslots.h"
+#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
 
@@ -170,7 +171,7 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
       connect(b, &QPushButton::clicked, this, [this, which, amount] { boost(which, amount); });
       boostButtons[static_cast<size_t>(which)][static_cast<size_t>(i)] = b;
     }
-    label(g, legend, TwipsRect(120, 510, 1560, 255));
+    FitSpacedText(label(g, legend, TwipsRect(120, 510, 1560, 255)));
     return g;
   };
 

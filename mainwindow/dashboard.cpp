@@ -309,7 +309,12 @@ frmDateAndTime::frmDateAndTime(MainToolWindows& tools)
   f.setStyleHint(QFont::Monospace);
   f.setFamily("Monospace");
   Label11->setFont(f);
-  resize(2010 / TwipsPerPixel, 30);
+  // The design's 2010 twips hold a date and time in the original's font;
+  // in Qt's the window starts as wide as the drawing's fitting makes it.
+  Label11->setText(Latin1(FormatDateTimeText(0)));
+  Label11->adjustSize();
+  resize(PixelsFromTwips(DateAndTimeWidth(2010, Label11->width() * TwipsPerPixel)), 30);
+  Label11->clear();
 }
 
 void frmDateAndTime::formLoad() {

@@ -570,6 +570,29 @@ TEST(AutopilotDialogPaths, RelativeToTheSituationFolder) {
   EXPECT_EQ(RelativeSituationPath("", "/a/x.molv"), "/a/x.molv");
 }
 
+// The window at its design size, 11010 x 6585 twips, with the list and the
+// note where the design puts them, and every control whole and inside it
+// whichever command word's frame is shown.
+TEST_F(AutopilotDialogTest, EveryControlIsWholeInsideTheDesignSize) {
+  addBodies(2);
+  open();
+  dlg->show();
+  EXPECT_EQ(dlg->size(), QSize(734, 439));
+  EXPECT_EQ(dlg->ListOfCommands->pos(), QPoint(448, 48));
+  EXPECT_EQ(dlg->Text1->pos(), QPoint(16, 352));
+  for (std::string_view word : AutopilotEditorWords) {
+    dlg->pickCommand(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
+    QApplication::processEvents();
+    for (QWidget* c : dlg->findChildren<QWidget*>()) {
+      if (c->window() != dlg || !c->isVisibleTo(dlg) || qobject_cast<QComboBox*>(c->parentWidget())) continue;
+      const std::string what = std::string(word) + ": " + c->metaObject()->className();
+      EXPECT_TRUE(dlg->rect().contains(QRect(c->mapTo(dlg, QPoint(0, 0)), c->size()))) << what;
+      EXPECT_GE(c->height(), c->minimumSizeHint().height()) << what;
+    }
+    if (dlg->captionDialog()) dlg->captionDialog()->btnCancel_Click();
+  }
+}
+
 // ---- The caption dialog.
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOpensOnCaptionOne) {
