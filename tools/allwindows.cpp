@@ -219,7 +219,7 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
       }
     }
     ap->ComboCommand->showPopup();
-    Visit(visit, "autopilot-command-list", ap);
+    Visit(visit, "autopilot-command-list", ap->ComboCommand->view()->window());
     ap->ComboCommand->hidePopup();
     ap->btnClose_Click();
     Settle();
