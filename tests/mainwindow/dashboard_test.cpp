@@ -167,10 +167,13 @@ TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
   form->KeyPresses(4);
   tw->screenScale()->setTopTwips(900);
   tw->screenScale()->setLeftTwips(1200);
+  state->mainWindow.backColor = 0x402010;
   const std::string path = dataPath() + "/places.molv";
   ASSERT_TRUE(form->saveSituation(path));
   tw->hideAll();
   ASSERT_TRUE(form->openSituation(path));
+  // The captions stand on the loaded background colour.
+  EXPECT_EQ(form->captionLabel(4)->palette().color(QPalette::Window), QColor(0x10, 0x20, 0x40));
   ASSERT_TRUE(tw->screenScale());
   ASSERT_TRUE(tw->dateAndTime());
   EXPECT_FALSE(tw->timeRate());
