@@ -379,7 +379,7 @@ void frmAutoPilot::buildControls() {
   FrameReleaseProbe = Frame(this, "Release Probe");
   {
     // The names and the size, the release direction and the colour side by
-    // side over the mass row: the frame must fit its 174 pixels.
+    // side over the mass row: the frame must fit its 176 pixels.
     auto* g = new QGridLayout(FrameReleaseProbe);
     auto* names = new QGridLayout;
     names->setSpacing(2);

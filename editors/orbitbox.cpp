@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <algorithm>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "engine/bodies.h"
 #include "mainwindow/form1.h"

@@ -1,6 +1,6 @@
 // Fonts as the captions keep them: a family name (Latin-1), a size in points
 // and four style flags. A size that is not a sane point size keeps the base
-// font's size.
+// font's size. And labels whose blanks were spaced for the design's font.
 #pragma once
 
 #include <QFont>
