@@ -138,12 +138,15 @@ frmAutoPilot::~frmAutoPilot() {
   if (!released_) s_.autopilotloaded = false;
 }
 
+// Places in pixels of 15 twips: the client area is 11010 x 6585 twips, the
+// list at 6720, 720, the note at 240, 5280 and the parameter frames at 240,
+// 2400; the rest is fitted around them.
 void frmAutoPilot::buildControls() {
-  setFixedSize(734, 470);
+  setFixedSize(734, 439);
 
   // ---- Execution time.
   auto* timeFrame = new QGroupBox("Execution Time", this);
-  timeFrame->setGeometry(16, 8, 420, 96);
+  timeFrame->setGeometry(16, 4, 420, 100);
   auto* tg = new QGridLayout(timeFrame);
   ComboMonth = BodyCombo(timeFrame);
   ComboDay = BodyCombo(timeFrame);
@@ -164,40 +167,40 @@ void frmAutoPilot::buildControls() {
 
   // ---- Command word, note, buttons, list.
   auto* commandFrame = new QGroupBox("Command", this);
-  commandFrame->setGeometry(16, 108, 420, 48);
+  commandFrame->setGeometry(16, 106, 420, 53);
   auto* cl = new QHBoxLayout(commandFrame);
   ComboCommand = new QComboBox(commandFrame);
   cl->addWidget(ComboCommand);
 
   auto* noteLabel = new QLabel("Caption", this);
-  noteLabel->setGeometry(16, 344, 120, 16);
+  noteLabel->setGeometry(16, 337, 120, 15);
   Text1 = new QPlainTextEdit(this);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Text1->setGeometry(16, 362, 300, 96);
+  Text1->setGeometry(16, 352, 300, 79);
 
-  auto button = [this](const char* caption, int x, int y) {
+  auto button = [this](const char* caption, int x, int y, int width) {
     auto* b = new QPushButton(caption, this);
-    b->setGeometry(x, y, 100, 26);
+    b->setGeometry(x, y, width, 25);
     return b;
   };
-  btnNew = button("New", 332, 362);
-  btnAdd = button("Add >>", 332, 392);
-  btnReplace = button("Replace >>", 332, 422);
-  btnEdit = button("<< Edit", 440, 392);
-  btnDelete = button("Delete", 440, 422);
-  btnOK = button("OK", 548, 422);
-  btnClose = button("Close", 652, 422);
+  btnNew = button("New", 332, 352, 104);
+  btnAdd = button("Add >>", 332, 379, 104);
+  btnReplace = button("Replace >>", 332, 406, 104);
+  btnEdit = button("<< Edit", 448, 379, 84);
+  btnDelete = button("Delete", 448, 406, 84);
+  btnOK = button("OK", 544, 406, 84);
+  btnClose = button("Close", 640, 406, 84);
   btnAdd->setEnabled(false);
   btnReplace->setEnabled(false);
   btnDelete->setEnabled(false);
 
   auto* heads2 = new QLabel("Date            Time       Command", this);
-  heads2->setGeometry(448, 8, 280, 16);
+  heads2->setGeometry(448, 30, 276, 16);
   ListOfCommands = new QListWidget(this);
   QFont listFont("Arial");
   listFont.setPointSizeF(7.5);
   ListOfCommands->setFont(listFont);
-  ListOfCommands->setGeometry(448, 28, 276, 356);
+  ListOfCommands->setGeometry(448, 48, 276, 320);
 
   // ---- Parameter frames.
   FrameThrust = Frame(this, "Thrust");
@@ -375,13 +378,17 @@ void frmAutoPilot::buildControls() {
 
   FrameReleaseProbe = Frame(this, "Release Probe");
   {
+    // The names and the size, the release direction and the colour side by
+    // side over the mass row: the frame must fit its 176 pixels.
     auto* g = new QGridLayout(FrameReleaseProbe);
+    auto* names = new QGridLayout;
+    names->setSpacing(2);
     ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
     txtProbeName = new QLineEdit;
     Text6 = new QLineEdit;
-    AddRow(g, 0, "Release From:", ComboReleaseProbe);
-    AddRow(g, 1, "Probe Name:", txtProbeName);
-    AddRow(g, 2, "Size (meters):", Text6);
+    AddRow(names, 0, "Release From:", ComboReleaseProbe);
+    AddRow(names, 1, "Probe Name:", txtProbeName);
+    AddRow(names, 2, "Size (meters):", Text6);
     auto* mass = new QGroupBox("Mass");
     auto* mg = new QGridLayout(mass);
     Text4 = new QLineEdit("0");
@@ -390,12 +397,13 @@ void frmAutoPilot::buildControls() {
     OpButSunMasses = new QRadioButton("Solar Masses");
     OpButMassKilograms = new QRadioButton("Kg");
     Check1 = new QCheckBox("Deduct mass from releasing body");
+    Text4->setMaximumWidth(60);
     mg->addWidget(Text4, 0, 0);
     mg->addWidget(OpButEarthMasses, 0, 1);
-    mg->addWidget(OpButJupiterMasses, 1, 1);
-    mg->addWidget(OpButSunMasses, 0, 2);
-    mg->addWidget(OpButMassKilograms, 1, 2);
-    mg->addWidget(Check1, 2, 0, 1, 3);
+    mg->addWidget(OpButJupiterMasses, 0, 2);
+    mg->addWidget(OpButSunMasses, 0, 3);
+    mg->addWidget(OpButMassKilograms, 1, 0);
+    mg->addWidget(Check1, 1, 1, 1, 3);
     MakeGroup({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms});
     OpButMassKilograms->setChecked(true);
     Check1->setChecked(true);
@@ -403,20 +411,36 @@ void frmAutoPilot::buildControls() {
     auto* dg = new QGridLayout(dir);
     Text3 = new QLineEdit("0");
     Text5 = new QLineEdit("0");
+    Text3->setMaximumWidth(48);
+    Text5->setMaximumWidth(48);
     AddRow(dg, 0, "Az", Text3);
     AddRow(dg, 1, "Alt", Text5);
     auto* colour = new QGroupBox("Color");
-    auto* cg = new QHBoxLayout(colour);
+    auto* cg = new QVBoxLayout(colour);
     Shape1 = new QFrame;
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setAutoFillBackground(true);
-    Shape1->setMinimumSize(24, 18);
+    Shape1->setMinimumSize(24, 16);
     Command3 = new QPushButton("choose color...");
     cg->addWidget(Shape1);
     cg->addWidget(Command3);
-    g->addWidget(mass, 3, 0, 1, 2);
-    g->addWidget(dir, 0, 2, 2, 1);
-    g->addWidget(colour, 2, 2, 2, 1);
+    g->addLayout(names, 0, 0);
+    g->addWidget(dir, 0, 1);
+    g->addWidget(colour, 0, 2);
+    g->addWidget(mass, 1, 0, 1, 3);
+    g->setColumnStretch(0, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{ComboReleaseProbe, txtProbeName, Text6}) {
+      w->setMinimumWidth(64);
+    }
+  }
+
+  // Frames within frames keep their margins small; the crowded Release
+  // Probe frame its spacing too.
+  for (QGroupBox* box : findChildren<QGroupBox*>()) {
+    if (QLayout* l = box->layout()) {
+      l->setContentsMargins(4, 2, 4, 2);
+      l->setSpacing(FrameReleaseProbe->isAncestorOf(box) || box == FrameReleaseProbe ? 2 : 4);
+    }
   }
 
   // ---- Signals.
@@ -474,7 +498,7 @@ void frmAutoPilot::Form_Load() {
   }
   for (std::string_view w : AutopilotEditorWords) ComboCommand->addItem(Latin1(w));
   ComboCommand->setCurrentIndex(-1);
-  for (QGroupBox* f : frames()) f->setGeometry(16, 160, 420, 180);
+  for (QGroupBox* f : frames()) f->setGeometry(16, 160, 428, 176);
   fillCommandList();
   SetDefaultTime();
 }

@@ -12,6 +12,7 @@
 #include "engine/thrust.h"
 #include "mainwindow/boxslots.h"
 #include "mainwindow/editablelist.h"
+#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
 
@@ -171,7 +172,7 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
       connect(b, &QPushButton::clicked, this, [this, which, amount] { boost(which, amount); });
       boostButtons[static_cast<size_t>(which)][static_cast<size_t>(i)] = b;
     }
-    label(g, legend, TwipsRect(120, 510, 1560, 255));
+    FitSpacedText(label(g, legend, TwipsRect(120, 510, 1560, 255)));
     return g;
   };
 

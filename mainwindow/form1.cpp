@@ -96,9 +96,13 @@ Form1::Form1(State& state, QWidget* parent)
     captionLabels_[k] = new QLabel(viewWidget_);
     captionLabels_[k]->setWordWrap(true);
     captionLabels_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A caption is a box in the view's background colour (Preferences
+    // recolours it).
+    captionLabels_[k]->setAutoFillBackground(true);
     captionLabels_[k]->installEventFilter(new CaptionMouse(*this, k, captionLabels_[k]));
     captionLabels_[k]->hide();
   }
+  setCaptionBackColor(s_.mainWindow.backColor);
 
   // Every control of the main window passes its key presses to the table.
   for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(viewWidget_),
@@ -177,6 +181,20 @@ void Form1::raiseLabel(int k) { view_.raiseLabel(k); }
 void Form1::showBodyLabels() {
   view_.rebuildLabels();
   refreshView();
+}
+
+void Form1::setLabelBackColor(int32_t colour) {
+  setCaptionBackColor(colour);
+  view_.setLabelBackColour(ColourFromValue(colour));
+  refreshView();
+}
+
+void Form1::setCaptionBackColor(int32_t colour) {
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    QPalette pal = captionLabels_[k]->palette();
+    pal.setColor(QPalette::Window, ColourFromValue(colour));
+    captionLabels_[k]->setPalette(pal);
+  }
 }
 
 void Form1::setLabelsShown(bool shown) {
@@ -631,6 +649,8 @@ void Form1::applyWindowRecord() {
     }
   }
   view_.clearView();
+  // The captions stand on the view's background colour.
+  setCaptionBackColor(r.backColor);
   syncMenus();
 }
 

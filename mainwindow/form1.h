@@ -111,6 +111,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void applyWindowRecord();
   // Captions of State::captions onto the four labels.
   void applyCaptions();
+  // The boxes of the four caption labels and of the body-name labels take
+  // a colour (0x00BBGGRR).
+  void setLabelBackColor(int32_t colour);
   void rescaleCaptions();
   // Caption labels under the mouse: a double-click opens the caption editor
   // (installed by the control windows) on that caption, a button drag moves
@@ -256,6 +259,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void stopTimer1();
   void layoutScrollBars();
   void setCaptionText(const QString& text);
+  void setCaptionBackColor(int32_t colour);
   void showCaptionLabel(int k);
   void writeResumeFile();
   QString askFileName(FileDialogKind kind, const QString& filter);

@@ -121,13 +121,7 @@ void frmPreferences::Command3_Click() {
 void frmPreferences::Command1_Click() {
   State& s = form_.state();
   s.mainWindow.backColor = swatch_;
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    if (QLabel* l = form_.captionLabel(k)) {
-      QPalette pal = l->palette();
-      pal.setColor(QPalette::Window, ColourFromValue(swatch_));
-      l->setPalette(pal);
-    }
-  }
+  form_.setLabelBackColor(swatch_);
   s.MinimumObjectSize = WholeFromText(Text(Combo1->currentText()), s.MinimumObjectSize);
   s.ExaggeratedObjectSize = WholeFromText(Text(Combo2->currentText()), s.ExaggeratedObjectSize);
   // A new background colour repaints the whole view.

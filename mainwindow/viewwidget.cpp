@@ -35,7 +35,7 @@ void ViewWidget::paintEvent(QPaintEvent* e) {
     if (!std::isfinite(r.left()) || !std::isfinite(r.top()) || !area.intersects(r)) continue;
     // Labels are opaque, so a label raised to the front (a central body's)
     // hides the ones beneath it instead of blending with them.
-    p.fillRect(r, Qt::black);
+    p.fillRect(r, view_.labels()[k].back);
     p.setPen(view_.labels()[k].colour);
     p.drawText(QPointF(r.left(), r.top() + fm.ascent()), view_.labels()[k].text);
   }

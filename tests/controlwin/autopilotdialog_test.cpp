@@ -3,8 +3,12 @@
 // caption dialog that prepares Caption commands.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -615,6 +619,29 @@ TEST(AutopilotDialogPaths, RelativeToTheSituationFolder) {
   EXPECT_EQ(RelativeSituationPath("", "/a/x.molv"), "/a/x.molv");
 }
 
+// The window at its design size, 11010 x 6585 twips, with the list and the
+// note where the design puts them, and every control whole and inside it
+// whichever command word's frame is shown.
+TEST_F(AutopilotDialogTest, EveryControlIsWholeInsideTheDesignSize) {
+  addBodies(2);
+  open();
+  dlg->show();
+  EXPECT_EQ(dlg->size(), QSize(734, 439));
+  EXPECT_EQ(dlg->ListOfCommands->pos(), QPoint(448, 48));
+  EXPECT_EQ(dlg->Text1->pos(), QPoint(16, 352));
+  for (std::string_view word : AutopilotEditorWords) {
+    dlg->pickCommand(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
+    QApplication::processEvents();
+    for (QWidget* c : dlg->findChildren<QWidget*>()) {
+      if (c->window() != dlg || !c->isVisibleTo(dlg) || qobject_cast<QComboBox*>(c->parentWidget())) continue;
+      const std::string what = std::string(word) + ": " + c->metaObject()->className();
+      EXPECT_TRUE(dlg->rect().contains(QRect(c->mapTo(dlg, QPoint(0, 0)), c->size()))) << what;
+      EXPECT_GE(c->height(), c->minimumSizeHint().height()) << what;
+    }
+    if (dlg->captionDialog()) dlg->captionDialog()->btnCancel_Click();
+  }
+}
+
 // ---- The caption dialog.
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOpensOnCaptionOne) {
@@ -679,6 +706,39 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
   EXPECT_GE(line.size(), 275u);
   EXPECT_EQ(line.substr(270, 5), "ynynn");  // bold, italic, underline, strikethrough, reserved
   EXPECT_EQ(line.substr(275), "Arrival");
+}
+
+// "Font..." as the program offers it: Qt's font dialog, then the colour.
+TEST_F(AutopilotDialogTest, AutopilotCaptionGetsItsColourFromTheColourDialog) {
+  open();
+  dlg->show();
+  dlg->ComboCommand->showPopup();
+  QAbstractItemView* view = dlg->ComboCommand->view();
+  const QModelIndex caption = view->model()->index(dlg->ComboCommand->findText("Caption"), 0);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(caption).center());
+  frmAddCaptionAutopilot* cap = dlg->captionDialog();
+  ASSERT_NE(cap, nullptr);
+  const QColor green(40, 200, 120);
+  int answered = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* m = QApplication::activeModalWidget();
+    if (auto* f = qobject_cast<QFontDialog*>(m)) {
+      f->accept();
+      ++answered;
+    } else if (auto* c = qobject_cast<QColorDialog*>(m)) {
+      c->setCurrentColor(green);
+      c->accept();
+      ++answered;
+    }
+  });
+  answer.start(10);
+  QTest::mouseClick(cap->Command1, Qt::LeftButton);
+  answer.stop();
+  EXPECT_EQ(answered, 2);
+  EXPECT_EQ(cap->Text1->palette().color(QPalette::Text), green);
+  QTest::mouseClick(cap->btnOK, Qt::LeftButton);
+  EXPECT_EQ(state->captionDefinition.foreColor, 0x78C828);  // 0x00BBGGRR
 }
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogTextThatIsNoNumberGivesZero) {
