@@ -357,6 +357,11 @@ void Form1::PauseOnOff() {
   }
 }
 
+void Form1::pauseWithMessage(const std::string& text) {
+  if (!s_.PausedFlag) PausePlay();
+  message(text);
+}
+
 void Form1::ReverseTime() {
   s_.TimeForward = !s_.TimeForward;
   const int n = BodyCount(s_);

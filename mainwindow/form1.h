@@ -185,6 +185,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void clearView() override;
   void selectFocusInList() override { tools_->selectFocusInList(); }
   void raiseLabel(int k) override;
+  void pauseWithMessage(const std::string& text) override;
   void showTimeStep(const std::string& caption, const std::string& text) override {
     tools_->showTimeStep(caption, text);
   }
