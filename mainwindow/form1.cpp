@@ -17,6 +17,7 @@
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "mainwindow/fonts.h"
+#include "mainwindow/paths.h"
 
 namespace molvane {
 
@@ -117,7 +118,7 @@ Form1::Form1(State& state, QWidget* parent)
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
   view_.setTilt(hscroll1_->value(), vscroll1_->value());
-  s_.dataFolder = dataFolder().toStdString();
+  s_.dataFolder = PathBytes(dataFolder());
   resize(1000, 720);
 }
 
@@ -640,14 +641,14 @@ void Form1::applyWindowRecord() {
 }
 
 void Form1::setMainCaption(const std::string& text) {
-  setCaptionText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  setCaptionText(PathText(text));
 }
 
 void Form1::setCaptionText(const QString& text) {
   if (windowStyle_.titlebar()) {
     setWindowTitle(text);
   } else {
-    s_.MainCaption = text.toLatin1().toStdString();
+    s_.MainCaption = PathBytes(text);
   }
 }
 
@@ -658,7 +659,7 @@ void Form1::EnterFullScreen() {
   menuBar()->setVisible(false);
   vscroll1_->setVisible(false);
   centerBtn_->setVisible(false);
-  s_.MainCaption = windowTitle().toLatin1().toStdString();
+  s_.MainCaption = PathBytes(windowTitle());
   windowStyle_.setTitlebar(false);
   s_.mainWindow.titlebar = false;
 }
@@ -670,7 +671,7 @@ void Form1::LeaveFullScreen() {
   centerBtn_->setVisible(true);
   windowStyle_.setTitlebar(true);
   s_.mainWindow.titlebar = true;
-  setWindowTitle(QString::fromLatin1(s_.MainCaption.data(), static_cast<qsizetype>(s_.MainCaption.size())));
+  setWindowTitle(PathText(s_.MainCaption));
 }
 
 void Form1::FullScreenOnOff() {
@@ -698,10 +699,11 @@ void Form1::AlignKeyReleased(int code) {
 
 // -------------------------------------------------------------- messages
 
+// Messages are fixed words and paths, so they are file-name bytes.
 void Form1::message(const std::string& text) {
   messages_.push_back(text);
   if (QGuiApplication::platformName() == "offscreen") return;  // no one to press OK
-  QMessageBox box(QMessageBox::NoIcon, "Molvane", QString::fromLatin1(text.c_str()), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, "Molvane", PathText(text), QMessageBox::Ok, this);
   box.exec();
 }
 
@@ -711,7 +713,7 @@ void Form1::ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 bool Form1::askYesNo(const std::string& text) {
   if (QGuiApplication::platformName() == "offscreen") return false;
-  QMessageBox box(QMessageBox::Question, "Read Only File", QString::fromLatin1(text.c_str()),
+  QMessageBox box(QMessageBox::Question, "Read Only File", PathText(text),
                   QMessageBox::Yes | QMessageBox::No, this);
   return box.exec() == QMessageBox::Yes;
 }

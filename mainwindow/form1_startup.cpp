@@ -10,6 +10,7 @@
 #include "control/autopilot.h"
 #include "engine/nativeloop.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/paths.h"
 #include "mainwindow/situationio.h"
 
 namespace molvane {
@@ -27,8 +28,6 @@ void Step(F&& f) {
   }
 }
 
-std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
-
 }  // namespace
 
 QString Form1::CommandLineText(const QStringList& arguments) {
@@ -37,9 +36,9 @@ QString Form1::CommandLineText(const QStringList& arguments) {
 }
 
 void Form1::startUp(const QString& commandLine) {
-  Step([&] { BindNativeForceLoop(s_, QCoreApplication::applicationDirPath().toStdString()); });
+  Step([&] { BindNativeForceLoop(s_, PathBytes(QCoreApplication::applicationDirPath())); });
   s_.AstronomicalUnit = AstronomicalUnitMetres;
-  Step([&] { ReadProgramSettings(s_, Latin1(dataFolder())); });
+  Step([&] { ReadProgramSettings(s_, PathBytes(dataFolder())); });
   refreshRecentMenu();
 
   s_.RotatingFrame.period = 2000000.0;
@@ -78,12 +77,11 @@ void Form1::startUp(const QString& commandLine) {
   QString text = commandLine;
   text.remove(QChar('"'));
   startupFileText_ = text.isEmpty() ? resumePath() : text;
-  std::string path = Latin1(startupFileText_);
   if (!text.isEmpty() && !QDir::isAbsolutePath(text)) {
     // A relative path is made absolute once, here; the caption shows that.
     startupFileText_ = QDir::current().absoluteFilePath(text);
-    path = Latin1(startupFileText_);
   }
+  const std::string path = PathBytes(startupFileText_);
 
   show();
   bool opened = false;
@@ -112,7 +110,7 @@ void Form1::closeEvent(QCloseEvent* e) {
 void Form1::writeResumeFile() {
   if (!startupDone_ || keepOldResume_) return;
   QDir().mkpath(dataFolder());
-  saveSituation(Latin1(resumePath()));
+  saveSituation(PathBytes(resumePath()));
 }
 
 bool Form1::openSituation(const std::string& path) {

@@ -21,11 +21,14 @@ std::string ResumePath(Form1& f) { return f.resumePath().toStdString(); }
 bool Near(double a, double b) { return std::fabs(a - b) <= 1e-13 * std::max(std::fabs(a), std::fabs(b)); }
 
 TEST_F(Form1Startup, OpenRunExitAndStartAgainFromTheResumeFile) {
+  const QString situation = dataDir() + "/太陽系 ü.molv";  // in a data folder named outside ASCII too
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(examplePath()), situation));
   Form1& f = makeForm();
-  f.startUp(QString::fromStdString("\"" + examplePath() + "\""));  // quotes are removed
+  f.startUp("\"" + situation + "\"");  // quotes are removed
   ASSERT_EQ(state->objects, 6);
   EXPECT_EQ(state->objname[4], "Earth");
-  EXPECT_EQ(f.windowTitle().toStdString(), "Molvane -- " + examplePath());
+  EXPECT_EQ(f.windowTitle(), "Molvane -- " + situation);
+  EXPECT_EQ(state->isitname, QFile::encodeName(situation).toStdString());
   EXPECT_TRUE(f.timerEnabled());
   const double t0 = state->SecondsElapsed;
   ASSERT_TRUE(QTest::qWaitFor([&] { return state->SecondsElapsed > t0 + 200 * state->timescale; }, 5000));
@@ -66,6 +69,7 @@ TEST_F(Form1Startup, OpenRunExitAndStartAgainFromTheResumeFile) {
   EXPECT_TRUE(state->timerateloaded);
   EXPECT_FALSE(state->screenscaleloaded);
   EXPECT_EQ(g.windowTitle().toStdString(), "Molvane -- " + ResumePath(g));
+  EXPECT_EQ(state->OriginalSituationName, QFile::encodeName(situation).toStdString());
   g.close();
 }
 
