@@ -292,9 +292,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   bool exiting_ = false;
   bool exited_ = false;
   bool startupDone_ = false;
-  // The resume file could not be read at start-up although it exists: keep
-  // it at exit unless another situation has been opened since.
-  bool keepOldResume_ = false;
+  // The resume file could not be read at start-up although it exists.
+  bool damagedResume_ = false;
 };
 
 }  // namespace molvane

@@ -9,6 +9,7 @@
 
 #include "control/autopilot.h"
 #include "engine/nativeloop.h"
+#include "files/fileio.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/paths.h"
 #include "mainwindow/situationio.h"
@@ -86,9 +87,9 @@ void Form1::startUp(const QString& commandLine) {
   show();
   bool opened = false;
   Step([&] { opened = openSituation(path); });
-  // A resume file that exists but could not be read is kept at exit unless
-  // another situation is opened in the meantime.
-  keepOldResume_ = !opened && text.isEmpty() && QFileInfo::exists(resumePath());
+  // A resume file that exists but could not be read is not written over
+  // by an empty situation (see writeResumeFile).
+  damagedResume_ = !opened && text.isEmpty() && QFileInfo::exists(resumePath());
 
   setCaptionText("Molvane -- " + startupFileText_);
   syncMenus();
@@ -107,15 +108,23 @@ void Form1::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
+// A damaged resume file stays as it is while the user has nothing of his
+// own (no body, no file, not New); otherwise it is moved aside under a name
+// of its own before the new one is written.
 void Form1::writeResumeFile() {
-  if (!startupDone_ || keepOldResume_) return;
+  if (!startupDone_) return;
+  const std::string path = PathBytes(resumePath());
+  if (damagedResume_) {
+    if (s_.objects == 0 && s_.isitname.empty()) return;
+    if (QFileInfo::exists(resumePath()) && SetAsideDamagedFile(path).empty()) return;
+    damagedResume_ = false;
+  }
   QDir().mkpath(dataFolder());
-  saveSituation(PathBytes(resumePath()));
+  saveSituation(path);
 }
 
 bool Form1::openSituation(const std::string& path) {
   const bool ok = OpenSituation(s_, *this, *this, path);
-  if (ok) keepOldResume_ = false;
   view_.rebuildLabels();
   view_.clearView();
   view_.resetPlotState();

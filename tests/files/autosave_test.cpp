@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -99,6 +102,45 @@ TEST(AutoSaveWrite, WritesTheCopyAndAppendsToTheLog) {
   std::string log = ReadFile(tmp / "data/New.txt");
   EXPECT_EQ(log.find(" 2000 01 01   08 30 15,Sun,"), 0u);
   EXPECT_NE(log.find("\r\n 2000 01 01   08 31 15,Sun,"), std::string::npos);
+}
+
+// 50 copies due into a folder this user may not write: one message, not 50;
+// another such folder gets its own. Run as a user without the superuser's
+// right to write anywhere (a child that drops to "nobody" when we are root).
+TEST(AutoSaveWrite, AReadOnlyFolderIsReportedOncePerRun) {
+  TempFolder tmp;
+  const std::string ro1 = tmp / "ro one", ro2 = tmp / "ro two";
+  for (const std::string& f : {ro1, ro2}) ASSERT_EQ(mkdir(f.c_str(), 0555), 0);
+  ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
+  auto run = [&]() -> int {
+    State s;
+    TwoBodies(s);
+    FakeFilesHost files;
+    s.isitname = ro1 + "/solar.molv";
+    for (int k = 0; k < 50; ++k) {
+      s.SecondsElapsed = kClock + 60 * k;
+      if (WriteAutoSave(s, files)) return 100;
+    }
+    s.isitname = ro2 + "/solar.molv";
+    if (WriteAutoSave(s, files)) return 100;
+    if (files.messages.size() != 2 || files.messages[0].find("Could not save " + ro1) != 0) return 101;
+    return 0;
+  };
+  int code = 0;
+  if (geteuid() != 0) {
+    code = run();
+  } else {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 ? run() : 77);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    code = WEXITSTATUS(status);
+    if (code == 77) GTEST_SKIP() << "running as the superuser and cannot drop to user nobody";
+  }
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(testing::FileCount(ro1), 0);
 }
 
 }  // namespace

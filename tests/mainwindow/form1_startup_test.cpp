@@ -73,7 +73,7 @@ TEST_F(Form1Startup, OpenRunExitAndStartAgainFromTheResumeFile) {
   g.close();
 }
 
-TEST_F(Form1Startup, AnUnreadableResumeFileIsNotOverwrittenAtExit) {
+TEST_F(Form1Startup, ADamagedResumeFileIsKeptBesideTheNextOne) {
   Form1& f = makeForm();
   QDir().mkpath(f.dataFolder());
   {
@@ -86,9 +86,24 @@ TEST_F(Form1Startup, AnUnreadableResumeFileIsNotOverwrittenAtExit) {
   ASSERT_EQ(f.messages().size(), 1u);
   EXPECT_NE(f.messages()[0].find("damaged"), std::string::npos);
   f.close();
-  QFile file(f.resumePath());
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+  auto bytes = [](const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+  };
+  EXPECT_EQ(bytes(f.resumePath()), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+
+  // Once the user has something of his own, exit keeps the run as usual and
+  // the damaged file beside it.
+  Form1& g = makeForm();
+  g.startUp("");
+  g.mnuNew_Click();
+  g.close();
+  EXPECT_EQ(bytes(g.resumePath() + ".damaged"), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+  Form1& h = makeForm();
+  h.startUp("");
+  EXPECT_EQ(state->objects, 1);
+  EXPECT_EQ(state->OriginalSituationName, "New");
+  EXPECT_EQ(h.messages().size(), 0u);
 }
 
 TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {
