@@ -54,6 +54,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QString resumePath() const;
   // The caption text chosen at start-up (also what exit will keep).
   const QString& startupFileText() const { return startupFileText_; }
+  // The desktop session ends (or the process is asked to end): the exit of
+  // closing the main window, once however often it is asked.
+  void endSession();
 
   // ---- Keyboard command table; every window forwards its key presses here.
   void KeyPresses(int code);

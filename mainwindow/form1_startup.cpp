@@ -123,6 +123,10 @@ void Form1::writeResumeFile() {
   saveSituation(path);
 }
 
+void Form1::endSession() {
+  if (!exited_) close();
+}
+
 bool Form1::openSituation(const std::string& path) {
   const bool ok = OpenSituation(s_, *this, *this, path);
   view_.rebuildLabels();

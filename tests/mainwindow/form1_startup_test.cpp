@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QTest>
 #include <cmath>
+#include <csignal>
 
 #include "control/autopilot.h"
 #include "engine/calendar.h"
 #include "form1_support.h"
+#include "mainwindow/sessionend.h"
 #include "mainwindow/viewwidget.h"
 
 namespace molvane {
@@ -132,6 +134,34 @@ TEST_F(Form1Startup, ARelativeCommandLinePathIsMadeAbsolute) {
   EXPECT_EQ(state->objects, 6);
   EXPECT_EQ(state->isitname, example.absoluteFilePath().toStdString());
   EXPECT_EQ(f.windowTitle(), "Molvane -- " + example.absoluteFilePath());
+}
+
+// SIGTERM and SIGHUP end the run as closing does: the resume file is
+// written once, however often the end is asked for.
+TEST_F(Form1Startup, TheEndOfTheSessionWritesTheResumeFileOnce) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString(examplePath()));
+  int ends = 0;
+  SessionEndWatcher watcher([&] {
+    ++ends;
+    f.endSession();
+  });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->loopRunning; }, 5000));
+  raise(SIGTERM);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 1; }, 5000));
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_FALSE(f.timerEnabled());
+  QFile resume(f.resumePath());
+  ASSERT_TRUE(resume.open(QIODevice::ReadWrite));
+  EXPECT_TRUE(resume.readAll().startsWith("<MoLVANE>\r\n"));
+  resume.resize(0);
+  resume.write("marker");
+  resume.close();
+  raise(SIGHUP);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 2; }, 5000));
+  f.close();
+  ASSERT_TRUE(resume.open(QIODevice::ReadOnly));
+  EXPECT_EQ(resume.readAll(), "marker");
 }
 
 TEST_F(Form1Startup, CommandLineTextJoinsTheArguments) {
