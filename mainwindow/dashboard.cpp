@@ -16,6 +16,7 @@
 #include "engine/timestep.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
+#include "mainwindow/onscreen.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
 
@@ -477,6 +478,7 @@ void MainToolWindows::open(DashboardWindow w) {
   if (fromFile && std::isfinite(stored.left) && std::isfinite(stored.top)) {
     win->setTopTwips(stored.top);
     win->setLeftTwips(stored.left);
+    KeepOnScreen(win);
   }
 }
 

@@ -15,6 +15,7 @@
 #include "mainwindow/colours.h"
 #include "mainwindow/keys.h"
 #include "mainwindow/menus.h"
+#include "mainwindow/onscreen.h"
 #include "mainwindow/viewwidget.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/paths.h"
@@ -110,6 +111,7 @@ Form1::Form1(State& state, QWidget* parent)
   keyForwarder_ = new KeyForwarder([this](int code) { KeyPresses(code); },
                                    [this](int code) { AlignKeyReleased(code); }, this);
   qApp->installEventFilter(keyForwarder_);
+  KeepShownWindowsOnScreen(this);
 
   menus_ = std::make_unique<MainMenus>();
   BuildMainMenus(*this, *menus_);
@@ -488,6 +490,15 @@ void Form1::rescaleCaptions() {
 void Form1::setCaptionLabel(int k) {
   if (k < 1 || k > MaxCaptions) return;
   CaptionSlot& c = s_.captions[k];
+  // A caption placed wholly outside the view comes back into it.
+  const QRect view(0, 0, view_.screenWidthPixels(), view_.screenHeightPixels());
+  auto px = [](float v) { return static_cast<int>(std::clamp<double>(std::isfinite(v) ? v : 0, -1e6, 1e6)); };
+  const QRect box(px(c.left), px(c.top), std::max(px(c.width), 1), std::max(px(c.height), 1));
+  if (!view.isEmpty() && !view.intersects(box)) {
+    const QPoint p = PlaceOnArea(box, view);
+    c.left = static_cast<float>(p.x());
+    c.top = static_cast<float>(p.y());
+  }
   const double b = captionReferenceWidth();
   if (b != 0 && std::isfinite(b)) {
     auto rel = [b](float v, float& target) {
@@ -611,6 +622,7 @@ void Form1::applyWindowRecord() {
   } else if (r.windowState == 0) {
     setWindowState(Qt::WindowNoState);
   }
+  if (isVisible()) KeepOnScreen(this);
   // The scroll bars' handlers run afterwards (the loaders call them); set
   // the values quietly and recompute the tilt once.
   {
