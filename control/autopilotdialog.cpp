@@ -17,6 +17,7 @@
 #include "mainwindow/colours.h"
 #include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/paths.h"
 
 namespace molvane {
 
@@ -39,6 +40,22 @@ std::string Text(const QLineEdit* e) { return Text(e->text()); }
 std::string Text(const QComboBox* c) { return Text(c->currentText()); }
 
 double Number(const QString& t) { return ParseNumberPrefix(Text(t)); }
+
+// A command line in the list: Latin-1, but for the file name that ends an
+// Open or Save line, which is file-name bytes.
+bool EndsInPath(std::string_view line) {
+  const std::string_view w = AutopilotLineWord(line);
+  return (w == "Open" || w == "Save") && line.size() >= AutopilotParamColumn - 1;
+}
+QString LineText(std::string_view line) {
+  if (!EndsInPath(line)) return Latin1(line);
+  return Latin1(line.substr(0, AutopilotParamColumn - 1)) + PathText(line.substr(AutopilotParamColumn - 1));
+}
+std::string LineBytes(const QString& text) {
+  std::string head = Text(text.left(AutopilotParamColumn - 1));
+  if (!EndsInPath(head)) return Text(text);
+  return head + PathBytes(text.mid(AutopilotParamColumn - 1));
+}
 
 // Radio buttons that behave as one group but can also all be cleared (the
 // unit options of the zoom and the mass options can be left unchecked).
@@ -545,7 +562,7 @@ void frmAutoPilot::refreshObjectLists() {
 void frmAutoPilot::fillCommandList() {
   ListOfCommands->clear();
   const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
-  for (int i = 1; i <= n; ++i) ListOfCommands->addItem(Latin1(s_.autopilot[i].line));
+  for (int i = 1; i <= n; ++i) ListOfCommands->addItem(LineText(s_.autopilot[i].line));
 }
 
 void frmAutoPilot::distributeDateTime(double t) {
@@ -721,16 +738,16 @@ void frmAutoPilot::ComboRotatingObject_Click() {
 
 void frmAutoPilot::btnBrowse_Click() {
   if (!fileDialog_) return;
-  const QString chosen = fileDialog_(FileDialogKind::Open, Latin1(s_.isitname),
-                                     Latin1(s_.CurrentFolder), "Molvane (*.molv)");
+  const QString chosen = fileDialog_(FileDialogKind::Open, PathText(s_.isitname),
+                                     PathText(s_.CurrentFolder), "Molvane (*.molv)");
   if (chosen.isEmpty()) return;
-  Text7->setText(Latin1(RelativeSituationPath(s_.CurrentFolder, Text(chosen))));
+  Text7->setText(PathText(RelativeSituationPath(s_.CurrentFolder, PathBytes(chosen))));
 }
 
 void frmAutoPilot::Command4_Click() {
   if (!fileDialog_) return;
-  const QString chosen = fileDialog_(FileDialogKind::Save, Latin1(s_.isitname),
-                                     Latin1(s_.CurrentFolder), "Molvane (*.molv)");
+  const QString chosen = fileDialog_(FileDialogKind::Save, PathText(s_.isitname),
+                                     PathText(s_.CurrentFolder), "Molvane (*.molv)");
   if (!chosen.isEmpty()) Text2->setText(chosen);
 }
 
@@ -846,8 +863,8 @@ AutopilotFields frmAutoPilot::currentFields() const {
   f.probeMass = Number(Text4->text()) * factor;
   f.deductMass = Check1->isChecked();
   f.probeSize = Text(Text6);
-  if (w == "Save") f.fileName = Text(Text2);
-  if (w == "Open") f.fileName = Text(Text7);
+  if (w == "Save") f.fileName = PathBytes(Text2->text());
+  if (w == "Open") f.fileName = PathBytes(Text7->text());
   f.caption = s_.captionDefinition;
   return f;
 }
@@ -959,7 +976,7 @@ void frmAutoPilot::btnEdit_Click() {
   const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
   if (row < 0 || row >= n) return;
   // Identical lines: the first of them is the one edited.
-  int k = FindAutopilotCommand(s_, Text(ListOfCommands->item(row)->text()));
+  int k = FindAutopilotCommand(s_, LineBytes(ListOfCommands->item(row)->text()));
   if (k == 0) k = row + 1;
   const AutopilotCommand& e = s_.autopilot[k];
   distributeDateTime(e.time);
@@ -1065,10 +1082,10 @@ void frmAutoPilot::restoreControls(const AutopilotFields& f, int) {
     Text6->setText(Latin1(f.probeSize));
   } else if (w == "Save") {
     show(frameSave);
-    Text2->setText(Latin1(f.fileName));
+    Text2->setText(PathText(f.fileName));
   } else if (w == "Open") {
     show(FrameOpen);
-    Text7->setText(Latin1(f.fileName));
+    Text7->setText(PathText(f.fileName));
   } else if (w == "Rotating Frame") {
     // Period and direction come back too, so that Replace keeps them.
     show(FrameRotatingFrame);

@@ -17,6 +17,7 @@
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
+#include "mainwindow/onscreen.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
 
@@ -479,6 +480,7 @@ void MainToolWindows::open(DashboardWindow w) {
   if (fromFile && std::isfinite(stored.left) && std::isfinite(stored.top)) {
     win->setTopTwips(stored.top);
     win->setLeftTwips(stored.left);
+    KeepOnScreen(win);
   }
 }
 

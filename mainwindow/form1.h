@@ -54,6 +54,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QString resumePath() const;
   // The caption text chosen at start-up (also what exit will keep).
   const QString& startupFileText() const { return startupFileText_; }
+  // The desktop session ends (or the process is asked to end): the exit of
+  // closing the main window, once however often it is asked.
+  void endSession();
 
   // ---- Keyboard command table; every window forwards its key presses here.
   void KeyPresses(int code);
@@ -188,6 +191,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void clearView() override;
   void selectFocusInList() override { tools_->selectFocusInList(); }
   void raiseLabel(int k) override;
+  void pauseWithMessage(const std::string& text) override;
   void showTimeStep(const std::string& caption, const std::string& text) override {
     tools_->showTimeStep(caption, text);
   }
@@ -295,9 +299,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   bool exiting_ = false;
   bool exited_ = false;
   bool startupDone_ = false;
-  // The resume file could not be read at start-up although it exists: keep
-  // it at exit unless another situation has been opened since.
-  bool keepOldResume_ = false;
+  // The resume file could not be read at start-up although it exists.
+  bool damagedResume_ = false;
 };
 
 }  // namespace molvane

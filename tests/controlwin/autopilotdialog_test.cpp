@@ -268,7 +268,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   state->objx[2] = 3e11;
   state->objy[2] = 1e10;
   state->PreviousFocusObj = 2;
-  state->CurrentFolder = "/data/sim/";
+  state->CurrentFolder = "/data/Übung/";  // file names are the system's bytes
   open();
   setTime("2010", "1", "1", "0", "0", "1");
 
@@ -312,25 +312,33 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   EXPECT_EQ(memory.probeMassFactor, 1.0 / EarthMassKg);
 
   dlg->pickCommand("Open");
-  fileAnswer = "/data/other/next.molv";
+  fileAnswer = "/data/太陽系/next.molv";
   dlg->btnBrowse_Click();
-  EXPECT_EQ(dlg->Text7->text(), "../other/next.molv");
+  EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
   fileAnswer.clear();  // a cancel changes nothing
   dlg->btnBrowse_Click();
-  EXPECT_EQ(dlg->Text7->text(), "../other/next.molv");
+  EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
   f = {};
   f.word = "Open";
-  f.fileName = "../other/next.molv";
+  f.fileName = "../太陽系/next.molv";
   addAndExpect(f);
 
   dlg->pickCommand("Save");
-  fileAnswer = "/data/sim/saved.molv";
+  fileAnswer = "/data/Übung/Größe.molv";
   dlg->Command4_Click();
   EXPECT_EQ(lastDialogKind, FileDialogKind::Save);
   f.word = "Save";
-  f.fileName = "/data/sim/saved.molv";
+  f.fileName = "/data/Übung/Größe.molv";
   const std::string line = addAndExpect(f);
   EXPECT_EQ(line.size(), 44u + f.fileName.size());
+  // The list shows the name as the system names it; editing the entry
+  // brings the same name back.
+  const QList<QListWidgetItem*> shown = dlg->ListOfCommands->findItems("Größe.molv", Qt::MatchEndsWith);
+  ASSERT_EQ(shown.size(), 1);
+  dlg->Text2->clear();
+  dlg->ListOfCommands->setCurrentItem(shown[0]);
+  dlg->ListOfCommands_Click();
+  EXPECT_EQ(dlg->Text2->text(), "/data/Übung/Größe.molv");
 }
 
 TEST_F(AutopilotDialogTest, AutopilotDialogDateFieldKeepsNegativeYears) {

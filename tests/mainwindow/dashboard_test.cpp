@@ -162,6 +162,32 @@ TEST_F(Dashboard, SituationPlacesOpenAtTheStoredPlaceAndFollowMoves) {
   EXPECT_FALSE(state->dashboard[DashTimeRate].open);
 }
 
+// What a file places far off the screen comes back where the user can
+// reach it: a dashboard window, any other window it opens (boxes, panels),
+// the main window, a caption outside the view. A window partly over an edge
+// stays.
+TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
+  const QRect area = form->screen()->availableGeometry();
+  state->timerateloaded = true;
+  state->dashboard[DashTimeRate] = {true, 1e7f, -3e6f};
+  form->openDashboard(DashTimeRate);
+  QWidget box(form.get(), Qt::Tool), edge(form.get(), Qt::Tool);
+  box.setGeometry(100000, -5000, 120, 80);
+  edge.setGeometry(area.right() - 100, 10, 300, 80);
+  box.show();
+  edge.show();
+  state->mainWindow = {0, 0, -1e6f, -1e6f, 400 * 15, 300 * 15};
+  form->setMainWindow();
+  state->captions[1] = {"far", "", 10, 0, false, false, false, false, 1e9f, 1e9f, 20, 60};
+  form->setCaptionLabel(1);
+  QApplication::processEvents();
+  for (QWidget* w : {static_cast<QWidget*>(tw->timeRate()), &box, static_cast<QWidget*>(form.get())})
+    EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().x() << "," << w->frameGeometry().y();
+  EXPECT_EQ(edge.geometry().topLeft(), QPoint(area.right() - 100, 10));
+  EXPECT_EQ(state->dashboard[DashTimeRate].left, tw->timeRate()->frameGeometry().x() * 15);  // saved as shown
+  EXPECT_TRUE(form->viewWidget()->rect().contains(form->captionLabel(1)->geometry()));
+}
+
 TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
   form->KeyPresses(23);
   form->KeyPresses(4);
