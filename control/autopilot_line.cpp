@@ -1,5 +1,6 @@
 #include "control/autopilot_line.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/calendar.h"
@@ -107,6 +108,99 @@ DateTimeFields SplitDateTimeText(std::string_view text) {
   f.minute = Trim(LineColumns(text, 19, 20));
   f.second = Trim(LastChars(text, 2));
   return f;
+}
+
+// ---- What the editor refuses.
+
+namespace {
+
+std::string Whole(double v) { return GeneralText(static_cast<int64_t>(v)); }
+
+std::string TooLong(const char* field, const std::string& text, int column, int nextColumn) {
+  const size_t room = static_cast<size_t>(nextColumn - column);
+  if (text.size() <= room) return {};
+  return std::string(field) + " is too long: this command has room for " + std::to_string(room) +
+         " characters.";
+}
+
+// A number as the executor reads its field: leading number, inner blanks skipped.
+double FieldValue(const std::string& text) { return ParseNumberPrefix(text, true); }
+
+}  // namespace
+
+std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
+                                 std::string_view day, std::string_view hour,
+                                 std::string_view minute, std::string_view second) {
+  struct Range {
+    const char* name;
+    std::string_view text;
+    double from, to;
+    double value = 0;
+  };
+  Range fields[] = {{"Month", month, 1, 12}, {"Day", day, 1, 31}, {"Hour", hour, 0, 23},
+                    {"Minute", minute, 0, 59}};
+  for (Range& r : fields) {
+    if (!ParseWholeNumber(r.text, &r.value) || r.value != std::floor(r.value) ||
+        r.value < r.from || r.value > r.to) {
+      return std::string(r.name) + " must be a whole number from " + Whole(r.from) + " to " +
+             Whole(r.to) + ".";
+    }
+  }
+  double sec = 0;
+  if (!ParseWholeNumber(second, &sec) || !(RoundHalfEven(sec) >= 0 && RoundHalfEven(sec) <= 59)) {
+    return "Seconds must be a number from 0 to 59 (rounded to a whole second).";
+  }
+  // The year's text has ten columns of the date field, its sign included.
+  double y = 0;
+  if (!ParseWholeNumber(year, &y) || y != std::floor(y) || std::fabs(y) >= 1e9) {
+    return "Year must be a whole number of at most 9 digits.";
+  }
+  const double mo = fields[0].value, d = fields[1].value;
+  const double t = AutopilotLineTime(
+      ComposeAutopilotDateField(y, mo, d, fields[2].value, fields[3].value, sec));
+  const DateTimeFields back = SplitDateTimeText(FormatDateTimeText(t));
+  double backMonth = 0, backDay = 0;
+  if (!std::isfinite(t) || !ParseWholeNumber(back.month, &backMonth) ||
+      !ParseWholeNumber(back.day, &backDay) || backMonth != mo || backDay != d) {
+    return "Day " + Whole(d) + " is not in month " + Whole(mo) + " of year " + Whole(y) + ".";
+  }
+  return {};
+}
+
+std::string AutopilotFieldsProblem(const AutopilotFields& f) {
+  const std::string& w = f.word;
+  if (w == "Orient Prograde" || w == "Orient Retrograde" || w == "Orient Toward" ||
+      w == "Orient Away" || w == "Orient Custom") {
+    return TooLong("Object", f.object, AutopilotParamColumn, OrientSecondColumn);
+  }
+  if (w == "Thrust" && f.thrustInitiate) {
+    return TooLong("Object", f.object, AutopilotParamColumn, ThrustRateColumn);
+  }
+  if (w == "Focus") {
+    const bool perspective = f.perspective == "Absolute" || f.perspective == "Floating";
+    return TooLong("Focus Object", f.object, perspective ? FocusNameColumn : AutopilotParamColumn,
+                   FocusOffsetColumn);
+  }
+  if (w == "Release Probe") {
+    if (f.probeMass < 0) return "Mass must not be negative.";
+    std::string problem = TooLong("Release From", f.object, AutopilotParamColumn, ProbeNameColumn);
+    if (problem.empty()) problem = TooLong("Probe Name", f.probeName, ProbeNameColumn, ProbeColourColumn);
+    return problem;
+  }
+  if (w == "Time Scale") {
+    const size_t unit = static_cast<size_t>(std::clamp(static_cast<int>(f.timeScaleUnit), 0, 5));
+    const double step = FieldValue(f.timeScaleValue) * TimeScaleUnitSeconds[unit];
+    if (!(std::isfinite(step) && step > 0)) return "Time Scale must be a number greater than 0.";
+  }
+  if (w == "Zoom" && f.zoom == ZoomOption::Specify) {
+    const double width = FieldValue(f.zoomValue);
+    if (!(std::isfinite(width) && width > 0)) return "Specify Zoom must be a number greater than 0.";
+  }
+  if (w == "Rotating Frame") {
+    const double period = FieldValue(f.rotatePeriod);
+    if (!std::isfinite(period) || period == 0) return "Period must be a number other than 0.";
+  }
+  return {};
 }
 
 // ---- Words.

@@ -18,6 +18,16 @@ namespace molvane {
 constexpr int AutopilotWordColumn = 25;   // first column of the command word
 constexpr int AutopilotParamColumn = 45;  // first column of the parameters
 
+// Where the executor reads the field after a name. A name that reaches it
+// would shift what follows: the editor refuses such a name and the
+// executor runs no line that holds one.
+constexpr int ThrustRateColumn = 66;       // after the Thrust Initiate body
+constexpr int OrientSecondColumn = 67;     // the reference, or Orient Custom's azimuth
+constexpr int ProbeNameColumn = 67;        // after the Release Probe parent
+constexpr int ProbeColourColumn = 87;      // after the probe's name
+constexpr int FocusOffsetColumn = 74;      // after the Focus body
+constexpr int FocusNameColumn = 54;        // the Focus body after "Absolute " or "Floating "
+
 // The stored command words.
 inline constexpr std::array<std::string_view, 20> AutopilotStoredWords = {
     "Caption",        "Open",           "Clear Screen",    "Rotating Frame", "Thrust Initiate",
@@ -109,6 +119,19 @@ struct DateTimeFields {
   std::string month, day, year, hour, minute, second;
 };
 DateTimeFields SplitDateTimeText(std::string_view text);
+
+// Why the typed execution time cannot be used as it stands (a field out of
+// its range, no number, a year too long for the date field, a day past the
+// end of its month), as a message that names the field; empty when it can.
+std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
+                                 std::string_view day, std::string_view hour,
+                                 std::string_view minute, std::string_view second);
+
+// Why the fields cannot make a command that ever runs as typed (a time step,
+// zoom width or rotating period that no step can use, a negative probe
+// mass, a name too long for its place), naming the field; empty when they
+// can.
+std::string AutopilotFieldsProblem(const AutopilotFields& f);
 
 // ---- Lines.
 

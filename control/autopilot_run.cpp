@@ -40,11 +40,17 @@ double UnitMetres(const State& s, std::string_view unit) {
   return 0;
 }
 
-// The body a name field names (trailing blanks are padding), 0 for none.
-int BodyNamed(const State& s, std::string_view line, int from, int to) {
-  const std::string name = LineText(line, from, to);
-  if (name.empty()) return 0;
-  return FindBodyByName(s, name);
+constexpr int Unreadable = -1;
+
+// The body a name field at `column` names, 0 for none. A name that runs
+// into `nextColumn`, where the command reads its next field, would make
+// that field a piece of the name: Unreadable (0 for no next field).
+int BodyNamed(const State& s, std::string_view line, int column, int nextColumn = 0) {
+  const int k = FindBodyNamedAt(s, line, column);
+  if (k != 0 && nextColumn > 0 && column + static_cast<int>(s.objname[k].size()) > nextColumn) {
+    return Unreadable;
+  }
+  return k;
 }
 
 bool ToFloat(double v, float& out) {
@@ -156,18 +162,18 @@ bool RunRotatingFrame(State& s, AutopilotHost& host, std::string_view line) {
 }
 
 bool RunThrust(State& s, std::string_view line, bool initiate) {
-  const int body = BodyNamed(s, line, 45, 66);
+  const int body = BodyNamed(s, line, AutopilotParamColumn, initiate ? ThrustRateColumn : 0);
   if (initiate) {
     float rate = 0;
-    if (!ToFloat(FieldNumber(line, 67, 86), rate)) return false;
-    if (body == 0) return true;  // no such body: nothing to switch on
+    if (!ToFloat(FieldNumber(line, ThrustRateColumn, 86), rate)) return false;
+    if (body <= 0) return true;  // no such body: nothing to switch on
     s.objthrust[body] = rate;
     s.objthruston[body] = true;
     s.ThrustActive = true;
     return true;
   }
   // An unknown name switches no body off, but the flag is still taken anew.
-  if (body != 0) s.objthruston[body] = false;
+  if (body > 0) s.objthruston[body] = false;
   bool any = false;
   for (int i = 1; i <= s.objects && i <= MaxBodies; ++i) any = any || s.objthruston[i];
   s.ThrustActive = any;
@@ -230,11 +236,12 @@ bool RunTimeScale(State& s, EngineHost& engine, std::string_view line) {
 bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
   const std::string_view perspective = LineColumns(line, 45, 52);
   const bool hasPerspective = (perspective == "Floating" || perspective == "Absolute");
-  const int f = BodyNamed(s, line, hasPerspective ? 54 : 45, 74);
-  if (f == 0) return true;  // no such body: the focus stays
+  const int f = BodyNamed(s, line, hasPerspective ? FocusNameColumn : AutopilotParamColumn,
+                          FocusOffsetColumn);
+  if (f <= 0) return true;  // no such body: the focus stays
 
   const double unit = UnitMetres(s, LastChars(line, 2));
-  double x = FieldNumber(line, 75, 94);
+  double x = FieldNumber(line, FocusOffsetColumn, 94);
   double y = FieldNumber(line, 95, 114);
   if (unit != 0) {
     x *= unit;
@@ -278,25 +285,28 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
 }
 
 bool RunOrient(State& s, std::string_view word, std::string_view line) {
-  const int body = BodyNamed(s, line, 45, 66);
-  if (body == 0) return true;  // no such body: nothing to aim
+  const int body = BodyNamed(s, line, AutopilotParamColumn, OrientSecondColumn);
+  if (body <= 0) return true;  // no such body: nothing to aim
   Direction3 u;
   if (word == "Orient Custom") {
     u = AutopilotDirection(FieldNumber(line, 67, 86), FieldNumber(line, 87, 106));
   } else {
-    const int ref = BodyNamed(s, line, 67, 86);
-    if (ref == 0) return true;
+    // A reference that names no body is the free slot past the last body,
+    // at rest at the origin; with a full table there is none.
+    const int ref = BodyNamed(s, line, OrientSecondColumn);
+    if (ref == 0 && BodyCount(s) >= MaxBodies) return true;
+    auto of = [ref](const auto& field) { return ref != 0 ? static_cast<double>(field[ref]) : 0.0; };
     const bool byVelocity = (word == "Orient Prograde" || word == "Orient Retrograde");
     const double sign = (word == "Orient Prograde" || word == "Orient Away") ? 1.0 : -1.0;
     double d[3];
     if (byVelocity) {
-      d[0] = s.objvx[body] - s.objvx[ref];
-      d[1] = s.objvy[body] - s.objvy[ref];
-      d[2] = s.objvz[body] - s.objvz[ref];
+      d[0] = s.objvx[body] - of(s.objvx);
+      d[1] = s.objvy[body] - of(s.objvy);
+      d[2] = s.objvz[body] - of(s.objvz);
     } else {
-      d[0] = s.objx[body] - s.objx[ref];
-      d[1] = s.objy[body] - s.objy[ref];
-      d[2] = s.objz[body] - s.objz[ref];
+      d[0] = s.objx[body] - of(s.objx);
+      d[1] = s.objy[body] - of(s.objy);
+      d[2] = s.objz[body] - of(s.objz);
     }
     const double norm = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
     if (!(norm > 0) || !Finite(norm)) return false;  // no direction to point along
@@ -312,8 +322,11 @@ bool RunOrient(State& s, std::string_view word, std::string_view line) {
 
 bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
   if (s.objects >= MaxBodies || s.objects < 0) return true;  // no free slot
-  const int p = BodyNamed(s, line, 45, 66);
-  if (p == 0) return true;  // no parent to release from
+  const int p = BodyNamed(s, line, AutopilotParamColumn, ProbeNameColumn);
+  if (p <= 0) return true;  // no parent to release from
+  // A probe name that runs into the colour would shift every later field.
+  const std::string_view colourSign = LineColumns(line, ProbeColourColumn, ProbeColourColumn);
+  if (!colourSign.empty() && colourSign != " " && colourSign != "-") return true;
 
   // A blank name field names the probe "x".
   std::string name = LineText(line, 67, 86);
@@ -322,6 +335,7 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
   if (!AssignNumber(FieldNumber(line, 87, 106), colour)) return false;
   const double ts = s.timescale;
   double mass = FieldNumber(line, 107, 136) * ts * ts;
+  if (mass < 0) return true;  // a body of negative mass is never made
   double parentMass = s.objmass[p];
   if (FieldNumber(line, 137, 156) == 1) {
     if (mass > parentMass) mass = parentMass;  // at most the parent's whole mass

@@ -1,11 +1,11 @@
 #include "control/autopilotcaptiondialog.h"
 
 #include <QCloseEvent>
-#include <QFontDialog>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
 
+#include "control/captioneditor.h"
 #include "engine/numtext.h"
 #include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
@@ -65,13 +65,7 @@ frmAddCaptionAutopilot::frmAddCaptionAutopilot(Form1& form, QWidget* owner)
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   resize(Px(5940), Px(2775));
 
-  fontDialog_ = [this](QFont& font, QColor&) {
-    bool ok = false;
-    const QFont chosen =
-        QFontDialog::getFont(&ok, font, this, "Font", QFontDialog::DontUseNativeDialog);
-    if (ok) font = chosen;
-    return ok;
-  };
+  fontDialog_ = [this](QFont& font, QColor& colour) { return ChooseCaptionFont(this, font, colour); };
 }
 
 int frmAddCaptionAutopilot::widthTwips() const { return width() * static_cast<int>(Twips); }

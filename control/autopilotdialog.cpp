@@ -15,7 +15,9 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/paths.h"
 
 namespace molvane {
 
@@ -38,6 +40,22 @@ std::string Text(const QLineEdit* e) { return Text(e->text()); }
 std::string Text(const QComboBox* c) { return Text(c->currentText()); }
 
 double Number(const QString& t) { return ParseNumberPrefix(Text(t)); }
+
+// A command line in the list: Latin-1, but for the file name that ends an
+// Open or Save line, which is file-name bytes.
+bool EndsInPath(std::string_view line) {
+  const std::string_view w = AutopilotLineWord(line);
+  return (w == "Open" || w == "Save") && line.size() >= AutopilotParamColumn - 1;
+}
+QString LineText(std::string_view line) {
+  if (!EndsInPath(line)) return Latin1(line);
+  return Latin1(line.substr(0, AutopilotParamColumn - 1)) + PathText(line.substr(AutopilotParamColumn - 1));
+}
+std::string LineBytes(const QString& text) {
+  std::string head = Text(text.left(AutopilotParamColumn - 1));
+  if (!EndsInPath(head)) return Text(text);
+  return head + PathBytes(text.mid(AutopilotParamColumn - 1));
+}
 
 // Radio buttons that behave as one group but can also all be cleared (the
 // unit options of the zoom and the mass options can be left unchecked).
@@ -63,8 +81,7 @@ void Select(std::initializer_list<QRadioButton*> group, QRadioButton* which) {
 
 QComboBox* BodyCombo(QWidget* parent) {
   auto* c = new QComboBox(parent);
-  c->setEditable(true);
-  c->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(c);
   return c;
 }
 
@@ -138,12 +155,15 @@ frmAutoPilot::~frmAutoPilot() {
   if (!released_) s_.autopilotloaded = false;
 }
 
+// Places in pixels of 15 twips: the client area is 11010 x 6585 twips, the
+// list at 6720, 720, the note at 240, 5280 and the parameter frames at 240,
+// 2400; the rest is fitted around them.
 void frmAutoPilot::buildControls() {
-  setFixedSize(734, 470);
+  setFixedSize(734, 439);
 
   // ---- Execution time.
   auto* timeFrame = new QGroupBox("Execution Time", this);
-  timeFrame->setGeometry(16, 8, 420, 96);
+  timeFrame->setGeometry(16, 4, 420, 100);
   auto* tg = new QGridLayout(timeFrame);
   ComboMonth = BodyCombo(timeFrame);
   ComboDay = BodyCombo(timeFrame);
@@ -164,40 +184,40 @@ void frmAutoPilot::buildControls() {
 
   // ---- Command word, note, buttons, list.
   auto* commandFrame = new QGroupBox("Command", this);
-  commandFrame->setGeometry(16, 108, 420, 48);
+  commandFrame->setGeometry(16, 106, 420, 53);
   auto* cl = new QHBoxLayout(commandFrame);
   ComboCommand = new QComboBox(commandFrame);
   cl->addWidget(ComboCommand);
 
   auto* noteLabel = new QLabel("Caption", this);
-  noteLabel->setGeometry(16, 344, 120, 16);
+  noteLabel->setGeometry(16, 337, 120, 15);
   Text1 = new QPlainTextEdit(this);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Text1->setGeometry(16, 362, 300, 96);
+  Text1->setGeometry(16, 352, 300, 79);
 
-  auto button = [this](const char* caption, int x, int y) {
+  auto button = [this](const char* caption, int x, int y, int width) {
     auto* b = new QPushButton(caption, this);
-    b->setGeometry(x, y, 100, 26);
+    b->setGeometry(x, y, width, 25);
     return b;
   };
-  btnNew = button("New", 332, 362);
-  btnAdd = button("Add >>", 332, 392);
-  btnReplace = button("Replace >>", 332, 422);
-  btnEdit = button("<< Edit", 440, 392);
-  btnDelete = button("Delete", 440, 422);
-  btnOK = button("OK", 548, 422);
-  btnClose = button("Close", 652, 422);
+  btnNew = button("New", 332, 352, 104);
+  btnAdd = button("Add >>", 332, 379, 104);
+  btnReplace = button("Replace >>", 332, 406, 104);
+  btnEdit = button("<< Edit", 448, 379, 84);
+  btnDelete = button("Delete", 448, 406, 84);
+  btnOK = button("OK", 544, 406, 84);
+  btnClose = button("Close", 640, 406, 84);
   btnAdd->setEnabled(false);
   btnReplace->setEnabled(false);
   btnDelete->setEnabled(false);
 
   auto* heads2 = new QLabel("Date            Time       Command", this);
-  heads2->setGeometry(448, 8, 280, 16);
+  heads2->setGeometry(448, 30, 276, 16);
   ListOfCommands = new QListWidget(this);
   QFont listFont("Arial");
   listFont.setPointSizeF(7.5);
   ListOfCommands->setFont(listFont);
-  ListOfCommands->setGeometry(448, 28, 276, 356);
+  ListOfCommands->setGeometry(448, 48, 276, 320);
 
   // ---- Parameter frames.
   FrameThrust = Frame(this, "Thrust");
@@ -375,13 +395,17 @@ void frmAutoPilot::buildControls() {
 
   FrameReleaseProbe = Frame(this, "Release Probe");
   {
+    // The names and the size, the release direction and the colour side by
+    // side over the mass row: the frame must fit its 176 pixels.
     auto* g = new QGridLayout(FrameReleaseProbe);
+    auto* names = new QGridLayout;
+    names->setSpacing(2);
     ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
     txtProbeName = new QLineEdit;
     Text6 = new QLineEdit;
-    AddRow(g, 0, "Release From:", ComboReleaseProbe);
-    AddRow(g, 1, "Probe Name:", txtProbeName);
-    AddRow(g, 2, "Size (meters):", Text6);
+    AddRow(names, 0, "Release From:", ComboReleaseProbe);
+    AddRow(names, 1, "Probe Name:", txtProbeName);
+    AddRow(names, 2, "Size (meters):", Text6);
     auto* mass = new QGroupBox("Mass");
     auto* mg = new QGridLayout(mass);
     Text4 = new QLineEdit("0");
@@ -390,12 +414,13 @@ void frmAutoPilot::buildControls() {
     OpButSunMasses = new QRadioButton("Solar Masses");
     OpButMassKilograms = new QRadioButton("Kg");
     Check1 = new QCheckBox("Deduct mass from releasing body");
+    Text4->setMaximumWidth(60);
     mg->addWidget(Text4, 0, 0);
     mg->addWidget(OpButEarthMasses, 0, 1);
-    mg->addWidget(OpButJupiterMasses, 1, 1);
-    mg->addWidget(OpButSunMasses, 0, 2);
-    mg->addWidget(OpButMassKilograms, 1, 2);
-    mg->addWidget(Check1, 2, 0, 1, 3);
+    mg->addWidget(OpButJupiterMasses, 0, 2);
+    mg->addWidget(OpButSunMasses, 0, 3);
+    mg->addWidget(OpButMassKilograms, 1, 0);
+    mg->addWidget(Check1, 1, 1, 1, 3);
     MakeGroup({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms});
     OpButMassKilograms->setChecked(true);
     Check1->setChecked(true);
@@ -403,20 +428,36 @@ void frmAutoPilot::buildControls() {
     auto* dg = new QGridLayout(dir);
     Text3 = new QLineEdit("0");
     Text5 = new QLineEdit("0");
+    Text3->setMaximumWidth(48);
+    Text5->setMaximumWidth(48);
     AddRow(dg, 0, "Az", Text3);
     AddRow(dg, 1, "Alt", Text5);
     auto* colour = new QGroupBox("Color");
-    auto* cg = new QHBoxLayout(colour);
+    auto* cg = new QVBoxLayout(colour);
     Shape1 = new QFrame;
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setAutoFillBackground(true);
-    Shape1->setMinimumSize(24, 18);
+    Shape1->setMinimumSize(24, 16);
     Command3 = new QPushButton("choose color...");
     cg->addWidget(Shape1);
     cg->addWidget(Command3);
-    g->addWidget(mass, 3, 0, 1, 2);
-    g->addWidget(dir, 0, 2, 2, 1);
-    g->addWidget(colour, 2, 2, 2, 1);
+    g->addLayout(names, 0, 0);
+    g->addWidget(dir, 0, 1);
+    g->addWidget(colour, 0, 2);
+    g->addWidget(mass, 1, 0, 1, 3);
+    g->setColumnStretch(0, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{ComboReleaseProbe, txtProbeName, Text6}) {
+      w->setMinimumWidth(64);
+    }
+  }
+
+  // Frames within frames keep their margins small; the crowded Release
+  // Probe frame its spacing too.
+  for (QGroupBox* box : findChildren<QGroupBox*>()) {
+    if (QLayout* l = box->layout()) {
+      l->setContentsMargins(4, 2, 4, 2);
+      l->setSpacing(FrameReleaseProbe->isAncestorOf(box) || box == FrameReleaseProbe ? 2 : 4);
+    }
   }
 
   // ---- Signals.
@@ -474,7 +515,7 @@ void frmAutoPilot::Form_Load() {
   }
   for (std::string_view w : AutopilotEditorWords) ComboCommand->addItem(Latin1(w));
   ComboCommand->setCurrentIndex(-1);
-  for (QGroupBox* f : frames()) f->setGeometry(16, 160, 420, 180);
+  for (QGroupBox* f : frames()) f->setGeometry(16, 160, 428, 176);
   followList();
   fillCommandList();
   SetDefaultTime();
@@ -531,7 +572,7 @@ void frmAutoPilot::refreshObjectLists() {
 void frmAutoPilot::fillCommandList() {
   ListOfCommands->clear();
   const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
-  for (int i = 1; i <= n; ++i) ListOfCommands->addItem(Latin1(s_.autopilot[i].line));
+  for (int i = 1; i <= n; ++i) ListOfCommands->addItem(LineText(s_.autopilot[i].line));
 }
 
 void frmAutoPilot::distributeDateTime(double t) {
@@ -707,16 +748,16 @@ void frmAutoPilot::ComboRotatingObject_Click() {
 
 void frmAutoPilot::btnBrowse_Click() {
   if (!fileDialog_) return;
-  const QString chosen = fileDialog_(FileDialogKind::Open, Latin1(s_.isitname),
-                                     Latin1(s_.CurrentFolder), "Molvane (*.molv)");
+  const QString chosen = fileDialog_(FileDialogKind::Open, PathText(s_.isitname),
+                                     PathText(s_.CurrentFolder), "Molvane (*.molv)");
   if (chosen.isEmpty()) return;
-  Text7->setText(Latin1(RelativeSituationPath(s_.CurrentFolder, Text(chosen))));
+  Text7->setText(PathText(RelativeSituationPath(s_.CurrentFolder, PathBytes(chosen))));
 }
 
 void frmAutoPilot::Command4_Click() {
   if (!fileDialog_) return;
-  const QString chosen = fileDialog_(FileDialogKind::Save, Latin1(s_.isitname),
-                                     Latin1(s_.CurrentFolder), "Molvane (*.molv)");
+  const QString chosen = fileDialog_(FileDialogKind::Save, PathText(s_.isitname),
+                                     PathText(s_.CurrentFolder), "Molvane (*.molv)");
   if (!chosen.isEmpty()) Text2->setText(chosen);
 }
 
@@ -832,8 +873,8 @@ AutopilotFields frmAutoPilot::currentFields() const {
   f.probeMass = Number(Text4->text()) * factor;
   f.deductMass = Check1->isChecked();
   f.probeSize = Text(Text6);
-  if (w == "Save") f.fileName = Text(Text2);
-  if (w == "Open") f.fileName = Text(Text7);
+  if (w == "Save") f.fileName = PathBytes(Text2->text());
+  if (w == "Open") f.fileName = PathBytes(Text7->text());
   f.caption = s_.captionDefinition;
   return f;
 }
@@ -845,9 +886,17 @@ void frmAutoPilot::clearCommandAndNote() {
 
 // "Add >>" in full; with `replace` the entry "<< Edit" loaded goes first.
 // A command that cannot be stored (a time or mass beyond what a number
-// holds, a full list) leaves the list and the controls as they are.
+// holds, a full list) or could never run as typed leaves the list and the
+// controls as they are, with a message that names the field.
 int frmAutoPilot::addCommand(bool replace) {
   const AutopilotFields f = currentFields();
+  std::string problem = AutopilotTimeProblem(Text(TextYear), Text(ComboMonth), Text(ComboDay),
+                                             Text(ComboHour), Text(ComboMinute), Text(TextSeconds));
+  if (problem.empty()) problem = AutopilotFieldsProblem(f);
+  if (!problem.empty()) {
+    form_.message(problem);
+    return 0;
+  }
   const std::string date = currentDateField();
   if (!std::isfinite(AutopilotLineTime(date))) {
     form_.message("The execution time is out of range.");
@@ -937,7 +986,7 @@ void frmAutoPilot::btnEdit_Click() {
   const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
   if (row < 0 || row >= n) return;
   // Identical lines: the first of them is the one edited.
-  int k = FindAutopilotCommand(s_, Text(ListOfCommands->item(row)->text()));
+  int k = FindAutopilotCommand(s_, LineBytes(ListOfCommands->item(row)->text()));
   if (k == 0) k = row + 1;
   const AutopilotCommand& e = s_.autopilot[k];
   distributeDateTime(e.time);
@@ -1043,10 +1092,10 @@ void frmAutoPilot::restoreControls(const AutopilotFields& f, int) {
     Text6->setText(Latin1(f.probeSize));
   } else if (w == "Save") {
     show(frameSave);
-    Text2->setText(Latin1(f.fileName));
+    Text2->setText(PathText(f.fileName));
   } else if (w == "Open") {
     show(FrameOpen);
-    Text7->setText(Latin1(f.fileName));
+    Text7->setText(PathText(f.fileName));
   } else if (w == "Rotating Frame") {
     // Period and direction come back too, so that Replace keeps them.
     show(FrameRotatingFrame);

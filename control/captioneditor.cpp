@@ -42,25 +42,31 @@ std::string CaptionText(const QString& preview) {
   return t.toLatin1().toStdString();
 }
 
-// The dialog's font chooser: Qt's font dialog, then the colour.
 bool QtFontDialog(QWidget* parent, CaptionFont& f) {
-  const QFont seed = MakeFont(QFont(), f.name, f.size, f.bold, f.italic, f.strikethru, f.underline);
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, seed, parent, "Font", QFontDialog::DontUseNativeDialog);
-  if (!ok) return false;
-  f.name = chosen.family().toLatin1().toStdString();
-  f.size = static_cast<float>(chosen.pointSizeF());
-  f.bold = chosen.bold();
-  f.italic = chosen.italic();
-  f.strikethru = chosen.strikeOut();
-  f.underline = chosen.underline();
-  const QColor c = QColorDialog::getColor(ColourFromValue(f.colour), parent, "Colour",
-                                          QColorDialog::DontUseNativeDialog);
-  if (c.isValid()) f.colour = ValueFromColour(c);
+  QFont font = MakeFont(QFont(), f.name, f.size, f.bold, f.italic, f.strikethru, f.underline);
+  QColor colour = ColourFromValue(f.colour);
+  if (!ChooseCaptionFont(parent, font, colour)) return false;
+  f.name = font.family().toLatin1().toStdString();
+  f.size = static_cast<float>(font.pointSizeF());
+  f.bold = font.bold();
+  f.italic = font.italic();
+  f.strikethru = font.strikeOut();
+  f.underline = font.underline();
+  f.colour = ValueFromColour(colour);
   return true;
 }
 
 }  // namespace
+
+bool ChooseCaptionFont(QWidget* parent, QFont& font, QColor& colour) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, font, parent, "Font", QFontDialog::DontUseNativeDialog);
+  if (!ok) return false;
+  font = chosen;
+  const QColor c = QColorDialog::getColor(colour, parent, "Colour", QColorDialog::DontUseNativeDialog);
+  if (c.isValid()) colour = c;
+  return true;
+}
 
 frmAddCaption::frmAddCaption(Form1& form, State& s)
     : QWidget(&form, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(form), s_(s) {

@@ -5,6 +5,8 @@
 // pixels.
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +32,11 @@ struct CaptionFont {
   bool underline = false;
   int32_t colour = 0;  // 0x00BBGGRR
 };
+
+// The caption font chooser of both caption dialogs: Qt's font dialog
+// seeded with `font`, then the colour dialog seeded with `colour`. False
+// when the font dialog is cancelled; a cancelled colour keeps `colour`.
+bool ChooseCaptionFont(QWidget* parent, QFont& font, QColor& colour);
 
 class frmAddCaption : public QWidget {
   Q_OBJECT

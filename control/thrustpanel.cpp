@@ -11,6 +11,8 @@
 #include "engine/orbits.h"
 #include "engine/thrust.h"
 #include "mainwindow/boxslots.h"
+#include "mainwindow/editablelist.h"
+#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
 
@@ -170,7 +172,7 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
       connect(b, &QPushButton::clicked, this, [this, which, amount] { boost(which, amount); });
       boostButtons[static_cast<size_t>(which)][static_cast<size_t>(i)] = b;
     }
-    label(g, legend, TwipsRect(120, 510, 1560, 255));
+    FitSpacedText(label(g, legend, TwipsRect(120, 510, 1560, 255)));
     return g;
   };
 
@@ -193,13 +195,11 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
   Frame2->setAutoFillBackground(true);
   label(Frame2, "Object", TwipsRect(120, 120, 1560, 255));
   Combo1 = new QComboBox(Frame2);
-  Combo1->setEditable(true);
-  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(Combo1);
   Combo1->setGeometry(TwipsRect(120, 360, 1560, 315));
   label(Frame2, "Reference", TwipsRect(120, 720, 1560, 255));
   Combo2 = new QComboBox(Frame2);
-  Combo2->setEditable(true);
-  Combo2->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(Combo2);
   Combo2->setGeometry(TwipsRect(120, 960, 1560, 315));
   Command1 = button(Frame2, "OK", TwipsRect(120, 1440, 975, 375));
   connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });

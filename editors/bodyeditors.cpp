@@ -10,6 +10,7 @@
 #include "editors/rotatingperiod.h"
 #include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/paths.h"
 
 namespace molvane {
 
@@ -123,7 +124,7 @@ void BodyEditors::refreshObjectLists() {
 
 void BodyEditors::showClassLibrary() { Open(w_->classLibrary, *this, form_, false); }
 
-std::string BodyEditors::libraryPath() const { return form_.dataFolder().toStdString() + "/Library"; }
+std::string BodyEditors::libraryPath() const { return PathBytes(form_.dataFolder()) + "/Library"; }
 
 std::optional<int32_t> BodyEditors::askColour(int32_t initial, QWidget* parent) {
   if (chooseColour) return chooseColour(initial);

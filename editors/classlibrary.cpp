@@ -14,6 +14,7 @@
 #include "files/fileio.h"
 #include "files/textitems.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -114,8 +115,7 @@ CreateObjectClass::CreateObjectClass(BodyEditors& owner, Form1& form)
   grid->addWidget(single("Object Class Name", Text9), 0, 0);
   auto* ref = new QGroupBox("Reference Object", this);
   Combo2 = new QComboBox(ref);
-  Combo2->setEditable(true);
-  Combo2->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(Combo2);
   (new QHBoxLayout(ref))->addWidget(Combo2);
   grid->addWidget(ref, 0, 1);
   auto* colour = new QGroupBox("Color", this);

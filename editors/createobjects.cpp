@@ -16,6 +16,7 @@
 #include "engine/orbits.h"
 #include "files/textitems.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -83,40 +84,40 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& fo
       lay->addWidget(b[k], 2 + k, 0, 1, 2);
     }
   };
+  // Three columns, so that the dialog fits a screen 768 pixels high.
   grid->addWidget(pair("Eccentricity", "Mean", Text1, Text2, "", ""), 0, 0);
   QGroupBox* mass = pair("Mass", "Mean", Text4, Text5, "", "");
   units(mass, massUnits, {"Earth Masses", "Jupiter Masses", "Sun Masses", "Kilograms"});
-  grid->addWidget(mass, 1, 0);
+  grid->addWidget(mass, 1, 0, 2, 1);
   QGroupBox* sma = pair("Semi-major axis", "SMA", Text6, Text7, "", "");
   units(sma, smaUnits, {"Meters", "Kilometers", "Astronomical Units", "Light Years"});
-  grid->addWidget(sma, 1, 1);
+  grid->addWidget(sma, 1, 1, 2, 1);
   grid->addWidget(pair("Inclination", "Mean", Text8, Text9, "", ""), 0, 1);
-  grid->addWidget(pair("Longitude of the ascending node", "Mean", Text10, Text11, "180", "100"), 2, 0);
-  grid->addWidget(pair("Argument of perifocus", "Mean", Text12, Text13, "180", "100"), 2, 1);
-  grid->addWidget(pair("Mean anomoly", "Mean", Text14, Text15, "180", "100"), 3, 0);
-  grid->addWidget(pair("Size", "Size (Km)", Text17, Text16, "", ""), 3, 1);
+  grid->addWidget(pair("Longitude of the ascending node", "Mean", Text10, Text11, "180", "100"), 0, 2);
+  grid->addWidget(pair("Argument of perifocus", "Mean", Text12, Text13, "180", "100"), 1, 2);
+  grid->addWidget(pair("Mean anomoly", "Mean", Text14, Text15, "180", "100"), 2, 2);
+  grid->addWidget(pair("Size", "Size (Km)", Text17, Text16, "", ""), 3, 2);
   massUnits[0]->setChecked(true);
   smaUnits[2]->setChecked(true);
 
   auto* number = new QGroupBox("Number of Objects", this);
   (new QHBoxLayout(number))->addWidget(Text3 = new QLineEdit("1", number));
-  grid->addWidget(number, 4, 0);
+  grid->addWidget(number, 3, 0);
   auto* name = new QGroupBox("Name", this);
   (new QHBoxLayout(name))->addWidget(Text18 = new QLineEdit("Object", name));
-  grid->addWidget(name, 4, 1);
+  grid->addWidget(name, 3, 1);
 
   auto* ref = new QGroupBox("Reference object", this);
   auto* rl = new QVBoxLayout(ref);
   optionObject = new QRadioButton("Object", ref);
   OptionBarycenter = new QRadioButton("Barycenter", ref);
   Combo1 = new QComboBox(ref);
-  Combo1->setEditable(true);
-  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(Combo1);
   rl->addWidget(optionObject);
   rl->addWidget(OptionBarycenter);
   rl->addWidget(Combo1);
   optionObject->setChecked(true);
-  grid->addWidget(ref, 5, 0);
+  grid->addWidget(ref, 4, 0, 2, 1);
 
   auto* angle = new QGroupBox("Units", this);
   auto* al = new QVBoxLayout(angle);
@@ -125,7 +126,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& fo
   al->addWidget(Option2);
   al->addWidget(Option1);
   Option2->setChecked(true);
-  grid->addWidget(angle, 5, 1);
+  grid->addWidget(angle, 4, 1, 2, 1);
 
   auto* colour = new QGroupBox("Color", this);
   auto* cl = new QHBoxLayout(colour);
@@ -135,7 +136,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& fo
   Command2 = new QPushButton("choose color...", colour);
   cl->addWidget(Shape1);
   cl->addWidget(Command2);
-  grid->addWidget(colour, 6, 0);
+  grid->addWidget(colour, 4, 2);
   setSwatch(0xFF00FF);
 
   auto* buttons = new QHBoxLayout;
@@ -143,7 +144,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& fo
   btnCancel = new QPushButton("Cancel", this);
   buttons->addWidget(Command1);
   buttons->addWidget(btnCancel);
-  grid->addLayout(buttons, 6, 1);
+  grid->addLayout(buttons, 5, 2);
 
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });

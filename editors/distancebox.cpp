@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/bodies.h"
@@ -37,36 +39,55 @@ void FillBodyNames(QComboBox* c, const State& s) {
 
 namespace {
 
-QLabel* BoxLabel(QWidget* parent, int leftTw, int topTw, int widthTw, const QString& text) {
-  auto* l = new QLabel(text, parent);
-  l->setGeometry(PixelsOfTwips(leftTw), PixelsOfTwips(topTw), PixelsOfTwips(widthTw), PixelsOfTwips(255));
-  QFont f = l->font();
+QFont BoxFont(const QFont& base) {
+  QFont f = base;
   f.setPointSize(8);
-  l->setFont(f);
+  return f;
+}
+
+// Left and width in pixels, top in twips.
+QLabel* BoxLabel(QWidget* parent, int left, int topTw, int width, const QString& text) {
+  auto* l = new QLabel(text, parent);
+  l->setGeometry(left, PixelsOfTwips(topTw), width, PixelsOfTwips(255));
+  l->setFont(BoxFont(l->font()));
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   l->setStyleSheet("color: white; background: black;");
   return l;
 }
+
+// The widest value the box shows: a distance of 15 digits.
+constexpr const char* WidestValue = "999,999,999,999,999.";
 
 }  // namespace
 
 PairBoxWindow::PairBoxWindow(Form1& form, const QString& designCaption, bool alignKeys)
     : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
   setWindowTitle(designCaption);
-  setFixedSize(PixelsOfTwips(3255), PixelsOfTwips(915));
+  static const char* units[] = {"Km      Distance", "Km/s   Velocity", "Km/s   Radial", "Km/s   Tangent"};
+  // Qt's fonts need more room than the design's 1815 and 1335 twips: both
+  // columns widen to their widest text, the gap between them stays.
+  const QFontMetrics fm(BoxFont(font()));
+  const int valueWidth = std::max(PixelsOfTwips(1815), fm.horizontalAdvance(WidestValue) + 2);
+  int unitWidth = PixelsOfTwips(1335);
+  for (const char* u : units) unitWidth = std::max(unitWidth, fm.horizontalAdvance(u) + 2);
+  const int unitLeft = valueWidth + PixelsOfTwips(1920 - 1815);
+  const int width = unitLeft + unitWidth;
+  setFixedSize(width, std::max(PixelsOfTwips(915), PixelsOfTwips(720) + fm.height()));
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
   setWindowIcon(form.windowIcon());
-  static const char* units[] = {"Km      Distance", "Km/s   Velocity", "Km/s   Radial", "Km/s   Tangent"};
   for (int k = 1; k <= 4; ++k) {
-    labels_[k] = BoxLabel(this, 0, 240 * (k - 1), 1815, QString());
-    labels_[k + 4] = BoxLabel(this, 1920, 240 * (k - 1), 1335, units[k - 1]);
+    labels_[k] = BoxLabel(this, 0, 240 * (k - 1), valueWidth, QString());
+    labels_[k + 4] = BoxLabel(this, unitLeft, 240 * (k - 1), unitWidth, units[k - 1]);
   }
+  // The two pickers share the top row, 105 twips apart.
+  const int gap = PixelsOfTwips(105);
   Combo1 = new BodyPicker(this);
   Combo2 = new BodyPicker(this);
-  Combo1->setGeometry(0, 0, PixelsOfTwips(1575), PixelsOfTwips(315));
-  Combo2->setGeometry(PixelsOfTwips(1680), 0, PixelsOfTwips(1575), PixelsOfTwips(315));
+  Combo1->setGeometry(0, 0, (width - gap) / 2, PixelsOfTwips(315));
+  Combo2->setGeometry(width - (width - gap) / 2, 0, (width - gap) / 2, PixelsOfTwips(315));
   for (BodyPicker* c : {Combo1, Combo2}) {
     c->setStyleSheet("QComboBox { color: white; background: black; }");
     c->hide();

@@ -13,6 +13,7 @@
 #include "engine/orbits.h"
 #include "files/textitems.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -82,8 +83,7 @@ ObjEdit::ObjEdit(BodyEditors& owner, Form1& form) : BodyDialog(owner, form, "Edi
     auto* box = new QGroupBox(caption, this);
     auto* lay = new QHBoxLayout(box);
     combo = new QComboBox(box);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    MakeEditableList(combo);
     lay->addWidget(combo);
     return box;
   };

@@ -1,9 +1,12 @@
 #include "editors/orbitbox.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "engine/bodies.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
 
@@ -33,6 +36,9 @@ void SetTextColour(QLabel* l, const QColor& c) {
 
 bool IsBody(int i) { return i >= 0 && i <= MaxBodies; }
 
+// The widest value a row shows: a plain number of 15 digits in exponent form.
+constexpr const char* WidestValue = "-8.88888888888888E+88";
+
 }  // namespace
 
 RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
@@ -43,14 +49,23 @@ RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form),
   pal.setColor(QPalette::Window, Qt::black);
   pal.setColor(QPalette::WindowText, Qt::white);
   setPalette(pal);
-  const int w = PixelsOfTwips(2415);
+  // Qt's fonts need more room than the design's: the value column widens to
+  // the widest plain number, the captions follow it, the window both.
+  QFont rowFont = font();
+  rowFont.setPointSize(8);
+  const QFontMetrics fm(rowFont);
+  const int valueLeft = PixelsOfTwips(120);
+  const int valueWidth = std::max(PixelsOfTwips(1680), fm.horizontalAdvance(WidestValue) + 2);
+  const int captionLeft = valueLeft + valueWidth;
+  int captionWidth = PixelsOfTwips(600);
+  for (const RowDesign& r : kRows) captionWidth = std::max(captionWidth, fm.horizontalAdvance(r.caption) + 2);
+  const int w = std::max(PixelsOfTwips(2415), captionLeft + captionWidth + PixelsOfTwips(15));
   Combo1 = new BodyPicker(this);
   Combo2 = new BodyPicker(this);
   Combo1->setGeometry(0, 0, w, PixelsOfTwips(315));
   Combo2->setGeometry(0, PixelsOfTwips(360), w, PixelsOfTwips(315));
   for (BodyPicker* c : {Combo1, Combo2}) {
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
+    MakeEditableList(c);
     connect(c, &QComboBox::activated, this, [this] { Combo1_Click(); });
   }
   Frame1 = new QGroupBox("State Vector", this);
@@ -62,14 +77,12 @@ RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form),
     const int line = row < RowSMA ? row : row - RowSMA;
     const int top = PixelsOfTwips(240 + 240 * line);
     values_[row] = new QLabel(f);
-    values_[row]->setGeometry(PixelsOfTwips(120), top, PixelsOfTwips(1680), PixelsOfTwips(240));
+    values_[row]->setGeometry(valueLeft, top, valueWidth, PixelsOfTwips(240));
     captions_[row] = new QLabel(kRows[row].caption, f);
-    captions_[row]->setGeometry(PixelsOfTwips(1800), top, PixelsOfTwips(600), PixelsOfTwips(240));
+    captions_[row]->setGeometry(captionLeft, top, captionWidth, PixelsOfTwips(240));
     if (*kRows[row].tip) captions_[row]->setToolTip(kRows[row].tip);
     for (QLabel* l : {values_[row], captions_[row]}) {
-      QFont font = l->font();
-      font.setPointSize(8);
-      l->setFont(font);
+      l->setFont(rowFont);
       SetTextColour(l, Qt::white);
       l->installEventFilter(this);
     }
@@ -82,6 +95,7 @@ RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form),
   setFixedSize(w, PixelsOfTwips(2520 + 8 * 240 + 360));
   ForwardKeysFrom(this, true);
   ForwardKeysFrom(Combo1, true);
+  AlignKeysFrom(Combo2);
 }
 
 QColor RefBoxOrbit1::valueColour(int row) const {

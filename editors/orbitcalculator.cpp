@@ -12,6 +12,7 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -106,8 +107,7 @@ OrbitCalculator::OrbitCalculator(BodyEditors& owner, Form1& form) : BodyDialog(o
   auto* grid = new QGridLayout(this);
   auto* object = new QGroupBox("Object", this);
   Combo1 = new QComboBox(object);
-  Combo1->setEditable(true);
-  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(Combo1);
   (new QHBoxLayout(object))->addWidget(Combo1);
   grid->addWidget(object, 0, 0);
   auto apsis = [this](const QString& caption, QLineEdit*& distance, QLineEdit*& altitude) {

@@ -13,7 +13,6 @@ RefBox::RefBox(Form1& form, int which)
   for (int k = 1; k <= 8; ++k) labels_[k]->installEventFilter(this);
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  resize(PixelsOfTwips(3255), PixelsOfTwips(915));
 }
 
 bool& RefBox::loaded() { return which_ == 2 ? s_.refbox2loaded : s_.refbox1loaded; }

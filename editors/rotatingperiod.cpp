@@ -36,6 +36,9 @@ frmRotatingPeriod::frmRotatingPeriod(BodyEditors& owner, Form1& form) : BodyDial
   top->addWidget(TextRotatePeriod, 1, 0);
   top->addWidget(new QLabel("Object", this), 0, 1);
   ComboRotatingObject = new QComboBox(this);
+  // Wide enough to show the chosen body's name.
+  ComboRotatingObject->setMinimumContentsLength(14);
+  ComboRotatingObject->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   top->addWidget(ComboRotatingObject, 1, 1);
   lay->addLayout(top);
 

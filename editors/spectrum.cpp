@@ -8,6 +8,8 @@
 #include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "mainwindow/editablelist.h"
+#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -39,8 +41,7 @@ frmSpectrum::frmSpectrum(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s
   Combo1 = new QComboBox(this);
   Combo2 = new QComboBox(this);
   for (QComboBox* c : {Combo1, Combo2}) {
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
+    MakeEditableList(c);
     connect(c, &QComboBox::activated, this, [this] { Combo_Click(); });
   }
   Combo1->setEditText("Combo1");
@@ -61,6 +62,7 @@ frmSpectrum::frmSpectrum(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s
   place(Text3, 6360, 0, 1335, 315);
   place(Command1, 8040, 0, 1215, 375);
   place(Label1, 3120, 360, 4575, 255);
+  FitSpacedText(Label1);
   connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
   connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
   connect(Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); });

@@ -17,6 +17,18 @@ int16_t FindBodyByName(const State& s, std::string_view name) {
   return found;
 }
 
+int16_t FindBodyNamedAt(const State& s, std::string_view text, int column) {
+  if (column < 1 || static_cast<size_t>(column) > text.size()) return 0;
+  const std::string_view from = text.substr(static_cast<size_t>(column) - 1);
+  int16_t found = 0;
+  for (int16_t i = 1; i <= s.objects && i <= MaxBodies; ++i) {
+    const std::string& name = s.objname[i];
+    if (name.empty() || !from.starts_with(name)) continue;
+    if (found == 0 || name.size() > s.objname[found].size()) found = i;
+  }
+  return found;
+}
+
 int32_t BodyIdOf(State& s, int k) {
   if (k < 1 || k > BodyCount(s)) return 0;
   if (s.objid[k] == 0) s.objid[k] = ++s.lastBodyId;

@@ -13,6 +13,13 @@ namespace molvane {
 // Index of the last body 1..objects whose name equals `name` exactly, or 0.
 int16_t FindBodyByName(const State& s, std::string_view name);
 
+// The body that a fixed-column text names at `column` (1-based): one whose
+// whole name equals the text's characters from that column over the name's
+// length, whatever follows. Of several, the longest name (so "Probe 1"
+// never stands for "Probe 10"); of equal names, the first index. 0 when
+// none does; an empty name names nothing.
+int16_t FindBodyNamedAt(const State& s, std::string_view text, int column);
+
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
 inline int BodyCount(const State& s) {
   return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects);

@@ -34,6 +34,10 @@ class EngineHost {
   // Bring the name label of body k to the front.
   virtual void raiseLabel(int /*k*/) {}
 
+  // A step that could not be finished: the run pauses (as the "p" key
+  // pauses it) and the message says why.
+  virtual void pauseWithMessage(const std::string& /*text*/) {}
+
   // The time-step window shows a new step (only called while it is open).
   virtual void showTimeStep(const std::string& /*caption*/, const std::string& /*text*/) {}
 };

@@ -143,11 +143,14 @@ void SimulationStep(State& s, EngineHost& host, SliceCounter& counter) {
   // 4. Drawing and the open boxes.
   host.plot();
 
-  // 5. Clock.
-  if (s.TimeForward) {
-    s.SecondsElapsed += stepTime;
+  // 5. Clock. A clock that would leave the finite numbers stays where it is
+  // and the run pauses: nothing after it could be saved or shown.
+  const double clock = s.TimeForward ? s.SecondsElapsed + stepTime : s.SecondsElapsed - stepTime;
+  if (std::isfinite(clock)) {
+    s.SecondsElapsed = clock;
   } else {
-    s.SecondsElapsed -= stepTime;
+    host.pauseWithMessage("The simulation clock cannot go further with this time step; the run is paused.");
+    s.PausedFlag = true;
   }
 
   // 6. Spectrum.

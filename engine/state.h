@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace molvane {
 
@@ -318,6 +319,8 @@ struct State {
   std::string ResumeFolder;
   std::string dataFolder;         // per-user data folder (resume, settings, "New" copies)
   std::array<std::string, 6> RecentFiles{}; // entries 1..4 used
+  // Folders where an auto-save copy failed and the user has been told so.
+  std::vector<std::string> autoSaveFailureFolders;
   bool ArchiveOnSave = false;
   bool KeepCommandsFlag = false;
   bool OpenSucceeded = false;

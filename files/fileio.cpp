@@ -1,5 +1,6 @@
 #include "files/fileio.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace molvane {
@@ -32,7 +34,32 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// The temporary files that killed saves of `name` left in `folder`.
+void RemoveLeftoverTemporaries(const std::string& folder, const std::string& name) {
+  DIR* d = opendir(folder.c_str());
+  if (!d) return;
+  std::vector<std::string> found;
+  while (dirent* e = readdir(d))
+    if (IsSaveTemporaryName(e->d_name, name)) found.emplace_back(e->d_name);
+  closedir(d);
+  for (const std::string& entry : found) {
+    const std::string p = folder + entry;
+    struct stat st {};
+    if (lstat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid()) unlink(p.c_str());
+  }
+}
+
 }  // namespace
+
+bool IsSaveTemporaryName(std::string_view entry, std::string_view name) {
+  constexpr size_t kRandom = 6;  // what mkstemp puts in place of "XXXXXX"
+  if (entry.size() != name.size() + 2 + kRandom || entry[0] != '.' || entry.substr(1, name.size()) != name ||
+      entry[name.size() + 1] != '.')
+    return false;
+  for (char c : entry.substr(name.size() + 2))
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  return true;
+}
 
 ReadFileStatus ReadWholeFile(const std::string& path, size_t maxBytes, std::string& out) {
   out.clear();
@@ -80,7 +107,7 @@ bool SaveFileAtomically(const std::string& path, const std::string& bytes) {
   mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
 
   size_t slash = target.rfind('/');
-  std::string folder = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
+  std::string folder = slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   std::string temp = folder + "." + name + ".XXXXXX";
   std::vector<char> tmpl(temp.begin(), temp.end());
@@ -91,8 +118,12 @@ bool SaveFileAtomically(const std::string& path, const std::string& bytes) {
   bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
   ok = (close(fd) == 0) && ok;
   if (ok && rename(tempPath.c_str(), target.c_str()) != 0) ok = false;
-  if (!ok) unlink(tempPath.c_str());
-  return ok;
+  if (!ok) {
+    unlink(tempPath.c_str());
+    return false;
+  }
+  RemoveLeftoverTemporaries(folder, name);
+  return true;
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {
@@ -114,6 +145,17 @@ bool EnsureFolder(const std::string& folder) {
   }
   struct stat st {};
   return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string SetAsideDamagedFile(const std::string& path) {
+  for (int k = 1; k <= 99; ++k) {
+    const std::string aside = path + (k == 1 ? ".damaged" : ".damaged-" + std::to_string(k));
+    struct stat st {};
+    if (lstat(aside.c_str(), &st) == 0) continue;  // an earlier damaged file stays too
+    if (errno != ENOENT) return {};
+    return rename(path.c_str(), aside.c_str()) == 0 ? aside : std::string();
+  }
+  return {};
 }
 
 bool IsReadOnlyFile(const std::string& path) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace molvane {
 
@@ -10,11 +11,22 @@ enum class ReadFileStatus { Ok, NotFound, TooLarge, Failed };
 // Reads the file whole when it is a regular file of at most `maxBytes`.
 ReadFileStatus ReadWholeFile(const std::string& path, size_t maxBytes, std::string& out);
 
-// Writes `bytes` to a temporary file in the target's folder and renames it
-// over the target (through a symbolic link to the file it names). An
-// existing file keeps its permission bits; a new one gets 0666 less the
-// umask. On failure the old file is as it was and false comes back.
+// Writes `bytes` to a temporary file ".<name>.XXXXXX" in the target's folder
+// and renames it over the target (through a symbolic link to the file it
+// names). An existing file keeps its permission bits; a new one gets 0666
+// less the umask. On failure the old file is as it was and false comes back.
+// A success also removes the temporary files of earlier saves of the same
+// target that never got renamed (a save that was killed); nothing else.
 bool SaveFileAtomically(const std::string& path, const std::string& bytes);
+
+// Whether `entry` (a name in a folder) is the temporary file of a save of
+// the file named `name`: "." + name + "." and six letters or digits.
+bool IsSaveTemporaryName(std::string_view entry, std::string_view name);
+
+// Renames the file beside itself to "<path>.damaged" (or ".damaged-2",
+// "-3", ... when that name is taken) and returns the new path; empty when
+// it could not be moved.
+std::string SetAsideDamagedFile(const std::string& path);
 
 // Appends `bytes` to the file, creating it when missing.
 bool AppendToFile(const std::string& path, const std::string& bytes);

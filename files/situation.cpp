@@ -198,7 +198,8 @@ class Reader {
     for (;;) {
       if (pos >= it_.size()) return false;
       TextItem sep = it_[pos];
-      if (!sep.quoted && sep.text == close) return true;
+      // A list ends at its closing tag or at the end of the file.
+      if ((!sep.quoted && sep.text == close) || IsEndTag(sep)) return true;
       if (IsStructureTag(sep)) return false;
       for (int j = 1; j < lines; ++j)
         if (pos + j >= it_.size() || IsStructureTag(it_[pos + j])) return false;
@@ -407,7 +408,7 @@ class Reader {
     if (pos == kMissing) return true;
     if (pos >= it_.size()) return false;
     TextItem first = it_[pos];
-    if (!first.quoted && first.text == kAutoPilot.close) return true;  // no count, no entries
+    if ((!first.quoted && first.text == kAutoPilot.close) || IsEndTag(first)) return true;  // no count, no entries
     if (IsStructureTag(first)) return false;
     double count = ParseNumberPrefix(it_[pos].text, true);
     std::vector<size_t> recs;
@@ -652,7 +653,9 @@ SituationDocument DocumentFromState(const State& s) {
   r.anchor = s.anchor;
   r.trails = s.trails;
   r.pplot = s.pplot;
+  // The folder as a shell's pwd prints it: no closing "/" but for the root.
   r.currentFolder = s.CurrentFolder;
+  while (r.currentFolder.size() > 1 && r.currentFolder.back() == '/') r.currentFolder.pop_back();
   r.originalName = EndsWith(s.isitname, "resume.molv") ? s.OriginalSituationName : s.isitname;
   r.autoSaveEnabled = s.autoSave.enabled;
   r.autoSaveInterval = s.autoSave.interval;

@@ -1,5 +1,7 @@
 #include "files/situationfile.h"
 
+#include <algorithm>
+
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -152,10 +154,36 @@ std::string ArchiveRecord(State& s) {
   return out;
 }
 
+namespace {
+
+// Passes the writer's question on and holds back its messages.
+class HeldMessages : public FilesHost {
+ public:
+  explicit HeldMessages(FilesHost& to) : to_(to) {}
+  void showMessage(const std::string& text) override { held.push_back(text); }
+  bool askYesNo(const std::string& text) override { return to_.askYesNo(text); }
+  std::vector<std::string> held;
+
+ private:
+  FilesHost& to_;
+};
+
+}  // namespace
+
 bool WriteAutoSave(State& s, FilesHost& files) {
   std::string name = AutoSaveFileName(s);
   if (s.isitname.empty() || s.isitname == "New") EnsureFolder(s.dataFolder);
-  bool ok = WriteSituationFile(s, files, name);
+  // A folder that refuses the copies would otherwise stop the run with a
+  // message at every copy: the first failure there is told, once per run.
+  HeldMessages writer(files);
+  bool ok = WriteSituationFile(s, writer, name);
+  const std::string folder = GetFolderPart(name);
+  std::vector<std::string>& told = s.autoSaveFailureFolders;
+  if (!writer.held.empty() && std::find(told.begin(), told.end(), folder) == told.end()) {
+    told.push_back(folder);
+    files.showMessage(writer.held.front() + "\nFurther auto-save copies that fail in " + folder +
+                      " are not reported.");
+  }
   if (s.autoSave.dataFile) ok = AppendToFile(DataLogFileName(s), ArchiveRecord(s)) && ok;
   return ok;
 }

@@ -53,7 +53,8 @@ void AppendOrbitalDataFields(std::string& out, const State& s, int i, bool hasRe
 
 // What the main window's EngineHost::writeAutoSave() calls when a copy is
 // due: writes the copy and, when the data file option is on, appends the
-// record. The caller has done the due check and keeps the counters.
+// record. The caller has done the due check and keeps the counters. A
+// copy that fails is reported once per run and folder.
 bool WriteAutoSave(State& s, FilesHost& files);
 
 }  // namespace molvane

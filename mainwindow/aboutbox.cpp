@@ -15,8 +15,11 @@ constexpr uintptr_t LocalMachine = 0x80000002u;
 const char* const UnavailableText = "System Information Is Unavailable At This Time";
 }  // namespace
 
-frmAbout::frmAbout(Form1& form) : QDialog(&form), form_(form) {
+// Without an owner; it does not keep the program open once the main window
+// has closed.
+frmAbout::frmAbout(Form1& form) : QDialog(nullptr), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle("About Molvane");
   setWindowIcon(form.windowIcon());
   auto* outer = new QVBoxLayout(this);

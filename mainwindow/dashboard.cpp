@@ -14,8 +14,10 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/timestep.h"
+#include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/keys.h"
+#include "mainwindow/onscreen.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
 
@@ -62,18 +64,13 @@ QPushButton* SmallButton(const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-// A whole value shows without a lone point ("2  AU", not "2.  AU").
+// The patterns keep their point when no decimals follow ("2.  AU").
 std::string ScreenScaleText(double w) {
-  auto number = [](double v, std::string_view pattern) {
-    std::string t = FormatPicture(v, pattern);
-    if (!t.empty() && t.back() == '.') t.pop_back();
-    return t;
-  };
-  if (w > 9.3851136e12) return number(w / 9.3851136e12, "###,###,###.###") + "  LY";
-  if (w > 1.5e8) return number(w / 1.5e8, "###,###,###.###") + "  AU";
-  if (w > 1) return number(w, "###,###,###") + "  Km";
-  if (w > 0.001) return number(w * 1000, "###,###.###") + "  m";
-  return number(w * 100000, "###,###.###") + "  cm";
+  if (w > 9.3851136e12) return FormatPicture(w / 9.3851136e12, "###,###,###.###") + "  LY";
+  if (w > 1.5e8) return FormatPicture(w / 1.5e8, "###,###,###.###") + "  AU";
+  if (w > 1) return FormatPicture(w, "###,###,###") + "  Km";
+  if (w > 0.001) return FormatPicture(w * 1000, "###,###.###") + "  m";
+  return FormatPicture(w * 100000, "###,###.###") + "  cm";
 }
 
 int DateAndTimeWidth(int w, int lw) {
@@ -325,7 +322,12 @@ frmDateAndTime::frmDateAndTime(MainToolWindows& tools)
   f.setStyleHint(QFont::Monospace);
   f.setFamily("Monospace");
   Label11->setFont(f);
-  resize(2010 / TwipsPerPixel, 30);
+  // The design's 2010 twips hold a date and time in the original's font;
+  // in Qt's the window starts as wide as the drawing's fitting makes it.
+  Label11->setText(Latin1(FormatDateTimeText(0)));
+  Label11->adjustSize();
+  resize(PixelsFromTwips(DateAndTimeWidth(2010, Label11->width() * TwipsPerPixel)), 30);
+  Label11->clear();
 }
 
 void frmDateAndTime::formLoad() {
@@ -424,6 +426,7 @@ MainToolWindows::~MainToolWindows() {
     delete form2_.data();
     s_.form2loaded = false;
   }
+  delete about_.data();
 }
 
 frmScreenScale* MainToolWindows::screenScale() const {
@@ -489,6 +492,7 @@ void MainToolWindows::open(DashboardWindow w) {
   if (fromFile && std::isfinite(stored.left) && std::isfinite(stored.top)) {
     win->setTopTwips(stored.top);
     win->setLeftTwips(stored.left);
+    KeepOnScreen(win);
   }
 }
 
@@ -591,6 +595,18 @@ Form2& MainToolWindows::showSecondView() {
     form2_->show();
   }
   return *form2_;
+}
+
+frmAbout* MainToolWindows::aboutBox() const { return about_.data(); }
+
+frmAbout& MainToolWindows::showAboutBox() {
+  if (!about_ || !about_->isVisible()) {  // a closed one deletes itself
+    about_ = new frmAbout(form_);
+    about_->show();
+  }
+  about_->raise();
+  about_->activateWindow();
+  return *about_;
 }
 
 MainToolWindows& ToolsOf(Form1& form) {

@@ -22,6 +22,7 @@ namespace molvane {
 
 class Form1;
 class Form2;
+class frmAbout;
 class MainToolWindows;
 
 constexpr int TwipsPerPixel = 15;
@@ -192,9 +193,12 @@ class MainToolWindows : public ToolWindows {
   frmDateAndTime* dateAndTime() const;
   frmGraphicsOptions* graphicsOptions() const;
 
-  // The second view window, created when first shown.
+  // The second view window and the About box, created when first shown.
+  // Neither has an owner; they go with this set.
   Form2* secondView() const;
   Form2& showSecondView();
+  frmAbout* aboutBox() const;
+  frmAbout& showAboutBox();
 
   // The default place of a dashboard window opened by its toggle (twips).
   static QPoint DefaultPlaceTwips(DashboardWindow w);
@@ -212,6 +216,7 @@ class MainToolWindows : public ToolWindows {
   Form1& form_;
   std::array<QPointer<DashboardWindowBase>, DashboardCount> windows_{};
   QPointer<Form2> form2_;
+  QPointer<frmAbout> about_;
 };
 
 // The main window's MainToolWindows, installed first when another set is in

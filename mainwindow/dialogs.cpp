@@ -53,7 +53,7 @@ void Open(Form1& form, const QUrl& url) {
 void ShowSetTimeDialog(Form1& form) { ShowSingle<frmSetTime>(form); }
 void ShowPreferencesDialog(Form1& form) { ShowSingle<frmPreferences>(form); }
 void ShowAutoSaveDialog(Form1& form) { ShowSingle<frmAutoSave>(form); }
-void ShowAboutBox(Form1& form) { ShowSingle<frmAbout>(form); }
+void ShowAboutBox(Form1& form) { ToolsOf(form).showAboutBox(); }
 void ShowScreenSaverSettings(Form1& form) { ShowSingle<frmScreenSaverSettings>(form); }
 void ShowSecondView(Form1& form) { ToolsOf(form).showSecondView(); }
 

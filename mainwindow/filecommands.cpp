@@ -2,7 +2,9 @@
 // commands.
 #include "mainwindow/filecommands.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include "engine/bodies.h"
@@ -14,13 +16,11 @@
 #include "mainwindow/boxslots.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/menus.h"
+#include "mainwindow/paths.h"
 
 namespace molvane {
 
 namespace {
-
-std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
-QString FromLatin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
 bool EndsWith(const std::string& s, std::string_view tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -31,17 +31,23 @@ const QString SaveFilter = "Molvane (*.molv)";
 
 }  // namespace
 
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName,
+                                            const QString& folder, const QString& filter) {
+  auto dialog = std::make_unique<QFileDialog>(parent, kind == FileDialogKind::Open ? "Open" : "Save As", folder, filter);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog->setFileMode(kind == FileDialogKind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (!initialName.isEmpty()) dialog->selectFile(initialName);
+  return dialog;
+}
+
 QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName, const QString& folder,
                       const QString& filter) {
   // Offscreen nobody can answer a dialog: it counts as cancelled.
   if (QGuiApplication::platformName() == "offscreen") return {};
-  QFileDialog dialog(parent, kind == FileDialogKind::Open ? "Open" : "Save As", folder, filter);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-  dialog.setFileMode(kind == FileDialogKind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  if (!initialName.isEmpty()) dialog.selectFile(initialName);
-  if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList files = dialog.selectedFiles();
+  const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, kind, initialName, folder, filter);
+  if (dialog->exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog->selectedFiles();
   return files.isEmpty() ? QString() : files.first();
 }
 
@@ -64,16 +70,21 @@ std::string ArchiveFileName(const State& s) {
 // ------------------------------------------------------------ main window
 
 QString Form1::askFileName(FileDialogKind kind, const QString& filter) {
-  const QString initial = FromLatin1(DialogInitialName(s_));
+  // The dialog opens in a folder that exists: given one that does not, Qt's
+  // dialog would propose its last part as the file name.
+  QDir().mkpath(dataFolder());
+  QString initial = PathText(DialogInitialName(s_));
+  if (QDir::isAbsolutePath(initial) && !QFileInfo(initial).absoluteDir().exists())
+    initial = QFileInfo(initial).fileName();
   // The save dialog starts in the program's folder; both start in the
   // current file's folder when there is one.
-  QString folder = FromLatin1(s_.CurrentFolder);
-  if (folder.isEmpty() || kind == FileDialogKind::Save) folder = dataFolder();
+  QString folder = PathText(s_.CurrentFolder);
+  if (folder.isEmpty() || kind == FileDialogKind::Save || !QFileInfo(folder).isDir()) folder = dataFolder();
   QString chosen = fileDialogHook_ ? fileDialogHook_(kind, initial, folder, filter)
                                    : RunFileDialog(this, kind, initial, folder, filter);
   if (chosen.isEmpty()) return {};
-  const std::optional<std::string> abs = AbsoluteSituationPath(s_, Latin1(chosen));
-  return abs ? FromLatin1(*abs) : QString();
+  const std::optional<std::string> abs = AbsoluteSituationPath(s_, PathBytes(chosen));
+  return abs ? PathText(*abs) : QString();
 }
 
 void Form1::mnuNew_Click() {
@@ -145,7 +156,7 @@ void Form1::OpenMnu_Click() {
   }
   // A file that could not be opened leaves the current file and the
   // recent list as they were.
-  if (!openSituation(Latin1(name))) return;
+  if (!openSituation(PathBytes(name))) return;
   HScroll1_Change();
   VScroll1_Change();
   UpdateRecentFiles();
@@ -167,7 +178,7 @@ void Form1::SaveasMnu_Click() {
     WriteSettingsFile(s_);
     return;
   }
-  const std::string path = WithSituationExtension(Latin1(name));
+  const std::string path = WithSituationExtension(PathBytes(name));
   // The file is written under its new name (it records the name it was
   // saved as); a save that failed (or a read-only file left alone) names
   // nothing new.
@@ -244,7 +255,7 @@ void Form1::refreshRecentMenu() {
     QAction* item = menus_->recent[i];
     if (IsFreeRecentEntry(entry) || !item) continue;
     if (menus_->recentSep) menus_->recentSep->setVisible(true);
-    QString caption = FromLatin1(entry);
+    QString caption = PathText(entry);
     caption.replace("&", "&&");
     item->setText(caption);
     item->setVisible(true);

@@ -3,9 +3,11 @@
 // The commands themselves are Form1's (filecommands.cpp).
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/state.h"
@@ -20,8 +22,11 @@ enum class FileDialogKind { Open, Save };
 using FileDialogHook =
     std::function<QString(FileDialogKind kind, const QString& initialName, const QString& folder, const QString& filter)>;
 
-// Qt's own file dialog (never the platform's). The save dialog asks before
-// overwriting an existing file.
+// Qt's own file dialog (never the platform's) as the File menu shows it,
+// not yet shown. The save dialog asks before overwriting an existing file.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName,
+                                            const QString& folder, const QString& filter);
+// Shows it and returns the chosen path, empty for a cancel.
 QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName, const QString& folder,
                       const QString& filter);
 

@@ -15,8 +15,10 @@
 #include "mainwindow/colours.h"
 #include "mainwindow/keys.h"
 #include "mainwindow/menus.h"
+#include "mainwindow/onscreen.h"
 #include "mainwindow/viewwidget.h"
 #include "mainwindow/fonts.h"
+#include "mainwindow/paths.h"
 
 namespace molvane {
 
@@ -96,9 +98,13 @@ Form1::Form1(State& state, QWidget* parent)
     captionLabels_[k] = new QLabel(viewWidget_);
     captionLabels_[k]->setWordWrap(true);
     captionLabels_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A caption is a box in the view's background colour (Preferences
+    // recolours it).
+    captionLabels_[k]->setAutoFillBackground(true);
     captionLabels_[k]->installEventFilter(new CaptionMouse(*this, k, captionLabels_[k]));
     captionLabels_[k]->hide();
   }
+  setCaptionBackColor(s_.mainWindow.backColor);
 
   // Every control of the main window passes its key presses to the table.
   for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(viewWidget_),
@@ -109,6 +115,7 @@ Form1::Form1(State& state, QWidget* parent)
   keyForwarder_ = new KeyForwarder([this](int code) { KeyPresses(code); },
                                    [this](int code) { AlignKeyReleased(code); }, this);
   qApp->installEventFilter(keyForwarder_);
+  KeepShownWindowsOnScreen(this);
 
   menus_ = std::make_unique<MainMenus>();
   BuildMainMenus(*this, *menus_);
@@ -117,7 +124,7 @@ Form1::Form1(State& state, QWidget* parent)
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
   view_.setTilt(hscroll1_->value(), vscroll1_->value());
-  s_.dataFolder = dataFolder().toStdString();
+  s_.dataFolder = PathBytes(dataFolder());
   resize(1000, 720);
 }
 
@@ -177,6 +184,20 @@ void Form1::raiseLabel(int k) { view_.raiseLabel(k); }
 void Form1::showBodyLabels() {
   view_.rebuildLabels();
   refreshView();
+}
+
+void Form1::setLabelBackColor(int32_t colour) {
+  setCaptionBackColor(colour);
+  view_.setLabelBackColour(ColourFromValue(colour));
+  refreshView();
+}
+
+void Form1::setCaptionBackColor(int32_t colour) {
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    QPalette pal = captionLabels_[k]->palette();
+    pal.setColor(QPalette::Window, ColourFromValue(colour));
+    captionLabels_[k]->setPalette(pal);
+  }
 }
 
 void Form1::setLabelsShown(bool shown) {
@@ -357,6 +378,11 @@ void Form1::PauseOnOff() {
   }
 }
 
+void Form1::pauseWithMessage(const std::string& text) {
+  if (!s_.PausedFlag) PausePlay();
+  message(text);
+}
+
 void Form1::ReverseTime() {
   s_.TimeForward = !s_.TimeForward;
   const int n = BodyCount(s_);
@@ -482,6 +508,15 @@ void Form1::rescaleCaptions() {
 void Form1::setCaptionLabel(int k) {
   if (k < 1 || k > MaxCaptions) return;
   CaptionSlot& c = s_.captions[k];
+  // A caption placed wholly outside the view comes back into it.
+  const QRect view(0, 0, view_.screenWidthPixels(), view_.screenHeightPixels());
+  auto px = [](float v) { return static_cast<int>(std::clamp<double>(std::isfinite(v) ? v : 0, -1e6, 1e6)); };
+  const QRect box(px(c.left), px(c.top), std::max(px(c.width), 1), std::max(px(c.height), 1));
+  if (!view.isEmpty() && !view.intersects(box)) {
+    const QPoint p = PlaceOnArea(box, view);
+    c.left = static_cast<float>(p.x());
+    c.top = static_cast<float>(p.y());
+  }
   const double b = captionReferenceWidth();
   if (b != 0 && std::isfinite(b)) {
     auto rel = [b](float v, float& target) {
@@ -605,6 +640,7 @@ void Form1::applyWindowRecord() {
   } else if (r.windowState == 0) {
     setWindowState(Qt::WindowNoState);
   }
+  if (isVisible()) KeepOnScreen(this);
   // The scroll bars' handlers run afterwards (the loaders call them); set
   // the values quietly and recompute the tilt once.
   {
@@ -631,18 +667,20 @@ void Form1::applyWindowRecord() {
     }
   }
   view_.clearView();
+  // The captions stand on the view's background colour.
+  setCaptionBackColor(r.backColor);
   syncMenus();
 }
 
 void Form1::setMainCaption(const std::string& text) {
-  setCaptionText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  setCaptionText(PathText(text));
 }
 
 void Form1::setCaptionText(const QString& text) {
   if (windowStyle_.titlebar()) {
     setWindowTitle(text);
   } else {
-    s_.MainCaption = text.toLatin1().toStdString();
+    s_.MainCaption = PathBytes(text);
   }
 }
 
@@ -653,7 +691,7 @@ void Form1::EnterFullScreen() {
   menuBar()->setVisible(false);
   vscroll1_->setVisible(false);
   centerBtn_->setVisible(false);
-  s_.MainCaption = windowTitle().toLatin1().toStdString();
+  s_.MainCaption = PathBytes(windowTitle());
   windowStyle_.setTitlebar(false);
   s_.mainWindow.titlebar = false;
 }
@@ -665,7 +703,7 @@ void Form1::LeaveFullScreen() {
   centerBtn_->setVisible(true);
   windowStyle_.setTitlebar(true);
   s_.mainWindow.titlebar = true;
-  setWindowTitle(QString::fromLatin1(s_.MainCaption.data(), static_cast<qsizetype>(s_.MainCaption.size())));
+  setWindowTitle(PathText(s_.MainCaption));
 }
 
 void Form1::FullScreenOnOff() {
@@ -693,10 +731,11 @@ void Form1::AlignKeyReleased(int code) {
 
 // -------------------------------------------------------------- messages
 
+// Messages are fixed words and paths, so they are file-name bytes.
 void Form1::message(const std::string& text) {
   messages_.push_back(text);
   if (QGuiApplication::platformName() == "offscreen") return;  // no one to press OK
-  QMessageBox box(QMessageBox::NoIcon, "Molvane", QString::fromLatin1(text.c_str()), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, "Molvane", PathText(text), QMessageBox::Ok, this);
   box.exec();
 }
 
@@ -706,7 +745,7 @@ void Form1::ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 bool Form1::askYesNo(const std::string& text) {
   if (QGuiApplication::platformName() == "offscreen") return false;
-  QMessageBox box(QMessageBox::Question, "Read Only File", QString::fromLatin1(text.c_str()),
+  QMessageBox box(QMessageBox::Question, "Read Only File", PathText(text),
                   QMessageBox::Yes | QMessageBox::No, this);
   return box.exec() == QMessageBox::Yes;
 }

@@ -55,6 +55,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QString resumePath() const;
   // The caption text chosen at start-up (also what exit will keep).
   const QString& startupFileText() const { return startupFileText_; }
+  // The desktop session ends (or the process is asked to end): the exit of
+  // closing the main window, once however often it is asked.
+  void endSession();
 
   // ---- Keyboard command table; every window forwards its key presses here.
   void KeyPresses(int code);
@@ -112,6 +115,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void applyWindowRecord();
   // Captions of State::captions onto the four labels.
   void applyCaptions();
+  // The boxes of the four caption labels and of the body-name labels take
+  // a colour (0x00BBGGRR).
+  void setLabelBackColor(int32_t colour);
   void rescaleCaptions();
   // Caption labels under the mouse: a double-click opens the caption editor
   // (installed by the control windows) on that caption, a button drag moves
@@ -186,6 +192,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void clearView() override;
   void selectFocusInList() override { tools_->selectFocusInList(); }
   void raiseLabel(int k) override;
+  void pauseWithMessage(const std::string& text) override;
   void showTimeStep(const std::string& caption, const std::string& text) override {
     tools_->showTimeStep(caption, text);
   }
@@ -257,6 +264,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void stopTimer1();
   void layoutScrollBars();
   void setCaptionText(const QString& text);
+  void setCaptionBackColor(int32_t colour);
   void showCaptionLabel(int k);
   void writeResumeFile();
   QString askFileName(FileDialogKind kind, const QString& filter);
@@ -294,9 +302,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   bool exiting_ = false;
   bool exited_ = false;
   bool startupDone_ = false;
-  // The resume file could not be read at start-up although it exists: keep
-  // it at exit unless another situation has been opened since.
-  bool keepOldResume_ = false;
+  // The resume file could not be read at start-up although it exists.
+  bool damagedResume_ = false;
 };
 
 }  // namespace molvane

@@ -9,7 +9,9 @@
 
 #include "control/autopilot.h"
 #include "engine/nativeloop.h"
+#include "files/fileio.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/paths.h"
 #include "mainwindow/situationio.h"
 
 namespace molvane {
@@ -27,8 +29,6 @@ void Step(F&& f) {
   }
 }
 
-std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
-
 }  // namespace
 
 QString Form1::CommandLineText(const QStringList& arguments) {
@@ -37,9 +37,9 @@ QString Form1::CommandLineText(const QStringList& arguments) {
 }
 
 void Form1::startUp(const QString& commandLine) {
-  Step([&] { BindNativeForceLoop(s_, QCoreApplication::applicationDirPath().toStdString()); });
+  Step([&] { BindNativeForceLoop(s_, PathBytes(QCoreApplication::applicationDirPath())); });
   s_.AstronomicalUnit = AstronomicalUnitMetres;
-  Step([&] { ReadProgramSettings(s_, Latin1(dataFolder())); });
+  Step([&] { ReadProgramSettings(s_, PathBytes(dataFolder())); });
   refreshRecentMenu();
 
   s_.RotatingFrame.period = 2000000.0;
@@ -78,19 +78,18 @@ void Form1::startUp(const QString& commandLine) {
   QString text = commandLine;
   text.remove(QChar('"'));
   startupFileText_ = text.isEmpty() ? resumePath() : text;
-  std::string path = Latin1(startupFileText_);
   if (!text.isEmpty() && !QDir::isAbsolutePath(text)) {
     // A relative path is made absolute once, here; the caption shows that.
     startupFileText_ = QDir::current().absoluteFilePath(text);
-    path = Latin1(startupFileText_);
   }
+  const std::string path = PathBytes(startupFileText_);
 
   show();
   bool opened = false;
   Step([&] { opened = openSituation(path); });
-  // A resume file that exists but could not be read is kept at exit unless
-  // another situation is opened in the meantime.
-  keepOldResume_ = !opened && text.isEmpty() && QFileInfo::exists(resumePath());
+  // A resume file that exists but could not be read is not written over
+  // by an empty situation (see writeResumeFile).
+  damagedResume_ = !opened && text.isEmpty() && QFileInfo::exists(resumePath());
 
   setCaptionText("Molvane -- " + startupFileText_);
   syncMenus();
@@ -109,15 +108,27 @@ void Form1::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
+// A damaged resume file stays as it is while the user has nothing of his
+// own (no body, no file, not New); otherwise it is moved aside under a name
+// of its own before the new one is written.
 void Form1::writeResumeFile() {
-  if (!startupDone_ || keepOldResume_) return;
+  if (!startupDone_) return;
+  const std::string path = PathBytes(resumePath());
+  if (damagedResume_) {
+    if (s_.objects == 0 && s_.isitname.empty()) return;
+    if (QFileInfo::exists(resumePath()) && SetAsideDamagedFile(path).empty()) return;
+    damagedResume_ = false;
+  }
   QDir().mkpath(dataFolder());
-  saveSituation(Latin1(resumePath()));
+  saveSituation(path);
+}
+
+void Form1::endSession() {
+  if (!exited_) close();
 }
 
 bool Form1::openSituation(const std::string& path) {
   const bool ok = OpenSituation(s_, *this, *this, path);
-  if (ok) keepOldResume_ = false;
   instruments_->autopilotListReplaced();
   view_.rebuildLabels();
   view_.clearView();

@@ -1,5 +1,7 @@
 #include "mainwindow/keys.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
@@ -37,6 +39,23 @@ void ForwardKeysFrom(QWidget* w, bool alignKeys) {
   if (alignKeys) w->setProperty(AlignProperty, true);
 }
 
+void AlignKeysFrom(QWidget* w) {
+  if (w) w->setProperty(AlignProperty, true);
+}
+
+namespace {
+
+// The widget whose marks decide for a key at `w`: a list's drop-down is a
+// popup window of its own, whose keys count as the list's.
+const QWidget* MarkedFor(const QWidget* w) {
+  const QWidget* popup = w->window();
+  if (popup->windowType() != Qt::Popup) return w;
+  const auto* list = qobject_cast<const QComboBox*>(popup->parentWidget());
+  return list && list->view() && list->view()->window() == popup ? list : w;
+}
+
+}  // namespace
+
 KeyForwarder::KeyForwarder(std::function<void(int)> press, std::function<void(int)> alignRelease,
                            QObject* parent)
     : QObject(parent), press_(std::move(press)), alignRelease_(std::move(alignRelease)) {}
@@ -54,7 +73,7 @@ bool KeyForwarder::eventFilter(QObject* watched, QEvent* event) {
     if (!travelling) pressForwarded_ = false;
     lastPress_ = event;
     lastReceiver_ = watched;
-    if (!pressForwarded_ && w->property(ForwardProperty).toBool()) {
+    if (!pressForwarded_ && MarkedFor(w)->property(ForwardProperty).toBool()) {
       pressForwarded_ = true;
       const int code = WindowsKeyCode(static_cast<QKeyEvent*>(event));
       if (code != 0 && press_) press_(code);
@@ -70,7 +89,7 @@ bool KeyForwarder::eventFilter(QObject* watched, QEvent* event) {
     lastRelease_ = event;
     lastReleaseReceiver_ = watched;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!releaseHandled_ && w->property(AlignProperty).toBool() && !key->isAutoRepeat()) {
+    if (!releaseHandled_ && MarkedFor(w)->property(AlignProperty).toBool() && !key->isAutoRepeat()) {
       releaseHandled_ = true;
       const int code = WindowsKeyCode(key);
       if ((code == KeyCodeF8 || code == KeyCodeF9) && alignRelease_) alignRelease_(code);

@@ -21,8 +21,12 @@ int WindowsKeyCode(const QKeyEvent* e);
 // Marks a widget whose key presses reach the command table (the window
 // itself and the controls that forward; text boxes are left unmarked so
 // that typing into them runs no command). With alignKeys its F8 and F9
-// releases line up the dashboard.
+// releases line up the dashboard. A marked list's drop-down counts as the
+// list.
 void ForwardKeysFrom(QWidget* w, bool alignKeys = false);
+// Marks a widget whose F8 and F9 releases line up the dashboard while its
+// key presses stay its own.
+void AlignKeysFrom(QWidget* w);
 
 // Installed once on the application: passes each key press to `press`
 // exactly once, from the first marked widget that sees it, and leaves the

@@ -8,6 +8,7 @@
 #include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
+#include "mainwindow/sessionend.h"
 #include "control/controlwindows.h"  // CONTROL-WINDOWS
 
 int main(int argc, char** argv) {
@@ -23,6 +24,11 @@ int main(int argc, char** argv) {
   std::unique_ptr<molvane::InstrumentWindows> controlWindows = std::make_unique<molvane::ControlWindows>(form);  // CONTROL-WINDOWS
   form.setInstrumentWindows(std::make_unique<molvane::InstrumentRouter>(
       std::move(editorWindows), std::move(controlWindows)));
+  // The end of the desktop session ends the program as its close box does.
+  molvane::SessionEndWatcher sessionEnd([&] {
+    form.endSession();
+    QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+  });
   form.startUp(molvane::Form1::CommandLineText(QCoreApplication::arguments()));
   return app.exec();
 }

@@ -230,6 +230,10 @@ void MainView::setLabelFont(const QFont& f) {
   }
 }
 
+void MainView::setLabelBackColour(const QColor& c) {
+  for (size_t k = 1; k < labels_.size(); ++k) labels_[k].back = c;
+}
+
 void MainView::rebuildLabels() {
   const int n = ClampCount(s_.objects);
   labels_.assign(n + 1, BodyLabel{});

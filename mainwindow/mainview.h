@@ -20,6 +20,7 @@ namespace molvane {
 struct BodyLabel {
   QString text;
   QColor colour;
+  QColor back = Qt::black;  // the box behind the text
   int width = 0;        // pixels, from the label font
   double left = -100;   // pixels in the view; -1000 parks it out of sight
   double top = -100;
@@ -77,6 +78,8 @@ class MainView {
   // Names and colours again, places kept (a rename or recolour).
   void refreshLabelTexts();
   void setLabelFont(const QFont& f);
+  // Every label's box takes this colour (a rebuild makes them black again).
+  void setLabelBackColour(const QColor& c);
   const QFont& labelFont() const { return labelFont_; }
   const std::vector<BodyLabel>& labels() const { return labels_; }
   // Drawing order, bottom first; raiseLabel moves a body's label on top.

@@ -10,6 +10,7 @@
 
 #include "engine/numtext.h"
 #include "mainwindow/colours.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/buttonrow.h"
 
@@ -59,10 +60,7 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
   auto* frame3 = new QGroupBox("Exaggerated Object Size", this);
   Combo1 = new QComboBox(frame2);
   Combo2 = new QComboBox(frame3);
-  for (QComboBox* c : {Combo1, Combo2}) {
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-  }
+  for (QComboBox* c : {Combo1, Combo2}) MakeEditableList(c);
   (new QHBoxLayout(frame2))->addWidget(Combo1);
   (new QHBoxLayout(frame3))->addWidget(Combo2);
   sizes->addWidget(frame2);
@@ -123,13 +121,7 @@ void frmPreferences::Command3_Click() {
 void frmPreferences::Command1_Click() {
   State& s = form_.state();
   s.mainWindow.backColor = swatch_;
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    if (QLabel* l = form_.captionLabel(k)) {
-      QPalette pal = l->palette();
-      pal.setColor(QPalette::Window, ColourFromValue(swatch_));
-      l->setPalette(pal);
-    }
-  }
+  form_.setLabelBackColor(swatch_);
   s.MinimumObjectSize = WholeFromText(Text(Combo1->currentText()), s.MinimumObjectSize);
   s.ExaggeratedObjectSize = WholeFromText(Text(Combo2->currentText()), s.ExaggeratedObjectSize);
   // A new background colour repaints the whole view.

@@ -9,12 +9,11 @@
 #include "files/fileio.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/buttonrow.h"
+#include "mainwindow/paths.h"
 
 namespace molvane {
 
 namespace {
-std::string Latin1(const QString& s) { return s.toLatin1().toStdString(); }
-QString QText(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 constexpr size_t MaxSettingsBytes = 1 << 20;
 }  // namespace
 
@@ -79,9 +78,9 @@ frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), fo
   if (form.state().ScreenSaverMode) Form1::ShowMouseCursor();
   std::string text;
   ScreenSaverSettings stored;
-  if (ReadWholeFile(Latin1(settingsPath()), MaxSettingsBytes, text) == ReadFileStatus::Ok &&
+  if (ReadWholeFile(PathBytes(settingsPath()), MaxSettingsBytes, text) == ReadFileStatus::Ok &&
       ParseScreenSaverSettings(text, stored)) {
-    fileName_ = QText(stored.path);
+    fileName_ = PathText(stored.path);
     Text1->setText(fileName_);
   }
 }
@@ -100,16 +99,16 @@ void frmScreenSaverSettings::Command1_Click() {
 // or browsed. The copy gives continue mode a starting point; a failed copy
 // does not keep the program from ending.
 void frmScreenSaverSettings::Command2_Click() {
-  EnsureFolder(Latin1(form_.dataFolder()));
-  ScreenSaverSettings s{Latin1(fileName_), Option1->isChecked()};
-  SaveFileAtomically(Latin1(settingsPath()), ScreenSaverSettingsText(s));
+  EnsureFolder(PathBytes(form_.dataFolder()));
+  ScreenSaverSettings s{PathBytes(fileName_), Option1->isChecked()};
+  SaveFileAtomically(PathBytes(settingsPath()), ScreenSaverSettingsText(s));
   if (!fileName_.isEmpty()) {
     const QFileInfo chosen(fileName_);
     const QString copy = chosen.absolutePath() + "/resumess.molv";
     std::string bytes;
     if (chosen.absoluteFilePath() != QFileInfo(copy).absoluteFilePath() &&
-        ReadWholeFile(Latin1(chosen.absoluteFilePath()), 256u << 20, bytes) == ReadFileStatus::Ok) {
-      SaveFileAtomically(Latin1(copy), bytes);
+        ReadWholeFile(PathBytes(chosen.absoluteFilePath()), 256u << 20, bytes) == ReadFileStatus::Ok) {
+      SaveFileAtomically(PathBytes(copy), bytes);
     }
   }
   close();

@@ -3,6 +3,8 @@
 #include "mainwindow/mainview.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -22,8 +24,11 @@ constexpr int32_t BackColour = 0;  // black
 bool Inside(double x, double y, int w, int h) { return x > 0 && x < w && y > 0 && y < h; }
 }  // namespace
 
-Form2::Form2(Form1& form) : QWidget(&form, Qt::Window), form_(form), s_(form.state()) {
+// A window of its own, without an owner; it does not keep the program open
+// once the main window has closed.
+Form2::Form2(Form1& form) : QWidget(nullptr, Qt::Window), form_(form), s_(form.state()) {
   setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_QuitOnClose, false);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setWindowTitle("Form2");
   HScroll1 = new QScrollBar(Qt::Horizontal, this);
@@ -43,14 +48,29 @@ Form2::Form2(Form1& form) : QWidget(&form, Qt::Window), form_(form), s_(form.sta
   connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
   connect(CenterBtn, &QPushButton::clicked, this, [this] { CenterBtn_Click(); });
 
-  // Form_Load.
+  // Form_Load: the drawing area and the window take the screen's size; the
+  // bars keep clear of a title bar and a task bar until the first resize
+  // (when the window is shown) lays them along the edges.
   s_.form2loaded = true;
   HScroll1_Change();
   VScroll1_Change();
   ringIndex_ = 0;
+  const QScreen* scr = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
+  const QRect screenArea = scr ? scr->geometry() : QRect(0, 0, 800, 600);
+  width_ = std::max(screenArea.width(), 1);
+  height_ = std::max(screenArea.height(), 1);
+  centreX_ = static_cast<float>(width_ / 2.0);
+  centreY_ = static_cast<float>(height_ / 2.0);
   zoomFactor_ = s_.ScalePixel;
-  resize(800, 600);
-  Form_Resize();
+  const double km = width_ / zoomFactor_ / 1000;
+  if (std::isfinite(km)) visibleWidthKm_ = km;
+  VScroll1->move(width_ - VScroll1->width(), 0);
+  VScroll1->setFixedHeight(std::max(height_ - HScroll1->height() - 28, 1));
+  HScroll1->move(0, height_ - HScroll1->height() - 50);
+  HScroll1->setFixedWidth(std::max(width_ - VScroll1->width(), 1));
+  CenterBtn->move(VScroll1->x(), HScroll1->y());
+  setGeometry(screenArea);
+  clearCanvas();
 }
 
 void Form2::closeEvent(QCloseEvent* e) {

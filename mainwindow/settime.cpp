@@ -7,6 +7,7 @@
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
+#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/buttonrow.h"
 
@@ -23,8 +24,7 @@ QString EntryText(int v) {
 
 QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) {
   auto* c = new QComboBox(parent);
-  c->setEditable(true);
-  c->setInsertPolicy(QComboBox::NoInsert);
+  MakeEditableList(c);
   for (int v = from; v <= to; ++v) c->addItem(EntryText(v));
   c->setEditText(design);
   return c;

@@ -35,7 +35,7 @@ void ViewWidget::paintEvent(QPaintEvent* e) {
     if (!std::isfinite(r.left()) || !std::isfinite(r.top()) || !area.intersects(r)) continue;
     // Labels are opaque, so a label raised to the front (a central body's)
     // hides the ones beneath it instead of blending with them.
-    p.fillRect(r, Qt::black);
+    p.fillRect(r, view_.labels()[k].back);
     p.setPen(view_.labels()[k].colour);
     p.drawText(QPointF(r.left(), r.top() + fm.ascent()), view_.labels()[k].text);
   }
@@ -45,23 +45,24 @@ void ViewWidget::resizeEvent(QResizeEvent*) {
   if (onResize) onResize();
 }
 
+// A press on a name label makes the whole click the label's, whatever the
+// button and wherever it is released: it never moves the floating focus,
+// and the right button's release opens the label's popup.
 void ViewWidget::mousePressEvent(QMouseEvent* e) {
-  pressOnLabel_ = false;
-  if (e->button() == Qt::RightButton) {
-    const int k = view_.labelAt(e->position());
-    if (k > 0 && onLabelRightClick) {
-      pressOnLabel_ = true;
-      onLabelRightClick(k, e->globalPosition().toPoint());
-      return;
-    }
-  }
+  if (e->buttons() == e->button()) pressedLabel_ = view_.labelAt(e->position());
   QWidget::mousePressEvent(e);
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* e) {
-  // A release that ends a click on a label belongs to the label.
-  if (onMouseRelease && !pressOnLabel_) onMouseRelease(e->position());
-  pressOnLabel_ = false;
+  const int k = pressedLabel_;
+  if (e->buttons() == Qt::NoButton) pressedLabel_ = 0;
+  if (k > 0) {
+    if (e->button() == Qt::RightButton && onLabelRightClick) {
+      onLabelRightClick(k, e->globalPosition().toPoint());
+    }
+  } else if (onMouseRelease) {
+    onMouseRelease(e->position());
+  }
   QWidget::mouseReleaseEvent(e);
 }
 

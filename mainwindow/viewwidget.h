@@ -29,7 +29,7 @@ class ViewWidget : public QWidget {
  private:
   MainView& view_;
   int paintCount_ = 0;
-  bool pressOnLabel_ = false;
+  int pressedLabel_ = 0;  // the label a button went down on, 0 for none
 };
 
 }  // namespace molvane

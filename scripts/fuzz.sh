@@ -25,7 +25,13 @@ rm -rf "$probe"
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_GUI=OFF -DMOLVANE_TESTS=OFF -DMOLVANE_FUZZ=ON \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" >/dev/null
-cmake --build "$BUILD" --target files_fuzz
-mkdir -p "$BUILD/fuzz-corpus"
-"$BUILD/bin/files_fuzz" -runs="$RUNS" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-  -artifact_prefix="$BUILD/" "$BUILD/fuzz-corpus" tests/files/data
+cmake --build "$BUILD" --target files_fuzz files_fuzz_seed
+mkdir -p "$BUILD/fuzz-corpus" "$BUILD/fuzz-seeds"
+# A seed at the limits of the tables (1000 bodies, 100 boxes and panels,
+# 1000 autopilot entries), and inputs allowed to grow to its size and past.
+"$BUILD/bin/files_fuzz_seed" "$BUILD/fuzz-seeds/limits.molv"
+MAX_LEN=1048576
+# MOLVANE_FUZZ_SECONDS also ends the run after that many seconds (0: never).
+"$BUILD/bin/files_fuzz" -runs="$RUNS" -max_len="$MAX_LEN" -max_total_time="${MOLVANE_FUZZ_SECONDS:-0}" \
+  -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$BUILD/" \
+  "$BUILD/fuzz-corpus" tests/files/data "$BUILD/fuzz-seeds"

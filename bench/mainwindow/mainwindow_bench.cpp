@@ -14,6 +14,7 @@
 #include "engine/simulation.h"
 #include "engine/state.h"
 #include "mainwindow/mainview.h"
+#include "mainwindow/paths.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ void BM_StepWithDrawing(benchmark::State& bs) {
   const bool native = bs.range(2) != 0;
   auto s = std::make_unique<State>();
   Populate(*s, n);
-  if (native && !BindNativeForceLoop(*s, QCoreApplication::applicationDirPath().toStdString())) {
+  if (native && !BindNativeForceLoop(*s, PathBytes(QCoreApplication::applicationDirPath()))) {
     bs.SkipWithError("libbrisklet.so not found beside the benchmark");
     return;
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "control/autopilot.h"
 #include "engine/orbits.h"
@@ -122,10 +123,13 @@ TEST_F(AutopilotRunTest, OrientWithoutDirectionFailsAndChangesNothing) {
     EXPECT_TRUE(s->autopilotState.armed);
     ExpectDirection(2, 7, 0, 0);
   }
-  // An unknown body or reference: nothing to aim, the list goes on.
+  // An unknown body: nothing to aim, the list goes on. An unknown reference
+  // is the free slot, at rest at the origin whatever it still holds.
   EXPECT_EQ(Run(Orient("Orient Toward", "Pluto", "Sun")), AutopilotRun::Done);
-  EXPECT_EQ(Run(Orient("Orient Toward", "Earth", "Pluto")), AutopilotRun::Done);
   ExpectDirection(2, 7, 0, 0);
+  s->objx[4] = 5e11;
+  EXPECT_EQ(Run(Orient("Orient Toward", "Earth", "Pluto")), AutopilotRun::Done);
+  ExpectDirection(2, -kTs, 0, 0);
 }
 
 TEST_F(AutopilotRunTest, ThrustOnUnknownNameTouchesNoSlot) {
@@ -158,14 +162,26 @@ TEST_F(AutopilotRunTest, ThrustOnUnknownNameTouchesNoSlot) {
   Run(Compose(t));
   EXPECT_FALSE(s->ThrustActive);
 
-  // A name that begins another body's name picks the body of the whole name.
+  // A name that begins another body's name picks the body of the whole
+  // name; of equal names the first.
   PutBody(*s, 4, "Probe 1", 0, {0, 0, 0}, {0, 0, 0});
   PutBody(*s, 5, "Probe 10", 0, {0, 0, 0}, {0, 0, 0});
+  PutBody(*s, 6, "Probe 10", 0, {0, 0, 0}, {0, 0, 0});
   t.object = "Probe 10";
   t.thrustInitiate = true;
   Run(Compose(t));
   EXPECT_FALSE(s->objthruston[4]);
   EXPECT_TRUE(s->objthruston[5]);
+  EXPECT_FALSE(s->objthruston[6]);
+  // A long name is found whole; where it runs into the rate, no line is read.
+  PutBody(*s, 7, "International Space Station", 0, {0, 0, 0}, {0, 0, 0});
+  t.object = s->objname[7];
+  Run(Compose(t));
+  EXPECT_FALSE(s->objthruston[7]);
+  s->objthruston[7] = true;
+  t.thrustInitiate = false;
+  Run(Compose(t));
+  EXPECT_FALSE(s->objthruston[7]);
 }
 
 TEST_F(AutopilotRunTest, ReleasedProbeIsAWholeBody) {
@@ -238,11 +254,18 @@ TEST_F(AutopilotRunTest, FailingReleaseAddsNothingOnRetry) {
     EXPECT_EQ(s->objmass[2], parentMass);
     EXPECT_EQ(s->objname[4], "");
   }
-  // An unknown parent or a full body table: refused, the list goes on.
-  f.object = "Pluto";
+  // An unknown parent, a negative mass, a name that runs into the colour or
+  // a full body table: refused, the list goes on.
   f.probeSize = "1";
-  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Done);
-  EXPECT_EQ(s->objects, 3);
+  for (auto [parent, mass, name] : {std::tuple{"Pluto", 0.5, "Lost"}, std::tuple{"Earth", -0.5, "Lost"},
+                                    std::tuple{"Earth", 0.5, "A probe name too long"}}) {
+    f.object = parent;
+    f.probeMass = mass;
+    f.probeName = name;
+    EXPECT_EQ(Run(Compose(f)), AutopilotRun::Done);
+    EXPECT_EQ(s->objects, 3);
+    EXPECT_EQ(s->objmass[2], parentMass);
+  }
   s->objects = MaxBodies;
   f.object = "Earth";
   EXPECT_EQ(Run(Compose(f)), AutopilotRun::Done);

@@ -3,7 +3,12 @@
 // caption dialog that prepares Caption commands.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 #include <tuple>
@@ -73,6 +78,11 @@ class AutopilotDialogTest : public ::testing::Test {
     const int k = FindAutopilotCommand(*state, want);
     EXPECT_NE(k, 0) << "missing: " << want;
     return k ? state->autopilot[k].line : std::string();
+  }
+  // Types into a box or an editable list as a user does, over what it held.
+  static void type(QWidget* w, const char* text) {
+    QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w, text);
   }
   void startTimer() {
     state->PausedFlag = false;
@@ -258,7 +268,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   state->objx[2] = 3e11;
   state->objy[2] = 1e10;
   state->PreviousFocusObj = 2;
-  state->CurrentFolder = "/data/sim/";
+  state->CurrentFolder = "/data/Übung/";  // file names are the system's bytes
   open();
   setTime("2010", "1", "1", "0", "0", "1");
 
@@ -302,25 +312,33 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   EXPECT_EQ(memory.probeMassFactor, 1.0 / EarthMassKg);
 
   dlg->pickCommand("Open");
-  fileAnswer = "/data/other/next.molv";
+  fileAnswer = "/data/太陽系/next.molv";
   dlg->btnBrowse_Click();
-  EXPECT_EQ(dlg->Text7->text(), "../other/next.molv");
+  EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
   fileAnswer.clear();  // a cancel changes nothing
   dlg->btnBrowse_Click();
-  EXPECT_EQ(dlg->Text7->text(), "../other/next.molv");
+  EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
   f = {};
   f.word = "Open";
-  f.fileName = "../other/next.molv";
+  f.fileName = "../太陽系/next.molv";
   addAndExpect(f);
 
   dlg->pickCommand("Save");
-  fileAnswer = "/data/sim/saved.molv";
+  fileAnswer = "/data/Übung/Größe.molv";
   dlg->Command4_Click();
   EXPECT_EQ(lastDialogKind, FileDialogKind::Save);
   f.word = "Save";
-  f.fileName = "/data/sim/saved.molv";
+  f.fileName = "/data/Übung/Größe.molv";
   const std::string line = addAndExpect(f);
   EXPECT_EQ(line.size(), 44u + f.fileName.size());
+  // The list shows the name as the system names it; editing the entry
+  // brings the same name back.
+  const QList<QListWidgetItem*> shown = dlg->ListOfCommands->findItems("Größe.molv", Qt::MatchEndsWith);
+  ASSERT_EQ(shown.size(), 1);
+  dlg->Text2->clear();
+  dlg->ListOfCommands->setCurrentItem(shown[0]);
+  dlg->ListOfCommands_Click();
+  EXPECT_EQ(dlg->Text2->text(), "/data/Übung/Größe.molv");
 }
 
 TEST_F(AutopilotDialogTest, AutopilotDialogDateFieldKeepsNegativeYears) {
@@ -531,6 +549,50 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesATimeBeyondTheClock) {
   }
 }
 
+TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheField) {
+  addBodies(1);
+  open().show();
+  const struct {
+    const char* word;
+    QWidget* box;
+    const char *refused, *kept, *field;
+  } rows[] = {
+      {"Pause", dlg->ComboDay, "29", "28", "Day"},  // February 2005
+      {"Pause", dlg->ComboMinute, "123", "59", "Minute"},
+      {"Pause", dlg->TextSeconds, "99999", "59", "Seconds"},
+      {"Pause", dlg->TextYear, "123456789012", "-44", "Year"},
+      {"Time Scale", dlg->TextTimeScale, "-5", "5", "Time Scale"},
+      {"Time Scale", dlg->TextTimeScale, "0", ".5", "Time Scale"},
+      {"Zoom", dlg->TextZoomValue, "0", "2", "Specify Zoom"},
+      {"Rotating Frame", dlg->TextRotatePeriod, "0", "-60", "Period"},
+      {"Release Probe", dlg->Text4, "-1", "1", "Mass"},
+      {"Release Probe", dlg->ComboReleaseProbe, "A releasing body's name", "Body1", "Release From"},
+      {"Release Probe", dlg->txtProbeName, "A probe name too long", "Probe 9", "Probe Name"},
+      {"Thrust", dlg->ComboThrustObject, "A thrusting body named", "Body1", "Object"},  // rate at 66
+      {"Orient Prograde", dlg->ComboOrientObject, "An oriented body's name", "Body1", "Object"},
+      {"Focus", dlg->ComboFocusObject, "A focused body's name", "Body1", "Focus Object"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.field);
+    type(dlg->TextYear, "2005");
+    type(dlg->ComboMonth, "2");
+    type(dlg->ComboDay, "1");
+    dlg->pickCommand(r.word);
+    if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
+    type(r.box, r.refused);
+    const int count = state->autopilotCount;
+    const size_t messages = form->messages().size();
+    QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
+    EXPECT_EQ(state->autopilotCount, count);
+    ASSERT_EQ(form->messages().size(), messages + 1);
+    EXPECT_EQ(form->messages().back().rfind(std::string(r.field) + ' ', 0), 0u) << form->messages().back();
+    EXPECT_EQ(dlg->ComboCommand->currentText(), r.word);  // nothing was cleared
+    type(r.box, r.kept);
+    QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
+    EXPECT_EQ(state->autopilotCount, count + 1);
+  }
+}
+
 TEST_F(AutopilotDialogTest, AutopilotDialogOkArmsTheAutopilot) {
   state->SecondsElapsed = 500;
   open();
@@ -563,6 +625,29 @@ TEST(AutopilotDialogPaths, RelativeToTheSituationFolder) {
   EXPECT_EQ(RelativeSituationPath("/a/bc/", "/a/bd/x.molv"), "../bd/x.molv");
   EXPECT_EQ(RelativeSituationPath("/a/b/c/", "/x.molv"), "../../../x.molv");
   EXPECT_EQ(RelativeSituationPath("", "/a/x.molv"), "/a/x.molv");
+}
+
+// The window at its design size, 11010 x 6585 twips, with the list and the
+// note where the design puts them, and every control whole and inside it
+// whichever command word's frame is shown.
+TEST_F(AutopilotDialogTest, EveryControlIsWholeInsideTheDesignSize) {
+  addBodies(2);
+  open();
+  dlg->show();
+  EXPECT_EQ(dlg->size(), QSize(734, 439));
+  EXPECT_EQ(dlg->ListOfCommands->pos(), QPoint(448, 48));
+  EXPECT_EQ(dlg->Text1->pos(), QPoint(16, 352));
+  for (std::string_view word : AutopilotEditorWords) {
+    dlg->pickCommand(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
+    QApplication::processEvents();
+    for (QWidget* c : dlg->findChildren<QWidget*>()) {
+      if (c->window() != dlg || !c->isVisibleTo(dlg) || qobject_cast<QComboBox*>(c->parentWidget())) continue;
+      const std::string what = std::string(word) + ": " + c->metaObject()->className();
+      EXPECT_TRUE(dlg->rect().contains(QRect(c->mapTo(dlg, QPoint(0, 0)), c->size()))) << what;
+      EXPECT_GE(c->height(), c->minimumSizeHint().height()) << what;
+    }
+    if (dlg->captionDialog()) dlg->captionDialog()->btnCancel_Click();
+  }
 }
 
 // ---- The caption dialog.
@@ -629,6 +714,39 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
   EXPECT_GE(line.size(), 275u);
   EXPECT_EQ(line.substr(270, 5), "ynynn");  // bold, italic, underline, strikethrough, reserved
   EXPECT_EQ(line.substr(275), "Arrival");
+}
+
+// "Font..." as the program offers it: Qt's font dialog, then the colour.
+TEST_F(AutopilotDialogTest, AutopilotCaptionGetsItsColourFromTheColourDialog) {
+  open();
+  dlg->show();
+  dlg->ComboCommand->showPopup();
+  QAbstractItemView* view = dlg->ComboCommand->view();
+  const QModelIndex caption = view->model()->index(dlg->ComboCommand->findText("Caption"), 0);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(caption).center());
+  frmAddCaptionAutopilot* cap = dlg->captionDialog();
+  ASSERT_NE(cap, nullptr);
+  const QColor green(40, 200, 120);
+  int answered = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* m = QApplication::activeModalWidget();
+    if (auto* f = qobject_cast<QFontDialog*>(m)) {
+      f->accept();
+      ++answered;
+    } else if (auto* c = qobject_cast<QColorDialog*>(m)) {
+      c->setCurrentColor(green);
+      c->accept();
+      ++answered;
+    }
+  });
+  answer.start(10);
+  QTest::mouseClick(cap->Command1, Qt::LeftButton);
+  answer.stop();
+  EXPECT_EQ(answered, 2);
+  EXPECT_EQ(cap->Text1->palette().color(QPalette::Text), green);
+  QTest::mouseClick(cap->btnOK, Qt::LeftButton);
+  EXPECT_EQ(state->captionDefinition.foreColor, 0x78C828);  // 0x00BBGGRR
 }
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogTextThatIsNoNumberGivesZero) {

@@ -1,7 +1,9 @@
 // The instrument boxes (distance, reference, orbit), the spectrum window and
 // the editors' side of the instrument router, on a main window over a fresh
 // State, offscreen.
+#include <QAbstractItemView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +16,7 @@
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
+#include "bodyeditors_support.h"
 
 namespace molvane {
 namespace {
@@ -243,6 +246,32 @@ TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSeco
   box->selectEntry(2, 0);  // picking clears it
   box->Timer1_Timer();
   EXPECT_FALSE(box->pickersShown());
+}
+
+TEST_F(DistanceBoxSlots, KeysInADroppedListRunCommandsAndTheOrbitReferenceListOnlyAligns) {
+  addBodies();  // Sun, Probe, Moon
+  auto counting = std::make_unique<CountingTools>(*state);
+  CountingTools* tools = counting.get();
+  form->setToolWindows(std::move(counting));
+  form->addBox(BoxKind::Distance);
+  RefBoxS* box = ew->distanceBox(1);
+  box->lbl_MouseMove();
+  box->Combo1->showPopup();
+  QTest::keyClick(box->Combo1->view(), 'p');
+  EXPECT_TRUE(state->PausedFlag);
+  EXPECT_EQ(box->Combo1->view()->currentIndex().row(), 1);  // the list found "Probe"
+  QTest::keyClick(box->Combo1->view(), 'l');
+  EXPECT_TRUE(state->llabels);
+
+  form->addBox(BoxKind::Orbit);
+  QComboBox* reference = ew->orbitBox(1)->Combo2;
+  QTest::keyClick(reference, 'p');
+  EXPECT_TRUE(state->PausedFlag);
+  QTest::keyClick(reference, Qt::Key_F8);
+  reference->showPopup();
+  QTest::keyClick(reference->view(), Qt::Key_F9);
+  EXPECT_EQ(tools->alignV, 1);
+  EXPECT_EQ(tools->alignH, 1);
 }
 
 TEST_F(ReferenceBoxes, ReadoutsWithThreeAndFourDecimalsAndMemoryAcrossClosing) {

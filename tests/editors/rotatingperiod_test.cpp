@@ -1,4 +1,8 @@
 // The rotating-period dialog acts on the rotating frame at once.
+#include <QAbstractItemView>
+#include <QStyleOptionComboBox>
+#include <QTest>
+
 #include "bodyeditors_support.h"
 #include "editors/rotatingperiod.h"
 #include "engine/numtext.h"
@@ -58,9 +62,19 @@ TEST_F(RotatingPeriodTest, APeriodOfZeroOrNoNumberIsNeverTaken) {
 TEST_F(RotatingPeriodTest, ABodysOrbitalPeriodBecomesThePeriod) {
   addBodies(3);
   frmRotatingPeriod& d = open();
-  d.ComboRotatingObject->setCurrentIndex(1);
-  d.ComboRotatingObject_Click();
-  const double expected = GetOrbitalPeriod(*state, "Body2");
+  QApplication::processEvents();
+  state->objname[2] = "Callisto Probe";  // renamed while the dialog is open
+  form->refreshObjectLists();
+  QComboBox* c = d.ComboRotatingObject;
+  c->showPopup();
+  QTest::mouseClick(c->view()->viewport(), Qt::LeftButton, {}, c->view()->visualRect(c->model()->index(1, 0)).center());
+  // The list shows the chosen name whole.
+  EXPECT_EQ(c->currentText(), "Callisto Probe");
+  QStyleOptionComboBox opt;
+  opt.initFrom(c);
+  EXPECT_GE(c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).width(),
+            c->fontMetrics().horizontalAdvance(c->currentText()));
+  const double expected = GetOrbitalPeriod(*state, "Callisto Probe");
   ASSERT_GT(expected, 0);
   EXPECT_EQ(d.TextRotatePeriod->text().toStdString(), ShortText(expected));
   EXPECT_EQ(state->RotatingFrame.period, ParseNumberPrefix(ShortText(expected)));

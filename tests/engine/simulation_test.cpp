@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/state.h"
+#include "engine/timestep.h"
 
 namespace molvane {
 namespace {
@@ -25,6 +26,8 @@ struct RecordingHost : EngineHost {
   std::vector<std::array<int32_t, MaxPairs + 1>> pairSnapshots;
   int16_t countAtMerge = 0;
 
+  std::vector<std::string> pauses;
+  void pauseWithMessage(const std::string& text) override { pauses.push_back(text); }
   void showReferenceBox(int which) override { boxes.push_back(which); }
   void plot() override {
     ++plots;
@@ -253,6 +256,24 @@ TEST_F(SimulationTest, ClockRunsForwardAndBackward) {
   SimulationStep(s, host);
   SimulationStep(s, host);
   EXPECT_EQ(s.SecondsElapsed, 97.5);
+}
+
+// A clock that would overflow stays and pauses the run, whichever way time
+// runs and however the step got that large.
+TEST_F(SimulationTest, TheClockStaysFiniteAndTheRunPauses) {
+  for (double sign : {1.0, -1.0}) {
+    for (bool doubled : {false, true}) {
+      s = State{};
+      host.pauses.clear();
+      s.TimeForward = sign > 0;
+      s.timescale = doubled ? 1 : 1e308;
+      for (int k = 0; doubled && k < 1100; ++k) MultiplyTimeStep(s, host, 2.0);
+      for (int k = 0; k < 3; ++k) SimulationStep(s, host);
+      EXPECT_EQ(s.SecondsElapsed, sign * s.timescale);
+      EXPECT_TRUE(s.PausedFlag);
+      EXPECT_EQ(host.pauses.size(), 2u);
+    }
+  }
 }
 
 TEST_F(SimulationTest, SpectrumSamplesWhenDue) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -99,6 +102,36 @@ TEST(AutoSaveWrite, WritesTheCopyAndAppendsToTheLog) {
   std::string log = ReadFile(tmp / "data/New.txt");
   EXPECT_EQ(log.find(" 2000 01 01   08 30 15,Sun,"), 0u);
   EXPECT_NE(log.find("\r\n 2000 01 01   08 31 15,Sun,"), std::string::npos);
+}
+
+// 50 copies due into a folder this user may not write: one message, not 50;
+// another such folder gets its own. Run as a user without the superuser's
+// right to write anywhere (a child that drops to "nobody" when we are root).
+TEST(AutoSaveWrite, AReadOnlyFolderIsReportedOncePerRun) {
+  TempFolder tmp;
+  const std::string ro1 = tmp / "ro one", ro2 = tmp / "ro two";
+  ASSERT_TRUE(mkdir(ro1.c_str(), 0555) == 0 && mkdir(ro2.c_str(), 0555) == 0 && chmod(tmp.path().c_str(), 0755) == 0);
+  auto run = [&] {  // 0 when 50 failed copies in one folder and 1 in another gave a message each
+    State s;
+    TwoBodies(s);
+    FakeFilesHost files;
+    for (int k = 0; k <= 50; ++k) {
+      s.isitname = (k < 50 ? ro1 : ro2) + "/solar.molv";
+      s.SecondsElapsed = kClock + 60 * k;
+      if (WriteAutoSave(s, files)) return 100;
+    }
+    return files.messages.size() == 2 && files.messages[0].find("Could not save " + ro1) == 0 ? 0 : 101;
+  };
+  int code = geteuid() != 0 ? run() : -1;
+  if (code < 0) {
+    const pid_t child = fork();
+    if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 ? run() : 77);
+    int status = 0;
+    ASSERT_TRUE(child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status));
+    code = WEXITSTATUS(status);
+    if (code == 77) GTEST_SKIP() << "running as the superuser and cannot drop to user nobody";
+  }
+  EXPECT_EQ(code, 0);
 }
 
 }  // namespace

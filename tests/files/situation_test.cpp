@@ -166,6 +166,9 @@ TEST_F(SituationFileTest, ToleratesLineFeedsReorderedSectionsAndOtherSpellings) 
   EXPECT_EQ(Read(Replace(bytes, "\r\n", "\n")).doc, want);
   EXPECT_EQ(Read(Replace(bytes, "\r\n", "\r")).doc, want);
 
+  // The last list ends at the end-of-file tag.
+  EXPECT_EQ(Read(Replace(bytes, "</Auto Pilot>\r\n", "")).doc, want);
+
   // Sections in another order.
   std::string objects = Section(bytes, "<Objects>", "</Objects>");
   std::string sdata = Section(bytes, "<SData>", "</SData>");
@@ -237,6 +240,11 @@ TEST_F(SituationFileTest, SDataLine31NamesTheOriginalOnlyForTheResumeFile) {
   EXPECT_EQ(DocumentFromState(s).sdata.originalName, "/home/u/solar.molv");
   s.isitname = "/d/Resume.molv";
   EXPECT_EQ(DocumentFromState(s).sdata.originalName, "/d/Resume.molv");
+  // Line 30 is the folder as pwd prints it.
+  for (auto [folder, line30] : {std::pair{"/home/u/", "/home/u"}, {"/", "/"}, {"", ""}}) {
+    s.CurrentFolder = folder;
+    EXPECT_EQ(DocumentFromState(s).sdata.currentFolder, line30);
+  }
 }
 
 // ---- Faults: damaged, foreign and oversized input.
@@ -246,11 +254,11 @@ TEST_F(SituationFileTest, DamagedFilesAreRefused) {
   // Truncated anywhere: the end tag is missing.
   for (size_t cut : {bytes.size() / 4, bytes.size() / 2, bytes.size() - 14})
     EXPECT_EQ(status(bytes.substr(0, cut)), ReadStatus::Damaged) << cut;
-  // A list section without its closing tag.
+  // A list section without its closing tag that runs into the next section.
   EXPECT_EQ(status(Replace(bytes, "</Objects>\r\n", "")), ReadStatus::Damaged);
   EXPECT_EQ(status(Replace(bytes, "</Distance Boxes>\r\n", "")), ReadStatus::Damaged);
-  EXPECT_EQ(status(Replace(bytes, "</Auto Pilot>\r\n", "")), ReadStatus::Damaged);
-  // A record cut short.
+  // A record cut short, also by the end-of-file tag.
+  EXPECT_EQ(status(Replace(bytes, "\"\"\r\n</Auto Pilot>\r\n", "")), ReadStatus::Damaged);
   EXPECT_EQ(status(Replace(bytes, " 4500.5\r\n", "")), ReadStatus::Damaged);
   EXPECT_EQ(status(Replace(bytes, "-.25\r\n", "")), ReadStatus::Damaged);
   // A positional section cut short or missing SData.

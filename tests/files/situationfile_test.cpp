@@ -319,6 +319,18 @@ TEST_F(SituationOpenTest, SaveReplacesTheFileKeepingItsPermissions) {
   EXPECT_TRUE(files.messages.empty());
 }
 
+// A save killed between writing its temporary file and the rename left
+// that file behind: the next save of the same target removes it, and only it.
+TEST_F(SituationOpenTest, ASaveRemovesWhatAnInterruptedSaveOfItLeft) {
+  WriteFile(tmp / ".a.molv.Ab12Cd", "<MoLVANE>\r\n<Distance");
+  for (const char* other : {".a.molv.Ab1-Cd", ".a.molv.Ab1Cd", ".a.molv.Ab12Cd.x", ".b.molv.Ab12Cd", "a.molv.Ab12Cd"})
+    WriteFile(tmp / other, "x");
+  ASSERT_EQ(mkdir((tmp / ".a.molv.Zz9999").c_str(), 0755), 0);
+  ASSERT_TRUE(WriteSituationFile(s, files, tmp / "a.molv"));
+  EXPECT_FALSE(Exists(tmp / ".a.molv.Ab12Cd"));
+  EXPECT_EQ(FileCount(tmp.path()), 7);  // the others, the folder and a.molv
+}
+
 TEST_F(SituationOpenTest, FailedSaveSaysSoAndLeavesTheOldFile) {
   std::string missing = tmp / "no/such/folder/x.molv";
   EXPECT_FALSE(WriteSituationFile(s, files, missing));

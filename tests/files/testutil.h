@@ -57,7 +57,7 @@ inline int FileCount(const std::string& folder) {
 class TempFolder {
  public:
   TempFolder() {
-    char tmpl[] = "/tmp/molvane-files-XXXXXX";
+    char tmpl[] = "/tmp/molvane-files Übung 月-XXXXXX";  // folder names are bytes, not Latin-1
     path_ = mkdtemp(tmpl);
   }
   ~TempFolder() {

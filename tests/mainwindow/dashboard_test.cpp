@@ -1,6 +1,7 @@
 // The dashboard tool windows: opening and closing by key, the F8 and F9
 // alignments and the stored places, and the controls of each window.
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 
 #include <array>
@@ -161,15 +162,44 @@ TEST_F(Dashboard, SituationPlacesOpenAtTheStoredPlaceAndFollowMoves) {
   EXPECT_FALSE(state->dashboard[DashTimeRate].open);
 }
 
+// What a file places far off the screen comes back where the user can
+// reach it: a dashboard window, any other window it opens (boxes, panels),
+// the main window, a caption outside the view. A window partly over an edge
+// stays.
+TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
+  const QRect area = form->screen()->availableGeometry();
+  state->timerateloaded = true;
+  state->dashboard[DashTimeRate] = {true, 1e7f, -3e6f};
+  form->openDashboard(DashTimeRate);
+  QWidget box(form.get(), Qt::Tool), edge(form.get(), Qt::Tool);
+  box.setGeometry(100000, -5000, 120, 80);
+  edge.setGeometry(area.right() - 100, 10, 300, 80);
+  box.show();
+  edge.show();
+  state->mainWindow = {0, 0, -1e6f, -1e6f, 400 * 15, 300 * 15};
+  form->setMainWindow();
+  state->captions[1] = {"far", "", 10, 0, false, false, false, false, 1e9f, 1e9f, 20, 60};
+  form->setCaptionLabel(1);
+  QApplication::processEvents();
+  for (QWidget* w : {static_cast<QWidget*>(tw->timeRate()), &box, static_cast<QWidget*>(form.get())})
+    EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().x() << "," << w->frameGeometry().y();
+  EXPECT_EQ(edge.geometry().topLeft(), QPoint(area.right() - 100, 10));
+  EXPECT_EQ(state->dashboard[DashTimeRate].left, tw->timeRate()->frameGeometry().x() * 15);  // saved as shown
+  EXPECT_TRUE(form->viewWidget()->rect().contains(form->captionLabel(1)->geometry()));
+}
+
 TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
   form->KeyPresses(23);
   form->KeyPresses(4);
   tw->screenScale()->setTopTwips(900);
   tw->screenScale()->setLeftTwips(1200);
+  state->mainWindow.backColor = 0x402010;
   const std::string path = dataPath() + "/places.molv";
   ASSERT_TRUE(form->saveSituation(path));
   tw->hideAll();
   ASSERT_TRUE(form->openSituation(path));
+  // The captions stand on the loaded background colour.
+  EXPECT_EQ(form->captionLabel(4)->palette().color(QPalette::Window), QColor(0x10, 0x20, 0x40));
   ASSERT_TRUE(tw->screenScale());
   ASSERT_TRUE(tw->dateAndTime());
   EXPECT_FALSE(tw->timeRate());
@@ -182,10 +212,12 @@ TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
 
 TEST_F(Dashboard, ScreenScaleShowsTheVisibleWidthInItsUnit) {
   EXPECT_EQ(ScreenScaleText(1.5e8), "150,000,000  Km");
-  EXPECT_EQ(ScreenScaleText(1.5e8 * 2), "2  AU");
+  EXPECT_EQ(ScreenScaleText(1.5e8 * 2), "2.  AU");
   EXPECT_EQ(ScreenScaleText(2e13), "2.131  LY");
-  EXPECT_EQ(ScreenScaleText(1), "1,000  m");
-  EXPECT_EQ(ScreenScaleText(0.001), "100  cm");
+  EXPECT_EQ(ScreenScaleText(2 * 9.3851136e12), "2.  LY");
+  EXPECT_EQ(ScreenScaleText(5e-6), ".5  cm");
+  EXPECT_EQ(ScreenScaleText(1), "1,000.  m");
+  EXPECT_EQ(ScreenScaleText(0.001), "100.  cm");
   EXPECT_EQ(ScreenScaleText(0.0015), "1.5  m");
   EXPECT_EQ(ScreenScaleText(1234.4), "1,234  Km");
 
@@ -317,12 +349,14 @@ TEST_F(Dashboard, DateWindowFollowsTheDrawingAndFitsItsWidth) {
   frmDateAndTime* w = tw->dateAndTime();
   ASSERT_TRUE(w);
   EXPECT_EQ(w->Label11->text().toStdString(), FormatDateTimeText(63271756800.0));
+  EXPECT_LE(w->Label11->geometry().right(), w->width());  // whole before the first drawing
+  const int opened = w->widthTwips();
   state->SecondsElapsed += 86400;
   EXPECT_EQ(w->Label11->text().toStdString(), FormatDateTimeText(63271756800.0));
   form->plot();
   EXPECT_EQ(w->Label11->text().toStdString(), FormatDateTimeText(63271756800.0 + 86400));
   const int lw = w->Label11->width() * 15;
-  EXPECT_NEAR(w->widthTwips(), DateAndTimeWidth(2010, lw), 15);  // to the nearest pixel
+  EXPECT_NEAR(w->widthTwips(), DateAndTimeWidth(opened, lw), 15);  // to the nearest pixel
   // Plotting off: the text stays.
   state->pplot = false;
   state->SecondsElapsed += 86400;
@@ -359,10 +393,21 @@ TEST_F(Dashboard, GraphicsOptionsButtons) {
 // ------------------------------------------------------------ second view
 
 TEST_F(Dashboard, SecondViewDrawsEvenWithPlottingOff) {
+  const QSize screen = form->screen()->size();
+  {
+    // Loaded, not yet shown: the screen's size, the bars clear of a title
+    // bar and a task bar.
+    const auto loaded = std::make_unique<Form2>(*form);
+    EXPECT_EQ(loaded->size(), screen);
+    EXPECT_EQ(loaded->VScroll1->geometry(), QRect(screen.width() - 17, 0, 17, screen.height() - 17 - 28));
+    EXPECT_EQ(loaded->HScroll1->geometry(), QRect(0, screen.height() - 17 - 50, screen.width() - 17, 17));
+  }
   ShowSecondView(*form);
   Form2* f2 = tw->secondView();
   ASSERT_TRUE(f2);
   EXPECT_TRUE(state->form2loaded);
+  EXPECT_EQ(f2->parentWidget(), nullptr);
+  EXPECT_EQ(f2->size(), screen);
   EXPECT_EQ(f2->zoomFactor(), state->ScalePixel);
   state->ScalePixel = 1e-7;  // bodies 1e9 m apart: 100 pixels
   ShowSecondView(*form);     // the open one; its zoom stays

@@ -1,5 +1,6 @@
 // The settings dialogs: set time, preferences, auto save, about, help and
 // the screen-saver settings.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"
 #include "mainwindow/settime.h"
+#include "mainwindow/viewwidget.h"
 
 namespace molvane {
 namespace {
@@ -28,11 +30,12 @@ class Dialogs : public Form1Fixture {
     form->setToolWindows(std::move(t));
     form->show();
   }
+  // The shown window of a kind, owned by the main window or not.
   template <typename W>
   W* openOne() {
     W* found = nullptr;
-    for (W* w : form->findChildren<W*>()) {
-      if (w->isVisible()) found = w;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (qobject_cast<W*>(w) && w->isVisible()) found = qobject_cast<W*>(w);
     }
     return found;
   }
@@ -71,6 +74,26 @@ TEST_F(Dialogs, SetTimeSetsTheClockFromTheFields) {
   EXPECT_GT(plus, 0);
   // A number that is not finite leaves the clock alone.
   EXPECT_FALSE(SetTimeClockValue("1E999", "1", "1", "0", "0", "0", t));
+}
+
+TEST_F(Dialogs, SetTimeKeepsWhatIsTypedAndWhatIsPicked) {
+  ShowSetTimeDialog(*form);
+  frmSetTime* d = openOne<frmSetTime>();
+  ASSERT_TRUE(d);
+  d->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+  for (auto [list, typed] : {std::pair{d->ComboMonth, "1"}, std::pair{d->ComboHour, "2"}}) {
+    list->setFocus();  // the box a user clicks into
+    list->clearEditText();
+    QTest::keyClicks(list, typed);
+    EXPECT_EQ(list->currentText().toStdString(), typed);
+  }
+  d->ComboDay->showPopup();
+  d->ComboDay->view()->setCurrentIndex(d->ComboDay->model()->index(11, 0));
+  QTest::keyClick(d->ComboDay->view(), Qt::Key_Return);
+  EXPECT_EQ(d->ComboDay->currentText(), "12");
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_EQ(state->SecondsElapsed, ParseDateTimeText(ComposeDateTimeText(2005, 1, 12, 2, 0, 0)));
 }
 
 TEST_F(Dialogs, SetTimeCancelLeavesTheClock) {
@@ -140,6 +163,9 @@ TEST_F(Dialogs, AutoSaveSetsTheTimedCopies) {
 
 TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   state->mainWindow.backColor = 0x102030;
+  state->ScalePixel = 1e-7;  // the bodies 100 pixels apart, labels shown
+  state->llabels = true;
+  form->plot();
   ShowPreferencesDialog(*form);
   frmPreferences* d = openOne<frmPreferences>();
   ASSERT_TRUE(d);
@@ -171,8 +197,23 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   EXPECT_EQ(state->mainWindow.backColor, 255);
   EXPECT_EQ(state->MinimumObjectSize, 6);
   EXPECT_EQ(state->ExaggeratedObjectSize, 250);
-  EXPECT_EQ(form->captionLabel(1)->palette().color(QPalette::Window), QColor(255, 0, 0));
   EXPECT_EQ(form->view().canvas().pixel(0, 0), QColor(255, 0, 0).rgb());
+  // On screen the body-name labels' boxes and caption 1's box (laid over
+  // body 1's disc) are red too.
+  form->plot();
+  CaptionSlot& c = state->captions[1];
+  c.caption = "x";
+  c.left = static_cast<float>(state->ScreenCentreX - 10);
+  c.top = static_cast<float>(state->ScreenCentreY - 10);
+  c.width = c.height = 20;
+  form->applyCaptions();
+  const QImage shot = form->viewWidget()->grab().toImage();
+  for (int k = 1; k <= 2; ++k) {
+    EXPECT_EQ(shot.pixel(form->view().labelRect(k).topLeft().toPoint()), QColor(255, 0, 0).rgb()) << k;
+  }
+  const QPoint disc = QPointF(state->ScreenCentreX, state->ScreenCentreY).toPoint();
+  EXPECT_EQ(form->view().canvas().pixel(disc), QColor(0, 255, 0).rgb());
+  EXPECT_EQ(shot.pixel(disc), QColor(255, 0, 0).rgb());
 
   // A cancelled colour dialog keeps the swatch; OK without a change keeps the colour.
   QApplication::processEvents();
@@ -193,6 +234,7 @@ TEST_F(Dialogs, AboutBoxFindsNoSystemInformationProgram) {
   frmAbout* d = openOne<frmAbout>();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->windowTitle(), "About Molvane");
+  EXPECT_EQ(d->parentWidget(), nullptr);
   EXPECT_EQ(d->lblTitle->text(), "Molvane");
   EXPECT_EQ(d->lblVersion->text(), "Version 2.0.0");
   EXPECT_EQ(d->cmdSysInfo->text(), "&System Info...");

@@ -1,6 +1,7 @@
 // New, Open, Save, Save As and the recent files, end to end with real files
 // and file dialogs answered by the test (an empty answer is a cancel).
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 
 #include "engine/calendar.h"
@@ -233,12 +234,12 @@ TEST_F(FileCommands, TheSettingsFileShowsItsRecentEntriesAtStartUp) {
 
 TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSituation) {
   state->isitname = form->resumePath().toStdString();
-  state->OriginalSituationName = "/home/u/solar.molv";
+  state->OriginalSituationName = file("solar.molv");
   form->OpenMnu_Click();
   form->SaveasMnu_Click();
   ASSERT_EQ(asked.size(), 2u);
-  EXPECT_EQ(asked[0].initial, "/home/u/solar.molv");
-  EXPECT_EQ(asked[1].initial, "/home/u/solar.molv");
+  EXPECT_EQ(asked[0].initial, file("solar.molv"));
+  EXPECT_EQ(asked[1].initial, file("solar.molv"));
 
   // The file saved from the resume file records its own new name, not the
   // resume file's or the situation the resume file stood for.
@@ -254,6 +255,27 @@ TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSitu
               (QFile::remove(form->resumePath()) && QFile::copy(QString::fromStdString(b), form->resumePath())));
   ASSERT_TRUE(form->openSituation(form->resumePath().toStdString()));
   EXPECT_EQ(state->OriginalSituationName, b);
+}
+
+// In a new profile the data folder does not exist yet: Qt's dialog, given
+// it, would open elsewhere and propose "molvane" as the file name. A
+// proposed file whose folder has gone is proposed by its name alone.
+TEST_F(FileCommands, TheFirstDialogOfANewProfileOpensInTheDataFolder) {
+  ASSERT_FALSE(QFileInfo::exists(form->dataFolder()));
+  QStringList dirs, chosen;
+  form->setFileDialogHook([&](FileDialogKind kind, const QString& initial, const QString& folder, const QString& filter) {
+    const auto dialog = MakeFileDialog(form.get(), kind, initial, folder, filter);
+    dirs << dialog->directory().absolutePath();
+    const QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit");  // the name the user sees
+    chosen << (name ? name->text() : "?");
+    return QString();
+  });
+  form->OpenMnu_Click();
+  form->SaveasMnu_Click();
+  state->isitname = "/gone/away/solar.molv";
+  form->OpenMnu_Click();
+  EXPECT_EQ(dirs, QStringList(3, form->dataFolder()));
+  EXPECT_EQ(chosen, (QStringList{"", "", "solar.molv"}));
 }
 
 TEST_F(FileCommands, AFailedSaveAsKeepsTheOldName) {

@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QTest>
 #include <cmath>
+#include <csignal>
 
 #include "control/autopilot.h"
 #include "engine/calendar.h"
 #include "form1_support.h"
+#include "mainwindow/sessionend.h"
 #include "mainwindow/viewwidget.h"
 
 namespace molvane {
@@ -21,11 +23,14 @@ std::string ResumePath(Form1& f) { return f.resumePath().toStdString(); }
 bool Near(double a, double b) { return std::fabs(a - b) <= 1e-13 * std::max(std::fabs(a), std::fabs(b)); }
 
 TEST_F(Form1Startup, OpenRunExitAndStartAgainFromTheResumeFile) {
+  const QString situation = dataDir() + "/太陽系 ü.molv";  // in a data folder named outside ASCII too
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(examplePath()), situation));
   Form1& f = makeForm();
-  f.startUp(QString::fromStdString("\"" + examplePath() + "\""));  // quotes are removed
+  f.startUp("\"" + situation + "\"");  // quotes are removed
   ASSERT_EQ(state->objects, 6);
   EXPECT_EQ(state->objname[4], "Earth");
-  EXPECT_EQ(f.windowTitle().toStdString(), "Molvane -- " + examplePath());
+  EXPECT_EQ(f.windowTitle(), "Molvane -- " + situation);
+  EXPECT_EQ(state->isitname, QFile::encodeName(situation).toStdString());
   EXPECT_TRUE(f.timerEnabled());
   const double t0 = state->SecondsElapsed;
   ASSERT_TRUE(QTest::qWaitFor([&] { return state->SecondsElapsed > t0 + 200 * state->timescale; }, 5000));
@@ -66,10 +71,11 @@ TEST_F(Form1Startup, OpenRunExitAndStartAgainFromTheResumeFile) {
   EXPECT_TRUE(state->timerateloaded);
   EXPECT_FALSE(state->screenscaleloaded);
   EXPECT_EQ(g.windowTitle().toStdString(), "Molvane -- " + ResumePath(g));
+  EXPECT_EQ(state->OriginalSituationName, QFile::encodeName(situation).toStdString());
   g.close();
 }
 
-TEST_F(Form1Startup, AnUnreadableResumeFileIsNotOverwrittenAtExit) {
+TEST_F(Form1Startup, ADamagedResumeFileIsKeptBesideTheNextOne) {
   Form1& f = makeForm();
   QDir().mkpath(f.dataFolder());
   {
@@ -85,6 +91,18 @@ TEST_F(Form1Startup, AnUnreadableResumeFileIsNotOverwrittenAtExit) {
   QFile file(f.resumePath());
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+  file.close();
+  // Once the user has something of his own, exit keeps it as usual and the
+  // damaged file beside it.
+  makeForm().startUp("");
+  form->mnuNew_Click();
+  form->close();
+  file.setFileName(form->resumePath() + ".damaged");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
+  makeForm().startUp("");
+  EXPECT_EQ(state->objects, 1);
+  EXPECT_TRUE(form->messages().empty());
 }
 
 TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {
@@ -113,6 +131,24 @@ TEST_F(Form1Startup, ARelativeCommandLinePathIsMadeAbsolute) {
   EXPECT_EQ(state->objects, 6);
   EXPECT_EQ(state->isitname, example.absoluteFilePath().toStdString());
   EXPECT_EQ(f.windowTitle(), "Molvane -- " + example.absoluteFilePath());
+}
+
+// SIGTERM and SIGHUP end the run as closing does: the resume file is
+// written once, however often the end is asked for.
+TEST_F(Form1Startup, TheEndOfTheSessionWritesTheResumeFileOnce) {
+  Form1& f = makeForm();
+  f.startUp(QString::fromStdString(examplePath()));
+  int ends = 0;
+  SessionEndWatcher watcher([&] { ++ends, f.endSession(); });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->loopRunning; }, 5000));
+  raise(SIGTERM);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 1; }, 5000));
+  EXPECT_FALSE(f.isVisible());
+  ASSERT_TRUE(QFile::rename(f.resumePath(), f.resumePath() + ".first"));
+  raise(SIGHUP);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 2; }, 5000));
+  f.close();
+  EXPECT_FALSE(QFile::exists(f.resumePath()));  // not written again
 }
 
 TEST_F(Form1Startup, CommandLineTextJoinsTheArguments) {

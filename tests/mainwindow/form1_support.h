@@ -2,6 +2,8 @@
 // a main window over a fresh State, and a tool-window stand-in that counts.
 #pragma once
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,7 +32,9 @@ class Form1Fixture : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(data_.isValid());
-    qputenv("XDG_DATA_HOME", data_.path().toUtf8());
+    // Named outside ASCII, as many users' home folders are.
+    ASSERT_TRUE(QDir().mkpath(dataDir()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataDir()));
   }
   void TearDown() override {
     form.reset();
@@ -64,7 +68,8 @@ class Form1Fixture : public ::testing::Test {
     s.objects = static_cast<int16_t>(n);
     s.focusobj = 1;
   }
-  std::string dataPath() const { return data_.path().toStdString(); }
+  QString dataDir() const { return data_.path() + "/Übung Größe 月"; }
+  std::string dataPath() const { return QFile::encodeName(dataDir()).toStdString(); }
   static std::string examplePath() { return std::string(MOLVANE_EXAMPLES_DIR) + "/inner-planets.molv"; }
 
   QTemporaryDir data_;

@@ -127,7 +127,15 @@ TEST_F(Form1View, RightClickOnALabelOpensItsPopup) {
   form->plot();
   const QRectF r = form->view().labelRect(2);
   ASSERT_TRUE(r.isValid());
-  QTest::mouseClick(form->viewWidget(), Qt::RightButton, {}, r.center().toPoint());
+  // The click belongs to the label: the armed pick does not move the focus,
+  // and the popup opens when the right button comes up.
+  state->PickFloatingFocus = true;
+  QTest::mouseClick(form->viewWidget(), Qt::LeftButton, {}, r.center().toPoint());
+  EXPECT_EQ(state->focusobj, 1);
+  QTest::mousePress(form->viewWidget(), Qt::RightButton, {}, r.center().toPoint());
+  EXPECT_EQ(tools->popups, 0);
+  QTest::mouseRelease(form->viewWidget(), Qt::RightButton, {}, r.center().toPoint());
+  EXPECT_EQ(state->focusobj, 1);
   EXPECT_EQ(tools->popups, 1);
   EXPECT_EQ(tools->lastPopup, 2);
   QTest::mouseClick(form->viewWidget(), Qt::RightButton, {}, QPoint(2, 2));

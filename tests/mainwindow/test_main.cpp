@@ -1,13 +1,16 @@
 // The window tests run without a display and keep the per-user data folder
 // in a temporary folder of their own.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir data;
-  qputenv("XDG_DATA_HOME", data.path().toUtf8());
+  QDir().mkpath(data.path() + "/月");
+  qputenv("XDG_DATA_HOME", QFile::encodeName(data.path() + "/月"));
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName("molvane");
   ::testing::InitGoogleTest(&argc, argv);
