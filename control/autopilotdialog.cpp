@@ -516,8 +516,18 @@ void frmAutoPilot::Form_Load() {
   for (std::string_view w : AutopilotEditorWords) ComboCommand->addItem(Latin1(w));
   ComboCommand->setCurrentIndex(-1);
   for (QGroupBox* f : frames()) f->setGeometry(16, 160, 428, 176);
+  followList();
   fillCommandList();
   SetDefaultTime();
+}
+
+void frmAutoPilot::followList() {
+  if (memory_.listGeneration == s_.autopilotListGeneration) return;
+  memory_.listGeneration = s_.autopilotListGeneration;
+  memory_.editIndex = 0;
+  btnReplace->setEnabled(false);
+  btnDelete->setEnabled(false);
+  fillCommandList();
 }
 
 void frmAutoPilot::releaseSimulation() {
@@ -578,7 +588,7 @@ void frmAutoPilot::distributeDateTime(double t) {
 void frmAutoPilot::SetDefaultTime() {
   const int c = s_.autopilotState.cursor;
   double t = s_.SecondsElapsed + 1;
-  if (c >= 1 && c <= MaxAutopilot && s_.SecondsElapsed < s_.autopilot[c].time) {
+  if (c >= 1 && c <= std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot) && s_.SecondsElapsed < s_.autopilot[c].time) {
     t = s_.autopilot[c].time + 1;
   }
   distributeDateTime(t);

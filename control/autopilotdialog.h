@@ -34,6 +34,7 @@ class Form1;
 struct AutopilotEditorMemory {
   int editIndex = 0;             // the entry "<< Edit" loaded last
   double probeMassFactor = 0;    // mass option of the last Release Probe added
+  int32_t listGeneration = 0;    // the list editIndex belongs to
 };
 
 // The path of `chosen` relative to the situation folder `folder` (ending in
@@ -76,6 +77,10 @@ class frmAutoPilot : public QWidget {
   void HideParameterFrames();
   // The set of bodies changed: the body lists are filled again.
   void refreshObjectLists();
+  // After the list was replaced (a situation opened, New) the rows show the
+  // new list and no entry is being edited: Delete and Replace wait for a
+  // row to be clicked.
+  void followList();
   // The main window is going away: closing later must not touch it.
   // Closed (it is deleted at the next turn of the event loop).
   bool isClosed() const { return released_; }

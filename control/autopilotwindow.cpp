@@ -46,6 +46,10 @@ void AutopilotWindows::refreshObjectLists() {
   if (w_->editor) w_->editor->refreshObjectLists();
 }
 
+void AutopilotWindows::followList() {
+  if (frmAutoPilot* e = editor()) e->followList();
+}
+
 frmAutoPilot* AutopilotWindows::editor() const {
   return w_->editor && !w_->editor->isClosed() ? w_->editor.data() : nullptr;
 }

@@ -18,6 +18,8 @@ class AutopilotWindows {
   void close();
   // The set of bodies or their names changed: refill the open lists.
   void refreshObjectLists();
+  // The list was replaced: an open editor shows the new one.
+  void followList();
   // The open editor, or none (tests and the router's key routing).
   frmAutoPilot* editor() const;
 

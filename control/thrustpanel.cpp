@@ -252,13 +252,20 @@ int16_t& FormControlCenter::recordReference() {
 void FormControlCenter::setCpobject(int16_t v) {
   if (!BodyIndexOk(v)) return;
   cpobject_ = v;
+  holdBodies();
   storeBodies();
 }
 
 void FormControlCenter::setCpreference(int16_t v) {
   if (!BodyIndexOk(v)) return;
   cpreference_ = v;
+  holdBodies();
   storeBodies();
+}
+
+void FormControlCenter::holdBodies() {
+  HoldBody(s_, object_, cpobject_);
+  HoldBody(s_, reference_, cpreference_);
 }
 
 void FormControlCenter::storeBodies() {
@@ -322,6 +329,7 @@ void FormControlCenter::applyRecord() {
   Text2->setText(Latin1(t2));
   cpobject_ = BodyIndexOk(o) ? o : 0;
   cpreference_ = BodyIndexOk(r) ? r : 0;
+  holdBodies();
   const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
   if (cpobject_ >= 1 && cpobject_ <= n) {
     Combo1->setCurrentIndex(cpobject_ - 1);
@@ -343,6 +351,8 @@ void FormControlCenter::applyRecord() {
 void FormControlCenter::refreshObjectLists() {
   const QString t1 = Combo1->currentText();
   const QString t2 = Combo2->currentText();
+  cpobject_ = FollowBody(s_, object_, false);
+  cpreference_ = FollowBody(s_, reference_, false);
   Combo1->clear();
   Combo2->clear();
   const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
@@ -351,19 +361,40 @@ void FormControlCenter::refreshObjectLists() {
     Combo1->addItem(name);
     Combo2->addItem(name);
   }
-  Combo1->setEditText(t1);
-  Combo2->setEditText(t2);
-  // The older files keep the default panel's bodies by name.
-  if (slotIndex_ == 0) {
-    if (!s_.cpobjectname.empty()) {
-      const int i = Combo1->findText(Latin1(s_.cpobjectname));
-      if (i >= 0) Combo1->setCurrentIndex(i);
-    }
-    if (!s_.cpreferencename.empty()) {
-      const int i = Combo2->findText(Latin1(s_.cpreferencename));
-      if (i >= 0) Combo2->setCurrentIndex(i);
-    }
+  // Entry p is body p + 1; nothing chosen yet keeps what was typed.
+  auto show = [n](QComboBox* c, int k, const QString& typed) {
+    c->setCurrentIndex(k >= 1 && k <= n ? k - 1 : -1);
+    if (k == 0) c->setEditText(typed);
+  };
+  show(Combo1, cpobject_, t1);
+  show(Combo2, cpreference_, t2);
+  if (cpobject_ < 0 || cpreference_ < 0) {
+    Command2->setText(QString());
+    Frame1->hide();
+    Frame2->show();
+    Frame2->raise();
+  } else if (cpobject_ >= 1 && cpobject_ <= n) {
+    Command2->setText(Combo1->currentText());
   }
+  // The older files keep the default panel's bodies by name: every entry
+  // that begins the stored name selects, the last one stays.
+  if (slotIndex_ == 0) {
+    auto begins = [](const std::string& stored, const QString& entry) {
+      const std::string e = Text(entry);
+      return !e.empty() && stored.compare(0, e.size(), e) == 0;
+    };
+    int object = -1, reference = -1;
+    for (int i = 0; i < n; ++i) {
+      if (begins(s_.cpobjectname, Combo1->itemText(i))) object = i;
+      if (begins(s_.cpreferencename, Combo2->itemText(i))) reference = i;
+    }
+    if (object >= 0) {
+      Combo1->setCurrentIndex(object);
+      Combo1_Click();
+    }
+    if (reference >= 0) Combo2->setCurrentIndex(reference);
+  }
+  storeBodies();
 }
 
 void FormControlCenter::Combo1_Click() {
@@ -377,6 +408,7 @@ void FormControlCenter::Combo1_Click() {
     if (s_.objname[static_cast<size_t>(j)] == ref) cpreference_ = static_cast<int16_t>(j);
   }
   Combo2->setEditText(Latin1(ref));
+  holdBodies();
   storeBodies();
 }
 
@@ -395,6 +427,7 @@ void FormControlCenter::Command1_Click() {
     if (name == object) cpobject_ = static_cast<int16_t>(i);
     if (name == reference) cpreference_ = static_cast<int16_t>(i);
   }
+  holdBodies();
   storeBodies();
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/bodies.h"
 #include "engine/state.h"
 
 namespace molvane {
@@ -68,7 +69,10 @@ class FormControlCenter : public QWidget {
   void boost(BoostRow row, int16_t amount);
   void MakeTopMost();
   void RemoveTopMost();
-  // The set of bodies changed: both lists refilled, their texts kept.
+  // The set of bodies changed: both lists refilled. The panel goes on with
+  // its object and reference wherever they now stand and shows their names;
+  // once either is gone it pushes nothing and asks for a new choice. The
+  // default panel then selects the bodies the older files named.
   void refreshObjectLists();
 
   // Controls, named as the tests and the loaders know them.
@@ -99,6 +103,7 @@ class FormControlCenter : public QWidget {
   void storeTexts();
   void storeBodies();
   void storePlace();
+  void holdBodies();
   int16_t& recordObject();
   int16_t& recordReference();
 
@@ -108,6 +113,7 @@ class FormControlCenter : public QWidget {
   int slotIndex_;
   int16_t cpobject_ = 0;
   int16_t cpreference_ = 0;
+  HeldBody object_, reference_;
   float azimuth_ = 0;
   float altitude_ = 0;
   bool isTopMost_ = false;

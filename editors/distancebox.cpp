@@ -35,14 +35,6 @@ void FillBodyNames(QComboBox* c, const State& s) {
   for (int i = 1; i <= n; ++i) c->addItem(Latin1Text(s.objname[i]));
 }
 
-int LastEntryNamed(const QComboBox* c, const std::string& name) {
-  const QString q = Latin1Text(name);
-  int found = -1;
-  for (int p = 0; p < c->count(); ++p)
-    if (c->itemText(p) == q) found = p;
-  return found;
-}
-
 // ------------------------------------------------------------ the window
 
 namespace {
@@ -125,74 +117,62 @@ void PairBoxWindow::selectEntry(int picker, int index) {
 // the last body wins.
 void PairBoxWindow::Combo1_Click() {
   const int k = FindBodyByName(s_, Latin1String(Combo1->currentText()));
-  if (k != 0) setBodyA(k);
-  rebuildCaption();
-  pickersChanged();
+  if (k != 0) hold(1, k);
+  showBodies();
 }
 
 void PairBoxWindow::Combo2_Click() {
   const int k = FindBodyByName(s_, Latin1String(Combo2->currentText()));
-  if (k != 0) setBodyB(k);
-  rebuildCaption();
-  pickersChanged();
+  if (k != 0) hold(2, k);
+  showBodies();
 }
 
-void PairBoxWindow::rebuildCaption() { setWindowTitle(Combo1->currentText() + " - " + Combo2->currentText()); }
-
-// The picker shows the body watched; a watched index that no entry names
-// (the floating point, or a row past the last body) shows no entry.
-static int EntryOfBody(const QComboBox* c, const State& s, int k) {
-  if (k < 1 || k > BodyCount(s)) return -1;
-  if (k - 1 < c->count() && c->itemText(k - 1) == Latin1Text(s.objname[k])) return k - 1;
-  return LastEntryNamed(c, s.objname[k]);
+void PairBoxWindow::hold(int picker, int k) {
+  if (picker == 2) {
+    setBodyB(k);
+    HoldBody(s_, heldB_, k);
+  } else {
+    setBodyA(k);
+    HoldBody(s_, heldA_, k);
+  }
 }
 
-void PairBoxWindow::refill() {
+// Picker entry p is body p + 1, so the entry of the very body watched is
+// shown even where several bodies share its name; the floating point and a
+// body that is gone have no entry.
+void PairBoxWindow::showBodies() {
   const int a = bodyA();
   const int b = bodyB();
-  FillBodyNames(Combo1, s_);
-  FillBodyNames(Combo2, s_);
-  const int pa = EntryOfBody(Combo1, s_, a);
-  const int pb = EntryOfBody(Combo2, s_, b);
+  const int n = BodyCount(s_);
   {
     const QSignalBlocker b1(Combo1), b2(Combo2);
-    Combo1->setCurrentIndex(pa);
-    Combo2->setCurrentIndex(pb);
+    Combo1->setCurrentIndex(a >= 1 && a <= n ? a - 1 : -1);
+    Combo2->setCurrentIndex(b >= 1 && b <= n ? b - 1 : -1);
   }
-  // The refill keeps the watched indices even where several bodies share a
-  // name; only the caption follows the lists.
-  rebuildCaption();
+  auto name = [&](int k) { return k >= 0 && k <= n ? Latin1Text(s_.objname[k]) : QString(); };
+  setWindowTitle(name(a) + " - " + name(b));
   pickersChanged();
 }
 
-void PairBoxWindow::loadPair(bool searchNextByName) {
+// An index set from outside (a situation file) is taken as it stands; after
+// a new situation the box watches whatever stands at its indices.
+void PairBoxWindow::refill() {
+  if (bodyA() != heldA_.index) HoldBody(s_, heldA_, bodyA());
+  if (bodyB() != heldB_.index) HoldBody(s_, heldB_, bodyB());
+  setBodyA(FollowBody(s_, heldA_, true));
+  setBodyB(FollowBody(s_, heldB_, true));
   FillBodyNames(Combo1, s_);
   FillBodyNames(Combo2, s_);
-  const int n = BodyCount(s_);
+  showBodies();
+}
+
+void PairBoxWindow::loadPair() {
+  FillBodyNames(Combo1, s_);
+  FillBodyNames(Combo2, s_);
   const int focus = std::clamp<int>(s_.focusobj, 0, MaxBodies);
-  int p = LastEntryNamed(Combo1, s_.objname[focus]);
-  selectEntry(1, p >= 0 ? p : 0);
-  setBodyA(focus);
-  if (focus >= n) {
-    selectEntry(2, Combo2->findText(Latin1Text(s_.objname[1]), Qt::MatchExactly | Qt::MatchCaseSensitive));
-    setBodyB(1);
-  } else {
-    if (searchNextByName) {
-      const int q = LastEntryNamed(Combo2, s_.objname[focus + 1]);
-      if (q >= 0 && q < Combo2->count()) selectEntry(2, q);
-    } else {
-      const int q = std::max(LastEntryNamed(Combo2, s_.objname[focus]), 0);
-      if (Combo2->count() >= 2 && q + 1 < Combo2->count()) selectEntry(2, q + 1);
-    }
-    setBodyB(focus + 1);
-  }
-  // The floating point is no entry: picker A then names nothing.
-  if (focus < 1) {
-    const QSignalBlocker block(Combo1);
-    Combo1->setCurrentIndex(-1);
-  }
-  rebuildCaption();
-  pickersChanged();
+  hold(1, focus);
+  hold(2, focus >= BodyCount(s_) ? 1 : focus + 1);
+  showBodies();
 }
 
 void PairBoxWindow::showTexts(const std::array<std::string, 4>& t) {
@@ -262,7 +242,7 @@ void RefBoxS::Form_Load() {
   Timer1.stop();
   setPickersShown(false);
   placeAtTwips(0, 850);
-  loadPair(false);
+  loadPair();
   if (BoxSlot* r = record(); r && r->inUse) {
     r->left = 0;
     r->top = 850;
@@ -283,8 +263,7 @@ void RefBoxS::restore(const BoxSlot& rec) {
 }
 
 void RefBoxS::refStep() {
-  StepPair(s_, BodyA, BodyB, measure);
-  showTexts(PairTexts(measure, s_.timescale, 3));
+  showTexts(StepPair(s_, BodyA, BodyB, measure) ? PairTexts(measure, s_.timescale, 3) : std::array<std::string, 4>{});
 }
 
 void RefBoxS::lbl_MouseMove() {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "editors/readouts.h"
+#include "engine/bodies.h"
 #include "engine/state.h"
 
 namespace molvane {
@@ -32,8 +33,6 @@ class BodyPicker : public QComboBox {
 
 // Names of bodies 1..objects into a picker (body p + 1 at position p).
 void FillBodyNames(QComboBox* c, const State& s);
-// The last entry whose text is `name`, -1 when none.
-int LastEntryNamed(const QComboBox* c, const std::string& name);
 // Latin-1 texts of the body table to and from Qt.
 QString Latin1Text(const std::string& s);
 std::string Latin1String(const QString& s);
@@ -55,7 +54,8 @@ class PairBoxWindow : public QWidget {
   // A user's pick (also what selectEntry runs).
   void Combo1_Click();
   void Combo2_Click();
-  // Empties and refills both pickers and selects the bodies watched now.
+  // Empties and refills both pickers after a change of the body table: the
+  // box goes on watching its bodies wherever they now stand (-1 when gone).
   void refill();
   bool pickersShown() const { return !Combo1->isHidden(); }
   // The four value texts.
@@ -74,8 +74,11 @@ class PairBoxWindow : public QWidget {
 
  protected:
   // The load: both pickers filled, the focus body and the one after it.
-  void loadPair(bool searchNextByName);
-  void rebuildCaption();
+  void loadPair();
+  // Picker 1 or 2 watches body k from now on.
+  void hold(int picker, int k);
+  // The pickers and the caption name the bodies watched.
+  void showBodies();
   virtual void pickersChanged() {}
   virtual void placeChanged() {}
   virtual void unload() = 0;
@@ -88,6 +91,7 @@ class PairBoxWindow : public QWidget {
   std::array<QLabel*, 9> labels_{};
   bool placing_ = false;
   bool topMost_ = false;
+  HeldBody heldA_, heldB_;
 };
 
 class RefBoxS : public PairBoxWindow {

@@ -210,8 +210,10 @@ void EditorWindows::plotReadouts() {
     const bool loaded = which == 2 ? s_.refbox2loaded : s_.refbox1loaded;
     if (!loaded) continue;
     PairMeasure& m = refMeasure_[which];
-    StepPair(s_, which == 2 ? s_.rb2a : s_.rb1a, which == 2 ? s_.rb2b : s_.rb1b, m);
-    if (ref_[which]) ref_[which]->showTexts(PairTexts(m, s_.timescale, which == 2 ? 4 : 3));
+    const bool shown = StepPair(s_, which == 2 ? s_.rb2a : s_.rb1a, which == 2 ? s_.rb2b : s_.rb1b, m);
+    if (ref_[which]) {
+      ref_[which]->showTexts(shown ? PairTexts(m, s_.timescale, which == 2 ? 4 : 3) : std::array<std::string, 4>{});
+    }
   }
 }
 
@@ -220,7 +222,7 @@ void EditorWindows::refreshObjectLists() {
     if (s_.distanceBoxes[k].inUse && distance_[k]) distance_[k]->refill();
     if (s_.orbitBoxes[k].inUse && orbit_[k]) orbit_[k]->refill();
   }
-  if (orbit_[0] && orbit_[0]->isVisible()) orbit_[0]->refill();
+  if (s_.refboxorbit1loaded && orbit_[0]) orbit_[0]->refill();
   if (beta_ && beta_->isVisible()) beta_->refill();
   if (s_.refbox1loaded && ref_[1]) ref_[1]->refill();
   if (s_.refbox2loaded && ref_[2]) ref_[2]->refill();

@@ -190,19 +190,55 @@ void ObjEdit::Form_Load() {
   speedUnits[1]->setChecked(true);
   Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
   setSwatch(s_.objcolor[EditedIndex]);
-  refill();
+  FillBodyList(Combo1, s_);
+  FillBodyList(Combo2, s_);
   Combo1_Click();
 }
 
 void ObjEdit::refill() {
   FillBodyList(Combo1, s_);
   FillBodyList(Combo2, s_);
+  followBodies();
+}
+
+// When the edited body is gone the dialog shows none, so that Apply and
+// Delete write nothing the user did not see; a reference that is gone is
+// looked up again by name and the boxes show the body against it.
+void ObjEdit::followBodies() {
+  const int16_t i = FollowBody(s_, edited_, false);
+  if (i < 0) {
+    showNoBody();
+    return;
+  }
+  EditedIndex = i;
+  const int16_t r = FollowBody(s_, reference_, false);
+  if (r >= 0) {
+    ReferenceIndex = r;
+    return;
+  }
+  ReferenceIndex = FindBodyByName(s_, s_.objref[EditedIndex]);
+  HoldBody(s_, reference_, ReferenceIndex);
+  ShowLocation();
+  ShowVelocity();
+}
+
+void ObjEdit::showNoBody() {
+  EditedIndex = 0;
+  ReferenceIndex = 0;
+  HoldBody(s_, edited_, 0);
+  HoldBody(s_, reference_, 0);
+  Combo1->setEditText({});
+  Combo2->setEditText({});
+  for (QLineEdit* e : {Text1, Text8, Text[2], Text[3], Text[4], Text[5], Text[6], Text[7]}) e->clear();
+  for (QLabel* l : {lblSMA, lblEc, lblAi, lblApg, lblAnl, lblAm}) l->clear();
 }
 
 void ObjEdit::Combo1_Click() {
   const int16_t i = FindBodyByName(s_, BoxText(Combo1));
   if (i > 0) EditedIndex = i;
   ReferenceIndex = FindBodyByName(s_, s_.objref[EditedIndex]);
+  HoldBody(s_, edited_, EditedIndex);
+  HoldBody(s_, reference_, ReferenceIndex);
   Combo2->setEditText(Latin1(s_.objref[EditedIndex]));
   setSwatch(s_.objcolor[EditedIndex]);
   ShowMass();
@@ -216,6 +252,7 @@ void ObjEdit::Combo1_Click() {
 void ObjEdit::Combo2_Click() {
   const int16_t r = FindBodyByName(s_, BoxText(Combo2));
   if (r > 0) ReferenceIndex = r;
+  HoldBody(s_, reference_, ReferenceIndex);
   ShowLocation();
   ShowVelocity();
 }
@@ -308,6 +345,7 @@ void ObjEdit::formUnload() {
 
 // The colour is taken at once, without Apply; Cancel does not undo it.
 void ObjEdit::Command1_Click() {
+  if (!editable()) return;
   const std::optional<int32_t> c = owner_.askColour(swatch, this);
   if (!c) return;
   setSwatch(*c);
@@ -317,8 +355,10 @@ void ObjEdit::Command1_Click() {
 
 void ObjEdit::Command2_Click() {
   if (!editable()) return;  // never the floating point
-  DeleteBody(s_, form_, EditedIndex);
-  if (EditedIndex > BodyCount(s_)) EditedIndex = static_cast<int16_t>(BodyCount(s_));
+  const int k = EditedIndex;
+  DeleteBody(s_, form_, k);
+  EditedIndex = static_cast<int16_t>(std::min(k, BodyCount(s_)));
+  HoldBody(s_, edited_, EditedIndex);  // the body that took its place
   form_.refreshObjectLists();
   Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
   Combo1_Click();

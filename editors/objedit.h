@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "editors/bodydialog.h"
+#include "engine/bodies.h"
 
 namespace molvane {
 
@@ -71,6 +72,8 @@ class ObjEdit : public BodyDialog {
   void ShowLocation();
   void ShowVelocity();
   void ShowElements();
+  // The body lists refilled after a change of the body table; the dialog
+  // goes on with its bodies wherever they now stand.
   void refill();
 
  protected:
@@ -85,7 +88,10 @@ class ObjEdit : public BodyDialog {
   double sizeFactor() const;
   double locationFactor() const;
   double speedFactor() const;
+  void followBodies();
+  void showNoBody();
   bool splitting_ = false;
+  HeldBody edited_, reference_;
 };
 
 }  // namespace molvane

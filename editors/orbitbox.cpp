@@ -166,10 +166,19 @@ void RefBoxOrbit1::Combo1_Click() {
       s_.objrefindex[o] = static_cast<int16_t>(i);
     }
   }
-  const int b = IsBody(s_.rbo1b) ? s_.rbo1b : 0;
-  setWindowTitle(Latin1Text(s_.objname[a] + " - " + s_.objname[b]));
+  HoldBody(s_, object_, ObjectIndex);
+  HoldBody(s_, reference_, ReferenceIndex);
+  // The caption names the bodies the box shows: its own, or for the
+  // default box rbo1a and rbo1b.
+  if (SlotIndex == 0) {
+    setWindowTitle(nameOf(s_.rbo1a) + " - " + nameOf(s_.rbo1b));
+  } else {
+    setWindowTitle(nameOf(ObjectIndex) + " - " + nameOf(ReferenceIndex));
+  }
   storeRecord();
 }
+
+QString RefBoxOrbit1::nameOf(int k) const { return k >= 0 && k <= BodyCount(s_) ? Latin1Text(s_.objname[k]) : QString(); }
 
 void RefBoxOrbit1::refStep() { showTexts(OrbitBoxTexts(s_, ObjectIndex, ReferenceIndex)); }
 
@@ -190,11 +199,22 @@ void RefBoxOrbit1::highlight(int row) {
 void RefBoxOrbit1::Form_Click() { Combo1->setVisible(Combo1->isHidden()); }
 
 void RefBoxOrbit1::refill() {
-  const QString t1 = Combo1->currentText();
   const QString t2 = Combo2->currentText();
   fillPickers();
-  Combo1->setCurrentText(t1);
-  Combo2->setCurrentText(t2);
+  const QSignalBlocker b1(Combo1), b2(Combo2);
+  Combo1->setCurrentIndex(-1);
+  Combo2->setCurrentIndex(-1);
+  if (SlotIndex == 0) {
+    Combo1->setEditText(nameOf(s_.rbo1a));
+    Combo2->setEditText(kReferenceObject);
+    setWindowTitle(nameOf(s_.rbo1a) + " - " + nameOf(s_.rbo1b));
+    return;
+  }
+  ObjectIndex = FollowBody(s_, object_, true);
+  ReferenceIndex = FollowBody(s_, reference_, true);
+  Combo1->setEditText(nameOf(ObjectIndex));
+  Combo2->setEditText(t2 == kReferenceObject ? t2 : nameOf(ReferenceIndex));
+  setWindowTitle(nameOf(ObjectIndex) + " - " + nameOf(ReferenceIndex));
   storeRecord();
 }
 

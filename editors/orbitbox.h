@@ -55,7 +55,9 @@ class RefBoxOrbit1 : public QWidget {
   void ResetLabelColors();
   // A click on the window or a frame shows or hides the object picker.
   void Form_Click();
-  // Refills both pickers, keeping what they show.
+  // Refills both pickers after a change of the body table. A numbered box
+  // goes on showing its bodies wherever they now stand (-1 when gone); the
+  // default box shows rbo1a about its own reference.
   void refill();
   void MakeTopMost();
   void RemoveTopMost();
@@ -70,11 +72,13 @@ class RefBoxOrbit1 : public QWidget {
  private:
   void fillPickers();
   void storeRecord();
+  QString nameOf(int k) const;
   Form1& form_;
   State& s_;
   std::array<QLabel*, OrbitRows> values_{};
   std::array<QLabel*, OrbitRows> captions_{};
   bool placing_ = false;
+  HeldBody object_, reference_;
 };
 
 }  // namespace molvane

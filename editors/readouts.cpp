@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 
@@ -10,6 +11,8 @@ namespace molvane {
 namespace {
 
 bool IsBody(int i) { return i >= 0 && i <= MaxBodies; }
+// A body of the table now (or the floating point), not a row past it.
+bool IsBodyNow(const State& s, int i) { return i >= 0 && i <= BodyCount(s); }
 
 // Assigns only a finite result, so a failing step keeps the old value.
 void Keep(double v, double& target) {
@@ -18,8 +21,8 @@ void Keep(double v, double& target) {
 
 }  // namespace
 
-void StepPair(const State& s, int a, int b, PairMeasure& m) {
-  if (!IsBody(a) || !IsBody(b)) return;
+bool StepPair(const State& s, int a, int b, PairMeasure& m) {
+  if (!IsBodyNow(s, a) || !IsBodyNow(s, b)) return false;
   Keep(std::fabs(s.objx[a] - s.objx[b]), m.deltaX);
   Keep(std::fabs(s.objy[a] - s.objy[b]), m.deltaY);
   Keep(std::fabs(s.objz[a] - s.objz[b]), m.deltaZ);
@@ -34,6 +37,7 @@ void StepPair(const State& s, int a, int b, PairMeasure& m) {
   const double t2 = m.relativeSpeed * m.relativeSpeed - m.radialSpeed * m.radialSpeed;
   if (t2 >= 0) Keep(std::fabs(std::sqrt(t2)), m.tangentialSpeed);
   m.previousDistance = m.distance;
+  return true;
 }
 
 std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int decimals) {
@@ -50,8 +54,8 @@ std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int
 
 std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r) {
   std::array<std::string, 14> t{};
-  if (!IsBody(o)) return t;
-  if (IsBody(r)) {
+  if (!IsBodyNow(s, o)) return t;
+  if (IsBodyNow(s, r)) {
     t[0] = GeneralText((s.objx[o] - s.objx[r]) / 1000);
     t[1] = GeneralText((s.objy[o] - s.objy[r]) / 1000);
     t[2] = GeneralText((s.objz[o] - s.objz[r]) / 1000);

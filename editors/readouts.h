@@ -21,10 +21,11 @@ struct PairMeasure {
   double distance = 0;
 };
 
-// One refresh of the pair a, b. A value whose computation fails (an index
-// outside the body table, a negative square under the tangential root, a
-// result that is not finite) keeps its previous value; the rest go on.
-void StepPair(const State& s, int a, int b, PairMeasure& m);
+// One refresh of the pair a, b. A value whose computation fails (a negative
+// square under the tangential root, a result that is not finite) keeps its
+// previous value; the rest go on. False, and nothing changed, when a or b
+// is no body 0..objects: the box then shows blank readouts.
+bool StepPair(const State& s, int a, int b, PairMeasure& m);
 
 // The four readouts of a pair: distance in km, then relative, radial and
 // tangential speed in km/s, with `decimals` (3 or 4) places at most. A
@@ -35,7 +36,7 @@ std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int
 // vx, vy, vz (km/s), semi-major axis, eccentricity, inclination, argument
 // of periapsis, ascending node, mean anomaly, periapsis and apoapsis
 // distance. Computes the elements of o about objrefindex(o) first. An index
-// outside the body table leaves the state vector rows empty.
+// that names no body 0..objects leaves the rows that need it empty.
 std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r);
 
 // The speed of body a relative to body b in m/s (0 when either index is

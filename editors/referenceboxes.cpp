@@ -26,7 +26,7 @@ void RefBox::Form_Load() {
   placeAtTwips(0, top);
   place().left = 0;
   place().top = static_cast<float>(top);
-  loadPair(true);
+  loadPair();
 }
 
 void RefBox::restore() {

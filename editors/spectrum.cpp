@@ -79,6 +79,7 @@ void frmSpectrum::Form_Load() {
   s_.spectrumloaded = true;
   FillBodyNames(Combo1, s_);
   FillBodyNames(Combo2, s_);
+  clearPicture();
   s_.spectrumSample = SpectrumSample{};
   SpectrumSettings& set = s_.spectrumSettings;
   set.bodyA = 1;

@@ -29,6 +29,43 @@ int16_t FindBodyNamedAt(const State& s, std::string_view text, int column) {
   return found;
 }
 
+int32_t BodyIdOf(State& s, int k) {
+  if (k < 1 || k > BodyCount(s)) return 0;
+  if (s.objid[k] == 0) s.objid[k] = ++s.lastBodyId;
+  return s.objid[k];
+}
+
+int16_t FindBodyById(const State& s, int32_t id) {
+  if (id == 0) return 0;
+  for (int16_t i = 1; i <= BodyCount(s); ++i) {
+    if (s.objid[i] == id) return i;
+  }
+  return 0;
+}
+
+void BodyTableReplaced(State& s) {
+  s.objid.fill(0);
+  ++s.bodyTableGeneration;
+}
+
+void HoldBody(State& s, HeldBody& h, int k) {
+  h.index = static_cast<int16_t>(std::clamp(k, -1, MaxBodies));
+  h.id = BodyIdOf(s, k);
+  h.table = s.bodyTableGeneration;
+}
+
+int16_t FollowBody(State& s, HeldBody& h, bool keepIndex) {
+  if (h.table != s.bodyTableGeneration) {
+    if (h.id != 0 && !keepIndex) h.index = -1;
+    HoldBody(s, h, h.index);
+  } else if (h.id != 0) {
+    const int16_t k = FindBodyById(s, h.id);
+    h.index = k > 0 ? k : int16_t{-1};
+    if (k == 0) h.id = 0;
+  }
+  return h.index;
+}
+
 namespace {
 
 // Copies every per-body field of body `from` to body `to`.
@@ -61,6 +98,7 @@ void MoveBodyFields(State& s, int from, int to) {
   s.objma[to] = s.objma[from];
   s.objperdist[to] = s.objperdist[from];
   s.objappdist[to] = s.objappdist[from];
+  s.objid[to] = s.objid[from];
 }
 
 // Leaves slot k as an empty body: nothing of the body that left it remains.
@@ -81,6 +119,7 @@ void ClearBodySlot(State& s, int k) {
   s.objlasty[k] = -1000;
   s.objsma[k] = s.objecc[k] = s.objinc[k] = s.objper[k] = 0;
   s.objasc[k] = s.objma[k] = s.objperdist[k] = s.objappdist[k] = 0;
+  s.objid[k] = 0;
 }
 
 }  // namespace

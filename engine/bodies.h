@@ -25,6 +25,28 @@ inline int BodyCount(const State& s) {
   return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects);
 }
 
+// Identity of body k (1..objects), given the first time it is asked for;
+// 0 for anything else. None is given twice.
+int32_t BodyIdOf(State& s, int k);
+// Index of the body 1..objects with identity `id`, or 0 when none has it.
+int16_t FindBodyById(const State& s, int32_t id);
+// A situation or New replaced the whole table: no identity given before
+// finds a body any more.
+void BodyTableReplaced(State& s);
+
+// A body that a window holds. It follows its body through deletions and
+// merges; once the body is gone its index is -1.
+struct HeldBody {
+  int16_t index = 0;
+  int32_t id = 0;     // 0: no body identity (the floating point, an index past the table)
+  int32_t table = 0;  // State::bodyTableGeneration when held
+};
+void HoldBody(State& s, HeldBody& h, int k);
+// Where the held body stands now (-1: gone). After the whole table was
+// replaced nothing of the old body is left: with `keepIndex` the window
+// then holds whatever stands at the same index, else nothing (-1).
+int16_t FollowBody(State& s, HeldBody& h, bool keepIndex);
+
 // Removes body k (1..objects; anything else does nothing): every per-body
 // field of the bodies above k moves down one index, the vacated last slot
 // is cleared, and the focus follows its body. A focus on k itself passes to

@@ -203,6 +203,11 @@ struct State {
   BodyArray<int16_t> objrefindex{};
   BodyArray<double> objlastx{};   // pixels of the last drawn disc, -1000 none
   BodyArray<double> objlasty{};
+  // Identity of each body, given on first use (0: none yet) and carried with
+  // the body when bodies below it go; windows hold bodies by it (bodies.h).
+  BodyArray<int32_t> objid{};
+  int32_t lastBodyId = 0;
+  int32_t bodyTableGeneration = 0;  // raised when a situation or New replaces the table
 
   // Orbital elements as last computed for each body about its reference.
   BodyArray<double> objsma{};     // km
@@ -327,6 +332,7 @@ struct State {
   // ---- Autopilot, probes, captions, thrust panels.
   std::array<AutopilotCommand, MaxAutopilot + 1> autopilot{}; // entries 1..count
   int16_t autopilotCount = 0;     // stored under the file key "apc"
+  int32_t autopilotListGeneration = 0;  // raised when a situation or New replaces the list
   int16_t ProbeCounter = 0;
   std::array<CaptionSlot, MaxCaptions + 1> captions{};        // slots 1..4
   CaptionDefinition captionDefinition;

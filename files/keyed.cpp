@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "files/fileio.h"
 #include "files/situation.h"
@@ -192,6 +193,7 @@ KeyedPlan CheckKeyed(const ItemList& items, const KeyIndex& keys, const State& c
 void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& plan, State& s) {
   Lookup get{keys};
   const int n = plan.objects;
+  BodyTableReplaced(s);
   s.objects = static_cast<int16_t>(n);
   get.number("timescale", s.timescale);
   const size_t apFirst = plan.apFirst, apCount = plan.apCount;
@@ -297,6 +299,7 @@ void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& pla
     }
     for (size_t e = apCount + 1; e <= MaxAutopilot; ++e) s.autopilot[e] = AutopilotCommand{};
     s.autopilotCount = static_cast<int16_t>(apCount);
+    ++s.autopilotListGeneration;
   }
   for (int k = 1; k <= n; ++k) {
     s.objlastx[k] = -100;

@@ -711,6 +711,7 @@ void ApplySituation(State& s, FilesHost& files, EngineHost& engine, const Situat
     for (int k = 1; k <= MaxAutopilot; ++k) s.autopilot[k] = AutopilotCommand{};
 
   // Objects.
+  BodyTableReplaced(s);
   int count = std::min<int>(static_cast<int>(d.bodies.size()), BodySlots);
   for (int k = 0; k < count; ++k) {
     const BodyRecord& b = d.bodies[k];
@@ -835,6 +836,7 @@ void ApplySituation(State& s, FilesHost& files, EngineHost& engine, const Situat
     int n = std::min<int>(static_cast<int>(d.autopilot.size()), MaxAutopilot);
     for (int k = 0; k < n; ++k) s.autopilot[k + 1] = d.autopilot[k];
     s.autopilotCount = static_cast<int16_t>(n);
+    ++s.autopilotListGeneration;
   }
   ArmAutopilotAfterLoad(s);
 

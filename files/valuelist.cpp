@@ -107,6 +107,7 @@ class Reader {
     ReadNumber(At(21), s.OffsetY);
     ReadNumber(At(22), s.focusobj);
     s.focusobj = Bounded(s.focusobj);
+    BodyTableReplaced(s);
     s.objects = static_cast<int16_t>(n_);
     ReadFlag(At(24), s.menus);
     s.llabels = At(25).text == "True";
@@ -300,6 +301,7 @@ class Reader {
         a.note = item(q + 2).text;
       }
       s.autopilotCount = static_cast<int16_t>(entries);
+      ++s.autopilotListGeneration;
       if (entries > 0) ap.armed = true;
     }
     s.KeepCommandsFlag = false;

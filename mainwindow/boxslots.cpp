@@ -104,13 +104,17 @@ void Form1::closeBoxWindow(BoxKind kind, int slot) {
 void Form1::objLabel_MouseUp(int k, Qt::MouseButton button, QPoint globalPos) {
   if (button != Qt::RightButton) return;
   popupObject_ = static_cast<int16_t>(std::clamp(k, 0, MaxBodies));
+  HoldBody(s_, popupHeld_, popupObject_);
   tools_->labelPopup(k, globalPos);
   if (menus_ && menus_->popup) menus_->popup->popup(globalPos);
 }
 
-// The popup's commands act on the body last right-clicked, and only while
-// that index still names a body.
-bool Form1::popupObjectValid() const { return popupObject_ >= 1 && popupObject_ <= BodyCount(s_); }
+// The popup's commands act on the body last right-clicked, wherever it
+// stands after deletions, and on nothing once it is gone.
+bool Form1::popupObjectValid() {
+  popupObject_ = FollowBody(s_, popupHeld_, false);
+  return popupObject_ >= 1 && popupObject_ <= BodyCount(s_);
+}
 
 void Form1::mnuDisplayOrbitalElements_Click() {
   if (!popupObjectValid()) return;

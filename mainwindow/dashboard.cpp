@@ -277,6 +277,18 @@ void frmFocusObject::selectEntry(int index) {
   Combo2_Click();
 }
 
+void frmFocusObject::showFocus() {
+  const int f = s_.focusobj;
+  const bool listed = f >= 1 && f <= std::min(BodyCount(s_), Combo2->count());
+  {
+    const QSignalBlocker block(Combo2);
+    Combo2->setCurrentIndex(listed ? f - 1 : -1);
+  }
+  if (!listed) return;
+  form_.clearView();
+  form_.ResetPlotState();
+}
+
 void frmFocusObject::formLoad() {
   refill();
   const int n = BodyCount(s_);
@@ -562,8 +574,7 @@ void MainToolWindows::refreshObjectLists() {
   frmFocusObject* win = focusObject();
   if (!s_.focusobjectloaded || !win) return;
   win->refill();
-  const int p = win->lastEntryNaming(s_.focusobj);
-  if (p >= 0) win->selectEntry(p);
+  win->showFocus();
 }
 
 // The floating point has no entry: the list then shows none instead of
@@ -571,13 +582,7 @@ void MainToolWindows::refreshObjectLists() {
 void MainToolWindows::selectFocusInList() {
   frmFocusObject* win = focusObject();
   if (!s_.focusobjectloaded || !win) return;
-  const int p = s_.focusobj == 0 ? -1 : win->lastEntryNaming(s_.focusobj);
-  if (p >= 0) {
-    win->selectEntry(p);
-  } else {
-    const QSignalBlocker block(win->Combo2);
-    win->Combo2->setCurrentIndex(-1);
-  }
+  win->showFocus();
 }
 
 Form2* MainToolWindows::secondView() const { return form2_.data(); }

@@ -114,6 +114,9 @@ class frmFocusObject : public DashboardWindowBase {
   void refill();
   // The last entry naming body k, -1 when none.
   int lastEntryNaming(int k) const;
+  // Selects the focus body's own entry and clears the view as a pick does,
+  // without looking its name up again; no entry for the floating point.
+  void showFocus();
 
  protected:
   void formLoad() override;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/timestep.h"
 #include "files/settings.h"
@@ -93,6 +94,7 @@ void Form1::mnuNew_Click() {
     closeBoxWindow(BoxKind::Thrust, slot);
   }
   s_.autoSave.enabled = false;
+  BodyTableReplaced(s_);
   s_.objects = 1;
   s_.RotatingFrame.on = false;
   s_.TimeForward = true;
@@ -134,12 +136,14 @@ void Form1::mnuNew_Click() {
   s_.SecondsElapsed = 0;
   for (int k = 1; k <= MaxAutopilot; ++k) s_.autopilot[k] = AutopilotCommand{};
   s_.autopilotCount = 0;
+  ++s_.autopilotListGeneration;
   s_.autopilotState = AutopilotState{};
 
   view_.rebuildLabels();
   ResetPlotState();
   clearView();
   refreshObjectLists();
+  instruments_->autopilotListReplaced();
   syncMenus();
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "control/autopilothost.h"
+#include "engine/bodies.h"
 #include "engine/host.h"
 #include "engine/simulation.h"
 #include "engine/state.h"
@@ -267,7 +268,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void showCaptionLabel(int k);
   void writeResumeFile();
   QString askFileName(FileDialogKind kind, const QString& filter);
-  bool popupObjectValid() const;
+  // The right-clicked body where it now stands; false once it is gone.
+  bool popupObjectValid();
 
   State& s_;
   MainView view_;
@@ -289,6 +291,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   std::unique_ptr<InstrumentWindows> instruments_;
   FileDialogHook fileDialogHook_;
   int16_t popupObject_ = 0;
+  HeldBody popupHeld_;
   KeyForwarder* keyForwarder_ = nullptr;
   WindowStyle windowStyle_;
   QTimer timer1_;

@@ -129,6 +129,7 @@ void Form1::endSession() {
 
 bool Form1::openSituation(const std::string& path) {
   const bool ok = OpenSituation(s_, *this, *this, path);
+  instruments_->autopilotListReplaced();
   view_.rebuildLabels();
   view_.clearView();
   view_.resetPlotState();

@@ -1,5 +1,5 @@
-// A main window over a fresh State with the control windows installed, and
-// a few bodies.
+// A main window over a fresh State with the control windows and the body
+// editors installed, as the program has them, and a few bodies.
 #pragma once
 
 #include <QTemporaryDir>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "control/controlwindows.h"
+#include "editors/editorwindows.h"
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
@@ -25,7 +26,9 @@ class ControlWinFixture : public ::testing::Test {
     form = std::make_unique<Form1>(*state);
     auto cw = std::make_unique<ControlWindows>(*form);
     control = cw.get();
-    form->setInstrumentWindows(std::make_unique<InstrumentRouter>(nullptr, std::move(cw)));
+    auto ed = std::make_unique<EditorWindows>(*form);
+    editors = ed.get();
+    form->setInstrumentWindows(std::make_unique<InstrumentRouter>(std::move(ed), std::move(cw)));
     form->resize(800, 600);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -50,6 +53,7 @@ class ControlWinFixture : public ::testing::Test {
   std::unique_ptr<State> state;
   std::unique_ptr<Form1> form;
   ControlWindows* control = nullptr;
+  EditorWindows* editors = nullptr;
 };
 
 }  // namespace molvane

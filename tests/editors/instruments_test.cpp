@@ -114,15 +114,21 @@ TEST_F(DistanceBoxReadouts, FirstAndSecondRefreshAsComputedByHand) {
 TEST_F(DistanceBoxReadouts, EqualNamesPickTheLaterBodyAndUnknownIndicesAreSafe) {
   addBodies();
   state->objname[3] = "Probe";
+  state->focusobj = 2;
   form->addBox(BoxKind::Distance);
   RefBoxS* box = ew->distanceBox(1);
+  // The new box measures bodies 2 and 3 and its pickers show those entries.
+  EXPECT_EQ(box->BodyB, 3);
+  EXPECT_EQ(box->windowTitle().toStdString(), "Probe - Probe");
+  EXPECT_EQ(box->Combo1->currentIndex(), 1);
+  EXPECT_EQ(box->Combo2->currentIndex(), 2);
   box->selectEntry(2, 1);
   EXPECT_EQ(box->BodyB, 3);
-  // Indices outside the table (a damaged record) never crash a refresh.
+  // Indices outside the table (a damaged record) show blank readouts.
   box->BodyA = -5;
   box->BodyB = 2000;
   ew->plotReadouts();
-  SUCCEED();
+  EXPECT_EQ(text(box->lbl(1)), "");
 }
 
 TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
@@ -541,6 +547,10 @@ TEST_F(SpectrumWindow, SamplesDrawAndTheResetStartsAgainAtTheLeftEdge) {
   form->spectrumPoint(0, 1e300);  // far off the picture, no trouble
   w->close();
   EXPECT_FALSE(s.spectrumloaded);
+  // Opened again: a clean picture from the top left corner.
+  form->instruments().show(InstrumentWindow::Spectrum, false);
+  EXPECT_EQ(w->drawingPosition(), QPoint(0, 0));
+  EXPECT_NE(w->picture().pixelColor(0, 30), ink);
 }
 
 TEST_F(EditorWindowsRouting, BetaBoxAndOutOfRangeSlotsDoNothingHarmful) {

@@ -1,0 +1,192 @@
+// Windows open on Earth while the body table or the autopilot list changes
+// under them, each change made as a user makes it: the windows go on with
+// their own body or entry, and act on nothing once it is gone.
+#include "control/autopilotdialog.h"
+#include "controlwin_support.h"
+#include "editors/objedit.h"
+#include "engine/autopilotarm.h"
+#include "engine/bodies.h"
+#include "engine/simulation.h"
+#include "mainwindow/dashboard.h"
+
+namespace molvane {
+namespace {
+
+// Each change, and what Earth is called after it ("" once it is gone).
+constexpr const char* kChanges[][2] = {{"Comet deleted", "Earth"},
+                                       {"Comet merged into the Sun", "Earth"},
+                                       {"Earth renamed", "Terra"},
+                                       {"Earth deleted", ""},
+                                       {"another situation opened", ""}};
+
+class Following : public ControlWinFixture {
+ protected:
+  // A fresh program on Comet, Sun, Earth (about the Sun) and Moon, 1e9 m
+  // apart, focus Earth; the same situation is saved to be opened again.
+  void restart() {
+    TearDown();
+    SetUp();
+    const char* names[] = {"", "Comet", "Sun", "Earth", "Moon"};
+    for (int i = 1; i <= 4; ++i) {
+      state->objname[i] = names[i];
+      state->objx[i] = 1e9 * i;
+      state->objsize[i] = 1e3;
+    }
+    state->objref[3] = "Sun";
+    state->objmass[2] = 1e3;
+    state->objects = 4;
+    state->focusobj = 3;
+    form->saveSituation(file);
+  }
+  void change(int c) {
+    if (c == 0 || c == 3) {
+      form->objLabel_MouseUp(c == 0 ? 1 : 3, Qt::RightButton, QPoint());
+      form->mnuDeleteThisObject_Click();
+    } else if (c == 1) {
+      state->objx[1] = state->objx[2];
+      SimulationStep(*state, *form);
+    } else if (c == 2) {
+      state->ObjEditTarget = 3;
+      form->instruments().show(InstrumentWindow::ObjEdit, true);
+      editors->bodyEditors().objEdit()->Combo1->setEditText("Terra");
+      editors->bodyEditors().objEdit()->OK_Click();
+    } else {
+      form->setFileDialogHook([this](auto...) { return QString::fromStdString(file); });
+      form->OpenMnu_Click();
+    }
+  }
+  std::string nameOf(int k) const { return k >= 0 && k <= state->objects ? state->objname[k] : ""; }
+  const std::string file = data_.filePath("same.molv").toStdString();
+};
+
+TEST_F(Following, EditObjectAppliesAndDeletesOnlyItsBody) {
+  for (int c : {0, 1, 3, 4}) {
+    SCOPED_TRACE(kChanges[c][0]);
+    restart();
+    state->ObjEditTarget = 3;
+    form->instruments().show(InstrumentWindow::ObjEdit, true);
+    ObjEdit* d = editors->bodyEditors().objEdit();
+    d->Text1->setText("7");  // Earth masses
+    change(c);
+    d->Apply_Click();
+    std::string written;
+    for (int i = 1; i <= state->objects; ++i)
+      if (state->objmass[i] == 7) written += state->objname[i];
+    EXPECT_EQ(written, kChanges[c][1]);
+    const int n = state->objects;
+    d->Command2_Click();  // Delete, too, removes Earth or nothing
+    EXPECT_EQ(state->objects, written.empty() ? n : n - 1);
+    EXPECT_EQ(FindBodyByName(*state, "Earth") == 0, c < 4);
+  }
+}
+
+// Distance box and reference box on Earth - Moon, orbit box on Earth about
+// the Sun, the default orbit box on rbo1a (Earth) by its index.
+TEST_F(Following, BoxesNameAndMeasureTheBodiesTheyShow) {
+  for (int kind = 0; kind < 4; ++kind) {
+    for (int c = 0; c < 4; ++c) {
+      SCOPED_TRACE(std::string(kChanges[c][0]) + ", box kind " + std::to_string(kind));
+      restart();
+      state->rbo1a = 3;
+      if (kind == 0) form->addBox(BoxKind::Distance);
+      if (kind == 1) form->rb_Click(1);
+      if (kind == 2) form->objLabel_MouseUp(3, Qt::RightButton, QPoint()), form->mnuDisplayOrbitalElements_Click();
+      if (kind == 3) form->openDefaultOrbitBox();
+      PairBoxWindow* pair = kind == 0 ? static_cast<PairBoxWindow*>(editors->distanceBox(1))
+                                      : kind == 1 ? editors->referenceBox(1) : nullptr;
+      RefBoxOrbit1* orbit = editors->orbitBox(kind == 2 ? 1 : 0);
+      change(c);
+      form->plot();
+      const int a = pair ? pair->bodyA() : kind == 2 ? orbit->ObjectIndex : state->rbo1a;
+      const int b = pair ? pair->bodyB() : kind == 2 ? orbit->ReferenceIndex : state->rbo1b;
+      if (kind < 3) {
+        EXPECT_EQ(nameOf(a), kChanges[c][1]);
+      }
+      QWidget* w = pair ? static_cast<QWidget*>(pair) : orbit;
+      EXPECT_EQ(w->windowTitle().toStdString(), nameOf(a) + " - " + nameOf(b));
+      EXPECT_EQ((pair ? pair->Combo1 : orbit->Combo1)->currentText().toStdString(), nameOf(a));
+      EXPECT_EQ((pair ? pair->lbl(1) : orbit->value(RowX))->text().isEmpty(), nameOf(a).empty());
+    }
+  }
+}
+
+// A numbered panel, and the default panel as an older file names its bodies.
+TEST_F(Following, ThrustPanelsPushTheirBodyOrNone) {
+  for (int slot : {1, 0}) {
+    for (int c = 0; c < 4; ++c) {
+      SCOPED_TRACE(std::string(kChanges[c][0]) + ", slot " + std::to_string(slot));
+      restart();
+      state->cpobjectname = "Earth          ";
+      state->cpreferencename = "Sun            ";
+      state->cpobject = 3;
+      state->cpreference = 2;
+      if (slot == 0) form->openDefaultThrustPanel();
+      FormControlCenter* p = control->thrustPanel(slot == 0 ? 0 : form->addBox(BoxKind::Thrust));
+      if (slot == 1) p->Combo1->setEditText("Earth"), p->Combo2->setEditText("Sun"), p->Command1_Click();
+      change(c);
+      const State before = *state;
+      p->boostButtons[static_cast<size_t>(BoostRow::Away)][1]->click();
+      std::string pushed;
+      for (int i = 1; i <= state->objects; ++i)
+        if (state->objvx[i] != before.objvx[i]) pushed += state->objname[i];
+      EXPECT_EQ(pushed, kChanges[c][1]);
+      EXPECT_EQ(p->Command2->text().toStdString(), kChanges[c][1]);
+      EXPECT_EQ(p->Combo1->currentIndex(), FindBodyByName(*state, kChanges[c][1]) - 1);
+    }
+  }
+}
+
+// Body 3 and body 4 both named Earth: the focus is the one clicked, also
+// when Comet merged away while the popup was up.
+TEST_F(Following, FocusThisObjectFocusesTheClickedBody) {
+  for (bool merged : {false, true}) {
+    SCOPED_TRACE(merged);
+    restart();
+    form->setToolWindows(std::make_unique<MainToolWindows>(*form));
+    state->objname[4] = "Earth";
+    form->KeyPresses(6);  // the focus window
+    form->objLabel_MouseUp(3, Qt::RightButton, QPoint());
+    if (merged) change(1);
+    form->mnuFocusThisObject_Click();
+    EXPECT_EQ(state->focusobj, merged ? 2 : 3);
+    EXPECT_EQ(ToolsOf(*form).focusObject()->Combo2->currentIndex(), state->focusobj - 1);
+  }
+}
+
+// The editor on entry A2 when the list is replaced: it shows the new rows
+// and edits nothing, so Delete removes no entry.
+TEST_F(Following, TheAutopilotEditorFollowsAReplacedList) {
+  auto setList = [this](std::vector<std::string> lines) {
+    for (size_t k = 0; k < lines.size(); ++k) state->autopilot[k + 1] = {lines[k], 10.0 * (k + 1), ""};
+    state->autopilotCount = static_cast<int16_t>(lines.size());
+  };
+  for (bool opened : {true, false}) {
+    SCOPED_TRACE(opened ? "opened" : "New");
+    restart();
+    setList({"B1", "B2", "B3"});
+    form->saveSituation(file);
+    setList({"A1", "A2"});
+    form->instruments().show(InstrumentWindow::AutoPilot, true);
+    frmAutoPilot* dlg = control->autopilot().editor();
+    dlg->ListOfCommands->setCurrentRow(1);
+    dlg->ListOfCommands_Click();
+    opened ? change(4) : form->mnuNew_Click();
+    EXPECT_EQ(dlg->ListOfCommands->count(), opened ? 3 : 0);
+    EXPECT_FALSE(dlg->btnDelete->isEnabled());
+    dlg->btnDelete_Click();
+    EXPECT_EQ(state->autopilotCount, opened ? 3 : 0);
+  }
+  // Every entry passed on a clock before year 0: the default time is the
+  // clock's, not that of the blank slot after the last entry.
+  state->SecondsElapsed = -1e9;
+  state->autopilot[1] = {"C1", -2e9, ""};
+  state->autopilotCount = 1;
+  ArmAutopilot(*state);
+  form->instruments().show(InstrumentWindow::AutoPilot, true);
+  const std::string byDefault = control->autopilot().editor()->currentDateField();
+  control->autopilot().editor()->Command1_Click();  // "Current Time"
+  EXPECT_EQ(control->autopilot().editor()->currentDateField(), byDefault);
+}
+
+}  // namespace
+}  // namespace molvane
