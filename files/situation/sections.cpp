@@ -109,9 +109,4 @@ void Line(std::string& out, std::string_view text) {
   out.append("\r\n");
 }
 
-bool IsResumeFilePath(std::string_view path) {
-  constexpr std::string_view kTail = "resume.molv";
-  return path.size() >= kTail.size() && path.substr(path.size() - kTail.size()) == kTail;
-}
-
 }  // namespace molvane::situation

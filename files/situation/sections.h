@@ -96,9 +96,6 @@ struct LoadTarget {
   const std::string& path;
 };
 
-// Whether the last 11 characters of a path are exactly "resume.molv".
-bool IsResumeFilePath(std::string_view path);
-
 // ---- The sections
 
 // A section's four functions. Reading fails (false) on a damaged section;
