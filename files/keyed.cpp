@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/bodies.h"
@@ -321,14 +323,17 @@ void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& pla
 
 void Flag(std::string& out, std::string_view key, bool v) { Pair(out, key, FlagText(v)); }
 
-// A fixed window's place and its two bodies, the keys led by `name`.
+// A fixed window's place and its two bodies, the keys led by `name`; the
+// thrust panel writes its own values between the bodies and the size.
 void WriteWindow(std::string& out, std::string_view name, const SingleWindowPlace& p, std::string_view a,
-                 int16_t ia, std::string_view b, int16_t ib) {
+                 int16_t ia, std::string_view b, int16_t ib,
+                 std::initializer_list<std::pair<std::string_view, std::string>> own = {}) {
   std::string key(name);
   Pair(out, key + "left", ShortText(p.left));
   Pair(out, key + "top", ShortText(p.top));
   Pair(out, a, ShortText(ia));
   Pair(out, b, ShortText(ib));
+  for (const auto& [k, v] : own) Pair(out, k, v);
   Pair(out, key + "width", ShortText(p.width));
   Pair(out, key + "height", ShortText(p.height));
 }
@@ -345,18 +350,12 @@ void WriteWindows(std::string& out, const State& s) {
     WriteWindow(out, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
   Flag(out, "refboxorbit1loaded", s.refboxorbit1loaded);
   Flag(out, "formcontrolcenterloaded", s.formcontrolcenterloaded);
-  if (s.formcontrolcenterloaded) {
-    const SingleWindowPlace& p = s.controlCenterPlace;
-    Pair(out, "formcontrolcenterleft", ShortText(p.left));
-    Pair(out, "formcontrolcentertop", ShortText(p.top));
-    Pair(out, "cpobject", ShortText(s.cpobject));
-    Pair(out, "cpreference", ShortText(s.cpreference));
-    Pair(out, "fuelused", ShortText(s.fuelused));
-    Pair(out, "altitude", TextValue(s.controlCenterText1));
-    Pair(out, "azimuth", TextValue(s.controlCenterText2));
-    Pair(out, "formcontrolcenterwidth", ShortText(p.width));
-    Pair(out, "formcontrolcenterheight", ShortText(p.height));
-  }
+  if (s.formcontrolcenterloaded)
+    WriteWindow(out, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference",
+                s.cpreference,
+                {{"fuelused", ShortText(s.fuelused)},
+                 {"altitude", TextValue(s.controlCenterText1)},
+                 {"azimuth", TextValue(s.controlCenterText2)}});
 }
 
 // The clock, the view, the Dashboard places and the main window.
