@@ -76,6 +76,12 @@ void MakeGroup(std::initializer_list<QRadioButton*> list) {
   }
 }
 
+// Options one below the other in `column` of `g` from `row` on, as one group.
+void AddOptions(QGridLayout* g, int row, int column, std::initializer_list<QRadioButton*> options) {
+  for (QRadioButton* b : options) g->addWidget(b, row++, column);
+  MakeGroup(options);
+}
+
 void Select(std::initializer_list<QRadioButton*> group, QRadioButton* which) {
   for (QRadioButton* b : group) b->setChecked(b == which);
 }
@@ -102,9 +108,12 @@ QGroupBox* Frame(QWidget* parent, const char* caption) {
   return f;
 }
 
-void AddRow(QGridLayout* g, int row, const char* label, QWidget* w, int span = 1) {
-  g->addWidget(new QLabel(label), row, 0);
-  g->addWidget(w, row, 1, 1, span);
+// Labelled boxes one below the other in `g` from `row` on.
+void AddRows(QGridLayout* g, int row, std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+  for (const auto& [label, w] : rows) {
+    g->addWidget(new QLabel(label), row, 0);
+    g->addWidget(w, row++, 1, 1, 1);
+  }
 }
 
 using Editor = frmAutoPilot;
@@ -245,7 +254,29 @@ frmAutoPilot::~frmAutoPilot() {
 // 2400; the rest is fitted around them.
 void frmAutoPilot::buildControls() {
   setFixedSize(734, 439);
+  buildTimeAndCommandControls();
+  buildThrustFrame();
+  buildOrientFrames();
+  buildRotatingFrame();
+  buildFileFrames();
+  buildTimeScaleFrame();
+  buildFocusFrame();
+  buildZoomFrame();
+  buildGraphicsFrame();
+  buildReleaseProbeFrame();
 
+  // Frames within frames keep their margins small; the crowded Release
+  // Probe frame its spacing too.
+  for (QGroupBox* box : findChildren<QGroupBox*>()) {
+    if (QLayout* l = box->layout()) {
+      l->setContentsMargins(4, 2, 4, 2);
+      l->setSpacing(FrameReleaseProbe->isAncestorOf(box) || box == FrameReleaseProbe ? 2 : 4);
+    }
+  }
+  connectControls();
+}
+
+void frmAutoPilot::buildTimeAndCommandControls() {
   // ---- Execution time.
   auto* timeFrame = new QGroupBox("Execution Time", this);
   timeFrame->setGeometry(16, 4, 420, 100);
@@ -303,29 +334,30 @@ void frmAutoPilot::buildControls() {
   listFont.setPointSizeF(7.5);
   ListOfCommands->setFont(listFont);
   ListOfCommands->setGeometry(448, 48, 276, 320);
+}
 
-  // ---- Parameter frames.
+void frmAutoPilot::buildThrustFrame() {
   FrameThrust = Frame(this, "Thrust");
-  {
-    auto* g = new QGridLayout(FrameThrust);
-    OptionInitiateThrust = new QRadioButton("Initiate");
-    OptionCutOffThrust = new QRadioButton("Cut Off");
-    ComboThrustObject = BodyCombo(FrameThrust);
-    TextThrustRate = new QLineEdit;
-    g->addWidget(OptionInitiateThrust, 0, 0);
-    g->addWidget(OptionCutOffThrust, 0, 1);
-    AddRow(g, 1, "Object", ComboThrustObject);
-    AddRow(g, 2, "Meters / Second", TextThrustRate);
-    MakeGroup({OptionInitiateThrust, OptionCutOffThrust});
-    OptionInitiateThrust->setChecked(true);
-  }
+  auto* g = new QGridLayout(FrameThrust);
+  OptionInitiateThrust = new QRadioButton("Initiate");
+  OptionCutOffThrust = new QRadioButton("Cut Off");
+  ComboThrustObject = BodyCombo(FrameThrust);
+  TextThrustRate = new QLineEdit;
+  g->addWidget(OptionInitiateThrust, 0, 0);
+  g->addWidget(OptionCutOffThrust, 0, 1);
+  AddRows(g, 1, {{"Object", ComboThrustObject}, {"Meters / Second", TextThrustRate}});
+  MakeGroup({OptionInitiateThrust, OptionCutOffThrust});
+  OptionInitiateThrust->setChecked(true);
+}
+
+// The four orient frames alike, then Orient Custom.
+void frmAutoPilot::buildOrientFrames() {
   auto orientFrame = [this](const char* caption, QComboBox*& object, QComboBox*& reference) {
     QGroupBox* f = Frame(this, caption);
     auto* g = new QGridLayout(f);
     object = BodyCombo(f);
     reference = BodyCombo(f);
-    AddRow(g, 0, "Object", object);
-    AddRow(g, 1, "Reference Object", reference);
+    AddRows(g, 0, {{"Object", object}, {"Reference Object", reference}});
     return f;
   };
   FrameOrient = orientFrame("Orient Prograde", ComboOrientObject, ComboOrientReference);
@@ -336,238 +368,214 @@ void frmAutoPilot::buildControls() {
   FrameOrientAway = orientFrame("Orient Away", ComboOrientAwayObject, ComboOrientAwayReference);
 
   FrameOrientCustom = Frame(this, "Orient Custom");
-  {
-    auto* g = new QGridLayout(FrameOrientCustom);
-    ComboOrientCustom = BodyCombo(FrameOrientCustom);
-    txtAzimuth = new QLineEdit;
-    txtAltitude = new QLineEdit;
-    AddRow(g, 0, "Object", ComboOrientCustom);
-    AddRow(g, 1, "Azimuth (Degrees)", txtAzimuth);
-    AddRow(g, 2, "Altitude (Degrees)", txtAltitude);
-    auto* note = new QLabel(
-        "Azimuth refers to degrees from the vernal equinox on the Ecliptic plane.  Altitude "
-        "refers to degrees of inclination from the Ecliptic plane.");
-    note->setWordWrap(true);
-    g->addWidget(note, 3, 0, 1, 2);
-  }
+  auto* g = new QGridLayout(FrameOrientCustom);
+  ComboOrientCustom = BodyCombo(FrameOrientCustom);
+  txtAzimuth = new QLineEdit;
+  txtAltitude = new QLineEdit;
+  AddRows(g, 0, {{"Object", ComboOrientCustom}, {"Azimuth (Degrees)", txtAzimuth},
+                 {"Altitude (Degrees)", txtAltitude}});
+  auto* note = new QLabel(
+      "Azimuth refers to degrees from the vernal equinox on the Ecliptic plane.  Altitude "
+      "refers to degrees of inclination from the Ecliptic plane.");
+  note->setWordWrap(true);
+  g->addWidget(note, 3, 0, 1, 2);
+}
 
+void frmAutoPilot::buildRotatingFrame() {
   FrameRotatingFrame = Frame(this, "Rotating Frame");
-  {
-    auto* g = new QGridLayout(FrameRotatingFrame);
-    ComboRotatingObject = BodyCombo(FrameRotatingFrame);
-    TextRotatePeriod = new QLineEdit;
-    Option1 = new QRadioButton("Clockwise");
-    Option2 = new QRadioButton("Counterclockwise");
-    g->addWidget(ComboRotatingObject, 0, 0, 1, 2);
-    AddRow(g, 1, "Period", TextRotatePeriod);
-    g->addWidget(Option1, 2, 0);
-    g->addWidget(Option2, 2, 1);
-    MakeGroup({Option1, Option2});
-    Option1->setChecked(true);
-  }
+  auto* g = new QGridLayout(FrameRotatingFrame);
+  ComboRotatingObject = BodyCombo(FrameRotatingFrame);
+  TextRotatePeriod = new QLineEdit;
+  Option1 = new QRadioButton("Clockwise");
+  Option2 = new QRadioButton("Counterclockwise");
+  g->addWidget(ComboRotatingObject, 0, 0, 1, 2);
+  AddRows(g, 1, {{"Period", TextRotatePeriod}});
+  g->addWidget(Option1, 2, 0);
+  g->addWidget(Option2, 2, 1);
+  MakeGroup({Option1, Option2});
+  Option1->setChecked(true);
+}
 
-  frameSave = Frame(this, "Save");
-  {
-    auto* g = new QGridLayout(frameSave);
-    Text2 = new QLineEdit;
-    Command4 = new QPushButton("Browse...");
-    AddRow(g, 0, "File Name:", Text2);
-    g->addWidget(Command4, 1, 1);
-  }
-  FrameOpen = Frame(this, "Open");
-  {
-    auto* g = new QGridLayout(FrameOpen);
-    Text7 = new QLineEdit;
-    btnBrowse = new QPushButton("Browse...");
-    AddRow(g, 0, "File", Text7);
-    g->addWidget(btnBrowse, 1, 1);
-  }
+// Save and Open: a file box over its "Browse..." button.
+void frmAutoPilot::buildFileFrames() {
+  auto fileFrame = [this](const char* caption, const char* label, QLineEdit*& box,
+                          QPushButton*& browse) {
+    QGroupBox* f = Frame(this, caption);
+    auto* g = new QGridLayout(f);
+    box = new QLineEdit;
+    browse = new QPushButton("Browse...");
+    AddRows(g, 0, {{label, box}});
+    g->addWidget(browse, 1, 1);
+    return f;
+  };
+  frameSave = fileFrame("Save", "File Name:", Text2, Command4);
+  FrameOpen = fileFrame("Open", "File", Text7, btnBrowse);
+}
 
+void frmAutoPilot::buildTimeScaleFrame() {
   FrameTimeScale = Frame(this, "Time Scale");
-  {
-    auto* g = new QGridLayout(FrameTimeScale);
-    TextTimeScale = new QLineEdit;
-    g->addWidget(TextTimeScale, 0, 0, 1, 3);
-    const char* units[] = {"Seconds", "Minutes", "Hours", "Days", "Months", "Years"};
-    for (int i = 0; i < 6; ++i) {
-      OptionTimeUnit[i] = new QRadioButton(units[i]);
-      g->addWidget(OptionTimeUnit[i], 1 + i / 3, i % 3);
-    }
-    MakeGroup({OptionTimeUnit[0], OptionTimeUnit[1], OptionTimeUnit[2], OptionTimeUnit[3],
-               OptionTimeUnit[4], OptionTimeUnit[5]});
-    OptionTimeUnit[0]->setChecked(true);
+  auto* g = new QGridLayout(FrameTimeScale);
+  TextTimeScale = new QLineEdit;
+  g->addWidget(TextTimeScale, 0, 0, 1, 3);
+  const char* units[] = {"Seconds", "Minutes", "Hours", "Days", "Months", "Years"};
+  for (int i = 0; i < 6; ++i) {
+    OptionTimeUnit[i] = new QRadioButton(units[i]);
+    g->addWidget(OptionTimeUnit[i], 1 + i / 3, i % 3);
   }
+  MakeGroup({OptionTimeUnit[0], OptionTimeUnit[1], OptionTimeUnit[2], OptionTimeUnit[3],
+             OptionTimeUnit[4], OptionTimeUnit[5]});
+  OptionTimeUnit[0]->setChecked(true);
+}
 
+void frmAutoPilot::buildFocusFrame() {
   FrameFocus = Frame(this, "Focus");
-  {
-    auto* g = new QGridLayout(FrameFocus);
-    auto* persp = new QGroupBox("Perspective");
-    auto* pl = new QHBoxLayout(persp);
-    OptionFloating = new QRadioButton("Floating");
-    OptionAbsolute = new QRadioButton("Absolute");
-    pl->addWidget(OptionFloating);
-    pl->addWidget(OptionAbsolute);
-    MakeGroup({OptionFloating, OptionAbsolute});
-    OptionAbsolute->setChecked(true);
-    auto* objectFrame = new QGroupBox("Focus Object");
-    auto* ol = new QHBoxLayout(objectFrame);
-    ComboFocusObject = BodyCombo(objectFrame);
-    ol->addWidget(ComboFocusObject);
-    auto* offset = new QGroupBox("Offset");
-    auto* og = new QGridLayout(offset);
-    TextOffsetX = new QLineEdit;
-    TextOffsetY = new QLineEdit;
-    TextOffsetZ = new QLineEdit;
-    AddRow(og, 0, "X", TextOffsetX);
-    AddRow(og, 1, "Y", TextOffsetY);
-    AddRow(og, 2, "Z", TextOffsetZ);
-    OptionOffsetKm = new QRadioButton("Kilometers");
-    OptionOffsetAU = new QRadioButton("AU");
-    OptionOffsetLY = new QRadioButton("Light Years");
-    og->addWidget(OptionOffsetKm, 0, 2);
-    og->addWidget(OptionOffsetAU, 1, 2);
-    og->addWidget(OptionOffsetLY, 2, 2);
-    MakeGroup({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY});
-    OptionOffsetKm->setChecked(true);
-    g->addWidget(persp, 0, 0);
-    g->addWidget(objectFrame, 1, 0);
-    g->addWidget(offset, 0, 1, 2, 1);
-  }
+  auto* g = new QGridLayout(FrameFocus);
+  auto* persp = new QGroupBox("Perspective");
+  auto* pl = new QHBoxLayout(persp);
+  OptionFloating = new QRadioButton("Floating");
+  OptionAbsolute = new QRadioButton("Absolute");
+  pl->addWidget(OptionFloating);
+  pl->addWidget(OptionAbsolute);
+  MakeGroup({OptionFloating, OptionAbsolute});
+  OptionAbsolute->setChecked(true);
+  auto* objectFrame = new QGroupBox("Focus Object");
+  auto* ol = new QHBoxLayout(objectFrame);
+  ComboFocusObject = BodyCombo(objectFrame);
+  ol->addWidget(ComboFocusObject);
+  auto* offset = new QGroupBox("Offset");
+  auto* og = new QGridLayout(offset);
+  TextOffsetX = new QLineEdit;
+  TextOffsetY = new QLineEdit;
+  TextOffsetZ = new QLineEdit;
+  AddRows(og, 0, {{"X", TextOffsetX}, {"Y", TextOffsetY}, {"Z", TextOffsetZ}});
+  OptionOffsetKm = new QRadioButton("Kilometers");
+  OptionOffsetAU = new QRadioButton("AU");
+  OptionOffsetLY = new QRadioButton("Light Years");
+  AddOptions(og, 0, 2, {OptionOffsetKm, OptionOffsetAU, OptionOffsetLY});
+  OptionOffsetKm->setChecked(true);
+  g->addWidget(persp, 0, 0);
+  g->addWidget(objectFrame, 1, 0);
+  g->addWidget(offset, 0, 1, 2, 1);
+}
 
+void frmAutoPilot::buildZoomFrame() {
   FrameZoom = Frame(this, "Zoom");
-  {
-    auto* g = new QGridLayout(FrameZoom);
-    OptionDouble = new QRadioButton("Zoom in");
-    OptionHalf = new QRadioButton("Zoom Out");
-    OptionSpecify = new QRadioButton("Specify  . . .");
-    g->addWidget(OptionDouble, 0, 0);
-    g->addWidget(OptionHalf, 1, 0);
-    g->addWidget(OptionSpecify, 2, 0);
-    MakeGroup({OptionDouble, OptionHalf, OptionSpecify});
-    OptionDouble->setChecked(true);
-    FrameSpecifyZoom = new QGroupBox("Specify Zoom");
-    auto* sg = new QGridLayout(FrameSpecifyZoom);
-    TextZoomValue = new QLineEdit;
-    OptionKM = new QRadioButton("Kilometers");
-    OptionAU = new QRadioButton("Astronomical Units");
-    OptionLY = new QRadioButton("Light Years");
-    sg->addWidget(TextZoomValue, 0, 0);
-    sg->addWidget(OptionKM, 1, 0);
-    sg->addWidget(OptionAU, 2, 0);
-    sg->addWidget(OptionLY, 3, 0);
-    MakeGroup({OptionKM, OptionAU, OptionLY});
-    g->addWidget(FrameSpecifyZoom, 0, 1, 3, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
-                                                      OptionAU, OptionLY}) {
-      w->setEnabled(false);
-    }
-  }
+  auto* g = new QGridLayout(FrameZoom);
+  OptionDouble = new QRadioButton("Zoom in");
+  OptionHalf = new QRadioButton("Zoom Out");
+  OptionSpecify = new QRadioButton("Specify  . . .");
+  AddOptions(g, 0, 0, {OptionDouble, OptionHalf, OptionSpecify});
+  OptionDouble->setChecked(true);
+  FrameSpecifyZoom = new QGroupBox("Specify Zoom");
+  auto* sg = new QGridLayout(FrameSpecifyZoom);
+  TextZoomValue = new QLineEdit;
+  OptionKM = new QRadioButton("Kilometers");
+  OptionAU = new QRadioButton("Astronomical Units");
+  OptionLY = new QRadioButton("Light Years");
+  sg->addWidget(TextZoomValue, 0, 0);
+  AddOptions(sg, 1, 0, {OptionKM, OptionAU, OptionLY});
+  g->addWidget(FrameSpecifyZoom, 0, 1, 3, 1);
+  enableSpecifyZoom(false);
+}
 
+void frmAutoPilot::buildGraphicsFrame() {
   FrameGraphics = Frame(this, "Graphics");
-  {
-    auto* g = new QGridLayout(FrameGraphics);
-    CheckTrails = new QCheckBox("Trails");
-    CheckLabels = new QCheckBox("Labels");
-    CheckImage = new QCheckBox("Image");
-    CheckPlot = new QCheckBox("Plot");
-    CheckExaggerate = new QCheckBox("Exaggerate sizes");
-    CheckPlot->setChecked(true);
-    int r = 0;
-    for (QCheckBox* c : {CheckTrails, CheckLabels, CheckImage, CheckPlot, CheckExaggerate}) {
-      g->addWidget(c, r++, 0);
-    }
+  auto* g = new QGridLayout(FrameGraphics);
+  const std::pair<QCheckBox**, const char*> checks[] = {{&CheckTrails, "Trails"},
+                                                         {&CheckLabels, "Labels"},
+                                                         {&CheckImage, "Image"},
+                                                         {&CheckPlot, "Plot"},
+                                                         {&CheckExaggerate, "Exaggerate sizes"}};
+  int r = 0;
+  for (auto [check, caption] : checks) {
+    *check = new QCheckBox(caption);
+    g->addWidget(*check, r++, 0);
   }
+  CheckPlot->setChecked(true);
+}
 
+// The names and the size, the release direction and the colour side by side
+// over the mass row: the frame must fit its 176 pixels.
+void frmAutoPilot::buildReleaseProbeFrame() {
   FrameReleaseProbe = Frame(this, "Release Probe");
-  {
-    // The names and the size, the release direction and the colour side by
-    // side over the mass row: the frame must fit its 176 pixels.
-    auto* g = new QGridLayout(FrameReleaseProbe);
-    auto* names = new QGridLayout;
-    names->setSpacing(2);
-    ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
-    txtProbeName = new QLineEdit;
-    Text6 = new QLineEdit;
-    AddRow(names, 0, "Release From:", ComboReleaseProbe);
-    AddRow(names, 1, "Probe Name:", txtProbeName);
-    AddRow(names, 2, "Size (meters):", Text6);
-    auto* mass = new QGroupBox("Mass");
-    auto* mg = new QGridLayout(mass);
-    Text4 = new QLineEdit("0");
-    OpButEarthMasses = new QRadioButton("Earth Masses");
-    OpButJupiterMasses = new QRadioButton("Jupiter Masses");
-    OpButSunMasses = new QRadioButton("Solar Masses");
-    OpButMassKilograms = new QRadioButton("Kg");
-    Check1 = new QCheckBox("Deduct mass from releasing body");
-    Text4->setMaximumWidth(60);
-    mg->addWidget(Text4, 0, 0);
-    mg->addWidget(OpButEarthMasses, 0, 1);
-    mg->addWidget(OpButJupiterMasses, 0, 2);
-    mg->addWidget(OpButSunMasses, 0, 3);
-    mg->addWidget(OpButMassKilograms, 1, 0);
-    mg->addWidget(Check1, 1, 1, 1, 3);
-    MakeGroup({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms});
-    OpButMassKilograms->setChecked(true);
-    Check1->setChecked(true);
-    auto* dir = new QGroupBox("Release direction");
-    auto* dg = new QGridLayout(dir);
-    Text3 = new QLineEdit("0");
-    Text5 = new QLineEdit("0");
-    Text3->setMaximumWidth(48);
-    Text5->setMaximumWidth(48);
-    AddRow(dg, 0, "Az", Text3);
-    AddRow(dg, 1, "Alt", Text5);
-    auto* colour = new QGroupBox("Color");
-    auto* cg = new QVBoxLayout(colour);
-    Shape1 = new QFrame;
-    Shape1->setFrameShape(QFrame::Box);
-    Shape1->setAutoFillBackground(true);
-    Shape1->setMinimumSize(24, 16);
-    Command3 = new QPushButton("choose color...");
-    cg->addWidget(Shape1);
-    cg->addWidget(Command3);
-    g->addLayout(names, 0, 0);
-    g->addWidget(dir, 0, 1);
-    g->addWidget(colour, 0, 2);
-    g->addWidget(mass, 1, 0, 1, 3);
-    g->setColumnStretch(0, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{ComboReleaseProbe, txtProbeName, Text6}) {
-      w->setMinimumWidth(64);
-    }
+  auto* g = new QGridLayout(FrameReleaseProbe);
+  auto* names = new QGridLayout;
+  names->setSpacing(2);
+  ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
+  txtProbeName = new QLineEdit;
+  Text6 = new QLineEdit;
+  AddRows(names, 0, {{"Release From:", ComboReleaseProbe}, {"Probe Name:", txtProbeName},
+                     {"Size (meters):", Text6}});
+  auto* mass = new QGroupBox("Mass");
+  auto* mg = new QGridLayout(mass);
+  Text4 = new QLineEdit("0");
+  OpButEarthMasses = new QRadioButton("Earth Masses");
+  OpButJupiterMasses = new QRadioButton("Jupiter Masses");
+  OpButSunMasses = new QRadioButton("Solar Masses");
+  OpButMassKilograms = new QRadioButton("Kg");
+  Check1 = new QCheckBox("Deduct mass from releasing body");
+  Text4->setMaximumWidth(60);
+  mg->addWidget(Text4, 0, 0);
+  mg->addWidget(OpButEarthMasses, 0, 1);
+  mg->addWidget(OpButJupiterMasses, 0, 2);
+  mg->addWidget(OpButSunMasses, 0, 3);
+  mg->addWidget(OpButMassKilograms, 1, 0);
+  mg->addWidget(Check1, 1, 1, 1, 3);
+  MakeGroup({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms});
+  OpButMassKilograms->setChecked(true);
+  Check1->setChecked(true);
+  auto* dir = new QGroupBox("Release direction");
+  auto* dg = new QGridLayout(dir);
+  Text3 = new QLineEdit("0");
+  Text5 = new QLineEdit("0");
+  Text3->setMaximumWidth(48);
+  Text5->setMaximumWidth(48);
+  AddRows(dg, 0, {{"Az", Text3}, {"Alt", Text5}});
+  auto* colour = new QGroupBox("Color");
+  auto* cg = new QVBoxLayout(colour);
+  Shape1 = new QFrame;
+  Shape1->setFrameShape(QFrame::Box);
+  Shape1->setAutoFillBackground(true);
+  Shape1->setMinimumSize(24, 16);
+  Command3 = new QPushButton("choose color...");
+  cg->addWidget(Shape1);
+  cg->addWidget(Command3);
+  g->addLayout(names, 0, 0);
+  g->addWidget(dir, 0, 1);
+  g->addWidget(colour, 0, 2);
+  g->addWidget(mass, 1, 0, 1, 3);
+  g->setColumnStretch(0, 1);
+  for (QWidget* w : std::initializer_list<QWidget*>{ComboReleaseProbe, txtProbeName, Text6}) {
+    w->setMinimumWidth(64);
   }
+}
 
-  // Frames within frames keep their margins small; the crowded Release
-  // Probe frame its spacing too.
-  for (QGroupBox* box : findChildren<QGroupBox*>()) {
-    if (QLayout* l = box->layout()) {
-      l->setContentsMargins(4, 2, 4, 2);
-      l->setSpacing(FrameReleaseProbe->isAncestorOf(box) || box == FrameReleaseProbe ? 2 : 4);
-    }
-  }
-
-  // ---- Signals.
+void frmAutoPilot::connectControls() {
   connect(ComboCommand, &QComboBox::activated, this, [this] { ComboCommand_Click(); });
   connect(ComboRotatingObject, &QComboBox::activated, this,
           [this] { ComboRotatingObject_Click(); });
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(btnBrowse, &QPushButton::clicked, this, [this] { btnBrowse_Click(); });
-  connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-  connect(btnAdd, &QPushButton::clicked, this, [this] { btnAdd_Click(); });
-  connect(btnReplace, &QPushButton::clicked, this, [this] { btnReplace_Click(); });
-  connect(btnDelete, &QPushButton::clicked, this, [this] { btnDelete_Click(); });
-  connect(btnNew, &QPushButton::clicked, this, [this] { btnNew_Click(); });
-  connect(btnEdit, &QPushButton::clicked, this, [this] { btnEdit_Click(); });
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
-  connect(btnClose, &QPushButton::clicked, this, [this] { btnClose_Click(); });
   connect(ListOfCommands, &QListWidget::itemClicked, this, [this] { ListOfCommands_Click(); });
-  connect(OptionInitiateThrust, &QRadioButton::clicked, this,
-          [this] { OptionInitiateThrust_Click(); });
-  connect(OptionCutOffThrust, &QRadioButton::clicked, this, [this] { OptionCutOffThrust_Click(); });
-  connect(OptionDouble, &QRadioButton::clicked, this, [this] { OptionDouble_Click(); });
-  connect(OptionHalf, &QRadioButton::clicked, this, [this] { OptionHalf_Click(); });
-  connect(OptionSpecify, &QRadioButton::clicked, this, [this] { OptionSpecify_Click(); });
+  const std::pair<QAbstractButton*, void (frmAutoPilot::*)()> clicks[] = {
+      {Command1, &frmAutoPilot::Command1_Click},
+      {Command2, &frmAutoPilot::Command2_Click},
+      {btnBrowse, &frmAutoPilot::btnBrowse_Click},
+      {Command4, &frmAutoPilot::Command4_Click},
+      {Command3, &frmAutoPilot::Command3_Click},
+      {btnAdd, &frmAutoPilot::btnAdd_Click},
+      {btnReplace, &frmAutoPilot::btnReplace_Click},
+      {btnDelete, &frmAutoPilot::btnDelete_Click},
+      {btnNew, &frmAutoPilot::btnNew_Click},
+      {btnEdit, &frmAutoPilot::btnEdit_Click},
+      {btnOK, &frmAutoPilot::btnOK_Click},
+      {btnClose, &frmAutoPilot::btnClose_Click},
+      {OptionInitiateThrust, &frmAutoPilot::OptionInitiateThrust_Click},
+      {OptionCutOffThrust, &frmAutoPilot::OptionCutOffThrust_Click},
+      {OptionDouble, &frmAutoPilot::OptionDouble_Click},
+      {OptionHalf, &frmAutoPilot::OptionHalf_Click},
+      {OptionSpecify, &frmAutoPilot::OptionSpecify_Click}};
+  for (auto [button, handler] : clicks) {
+    connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+  }
 }
 
 void frmAutoPilot::Form_Load() {

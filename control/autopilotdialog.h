@@ -175,7 +175,20 @@ class frmAutoPilot : public QWidget {
   static const CommandRow CommandTable[];
   static const CommandRow* commandRow(std::string_view word);
 
+  // ---- Building the window.
   void buildControls();
+  void buildTimeAndCommandControls();
+  void buildThrustFrame();
+  void buildOrientFrames();
+  void buildRotatingFrame();
+  void buildFileFrames();
+  void buildTimeScaleFrame();
+  void buildFocusFrame();
+  void buildZoomFrame();
+  void buildGraphicsFrame();
+  void buildReleaseProbeFrame();
+  void connectControls();
+
   void Form_Load();
   void releaseSimulation();
   std::array<QComboBox*, 11> bodyListsFilledAtLoad() const;
