@@ -1,12 +1,22 @@
 // One step of attraction and drift at 10..1000 bodies: the built-in loop
-// against Brisklet (as loaded from the program folder, and each build of it).
-// Reports pair interactions per second. Run:
+// against Brisklet (as loaded from the program folder, and each build of it),
+// and the floor the divider sets under Brisklet's exact arithmetic. Reports
+// pair interactions per second and, at the end, RunLoop's ratios to the
+// built-in loop and to that floor. Run:
 //   build/bin/molvane_bench --benchmark_filter=Loop
 #include <benchmark/benchmark.h>
+#include <immintrin.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
+#include <string>
 
 #include "engine/host.h"
 #include "engine/nativeloop.h"
@@ -68,14 +78,20 @@ void RunBuild(benchmark::State& st, brisklet::LoopFn fn) {
 }
 
 // RunLoop from libbrisklet.so, bound the way the program binds it.
-void BM_RunLoop(benchmark::State& st) {
+brisklet::LoopFn LibraryLoop() {
   auto bound = std::make_unique<State>();
   const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-  if (!molvane::BindNativeForceLoop(*bound, folder)) {
+  return molvane::BindNativeForceLoop(*bound, folder) ? brisklet::LoopFn(bound->nativeRunLoop)
+                                                      : nullptr;
+}
+
+void BM_RunLoop(benchmark::State& st) {
+  const brisklet::LoopFn fn = LibraryLoop();
+  if (fn == nullptr) {
     st.SkipWithError("libbrisklet.so not found beside the benchmark");
     return;
   }
-  RunBuild(st, bound->nativeRunLoop);
+  RunBuild(st, fn);
 }
 
 void BM_RunLoopScalar(benchmark::State& st) { RunBuild(st, brisklet::RunLoopScalar); }
@@ -96,13 +112,172 @@ void BM_RunLoopAvx512(benchmark::State& st) {
   RunBuild(st, brisklet::RunLoopAvx512);
 }
 
+// The divider's floor under a step: every pair needs four correctly rounded
+// divisions and one square root, here in the widest vectors the loop uses
+// (8 pairs per 512-bit vector) and with no dependences between them, over the
+// distances of real pairs kept in the first level of cache.
+constexpr int Window = 256;
+struct DividerData {
+  alignas(64) double q[Window], d[Window], x[Window], y[Window], z[Window];
+  alignas(64) double out[5][Window];
+};
+
+// The window holds the first pairs of the situation, in order, over again.
+std::unique_ptr<DividerData> DividerInput(const State& s, int n) {
+  auto m = std::make_unique<DividerData>();
+  for (int i = 0, j = 1, k = 2; i < Window; ++i) {
+    m->x[i] = s.objx[k] - s.objx[j];
+    m->y[i] = s.objy[k] - s.objy[j];
+    m->z[i] = s.objz[k] - s.objz[j];
+    m->q[i] = m->x[i] * m->x[i] + m->y[i] * m->y[i] + m->z[i] * m->z[i];
+    m->d[i] = std::sqrt(m->q[i]);
+    if (++k > n && ++j >= n) j = 1;
+    if (k > n) k = j + 1;
+  }
+  return m;
+}
+
+__attribute__((target("avx512f"))) void DividerWork8(int64_t vectors, DividerData& m) {
+  const __m512d one = _mm512_set1_pd(1.0);
+  for (int64_t v = 0; v < vectors; ++v) {
+    const int i = int(v % (Window / 8)) * 8;
+    const __m512d d = _mm512_load_pd(m.d + i);
+    _mm512_store_pd(m.out[0] + i, _mm512_maskz_sqrt_pd(0xFF, _mm512_load_pd(m.q + i)));
+    _mm512_store_pd(m.out[1] + i, _mm512_div_pd(one, d));
+    _mm512_store_pd(m.out[2] + i, _mm512_div_pd(_mm512_load_pd(m.x + i), d));
+    _mm512_store_pd(m.out[3] + i, _mm512_div_pd(_mm512_load_pd(m.y + i), d));
+    _mm512_store_pd(m.out[4] + i, _mm512_div_pd(_mm512_load_pd(m.z + i), d));
+  }
+}
+
+__attribute__((target("avx2"))) void DividerWork4(int64_t vectors, DividerData& m) {
+  const __m256d one = _mm256_set1_pd(1.0);
+  for (int64_t v = 0; v < vectors; ++v) {
+    const int i = int(v % (Window / 4)) * 4;
+    const __m256d d = _mm256_load_pd(m.d + i);
+    _mm256_store_pd(m.out[0] + i, _mm256_sqrt_pd(_mm256_load_pd(m.q + i)));
+    _mm256_store_pd(m.out[1] + i, _mm256_div_pd(one, d));
+    _mm256_store_pd(m.out[2] + i, _mm256_div_pd(_mm256_load_pd(m.x + i), d));
+    _mm256_store_pd(m.out[3] + i, _mm256_div_pd(_mm256_load_pd(m.y + i), d));
+    _mm256_store_pd(m.out[4] + i, _mm256_div_pd(_mm256_load_pd(m.z + i), d));
+  }
+}
+
+void DividerWork1(int64_t vectors, DividerData& m) {
+  for (int64_t v = 0; v < vectors; ++v) {
+    const int i = int(v % Window);
+    m.out[0][i] = std::sqrt(m.q[i]);
+    m.out[1][i] = 1.0 / m.d[i];
+    m.out[2][i] = m.x[i] / m.d[i];
+    m.out[3][i] = m.y[i] / m.d[i];
+    m.out[4][i] = m.z[i] / m.d[i];
+  }
+}
+
+// One step's worth of the floor at n bodies, in the width RunLoop uses here.
+void DividerStep(int n, DividerData& m) {
+  const int64_t pairs = int64_t(n) * (n - 1) / 2;
+  if (brisklet::CpuHasAvx512()) {
+    DividerWork8((pairs + 7) / 8, m);
+  } else if (brisklet::CpuHasAvx2()) {
+    DividerWork4((pairs + 3) / 4, m);
+  } else {
+    DividerWork1(pairs, m);
+  }
+}
+
+// The time this thread ran, so that time slices of other programs on the
+// same core count for neither side of a comparison.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
+
+// The floor's own pair rate; each step also runs RunLoop once, timed apart,
+// so "RunLoop share" compares the two under the same state of the machine.
+// Small steps are timed in batches, long enough for the clock.
+void BM_DividerBound(benchmark::State& st) {
+  const int n = int(st.range(0));
+  const brisklet::LoopFn fn = LibraryLoop();
+  if (fn == nullptr) {
+    st.SkipWithError("libbrisklet.so not found beside the benchmark");
+    return;
+  }
+  auto s = Situation(n);
+  auto m = DividerInput(*s, n);
+  const int batch = std::max(1, 200000 / (n * (n - 1) / 2));
+  double loopTime = 0.0, boundTime = 0.0;
+  for (auto _ : st) {
+    const double t0 = ThreadSeconds();
+    for (int b = 0; b < batch; ++b) DividerStep(n, *m);
+    benchmark::ClobberMemory();
+    const double t1 = ThreadSeconds();
+    for (int b = 0; b < batch; ++b)
+      fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(), s->objvx.data(),
+         s->objvy.data(), s->objvz.data(), s->objsize.data(), s->higher.data(), s->lower.data());
+    benchmark::ClobberMemory();
+    const double t2 = ThreadSeconds();
+    st.SetIterationTime(t1 - t0);
+    boundTime += t1 - t0;
+    loopTime += t2 - t1;
+  }
+  st.counters["pairs/s"] = benchmark::Counter(double(batch) * n * (n - 1) / 2,
+                                              benchmark::Counter::kIsIterationInvariantRate);
+  st.counters["RunLoop share"] = loopTime > 0.0 ? boundTime / loopTime : 0.0;
+}
+
 #define BODY_COUNTS Arg(10)->Arg(100)->Arg(300)->Arg(1000)
 BENCHMARK(BM_BuiltInLoop)->BODY_COUNTS;
 BENCHMARK(BM_RunLoop)->BODY_COUNTS;
+BENCHMARK(BM_DividerBound)->BODY_COUNTS->UseManualTime();
 BENCHMARK(BM_RunLoopScalar)->BODY_COUNTS;
 BENCHMARK(BM_RunLoopAvx2)->BODY_COUNTS;
 BENCHMARK(BM_RunLoopAvx512)->BODY_COUNTS;
 
+// The console report, then per body count RunLoop's ratio to the built-in
+// loop (pair rates of the same run) and its share of the divider's floor;
+// medians where the run repeats.
+class SummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  SummaryReporter() : ConsoleReporter(OO_None) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.error_occurred) continue;
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
+      for (const auto& [name, counter] : r.counters)
+        values_[std::atoi(r.run_name.args.c_str())][r.run_name.function_name + " " + name] =
+            counter.value;
+    }
+  }
+  void Finalize() override {
+    for (const auto& [n, v] : values_) {
+      const auto get = [&v](const char* key) {
+        const auto it = v.find(key);
+        return it == v.end() ? 0.0 : it->second;
+      };
+      const double loop = get("BM_RunLoop pairs/s"), builtIn = get("BM_BuiltInLoop pairs/s");
+      const double share = get("BM_DividerBound RunLoop share");
+      if (loop > 0.0 && builtIn > 0.0)
+        std::printf("N = %d: RunLoop %.2f times the built-in loop\n", n, loop / builtIn);
+      if (share > 0.0)
+        std::printf("N = %d: RunLoop at %.3f of the divider bound\n", n, share);
+    }
+    ConsoleReporter::Finalize();
+  }
+
+ private:
+  std::map<int, std::map<std::string, double>> values_;
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

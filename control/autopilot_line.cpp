@@ -167,39 +167,46 @@ std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
   return {};
 }
 
-std::string AutopilotFieldsProblem(const AutopilotFields& f) {
-  const std::string& w = f.word;
-  if (w == "Orient Prograde" || w == "Orient Retrograde" || w == "Orient Toward" ||
-      w == "Orient Away" || w == "Orient Custom") {
-    return TooLong("Object", f.object, AutopilotParamColumn, OrientSecondColumn);
-  }
-  if (w == "Thrust" && f.thrustInitiate) {
-    return TooLong("Object", f.object, AutopilotParamColumn, ThrustRateColumn);
-  }
-  if (w == "Focus") {
-    const bool perspective = f.perspective == "Absolute" || f.perspective == "Floating";
-    return TooLong("Focus Object", f.object, perspective ? FocusNameColumn : AutopilotParamColumn,
-                   FocusOffsetColumn);
-  }
-  if (w == "Release Probe") {
-    if (f.probeMass < 0) return "Mass must not be negative.";
-    std::string problem = TooLong("Release From", f.object, AutopilotParamColumn, ProbeNameColumn);
-    if (problem.empty()) problem = TooLong("Probe Name", f.probeName, ProbeNameColumn, ProbeColourColumn);
-    return problem;
-  }
-  if (w == "Time Scale") {
-    const size_t unit = static_cast<size_t>(std::clamp(static_cast<int>(f.timeScaleUnit), 0, 5));
-    const double step = FieldValue(f.timeScaleValue) * TimeScaleUnitSeconds[unit];
-    if (!(std::isfinite(step) && step > 0)) return "Time Scale must be a number greater than 0.";
-  }
-  if (w == "Zoom" && f.zoom == ZoomOption::Specify) {
-    const double width = FieldValue(f.zoomValue);
-    if (!(std::isfinite(width) && width > 0)) return "Specify Zoom must be a number greater than 0.";
-  }
-  if (w == "Rotating Frame") {
-    const double period = FieldValue(f.rotatePeriod);
-    if (!std::isfinite(period) || period == 0) return "Period must be a number other than 0.";
-  }
+std::string OrientFieldsProblem(const AutopilotFields& f) {
+  return TooLong("Object", f.object, AutopilotParamColumn, OrientSecondColumn);
+}
+
+std::string ThrustFieldsProblem(const AutopilotFields& f) {
+  if (!f.thrustInitiate) return {};
+  return TooLong("Object", f.object, AutopilotParamColumn, ThrustRateColumn);
+}
+
+std::string FocusFieldsProblem(const AutopilotFields& f) {
+  const bool perspective = f.perspective == "Absolute" || f.perspective == "Floating";
+  return TooLong("Focus Object", f.object, perspective ? FocusNameColumn : AutopilotParamColumn,
+                 FocusOffsetColumn);
+}
+
+std::string ReleaseProbeFieldsProblem(const AutopilotFields& f) {
+  if (f.probeMass < 0) return "Mass must not be negative.";
+  std::string problem = TooLong("Release From", f.object, AutopilotParamColumn, ProbeNameColumn);
+  if (problem.empty()) problem = TooLong("Probe Name", f.probeName, ProbeNameColumn, ProbeColourColumn);
+  if (problem.empty() && !std::isfinite(f.probeMass)) problem = "The probe's mass is out of range.";
+  return problem;
+}
+
+std::string TimeScaleFieldsProblem(const AutopilotFields& f) {
+  const size_t unit = static_cast<size_t>(std::clamp(static_cast<int>(f.timeScaleUnit), 0, 5));
+  const double step = FieldValue(f.timeScaleValue) * TimeScaleUnitSeconds[unit];
+  if (!(std::isfinite(step) && step > 0)) return "Time Scale must be a number greater than 0.";
+  return {};
+}
+
+std::string ZoomFieldsProblem(const AutopilotFields& f) {
+  if (f.zoom != ZoomOption::Specify) return {};
+  const double width = FieldValue(f.zoomValue);
+  if (!(std::isfinite(width) && width > 0)) return "Specify Zoom must be a number greater than 0.";
+  return {};
+}
+
+std::string RotatingFrameFieldsProblem(const AutopilotFields& f) {
+  const double period = FieldValue(f.rotatePeriod);
+  if (!std::isfinite(period) || period == 0) return "Period must be a number other than 0.";
   return {};
 }
 

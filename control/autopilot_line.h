@@ -127,11 +127,19 @@ std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
                                  std::string_view day, std::string_view hour,
                                  std::string_view minute, std::string_view second);
 
-// Why the fields cannot make a command that ever runs as typed (a time step,
-// zoom width or rotating period that no step can use, a negative probe
-// mass, a name too long for its place), naming the field; empty when they
-// can.
-std::string AutopilotFieldsProblem(const AutopilotFields& f);
+// Why the fields of one command cannot make a line that ever runs as typed,
+// naming the field; empty when they can. The editor's row of each word
+// names its check (words without one have nothing to refuse).
+// A body name that reaches the next field:
+std::string OrientFieldsProblem(const AutopilotFields& f);   // the orient words, Orient Custom
+std::string ThrustFieldsProblem(const AutopilotFields& f);   // Thrust Initiate
+std::string FocusFieldsProblem(const AutopilotFields& f);
+// A negative or unstorable mass, a releasing body or probe name too long:
+std::string ReleaseProbeFieldsProblem(const AutopilotFields& f);
+// A time step, zoom width or rotating period that no step can use:
+std::string TimeScaleFieldsProblem(const AutopilotFields& f);
+std::string ZoomFieldsProblem(const AutopilotFields& f);     // Specify only
+std::string RotatingFrameFieldsProblem(const AutopilotFields& f);
 
 // ---- Lines.
 

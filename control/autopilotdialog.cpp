@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 #include "control/autopilot.h"
@@ -75,8 +76,24 @@ void MakeGroup(std::initializer_list<QRadioButton*> list) {
   }
 }
 
+// Options one below the other in `column` of `g` from `row` on, as one group.
+void AddOptions(QGridLayout* g, int row, int column, std::initializer_list<QRadioButton*> options) {
+  for (QRadioButton* b : options) g->addWidget(b, row++, column);
+  MakeGroup(options);
+}
+
 void Select(std::initializer_list<QRadioButton*> group, QRadioButton* which) {
   for (QRadioButton* b : group) b->setChecked(b == which);
+}
+
+// The unit options of a distance: kilometres, AU, light years.
+std::string CheckedUnit(QRadioButton* km, QRadioButton* au, QRadioButton* ly) {
+  return km->isChecked() ? "Km" : au->isChecked() ? "AU" : ly->isChecked() ? "LY" : "";
+}
+// Checks the option of `unit`; another text changes nothing.
+void SelectUnit(QRadioButton* km, QRadioButton* au, QRadioButton* ly, std::string_view unit) {
+  QRadioButton* which = unit == "Km" ? km : unit == "AU" ? au : unit == "LY" ? ly : nullptr;
+  if (which) Select({km, au, ly}, which);
 }
 
 QComboBox* BodyCombo(QWidget* parent) {
@@ -91,12 +108,89 @@ QGroupBox* Frame(QWidget* parent, const char* caption) {
   return f;
 }
 
-void AddRow(QGridLayout* g, int row, const char* label, QWidget* w, int span = 1) {
-  g->addWidget(new QLabel(label), row, 0);
-  g->addWidget(w, row, 1, 1, span);
+// Labelled boxes one below the other in `g` from `row` on.
+void AddRows(QGridLayout* g, int row, std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+  for (const auto& [label, w] : rows) {
+    g->addWidget(new QLabel(label), row, 0);
+    g->addWidget(w, row++, 1, 1, 1);
+  }
 }
 
+using Editor = frmAutoPilot;
+
 }  // namespace
+
+// What the editor does with one command word. The boxes named here are
+// read by "Add >>" and put back by "<< Edit" for every word that has them;
+// the functions do the rest of the word's work.
+struct frmAutoPilot::CommandRow {
+  std::string_view word;                          // in ComboCommand
+  QGroupBox* Editor::*frame = nullptr;            // the frame made visible; none: no frame
+  QComboBox* Editor::*object = nullptr;           // the body the command acts on
+  QComboBox* Editor::*reference = nullptr;        // the reference object
+  bool focusBodyAsReference = false;              // a pick puts the focus body into `reference`
+  QLineEdit* Editor::*azimuth = nullptr;          // degrees
+  QLineEdit* Editor::*altitude = nullptr;
+  QLineEdit* Editor::*fileBox = nullptr;          // a file name in the system's bytes
+  void (Editor::*defaults)() = nullptr;           // the rest of the defaults and side effects of a pick
+  void (Editor::*parameters)(AutopilotFields&) const = nullptr;    // the rest of the line's fields
+  void (Editor::*restoredControls)(const AutopilotFields&) = nullptr;  // the rest "<< Edit" puts back
+  std::string (*problem)(const AutopilotFields&) = nullptr;         // why "Add >>" refuses, naming the field
+  void (Editor::*added)(const AutopilotFields&) = nullptr;          // after the command went into the list
+};
+
+// The editor's words in the order of its word list.
+const frmAutoPilot::CommandRow frmAutoPilot::CommandTable[] = {
+    {.word = "Caption", .defaults = &Editor::showCaptionDialog, .parameters = &Editor::captionFields,
+     .restoredControls = &Editor::restoreCaption},
+    {.word = "Orient Prograde", .frame = &Editor::FrameOrient, .object = &Editor::ComboOrientObject,
+     .reference = &Editor::ComboOrientReference, .focusBodyAsReference = true,
+     .problem = OrientFieldsProblem},
+    {.word = "Orient Retrograde", .frame = &Editor::FrameOrientRetrograde,
+     .object = &Editor::ComboOrientRetrogradeObject,
+     .reference = &Editor::ComboOrientRetrogradeReference, .focusBodyAsReference = true,
+     .problem = OrientFieldsProblem},
+    {.word = "Orient Toward", .frame = &Editor::frameOrientToward,
+     .object = &Editor::ComboOrientTowardObject, .reference = &Editor::ComboOrientTowardReference,
+     .problem = OrientFieldsProblem},
+    {.word = "Orient Away", .frame = &Editor::FrameOrientAway, .object = &Editor::ComboOrientAwayObject,
+     .reference = &Editor::ComboOrientAwayReference, .problem = OrientFieldsProblem},
+    {.word = "Orient Custom", .frame = &Editor::FrameOrientCustom, .object = &Editor::ComboOrientCustom,
+     .azimuth = &Editor::txtAzimuth, .altitude = &Editor::txtAltitude, .problem = OrientFieldsProblem},
+    {.word = "Thrust", .frame = &Editor::FrameThrust, .object = &Editor::ComboThrustObject,
+     .parameters = &Editor::thrustFields, .restoredControls = &Editor::restoreThrust,
+     .problem = ThrustFieldsProblem, .added = &Editor::thrustAdded},
+    {.word = "Rotating Frame", .frame = &Editor::FrameRotatingFrame,
+     .defaults = &Editor::rotatingFrameDefaults, .parameters = &Editor::rotatingFrameFields,
+     .restoredControls = &Editor::restoreRotatingFrame, .problem = RotatingFrameFieldsProblem},
+    {.word = "Save", .frame = &Editor::frameSave, .fileBox = &Editor::Text2},
+    {.word = "Pause"},
+    {.word = "Time Scale", .frame = &Editor::FrameTimeScale, .defaults = &Editor::timeScaleDefaults,
+     .parameters = &Editor::timeScaleFields, .restoredControls = &Editor::restoreTimeScale,
+     .problem = TimeScaleFieldsProblem},
+    {.word = "Open", .frame = &Editor::FrameOpen, .fileBox = &Editor::Text7},
+    {.word = "Focus", .frame = &Editor::FrameFocus, .object = &Editor::ComboFocusObject,
+     .defaults = &Editor::focusDefaults, .parameters = &Editor::focusFields,
+     .restoredControls = &Editor::restoreFocus, .problem = FocusFieldsProblem},
+    {.word = "Zoom", .frame = &Editor::FrameZoom, .defaults = &Editor::zoomDefaults,
+     .parameters = &Editor::zoomFields, .restoredControls = &Editor::restoreZoom,
+     .problem = ZoomFieldsProblem},
+    {.word = "Graphics", .frame = &Editor::FrameGraphics, .parameters = &Editor::graphicsFields,
+     .restoredControls = &Editor::restoreGraphics},
+    {.word = "Release Probe", .frame = &Editor::FrameReleaseProbe, .object = &Editor::ComboReleaseProbe,
+     .azimuth = &Editor::Text3, .altitude = &Editor::Text5, .defaults = &Editor::releaseProbeDefaults,
+     .parameters = &Editor::releaseProbeFields, .restoredControls = &Editor::restoreReleaseProbe,
+     .problem = ReleaseProbeFieldsProblem, .added = &Editor::releaseProbeAdded},
+    {.word = "Clear Screen"},
+};
+
+const frmAutoPilot::CommandRow* frmAutoPilot::commandRow(std::string_view word) {
+  static_assert(std::extent_v<decltype(CommandTable)> == AutopilotEditorWords.size());
+  for (const CommandRow& row : CommandTable) {
+    if (row.word == word) return &row;
+  }
+  return nullptr;
+}
 
 std::string RelativeSituationPath(const std::string& folder, const std::string& chosen) {
   if (folder.empty() || folder.front() != '/' || chosen.empty() || chosen.front() != '/') {
@@ -160,7 +254,29 @@ frmAutoPilot::~frmAutoPilot() {
 // 2400; the rest is fitted around them.
 void frmAutoPilot::buildControls() {
   setFixedSize(734, 439);
+  buildTimeAndCommandControls();
+  buildThrustFrame();
+  buildOrientFrames();
+  buildRotatingFrame();
+  buildFileFrames();
+  buildTimeScaleFrame();
+  buildFocusFrame();
+  buildZoomFrame();
+  buildGraphicsFrame();
+  buildReleaseProbeFrame();
 
+  // Frames within frames keep their margins small; the crowded Release
+  // Probe frame its spacing too.
+  for (QGroupBox* box : findChildren<QGroupBox*>()) {
+    if (QLayout* l = box->layout()) {
+      l->setContentsMargins(4, 2, 4, 2);
+      l->setSpacing(FrameReleaseProbe->isAncestorOf(box) || box == FrameReleaseProbe ? 2 : 4);
+    }
+  }
+  connectControls();
+}
+
+void frmAutoPilot::buildTimeAndCommandControls() {
   // ---- Execution time.
   auto* timeFrame = new QGroupBox("Execution Time", this);
   timeFrame->setGeometry(16, 4, 420, 100);
@@ -218,29 +334,30 @@ void frmAutoPilot::buildControls() {
   listFont.setPointSizeF(7.5);
   ListOfCommands->setFont(listFont);
   ListOfCommands->setGeometry(448, 48, 276, 320);
+}
 
-  // ---- Parameter frames.
+void frmAutoPilot::buildThrustFrame() {
   FrameThrust = Frame(this, "Thrust");
-  {
-    auto* g = new QGridLayout(FrameThrust);
-    OptionInitiateThrust = new QRadioButton("Initiate");
-    OptionCutOffThrust = new QRadioButton("Cut Off");
-    ComboThrustObject = BodyCombo(FrameThrust);
-    TextThrustRate = new QLineEdit;
-    g->addWidget(OptionInitiateThrust, 0, 0);
-    g->addWidget(OptionCutOffThrust, 0, 1);
-    AddRow(g, 1, "Object", ComboThrustObject);
-    AddRow(g, 2, "Meters / Second", TextThrustRate);
-    MakeGroup({OptionInitiateThrust, OptionCutOffThrust});
-    OptionInitiateThrust->setChecked(true);
-  }
+  auto* g = new QGridLayout(FrameThrust);
+  OptionInitiateThrust = new QRadioButton("Initiate");
+  OptionCutOffThrust = new QRadioButton("Cut Off");
+  ComboThrustObject = BodyCombo(FrameThrust);
+  TextThrustRate = new QLineEdit;
+  g->addWidget(OptionInitiateThrust, 0, 0);
+  g->addWidget(OptionCutOffThrust, 0, 1);
+  AddRows(g, 1, {{"Object", ComboThrustObject}, {"Meters / Second", TextThrustRate}});
+  MakeGroup({OptionInitiateThrust, OptionCutOffThrust});
+  OptionInitiateThrust->setChecked(true);
+}
+
+// The four orient frames alike, then Orient Custom.
+void frmAutoPilot::buildOrientFrames() {
   auto orientFrame = [this](const char* caption, QComboBox*& object, QComboBox*& reference) {
     QGroupBox* f = Frame(this, caption);
     auto* g = new QGridLayout(f);
     object = BodyCombo(f);
     reference = BodyCombo(f);
-    AddRow(g, 0, "Object", object);
-    AddRow(g, 1, "Reference Object", reference);
+    AddRows(g, 0, {{"Object", object}, {"Reference Object", reference}});
     return f;
   };
   FrameOrient = orientFrame("Orient Prograde", ComboOrientObject, ComboOrientReference);
@@ -251,245 +368,214 @@ void frmAutoPilot::buildControls() {
   FrameOrientAway = orientFrame("Orient Away", ComboOrientAwayObject, ComboOrientAwayReference);
 
   FrameOrientCustom = Frame(this, "Orient Custom");
-  {
-    auto* g = new QGridLayout(FrameOrientCustom);
-    ComboOrientCustom = BodyCombo(FrameOrientCustom);
-    txtAzimuth = new QLineEdit;
-    txtAltitude = new QLineEdit;
-    AddRow(g, 0, "Object", ComboOrientCustom);
-    AddRow(g, 1, "Azimuth (Degrees)", txtAzimuth);
-    AddRow(g, 2, "Altitude (Degrees)", txtAltitude);
-    auto* note = new QLabel(
-        "Azimuth refers to degrees from the vernal equinox on the Ecliptic plane.  Altitude "
-        "refers to degrees of inclination from the Ecliptic plane.");
-    note->setWordWrap(true);
-    g->addWidget(note, 3, 0, 1, 2);
-  }
+  auto* g = new QGridLayout(FrameOrientCustom);
+  ComboOrientCustom = BodyCombo(FrameOrientCustom);
+  txtAzimuth = new QLineEdit;
+  txtAltitude = new QLineEdit;
+  AddRows(g, 0, {{"Object", ComboOrientCustom}, {"Azimuth (Degrees)", txtAzimuth},
+                 {"Altitude (Degrees)", txtAltitude}});
+  auto* note = new QLabel(
+      "Azimuth refers to degrees from the vernal equinox on the Ecliptic plane.  Altitude "
+      "refers to degrees of inclination from the Ecliptic plane.");
+  note->setWordWrap(true);
+  g->addWidget(note, 3, 0, 1, 2);
+}
 
+void frmAutoPilot::buildRotatingFrame() {
   FrameRotatingFrame = Frame(this, "Rotating Frame");
-  {
-    auto* g = new QGridLayout(FrameRotatingFrame);
-    ComboRotatingObject = BodyCombo(FrameRotatingFrame);
-    TextRotatePeriod = new QLineEdit;
-    Option1 = new QRadioButton("Clockwise");
-    Option2 = new QRadioButton("Counterclockwise");
-    g->addWidget(ComboRotatingObject, 0, 0, 1, 2);
-    AddRow(g, 1, "Period", TextRotatePeriod);
-    g->addWidget(Option1, 2, 0);
-    g->addWidget(Option2, 2, 1);
-    MakeGroup({Option1, Option2});
-    Option1->setChecked(true);
-  }
+  auto* g = new QGridLayout(FrameRotatingFrame);
+  ComboRotatingObject = BodyCombo(FrameRotatingFrame);
+  TextRotatePeriod = new QLineEdit;
+  Option1 = new QRadioButton("Clockwise");
+  Option2 = new QRadioButton("Counterclockwise");
+  g->addWidget(ComboRotatingObject, 0, 0, 1, 2);
+  AddRows(g, 1, {{"Period", TextRotatePeriod}});
+  g->addWidget(Option1, 2, 0);
+  g->addWidget(Option2, 2, 1);
+  MakeGroup({Option1, Option2});
+  Option1->setChecked(true);
+}
 
-  frameSave = Frame(this, "Save");
-  {
-    auto* g = new QGridLayout(frameSave);
-    Text2 = new QLineEdit;
-    Command4 = new QPushButton("Browse...");
-    AddRow(g, 0, "File Name:", Text2);
-    g->addWidget(Command4, 1, 1);
-  }
-  FrameOpen = Frame(this, "Open");
-  {
-    auto* g = new QGridLayout(FrameOpen);
-    Text7 = new QLineEdit;
-    btnBrowse = new QPushButton("Browse...");
-    AddRow(g, 0, "File", Text7);
-    g->addWidget(btnBrowse, 1, 1);
-  }
+// Save and Open: a file box over its "Browse..." button.
+void frmAutoPilot::buildFileFrames() {
+  auto fileFrame = [this](const char* caption, const char* label, QLineEdit*& box,
+                          QPushButton*& browse) {
+    QGroupBox* f = Frame(this, caption);
+    auto* g = new QGridLayout(f);
+    box = new QLineEdit;
+    browse = new QPushButton("Browse...");
+    AddRows(g, 0, {{label, box}});
+    g->addWidget(browse, 1, 1);
+    return f;
+  };
+  frameSave = fileFrame("Save", "File Name:", Text2, Command4);
+  FrameOpen = fileFrame("Open", "File", Text7, btnBrowse);
+}
 
+void frmAutoPilot::buildTimeScaleFrame() {
   FrameTimeScale = Frame(this, "Time Scale");
-  {
-    auto* g = new QGridLayout(FrameTimeScale);
-    TextTimeScale = new QLineEdit;
-    g->addWidget(TextTimeScale, 0, 0, 1, 3);
-    const char* units[] = {"Seconds", "Minutes", "Hours", "Days", "Months", "Years"};
-    for (int i = 0; i < 6; ++i) {
-      OptionTimeUnit[i] = new QRadioButton(units[i]);
-      g->addWidget(OptionTimeUnit[i], 1 + i / 3, i % 3);
-    }
-    MakeGroup({OptionTimeUnit[0], OptionTimeUnit[1], OptionTimeUnit[2], OptionTimeUnit[3],
-               OptionTimeUnit[4], OptionTimeUnit[5]});
-    OptionTimeUnit[0]->setChecked(true);
+  auto* g = new QGridLayout(FrameTimeScale);
+  TextTimeScale = new QLineEdit;
+  g->addWidget(TextTimeScale, 0, 0, 1, 3);
+  const char* units[] = {"Seconds", "Minutes", "Hours", "Days", "Months", "Years"};
+  for (int i = 0; i < 6; ++i) {
+    OptionTimeUnit[i] = new QRadioButton(units[i]);
+    g->addWidget(OptionTimeUnit[i], 1 + i / 3, i % 3);
   }
+  MakeGroup({OptionTimeUnit[0], OptionTimeUnit[1], OptionTimeUnit[2], OptionTimeUnit[3],
+             OptionTimeUnit[4], OptionTimeUnit[5]});
+  OptionTimeUnit[0]->setChecked(true);
+}
 
+void frmAutoPilot::buildFocusFrame() {
   FrameFocus = Frame(this, "Focus");
-  {
-    auto* g = new QGridLayout(FrameFocus);
-    auto* persp = new QGroupBox("Perspective");
-    auto* pl = new QHBoxLayout(persp);
-    OptionFloating = new QRadioButton("Floating");
-    OptionAbsolute = new QRadioButton("Absolute");
-    pl->addWidget(OptionFloating);
-    pl->addWidget(OptionAbsolute);
-    MakeGroup({OptionFloating, OptionAbsolute});
-    OptionAbsolute->setChecked(true);
-    auto* objectFrame = new QGroupBox("Focus Object");
-    auto* ol = new QHBoxLayout(objectFrame);
-    ComboFocusObject = BodyCombo(objectFrame);
-    ol->addWidget(ComboFocusObject);
-    auto* offset = new QGroupBox("Offset");
-    auto* og = new QGridLayout(offset);
-    TextOffsetX = new QLineEdit;
-    TextOffsetY = new QLineEdit;
-    TextOffsetZ = new QLineEdit;
-    AddRow(og, 0, "X", TextOffsetX);
-    AddRow(og, 1, "Y", TextOffsetY);
-    AddRow(og, 2, "Z", TextOffsetZ);
-    OptionOffsetKm = new QRadioButton("Kilometers");
-    OptionOffsetAU = new QRadioButton("AU");
-    OptionOffsetLY = new QRadioButton("Light Years");
-    og->addWidget(OptionOffsetKm, 0, 2);
-    og->addWidget(OptionOffsetAU, 1, 2);
-    og->addWidget(OptionOffsetLY, 2, 2);
-    MakeGroup({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY});
-    OptionOffsetKm->setChecked(true);
-    g->addWidget(persp, 0, 0);
-    g->addWidget(objectFrame, 1, 0);
-    g->addWidget(offset, 0, 1, 2, 1);
-  }
+  auto* g = new QGridLayout(FrameFocus);
+  auto* persp = new QGroupBox("Perspective");
+  auto* pl = new QHBoxLayout(persp);
+  OptionFloating = new QRadioButton("Floating");
+  OptionAbsolute = new QRadioButton("Absolute");
+  pl->addWidget(OptionFloating);
+  pl->addWidget(OptionAbsolute);
+  MakeGroup({OptionFloating, OptionAbsolute});
+  OptionAbsolute->setChecked(true);
+  auto* objectFrame = new QGroupBox("Focus Object");
+  auto* ol = new QHBoxLayout(objectFrame);
+  ComboFocusObject = BodyCombo(objectFrame);
+  ol->addWidget(ComboFocusObject);
+  auto* offset = new QGroupBox("Offset");
+  auto* og = new QGridLayout(offset);
+  TextOffsetX = new QLineEdit;
+  TextOffsetY = new QLineEdit;
+  TextOffsetZ = new QLineEdit;
+  AddRows(og, 0, {{"X", TextOffsetX}, {"Y", TextOffsetY}, {"Z", TextOffsetZ}});
+  OptionOffsetKm = new QRadioButton("Kilometers");
+  OptionOffsetAU = new QRadioButton("AU");
+  OptionOffsetLY = new QRadioButton("Light Years");
+  AddOptions(og, 0, 2, {OptionOffsetKm, OptionOffsetAU, OptionOffsetLY});
+  OptionOffsetKm->setChecked(true);
+  g->addWidget(persp, 0, 0);
+  g->addWidget(objectFrame, 1, 0);
+  g->addWidget(offset, 0, 1, 2, 1);
+}
 
+void frmAutoPilot::buildZoomFrame() {
   FrameZoom = Frame(this, "Zoom");
-  {
-    auto* g = new QGridLayout(FrameZoom);
-    OptionDouble = new QRadioButton("Zoom in");
-    OptionHalf = new QRadioButton("Zoom Out");
-    OptionSpecify = new QRadioButton("Specify  . . .");
-    g->addWidget(OptionDouble, 0, 0);
-    g->addWidget(OptionHalf, 1, 0);
-    g->addWidget(OptionSpecify, 2, 0);
-    MakeGroup({OptionDouble, OptionHalf, OptionSpecify});
-    OptionDouble->setChecked(true);
-    FrameSpecifyZoom = new QGroupBox("Specify Zoom");
-    auto* sg = new QGridLayout(FrameSpecifyZoom);
-    TextZoomValue = new QLineEdit;
-    OptionKM = new QRadioButton("Kilometers");
-    OptionAU = new QRadioButton("Astronomical Units");
-    OptionLY = new QRadioButton("Light Years");
-    sg->addWidget(TextZoomValue, 0, 0);
-    sg->addWidget(OptionKM, 1, 0);
-    sg->addWidget(OptionAU, 2, 0);
-    sg->addWidget(OptionLY, 3, 0);
-    MakeGroup({OptionKM, OptionAU, OptionLY});
-    g->addWidget(FrameSpecifyZoom, 0, 1, 3, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
-                                                      OptionAU, OptionLY}) {
-      w->setEnabled(false);
-    }
-  }
+  auto* g = new QGridLayout(FrameZoom);
+  OptionDouble = new QRadioButton("Zoom in");
+  OptionHalf = new QRadioButton("Zoom Out");
+  OptionSpecify = new QRadioButton("Specify  . . .");
+  AddOptions(g, 0, 0, {OptionDouble, OptionHalf, OptionSpecify});
+  OptionDouble->setChecked(true);
+  FrameSpecifyZoom = new QGroupBox("Specify Zoom");
+  auto* sg = new QGridLayout(FrameSpecifyZoom);
+  TextZoomValue = new QLineEdit;
+  OptionKM = new QRadioButton("Kilometers");
+  OptionAU = new QRadioButton("Astronomical Units");
+  OptionLY = new QRadioButton("Light Years");
+  sg->addWidget(TextZoomValue, 0, 0);
+  AddOptions(sg, 1, 0, {OptionKM, OptionAU, OptionLY});
+  g->addWidget(FrameSpecifyZoom, 0, 1, 3, 1);
+  enableSpecifyZoom(false);
+}
 
+void frmAutoPilot::buildGraphicsFrame() {
   FrameGraphics = Frame(this, "Graphics");
-  {
-    auto* g = new QGridLayout(FrameGraphics);
-    CheckTrails = new QCheckBox("Trails");
-    CheckLabels = new QCheckBox("Labels");
-    CheckImage = new QCheckBox("Image");
-    CheckPlot = new QCheckBox("Plot");
-    CheckExaggerate = new QCheckBox("Exaggerate sizes");
-    CheckPlot->setChecked(true);
-    int r = 0;
-    for (QCheckBox* c : {CheckTrails, CheckLabels, CheckImage, CheckPlot, CheckExaggerate}) {
-      g->addWidget(c, r++, 0);
-    }
+  auto* g = new QGridLayout(FrameGraphics);
+  const std::pair<QCheckBox**, const char*> checks[] = {{&CheckTrails, "Trails"},
+                                                         {&CheckLabels, "Labels"},
+                                                         {&CheckImage, "Image"},
+                                                         {&CheckPlot, "Plot"},
+                                                         {&CheckExaggerate, "Exaggerate sizes"}};
+  int r = 0;
+  for (auto [check, caption] : checks) {
+    *check = new QCheckBox(caption);
+    g->addWidget(*check, r++, 0);
   }
+  CheckPlot->setChecked(true);
+}
 
+// The names and the size, the release direction and the colour side by side
+// over the mass row: the frame must fit its 176 pixels.
+void frmAutoPilot::buildReleaseProbeFrame() {
   FrameReleaseProbe = Frame(this, "Release Probe");
-  {
-    // The names and the size, the release direction and the colour side by
-    // side over the mass row: the frame must fit its 176 pixels.
-    auto* g = new QGridLayout(FrameReleaseProbe);
-    auto* names = new QGridLayout;
-    names->setSpacing(2);
-    ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
-    txtProbeName = new QLineEdit;
-    Text6 = new QLineEdit;
-    AddRow(names, 0, "Release From:", ComboReleaseProbe);
-    AddRow(names, 1, "Probe Name:", txtProbeName);
-    AddRow(names, 2, "Size (meters):", Text6);
-    auto* mass = new QGroupBox("Mass");
-    auto* mg = new QGridLayout(mass);
-    Text4 = new QLineEdit("0");
-    OpButEarthMasses = new QRadioButton("Earth Masses");
-    OpButJupiterMasses = new QRadioButton("Jupiter Masses");
-    OpButSunMasses = new QRadioButton("Solar Masses");
-    OpButMassKilograms = new QRadioButton("Kg");
-    Check1 = new QCheckBox("Deduct mass from releasing body");
-    Text4->setMaximumWidth(60);
-    mg->addWidget(Text4, 0, 0);
-    mg->addWidget(OpButEarthMasses, 0, 1);
-    mg->addWidget(OpButJupiterMasses, 0, 2);
-    mg->addWidget(OpButSunMasses, 0, 3);
-    mg->addWidget(OpButMassKilograms, 1, 0);
-    mg->addWidget(Check1, 1, 1, 1, 3);
-    MakeGroup({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms});
-    OpButMassKilograms->setChecked(true);
-    Check1->setChecked(true);
-    auto* dir = new QGroupBox("Release direction");
-    auto* dg = new QGridLayout(dir);
-    Text3 = new QLineEdit("0");
-    Text5 = new QLineEdit("0");
-    Text3->setMaximumWidth(48);
-    Text5->setMaximumWidth(48);
-    AddRow(dg, 0, "Az", Text3);
-    AddRow(dg, 1, "Alt", Text5);
-    auto* colour = new QGroupBox("Color");
-    auto* cg = new QVBoxLayout(colour);
-    Shape1 = new QFrame;
-    Shape1->setFrameShape(QFrame::Box);
-    Shape1->setAutoFillBackground(true);
-    Shape1->setMinimumSize(24, 16);
-    Command3 = new QPushButton("choose color...");
-    cg->addWidget(Shape1);
-    cg->addWidget(Command3);
-    g->addLayout(names, 0, 0);
-    g->addWidget(dir, 0, 1);
-    g->addWidget(colour, 0, 2);
-    g->addWidget(mass, 1, 0, 1, 3);
-    g->setColumnStretch(0, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{ComboReleaseProbe, txtProbeName, Text6}) {
-      w->setMinimumWidth(64);
-    }
+  auto* g = new QGridLayout(FrameReleaseProbe);
+  auto* names = new QGridLayout;
+  names->setSpacing(2);
+  ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
+  txtProbeName = new QLineEdit;
+  Text6 = new QLineEdit;
+  AddRows(names, 0, {{"Release From:", ComboReleaseProbe}, {"Probe Name:", txtProbeName},
+                     {"Size (meters):", Text6}});
+  auto* mass = new QGroupBox("Mass");
+  auto* mg = new QGridLayout(mass);
+  Text4 = new QLineEdit("0");
+  OpButEarthMasses = new QRadioButton("Earth Masses");
+  OpButJupiterMasses = new QRadioButton("Jupiter Masses");
+  OpButSunMasses = new QRadioButton("Solar Masses");
+  OpButMassKilograms = new QRadioButton("Kg");
+  Check1 = new QCheckBox("Deduct mass from releasing body");
+  Text4->setMaximumWidth(60);
+  mg->addWidget(Text4, 0, 0);
+  mg->addWidget(OpButEarthMasses, 0, 1);
+  mg->addWidget(OpButJupiterMasses, 0, 2);
+  mg->addWidget(OpButSunMasses, 0, 3);
+  mg->addWidget(OpButMassKilograms, 1, 0);
+  mg->addWidget(Check1, 1, 1, 1, 3);
+  MakeGroup({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms});
+  OpButMassKilograms->setChecked(true);
+  Check1->setChecked(true);
+  auto* dir = new QGroupBox("Release direction");
+  auto* dg = new QGridLayout(dir);
+  Text3 = new QLineEdit("0");
+  Text5 = new QLineEdit("0");
+  Text3->setMaximumWidth(48);
+  Text5->setMaximumWidth(48);
+  AddRows(dg, 0, {{"Az", Text3}, {"Alt", Text5}});
+  auto* colour = new QGroupBox("Color");
+  auto* cg = new QVBoxLayout(colour);
+  Shape1 = new QFrame;
+  Shape1->setFrameShape(QFrame::Box);
+  Shape1->setAutoFillBackground(true);
+  Shape1->setMinimumSize(24, 16);
+  Command3 = new QPushButton("choose color...");
+  cg->addWidget(Shape1);
+  cg->addWidget(Command3);
+  g->addLayout(names, 0, 0);
+  g->addWidget(dir, 0, 1);
+  g->addWidget(colour, 0, 2);
+  g->addWidget(mass, 1, 0, 1, 3);
+  g->setColumnStretch(0, 1);
+  for (QWidget* w : std::initializer_list<QWidget*>{ComboReleaseProbe, txtProbeName, Text6}) {
+    w->setMinimumWidth(64);
   }
+}
 
-  // Frames within frames keep their margins small; the crowded Release
-  // Probe frame its spacing too.
-  for (QGroupBox* box : findChildren<QGroupBox*>()) {
-    if (QLayout* l = box->layout()) {
-      l->setContentsMargins(4, 2, 4, 2);
-      l->setSpacing(FrameReleaseProbe->isAncestorOf(box) || box == FrameReleaseProbe ? 2 : 4);
-    }
-  }
-
-  // ---- Signals.
+void frmAutoPilot::connectControls() {
   connect(ComboCommand, &QComboBox::activated, this, [this] { ComboCommand_Click(); });
   connect(ComboRotatingObject, &QComboBox::activated, this,
           [this] { ComboRotatingObject_Click(); });
-  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(btnBrowse, &QPushButton::clicked, this, [this] { btnBrowse_Click(); });
-  connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
-  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-  connect(btnAdd, &QPushButton::clicked, this, [this] { btnAdd_Click(); });
-  connect(btnReplace, &QPushButton::clicked, this, [this] { btnReplace_Click(); });
-  connect(btnDelete, &QPushButton::clicked, this, [this] { btnDelete_Click(); });
-  connect(btnNew, &QPushButton::clicked, this, [this] { btnNew_Click(); });
-  connect(btnEdit, &QPushButton::clicked, this, [this] { btnEdit_Click(); });
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
-  connect(btnClose, &QPushButton::clicked, this, [this] { btnClose_Click(); });
   connect(ListOfCommands, &QListWidget::itemClicked, this, [this] { ListOfCommands_Click(); });
-  connect(OptionInitiateThrust, &QRadioButton::clicked, this,
-          [this] { OptionInitiateThrust_Click(); });
-  connect(OptionCutOffThrust, &QRadioButton::clicked, this, [this] { OptionCutOffThrust_Click(); });
-  connect(OptionDouble, &QRadioButton::clicked, this, [this] { OptionDouble_Click(); });
-  connect(OptionHalf, &QRadioButton::clicked, this, [this] { OptionHalf_Click(); });
-  connect(OptionSpecify, &QRadioButton::clicked, this, [this] { OptionSpecify_Click(); });
-}
-
-std::array<QGroupBox*, 14> frmAutoPilot::frames() const {
-  return {FrameThrust,    FrameOrient,     FrameOrientRetrograde, frameOrientToward,
-          FrameOrientAway, FrameOrientCustom, FrameRotatingFrame, frameSave,
-          FrameOpen,      FrameTimeScale,  FrameFocus,            FrameZoom,
-          FrameGraphics,  FrameReleaseProbe};
+  const std::pair<QAbstractButton*, void (frmAutoPilot::*)()> clicks[] = {
+      {Command1, &frmAutoPilot::Command1_Click},
+      {Command2, &frmAutoPilot::Command2_Click},
+      {btnBrowse, &frmAutoPilot::btnBrowse_Click},
+      {Command4, &frmAutoPilot::Command4_Click},
+      {Command3, &frmAutoPilot::Command3_Click},
+      {btnAdd, &frmAutoPilot::btnAdd_Click},
+      {btnReplace, &frmAutoPilot::btnReplace_Click},
+      {btnDelete, &frmAutoPilot::btnDelete_Click},
+      {btnNew, &frmAutoPilot::btnNew_Click},
+      {btnEdit, &frmAutoPilot::btnEdit_Click},
+      {btnOK, &frmAutoPilot::btnOK_Click},
+      {btnClose, &frmAutoPilot::btnClose_Click},
+      {OptionInitiateThrust, &frmAutoPilot::OptionInitiateThrust_Click},
+      {OptionCutOffThrust, &frmAutoPilot::OptionCutOffThrust_Click},
+      {OptionDouble, &frmAutoPilot::OptionDouble_Click},
+      {OptionHalf, &frmAutoPilot::OptionHalf_Click},
+      {OptionSpecify, &frmAutoPilot::OptionSpecify_Click}};
+  for (auto [button, handler] : clicks) {
+    connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+  }
 }
 
 void frmAutoPilot::Form_Load() {
@@ -505,17 +591,15 @@ void frmAutoPilot::Form_Load() {
   for (int m = 1; m <= 12; ++m) ComboMonth->addItem(QString::number(m));
   for (int h = 0; h <= 23; ++h) ComboHour->addItem(QString::number(h));
   for (int m = 0; m <= 59; ++m) ComboMinute->addItem(QString::number(m));
-  for (QComboBox* c : {ComboOrientTowardObject, ComboOrientTowardReference, ComboOrientObject,
-                       ComboOrientReference, ComboOrientRetrogradeObject,
-                       ComboOrientRetrogradeReference, ComboOrientAwayObject,
-                       ComboOrientAwayReference, ComboThrustObject, ComboOrientCustom,
-                       ComboReleaseProbe}) {
+  for (QComboBox* c : bodyListsFilledAtLoad()) {
     fillBodyList(c);
     c->setEditText({});
   }
-  for (std::string_view w : AutopilotEditorWords) ComboCommand->addItem(Latin1(w));
+  for (const CommandRow& row : CommandTable) ComboCommand->addItem(Latin1(row.word));
   ComboCommand->setCurrentIndex(-1);
-  for (QGroupBox* f : frames()) f->setGeometry(16, 160, 428, 176);
+  for (const CommandRow& row : CommandTable) {
+    if (row.frame) (this->*row.frame)->setGeometry(16, 160, 428, 176);
+  }
   followList();
   fillCommandList();
   SetDefaultTime();
@@ -551,6 +635,16 @@ std::string frmAutoPilot::bodyName(int index) const {
   return s_.objname[index];
 }
 
+// Focus and Rotating Frame fill their body lists when their word is picked.
+std::array<QComboBox*, 11> frmAutoPilot::bodyListsFilledAtLoad() const {
+  return {ComboOrientTowardObject,     ComboOrientTowardReference,
+          ComboOrientObject,           ComboOrientReference,
+          ComboOrientRetrogradeObject, ComboOrientRetrogradeReference,
+          ComboOrientAwayObject,       ComboOrientAwayReference,
+          ComboThrustObject,           ComboOrientCustom,
+          ComboReleaseProbe};
+}
+
 void frmAutoPilot::fillBodyList(QComboBox* c) const {
   const QString text = c->currentText();
   c->clear();
@@ -560,13 +654,9 @@ void frmAutoPilot::fillBodyList(QComboBox* c) const {
 }
 
 void frmAutoPilot::refreshObjectLists() {
-  for (QComboBox* c : {ComboOrientTowardObject, ComboOrientTowardReference, ComboOrientObject,
-                       ComboOrientReference, ComboOrientRetrogradeObject,
-                       ComboOrientRetrogradeReference, ComboOrientAwayObject,
-                       ComboOrientAwayReference, ComboThrustObject, ComboOrientCustom,
-                       ComboReleaseProbe, ComboFocusObject, ComboRotatingObject}) {
-    fillBodyList(c);
-  }
+  for (QComboBox* c : bodyListsFilledAtLoad()) fillBodyList(c);
+  fillBodyList(ComboFocusObject);
+  fillBodyList(ComboRotatingObject);
 }
 
 void frmAutoPilot::fillCommandList() {
@@ -602,12 +692,14 @@ void frmAutoPilot::Command2_Click() {
 }
 
 void frmAutoPilot::HideParameterFrames() {
-  for (QGroupBox* f : frames()) f->setVisible(false);
+  for (const CommandRow& row : CommandTable) {
+    if (row.frame) (this->*row.frame)->setVisible(false);
+  }
 }
 
 QGroupBox* frmAutoPilot::visibleFrame() const {
-  for (QGroupBox* f : frames()) {
-    if (!f->isHidden()) return f;
+  for (const CommandRow& row : CommandTable) {
+    if (row.frame && !(this->*row.frame)->isHidden()) return this->*row.frame;
   }
   return nullptr;
 }
@@ -627,118 +719,11 @@ void frmAutoPilot::pickCommand(const QString& word) {
 void frmAutoPilot::ComboCommand_Click() {
   HideParameterFrames();
   btnAdd->setEnabled(true);
-  const std::string w = Text(ComboCommand);
-  if (w == "Caption") {
-    showCaptionDialog();
-  } else if (w == "Orient Prograde") {
-    FrameOrient->setVisible(true);
-    ComboOrientReference->setEditText(Latin1(bodyName(s_.focusobj)));
-  } else if (w == "Orient Retrograde") {
-    FrameOrientRetrograde->setVisible(true);
-    ComboOrientRetrogradeReference->setEditText(Latin1(bodyName(s_.focusobj)));
-  } else if (w == "Orient Toward") {
-    frameOrientToward->setVisible(true);
-  } else if (w == "Orient Away") {
-    FrameOrientAway->setVisible(true);
-  } else if (w == "Orient Custom") {
-    FrameOrientCustom->setVisible(true);
-  } else if (w == "Thrust") {
-    FrameThrust->setVisible(true);
-  } else if (w == "Rotating Frame") {
-    FrameRotatingFrame->setVisible(true);
-    ComboRotatingObject->clear();
-    fillBodyList(ComboRotatingObject);
-  } else if (w == "Save") {
-    frameSave->setVisible(true);
-  } else if (w == "Time Scale") {
-    FrameTimeScale->setVisible(true);
-    const double s = s_.timescale;
-    int unit = 0;
-    if (s >= 31536000) {
-      unit = 5;
-    } else if (s >= 2592000) {
-      unit = 4;
-    } else if (s >= 86400) {
-      unit = 3;
-    } else if (s >= 3600) {
-      unit = 2;
-    } else if (s >= 60) {
-      unit = 1;
-    }
-    for (int i = 0; i < 6; ++i) OptionTimeUnit[i]->setChecked(i == unit);
-    TextTimeScale->setText(Latin1(GeneralText(s / TimeScaleUnitSeconds[unit])));
-  } else if (w == "Open") {
-    FrameOpen->setVisible(true);
-  } else if (w == "Focus") {
-    FrameFocus->setVisible(true);
-    ComboFocusObject->clear();
-    fillBodyList(ComboFocusObject);
-    const int p = s_.PreviousFocusObj;
-    ComboFocusObject->setEditText(Latin1(bodyName(p)));
-    if (p >= 0 && p <= s_.objects && p <= MaxBodies) {
-      const double dx = s_.objx[p] - s_.objx[0];
-      const double dy = s_.objy[p] - s_.objy[0];
-      const double m = dy > dx ? dy : dx;
-      double unit = 1000;
-      QRadioButton* option = OptionOffsetKm;
-      if (m > LightYearMetres) {
-        unit = LightYearMetres;
-        option = OptionOffsetLY;
-      } else if (m >= 1.5e8) {
-        unit = s_.AstronomicalUnit;
-        option = OptionOffsetAU;
-      }
-      if (std::isfinite(dx / unit) && std::isfinite(dy / unit)) {
-        Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, option);
-        TextOffsetX->setText(Latin1(GeneralText(dx / unit)));
-        TextOffsetY->setText(Latin1(GeneralText(dy / unit)));
-      }
-    }
-  } else if (w == "Zoom") {
-    FrameZoom->setVisible(true);
-    for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
-                                                      OptionAU, OptionLY}) {
-      c->setEnabled(false);
-    }
-    const double width = form_.screenWidthPixels() / s_.ScalePixel / 1000;
-    if (std::isfinite(width)) {
-      form_.setVisibleWidthKm(width);
-      const double km = form_.visibleWidthKm();
-      double value = km;
-      QRadioButton* option = OptionKM;
-      if (km > ZoomLightYearKm) {
-        value = km / ZoomLightYearKm;
-        option = OptionLY;
-      } else if (km >= ZoomAuKm) {
-        value = km / ZoomAuKm;
-        option = OptionAU;
-      }
-      Select({OptionKM, OptionAU, OptionLY}, option);
-      TextZoomValue->setText(Latin1(GeneralText(value)));
-    }
-  } else if (w == "Graphics") {
-    FrameGraphics->setVisible(true);
-  } else if (w == "Release Probe") {
-    FrameReleaseProbe->setVisible(true);
-    // The first "Probe n" that no body bears; every body bearing a
-    // candidate moves the counter on.
-    for (;;) {
-      const std::string candidate = "Probe " + std::to_string(s_.ProbeCounter + 1);
-      bool taken = false;
-      const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
-      for (int i = 1; i <= n; ++i) {
-        if (s_.objname[i] == candidate) {
-          taken = true;
-          if (s_.ProbeCounter < INT16_MAX) ++s_.ProbeCounter;
-        }
-      }
-      if (!taken || s_.ProbeCounter >= INT16_MAX - 1) {
-        txtProbeName->setText(Latin1(candidate));
-        break;
-      }
-    }
-    setProbeColour(DefaultProbeColour);
-  }
+  const CommandRow* row = commandRow(Text(ComboCommand));
+  if (!row) return;
+  if (row->frame) (this->*row->frame)->setVisible(true);
+  if (row->focusBodyAsReference) (this->*row->reference)->setEditText(Latin1(bodyName(s_.focusobj)));
+  if (row->defaults) (this->*row->defaults)();
 }
 
 void frmAutoPilot::ComboRotatingObject_Click() {
@@ -777,12 +762,16 @@ void frmAutoPilot::OptionCutOffThrust_Click() {
   TextThrustRate->setEnabled(false);
 }
 
-void frmAutoPilot::OptionDouble_Click() {
-  Select({OptionDouble, OptionHalf, OptionSpecify}, OptionDouble);
+void frmAutoPilot::enableSpecifyZoom(bool enabled) {
   for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
                                                     OptionAU, OptionLY}) {
-    c->setEnabled(false);
+    c->setEnabled(enabled);
   }
+}
+
+void frmAutoPilot::OptionDouble_Click() {
+  Select({OptionDouble, OptionHalf, OptionSpecify}, OptionDouble);
+  enableSpecifyZoom(false);
   Select({OptionKM, OptionAU, OptionLY}, nullptr);
 }
 
@@ -793,10 +782,7 @@ void frmAutoPilot::OptionHalf_Click() {
 
 void frmAutoPilot::OptionSpecify_Click() {
   Select({OptionDouble, OptionHalf, OptionSpecify}, OptionSpecify);
-  for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
-                                                    OptionAU, OptionLY}) {
-    c->setEnabled(true);
-  }
+  enableSpecifyZoom(true);
   Select({OptionKM, OptionAU, OptionLY}, OptionAU);
 }
 
@@ -810,73 +796,17 @@ std::string frmAutoPilot::currentDateField() const {
 AutopilotFields frmAutoPilot::currentFields() const {
   AutopilotFields f;
   f.word = Text(ComboCommand);
-  const std::string& w = f.word;
-  if (w == "Orient Prograde") {
-    f.object = Text(ComboOrientObject);
-    f.reference = Text(ComboOrientReference);
-  } else if (w == "Orient Retrograde") {
-    f.object = Text(ComboOrientRetrogradeObject);
-    f.reference = Text(ComboOrientRetrogradeReference);
-  } else if (w == "Orient Toward") {
-    f.object = Text(ComboOrientTowardObject);
-    f.reference = Text(ComboOrientTowardReference);
-  } else if (w == "Orient Away") {
-    f.object = Text(ComboOrientAwayObject);
-    f.reference = Text(ComboOrientAwayReference);
-  } else if (w == "Orient Custom") {
-    f.object = Text(ComboOrientCustom);
-    f.azimuth = Text(txtAzimuth);
-    f.altitude = Text(txtAltitude);
-  } else if (w == "Thrust") {
-    f.object = Text(ComboThrustObject);
-  } else if (w == "Focus") {
-    f.object = Text(ComboFocusObject);
-  } else if (w == "Release Probe") {
-    f.object = Text(ComboReleaseProbe);
-    f.azimuth = Text(Text3);
-    f.altitude = Text(Text5);
-  }
-  f.thrustInitiate = OptionInitiateThrust->isChecked();
-  f.thrustRate = Text(TextThrustRate);
-  f.rotatePeriod = Text(TextRotatePeriod);
-  f.clockwise = Option1->isChecked();
-  f.zoom = OptionDouble->isChecked()   ? ZoomOption::In
-           : OptionHalf->isChecked()   ? ZoomOption::Out
-           : OptionSpecify->isChecked() ? ZoomOption::Specify
-                                        : ZoomOption::None;
-  f.zoomValue = Text(TextZoomValue);
-  f.zoomUnit = OptionKM->isChecked() ? "Km" : OptionAU->isChecked() ? "AU" : OptionLY->isChecked() ? "LY" : "";
-  f.trails = CheckTrails->isChecked();
-  f.labels = CheckLabels->isChecked();
-  f.images = CheckImage->isChecked();
-  f.plot = CheckPlot->isChecked();
-  f.exaggerate = CheckExaggerate->isChecked();
-  f.perspective = OptionAbsolute->isChecked() ? "Absolute" : OptionFloating->isChecked() ? "Floating" : "";
-  f.offsetX = Text(TextOffsetX);
-  f.offsetY = Text(TextOffsetY);
-  f.offsetZ = Text(TextOffsetZ);
-  f.offsetUnit = OptionOffsetKm->isChecked()   ? "Km"
-                 : OptionOffsetAU->isChecked() ? "AU"
-                 : OptionOffsetLY->isChecked() ? "LY"
-                                               : "";
-  f.timeScaleValue = Text(TextTimeScale);
-  for (int i = 0; i < 6; ++i) {
-    if (OptionTimeUnit[i]->isChecked()) f.timeScaleUnit = static_cast<TimeScaleUnit>(i);
-  }
-  f.probeName = Text(txtProbeName);
-  f.probeColour = probeColour_;
-  double factor = memory_.probeMassFactor;
-  if (OpButEarthMasses->isChecked()) factor = ProbeMassFactorEarth;
-  if (OpButJupiterMasses->isChecked()) factor = ProbeMassFactorJupiter;
-  if (OpButSunMasses->isChecked()) factor = ProbeMassFactorSun;
-  if (OpButMassKilograms->isChecked()) factor = ProbeMassFactorKg;
-  f.probeMass = Number(Text4->text()) * factor;
-  f.deductMass = Check1->isChecked();
-  f.probeSize = Text(Text6);
-  if (w == "Save") f.fileName = PathBytes(Text2->text());
-  if (w == "Open") f.fileName = PathBytes(Text7->text());
-  f.caption = s_.captionDefinition;
+  if (const CommandRow* row = commandRow(f.word)) readControls(*row, f);
   return f;
+}
+
+void frmAutoPilot::readControls(const CommandRow& row, AutopilotFields& f) const {
+  if (row.object) f.object = Text(this->*row.object);
+  if (row.reference) f.reference = Text(this->*row.reference);
+  if (row.azimuth) f.azimuth = Text(this->*row.azimuth);
+  if (row.altitude) f.altitude = Text(this->*row.altitude);
+  if (row.fileBox) f.fileName = PathBytes((this->*row.fileBox)->text());
+  if (row.parameters) (this->*row.parameters)(f);
 }
 
 void frmAutoPilot::clearCommandAndNote() {
@@ -890,9 +820,10 @@ void frmAutoPilot::clearCommandAndNote() {
 // controls as they are, with a message that names the field.
 int frmAutoPilot::addCommand(bool replace) {
   const AutopilotFields f = currentFields();
+  const CommandRow* row = commandRow(f.word);
   std::string problem = AutopilotTimeProblem(Text(TextYear), Text(ComboMonth), Text(ComboDay),
                                              Text(ComboHour), Text(ComboMinute), Text(TextSeconds));
-  if (problem.empty()) problem = AutopilotFieldsProblem(f);
+  if (problem.empty() && row && row->problem) problem = row->problem(f);
   if (!problem.empty()) {
     form_.message(problem);
     return 0;
@@ -902,28 +833,11 @@ int frmAutoPilot::addCommand(bool replace) {
     form_.message("The execution time is out of range.");
     return 0;
   }
-  if (f.word == "Release Probe" && !std::isfinite(f.probeMass)) {
-    form_.message("The probe's mass is out of range.");
-    return 0;
-  }
   const std::string note = Text(Text1->toPlainText());
   const int i = replace ? ReplaceAutopilotEntry(s_, form_, memory_.editIndex, date, f, note)
                         : AddAutopilotEntry(s_, form_, date, f, note);
   if (i == 0) return 0;
-  if (f.word == "Release Probe") {
-    if (OpButEarthMasses->isChecked()) memory_.probeMassFactor = ProbeMassFactorEarth;
-    if (OpButJupiterMasses->isChecked()) memory_.probeMassFactor = ProbeMassFactorJupiter;
-    if (OpButSunMasses->isChecked()) memory_.probeMassFactor = ProbeMassFactorSun;
-    if (OpButMassKilograms->isChecked()) memory_.probeMassFactor = ProbeMassFactorKg;
-  }
-  // The next thrust command defaults to the opposite one.
-  if (f.word == "Thrust") {
-    if (f.thrustInitiate) {
-      OptionCutOffThrust_Click();
-    } else {
-      OptionInitiateThrust_Click();
-    }
-  }
+  if (row && row->added) (this->*row->added)(f);
   fillCommandList();
   HideParameterFrames();
   clearCommandAndNote();
@@ -992,9 +906,16 @@ void frmAutoPilot::btnEdit_Click() {
   distributeDateTime(e.time);
   Text1->setPlainText(Latin1(e.note));
   HideParameterFrames();
-  AutopilotFields f = currentFields();
+  // What the line cannot give back (a number too large to hold, a unit
+  // that is none of the options) stays as the controls show it.
+  AutopilotFields f;
+  for (const CommandRow& r : CommandTable) readControls(r, f);
+  const CommandRow* command = nullptr;
   if (ReadAutopilotLine(e.line, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips(), f)) {
-    restoreControls(f, k);
+    command = commandRow(f.word);
+  }
+  if (command) {
+    restoreControls(*command, f);
   } else {
     ComboCommand->setCurrentIndex(-1);
   }
@@ -1002,110 +923,15 @@ void frmAutoPilot::btnEdit_Click() {
 }
 
 // The controls of a line read back by "<< Edit".
-void frmAutoPilot::restoreControls(const AutopilotFields& f, int) {
-  const std::string& w = f.word;
-  ComboCommand->setCurrentIndex(ComboCommand->findText(Latin1(w)));
-  auto show = [](QGroupBox* g) { g->setVisible(true); };
-  if (w == "Thrust") {
-    show(FrameThrust);
-    ComboThrustObject->setEditText(Latin1(f.object));
-    TextThrustRate->setText(Latin1(f.thrustRate));
-    if (f.thrustInitiate) {
-      OptionInitiateThrust_Click();
-    } else {
-      OptionCutOffThrust_Click();
-    }
-  } else if (w == "Orient Custom") {
-    show(FrameOrientCustom);
-    ComboOrientCustom->setEditText(Latin1(f.object));
-    txtAzimuth->setText(Latin1(f.azimuth));
-    txtAltitude->setText(Latin1(f.altitude));
-  } else if (w == "Orient Prograde" || w == "Orient Retrograde" || w == "Orient Toward" ||
-             w == "Orient Away") {
-    QComboBox* object = ComboOrientObject;
-    QComboBox* reference = ComboOrientReference;
-    QGroupBox* frame = FrameOrient;
-    if (w == "Orient Retrograde") {
-      object = ComboOrientRetrogradeObject;
-      reference = ComboOrientRetrogradeReference;
-      frame = FrameOrientRetrograde;
-    } else if (w == "Orient Toward") {
-      object = ComboOrientTowardObject;
-      reference = ComboOrientTowardReference;
-      frame = frameOrientToward;
-    } else if (w == "Orient Away") {
-      object = ComboOrientAwayObject;
-      reference = ComboOrientAwayReference;
-      frame = FrameOrientAway;
-    }
-    show(frame);
-    object->setEditText(Latin1(f.object));
-    reference->setEditText(Latin1(f.reference));
-  } else if (w == "Zoom") {
-    show(FrameZoom);
-    if (f.zoom == ZoomOption::In) {
-      OptionDouble_Click();
-    } else if (f.zoom == ZoomOption::Out) {
-      OptionHalf_Click();
-    } else {
-      OptionSpecify_Click();
-      TextZoomValue->setText(Latin1(f.zoomValue));
-      if (f.zoomUnit == "Km") Select({OptionKM, OptionAU, OptionLY}, OptionKM);
-      if (f.zoomUnit == "LY") Select({OptionKM, OptionAU, OptionLY}, OptionLY);
-    }
-  } else if (w == "Graphics") {
-    show(FrameGraphics);
-    CheckTrails->setChecked(f.trails);
-    CheckLabels->setChecked(f.labels);
-    CheckImage->setChecked(f.images);
-    CheckPlot->setChecked(f.plot);
-    CheckExaggerate->setChecked(f.exaggerate);
-  } else if (w == "Focus") {
-    show(FrameFocus);
-    ComboFocusObject->setEditText(Latin1(f.object));
-    if (f.perspective == "Floating") Select({OptionFloating, OptionAbsolute}, OptionFloating);
-    if (f.perspective == "Absolute") Select({OptionFloating, OptionAbsolute}, OptionAbsolute);
-    TextOffsetX->setText(Latin1(f.offsetX));
-    TextOffsetY->setText(Latin1(f.offsetY));
-    TextOffsetZ->setText(Latin1(f.offsetZ));
-    if (f.offsetUnit == "Km") Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, OptionOffsetKm);
-    if (f.offsetUnit == "AU") Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, OptionOffsetAU);
-    if (f.offsetUnit == "LY") Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, OptionOffsetLY);
-  } else if (w == "Time Scale") {
-    show(FrameTimeScale);
-    TextTimeScale->setText(Latin1(f.timeScaleValue));
-    for (int i = 0; i < 6; ++i) {
-      OptionTimeUnit[i]->setChecked(i == static_cast<int>(f.timeScaleUnit));
-    }
-  } else if (w == "Release Probe") {
-    // The whole probe comes back, so that Replace writes what was stored.
-    show(FrameReleaseProbe);
-    ComboReleaseProbe->setEditText(Latin1(f.object));
-    txtProbeName->setText(Latin1(f.probeName));
-    setProbeColour(f.probeColour);
-    Text4->setText(Latin1(GeneralText(f.probeMass)));
-    Select({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms},
-           OpButEarthMasses);
-    Check1->setChecked(f.deductMass);
-    Text3->setText(Latin1(f.azimuth));
-    Text5->setText(Latin1(f.altitude));
-    Text6->setText(Latin1(f.probeSize));
-  } else if (w == "Save") {
-    show(frameSave);
-    Text2->setText(PathText(f.fileName));
-  } else if (w == "Open") {
-    show(FrameOpen);
-    Text7->setText(PathText(f.fileName));
-  } else if (w == "Rotating Frame") {
-    // Period and direction come back too, so that Replace keeps them.
-    show(FrameRotatingFrame);
-    TextRotatePeriod->setText(Latin1(f.rotatePeriod));
-    Select({Option1, Option2}, f.clockwise ? Option1 : Option2);
-  } else if (w == "Caption") {
-    s_.captionDefinition = f.caption;
-    showCaptionDialog();
-    if (captionDialog_) captionDialog_->showDefinition(f.caption);
-  }
+void frmAutoPilot::restoreControls(const CommandRow& row, const AutopilotFields& f) {
+  ComboCommand->setCurrentIndex(ComboCommand->findText(Latin1(row.word)));
+  if (row.frame) (this->*row.frame)->setVisible(true);
+  if (row.object) (this->*row.object)->setEditText(Latin1(f.object));
+  if (row.reference) (this->*row.reference)->setEditText(Latin1(f.reference));
+  if (row.azimuth) (this->*row.azimuth)->setText(Latin1(f.azimuth));
+  if (row.altitude) (this->*row.altitude)->setText(Latin1(f.altitude));
+  if (row.fileBox) (this->*row.fileBox)->setText(PathText(f.fileName));
+  if (row.restoredControls) (this->*row.restoredControls)(f);
 }
 
 void frmAutoPilot::showCaptionDialog() {
@@ -1125,5 +951,249 @@ void frmAutoPilot::btnOK_Click() {
 }
 
 void frmAutoPilot::btnClose_Click() { close(); }
+
+// ---- What the rows of the command table name, word by word.
+
+// Caption: the definition the caption dialog prepares.
+void frmAutoPilot::captionFields(AutopilotFields& f) const { f.caption = s_.captionDefinition; }
+
+void frmAutoPilot::restoreCaption(const AutopilotFields& f) {
+  s_.captionDefinition = f.caption;
+  showCaptionDialog();
+  if (captionDialog_) captionDialog_->showDefinition(f.caption);
+}
+
+// Thrust.
+void frmAutoPilot::thrustFields(AutopilotFields& f) const {
+  f.thrustInitiate = OptionInitiateThrust->isChecked();
+  f.thrustRate = Text(TextThrustRate);
+}
+
+void frmAutoPilot::restoreThrust(const AutopilotFields& f) {
+  TextThrustRate->setText(Latin1(f.thrustRate));
+  if (f.thrustInitiate) {
+    OptionInitiateThrust_Click();
+  } else {
+    OptionCutOffThrust_Click();
+  }
+}
+
+// The next thrust command defaults to the opposite one.
+void frmAutoPilot::thrustAdded(const AutopilotFields& f) {
+  if (f.thrustInitiate) {
+    OptionCutOffThrust_Click();
+  } else {
+    OptionInitiateThrust_Click();
+  }
+}
+
+// Rotating Frame.
+void frmAutoPilot::rotatingFrameDefaults() {
+  ComboRotatingObject->clear();
+  fillBodyList(ComboRotatingObject);
+}
+
+void frmAutoPilot::rotatingFrameFields(AutopilotFields& f) const {
+  f.rotatePeriod = Text(TextRotatePeriod);
+  f.clockwise = Option1->isChecked();
+}
+
+// Period and direction come back too, so that Replace keeps them.
+void frmAutoPilot::restoreRotatingFrame(const AutopilotFields& f) {
+  TextRotatePeriod->setText(Latin1(f.rotatePeriod));
+  Select({Option1, Option2}, f.clockwise ? Option1 : Option2);
+}
+
+// Time Scale: the current time step in the largest unit it reaches.
+void frmAutoPilot::timeScaleDefaults() {
+  const double s = s_.timescale;
+  int unit = 0;
+  if (s >= 31536000) {
+    unit = 5;
+  } else if (s >= 2592000) {
+    unit = 4;
+  } else if (s >= 86400) {
+    unit = 3;
+  } else if (s >= 3600) {
+    unit = 2;
+  } else if (s >= 60) {
+    unit = 1;
+  }
+  for (int i = 0; i < 6; ++i) OptionTimeUnit[i]->setChecked(i == unit);
+  TextTimeScale->setText(Latin1(GeneralText(s / TimeScaleUnitSeconds[unit])));
+}
+
+void frmAutoPilot::timeScaleFields(AutopilotFields& f) const {
+  f.timeScaleValue = Text(TextTimeScale);
+  for (int i = 0; i < 6; ++i) {
+    if (OptionTimeUnit[i]->isChecked()) f.timeScaleUnit = static_cast<TimeScaleUnit>(i);
+  }
+}
+
+void frmAutoPilot::restoreTimeScale(const AutopilotFields& f) {
+  TextTimeScale->setText(Latin1(f.timeScaleValue));
+  for (int i = 0; i < 6; ++i) {
+    OptionTimeUnit[i]->setChecked(i == static_cast<int>(f.timeScaleUnit));
+  }
+}
+
+// Focus: the body focused before, and its offset from the floating body in
+// the unit that suits the larger of its x and y.
+void frmAutoPilot::focusDefaults() {
+  ComboFocusObject->clear();
+  fillBodyList(ComboFocusObject);
+  const int p = s_.PreviousFocusObj;
+  ComboFocusObject->setEditText(Latin1(bodyName(p)));
+  if (p < 0 || p > s_.objects || p > MaxBodies) return;
+  const double dx = s_.objx[p] - s_.objx[0];
+  const double dy = s_.objy[p] - s_.objy[0];
+  const double m = dy > dx ? dy : dx;
+  double unit = 1000;
+  QRadioButton* option = OptionOffsetKm;
+  if (m > LightYearMetres) {
+    unit = LightYearMetres;
+    option = OptionOffsetLY;
+  } else if (m >= 1.5e8) {
+    unit = s_.AstronomicalUnit;
+    option = OptionOffsetAU;
+  }
+  if (std::isfinite(dx / unit) && std::isfinite(dy / unit)) {
+    Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, option);
+    TextOffsetX->setText(Latin1(GeneralText(dx / unit)));
+    TextOffsetY->setText(Latin1(GeneralText(dy / unit)));
+  }
+}
+
+void frmAutoPilot::focusFields(AutopilotFields& f) const {
+  f.perspective = OptionAbsolute->isChecked() ? "Absolute" : OptionFloating->isChecked() ? "Floating" : "";
+  f.offsetX = Text(TextOffsetX);
+  f.offsetY = Text(TextOffsetY);
+  f.offsetZ = Text(TextOffsetZ);
+  f.offsetUnit = CheckedUnit(OptionOffsetKm, OptionOffsetAU, OptionOffsetLY);
+}
+
+void frmAutoPilot::restoreFocus(const AutopilotFields& f) {
+  if (f.perspective == "Floating") Select({OptionFloating, OptionAbsolute}, OptionFloating);
+  if (f.perspective == "Absolute") Select({OptionFloating, OptionAbsolute}, OptionAbsolute);
+  TextOffsetX->setText(Latin1(f.offsetX));
+  TextOffsetY->setText(Latin1(f.offsetY));
+  TextOffsetZ->setText(Latin1(f.offsetZ));
+  SelectUnit(OptionOffsetKm, OptionOffsetAU, OptionOffsetLY, f.offsetUnit);
+}
+
+// Zoom: the visible width in the unit that suits it, offered disabled
+// until "Specify  . . ." is picked.
+void frmAutoPilot::zoomDefaults() {
+  enableSpecifyZoom(false);
+  const double width = form_.screenWidthPixels() / s_.ScalePixel / 1000;
+  if (!std::isfinite(width)) return;
+  form_.setVisibleWidthKm(width);
+  const double km = form_.visibleWidthKm();
+  double value = km;
+  QRadioButton* option = OptionKM;
+  if (km > ZoomLightYearKm) {
+    value = km / ZoomLightYearKm;
+    option = OptionLY;
+  } else if (km >= ZoomAuKm) {
+    value = km / ZoomAuKm;
+    option = OptionAU;
+  }
+  Select({OptionKM, OptionAU, OptionLY}, option);
+  TextZoomValue->setText(Latin1(GeneralText(value)));
+}
+
+void frmAutoPilot::zoomFields(AutopilotFields& f) const {
+  f.zoom = OptionDouble->isChecked()    ? ZoomOption::In
+           : OptionHalf->isChecked()    ? ZoomOption::Out
+           : OptionSpecify->isChecked() ? ZoomOption::Specify
+                                        : ZoomOption::None;
+  f.zoomValue = Text(TextZoomValue);
+  f.zoomUnit = CheckedUnit(OptionKM, OptionAU, OptionLY);
+}
+
+// "Specify  . . ." checks AU; the line's unit, if any, follows.
+void frmAutoPilot::restoreZoom(const AutopilotFields& f) {
+  if (f.zoom == ZoomOption::In) {
+    OptionDouble_Click();
+  } else if (f.zoom == ZoomOption::Out) {
+    OptionHalf_Click();
+  } else {
+    OptionSpecify_Click();
+    TextZoomValue->setText(Latin1(f.zoomValue));
+    SelectUnit(OptionKM, OptionAU, OptionLY, f.zoomUnit);
+  }
+}
+
+// Graphics.
+void frmAutoPilot::graphicsFields(AutopilotFields& f) const {
+  f.trails = CheckTrails->isChecked();
+  f.labels = CheckLabels->isChecked();
+  f.images = CheckImage->isChecked();
+  f.plot = CheckPlot->isChecked();
+  f.exaggerate = CheckExaggerate->isChecked();
+}
+
+void frmAutoPilot::restoreGraphics(const AutopilotFields& f) {
+  CheckTrails->setChecked(f.trails);
+  CheckLabels->setChecked(f.labels);
+  CheckImage->setChecked(f.images);
+  CheckPlot->setChecked(f.plot);
+  CheckExaggerate->setChecked(f.exaggerate);
+}
+
+// Release Probe: the first "Probe n" that no body bears (every body bearing
+// a candidate moves the counter on) and the default colour.
+void frmAutoPilot::releaseProbeDefaults() {
+  for (;;) {
+    const std::string candidate = "Probe " + std::to_string(s_.ProbeCounter + 1);
+    bool taken = false;
+    const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+    for (int i = 1; i <= n; ++i) {
+      if (s_.objname[i] == candidate) {
+        taken = true;
+        if (s_.ProbeCounter < INT16_MAX) ++s_.ProbeCounter;
+      }
+    }
+    if (!taken || s_.ProbeCounter >= INT16_MAX - 1) {
+      txtProbeName->setText(Latin1(candidate));
+      break;
+    }
+  }
+  setProbeColour(DefaultProbeColour);
+}
+
+// Earth masses per unit of the mass box: the checked option's factor.
+double frmAutoPilot::massFactor(double noneChecked) const {
+  double factor = noneChecked;
+  if (OpButEarthMasses->isChecked()) factor = ProbeMassFactorEarth;
+  if (OpButJupiterMasses->isChecked()) factor = ProbeMassFactorJupiter;
+  if (OpButSunMasses->isChecked()) factor = ProbeMassFactorSun;
+  if (OpButMassKilograms->isChecked()) factor = ProbeMassFactorKg;
+  return factor;
+}
+
+// With no mass option checked, the one of the last Release Probe added.
+void frmAutoPilot::releaseProbeFields(AutopilotFields& f) const {
+  f.probeName = Text(txtProbeName);
+  f.probeColour = probeColour_;
+  f.probeMass = Number(Text4->text()) * massFactor(memory_.probeMassFactor);
+  f.deductMass = Check1->isChecked();
+  f.probeSize = Text(Text6);
+}
+
+// The whole probe comes back, so that Replace writes what was stored.
+void frmAutoPilot::restoreReleaseProbe(const AutopilotFields& f) {
+  txtProbeName->setText(Latin1(f.probeName));
+  setProbeColour(f.probeColour);
+  Text4->setText(Latin1(GeneralText(f.probeMass)));
+  Select({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms},
+         OpButEarthMasses);
+  Check1->setChecked(f.deductMass);
+  Text6->setText(Latin1(f.probeSize));
+}
+
+void frmAutoPilot::releaseProbeAdded(const AutopilotFields&) {
+  memory_.probeMassFactor = massFactor(memory_.probeMassFactor);
+}
 
 }  // namespace molvane

@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "control/autopilot_line.h"
 #include "control/autopilotcaptiondialog.h"
@@ -167,19 +168,68 @@ class frmAutoPilot : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  // One row per command word (autopilotdialog.cpp): the frame the word
+  // shows, its defaults, the controls "Add >>" builds its line from, what
+  // "<< Edit" puts back and what "Add >>" refuses.
+  struct CommandRow;
+  static const CommandRow CommandTable[];
+  static const CommandRow* commandRow(std::string_view word);
+
+  // ---- Building the window.
   void buildControls();
+  void buildTimeAndCommandControls();
+  void buildThrustFrame();
+  void buildOrientFrames();
+  void buildRotatingFrame();
+  void buildFileFrames();
+  void buildTimeScaleFrame();
+  void buildFocusFrame();
+  void buildZoomFrame();
+  void buildGraphicsFrame();
+  void buildReleaseProbeFrame();
+  void connectControls();
+
   void Form_Load();
   void releaseSimulation();
+  std::array<QComboBox*, 11> bodyListsFilledAtLoad() const;
   void fillBodyList(QComboBox* c) const;
   void fillCommandList();
   void distributeDateTime(double t);
   void setProbeColour(int32_t colour);
   void clearCommandAndNote();
+  void enableSpecifyZoom(bool enabled);
+  double massFactor(double noneChecked) const;
   int addCommand(bool replace);
-  void restoreControls(const AutopilotFields& f, int k);
+  void readControls(const CommandRow& row, AutopilotFields& f) const;
+  void restoreControls(const CommandRow& row, const AutopilotFields& f);
   void showCaptionDialog();
   std::string bodyName(int index) const;
-  std::array<QGroupBox*, 14> frames() const;
+
+  // ---- What rows name: defaults of a pick, the rest of a word's fields,
+  // the rest of what "<< Edit" restores, and what follows an "Add >>".
+  void rotatingFrameDefaults();
+  void timeScaleDefaults();
+  void focusDefaults();
+  void zoomDefaults();
+  void releaseProbeDefaults();
+  void captionFields(AutopilotFields& f) const;
+  void thrustFields(AutopilotFields& f) const;
+  void rotatingFrameFields(AutopilotFields& f) const;
+  void timeScaleFields(AutopilotFields& f) const;
+  void focusFields(AutopilotFields& f) const;
+  void zoomFields(AutopilotFields& f) const;
+  void graphicsFields(AutopilotFields& f) const;
+  void releaseProbeFields(AutopilotFields& f) const;
+  void restoreCaption(const AutopilotFields& f);
+  void restoreThrust(const AutopilotFields& f);
+  void restoreRotatingFrame(const AutopilotFields& f);
+  void restoreTimeScale(const AutopilotFields& f);
+  void restoreFocus(const AutopilotFields& f);
+  void restoreZoom(const AutopilotFields& f);
+  void restoreGraphics(const AutopilotFields& f);
+  void restoreReleaseProbe(const AutopilotFields& f);
+  void thrustAdded(const AutopilotFields& f);
+  void releaseProbeAdded(const AutopilotFields& f);
 
   Form1& form_;
   State& s_;

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/bodies.h"
@@ -189,33 +191,22 @@ KeyedPlan CheckKeyed(const ItemList& items, const KeyIndex& keys, const State& c
   return p;
 }
 
-// Puts a checked file into the tables; nothing here can fail.
-void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& plan, State& s) {
-  Lookup get{keys};
-  const int n = plan.objects;
-  BodyTableReplaced(s);
-  s.objects = static_cast<int16_t>(n);
-  get.number("timescale", s.timescale);
-  const size_t apFirst = plan.apFirst, apCount = plan.apCount;
-
-  auto bounded = [n](int16_t v) { return (v < 0 || v > n) ? int16_t{0} : v; };
-
-  get.flag("formcontrolcenterloaded", s.formcontrolcenterloaded);
-  get.flag("refbox2loaded", s.refbox2loaded);
-  get.flag("refbox1loaded", s.refbox1loaded);
+// The clock, the view, the Dashboard places and the main window.
+void FillView(const Lookup& get, int n, State& s) {
   double scale = s.ScalePixel;
   get.number("ScalePixel", scale);
   if (scale > 0) s.ScalePixel = scale;
   get.number("SecondsElapsed", s.SecondsElapsed);
+  get.number("timescale", s.timescale);
   get.number("OffsetX", s.OffsetX);
   get.number("OffsetY", s.OffsetY);
   get.number("focusobj", s.focusobj);
-  s.focusobj = bounded(s.focusobj);
+  s.focusobj = BodyIndexOrZero(s.focusobj, n);
   get.flag("menus", s.menus);
   get.flag("llabels", s.llabels);
   get.number("hscrollbarvalue1", s.mainWindow.hscroll);
   get.number("vscrollbarvalue1", s.mainWindow.vscroll);
-  if (auto v = keys.Get("timedirection")) {
+  if (auto v = get.keys.Get("timedirection")) {
     bool backward = false;
     ReadFlag(*v, backward);
     s.TimeForward = !backward;
@@ -239,21 +230,46 @@ void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& pla
     get.number("form1width", s.mainWindow.width);
     get.number("form1height", s.mainWindow.height);
   }
+}
 
-  auto box = [&](std::string_view name, SingleWindowPlace& place, std::string_view a, int16_t& ia,
-                 std::string_view b, int16_t& ib) {
-    std::string key(name);
-    get.number(key + "left", place.left);
-    get.number(key + "top", place.top);
-    get.number(key + "width", place.width);
-    get.number(key + "height", place.height);
-    get.number(a, ia);
-    get.number(b, ib);
-    ia = bounded(ia);
-    ib = bounded(ib);
-  };
-  if (s.refbox1loaded) box("refbox1", s.refbox1Place, "rb1a", s.rb1a, "rb1b", s.rb1b);
+// A fixed window's place and its two bodies, the keys led by `name`.
+void FillWindow(const Lookup& get, int n, std::string_view name, SingleWindowPlace& place, std::string_view a,
+                int16_t& ia, std::string_view b, int16_t& ib) {
+  std::string key(name);
+  get.number(key + "left", place.left);
+  get.number(key + "top", place.top);
+  get.number(key + "width", place.width);
+  get.number(key + "height", place.height);
+  get.number(a, ia);
+  get.number(b, ib);
+  ia = BodyIndexOrZero(ia, n);
+  ib = BodyIndexOrZero(ib, n);
+}
 
+// The two reference boxes, the orbit box and the thrust panel, each read
+// when the file has it open.
+void FillWindows(const Lookup& get, int n, State& s) {
+  get.flag("formcontrolcenterloaded", s.formcontrolcenterloaded);
+  get.flag("refbox2loaded", s.refbox2loaded);
+  get.flag("refbox1loaded", s.refbox1loaded);
+  get.flag("refboxorbit1loaded", s.refboxorbit1loaded);
+  if (s.refbox1loaded) FillWindow(get, n, "refbox1", s.refbox1Place, "rb1a", s.rb1a, "rb1b", s.rb1b);
+  if (s.refbox2loaded) FillWindow(get, n, "refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
+  if (s.refboxorbit1loaded)
+    FillWindow(get, n, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
+  if (s.formcontrolcenterloaded) {
+    FillWindow(get, n, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference",
+               s.cpreference);
+    get.text("altitude", s.controlCenterText1);
+    get.text("azimuth", s.controlCenterText2);
+    get.number("fuelused", s.fuelused);
+  }
+  // Indices read earlier against an older body count.
+  for (int16_t* v : {&s.rb1a, &s.rb1b, &s.rb2a, &s.rb2b, &s.rbo1a, &s.rbo1b, &s.cpobject, &s.cpreference})
+    *v = BodyIndexOrZero(*v, n);
+}
+
+void FillBodies(const KeyIndex& keys, int n, State& s) {
   for (int k = 1; k <= n; ++k) {
     auto body = [&](int f) { return keys.Body(f, k); };
     if (auto v = body(FName)) s.objname[k] = v->text;
@@ -273,79 +289,77 @@ void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& pla
     if (auto v = body(FDirx)) ReadNumber(*v, s.objdirx[k]);
     if (auto v = body(FDiry)) ReadNumber(*v, s.objdiry[k]);
     if (auto v = body(FDirz)) ReadNumber(*v, s.objdirz[k]);
-  }
-
-  if (s.refbox2loaded) box("refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
-  get.flag("refboxorbit1loaded", s.refboxorbit1loaded);
-  if (s.refboxorbit1loaded) box("refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
-  if (s.formcontrolcenterloaded) {
-    box("formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference", s.cpreference);
-    get.text("altitude", s.controlCenterText1);
-    get.text("azimuth", s.controlCenterText2);
-    get.number("fuelused", s.fuelused);
-  }
-  // Indices read earlier against an older body count.
-  for (int16_t* v : {&s.rb1a, &s.rb1b, &s.rb2a, &s.rb2b, &s.rbo1a, &s.rbo1b, &s.cpobject, &s.cpreference})
-    *v = bounded(*v);
-
-  if (keys.Get("apc")) {
-    for (size_t e = 0; e < apCount; ++e) {
-      AutopilotCommand& a = s.autopilot[e + 1];
-      size_t q = apFirst + 3 * e;
-      a.line = items[q].text;
-      a.time = 0;
-      ReadNumber(items[q + 1], a.time);
-      a.note = items[q + 2].text;
-    }
-    for (size_t e = apCount + 1; e <= MaxAutopilot; ++e) s.autopilot[e] = AutopilotCommand{};
-    s.autopilotCount = static_cast<int16_t>(apCount);
-    ++s.autopilotListGeneration;
-  }
-  for (int k = 1; k <= n; ++k) {
     s.objlastx[k] = -100;
     s.objlasty[k] = -100;
   }
 }
 
-}  // namespace
-
-std::string WriteKeyedSituation(const State& s) {
-  std::string out;
-  const int n = std::clamp<int>(s.objects, 0, MaxBodies);
-  out.reserve(2048 + static_cast<size_t>(n) * 420);
-  auto flag = [&](std::string_view k, bool v) { Pair(out, k, FlagText(v)); };
-  auto box = [&](std::string_view name, const SingleWindowPlace& p, std::string_view a, int16_t ia,
-                 std::string_view b, int16_t ib) {
-    std::string key(name);
-    Pair(out, key + "left", ShortText(p.left));
-    Pair(out, key + "top", ShortText(p.top));
-    Pair(out, a, ShortText(ia));
-    Pair(out, b, ShortText(ib));
-    Pair(out, key + "width", ShortText(p.width));
-    Pair(out, key + "height", ShortText(p.height));
-  };
-
-  Pair(out, "intro", "mOLVANE");
-  flag("refbox1loaded", s.refbox1loaded);
-  if (s.refbox1loaded) box("refbox1", s.refbox1Place, "rb1a", s.rb1a, "rb1b", s.rb1b);
-  flag("refbox2loaded", s.refbox2loaded);
-  if (s.refbox2loaded) box("refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
-  flag("refboxorbit1loaded", s.refboxorbit1loaded);
-  if (s.refboxorbit1loaded) box("refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
-  flag("refboxorbit1loaded", s.refboxorbit1loaded);
-  flag("formcontrolcenterloaded", s.formcontrolcenterloaded);
-  if (s.formcontrolcenterloaded) {
-    const SingleWindowPlace& p = s.controlCenterPlace;
-    Pair(out, "formcontrolcenterleft", ShortText(p.left));
-    Pair(out, "formcontrolcentertop", ShortText(p.top));
-    Pair(out, "cpobject", ShortText(s.cpobject));
-    Pair(out, "cpreference", ShortText(s.cpreference));
-    Pair(out, "fuelused", ShortText(s.fuelused));
-    Pair(out, "altitude", TextValue(s.controlCenterText1));
-    Pair(out, "azimuth", TextValue(s.controlCenterText2));
-    Pair(out, "formcontrolcenterwidth", ShortText(p.width));
-    Pair(out, "formcontrolcenterheight", ShortText(p.height));
+// The entries after "apc", three items each; without the key the list stays.
+void FillAutopilot(const ItemList& items, const KeyIndex& keys, const KeyedPlan& plan, State& s) {
+  if (!keys.Get("apc")) return;
+  for (size_t e = 0; e < plan.apCount; ++e) {
+    AutopilotCommand& a = s.autopilot[e + 1];
+    size_t q = plan.apFirst + 3 * e;
+    a.line = items[q].text;
+    a.time = 0;
+    ReadNumber(items[q + 1], a.time);
+    a.note = items[q + 2].text;
   }
+  for (size_t e = plan.apCount + 1; e <= MaxAutopilot; ++e) s.autopilot[e] = AutopilotCommand{};
+  s.autopilotCount = static_cast<int16_t>(plan.apCount);
+  ++s.autopilotListGeneration;
+}
+
+// Puts a checked file into the tables; nothing here can fail.
+void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& plan, State& s) {
+  const Lookup get{keys};
+  BodyTableReplaced(s);
+  s.objects = static_cast<int16_t>(plan.objects);
+  FillView(get, plan.objects, s);
+  FillWindows(get, plan.objects, s);
+  FillBodies(keys, plan.objects, s);
+  FillAutopilot(items, keys, plan, s);
+}
+
+void Flag(std::string& out, std::string_view key, bool v) { Pair(out, key, FlagText(v)); }
+
+// A fixed window's place and its two bodies, the keys led by `name`; the
+// thrust panel writes its own values between the bodies and the size.
+void WriteWindow(std::string& out, std::string_view name, const SingleWindowPlace& p, std::string_view a,
+                 int16_t ia, std::string_view b, int16_t ib,
+                 std::initializer_list<std::pair<std::string_view, std::string>> own = {}) {
+  std::string key(name);
+  Pair(out, key + "left", ShortText(p.left));
+  Pair(out, key + "top", ShortText(p.top));
+  Pair(out, a, ShortText(ia));
+  Pair(out, b, ShortText(ib));
+  for (const auto& [k, v] : own) Pair(out, k, v);
+  Pair(out, key + "width", ShortText(p.width));
+  Pair(out, key + "height", ShortText(p.height));
+}
+
+// The two reference boxes, the orbit box and the thrust panel: each its
+// open flag, and its keys when open.
+void WriteWindows(std::string& out, const State& s) {
+  Flag(out, "refbox1loaded", s.refbox1loaded);
+  if (s.refbox1loaded) WriteWindow(out, "refbox1", s.refbox1Place, "rb1a", s.rb1a, "rb1b", s.rb1b);
+  Flag(out, "refbox2loaded", s.refbox2loaded);
+  if (s.refbox2loaded) WriteWindow(out, "refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
+  Flag(out, "refboxorbit1loaded", s.refboxorbit1loaded);
+  if (s.refboxorbit1loaded)
+    WriteWindow(out, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
+  Flag(out, "refboxorbit1loaded", s.refboxorbit1loaded);
+  Flag(out, "formcontrolcenterloaded", s.formcontrolcenterloaded);
+  if (s.formcontrolcenterloaded)
+    WriteWindow(out, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference",
+                s.cpreference,
+                {{"fuelused", ShortText(s.fuelused)},
+                 {"altitude", TextValue(s.controlCenterText1)},
+                 {"azimuth", TextValue(s.controlCenterText2)}});
+}
+
+// The clock, the view, the Dashboard places and the main window.
+void WriteView(std::string& out, const State& s, int n) {
   Pair(out, " ScalePixel", ShortText(s.ScalePixel));
   Pair(out, "SecondsElapsed", ShortText(s.SecondsElapsed));
   Pair(out, "timescale", ShortText(s.timescale));
@@ -353,26 +367,28 @@ std::string WriteKeyedSituation(const State& s) {
   Pair(out, "OffsetY", ShortText(s.OffsetY));
   Pair(out, "focusobj", ShortText(s.focusobj));
   Pair(out, "objects", ShortText(static_cast<int16_t>(n)));
-  flag("menus", s.menus);
-  flag("llabels", s.llabels);
+  Flag(out, "menus", s.menus);
+  Flag(out, "llabels", s.llabels);
   Pair(out, "hscrollbarvalue1", ShortText(s.mainWindow.hscroll));
   Pair(out, "vscrollbarvalue1", ShortText(s.mainWindow.vscroll));
-  flag("timedirection", !s.TimeForward);
+  Flag(out, "timedirection", !s.TimeForward);
   Pair(out, "isitname", TextValue(s.isitname));
   for (int w = 0; w < DashboardCount; ++w) {
     Pair(out, kDashboardKeys[w][0], ShortText(s.dashboard[w].top));
     Pair(out, kDashboardKeys[w][1], ShortText(s.dashboard[w].left));
   }
-  flag("pplot", s.pplot);
-  flag("trails", s.trails);
-  flag("anchor", s.anchor);
+  Flag(out, "pplot", s.pplot);
+  Flag(out, "trails", s.trails);
+  Flag(out, "anchor", s.anchor);
   Pair(out, "windowstate", ShortText(s.mainWindow.windowState));
   Pair(out, "form1top", ShortText(s.mainWindow.top));
   Pair(out, "form1left", ShortText(s.mainWindow.left));
   Pair(out, "form1width", ShortText(s.mainWindow.width));
   Pair(out, "form1height", ShortText(s.mainWindow.height));
   Pair(out, "caption", TextValue(s.captions[1].caption));
+}
 
+void WriteBodies(std::string& out, const State& s, int n) {
   for (int k = 1; k <= n; ++k) {
     std::string number = ShortText(static_cast<int64_t>(k));
     auto key = [&](int f) { return std::string(kFieldKeys[f]) + number; };
@@ -391,13 +407,29 @@ std::string WriteKeyedSituation(const State& s) {
     Pair(out, key(FDiry), ShortText(s.objdiry[k]));
     Pair(out, key(FDirz), ShortText(s.objdirz[k]));
   }
+}
 
+// The count, then each entry's line, time and note without keys.
+void WriteAutopilot(std::string& out, const State& s) {
   const int count = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
   Pair(out, "apc", ShortText(static_cast<int16_t>(count)));
   for (int e = 1; e <= count; ++e) {
     const AutopilotCommand& a = s.autopilot[e];
     out += TextValue(a.line) + "\r\n" + ShortText(a.time) + "\r\n" + TextValue(a.note) + "\r\n";
   }
+}
+
+}  // namespace
+
+std::string WriteKeyedSituation(const State& s) {
+  std::string out;
+  const int n = std::clamp<int>(s.objects, 0, MaxBodies);
+  out.reserve(2048 + static_cast<size_t>(n) * 420);
+  Pair(out, "intro", "mOLVANE");
+  WriteWindows(out, s);
+  WriteView(out, s, n);
+  WriteBodies(out, s, n);
+  WriteAutopilot(out, s);
   return out;
 }
 

@@ -1,6 +1,8 @@
 // The situation file ("<MoLVANE>" tag format) as a plain document: reading
 // is bytes -> document, writing is document -> bytes, and two more functions
-// move a document out of and into the program-wide tables.
+// move a document out of and into the program-wide tables. Each section of
+// the file does its part of all four in a file of its own under
+// files/situation/.
 #pragma once
 
 #include <array>
@@ -32,7 +34,9 @@ struct BodyRecord {
 };
 
 // A distance box (bodyA/bodyB = objecta/objectb) or an orbit box
-// (orbitobject/orbitreference).
+// (orbitobject/orbitreference). This record, ThrustPanelRecord and their
+// slots in State keep their fields in file order: one reader and writer
+// serves all three.
 struct BoxRecord {
   float left = 0, top = 0;  // twips
   std::string list1, list2;

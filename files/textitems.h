@@ -80,6 +80,10 @@ bool ReadNumber(const TextItem& item, int32_t& target);
 bool ReadStrictNumber(const TextItem& item, float& target);  // whole item
 bool ReadStrictNumber(const TextItem& item, int16_t& target);
 bool ReadFlag(const TextItem& item, bool& target);  // True/False any case, or a number
+// A body index as the files keep it: one outside 0..objects becomes 0.
+inline int16_t BodyIndexOrZero(int16_t index, int objects) {
+  return (index < 0 || index > objects) ? int16_t{0} : index;
+}
 
 // Number and flag texts as the files write them.
 std::string FlagText(bool v);  // "True" / "False"
@@ -94,6 +98,9 @@ std::optional<std::string> ResolveRelativePath(std::string_view base, std::strin
 // An absolute path: `path` itself when absolute, else resolved against
 // `base` (an absolute folder). No result when that cannot be formed.
 std::optional<std::string> MakeAbsolutePath(std::string_view path, std::string_view base);
+// Whether a path names the resume file: its last 11 characters are exactly
+// "resume.molv".
+bool IsResumeFilePath(std::string_view path);
 
 // The second colour of a body: white for every colour.
 int32_t DeriveBodyColour(int32_t colour);

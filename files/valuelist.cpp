@@ -71,20 +71,26 @@ class Reader {
   // Reads a checked file into the tables.
   void Fill(ValueListRead& r, State& next) {
     s_ = &next;
-    ReadHeader(r);
+    ClearForLoad();
+    ReadHeader();
+    if (r.longHeader) ReadLongHeader(r);
     for (size_t b = 0; b < blocks_; ++b) {
       int k = floating_ ? static_cast<int>(b) : static_cast<int>(b) + 1;
       ReadBody(header_ + b * kBlockItems, k);
     }
-    Finish(r, header_ + blocks_ * kBlockItems);
+    ReadAutopilot(r, header_ + blocks_ * kBlockItems);
+    ReadReferenceBoxes(r);
+    Finish();
   }
 
  private:
   TextItem At(size_t n) const { return it_[n - 1]; }  // items count from 1
 
-  int16_t Bounded(int16_t v) const { return (v < 0 || v > n_) ? int16_t{0} : v; }
+  int16_t Bounded(int16_t v) const { return BodyIndexOrZero(v, n_); }
 
-  void ReadHeader(ValueListRead& r) {
+  // Before the items: the captions' width, the file's names, the autopilot
+  // times and lines (unless the list is to be kept).
+  void ClearForLoad() {
     State& s = *s_;
     for (int k = 1; k <= MaxCaptions; ++k) s.captions[k].width = 3;
     s.CurrentFolder = GetFolderPart(path_);
@@ -94,7 +100,12 @@ class Reader {
         s.autopilot[k].time = 0;
         s.autopilot[k].line.clear();
       }
+  }
 
+  // Items 2 to 45: the reference boxes' open flags, the view, the
+  // Dashboard places and the captions.
+  void ReadHeader() {
+    State& s = *s_;
     auto opens = [](std::string_view t) { return t == "True" || t == "true"; };
     if (opens(At(3).text)) s.refbox1loaded = true;
     if (opens(At(10).text)) s.refbox2loaded = true;
@@ -123,8 +134,6 @@ class Reader {
     s.formcontrolcenterloaded = false;
     ReadDashboard(At(29).text);
     for (int k = 1; k <= MaxCaptions; ++k) ReadCaption(k, 30 + 4 * static_cast<size_t>(k - 1));
-
-    if (r.longHeader) ReadLongHeader(r);
 
     // Scroll item: the view tilt.
     std::string_view tilt = At(26).text;
@@ -194,6 +203,8 @@ class Reader {
     AssignNumber(Val(Right(t, 15)), place.height);
   }
 
+  // Items 47 to 66: the default orbit box, the display switches, the main
+  // window, the default thrust panel, the names and auto-save.
   void ReadLongHeader(ValueListRead& r) {
     State& s = *s_;
     r.orbitBoxShown = At(47).text == "True";
@@ -229,31 +240,39 @@ class Reader {
     s.anchor = CharAt(anchor, 1) == 'y';
     s.BetaFullScreenFlag = !anchor.empty() && anchor.back() == 'y';
 
-    s.formcontrolcenterloaded = At(58).text == "y";
-    if (s.formcontrolcenterloaded) {
-      ReadGeometry(At(59).text, s.controlCenterPlace, false);
-      std::string panel(At(60).text);
-      if (panel.size() < 45) panel.resize(45, ' ');
-      s.cpobjectname = panel.substr(0, 15);
-      s.cpreferencename = panel.substr(15, 15);
-      s.controlCenterText1 = panel.substr(30, 15);
-      s.controlCenterText2 = Right(panel, 15);
-    }
+    ReadDefaultThrustPanel();
 
     std::string_view plot = At(61).text;
     s.trails = CharAt(plot, 2) != 'n';
     s.pplot = plot.empty() || plot.back() != 'n';
     s.ResumeFolder = At(62).text;
     s.OriginalSituationName = At(63).text;
+    ReadAutoSave();
+  }
 
-    // A situation opened from the resume file never switches auto-save on.
-    AutoSaveSettings& a = s.autoSave;
+  // Items 58 to 60: open, placement, bodies by name and direction texts.
+  void ReadDefaultThrustPanel() {
+    State& s = *s_;
+    s.formcontrolcenterloaded = At(58).text == "y";
+    if (!s.formcontrolcenterloaded) return;
+    ReadGeometry(At(59).text, s.controlCenterPlace, false);
+    std::string panel(At(60).text);
+    if (panel.size() < 45) panel.resize(45, ' ');
+    s.cpobjectname = panel.substr(0, 15);
+    s.cpreferencename = panel.substr(15, 15);
+    s.controlCenterText1 = panel.substr(30, 15);
+    s.controlCenterText2 = Right(panel, 15);
+  }
+
+  // Items 64 to 66. A situation opened from the resume file never switches
+  // auto-save on.
+  void ReadAutoSave() {
+    AutoSaveSettings& a = s_->autoSave;
     a.enabled = false;
     std::string_view save = At(64).text;
-    bool fromResume = path_.size() >= 11 && path_.compare(path_.size() - 11, 11, "resume.molv") == 0;
     double interval = Val(Mid(save, 1, 20));
     float asFloat = 0;
-    if (!fromResume && interval != 0 && AssignNumber(interval, asFloat)) {
+    if (!IsResumeFilePath(path_) && interval != 0 && AssignNumber(interval, asFloat)) {
       a.interval = asFloat;
       AssignNumber(Val(Right(save, 10)), a.savesMade);
       a.enabled = true;
@@ -278,15 +297,13 @@ class Reader {
     ReadNumber(it_[p + 10], s.objvz[k]);
   }
 
-  // What follows the body blocks: the autopilot, the fixed boxes, labels
-  // and names.
-  void Finish(ValueListRead& r, size_t pos) {
+  // The triples after the body blocks, a last incomplete one included.
+  void ReadAutopilot(ValueListRead& r, size_t pos) {
     State& s = *s_;
-    AutopilotState& ap = s.autopilotState;
-    ap.cursor = 1;
+    s.autopilotState.cursor = 1;
     if (!s.KeepCommandsFlag) {
       size_t rest = it_.size() - pos;
-      size_t entries = (rest + 2) / 3;  // a last incomplete triple counts
+      size_t entries = (rest + 2) / 3;
       if (entries > MaxAutopilot) {
         r.droppedAutopilot = static_cast<int>(std::min<size_t>(entries - MaxAutopilot, 1u << 30));
         entries = MaxAutopilot;
@@ -302,14 +319,23 @@ class Reader {
       }
       s.autopilotCount = static_cast<int16_t>(entries);
       ++s.autopilotListGeneration;
-      if (entries > 0) ap.armed = true;
+      if (entries > 0) s.autopilotState.armed = true;
     }
     s.KeepCommandsFlag = false;
+  }
 
+  // Items 4 to 9 and 11 to 16, for the boxes the file opens.
+  void ReadReferenceBoxes(const ValueListRead& r) {
+    State& s = *s_;
     if (s.refbox1loaded) ReadReferenceBox(4, s.refbox1Place, s.rb1a, s.rb1b);
     if (s.refbox2loaded) ReadReferenceBox(11, s.refbox2Place, s.rb2a, s.rb2b);
     s.refboxorbit1loaded = r.orbitBoxShown;
+  }
 
+  // After the items: the labels' last places, the bodies the windows hold,
+  // and the names.
+  void Finish() {
+    State& s = *s_;
     for (int k = 1; k <= n_; ++k) {
       s.objlastx[k] = -100;
       s.objlasty[k] = -100;
@@ -319,17 +345,10 @@ class Reader {
       s.cpobject = FindBodyByName(s, TrimEnd(s.cpobjectname));
       s.cpreference = FindBodyByName(s, TrimEnd(s.cpreferencename));
     }
-    s.cpobject = Bounded(s.cpobject);
-    s.cpreference = Bounded(s.cpreference);
-    s.rb1a = Bounded(s.rb1a);
-    s.rb1b = Bounded(s.rb1b);
-    s.rb2a = Bounded(s.rb2a);
-    s.rb2b = Bounded(s.rb2b);
-    s.rbo1a = Bounded(s.rbo1a);
-    s.rbo1b = Bounded(s.rbo1b);
+    for (int16_t* v : {&s.cpobject, &s.cpreference, &s.rb1a, &s.rb1b, &s.rb2a, &s.rb2b, &s.rbo1a, &s.rbo1b})
+      *v = Bounded(*v);
 
-    std::string folder = GetFolderPart(path_);
-    s.MainCaption = "Molvane -- " + folder + GetFileNamePart(path_);
+    s.MainCaption = "Molvane -- " + GetFolderPart(path_) + GetFileNamePart(path_);
     s.isitname = path_;
   }
 

@@ -6,8 +6,10 @@
 // program's built-in loop. The vector builds only reschedule: for a fixed j the
 // updates of the partners k are independent, so they run across k in vector
 // lanes; what body j itself receives is added to its velocity one term after
-// the other in ascending k. Vector division and square root are correctly
-// rounded like the scalar ones; nothing is replaced by a reciprocal.
+// the other in ascending k. The AVX-512 build takes rows j and j+1 together,
+// and body k still receives row j's term before row j+1's. Vector division
+// and square root are correctly rounded like the scalar ones; nothing is
+// replaced by a reciprocal.
 //
 // Like the built-in loop, an update whose result would not be finite leaves
 // the value as it was, and coincident bodies (d = 0) do not attract.
@@ -180,22 +182,11 @@ __attribute__((target("avx2"))) inline void PullLanes4(double* v, __m256d u, __m
   _mm256_storeu_pd(v, _mm256_blendv_pd(old, r, ok));
 }
 
-__attribute__((target("avx512f"))) inline void PullLanes8(double* v, __m512d u, __m512d f,
-                                                           __mmask8 use) {
-  const __m512d r = _mm512_sub_pd(_mm512_loadu_pd(v), _mm512_mul_pd(u, f));
-  const __mmask8 ok =
-      use & _mm512_cmp_pd_mask(_mm512_abs_pd(r), _mm512_set1_pd(Inf), _CMP_LT_OQ);
-  _mm512_mask_storeu_pd(v, ok, r);
-}
-
 // The differences and the distance for the partners k..k+Lanes-1. The loops
 // compute them one vector ahead, so the square root of the next vector runs
 // while the current one is finished.
 struct Geometry4 {
   __m256d dx, dy, dz, d;
-};
-struct Geometry8 {
-  __m512d dx, dy, dz, d;
 };
 
 __attribute__((target("avx2"), always_inline)) inline Geometry4 Measure4(
@@ -208,21 +199,6 @@ __attribute__((target("avx2"), always_inline)) inline Geometry4 Measure4(
   g.d = _mm256_sqrt_pd(_mm256_add_pd(
       _mm256_add_pd(_mm256_mul_pd(g.dx, g.dx), _mm256_mul_pd(g.dy, g.dy)),
       _mm256_mul_pd(g.dz, g.dz)));
-  return g;
-}
-
-__attribute__((target("avx512f"), always_inline)) inline Geometry8 Measure8(
-    const double* x, const double* y, const double* z, int32_t k, __m512d xj, __m512d yj,
-    __m512d zj) {
-  Geometry8 g;
-  g.dx = _mm512_sub_pd(_mm512_loadu_pd(x + k), xj);
-  g.dy = _mm512_sub_pd(_mm512_loadu_pd(y + k), yj);
-  g.dz = _mm512_sub_pd(_mm512_loadu_pd(z + k), zj);
-  // (The zero-masked form is the same square root; the plain intrinsic trips
-  // a false uninitialised warning in GCC 12.)
-  g.d = _mm512_maskz_sqrt_pd(0xFF, _mm512_add_pd(
-      _mm512_add_pd(_mm512_mul_pd(g.dx, g.dx), _mm512_mul_pd(g.dy, g.dy)),
-      _mm512_mul_pd(g.dz, g.dz)));
   return g;
 }
 
@@ -319,6 +295,320 @@ __attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, dou
   return 1;
 }
 
+namespace {
+
+// Body j's terms from the partners kFrom..n added one at a time with the
+// finiteness check after each, for the rare row whose unchecked total is not
+// finite. The terms are the vector loop's to the bit.
+void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, const double* x,
+                   const double* y, const double* z, double* v) {
+  for (int32_t k = kFrom; k <= n; ++k) {
+    const double dx = x[k] - x[j];
+    const double dy = y[k] - y[j];
+    const double dz = z[k] - z[j];
+    const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (!(d > 0.0) || !(d < Inf)) continue;
+    const double GMk = mass[k] * EarthGM;
+    if (!(GMk > 0.0)) continue;
+    const double f = (1.0 / d) * (1.0 / d) * GMk;
+    AddFinite(v[0], (dx / d) * f);
+    AddFinite(v[1], (dy / d) * f);
+    AddFinite(v[2], (dz / d) * f);
+  }
+}
+
+// Lists the partners kFrom..n that touch body j, in order: the vector loop
+// only notes that a row came near enough for a pair to touch.
+void ListTouchingRow(int32_t j, int32_t kFrom, int32_t n, const double* x, const double* y,
+                     const double* z, const double* size, int32_t& count, int32_t* pairHigher,
+                     int32_t* pairLower) {
+  for (int32_t k = kFrom; k <= n && count < MaxPairs; ++k) {
+    const double dx = x[k] - x[j];
+    const double dy = y[k] - y[j];
+    const double dz = z[k] - z[j];
+    if ((size[j] + size[k]) / 2.0 > std::sqrt(dx * dx + dy * dy + dz * dz)) {
+      ++count;
+      pairHigher[count] = k;
+      pairLower[count] = j;
+    }
+  }
+}
+
+struct Tables {
+  const double *mass, *x, *y, *z, *size;
+  double *vx, *vy, *vz;
+};
+
+// The lanes of partners k..k+7 that exist (k <= n); none past the end.
+inline __mmask8 LiveLanes8(int32_t k, int32_t n) {
+  return n - k >= 7 ? 0xFF : n < k ? 0 : __mmask8((1u << (n - k + 1)) - 1);
+}
+
+// One row's body, broadcast.
+struct Row8 {
+  __m512d x, y, z, gm;
+  __mmask8 pullsK;  // all lanes when the body attracts, else none
+};
+
+__attribute__((target("avx512f"), always_inline)) inline Row8 MakeRow8(int32_t j,
+                                                                       const Tables& t) {
+  const double GMj = t.mass[j] * EarthGM;
+  return Row8{_mm512_set1_pd(t.x[j]), _mm512_set1_pd(t.y[j]), _mm512_set1_pd(t.z[j]),
+              _mm512_set1_pd(GMj), __mmask8(GMj > 0.0 ? 0xFF : 0)};
+}
+
+// A row's differences and distances to the partners k..k+7. The loop takes
+// them one vector ahead, so the square roots of the next partners queue at
+// the divider ahead of this vector's divisions.
+struct Geometry8 {
+  __m512d dx, dy, dz, d;
+};
+
+__attribute__((target("avx512f"), always_inline)) inline Geometry8 Measure8(const Row8& r,
+                                                                             __m512d xk,
+                                                                             __m512d yk,
+                                                                             __m512d zk) {
+  Geometry8 g;
+  g.dx = _mm512_sub_pd(xk, r.x);
+  g.dy = _mm512_sub_pd(yk, r.y);
+  g.dz = _mm512_sub_pd(zk, r.z);
+  // (The zero-masked form is the same square root; the plain intrinsic trips
+  // a false uninitialised warning in GCC 12.)
+  g.d = _mm512_maskz_sqrt_pd(0xFF, _mm512_add_pd(_mm512_add_pd(_mm512_mul_pd(g.dx, g.dx),
+                                                               _mm512_mul_pd(g.dy, g.dy)),
+                                                 _mm512_mul_pd(g.dz, g.dz)));
+  return g;
+}
+
+// What one row gives the partners k..k+7, in their lanes: the partners' terms
+// (+0 where the row's body does not pull) and the row body's own terms
+// negated (+0 where the partner does not pull). The body subtracts them:
+// v - (-t) is v + t to the bit, and v - (+0) leaves every v as it is.
+struct Terms8 {
+  __m512d kx, ky, kz, jx, jy, jz;
+};
+
+__attribute__((target("avx512f"), always_inline)) inline Terms8 RowTerms8(const Row8& r,
+                                                                           const Geometry8& g,
+                                                                           __m512d negGmk,
+                                                                           __mmask8 pullsJ,
+                                                                           __mmask8 live) {
+  const __m512d d = g.d;
+  // Coincident bodies have no direction between them: no attraction.
+  const __mmask8 apart =
+      _mm512_mask_cmp_pd_mask(_mm512_mask_cmp_pd_mask(live, d, _mm512_setzero_pd(), _CMP_GT_OQ),
+                              d, _mm512_set1_pd(Inf), _CMP_LT_OQ);
+  const __m512d inv = _mm512_div_pd(_mm512_set1_pd(1.0), d);
+  const __m512d inv2 = _mm512_mul_pd(inv, inv);
+  const __m512d ux = _mm512_div_pd(g.dx, d);
+  const __m512d uy = _mm512_div_pd(g.dy, d);
+  const __m512d uz = _mm512_div_pd(g.dz, d);
+  Terms8 t;
+  const __mmask8 toK = apart & r.pullsK;
+  const __m512d fk = _mm512_mul_pd(inv2, r.gm);
+  t.kx = _mm512_maskz_mul_pd(toK, ux, fk);
+  t.ky = _mm512_maskz_mul_pd(toK, uy, fk);
+  t.kz = _mm512_maskz_mul_pd(toK, uz, fk);
+  // (1/d)(1/d)(-GMk) is -f to the bit, u * (-f) is -(u * f).
+  const __mmask8 toJ = apart & pullsJ;
+  const __m512d negFj = _mm512_mul_pd(inv2, negGmk);
+  t.jx = _mm512_maskz_mul_pd(toJ, ux, negFj);
+  t.jy = _mm512_maskz_mul_pd(toJ, uy, negFj);
+  t.jz = _mm512_maskz_mul_pd(toJ, uz, negFj);
+  return t;
+}
+
+// The zero-masked forms keep every lane: the same instructions, without the
+// false uninitialised warnings that the plain intrinsics trip in GCC 12.
+__attribute__((target("avx512f"), always_inline)) inline __m512d UnpackLo(__m512d a, __m512d b) {
+  return _mm512_maskz_unpacklo_pd(0xFF, a, b);
+}
+__attribute__((target("avx512f"), always_inline)) inline __m512d UnpackHi(__m512d a, __m512d b) {
+  return _mm512_maskz_unpackhi_pd(0xFF, a, b);
+}
+// 128-bit chunks 0 and 2 (Odd = false) or 1 and 3 of a, then the same of b.
+template <bool Odd>
+__attribute__((target("avx512f"), always_inline)) inline __m512d Chunks(__m512d a, __m512d b) {
+  return _mm512_maskz_shuffle_f64x2(0xFF, a, b, Odd ? 0xDD : 0x88);
+}
+
+// Subtracts the negated terms of partners k..k+7 from two bodies' velocities
+// held as (x, y, z, -, x, y, z, -): one subtraction per partner takes both
+// bodies' three components, so each receives its terms one after the other
+// in ascending k. t holds the two rows' x, y and z terms in lanes of partners.
+__attribute__((target("avx512f"), always_inline)) inline __m512d AddInOrder8(
+    __m512d acc, const double (*t)[8]) {
+  const __m512d w = _mm512_setzero_pd();
+  const __m512d ax = _mm512_load_pd(t[0]), ay = _mm512_load_pd(t[1]), az = _mm512_load_pd(t[2]);
+  const __m512d bx = _mm512_load_pd(t[3]), by = _mm512_load_pd(t[4]), bz = _mm512_load_pd(t[5]);
+  // (x, y) and (z, -) of partners 2i (...0) and 2i+1 (...1) in chunk i.
+  const __m512d a0 = UnpackLo(ax, ay), a1 = UnpackHi(ax, ay);
+  const __m512d b0 = UnpackLo(az, w), b1 = UnpackHi(az, w);
+  const __m512d c0 = UnpackLo(bx, by), c1 = UnpackHi(bx, by);
+  const __m512d e0 = UnpackLo(bz, w), e1 = UnpackHi(bz, w);
+  // A 4 x 4 transpose of chunks gathers each partner's four chunks.
+  const __m512d g0 = Chunks<false>(a0, b0), g1 = Chunks<true>(a0, b0);
+  const __m512d h0 = Chunks<false>(c0, e0), h1 = Chunks<true>(c0, e0);
+  const __m512d p0 = Chunks<false>(a1, b1), p1 = Chunks<true>(a1, b1);
+  const __m512d q0 = Chunks<false>(c1, e1), q1 = Chunks<true>(c1, e1);
+  acc = _mm512_sub_pd(acc, Chunks<false>(g0, h0));  // partner k
+  acc = _mm512_sub_pd(acc, Chunks<false>(p0, q0));  // k + 1
+  acc = _mm512_sub_pd(acc, Chunks<false>(g1, h1));
+  acc = _mm512_sub_pd(acc, Chunks<false>(p1, q1));
+  acc = _mm512_sub_pd(acc, Chunks<true>(g0, h0));
+  acc = _mm512_sub_pd(acc, Chunks<true>(p0, q0));
+  acc = _mm512_sub_pd(acc, Chunks<true>(g1, h1));
+  acc = _mm512_sub_pd(acc, Chunks<true>(p1, q1));  // k + 7
+  return acc;
+}
+
+// v[0..7] -= a, then -= b, each update kept only where it stays finite.
+__attribute__((target("avx512f"), always_inline)) inline void PullTwiceChecked8(
+    double* v, __m512d a, __m512d b, __mmask8 live) {
+  const __m512d inf = _mm512_set1_pd(Inf);
+  __m512d old = _mm512_maskz_loadu_pd(live, v);
+  const __m512d r1 = _mm512_sub_pd(old, a);
+  old = _mm512_mask_mov_pd(old, _mm512_cmp_pd_mask(_mm512_abs_pd(r1), inf, _CMP_LT_OQ), r1);
+  const __m512d r2 = _mm512_sub_pd(old, b);
+  old = _mm512_mask_mov_pd(old, _mm512_cmp_pd_mask(_mm512_abs_pd(r2), inf, _CMP_LT_OQ), r2);
+  _mm512_mask_storeu_pd(v, live, old);
+}
+
+// Row bodies' terms wait this many vectors before they are added, so the
+// additions never hold up the divisions of the vectors after them.
+constexpr int Lag8 = 3;
+
+// What rows j and j+1 carry from one vector of partners to the next: the next
+// vector's geometry, measured ahead; the least distances so far; bodies j and
+// j+1's velocities; and their terms waiting in the queue.
+struct RowPair8 {
+  Geometry8& ga;
+  Geometry8& gb;
+  __m512d& nearA;
+  __m512d& nearB;
+  __m512d& acc;
+  double (*queued)[6][8];
+};
+
+// One vector of partners k..k+7 for rows j and j+1 (ra, rb): live lanes
+// exist, liveB leaves out row j+1's own body, nextLive are the lanes of the
+// vector after it. Body k receives row j's term before row j+1's, its
+// velocity loaded and stored once for both.
+__attribute__((target("avx512f"), always_inline)) inline void PairStep8(
+    const Row8& ra, const Row8& rb, const RowPair8& p, const Tables& tb, int32_t k, int vec,
+    __mmask8 live, __mmask8 liveB, __mmask8 nextLive) {
+  const Geometry8 ga = p.ga, gb = p.gb;
+  if (nextLive != 0) {
+    const __m512d xk = _mm512_maskz_loadu_pd(nextLive, tb.x + k + 8);
+    const __m512d yk = _mm512_maskz_loadu_pd(nextLive, tb.y + k + 8);
+    const __m512d zk = _mm512_maskz_loadu_pd(nextLive, tb.z + k + 8);
+    p.ga = Measure8(ra, xk, yk, zk);
+    p.gb = Measure8(rb, xk, yk, zk);
+  }
+  p.nearA = _mm512_mask_min_pd(p.nearA, live, ga.d, p.nearA);
+  p.nearB = _mm512_mask_min_pd(p.nearB, liveB, gb.d, p.nearB);
+  const __m512d negGmk =
+      _mm512_mul_pd(_mm512_maskz_loadu_pd(live, tb.mass + k), _mm512_set1_pd(-EarthGM));
+  const __mmask8 pullsJ = _mm512_cmp_pd_mask(negGmk, _mm512_setzero_pd(), _CMP_LT_OQ);
+  const Terms8 ta = RowTerms8(ra, ga, negGmk, pullsJ, live);
+  const Terms8 tb1 = RowTerms8(rb, gb, negGmk, pullsJ, liveB);
+  // Body k: usually every result is finite, and a finite result of two finite
+  // steps needs no check between them, so one check of all three components
+  // does (a sum that overflows only sends finite values the long way).
+  const __m512d rx =
+      _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vx + k), ta.kx), tb1.kx);
+  const __m512d ry =
+      _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vy + k), ta.ky), tb1.ky);
+  const __m512d rz =
+      _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vz + k), ta.kz), tb1.kz);
+  const __m512d sum = _mm512_add_pd(_mm512_add_pd(rx, ry), rz);
+  if (__builtin_expect(live == 0xFF && _mm512_cmp_pd_mask(_mm512_sub_pd(sum, sum),
+                                                          _mm512_setzero_pd(), _CMP_EQ_OQ) == 0xFF,
+                       1)) {
+    _mm512_storeu_pd(tb.vx + k, rx);
+    _mm512_storeu_pd(tb.vy + k, ry);
+    _mm512_storeu_pd(tb.vz + k, rz);
+  } else {
+    PullTwiceChecked8(tb.vx + k, ta.kx, tb1.kx, live);
+    PullTwiceChecked8(tb.vy + k, ta.ky, tb1.ky, live);
+    PullTwiceChecked8(tb.vz + k, ta.kz, tb1.kz, live);
+  }
+  // Bodies j and j+1: their terms wait Lag8 vectors in the queue.
+  double (*q)[8] = p.queued[vec & 3];
+  _mm512_store_pd(q[0], ta.jx);
+  _mm512_store_pd(q[1], ta.jy);
+  _mm512_store_pd(q[2], ta.jz);
+  _mm512_store_pd(q[3], tb1.jx);
+  _mm512_store_pd(q[4], tb1.jy);
+  _mm512_store_pd(q[5], tb1.jz);
+  if (vec >= Lag8) p.acc = AddInOrder8(p.acc, p.queued[(vec - Lag8) & 3]);
+}
+
+// Rows j and j+1 together over their partners, eight at a time. Vectors start
+// at partner j+1, row j+1's own body, which row j+1 leaves out; bodies j and
+// j+1 receive their terms in ascending k.
+__attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(
+    int32_t j, int32_t n, const Tables& tb, double largest, int32_t& count, int32_t* pairHigher,
+    int32_t* pairLower) {
+  const int32_t j1 = j + 1;
+  const Row8 ra = MakeRow8(j, tb), rb = MakeRow8(j1, tb);
+  Geometry8 ga, gb;
+  __m512d nearA = _mm512_set1_pd(Inf), nearB = nearA, acc;
+  alignas(64) double queued[4][6][8];
+  const RowPair8 p{ga, gb, nearA, nearB, acc, queued};
+  int32_t k = j1;
+  __mmask8 live = LiveLanes8(k, n);
+  {
+    const __m512d xk = _mm512_maskz_loadu_pd(live, tb.x + k);
+    const __m512d yk = _mm512_maskz_loadu_pd(live, tb.y + k);
+    const __m512d zk = _mm512_maskz_loadu_pd(live, tb.z + k);
+    ga = Measure8(ra, xk, yk, zk);
+    gb = Measure8(rb, xk, yk, zk);
+  }
+  // The first vector; then body j+1 holds row j's term and its own row
+  // starts from there.
+  PairStep8(ra, rb, p, tb, k, 0, live, __mmask8(live & 0xFE), LiveLanes8(k + 8, n));
+  double a[3] = {tb.vx[j], tb.vy[j], tb.vz[j]}, b[3] = {tb.vx[j1], tb.vy[j1], tb.vz[j1]};
+  acc = _mm512_setr_pd(a[0], a[1], a[2], 0.0, b[0], b[1], b[2], 0.0);
+  int vec = 1;
+  k += 8;
+  // Whole vectors with a whole vector after them.
+  for (; k + 15 <= n; k += 8, ++vec) PairStep8(ra, rb, p, tb, k, vec, 0xFF, 0xFF, 0xFF);
+  for (; k <= n; k += 8, ++vec) {
+    live = LiveLanes8(k, n);
+    PairStep8(ra, rb, p, tb, k, vec, live, live, LiveLanes8(k + 8, n));
+  }
+  for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v)
+    acc = AddInOrder8(acc, queued[v & 3]);
+  // Pairs can touch only where a partner came nearer than the reach to the
+  // largest body; s / 2 and s * 0.5 round alike.
+  if (count < MaxPairs &&
+      _mm512_cmp_pd_mask(nearA, _mm512_set1_pd((tb.size[j] + largest) * 0.5), _CMP_LT_OQ))
+    ListTouchingRow(j, j1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
+  if (count < MaxPairs &&
+      _mm512_cmp_pd_mask(nearB, _mm512_set1_pd((tb.size[j1] + largest) * 0.5), _CMP_LT_OQ))
+    ListTouchingRow(j1, j1 + 1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
+  // A finite total of finite terms had only finite partial sums: no term was
+  // skipped. Otherwise the row is added again with the check after each term.
+  alignas(64) double total[8];
+  _mm512_store_pd(total, acc);
+  if (std::isfinite(total[0]) && std::isfinite(total[1]) && std::isfinite(total[2])) {
+    a[0] = total[0], a[1] = total[1], a[2] = total[2];
+  } else {
+    AddRowChecked(j, j1, n, tb.mass, tb.x, tb.y, tb.z, a);
+  }
+  if (std::isfinite(total[4]) && std::isfinite(total[5]) && std::isfinite(total[6])) {
+    b[0] = total[4], b[1] = total[5], b[2] = total[6];
+  } else {
+    AddRowChecked(j1, j1 + 1, n, tb.mass, tb.x, tb.y, tb.z, b);
+  }
+  tb.vx[j] = a[0], tb.vy[j] = a[1], tb.vz[j] = a[2];
+  tb.vx[j1] = b[0], tb.vy[j1] = b[1], tb.vz[j1] = b[2];
+}
+
+}  // namespace
+
+// Rows two at a time; with n odd the last row has no partner.
 __attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass, double* x,
                                                          double* y, double* z, double* vx,
                                                          double* vy, double* vz, double* size,
@@ -326,76 +616,10 @@ __attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass
                                                          int32_t* pairLower) {
   if (n < 1) return 0;
   int32_t count = 0;
-  const __m512d zero = _mm512_setzero_pd();
-  const __m512d negZero = _mm512_set1_pd(-0.0);
-  const __m512d inf = _mm512_set1_pd(Inf);
-  const __m512d one = _mm512_set1_pd(1.0);
-  const __m512d half = _mm512_set1_pd(0.5);  // s / 2 and s * 0.5 round alike
-  const __m512d gm = _mm512_set1_pd(EarthGM);
-  PendingXyz<8, 2> pending;
-  for (int32_t j = 1; j <= n; ++j) {
-    const double GMj = mass[j] * EarthGM;
-    const bool pullsK = GMj > 0.0;
-    const __m512d xj = _mm512_set1_pd(x[j]), yj = _mm512_set1_pd(y[j]),
-                  zj = _mm512_set1_pd(z[j]), sj = _mm512_set1_pd(size[j]),
-                  gmj = _mm512_set1_pd(GMj);
-    __m256d acc = _mm256_set_pd(0.0, vz[j], vy[j], vx[j]);
-    int32_t k = j + 1;
-    int b = 0;  // vectors of this row so far
-    Geometry8 next{};
-    if (k + 7 <= n) next = Measure8(x, y, z, k, xj, yj, zj);
-    for (; k + 7 <= n; k += 8, ++b) {
-      const Geometry8 g = next;
-      if (k + 15 <= n) next = Measure8(x, y, z, k + 8, xj, yj, zj);
-      const __m512d dx = g.dx, dy = g.dy, dz = g.dz, d = g.d;
-      if (count < MaxPairs) {
-        const __m512d reach = _mm512_mul_pd(_mm512_add_pd(sj, _mm512_loadu_pd(size + k)), half);
-        const unsigned touch = _mm512_cmp_pd_mask(reach, d, _CMP_GT_OQ);
-        if (touch != 0) ListPairs(touch, j, k, count, pairHigher, pairLower);
-      }
-      const __mmask8 apart =
-          _mm512_cmp_pd_mask(d, zero, _CMP_GT_OQ) & _mm512_cmp_pd_mask(d, inf, _CMP_LT_OQ);
-      const __m512d r = _mm512_div_pd(one, d);
-      const __m512d r2 = _mm512_mul_pd(r, r);
-      const __m512d ux = _mm512_div_pd(dx, d);
-      const __m512d uy = _mm512_div_pd(dy, d);
-      const __m512d uz = _mm512_div_pd(dz, d);
-      if (pullsK) {
-        const __m512d f = _mm512_mul_pd(r2, gmj);
-        PullLanes8(vx + k, ux, f, apart);
-        PullLanes8(vy + k, uy, f, apart);
-        PullLanes8(vz + k, uz, f, apart);
-      }
-      const __m512d gmk = _mm512_mul_pd(_mm512_loadu_pd(mass + k), gm);
-      const __mmask8 pullsJ = apart & _mm512_cmp_pd_mask(gmk, zero, _CMP_GT_OQ);
-      // v -= (-u) * f is v += u * f to the bit; a lane that does not pull
-      // adds -0, which leaves every value (+0 and -0 included) as it is.
-      const __m512d f = _mm512_mul_pd(r2, gmk);
-      const __m512d tx = _mm512_mask_mul_pd(negZero, pullsJ, ux, f);
-      const __m512d ty = _mm512_mask_mul_pd(negZero, pullsJ, uy, f);
-      const __m512d tz = _mm512_mask_mul_pd(negZero, pullsJ, uz, f);
-      const __m256d w = _mm256_set1_pd(-0.0);
-      // (Zero-masked extracts: the plain ones trip the same GCC 12 warning.)
-      StoreByLane4(pending.Terms(b), _mm512_maskz_extractf64x4_pd(0xFF, tx, 0),
-                   _mm512_maskz_extractf64x4_pd(0xFF, ty, 0),
-                   _mm512_maskz_extractf64x4_pd(0xFF, tz, 0), w);
-      StoreByLane4(pending.Terms(b) + 4, _mm512_maskz_extractf64x4_pd(0xFF, tx, 1),
-                   _mm512_maskz_extractf64x4_pd(0xFF, ty, 1),
-                   _mm512_maskz_extractf64x4_pd(0xFF, tz, 1), w);
-      pending.SetAny(b, pullsJ != 0);
-      pending.AddDue(b, acc);
-    }
-    pending.AddRest(b, acc);
-    alignas(32) double a[4];
-    _mm256_store_pd(a, acc);
-    double ax = a[0], ay = a[1], az = a[2];
-    for (; k <= n; ++k)
-      OnePair(j, k, GMj, x[j], y[j], z[j], size[j], ax, ay, az, mass, x, y, z, vx, vy, vz, size,
-              count, pairHigher, pairLower);
-    vx[j] = ax;
-    vy[j] = ay;
-    vz[j] = az;
-  }
+  const Tables tb{mass, x, y, z, size, vx, vy, vz};
+  double largest = -Inf;
+  for (int32_t k = 1; k <= n; ++k) largest = size[k] > largest ? size[k] : largest;
+  for (int32_t j = 1; j < n; j += 2) RunRowPair8(j, n, tb, largest, count, pairHigher, pairLower);
   DriftAll(n, x, y, z, vx, vy, vz);
   return 1;
 }

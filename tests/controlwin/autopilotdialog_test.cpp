@@ -13,6 +13,8 @@
 #include <memory>
 #include <tuple>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "control/autopilot.h"
 #include "control/autopilotcaptiondialog.h"
@@ -490,6 +492,46 @@ TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) 
   }
   EXPECT_EQ(state->autopilot[1].line, rotating);
   EXPECT_EQ(state->autopilot[2].line, probe);
+}
+
+// Whatever the word, each box and check box its frame shows goes into the
+// line and comes back on "<< Edit", and Replace writes the very line again.
+// (The mass box comes back in Earth masses; the rotating body is not stored.)
+TEST_F(AutopilotDialogTest, AutopilotDialogEveryWordsControlsGoIntoTheLineAndComeBack) {
+  addBodies(2);
+  open().show();
+  int k = 0;
+  for (std::string_view word : AutopilotEditorWords) {
+    SCOPED_TRACE(std::string(word));
+    setTime("2000", "1", "1", "0", "0", std::to_string(++k).c_str());
+    dlg->pickCommand(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
+    if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
+    std::vector<std::pair<QLineEdit*, QString>> boxes;
+    std::vector<std::pair<QCheckBox*, bool>> checks;
+    if (QGroupBox* frame = dlg->visibleFrame()) {
+      for (QLineEdit* box : frame->findChildren<QLineEdit*>()) {
+        if (box == dlg->Text4 || box->parentWidget() == dlg->ComboRotatingObject) continue;
+        boxes.emplace_back(box, QString::number(boxes.size() + 1) + "1");
+        type(box, qPrintable(boxes.back().second));
+      }
+      for (QCheckBox* check : frame->findChildren<QCheckBox*>()) {
+        check->click();
+        checks.emplace_back(check, check->isChecked());
+      }
+    }
+    dlg->btnAdd_Click();
+    ASSERT_EQ(state->autopilotCount, k);
+    const std::string line = state->autopilot[k].line;
+    for (const auto& [box, text] : boxes) box->clear();  // the frames keep what they hold
+    for (const auto& [check, checked] : checks) check->setChecked(!checked);
+    dlg->ListOfCommands->setCurrentRow(k - 1);
+    dlg->ListOfCommands_Click();
+    for (const auto& [box, text] : boxes) EXPECT_EQ(box->text(), text);
+    for (const auto& [check, checked] : checks) EXPECT_EQ(check->isChecked(), checked);
+    dlg->btnReplace_Click();
+    EXPECT_EQ(state->autopilot[k].line, line);
+    if (dlg->captionDialog()) dlg->captionDialog()->btnCancel_Click();
+  }
 }
 
 TEST_F(AutopilotDialogTest, AutopilotDialogDeleteAfterNewAndAddKeepsTheEditedEntry) {

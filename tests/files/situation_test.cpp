@@ -348,6 +348,12 @@ TEST_F(SituationFileTest, UnusableNumbersKeepTheCurrentValues) {
   EXPECT_EQ(Read(b).doc.distanceBoxes[0].left, 0.0f);
 }
 
+// Unlike the boxes, a thrust panel takes the number an item begins with.
+TEST_F(SituationFileTest, ThrustPanelNumbersAreReadFromTheirStart) {
+  std::string b = Replace(bytes, "<Thrust Box>\r\n \r\n 100\r\n 200\r\n", "<Thrust Box>\r\n \r\n 100x\r\n 2 00\r\n");
+  EXPECT_EQ(Read(b).doc.thrustPanels[0], (ThrustPanelRecord{100, 200, "1", " 0.5 ", 3, 1}));
+}
+
 TEST_F(SituationFileTest, RecordsBeyondTheTablesAreDroppedAndCounted) {
   std::string body = Section(bytes, "<Objects>", "</Objects>");
   std::string oneBody = body.substr(body.find(" \r\nEarth"), body.find(" \r\n\"Alpha") - body.find(" \r\nEarth"));

@@ -121,7 +121,11 @@ TEST(ForceLoopBuilds, SameBitsAsBuiltInLoop) {
   struct Case {
     int n, steps;
   };
-  for (const Case c : {Case{1, 300}, Case{2, 300}, Case{7, 300}, Case{13, 200}, Case{64, 200},
+  // Odd and even counts around whole vectors of four and eight partners, and
+  // the largest tables.
+  for (const Case c : {Case{1, 300}, Case{2, 300}, Case{3, 300}, Case{4, 300}, Case{5, 300},
+                       Case{7, 300}, Case{9, 200}, Case{10, 200}, Case{13, 200}, Case{18, 200},
+                       Case{33, 100}, Case{64, 200}, Case{101, 50}, Case{256, 20}, Case{999, 10},
                        Case{1000, 20}}) {
     for (const Build& b : Builds()) {
       SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(c.n));
@@ -143,37 +147,41 @@ TEST(ForceLoopBuilds, SameBitsAsBuiltInLoop) {
 // skipped in every build exactly as in the built-in loop, and no NaN or
 // infinity enters the table.
 TEST(ForceLoopBuilds, OverflowingUpdatesAreSkippedLikeBuiltInLoop) {
-  for (const Build& b : Builds()) {
-    SCOPED_TRACE(b.name);
-    auto ref = std::make_unique<State>();
-    Scatter(*ref, 45, 4242);
-    // Pairs so close that 1/d^2 overflows (rows 3 and 19 run in vector
-    // lanes; row 40 is short enough for the AVX-512 build's scalar tail).
-    for (const auto& [lo, hi, gap] : {std::tuple{3, 4, 1e-160}, std::tuple{19, 20, 3e-156},
-                                     std::tuple{40, 43, 2e-158}}) {
-      ref->objx[lo] = 0.0;
-      ref->objx[hi] = gap;
-      ref->objy[lo] = ref->objy[hi] = lo * 1e9;
-      ref->objz[lo] = ref->objz[hi] = 0.0;
-      ref->objmass[lo] = ref->objmass[hi] = 5.0;
-    }
-    ref->objmass[30] = 1e300;              // GM overflows
-    ref->objx[33] = 1.7e308;               // d overflows
-    ref->objvx[34] = 1.5e308;              // drift overflows
-    ref->objx[34] = 1.0e308;
-    ref->objvy[0] = -1.7e308;
-    ref->objy[0] = -1.7e308;
-    auto nat = std::make_unique<State>(*ref);
-    for (int step = 0; step < 4; ++step) {
-      BuiltInStep(*ref);
-      Call(b.fn, *nat, 45);
-      ASSERT_EQ(Diff(*ref, *nat, 45), "") << "step " << step;
-    }
-    for (int i = 0; i <= 45; ++i) {
-      ASSERT_TRUE(std::isfinite(nat->objvx[i]) && std::isfinite(nat->objvy[i]) &&
-                  std::isfinite(nat->objvz[i]) && std::isfinite(nat->objx[i]) &&
-                  std::isfinite(nat->objy[i]) && std::isfinite(nat->objz[i]))
-          << "body " << i;
+  // Rows of either parity, in vector lanes and in the last partial vectors.
+  for (const int n : {45, 46, 130}) {
+    for (const Build& b : Builds()) {
+      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n));
+      auto ref = std::make_unique<State>();
+      Scatter(*ref, n, 4242);
+      // Pairs so close that 1/d^2 overflows: in whole vectors, in the short
+      // last vector of a row, and the last two bodies.
+      for (const auto& [lo, hi, gap] :
+           {std::tuple{3, 4, 1e-160}, std::tuple{19, 20, 3e-156}, std::tuple{40, 43, 2e-158},
+            std::tuple{24, 37, 5e-157}, std::tuple{n - 3, n, 1e-159}}) {
+        ref->objx[lo] = 0.0;
+        ref->objx[hi] = gap;
+        ref->objy[lo] = ref->objy[hi] = lo * 1e9;
+        ref->objz[lo] = ref->objz[hi] = 0.0;
+        ref->objmass[lo] = ref->objmass[hi] = 5.0;
+      }
+      ref->objmass[30] = 1e300;              // GM overflows
+      ref->objx[33] = 1.7e308;               // d overflows
+      ref->objvx[34] = 1.5e308;              // drift overflows
+      ref->objx[34] = 1.0e308;
+      ref->objvy[0] = -1.7e308;
+      ref->objy[0] = -1.7e308;
+      auto nat = std::make_unique<State>(*ref);
+      for (int step = 0; step < 4; ++step) {
+        BuiltInStep(*ref);
+        Call(b.fn, *nat, n);
+        ASSERT_EQ(Diff(*ref, *nat, n), "") << "step " << step;
+      }
+      for (int i = 0; i <= n; ++i) {
+        ASSERT_TRUE(std::isfinite(nat->objvx[i]) && std::isfinite(nat->objvy[i]) &&
+                    std::isfinite(nat->objvz[i]) && std::isfinite(nat->objx[i]) &&
+                    std::isfinite(nat->objy[i]) && std::isfinite(nat->objz[i]))
+            << "body " << i;
+      }
     }
   }
 }
@@ -182,16 +190,24 @@ TEST(ForceLoopBuilds, OverflowingUpdatesAreSkippedLikeBuiltInLoop) {
 // between those): the vector builds still give the scalar build's bits,
 // including the pair list.
 TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
-  for (const int n : {5, 9, 31, 150}) {
+  // Bodies on a grid of cells: 1e6 m apart most bodies touch, 1e7 m apart
+  // only those that share a cell.
+  struct Case {
+    int n;
+    double cellSize;
+  };
+  for (const auto [n, cellSize] : {Case{2, 1e6}, Case{3, 1e6}, Case{5, 1e6}, Case{9, 1e6},
+                                   Case{18, 1e6}, Case{31, 1e6}, Case{150, 1e6},
+                                   Case{1000, 1e6}, Case{150, 1e7}, Case{1000, 1e7}}) {
     auto base = std::make_unique<State>();
     std::mt19937_64 rng(77u + unsigned(n));
     std::uniform_int_distribution<int> cell(-3, 3);
     std::uniform_real_distribution<double> mass(-1.0, 5.0), size(0.0, 3.0e6);
     base->objects = int16_t(n);
     for (int i = 0; i <= n; ++i) {
-      base->objx[i] = cell(rng) * 1.0e6;
-      base->objy[i] = cell(rng) * 1.0e6;
-      base->objz[i] = (i % 4 == 0) ? 0.0 : cell(rng) * 1.0e6;
+      base->objx[i] = cell(rng) * cellSize;
+      base->objy[i] = cell(rng) * cellSize;
+      base->objz[i] = (i % 4 == 0) ? 0.0 : cell(rng) * cellSize;
       base->objvx[i] = double(cell(rng));
       base->objmass[i] = (i % 5 == 0) ? 0.0 : mass(rng);
       base->objsize[i] = size(rng);
@@ -200,7 +216,8 @@ TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
     for (int step = 0; step < 3; ++step) Call(brisklet::RunLoopScalar, *want, n);
     for (int i = 0; i <= n; ++i) ASSERT_TRUE(std::isfinite(want->objvx[i]));
     for (const Build& b : Builds()) {
-      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n));
+      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n) +
+                   " cell=" + std::to_string(cellSize));
       auto got = std::make_unique<State>(*base);
       for (int step = 0; step < 3; ++step) Call(b.fn, *got, n);
       EXPECT_EQ(Diff(*want, *got, n), "");
@@ -246,32 +263,34 @@ TEST(ForceLoopPairs, StrictTouchAndVisitingOrder) {
 }
 
 TEST(ForceLoopPairs, OnlyTheFirstHundredAndNeverPastEntry100) {
-  constexpr int n = 40;  // 780 touching pairs
-  for (const Build& b : Builds()) {
-    SCOPED_TRACE(b.name);
-    auto s = std::make_unique<State>();
-    s->objects = n;
-    for (int i = 1; i <= n; ++i) {
-      s->objx[i] = i * 10.0;
-      s->objsize[i] = 1.0e6;
-    }
-    // The pair arrays sit in a larger block with guards after entry 100.
-    std::vector<int32_t> hi(molvane::MaxPairs + 9, -1), lo(molvane::MaxPairs + 9, -1);
-    ASSERT_EQ(b.fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(),
-                   s->objvx.data(), s->objvy.data(), s->objvz.data(), s->objsize.data(),
-                   hi.data(), lo.data()),
-              1);
-    int e = 0;
-    for (int j = 1; j <= n && e < molvane::MaxPairs; ++j)
-      for (int k = j + 1; k <= n && e < molvane::MaxPairs; ++k) {
-        ++e;
-        ASSERT_EQ(hi[e], k) << "entry " << e;
-        ASSERT_EQ(lo[e], j) << "entry " << e;
+  // All pairs touch; the hundredth falls in row 4 or in row 3.
+  for (const int n : {30, 40}) {
+    for (const Build& b : Builds()) {
+      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n));
+      auto s = std::make_unique<State>();
+      s->objects = n;
+      for (int i = 1; i <= n; ++i) {
+        s->objx[i] = i * 10.0;
+        s->objsize[i] = 1.0e6;
       }
-    EXPECT_EQ(hi[0], -1);
-    for (size_t g = molvane::MaxPairs + 1; g < hi.size(); ++g) {
-      EXPECT_EQ(hi[g], -1);
-      EXPECT_EQ(lo[g], -1);
+      // The pair arrays sit in a larger block with guards after entry 100.
+      std::vector<int32_t> hi(molvane::MaxPairs + 9, -1), lo(molvane::MaxPairs + 9, -1);
+      ASSERT_EQ(b.fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(),
+                     s->objvx.data(), s->objvy.data(), s->objvz.data(), s->objsize.data(),
+                     hi.data(), lo.data()),
+                1);
+      int e = 0;
+      for (int j = 1; j <= n && e < molvane::MaxPairs; ++j)
+        for (int k = j + 1; k <= n && e < molvane::MaxPairs; ++k) {
+          ++e;
+          ASSERT_EQ(hi[e], k) << "entry " << e;
+          ASSERT_EQ(lo[e], j) << "entry " << e;
+        }
+      EXPECT_EQ(hi[0], -1);
+      for (size_t g = molvane::MaxPairs + 1; g < hi.size(); ++g) {
+        EXPECT_EQ(hi[g], -1);
+        EXPECT_EQ(lo[g], -1);
+      }
     }
   }
 }
