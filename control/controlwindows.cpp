@@ -138,6 +138,11 @@ void ControlWindows::refreshObjectLists() {
   autopilot_->refreshObjectLists();
 }
 
+// Only the default panel picks bodies by name; the others follow theirs.
+void ControlWindows::bodyLeftTable() {
+  if (FormControlCenter* p = thrustPanel(0)) p->bodyLeftTable();
+}
+
 void ControlWindows::closeStartupWindows() {
   closeDefaultThrustPanel();
   autopilot_->close();

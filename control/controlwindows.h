@@ -28,6 +28,7 @@ class ControlWindows : public InstrumentWindows {
   bool isShown(InstrumentWindow w) const override;
   void close(InstrumentWindow w) override;
   void refreshObjectLists() override;
+  void bodyLeftTable() override;
   void autopilotListReplaced() override { autopilot_->followList(); }
   void closeStartupWindows() override;
 

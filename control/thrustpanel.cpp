@@ -348,57 +348,73 @@ void FormControlCenter::applyRecord() {
   storePlace();
 }
 
-void FormControlCenter::refreshObjectLists() {
+void FormControlCenter::refreshObjectLists() { followBodies(true); }
+
+void FormControlCenter::bodyLeftTable() { followBodies(false); }
+
+// Entry p of each list names body p + 1, so the picks below read the names
+// from the body table: the same with the lists refilled or not yet.
+void FormControlCenter::followBodies(bool refill) {
   const QString t1 = Combo1->currentText();
   const QString t2 = Combo2->currentText();
   cpobject_ = FollowBody(s_, object_, false);
   cpreference_ = FollowBody(s_, reference_, false);
-  Combo1->clear();
-  Combo2->clear();
   const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
-  for (int i = 1; i <= n; ++i) {
-    const QString name = Latin1(s_.objname[static_cast<size_t>(i)]);
-    Combo1->addItem(name);
-    Combo2->addItem(name);
-  }
+  auto name = [this](int k) { return Latin1(s_.objname[static_cast<size_t>(k)]); };
   // Entry p is body p + 1; nothing chosen yet keeps what was typed.
   auto show = [n](QComboBox* c, int k, const QString& typed) {
     c->setCurrentIndex(k >= 1 && k <= n ? k - 1 : -1);
     if (k == 0) c->setEditText(typed);
   };
-  show(Combo1, cpobject_, t1);
-  show(Combo2, cpreference_, t2);
+  // Without the refill a list shows a body by its text alone.
+  auto pick = [&](QComboBox* c, int k) {
+    if (refill) {
+      c->setCurrentIndex(k - 1);
+    } else {
+      c->setEditText(name(k));
+    }
+  };
+  if (refill) {
+    Combo1->clear();
+    Combo2->clear();
+    for (int i = 1; i <= n; ++i) {
+      Combo1->addItem(name(i));
+      Combo2->addItem(name(i));
+    }
+    show(Combo1, cpobject_, t1);
+    show(Combo2, cpreference_, t2);
+  }
   if (cpobject_ < 0 || cpreference_ < 0) {
     Command2->setText(QString());
     Frame1->hide();
     Frame2->show();
     Frame2->raise();
   } else if (cpobject_ >= 1 && cpobject_ <= n) {
-    Command2->setText(Combo1->currentText());
+    Command2->setText(name(cpobject_));
   }
   // The older files keep the default panel's bodies by name: every entry
   // that begins the stored name selects, the last one stays.
   if (slotIndex_ == 0) {
-    auto begins = [](const std::string& stored, const QString& entry) {
-      const std::string e = Text(entry);
-      return !e.empty() && stored.compare(0, e.size(), e) == 0;
+    auto begins = [](const std::string& stored, const std::string& entry) {
+      return !entry.empty() && stored.compare(0, entry.size(), entry) == 0;
     };
-    int object = -1, reference = -1;
-    for (int i = 0; i < n; ++i) {
-      if (begins(s_.cpobjectname, Combo1->itemText(i))) object = i;
-      if (begins(s_.cpreferencename, Combo2->itemText(i))) reference = i;
+    int object = 0, reference = 0;
+    for (int i = 1; i <= n; ++i) {
+      if (begins(s_.cpobjectname, s_.objname[static_cast<size_t>(i)])) object = i;
+      if (begins(s_.cpreferencename, s_.objname[static_cast<size_t>(i)])) reference = i;
     }
-    if (object >= 0) {
-      Combo1->setCurrentIndex(object);
-      Combo1_Click();
+    if (object > 0) {
+      pick(Combo1, object);
+      takeObjectNamed(s_.objname[static_cast<size_t>(object)]);
     }
-    if (reference >= 0) Combo2->setCurrentIndex(reference);
+    if (reference > 0) pick(Combo2, reference);
   }
   storeBodies();
 }
 
-void FormControlCenter::Combo1_Click() {
-  const std::string text = Text(Combo1->currentText());
+void FormControlCenter::Combo1_Click() { takeObjectNamed(Text(Combo1->currentText())); }
+
+void FormControlCenter::takeObjectNamed(const std::string& text) {
   const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
   for (int i = 1; i <= n; ++i) {
     if (s_.objname[static_cast<size_t>(i)] == text) cpobject_ = static_cast<int16_t>(i);

@@ -74,6 +74,10 @@ class FormControlCenter : public QWidget {
   // once either is gone it pushes nothing and asks for a new choice. The
   // default panel then selects the bodies the older files named.
   void refreshObjectLists();
+  // A merge took a body out of the table and refreshes the lists once it
+  // is done: the panel follows its bodies, and picks the named ones, as a
+  // refresh now would.
+  void bodyLeftTable();
 
   // Controls, named as the tests and the loaders know them.
   QFrame* Frame1 = nullptr;   // boost group: object button, prograde, retrograde
@@ -104,6 +108,9 @@ class FormControlCenter : public QWidget {
   void storeBodies();
   void storePlace();
   void holdBodies();
+  void followBodies(bool refill);
+  // The object of that name (the last of equal names) with its reference.
+  void takeObjectNamed(const std::string& text);
   int16_t& recordObject();
   int16_t& recordReference();
 

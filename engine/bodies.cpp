@@ -122,25 +122,34 @@ void ClearBodySlot(State& s, int k) {
   s.objid[k] = 0;
 }
 
-}  // namespace
-
-void DeleteBody(State& s, EngineHost& host, int k) {
+// Takes body k (1..objects) out of the table: the bodies above move down
+// one index and the focus moves with its body. False for any other k.
+bool TakeOutBody(State& s, int k) {
   const int n = BodyCount(s);
-  if (k < 1 || k > n) return;
-
+  if (k < 1 || k > n) return false;
   for (int i = k; i <= n - 1; ++i) {
     if (s.focusobj == i + 1) s.focusobj = static_cast<int16_t>(i);
     MoveBodyFields(s, i + 1, i);
   }
   ClearBodySlot(s, n);
   s.objects = static_cast<int16_t>(n - 1);
+  return true;
+}
 
+// A focus left beyond the table goes to the new last body; true if it did.
+bool PullFocusIntoTable(State& s) {
+  if (s.focusobj <= s.objects) return false;
+  s.focusobj = s.objects;
+  return true;
+}
+
+}  // namespace
+
+void DeleteBody(State& s, EngineHost& host, int k) {
+  if (!TakeOutBody(s, k)) return;
   host.rebuildObjectLabels();
   host.refreshObjectLists();
-  if (s.focusobj > s.objects) {
-    s.focusobj = s.objects;
-    host.clearView();
-  }
+  if (PullFocusIntoTable(s)) host.clearView();
   if (s.focusobjectloaded) host.selectFocusInList();
 }
 
@@ -211,7 +220,21 @@ void MergeCollidedBodies(State& s, EngineHost& host) {
   // Highest first, so that no deletion moves a body still to be deleted.
   std::sort(losers.begin(), losers.begin() + loserCount, std::greater<int>());
   const auto end = std::unique(losers.begin(), losers.begin() + loserCount);
-  for (auto it = losers.begin(); it != end; ++it) DeleteBody(s, host, *it);
+  // The windows are brought up to date once, after the last deletion: what
+  // they hold follows its body, so they end as after one refresh per
+  // deletion without laying out every list and label each time.
+  bool cleared = false;
+  for (auto it = losers.begin(); it != end; ++it) {
+    TakeOutBody(s, *it);
+    cleared = PullFocusIntoTable(s) || cleared;
+    host.bodyLeftTable();
+  }
+  if (losers.begin() != end) {
+    host.rebuildObjectLabels();
+    host.refreshObjectLists();
+    if (cleared) host.clearView();
+    if (s.focusobjectloaded) host.selectFocusInList();
+  }
 
   s.CollisionPairCount = 0;
   for (int k = 1; k <= MaxPairs; ++k) {

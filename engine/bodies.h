@@ -58,8 +58,9 @@ void DeleteBody(State& s, EngineHost& host, int k);
 // Merges every listed touching pair into the heavier body (equal masses:
 // the lower index), keeping mass and momentum, then deletes the absorbed
 // bodies and empties the pair list. A body that was absorbed earlier in the
-// same pass is followed to the body that took it in. Holds the host's timer
-// while it works and enables it again at the end.
+// same pass is followed to the body that took it in. The host rebuilds the
+// labels and refreshes the lists once, after the last deletion. Holds the
+// host's timer while it works and enables it again at the end.
 void MergeCollidedBodies(State& s, EngineHost& host);
 
 // Volume in m^3 of a sphere of diameter d.

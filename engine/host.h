@@ -28,6 +28,11 @@ class EngineHost {
   // Changes to the set of bodies.
   virtual void rebuildObjectLabels() {}
   virtual void refreshObjectLists() {}
+  // A merge took one body out of the table; the labels and lists are
+  // refreshed once after the whole merge. A window that picks its body by
+  // name at every refresh does that pick here, against the table as this
+  // deletion left it.
+  virtual void bodyLeftTable() {}
   virtual void clearView() {}
   // The focus window's body list follows the focus after a deletion.
   virtual void selectFocusInList() {}

@@ -52,6 +52,8 @@ class InstrumentWindows {
   virtual void plotReadouts() {}
   // The set of bodies or their names changed: refill every body list.
   virtual void refreshObjectLists() {}
+  // A merge took a body out of the table; the refresh follows the merge.
+  virtual void bodyLeftTable() {}
   // The autopilot list may have been replaced (a situation opened, New).
   virtual void autopilotListReplaced() {}
   // Once per timer event for a reference box whose flag is set.

@@ -189,6 +189,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void setTimerEnabled(bool on) override;
   void rebuildObjectLabels() override;
   void refreshObjectLists() override;
+  void bodyLeftTable() override { instruments_->bodyLeftTable(); }
   void clearView() override;
   void selectFocusInList() override { tools_->selectFocusInList(); }
   void raiseLabel(int k) override;

@@ -22,6 +22,7 @@ class InstrumentRouter : public InstrumentWindows {
   void close(InstrumentWindow w) override;
   void plotReadouts() override;
   void refreshObjectLists() override;
+  void bodyLeftTable() override { control_->bodyLeftTable(); }
   void autopilotListReplaced() override { control_->autopilotListReplaced(); }
   void showReferenceBox(int which) override;
   void spectrumPoint(int16_t x, double value) override;

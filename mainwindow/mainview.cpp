@@ -1,6 +1,8 @@
 #include "mainwindow/mainview.h"
 
 #include <QFontMetrics>
+#include <QHash>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -224,18 +226,31 @@ void MainView::fillDisc(double cx, double cy, double r, uint32_t fill, uint32_t 
 
 void MainView::setLabelFont(const QFont& f) {
   labelFont_ = f;
-  labelHeight_ = QFontMetrics(labelFont_).height();
+  const QFontMetrics fm(labelFont_);
+  labelHeight_ = fm.height();
+  labelAscent_ = fm.ascent();
   for (size_t k = 1; k < labels_.size(); ++k) {
-    labels_[k].width = QFontMetrics(labelFont_).horizontalAdvance(labels_[k].text);
+    labels_[k].width = fm.horizontalAdvance(labels_[k].text);
+    labels_[k].picture = QImage();
   }
 }
 
 void MainView::setLabelBackColour(const QColor& c) {
-  for (size_t k = 1; k < labels_.size(); ++k) labels_[k].back = c;
+  for (size_t k = 1; k < labels_.size(); ++k) {
+    if (labels_[k].back == c) continue;
+    labels_[k].back = c;
+    labels_[k].picture = QImage();
+  }
 }
 
 void MainView::rebuildLabels() {
   const int n = ClampCount(s_.objects);
+  // What was laid out for a text is kept for the label that shows it now:
+  // after a deletion every label above it takes the next one's text.
+  const std::vector<BodyLabel> old = std::move(labels_);
+  QHash<QString, size_t> oldByText;
+  oldByText.reserve(static_cast<qsizetype>(old.size()));
+  for (size_t k = 1; k < old.size(); ++k) oldByText.insert(old[k].text, k);
   labels_.assign(n + 1, BodyLabel{});
   // Rewriting the texts keeps the labels' stacking (a raised central body's
   // label stays on top); labels of new bodies go on top in body order.
@@ -253,9 +268,15 @@ void MainView::rebuildLabels() {
     BodyLabel& l = labels_[i];
     l.text = QString::fromLatin1(s_.objname[i].data(), static_cast<qsizetype>(s_.objname[i].size()));
     l.colour = ColourFromValue(s_.objcolor[i]);
-    l.width = fm.horizontalAdvance(l.text);
     l.left = -100;
     l.top = -100;
+    if (const auto it = oldByText.constFind(l.text); it != oldByText.cend()) {
+      const BodyLabel& was = old[*it];
+      l.width = was.width;
+      if (was.colour == l.colour && was.back == l.back) l.picture = was.picture;
+    } else {
+      l.width = fm.horizontalAdvance(l.text);
+    }
     if (!placed[static_cast<size_t>(i)]) labelOrder_.push_back(i);
   }
 }
@@ -268,10 +289,35 @@ void MainView::refreshLabelTexts() {
   QFontMetrics fm(labelFont_);
   for (size_t i = 1; i < labels_.size(); ++i) {
     BodyLabel& l = labels_[i];
-    l.text = QString::fromLatin1(s_.objname[i].data(), static_cast<qsizetype>(s_.objname[i].size()));
-    l.colour = ColourFromValue(s_.objcolor[i]);
-    l.width = fm.horizontalAdvance(l.text);
+    QString text = QString::fromLatin1(s_.objname[i].data(), static_cast<qsizetype>(s_.objname[i].size()));
+    const QColor colour = ColourFromValue(s_.objcolor[i]);
+    if (text != l.text) {
+      l.text = std::move(text);
+      l.width = fm.horizontalAdvance(l.text);
+      l.picture = QImage();
+    }
+    if (colour != l.colour) {
+      l.colour = colour;
+      l.picture = QImage();
+    }
   }
+}
+
+const QImage& MainView::labelPicture(int k, qreal pixelRatio) {
+  BodyLabel& l = labels_[static_cast<size_t>(k)];
+  if (l.picture.isNull() || l.picture.devicePixelRatio() != pixelRatio) {
+    QImage picture(std::max(1, static_cast<int>(std::ceil(l.width * pixelRatio))),
+                   std::max(1, static_cast<int>(std::ceil(labelHeight_ * pixelRatio))), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(pixelRatio);
+    picture.fill(l.back);
+    QPainter p(&picture);
+    p.setFont(labelFont_);
+    p.setPen(l.colour);
+    p.drawText(QPointF(0, labelAscent_), l.text);
+    p.end();
+    l.picture = std::move(picture);
+  }
+  return l.picture;
 }
 
 bool MainView::labelsMatchBodies() const {

@@ -24,6 +24,10 @@ struct BodyLabel {
   int width = 0;        // pixels, from the label font
   double left = -100;   // pixels in the view; -1000 parks it out of sight
   double top = -100;
+  // The box with its text as painted, made at the label's first paint and
+  // kept until its text, its colours or the font change: laying out text
+  // costs far more than copying the pixels.
+  QImage picture;
 };
 
 // The view centre in world metres: the focus body, or with the anchor off
@@ -82,6 +86,8 @@ class MainView {
   void setLabelBackColour(const QColor& c);
   const QFont& labelFont() const { return labelFont_; }
   const std::vector<BodyLabel>& labels() const { return labels_; }
+  // Label k (1..labels().size() - 1) as painted at that device pixel ratio.
+  const QImage& labelPicture(int k, qreal pixelRatio);
   // Drawing order, bottom first; raiseLabel moves a body's label on top.
   const std::vector<int>& labelOrder() const { return labelOrder_; }
   void raiseLabel(int k);
@@ -106,6 +112,7 @@ class MainView {
   int16_t screenHeightPixels_ = 0;
   QFont labelFont_;
   int labelHeight_ = 12;
+  int labelAscent_ = 10;
   std::vector<BodyLabel> labels_;   // index 0 unused
   std::vector<int> labelOrder_;
 };

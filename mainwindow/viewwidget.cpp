@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "mainwindow/mainview.h"
@@ -25,19 +26,17 @@ void ViewWidget::paintEvent(QPaintEvent* e) {
     p.fillRect(QRect(0, canvasSize.height(), width(), height()), Qt::black);
   }
   if (!view_.state().llabels) return;
-  p.setFont(view_.labelFont());
-  const QFontMetrics fm(view_.labelFont());
-  const QRectF area(rect());
-  const int n = view_.state().objects;
+  // Only the labels in the part being painted; each is a picture made once.
+  const QRectF area(e->rect());
+  const qreal pixelRatio = devicePixelRatioF();
+  const int n = std::min<int>(view_.state().objects, static_cast<int>(view_.labels().size()) - 1);
   for (int k : view_.labelOrder()) {
-    if (k > n || k >= static_cast<int>(view_.labels().size())) continue;
+    if (k > n) continue;
     const QRectF r = view_.labelRect(k);
     if (!std::isfinite(r.left()) || !std::isfinite(r.top()) || !area.intersects(r)) continue;
     // Labels are opaque, so a label raised to the front (a central body's)
     // hides the ones beneath it instead of blending with them.
-    p.fillRect(r, view_.labels()[k].back);
-    p.setPen(view_.labels()[k].colour);
-    p.drawText(QPointF(r.left(), r.top() + fm.ascent()), view_.labels()[k].text);
+    p.drawImage(r.topLeft(), view_.labelPicture(k, pixelRatio));
   }
 }
 

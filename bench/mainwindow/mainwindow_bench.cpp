@@ -2,9 +2,12 @@
 // (offscreen): N bodies on near-circular orbits about a star, the force
 // loop of Brisklet when it can be bound (else the built-in one), trails on
 // or off, labels on. One iteration is one SimulationStep, which draws once.
+// Also: a repaint of the view widget with its labels, and a step in which
+// pairs of bodies merge against a plain one.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -13,8 +16,10 @@
 #include "engine/nativeloop.h"
 #include "engine/simulation.h"
 #include "engine/state.h"
+#include "mainwindow/form1.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/paths.h"
+#include "mainwindow/viewwidget.h"
 
 namespace {
 
@@ -115,6 +120,88 @@ void BM_DrawOnly(benchmark::State& bs) {
   bs.SetItemsProcessed(bs.iterations() * n);
 }
 BENCHMARK(BM_DrawOnly)->ArgNames({"N", "trails"})->Args({1000, 1})->Args({1000, 0})->Unit(benchmark::kMicrosecond);
+
+// One repaint of the view widget, as at each yield of the running loop: the
+// canvas and, over it, the N labels (labels off: the canvas alone), all of
+// them in the view. The bodies stand still.
+void BM_Repaint(benchmark::State& bs) {
+  const int n = static_cast<int>(bs.range(0));
+  auto s = std::make_unique<State>();
+  Populate(*s, n);
+  s->trails = true;
+  s->llabels = bs.range(1) != 0;
+  MainView view(*s);
+  view.resizeCanvas(1280, 800);
+  view.setScreenSize(1280, 800);
+  s->ScreenCentreX = 640;
+  s->ScreenCentreY = 400;
+  view.rebuildLabels();
+  view.drawBodies();
+  ViewWidget widget(view);
+  widget.resize(1280, 800);
+  widget.show();
+  QCoreApplication::processEvents();
+  const int before = widget.paintCount();
+  for (auto _ : bs) widget.repaint();
+  if (widget.paintCount() - before != static_cast<int>(bs.iterations())) bs.SkipWithError("the widget did not paint");
+}
+BENCHMARK(BM_Repaint)->ArgNames({"N", "labels"})->Args({1000, 1})->Args({1000, 0})->Unit(benchmark::kMicrosecond);
+
+// A step at N = 1000 with labels on in which `pairs` pairs of coincident
+// bodies merge, against a plain step from the same situation with those
+// bodies apart, both through the main window (labels and lists refreshed
+// as the program does). Each iteration times one of each, alternately, so
+// both see the same load: the counters give their means and the difference.
+void BM_MergeStep(benchmark::State& bs) {
+  const int n = 1000;
+  const int pairs = static_cast<int>(bs.range(0));
+  auto plain = std::make_unique<State>();
+  Populate(*plain, n);
+  if (!BindNativeForceLoop(*plain, PathBytes(QCoreApplication::applicationDirPath()))) {
+    bs.SkipWithError("libbrisklet.so not found beside the benchmark");
+    return;
+  }
+  plain->trails = true;
+  plain->llabels = true;
+  plain->ScreenCentreX = 640;
+  plain->ScreenCentreY = 400;
+  auto merging = std::make_unique<State>(*plain);
+  for (int k = 0; k < pairs; ++k) {
+    const int a = 2 + 2 * k, b = a + 1;
+    merging->objx[b] = merging->objx[a];
+    merging->objy[b] = merging->objy[a];
+    merging->objz[b] = merging->objz[a];
+    plain->objx[b] = plain->objx[a] + 1e9;  // apart: no touching pair
+  }
+  auto s = std::make_unique<State>(*plain);
+  Form1 form(*s);
+  form.view().resizeCanvas(1280, 800);
+  form.view().setScreenSize(1280, 800);
+  form.view().setTilt(0, -10000);
+  SliceCounter counter;
+  double plainSeconds = 0, mergeSeconds = 0;
+  auto timedStep = [&](const State& from) {
+    *s = from;
+    form.view().rebuildLabels();
+    form.plot();
+    const auto t0 = std::chrono::steady_clock::now();
+    SimulationStep(*s, form, counter);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  };
+  for (auto _ : bs) {
+    plainSeconds += timedStep(*plain);
+    mergeSeconds += timedStep(*merging);
+    if (s->objects != n - pairs) {
+      bs.SkipWithError("the pairs did not merge");
+      break;
+    }
+  }
+  const double it = static_cast<double>(bs.iterations());
+  bs.counters["plain_ms"] = plainSeconds / it * 1e3;
+  bs.counters["merge_ms"] = mergeSeconds / it * 1e3;
+  bs.counters["extra_ms"] = (mergeSeconds - plainSeconds) / it * 1e3;
+}
+BENCHMARK(BM_MergeStep)->ArgNames({"pairs"})->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

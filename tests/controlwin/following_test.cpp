@@ -1,6 +1,8 @@
 // Windows open on Earth while the body table or the autopilot list changes
 // under them, each change made as a user makes it: the windows go on with
 // their own body or entry, and act on nothing once it is gone.
+#include <QFile>
+
 #include "control/autopilotdialog.h"
 #include "controlwin_support.h"
 #include "editors/objedit.h"
@@ -186,6 +188,61 @@ TEST_F(Following, TheAutopilotEditorFollowsAReplacedList) {
   const std::string byDefault = control->autopilot().editor()->currentDateField();
   control->autopilot().editor()->Command1_Click();  // "Current Time"
   EXPECT_EQ(control->autopilot().editor()->currentDateField(), byDefault);
+}
+
+// Comet, Sun, Earth, Moon, Mars, Probe (about the Moon), Vesta and Ceres;
+// Ceres, Vesta and the Moon (massless) merge into the Sun, Mars and Earth
+// while every kind of window is open on the bodies: windows, labels and
+// tables end as when the three are deleted one by one, each deletion
+// refreshing everything.
+TEST_F(Following, AMergeEndsTheWindowsAsOneRefreshPerDeletion) {
+  std::string ends[2];
+  for (bool merge : {true, false}) {
+    TearDown();
+    SetUp();
+    form->setToolWindows(std::make_unique<MainToolWindows>(*form));
+    const char* names[] = {"", "Comet", "Sun", "Earth", "Moon", "Mars", "Probe", "Vesta", "Ceres"};
+    for (int i = 1; i <= 8; ++i) state->objname[i] = names[i], state->objx[i] = 1e9 * i, state->objmass[i] = i % 4 && i < 7;
+    state->objref[6] = "Moon", state->objects = 8, state->focusobj = 3;
+    form->rb_Click(1);  // Earth - Moon
+    form->addBox(BoxKind::Distance);
+    form->objLabel_MouseUp(6, Qt::RightButton, QPoint()), form->mnuDisplayOrbitalElements_Click();
+    state->rbo1a = 7;
+    form->openDefaultOrbitBox();
+    state->cpobjectname = "Moon           ";  // an older file's panel, on Comet since
+    form->openDefaultThrustPanel();
+    control->thrustPanel(0)->Combo1->setCurrentIndex(0), control->thrustPanel(0)->Combo1_Click();
+    FormControlCenter* p = control->thrustPanel(form->addBox(BoxKind::Thrust));
+    p->Combo1->setEditText("Probe"), p->Combo2->setEditText("Vesta"), p->Command1_Click();
+    state->ObjEditTarget = state->focusobj = 6;
+    for (auto w : {InstrumentWindow::ObjEdit, InstrumentWindow::Spectrum, InstrumentWindow::AutoPilot})
+      form->instruments().show(w, true);
+    form->KeyPresses(6);  // the focus window
+    form->LabelsOnOff(), form->raiseLabel(6), form->plot();
+    const int pairs[][2] = {{8, 2}, {7, 5}, {4, 3}};
+    for (int k = 1; k <= 3; ++k) state->higher[k] = pairs[k - 1][0], state->lower[k] = pairs[k - 1][1];
+    if (merge) {
+      MergeCollidedBodies(*state, *form);
+    } else {
+      for (int k : {8, 7, 4}) DeleteBody(*state, *form, k);
+    }
+    std::string& e = ends[merge];  // texts (labels, buttons, boxes), lists and what is shown
+    for (QWidget* c : form->findChildren<QWidget*>()) {
+      QString t = (c->isWindow() ? "\n" + c->windowTitle() : QString()) + (c->isVisible() ? "|+" : "|-");
+      t += c->property("text").toString();
+      if (auto* b = qobject_cast<QComboBox*>(c))
+        for (int i = -1; i < b->count(); ++i) t += (i < 0 ? QString::number(b->currentIndex()) : b->itemText(i)) + ",";
+      e += t.toStdString();
+    }
+    for (const BodyLabel& l : form->view().labels())
+      e += l.text.toStdString() + std::to_string(l.left + l.top + l.width + l.colour.rgb() + l.back.rgb());
+    for (int k : form->view().labelOrder()) e += std::to_string(k) + ",";
+    for (int i = 0; i <= 8; ++i) e += std::to_string(state->objlastx[i]);
+    form->saveSituation(file);
+    QFile saved(QString::fromStdString(file));
+    e += saved.open(QIODevice::ReadOnly) ? saved.readAll().toStdString() : "not saved";
+  }
+  EXPECT_EQ(ends[true], ends[false]);
 }
 
 }  // namespace

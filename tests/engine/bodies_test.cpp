@@ -250,6 +250,8 @@ TEST_F(BodiesTest, HeavyBodyAbsorbsTwoLighterOnes) {
   EXPECT_EQ(s.objmass[1], 53.0);
   EXPECT_EQ(s.objname[2], "B4");
   EXPECT_EQ(s.focusobj, 2);
+  // Two deletions, one refresh of the windows.
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"timer off", "labels", "lists", "timer on"}));
 }
 
 TEST_F(BodiesTest, MergeSkipsMalformedPairsAndStopsAtTheFirstEmptyEntry) {

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 
+#include "engine/bodies.h"
 #include "engine/state.h"
 #include "mainwindow/colours.h"
 #include "mainwindow/mainview.h"
@@ -251,6 +253,36 @@ TEST_F(MainViewProjection, RaisedLabelsStayOnTopWhenTheTextsAreRewritten) {
   s->objects = 2;  // a deleted body's label leaves the order
   view->rebuildLabels();
   EXPECT_EQ(view->labelOrder(), (std::vector<int>{2, 1}));
+}
+
+// Labels are painted from pictures kept between paints: after each change
+// they are what a fresh view of the same bodies paints.
+TEST_F(MainViewProjection, LabelPicturesFollowEveryChange) {
+  for (int i = 0; i < 3; ++i) addBody(1e9 * i, 0, 0);
+  view->rebuildLabels();
+  EngineHost host;
+  const std::function<void()> changes[] = {
+      [&] { s->objname[2] = "Renamed", view->refreshLabelTexts(); },
+      [&] { s->objcolor[2] = 0x00FF00, view->refreshLabelTexts(); },
+      [&] { view->setLabelBackColour(Qt::red); },
+      [&] { view->setLabelFont(QFont("Sans", 14)); },
+      [&] { DeleteBody(*s, host, 1), view->rebuildLabels(); },  // boxes black again
+      [&] { s->objname[2] = "Renamed", view->rebuildLabels(); },  // the name, not the colour
+  };
+  auto pictures = [](MainView& v, std::vector<QImage> p = {}) {
+    for (int k = 1; k < static_cast<int>(v.labels().size()); ++k) p.push_back(v.labelPicture(k, 1));
+    return p;
+  };
+  for (const auto& change : changes) {
+    const std::vector<QImage> before = pictures(*view);
+    change();
+    MainView fresh(*s);
+    fresh.setLabelFont(view->labelFont());
+    fresh.rebuildLabels();
+    fresh.setLabelBackColour(view->labels()[1].back);
+    EXPECT_NE(pictures(*view), before);
+    EXPECT_EQ(pictures(*view), pictures(fresh));
+  }
 }
 
 }  // namespace
