@@ -419,7 +419,8 @@ void FormControlCenter::takeObjectNamed(const std::string& text) {
   for (int i = 1; i <= n; ++i) {
     if (s_.objname[static_cast<size_t>(i)] == text) cpobject_ = static_cast<int16_t>(i);
   }
-  const std::string ref = s_.objref[static_cast<size_t>(cpobject_)];
+  // A panel whose body is gone holds -1 until a name matches again.
+  const std::string ref = cpobject_ >= 0 ? s_.objref[static_cast<size_t>(cpobject_)] : std::string();
   for (int j = 1; j <= n; ++j) {
     if (s_.objname[static_cast<size_t>(j)] == ref) cpreference_ = static_cast<int16_t>(j);
   }
