@@ -7,9 +7,9 @@
 
 #include "control/captioneditor.h"
 #include "engine/numtext.h"
-#include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/fonts.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
 namespace molvane {
 

@@ -15,10 +15,10 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/paths.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/fonts.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
 
 namespace molvane {
 

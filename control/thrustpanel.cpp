@@ -11,10 +11,10 @@
 #include "engine/orbits.h"
 #include "engine/thrust.h"
 #include "mainwindow/boxslots.h"
-#include "mainwindow/editablelist.h"
-#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/editablelist.h"
+#include "ui/fonts.h"
+#include "ui/keys.h"
 
 namespace molvane {
 

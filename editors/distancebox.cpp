@@ -8,7 +8,7 @@
 
 #include "engine/bodies.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/keys.h"
 
 namespace molvane {
 

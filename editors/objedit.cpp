@@ -12,9 +12,9 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
 
 namespace molvane {
 

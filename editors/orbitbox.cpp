@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "engine/bodies.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/editablelist.h"
+#include "ui/keys.h"
 
 namespace molvane {
 

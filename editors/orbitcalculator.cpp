@@ -12,8 +12,8 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "ui/editablelist.h"
 
 namespace molvane {
 

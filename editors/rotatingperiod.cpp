@@ -13,7 +13,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/keys.h"
 
 namespace molvane {
 

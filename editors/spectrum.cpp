@@ -8,9 +8,9 @@
 #include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "mainwindow/editablelist.h"
-#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
+#include "ui/editablelist.h"
+#include "ui/fonts.h"
 
 namespace molvane {
 

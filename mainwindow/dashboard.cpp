@@ -16,10 +16,10 @@
 #include "engine/timestep.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
-#include "mainwindow/onscreen.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
+#include "ui/keys.h"
+#include "ui/onscreen.h"
 
 namespace molvane {
 

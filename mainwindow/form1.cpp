@@ -12,13 +12,13 @@
 
 #include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/keys.h"
 #include "mainwindow/menus.h"
-#include "mainwindow/onscreen.h"
 #include "mainwindow/viewwidget.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/paths.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
+#include "ui/keys.h"
+#include "ui/onscreen.h"
+#include "ui/text.h"
 
 namespace molvane {
 

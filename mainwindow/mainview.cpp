@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "engine/orbits.h"
-#include "mainwindow/colours.h"
+#include "ui/colours.h"
 
 namespace molvane {
 

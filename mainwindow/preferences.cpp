@@ -9,10 +9,10 @@
 #include <cmath>
 
 #include "engine/numtext.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/buttonrow.h"
+#include "ui/buttonrow.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
 
 namespace molvane {
 

@@ -7,9 +7,9 @@
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/buttonrow.h"
+#include "ui/buttonrow.h"
+#include "ui/editablelist.h"
 
 namespace molvane {
 

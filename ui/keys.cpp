@@ -1,4 +1,4 @@
-#include "mainwindow/keys.h"
+#include "ui/keys.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "mainwindow/paths.h"
+#include "ui/text.h"
 
 #include <QFile>
 
