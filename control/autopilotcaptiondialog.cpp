@@ -10,6 +10,7 @@
 #include "mainwindow/form1.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -20,10 +21,6 @@ constexpr int PreviewTopTwips = 1800;
 constexpr int MarginTwips = 500;
 constexpr int MinWidthTwips = 3660;
 constexpr int MinHeightTwips = 3135;
-
-QString Latin1(const std::string& t) {
-  return QString::fromLatin1(t.data(), static_cast<qsizetype>(t.size()));
-}
 
 int Px(double twips) {
   const double v = twips / Twips;
@@ -105,8 +102,8 @@ void frmAddCaptionAutopilot::loadLabel(int k) {
   Text1->setPlainText(Latin1(c.caption));
   const QLabel* label = form_.captionLabel(k);
   const QRect g = label ? label->geometry() : QRect();
-  Text2->setText(QString::fromStdString(ShortText(static_cast<int32_t>(g.x()))));
-  Text3->setText(QString::fromStdString(ShortText(static_cast<int32_t>(g.y()))));
+  Text2->setText(Latin1(ShortText(static_cast<int32_t>(g.x()))));
+  Text3->setText(Latin1(ShortText(static_cast<int32_t>(g.y()))));
 }
 
 void frmAddCaptionAutopilot::sizeToLabel(int k, bool capByMainWindow) {
@@ -169,8 +166,7 @@ void frmAddCaptionAutopilot::showDefinition(const CaptionDefinition& d) {
 
 void frmAddCaptionAutopilot::btnOK_Click() {
   CaptionDefinition& d = s_.captionDefinition;
-  const QByteArray family = font_.family().toLatin1();
-  d.fontName.assign(family.constData(), static_cast<size_t>(family.size()));
+  d.fontName = Latin1Bytes(font_.family());
   d.bold = font_.bold();
   d.italic = font_.italic();
   const double points = font_.pointSizeF();
@@ -179,16 +175,11 @@ void frmAddCaptionAutopilot::btnOK_Click() {
   d.underline = font_.underline();
   d.foreColor = colour_;
   // A position that is not a number, or does not fit, keeps the old one.
-  const QByteArray left = Text2->text().toLatin1();
-  const QByteArray top = Text3->text().toLatin1();
-  AssignNumber(ParseNumberPrefix(std::string_view(left.constData(), static_cast<size_t>(left.size()))),
-               d.left);
-  AssignNumber(ParseNumberPrefix(std::string_view(top.constData(), static_cast<size_t>(top.size()))),
-               d.top);
+  AssignNumber(ParseNumberPrefix(BoxText(Text2)), d.left);
+  AssignNumber(ParseNumberPrefix(BoxText(Text3)), d.top);
   d.height = static_cast<int32_t>(Text1->height() * Twips);
   d.width = static_cast<int32_t>(Text1->width() * Twips);
-  const QByteArray text = Text1->toPlainText().toLatin1();
-  d.text.assign(text.constData(), static_cast<size_t>(text.size()));
+  d.text = Latin1Bytes(Text1->toPlainText());
   d.slot = static_cast<int16_t>(checkedSlot());
   close();
 }

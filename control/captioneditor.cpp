@@ -10,6 +10,7 @@
 #include "mainwindow/form1.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -26,8 +27,6 @@ QRect TwipsRect(double left, double top, double width, double height) {
   return QRect(Px(left), Px(top), std::max(Px(width), 0), std::max(Px(height), 0));
 }
 
-QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-
 // Captions keep their line breaks as CR LF; the preview shows plain LF.
 QString PreviewText(const std::string& caption) {
   QString t = Latin1(caption);
@@ -39,14 +38,14 @@ std::string CaptionText(const QString& preview) {
   QString t = preview;
   t.replace("\r\n", "\n");
   t.replace("\n", "\r\n");
-  return t.toLatin1().toStdString();
+  return Latin1Bytes(t);
 }
 
 bool QtFontDialog(QWidget* parent, CaptionFont& f) {
   QFont font = MakeFont(QFont(), f.name, f.size, f.bold, f.italic, f.strikethru, f.underline);
   QColor colour = ColourFromValue(f.colour);
   if (!ChooseCaptionFont(parent, font, colour)) return false;
-  f.name = font.family().toLatin1().toStdString();
+  f.name = Latin1Bytes(font.family());
   f.size = static_cast<float>(font.pointSizeF());
   f.bold = font.bold();
   f.italic = font.italic();

@@ -15,6 +15,7 @@
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -30,9 +31,6 @@ int Px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixe
 QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(Px(left), Px(top), std::max(Px(width), 1), std::max(Px(height), 1));
 }
-
-QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-std::string Text(const QString& q) { return q.toLatin1().toStdString(); }
 
 // A direction component: only finite singles enter the table.
 void SetComponent(float& target, double value) {
@@ -277,12 +275,12 @@ void FormControlCenter::storeBodies() {
 void FormControlCenter::storeTexts() {
   if (loading_) return;
   if (slotIndex_ == 0) {
-    s_.controlCenterText1 = Text(Text1->text());
-    s_.controlCenterText2 = Text(Text2->text());
+    s_.controlCenterText1 = BoxText(Text1);
+    s_.controlCenterText2 = BoxText(Text2);
   } else {
     ThrustPanelSlot& r = s_.thrustPanels[static_cast<size_t>(slotIndex_)];
-    r.text1 = Text(Text1->text());
-    r.text2 = Text(Text2->text());
+    r.text1 = BoxText(Text1);
+    r.text2 = BoxText(Text2);
   }
 }
 
@@ -412,7 +410,7 @@ void FormControlCenter::followBodies(bool refill) {
   storeBodies();
 }
 
-void FormControlCenter::Combo1_Click() { takeObjectNamed(Text(Combo1->currentText())); }
+void FormControlCenter::Combo1_Click() { takeObjectNamed(BoxText(Combo1)); }
 
 void FormControlCenter::takeObjectNamed(const std::string& text) {
   const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
@@ -436,8 +434,8 @@ void FormControlCenter::Command1_Click() {
   while (text.size() > 1 && text.endsWith(' ')) text.chop(1);
   Combo1->setEditText(text);
   Command2->setText(text);
-  const std::string object = Text(text);
-  const std::string reference = Text(Combo2->currentText());
+  const std::string object = Latin1Bytes(text);
+  const std::string reference = BoxText(Combo2);
   const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
   for (int i = 1; i <= n; ++i) {
     const std::string& name = s_.objname[static_cast<size_t>(i)];
@@ -461,11 +459,11 @@ void FormControlCenter::Command23_Click() {
 
 void FormControlCenter::Command24_Click() {
   Frame8->hide();
-  SetCustomDirection(s_, cpobject_, Text(Text1->text()), Text(Text2->text()), azimuth_, altitude_);
+  SetCustomDirection(s_, cpobject_, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
 }
 
 void FormControlCenter::boost(BoostRow row, int16_t amount) {
-  FireBoost(s_, row, cpobject_, cpreference_, amount, Text(Text1->text()), Text(Text2->text()), azimuth_,
+  FireBoost(s_, row, cpobject_, cpreference_, amount, BoxText(Text1), BoxText(Text2), azimuth_,
             altitude_);
   Label7->setText(Latin1(GeneralText(s_.fuelused)));
 }

@@ -16,6 +16,7 @@
 #include "mainwindow/form1.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 

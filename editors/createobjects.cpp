@@ -18,6 +18,7 @@
 #include "mainwindow/form1.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 

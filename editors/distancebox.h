@@ -33,9 +33,6 @@ class BodyPicker : public QComboBox {
 
 // Names of bodies 1..objects into a picker (body p + 1 at position p).
 void FillBodyNames(QComboBox* c, const State& s);
-// Latin-1 texts of the body table to and from Qt.
-QString Latin1Text(const std::string& s);
-std::string Latin1String(const QString& s);
 
 class PairBoxWindow : public QWidget {
   Q_OBJECT

@@ -9,6 +9,7 @@
 #include "mainwindow/form1.h"
 #include "ui/editablelist.h"
 #include "ui/keys.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -114,8 +115,8 @@ void RefBoxOrbit1::Form_Load() {
   s_.refboxorbit1loaded = true;
   fillPickers();
   const int n = BodyCount(s_);
-  Combo2->setCurrentText(s_.rbo1b != 0 && IsBody(s_.rbo1b) ? Latin1Text(s_.objname[s_.rbo1b]) : kReferenceObject);
-  Combo1->setCurrentText(Latin1Text(s_.objname[(s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1]));
+  Combo2->setCurrentText(s_.rbo1b != 0 && IsBody(s_.rbo1b) ? Latin1(s_.objname[s_.rbo1b]) : kReferenceObject);
+  Combo1->setCurrentText(Latin1(s_.objname[(s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1]));
   Combo1_Click();
 }
 
@@ -126,8 +127,8 @@ void RefBoxOrbit1::restore(const BoxSlot& rec) {
   ObjectIndex = IsBody(saved.bodyA) ? saved.bodyA : 0;
   ReferenceIndex = IsBody(saved.bodyB) ? saved.bodyB : 0;
   placeAtTwips(saved.left, saved.top);
-  Combo1->setCurrentText(Latin1Text(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
-  Combo2->setCurrentText(Latin1Text(saved.list2));
+  Combo1->setCurrentText(Latin1(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
+  Combo2->setCurrentText(Latin1(saved.list2));
   Combo1_Click();
   storeRecord();
 }
@@ -136,8 +137,8 @@ void RefBoxOrbit1::restore(const BoxSlot& rec) {
 // indices as they were.
 void RefBoxOrbit1::Combo1_Click() {
   const int n = BodyCount(s_);
-  const std::string object = Latin1String(Combo1->currentText());
-  const std::string reference = Latin1String(Combo2->currentText());
+  const std::string object = BoxText(Combo1);
+  const std::string reference = BoxText(Combo2);
   for (int i = 1; i <= n; ++i) {
     if (s_.objname[i] == object) {
       s_.rbo1a = static_cast<int16_t>(i);
@@ -178,12 +179,12 @@ void RefBoxOrbit1::Combo1_Click() {
   storeRecord();
 }
 
-QString RefBoxOrbit1::nameOf(int k) const { return k >= 0 && k <= BodyCount(s_) ? Latin1Text(s_.objname[k]) : QString(); }
+QString RefBoxOrbit1::nameOf(int k) const { return k >= 0 && k <= BodyCount(s_) ? Latin1(s_.objname[k]) : QString(); }
 
 void RefBoxOrbit1::refStep() { showTexts(OrbitBoxTexts(s_, ObjectIndex, ReferenceIndex)); }
 
 void RefBoxOrbit1::showTexts(const std::array<std::string, OrbitRows>& t) {
-  for (int row = 0; row < OrbitRows; ++row) values_[row]->setText(Latin1Text(t[row]));
+  for (int row = 0; row < OrbitRows; ++row) values_[row]->setText(Latin1(t[row]));
 }
 
 void RefBoxOrbit1::ResetLabelColors() {
@@ -245,8 +246,8 @@ void RefBoxOrbit1::placeAtTwips(double left, double top) {
 void RefBoxOrbit1::storeRecord() {
   if (SlotIndex < 1 || SlotIndex > MaxSlots || !s_.orbitBoxes[SlotIndex].inUse) return;
   BoxSlot& r = s_.orbitBoxes[SlotIndex];
-  r.list1 = Latin1String(Combo1->currentText());
-  r.list2 = Latin1String(Combo2->currentText());
+  r.list1 = BoxText(Combo1);
+  r.list2 = BoxText(Combo2);
   r.bodyA = ObjectIndex;
   r.bodyB = ReferenceIndex;
 }

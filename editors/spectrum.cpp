@@ -11,6 +11,7 @@
 #include "mainwindow/form1.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -84,8 +85,8 @@ void frmSpectrum::Form_Load() {
   SpectrumSettings& set = s_.spectrumSettings;
   set.bodyA = 1;
   set.bodyB = 2;
-  Combo1->setEditText(Latin1Text(s_.objname[1]));
-  Combo2->setEditText(Latin1Text(s_.objname[2]));
+  Combo1->setEditText(Latin1(s_.objname[1]));
+  Combo2->setEditText(Latin1(s_.objname[2]));
   set.period = 1;
   SetTextQuietly(Text1, "1");
   set.amplitude = 1;
@@ -100,8 +101,8 @@ void frmSpectrum::Form_Load() {
 
 void frmSpectrum::Combo_Click() {
   SpectrumSettings& set = s_.spectrumSettings;
-  const std::string a = Latin1String(Combo1->currentText());
-  const std::string b = Latin1String(Combo2->currentText());
+  const std::string a = BoxText(Combo1);
+  const std::string b = BoxText(Combo2);
   const int n = BodyCount(s_);
   for (int i = 1; i <= n; ++i) {
     if (s_.objname[i] == a) set.bodyA = static_cast<int16_t>(i);
@@ -117,22 +118,22 @@ void frmSpectrum::Combo_Click() {
 }
 
 void frmSpectrum::showOffset() {
-  const QString t = QString::fromStdString(GeneralText(s_.spectrumSettings.offset));
+  const QString t = Latin1(GeneralText(s_.spectrumSettings.offset));
   if (Text3->text() != t) Text3->setText(t);
 }
 
 // Text that is no number gives 0; a value that does not fit keeps the
 // setting.
 void frmSpectrum::Text1_Change() {
-  AssignNumber(ParseNumberPrefix(Text1->text().toStdString()), s_.spectrumSettings.period);
+  AssignNumber(ParseNumberPrefix(BoxText(Text1)), s_.spectrumSettings.period);
 }
 
 void frmSpectrum::Text2_Change() {
-  AssignNumber(ParseNumberPrefix(Text2->text().toStdString()), s_.spectrumSettings.amplitude);
+  AssignNumber(ParseNumberPrefix(BoxText(Text2)), s_.spectrumSettings.amplitude);
 }
 
 void frmSpectrum::Text3_Change() {
-  AssignNumber(ParseNumberPrefix(Text3->text().toStdString()), s_.spectrumSettings.offset);
+  AssignNumber(ParseNumberPrefix(BoxText(Text3)), s_.spectrumSettings.offset);
 }
 
 void frmSpectrum::VScroll1_Change() {

@@ -20,12 +20,11 @@
 #include "mainwindow/viewwidget.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
+#include "ui/text.h"
 
 namespace molvane {
 
 namespace {
-
-QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
 int PixelsFromTwips(double twips) {
   const double v = std::round(twips / TwipsPerPixel);

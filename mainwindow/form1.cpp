@@ -294,13 +294,13 @@ void Form1::CenterBtn_Click() {
 
 void Form1::HScroll1_Change() {
   view_.setTilt(hscroll1_->value(), vscroll1_->value());
-  label5_->setText(QString::fromStdString(GeneralText(view_.horizontalTilt())));
+  label5_->setText(Latin1(GeneralText(view_.horizontalTilt())));
   clearView();
 }
 
 void Form1::VScroll1_Change() {
   view_.setTilt(hscroll1_->value(), vscroll1_->value());
-  label6_->setText(QString::fromStdString(GeneralText(view_.verticalTilt())));
+  label6_->setText(Latin1(GeneralText(view_.verticalTilt())));
   clearView();
   ResetPlotState();
 }
@@ -327,7 +327,7 @@ void Form1::graphicsSwitchesChanged() {
 void Form1::focusChanged(int /*index*/) { tools_->selectFocusInList(); }
 
 void Form1::setAnchorButton(const std::string& caption) {
-  tools_->setAnchorButtonCaption(QString::fromStdString(caption));
+  tools_->setAnchorButtonCaption(Latin1(caption));
 }
 
 // The floating focus point goes where the mouse was released; the inverse
@@ -537,7 +537,7 @@ void Form1::showCaptionLabel(int k) {
   if (k < 1 || k > MaxCaptions) return;
   const CaptionSlot& c = s_.captions[k];
   QLabel* l = captionLabels_[k];
-  l->setText(QString::fromLatin1(c.caption.data(), static_cast<qsizetype>(c.caption.size())));
+  l->setText(Latin1(c.caption));
   l->setFont(MakeFont(QFont(), c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline));
   QPalette pal = l->palette();
   pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
