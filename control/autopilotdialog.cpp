@@ -19,6 +19,7 @@
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -567,7 +568,7 @@ void frmAutoPilot::connectControls() {
 }
 
 void frmAutoPilot::Form_Load() {
-  move(200 / 15, 850 / 15);
+  move(WholePixelsOfTwips(200), WholePixelsOfTwips(850));
   s_.autopilotloaded = true;
   // Hold the simulation; Close and OK let it run again only when it was
   // running now.

@@ -16,21 +16,15 @@
 #include "ui/fonts.h"
 #include "ui/keys.h"
 #include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int16_t kAmounts[4] = {1, 10, 100, 1000};
 
 bool BodyIndexOk(int k) { return k >= 0 && k <= MaxBodies; }
-
-int Px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-
-QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), std::max(Px(width), 1), std::max(Px(height), 1));
-}
 
 // A direction component: only finite singles enter the table.
 void SetComponent(float& target, double value) {
@@ -144,7 +138,7 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Thrust");
   setWindowIcon(form.windowIcon());
-  setFixedSize(Px(1800), Px(5300));
+  setFixedSize(PixelsOfTwips(1800), PixelsOfTwips(5300));
   ForwardKeysFrom(this, true);
 
   auto button = [this](QWidget* parent, const QString& caption, QRect r) {
@@ -230,7 +224,7 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
   Frame8->raise();
   if (slotIndex_ == 0) s_.formcontrolcenterloaded = true;
   s_.fuelused = 0;
-  move(0, Px(3490));
+  move(0, PixelsOfTwips(3490));
   refreshObjectLists();
   Combo1->setCurrentIndex(-1);
   Combo2->setCurrentIndex(-1);
@@ -286,8 +280,8 @@ void FormControlCenter::storeTexts() {
 
 void FormControlCenter::storePlace() {
   if (loading_) return;
-  const float left = static_cast<float>(pos().x() * kTwipsPerPixel);
-  const float top = static_cast<float>(pos().y() * kTwipsPerPixel);
+  const float left = static_cast<float>(pos().x() * TwipsPerPixel);
+  const float top = static_cast<float>(pos().y() * TwipsPerPixel);
   if (slotIndex_ == 0) {
     s_.controlCenterPlace.left = left;
     s_.controlCenterPlace.top = top;
@@ -320,9 +314,7 @@ void FormControlCenter::applyRecord() {
   }
   // A fresh record (nothing chosen, never placed) keeps the load's place.
   const bool fresh = left == 0 && top == 0 && t1.empty() && t2.empty() && o == 0 && r == 0;
-  if (!fresh && std::isfinite(left) && std::isfinite(top) && std::fabs(left) < 1.5e6 && std::fabs(top) < 1.5e6) {
-    move(Px(left), Px(top));
-  }
+  if (!fresh && TwipsInRange(left) && TwipsInRange(top)) move(PixelsOfTwips(left), PixelsOfTwips(top));
   Text1->setText(Latin1(t1));
   Text2->setText(Latin1(t2));
   cpobject_ = BodyIndexOk(o) ? o : 0;

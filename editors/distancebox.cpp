@@ -10,13 +10,9 @@
 #include "mainwindow/form1.h"
 #include "ui/keys.h"
 #include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
-
-int PixelsOfTwips(double twips) {
-  const double v = std::round(twips / TwipsPerPixelX);
-  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
-}
 
 void BodyPicker::showPopup() {
   if (onDropDown) onDropDown();
@@ -174,8 +170,8 @@ void PairBoxWindow::showTexts(const std::array<std::string, 4>& t) {
   for (int k = 1; k <= 4; ++k) labels_[k]->setText(Latin1(t[k - 1]));
 }
 
-int PairBoxWindow::leftTwips() const { return frameGeometry().x() * TwipsPerPixelX; }
-int PairBoxWindow::topTwips() const { return frameGeometry().y() * TwipsPerPixelX; }
+int PairBoxWindow::leftTwips() const { return frameGeometry().x() * TwipsPerPixel; }
+int PairBoxWindow::topTwips() const { return frameGeometry().y() * TwipsPerPixel; }
 
 void PairBoxWindow::placeAtTwips(double left, double top) {
   if (!std::isfinite(left) || !std::isfinite(top)) return;

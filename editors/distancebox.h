@@ -20,9 +20,6 @@ namespace molvane {
 
 class Form1;
 
-constexpr int TwipsPerPixelX = 15;
-int PixelsOfTwips(double twips);
-
 // A drop-down list of body names that reports when its list opens.
 class BodyPicker : public QComboBox {
  public:

@@ -10,6 +10,7 @@
 #include "ui/editablelist.h"
 #include "ui/keys.h"
 #include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -255,8 +256,8 @@ void RefBoxOrbit1::storeRecord() {
 void RefBoxOrbit1::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
   if (placing_ || !isVisible()) return;
-  const float left = static_cast<float>(frameGeometry().x() * TwipsPerPixelX);
-  const float top = static_cast<float>(frameGeometry().y() * TwipsPerPixelX);
+  const float left = static_cast<float>(frameGeometry().x() * TwipsPerPixel);
+  const float top = static_cast<float>(frameGeometry().y() * TwipsPerPixel);
   if (SlotIndex == 0) {
     s_.refboxorbit1Place.left = left;
     s_.refboxorbit1Place.top = top;

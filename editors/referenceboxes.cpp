@@ -3,6 +3,7 @@
 #include <QEvent>
 
 #include "mainwindow/form1.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -68,8 +69,8 @@ void RefBox::placeChanged() {
   SingleWindowPlace& p = place();
   p.left = static_cast<float>(leftTwips());
   p.top = static_cast<float>(topTwips());
-  p.width = static_cast<float>(frameGeometry().width() * TwipsPerPixelX);
-  p.height = static_cast<float>(frameGeometry().height() * TwipsPerPixelX);
+  p.width = static_cast<float>(frameGeometry().width() * TwipsPerPixel);
+  p.height = static_cast<float>(frameGeometry().height() * TwipsPerPixel);
 }
 
 void RefBox::unload() { loaded() = false; }

@@ -12,6 +12,7 @@
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 

@@ -26,11 +26,6 @@ namespace molvane {
 
 namespace {
 
-int PixelsFromTwips(double twips) {
-  const double v = std::round(twips / TwipsPerPixel);
-  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
-}
-
 // The two pictures of the floating-focus button: an arrow while the pick is
 // armed, a cross while it is not.
 QPixmap ArrowPicture() {
@@ -104,14 +99,14 @@ void DashboardWindowBase::setLeftTwips(double left) {
   if (!std::isfinite(left)) return;
   DashboardPlace& p = s_.dashboard[which_];
   p.left = static_cast<float>(left);
-  move(PixelsFromTwips(p.left), PixelsFromTwips(p.top));
+  move(PixelsOfTwips(p.left), PixelsOfTwips(p.top));
 }
 
 void DashboardWindowBase::setTopTwips(double top) {
   if (!std::isfinite(top)) return;
   DashboardPlace& p = s_.dashboard[which_];
   p.top = static_cast<float>(top);
-  move(PixelsFromTwips(p.left), PixelsFromTwips(p.top));
+  move(PixelsOfTwips(p.left), PixelsOfTwips(p.top));
 }
 
 void DashboardWindowBase::MakeTopMost() {
@@ -144,8 +139,8 @@ void DashboardWindowBase::storePlace() {
   const int left = leftTwips();
   const int top = topTwips();
   DashboardPlace& p = s_.dashboard[which_];
-  if (PixelsFromTwips(p.left) != frameGeometry().x()) p.left = static_cast<float>(left);
-  if (PixelsFromTwips(p.top) != frameGeometry().y()) p.top = static_cast<float>(top);
+  if (PixelsOfTwips(p.left) != frameGeometry().x()) p.left = static_cast<float>(left);
+  if (PixelsOfTwips(p.top) != frameGeometry().y()) p.top = static_cast<float>(top);
 }
 
 void DashboardWindowBase::moveEvent(QMoveEvent* e) {
@@ -325,7 +320,7 @@ frmDateAndTime::frmDateAndTime(MainToolWindows& tools)
   // in Qt's the window starts as wide as the drawing's fitting makes it.
   Label11->setText(Latin1(FormatDateTimeText(0)));
   Label11->adjustSize();
-  resize(PixelsFromTwips(DateAndTimeWidth(2010, Label11->width() * TwipsPerPixel)), 30);
+  resize(PixelsOfTwips(DateAndTimeWidth(2010, Label11->width() * TwipsPerPixel)), 30);
   Label11->clear();
 }
 
@@ -342,7 +337,7 @@ void frmDateAndTime::Tick() {
   const int nw = DateAndTimeWidth(w, lw);
   if (nw != w) {
     const int frame = frameGeometry().width() - width();
-    resize(std::max(PixelsFromTwips(nw) - frame, 1), height());
+    resize(std::max(PixelsOfTwips(nw) - frame, 1), height());
   }
 }
 
@@ -467,7 +462,7 @@ DashboardWindowBase* MainToolWindows::showWindow(DashboardWindow w) {
     const QPoint def = DefaultPlaceTwips(w);
     s_.dashboard[w].left = static_cast<float>(def.x());
     s_.dashboard[w].top = static_cast<float>(def.y());
-    win->move(PixelsFromTwips(def.x()), PixelsFromTwips(def.y()));
+    win->move(PixelsOfTwips(def.x()), PixelsOfTwips(def.y()));
     win->load();
   }
   if (win->isVisible()) {

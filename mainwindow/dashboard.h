@@ -17,6 +17,7 @@
 
 #include "engine/state.h"
 #include "mainwindow/toolhooks.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -24,8 +25,6 @@ class Form1;
 class Form2;
 class frmAbout;
 class MainToolWindows;
-
-constexpr int TwipsPerPixel = 15;
 
 // The text of the screen-scale readout for a visible width in kilometres.
 std::string ScreenScaleText(double visibleWidthKm);

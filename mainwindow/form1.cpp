@@ -478,7 +478,7 @@ void Form1::layoutScrollBars() {
 }
 
 double Form1::captionReferenceWidth() const {
-  return frameGeometry().width() * 15.0 - vscroll1_->width();
+  return frameGeometry().width() * TwipsPerPixel - vscroll1_->width();
 }
 
 // Captions keep their place and size relative to the window's width: every
@@ -611,10 +611,10 @@ void Form1::captureWindowRecord() {
   MainWindowRecord& r = s_.mainWindow;
   const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry()
                                                                                   : frameGeometry();
-  r.left = static_cast<float>(g.x() * 15);
-  r.top = static_cast<float>(g.y() * 15);
-  r.width = static_cast<float>(frameGeometry().width() * 15);
-  r.height = static_cast<float>(frameGeometry().height() * 15);
+  r.left = static_cast<float>(g.x() * TwipsPerPixel);
+  r.top = static_cast<float>(g.y() * TwipsPerPixel);
+  r.width = static_cast<float>(frameGeometry().width() * TwipsPerPixel);
+  r.height = static_cast<float>(frameGeometry().height() * TwipsPerPixel);
   r.windowState = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
   r.titlebar = windowStyle_.titlebar();
   r.hscroll = static_cast<int16_t>(hscroll1_->value());
@@ -623,10 +623,7 @@ void Form1::captureWindowRecord() {
 
 void Form1::applyWindowRecord() {
   const MainWindowRecord& r = s_.mainWindow;
-  auto px = [](float twips, int fallback) {
-    const double v = twips / 15.0;
-    return std::isfinite(v) && std::fabs(v) < 100000 ? static_cast<int>(v) : fallback;
-  };
+  auto px = [](float twips, int fallback) { return TwipsInRange(twips) ? WholePixelsOfTwips(twips) : fallback; };
   if (r.width > 0 && r.height > 0) {
     // The record holds the outer size; resize() takes the inner one.
     const QSize frame = frameGeometry().size() - size();
