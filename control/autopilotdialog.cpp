@@ -695,9 +695,7 @@ QGroupBox* frmAutoPilot::visibleFrame() const {
 
 void frmAutoPilot::setProbeColour(int32_t colour) {
   probeColour_ = colour;
-  QPalette pal = Shape1->palette();
-  pal.setColor(QPalette::Window, ColourFromValue(colour));
-  Shape1->setPalette(pal);
+  SetBackColour(Shape1, colour);
 }
 
 void frmAutoPilot::pickCommand(const QString& word) {

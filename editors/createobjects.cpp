@@ -154,9 +154,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& fo
 
 void frmCreateMultipleObjects::setSwatch(int32_t c) {
   swatch = c;
-  QPalette p = Shape1->palette();
-  p.setColor(QPalette::Window, ColourFromValue(c));
-  Shape1->setPalette(p);
+  SetBackColour(Shape1, c);
 }
 
 void frmCreateMultipleObjects::Form_Load() {

@@ -172,9 +172,7 @@ bool ObjEdit::editable() const { return EditedIndex >= 1 && EditedIndex <= BodyC
 
 void ObjEdit::setSwatch(int32_t c) {
   swatch = c;
-  QPalette p = Shape1->palette();
-  p.setColor(QPalette::Window, ColourFromValue(c));
-  Shape1->setPalette(p);
+  SetBackColour(Shape1, c);
 }
 
 void ObjEdit::Form_Load() {

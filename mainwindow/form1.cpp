@@ -193,11 +193,7 @@ void Form1::setLabelBackColor(int32_t colour) {
 }
 
 void Form1::setCaptionBackColor(int32_t colour) {
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    QPalette pal = captionLabels_[k]->palette();
-    pal.setColor(QPalette::Window, ColourFromValue(colour));
-    captionLabels_[k]->setPalette(pal);
-  }
+  for (int k = 1; k <= MaxCaptions; ++k) SetBackColour(captionLabels_[k], colour);
 }
 
 void Form1::setLabelsShown(bool shown) {

@@ -101,9 +101,7 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
 
 void frmPreferences::setSwatch(int32_t colour) {
   swatch_ = colour & 0xFFFFFF;
-  QPalette pal = Shape1->palette();
-  pal.setColor(QPalette::Window, ColourFromValue(swatch_));
-  Shape1->setPalette(pal);
+  SetBackColour(Shape1, swatch_);
 }
 
 // The archive answer takes effect at once; Cancel keeps it.
