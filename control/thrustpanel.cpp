@@ -134,7 +134,7 @@ void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string
 // ------------------------------------------------------------------ window
 
 FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
-    : QWidget(&form, Qt::Tool), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
+    : ToolWindow(&form), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Thrust");
   setWindowIcon(form.windowIcon());
@@ -224,7 +224,7 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
   Frame8->raise();
   if (slotIndex_ == 0) s_.formcontrolcenterloaded = true;
   s_.fuelused = 0;
-  move(0, PixelsOfTwips(3490));
+  placeAtTwips(0, 3490);
   refreshObjectLists();
   Combo1->setCurrentIndex(-1);
   Combo2->setCurrentIndex(-1);
@@ -314,7 +314,7 @@ void FormControlCenter::applyRecord() {
   }
   // A fresh record (nothing chosen, never placed) keeps the load's place.
   const bool fresh = left == 0 && top == 0 && t1.empty() && t2.empty() && o == 0 && r == 0;
-  if (!fresh && TwipsInRange(left) && TwipsInRange(top)) move(PixelsOfTwips(left), PixelsOfTwips(top));
+  if (!fresh && TwipsInRange(left) && TwipsInRange(top)) placeAtTwips(left, top);
   Text1->setText(Latin1(t1));
   Text2->setText(Latin1(t2));
   cpobject_ = BodyIndexOk(o) ? o : 0;
@@ -460,18 +460,6 @@ void FormControlCenter::boost(BoostRow row, int16_t amount) {
   Label7->setText(Latin1(GeneralText(s_.fuelused)));
 }
 
-void FormControlCenter::MakeTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  isTopMost_ = true;
-  show();
-}
-
-void FormControlCenter::RemoveTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  isTopMost_ = false;
-  show();
-}
-
 void FormControlCenter::closeEvent(QCloseEvent* e) {
   // Directions, thrust amounts and the fuel total stay as they are.
   if (slotIndex_ == 0) {
@@ -480,7 +468,7 @@ void FormControlCenter::closeEvent(QCloseEvent* e) {
     ReleaseBoxSlot(s_, BoxKind::Thrust, slotIndex_);
   }
   QWidget::closeEvent(e);
-  closed_ = true;
+  markClosed();
 }
 
 bool FormControlCenter::eventFilter(QObject* watched, QEvent* e) {

@@ -52,7 +52,7 @@ constexpr const char* WidestValue = "999,999,999,999,999.";
 }  // namespace
 
 PairBoxWindow::PairBoxWindow(Form1& form, const QString& designCaption, bool alignKeys)
-    : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
+    : ToolWindow(&form), form_(form), s_(form.state()) {
   setWindowTitle(designCaption);
   static const char* units[] = {"Km      Distance", "Km/s   Velocity", "Km/s   Radial", "Km/s   Tangent"};
   // Qt's fonts need more room than the design's 1815 and 1335 twips: both
@@ -170,28 +170,6 @@ void PairBoxWindow::showTexts(const std::array<std::string, 4>& t) {
   for (int k = 1; k <= 4; ++k) labels_[k]->setText(Latin1(t[k - 1]));
 }
 
-int PairBoxWindow::leftTwips() const { return frameGeometry().x() * TwipsPerPixel; }
-int PairBoxWindow::topTwips() const { return frameGeometry().y() * TwipsPerPixel; }
-
-void PairBoxWindow::placeAtTwips(double left, double top) {
-  if (!std::isfinite(left) || !std::isfinite(top)) return;
-  placing_ = true;
-  move(PixelsOfTwips(left), PixelsOfTwips(top));
-  placing_ = false;
-}
-
-void PairBoxWindow::MakeTopMost() {
-  topMost_ = true;
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  show();
-}
-
-void PairBoxWindow::RemoveTopMost() {
-  topMost_ = false;
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  show();
-}
-
 void PairBoxWindow::setPickersShown(bool on) {
   Combo1->setVisible(on);
   Combo2->setVisible(on);
@@ -203,7 +181,7 @@ void PairBoxWindow::setPickersShown(bool on) {
 
 void PairBoxWindow::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
-  if (!placing_ && isVisible()) placeChanged();
+  if (!placing() && isVisible()) placeChanged();
 }
 
 void PairBoxWindow::closeEvent(QCloseEvent* e) {

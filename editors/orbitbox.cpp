@@ -43,7 +43,7 @@ constexpr const char* WidestValue = "-8.88888888888888E+88";
 
 }  // namespace
 
-RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
+RefBoxOrbit1::RefBoxOrbit1(Form1& form) : ToolWindow(&form), form_(form), s_(form.state()) {
   setWindowTitle("Orbit Reference");
   setWindowIcon(form.windowIcon());
   setAutoFillBackground(true);
@@ -220,29 +220,6 @@ void RefBoxOrbit1::refill() {
   storeRecord();
 }
 
-void RefBoxOrbit1::MakeTopMost() {
-  IsTopMost = -1;
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  show();
-}
-
-void RefBoxOrbit1::RemoveTopMost() {
-  IsTopMost = 0;
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  show();
-}
-
-void RefBoxOrbit1::placeAtTwips(double left, double top) {
-  if (!std::isfinite(left) || !std::isfinite(top)) return;
-  placing_ = true;
-  move(PixelsOfTwips(left), PixelsOfTwips(top));
-  placing_ = false;
-  if (SlotIndex >= 1 && SlotIndex <= MaxSlots && s_.orbitBoxes[SlotIndex].inUse) {
-    s_.orbitBoxes[SlotIndex].left = static_cast<float>(left);
-    s_.orbitBoxes[SlotIndex].top = static_cast<float>(top);
-  }
-}
-
 // What the situation writer reads of a numbered box.
 void RefBoxOrbit1::storeRecord() {
   if (SlotIndex < 1 || SlotIndex > MaxSlots || !s_.orbitBoxes[SlotIndex].inUse) return;
@@ -255,9 +232,9 @@ void RefBoxOrbit1::storeRecord() {
 
 void RefBoxOrbit1::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
-  if (placing_ || !isVisible()) return;
-  const float left = static_cast<float>(frameGeometry().x() * TwipsPerPixel);
-  const float top = static_cast<float>(frameGeometry().y() * TwipsPerPixel);
+  if (placing() || !isVisible()) return;
+  const float left = static_cast<float>(leftTwips());
+  const float top = static_cast<float>(topTwips());
   if (SlotIndex == 0) {
     s_.refboxorbit1Place.left = left;
     s_.refboxorbit1Place.top = top;

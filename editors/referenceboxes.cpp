@@ -3,7 +3,6 @@
 #include <QEvent>
 
 #include "mainwindow/form1.h"
-#include "ui/twips.h"
 
 namespace molvane {
 
@@ -69,8 +68,8 @@ void RefBox::placeChanged() {
   SingleWindowPlace& p = place();
   p.left = static_cast<float>(leftTwips());
   p.top = static_cast<float>(topTwips());
-  p.width = static_cast<float>(frameGeometry().width() * TwipsPerPixel);
-  p.height = static_cast<float>(frameGeometry().height() * TwipsPerPixel);
+  p.width = static_cast<float>(widthTwips());
+  p.height = static_cast<float>(heightTwips());
 }
 
 void RefBox::unload() { loaded() = false; }

@@ -76,7 +76,7 @@ int DateAndTimeWidth(int w, int lw) {
 // ------------------------------------------------------------- common part
 
 DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption)
-    : QWidget(&tools.form(), Qt::Tool),
+    : ToolWindow(&tools.form()),
       tools_(tools),
       form_(tools.form()),
       s_(tools.state()),
@@ -87,11 +87,6 @@ DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow
 }
 
 void DashboardWindowBase::forwardKeys(QWidget* control) { ForwardKeysFrom(control, true); }
-
-int DashboardWindowBase::leftTwips() const { return frameGeometry().x() * TwipsPerPixel; }
-int DashboardWindowBase::topTwips() const { return frameGeometry().y() * TwipsPerPixel; }
-int DashboardWindowBase::widthTwips() const { return frameGeometry().width() * TwipsPerPixel; }
-int DashboardWindowBase::heightTwips() const { return frameGeometry().height() * TwipsPerPixel; }
 
 // The place is kept as given, so a place read from a file is written back
 // unchanged; the window goes to the nearest pixel.
@@ -107,16 +102,6 @@ void DashboardWindowBase::setTopTwips(double top) {
   DashboardPlace& p = s_.dashboard[which_];
   p.top = static_cast<float>(top);
   move(PixelsOfTwips(p.left), PixelsOfTwips(p.top));
-}
-
-void DashboardWindowBase::MakeTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  show();
-}
-
-void DashboardWindowBase::RemoveTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  show();
 }
 
 void DashboardWindowBase::load() {
@@ -135,7 +120,7 @@ void DashboardWindowBase::load() {
 // A move by the user (or the window manager) is the place the next save
 // records.
 void DashboardWindowBase::storePlace() {
-  if (closed_ || !isVisible()) return;
+  if (isClosed() || !isVisible()) return;
   const int left = leftTwips();
   const int top = topTwips();
   DashboardPlace& p = s_.dashboard[which_];
@@ -149,10 +134,7 @@ void DashboardWindowBase::moveEvent(QMoveEvent* e) {
 }
 
 void DashboardWindowBase::closeEvent(QCloseEvent* e) {
-  if (!closed_) {
-    closed_ = true;
-    tools_.windowClosed(which_);
-  }
+  if (markClosed()) tools_.windowClosed(which_);
   e->accept();
 }
 
