@@ -29,6 +29,15 @@ int16_t FindBodyNamedAt(const State& s, std::string_view text, int column) {
   return found;
 }
 
+int16_t FindBodyNamedAtStart(const State& s, std::string_view text) {
+  int16_t found = 0;
+  for (int16_t i = 1; i <= s.objects && i <= MaxBodies; ++i) {
+    const std::string& name = s.objname[i];
+    if (!name.empty() && text.starts_with(name)) found = i;
+  }
+  return found;
+}
+
 int32_t BodyIdOf(State& s, int k) {
   if (k < 1 || k > BodyCount(s)) return 0;
   if (s.objid[k] == 0) s.objid[k] = ++s.lastBodyId;

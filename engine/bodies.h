@@ -1,5 +1,6 @@
-// Body helpers: name look-up, deletion, merging of touching bodies and the
-// sphere relations between mass, diameter and density.
+// Body helpers: name look-up, adding and deleting bodies, merging of
+// touching bodies and the sphere relations between mass, diameter and
+// density.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,11 @@ int16_t FindBodyByName(const State& s, std::string_view name);
 // never stands for "Probe 10"); of equal names, the first index. 0 when
 // none does; an empty name names nothing.
 int16_t FindBodyNamedAt(const State& s, std::string_view text, int column);
+
+// Index of the last body 1..objects whose name begins `text` (the older
+// files keep the default thrust panel's bodies by such a text), or 0; an
+// empty name names nothing.
+int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
 inline int BodyCount(const State& s) {

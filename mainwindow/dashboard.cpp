@@ -301,13 +301,10 @@ void frmFocusObject::formLoad() {
 }
 
 void frmFocusObject::Combo2_Click() {
-  const QString text = Combo2->currentText();
-  const int n = BodyCount(s_);
-  if (!text.isEmpty()) {
-    for (int i = 1; i <= n; ++i) {
-      if (Latin1(s_.objname[i]) == text) s_.focusobj = static_cast<int16_t>(i);
-    }
-  }
+  const QByteArray text = Combo2->currentText().toLatin1();  // the list holds Latin-1 names only
+  const int16_t k =
+      text.isEmpty() ? 0 : FindBodyByName(s_, std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  if (k > 0) s_.focusobj = k;
   form_.clearView();
   form_.ResetPlotState();
 }

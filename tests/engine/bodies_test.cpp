@@ -97,6 +97,13 @@ TEST_F(BodiesTest, FindBodyByNameTakesTheLastExactMatch) {
   EXPECT_EQ(FindBodyByName(s, "Body 2"), 2);
   EXPECT_EQ(FindBodyByName(s, "body 2"), 0);
   EXPECT_EQ(FindBodyByName(s, "Body 2 "), 0);
+  // A name that begins the text: the last such body; an empty name never.
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body 1 and more"), 3);
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body 2"), 2);
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body"), 0);
+  s.objname[3].clear();
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body 12"), 1);
+  s.objname[3] = "Body 1";
   s.objects = 0;
   EXPECT_EQ(FindBodyByName(s, "Body 1"), 0);
 }
