@@ -236,6 +236,4 @@ bool IsResumeFilePath(std::string_view path) {
   return path.size() >= kTail.size() && path.substr(path.size() - kTail.size()) == kTail;
 }
 
-int32_t DeriveBodyColour(int32_t /*colour*/) { return 0xFFFFFF; }
-
 }  // namespace molvane

@@ -102,7 +102,4 @@ std::optional<std::string> MakeAbsolutePath(std::string_view path, std::string_v
 // "resume.molv".
 bool IsResumeFilePath(std::string_view path);
 
-// The second colour of a body: white for every colour.
-int32_t DeriveBodyColour(int32_t colour);
-
 }  // namespace molvane

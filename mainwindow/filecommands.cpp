@@ -111,19 +111,9 @@ void Form1::mnuNew_Click() {
   // The old bodies are overwritten below; the step is exactly one second.
   s_.timescale = 1.0;
 
-  s_.objname[1] = "Object 1";
-  s_.objref[1].clear();
-  s_.objx[1] = s_.objy[1] = s_.objz[1] = 0;
-  s_.objvx[1] = s_.objvy[1] = s_.objvz[1] = 0;
-  s_.objcolor[1] = 255;
-  s_.objcolor2[1] = DeriveBodyColour(255);
-  s_.objsize[1] = 1392000000.0;
-  s_.objmass[1] = SunEarthMasses;
+  s_.objects = 0;
+  AddBody(s_, {.name = "Object 1", .colour = 255, .mass = SunEarthMasses, .size = 1392000000.0});
   // Nothing of the old situation keeps pushing or flying the new body.
-  s_.objthrust[1] = 0;
-  s_.objthruston[1] = false;
-  s_.objdirx[1] = s_.objdiry[1] = s_.objdirz[1] = 0;
-  s_.objrefindex[1] = 0;
   s_.ThrustActive = false;
   s_.focusobj = 1;
 

@@ -124,6 +124,26 @@ TEST_F(BodiesTest, DeleteMovesEveryFieldAndClearsTheVacatedSlot) {
   EXPECT_EQ(host.calls, (std::vector<std::string>{"labels", "lists"}));
 }
 
+TEST_F(BodiesTest, AddBodyKeepsNothingOfTheSlotsFormerBodyAndStopsAtTheLast) {
+  for (int i = 0; i < 3; ++i) AddDistinct();
+  HeldBody held;
+  HoldBody(s, held, 3);
+  s.objects = 2;  // slot 3 still holds the values of the body that left it
+  ASSERT_EQ(AddBody(s, {.name = "New", .colour = 255, .position = {1, 2, 3}, .refIndex = 1}), 3);
+  auto fresh = std::make_unique<State>();
+  fresh->objname[3] = "New";
+  fresh->objcolor[3] = 255;
+  fresh->objcolor2[3] = ColourWhite;
+  fresh->objx[3] = 1, fresh->objy[3] = 2, fresh->objz[3] = 3;
+  fresh->objrefindex[3] = 1;
+  fresh->objlastx[3] = fresh->objlasty[3] = -1000;
+  EXPECT_EQ(Fields(3), FieldsOf(*fresh, 3));
+  EXPECT_EQ(FollowBody(s, held, false), -1);  // the new body is not the one held
+  s.objects = MaxBodies;
+  EXPECT_EQ(AddBody(s, {}), 0);
+  EXPECT_EQ(s.objects, MaxBodies);
+}
+
 TEST_F(BodiesTest, DeleteOutsideTheTableDoesNothing) {
   AddDistinct();
   AddDistinct();
