@@ -7,9 +7,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/timestep.h"
+#include "engine/newsituation.h"
 #include "files/settings.h"
 #include "files/situationfile.h"
 #include "files/textitems.h"
@@ -93,41 +92,13 @@ void Form1::mnuNew_Click() {
     closeBoxWindow(BoxKind::Orbit, slot);
     closeBoxWindow(BoxKind::Thrust, slot);
   }
-  s_.autoSave.enabled = false;
-  BodyTableReplaced(s_);
-  s_.objects = 1;
-  s_.RotatingFrame.on = false;
-  s_.TimeForward = true;
+  ResetForNewSituation(s_, *this);
   vscroll1_->setValue(vscroll1_->minimum());
   s_.anchor = false;
   AnchorOnOff();
-  s_.ScalePixel = 1e-7;
   UpdateScreenScale();
-  if (s_.timescale >= 1.0) {
-    DivideTimeStep(s_, *this, s_.timescale / 1.0);
-  } else {
-    MultiplyTimeStep(s_, *this, 1.0 / s_.timescale);
-  }
-  // The old bodies are overwritten below; the step is exactly one second.
-  s_.timescale = 1.0;
-
-  s_.objects = 0;
-  AddBody(s_, {.name = "Object 1", .colour = 255, .mass = SunEarthMasses, .size = 1392000000.0});
-  // Nothing of the old situation keeps pushing or flying the new body.
-  s_.ThrustActive = false;
-  s_.focusobj = 1;
-
-  s_.isitname = "New";
   setCaptionText("Molvane -- " + dataFolder() + "/New.molv");
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    s_.captions[k].caption.clear();
-    setCaptionLabel(k);
-  }
-  s_.SecondsElapsed = 0;
-  for (int k = 1; k <= MaxAutopilot; ++k) s_.autopilot[k] = AutopilotCommand{};
-  s_.autopilotCount = 0;
-  ++s_.autopilotListGeneration;
-  s_.autopilotState = AutopilotState{};
+  for (int k = 1; k <= MaxCaptions; ++k) setCaptionLabel(k);
 
   view_.rebuildLabels();
   ResetPlotState();
