@@ -126,14 +126,7 @@ void DashboardWindowBase::RemoveTopMost() {
 }
 
 void DashboardWindowBase::load() {
-  s_.dashboard[which_].open = true;
-  switch (which_) {
-    case DashScreenScale: s_.screenscaleloaded = true; break;
-    case DashTimeRate: s_.timerateloaded = true; break;
-    case DashFocusObject: s_.focusobjectloaded = true; break;
-    case DashDateAndTime: s_.dateandtimeloaded = true; break;
-    default: s_.graphicsoptionsloaded = true; break;
-  }
+  DashboardOpenFlag(s_, which_) = true;
   form_.syncMenus();
   formLoad();
 }
@@ -417,7 +410,6 @@ MainToolWindows::~MainToolWindows() {
     if (!windows_[w]) continue;
     delete windows_[w].data();
     *flag(static_cast<DashboardWindow>(w)) = false;
-    s_.dashboard[w].open = false;
   }
   if (form2_) {
     delete form2_.data();
@@ -505,7 +497,6 @@ void MainToolWindows::close(DashboardWindow w) {
 void MainToolWindows::windowClosed(DashboardWindow w) {
   windows_[w] = nullptr;
   *flag(w) = false;
-  s_.dashboard[w].open = false;
   form_.syncMenus();
 }
 

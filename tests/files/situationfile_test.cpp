@@ -55,7 +55,7 @@ void FillLargeSituation(State& s) {
     s.thrustPanels[k] = {true, 1.5f, 2.5f, "0", "1, 2", 4, 1};
   }
   s.timerateloaded = true;
-  s.dashboard[DashTimeRate] = {true, 300, 600};
+  s.dashboard[DashTimeRate] = {300, 600};
   s.captions[1].caption = "Two\r\nlines";
   s.captions[1].fontName = "Sans";
   s.captions[1].fontSize = 14;
@@ -110,7 +110,6 @@ TEST_F(SituationOpenTest, LargeSituationOpenSaveGivesTheSameBytes) {
 TEST_F(SituationOpenTest, OpeningAppliesTheFileInOrderAndRunsTheEpilogue) {
   s.distanceBoxes[5].inUse = true;
   s.graphicsoptionsloaded = true;
-  s.dashboard[DashGraphicsOptions].open = true;
   s.objthruston[2] = true;
   s.ThrustActive = true;
   std::string path = DataPath("full.molv");
