@@ -411,13 +411,8 @@ std::optional<std::string> ResolveAutopilotPath(const State& s, std::string_view
   if (p.empty() || p[0] != '/') {
     std::replace(p.begin(), p.end(), '\\', '/');  // lines written on Windows
   }
-  const std::string_view resume = "resume.molv";
-  const std::string& name = s.isitname;
-  const bool runningResume =
-      name.size() >= resume.size() &&
-      name.compare(name.size() - resume.size(), resume.size(), resume) == 0;
-  std::string base = runningResume ? s.ResumeFolder : s.CurrentFolder;
-  if (base.empty()) base = GetFolderPart(name);
+  std::string base = IsResumeFilePath(s.isitname) ? s.ResumeFolder : s.CurrentFolder;
+  if (base.empty()) base = GetFolderPart(s.isitname);
   return ResolveRelativePath(base, p);
 }
 

@@ -51,7 +51,7 @@ QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initi
 }
 
 std::string DialogInitialName(const State& s) {
-  return EndsWith(s.isitname, "resume.molv") ? s.OriginalSituationName : s.isitname;
+  return IsResumeFilePath(s.isitname) ? s.OriginalSituationName : s.isitname;
 }
 
 std::string WithSituationExtension(const std::string& path) {

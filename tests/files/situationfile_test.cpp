@@ -6,6 +6,7 @@
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
+#include "files/fileio.h"
 #include "files/situation.h"
 #include "files/situationfile.h"
 #include "testutil.h"
@@ -369,12 +370,13 @@ TEST_F(SituationOpenTest, ReadOnlyTargetAsksFirst) {
 TEST_F(SituationOpenTest, ResumeFileLivesInTheDataFolder) {
   FillLargeSituation(s);
   s.isitname = "/home/u/big.molv";
-  ASSERT_TRUE(WriteResumeFile(s, files));
+  ASSERT_TRUE(EnsureFolder(s.dataFolder));
+  ASSERT_TRUE(WriteSituationFile(s, files, ResumeFilePath(s)));
   EXPECT_TRUE(Exists(tmp / "data/resume.molv"));
   State t;
   t.dataFolder = s.dataFolder;
   FakeFilesHost f2;
-  ASSERT_TRUE(OpenResumeFile(t, f2, engine));
+  ASSERT_TRUE(OpenSituationFile(t, f2, engine, ResumeFilePath(t)));
   EXPECT_EQ(t.isitname, tmp / "data/resume.molv");
   EXPECT_EQ(t.OriginalSituationName, "/home/u/big.molv");
   EXPECT_EQ(t.objects, 1000);
