@@ -361,31 +361,16 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
     if (!Finite(v)) return false;
   }
 
-  const int n = s.objects + 1;
-  s.objects = static_cast<int16_t>(n);
   s.objmass[p] = parentMass;
-  s.objname[n] = name;
-  s.objcolor[n] = colour;
-  s.objcolor2[n] = DeriveBodyColour(colour);
-  s.objmass[n] = mass;
-  s.objsize[n] = size;
-  s.objx[n] = pos[0];
-  s.objy[n] = pos[1];
-  s.objz[n] = pos[2];
-  s.objvx[n] = vel[0];
-  s.objvy[n] = vel[1];
-  s.objvz[n] = vel[2];
-  s.objdirx[n] = dir[0];
-  s.objdiry[n] = dir[1];
-  s.objdirz[n] = dir[2];
-  s.objref[n] = s.objref[p];
-  s.objrefindex[n] = s.objrefindex[p];
-  s.objthrust[n] = 0;
-  s.objthruston[n] = false;
-  s.objlastx[n] = -1000;
-  s.objlasty[n] = -1000;
-  s.objsma[n] = s.objecc[n] = s.objinc[n] = s.objper[n] = 0;
-  s.objasc[n] = s.objma[n] = s.objperdist[n] = s.objappdist[n] = 0;
+  AddBody(s, {.name = name,
+              .ref = s.objref[p],
+              .colour = colour,
+              .mass = mass,
+              .size = size,
+              .position = {pos[0], pos[1], pos[2]},
+              .velocity = {vel[0], vel[1], vel[2]},
+              .direction = {dir[0], dir[1], dir[2]},
+              .refIndex = s.objrefindex[p]});
   engine.rebuildObjectLabels();
   engine.refreshObjectLists();
   return true;
@@ -426,13 +411,8 @@ std::optional<std::string> ResolveAutopilotPath(const State& s, std::string_view
   if (p.empty() || p[0] != '/') {
     std::replace(p.begin(), p.end(), '\\', '/');  // lines written on Windows
   }
-  const std::string_view resume = "resume.molv";
-  const std::string& name = s.isitname;
-  const bool runningResume =
-      name.size() >= resume.size() &&
-      name.compare(name.size() - resume.size(), resume.size(), resume) == 0;
-  std::string base = runningResume ? s.ResumeFolder : s.CurrentFolder;
-  if (base.empty()) base = GetFolderPart(name);
+  std::string base = IsResumeFilePath(s.isitname) ? s.ResumeFolder : s.CurrentFolder;
+  if (base.empty()) base = GetFolderPart(s.isitname);
   return ResolveRelativePath(base, p);
 }
 

@@ -385,14 +385,8 @@ void FormControlCenter::followBodies(bool refill) {
   // The older files keep the default panel's bodies by name: every entry
   // that begins the stored name selects, the last one stays.
   if (slotIndex_ == 0) {
-    auto begins = [](const std::string& stored, const std::string& entry) {
-      return !entry.empty() && stored.compare(0, entry.size(), entry) == 0;
-    };
-    int object = 0, reference = 0;
-    for (int i = 1; i <= n; ++i) {
-      if (begins(s_.cpobjectname, s_.objname[static_cast<size_t>(i)])) object = i;
-      if (begins(s_.cpreferencename, s_.objname[static_cast<size_t>(i)])) reference = i;
-    }
+    const int object = FindBodyNamedAtStart(s_, s_.cpobjectname);
+    const int reference = FindBodyNamedAtStart(s_, s_.cpreferencename);
     if (object > 0) {
       pick(Combo1, object);
       takeObjectNamed(s_.objname[static_cast<size_t>(object)]);
@@ -405,15 +399,11 @@ void FormControlCenter::followBodies(bool refill) {
 void FormControlCenter::Combo1_Click() { takeObjectNamed(BoxText(Combo1)); }
 
 void FormControlCenter::takeObjectNamed(const std::string& text) {
-  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
-  for (int i = 1; i <= n; ++i) {
-    if (s_.objname[static_cast<size_t>(i)] == text) cpobject_ = static_cast<int16_t>(i);
-  }
+  // A name that matches no body keeps the body held before.
+  if (const int16_t k = FindBodyByName(s_, text); k > 0) cpobject_ = k;
   // A panel whose body is gone holds -1 until a name matches again.
   const std::string ref = cpobject_ >= 0 ? s_.objref[static_cast<size_t>(cpobject_)] : std::string();
-  for (int j = 1; j <= n; ++j) {
-    if (s_.objname[static_cast<size_t>(j)] == ref) cpreference_ = static_cast<int16_t>(j);
-  }
+  if (const int16_t k = FindBodyByName(s_, ref); k > 0) cpreference_ = k;
   Combo2->setEditText(Latin1(ref));
   holdBodies();
   storeBodies();
@@ -426,14 +416,8 @@ void FormControlCenter::Command1_Click() {
   while (text.size() > 1 && text.endsWith(' ')) text.chop(1);
   Combo1->setEditText(text);
   Command2->setText(text);
-  const std::string object = Latin1Bytes(text);
-  const std::string reference = BoxText(Combo2);
-  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
-  for (int i = 1; i <= n; ++i) {
-    const std::string& name = s_.objname[static_cast<size_t>(i)];
-    if (name == object) cpobject_ = static_cast<int16_t>(i);
-    if (name == reference) cpreference_ = static_cast<int16_t>(i);
-  }
+  if (const int16_t k = FindBodyByName(s_, Latin1Bytes(text)); k > 0) cpobject_ = k;
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo2)); k > 0) cpreference_ = k;
   holdBodies();
   storeBodies();
 }

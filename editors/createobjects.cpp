@@ -206,19 +206,10 @@ bool frmCreateMultipleObjects::Command1_Click() {
   const std::string ref = BoxText(Combo1);
   for (int k = 1; k <= n; ++k) {
     const int N = BodyCount(s_) + 1;
-    s_.objects = static_cast<int16_t>(N);
-    s_.objname[N] = NewBodyName(s_, base, N);
-    s_.objcolor[N] = swatch;
-    s_.objcolor2[N] = DeriveBodyColour(swatch);
-    s_.objref[N] = ref;
-    // A slot freed earlier may still hold another body's motion and thrust.
-    s_.objx[N] = s_.objy[N] = s_.objz[N] = 0;
-    s_.objvx[N] = s_.objvy[N] = s_.objvz[N] = 0;
-    s_.objdirx[N] = s_.objdiry[N] = s_.objdirz[N] = 0;
-    s_.objthrust[N] = 0;
-    s_.objthruston[N] = false;
-    s_.objlastx[N] = s_.objlasty[N] = -1000;
-    s_.objperdist[N] = s_.objappdist[N] = 0;
+    // A reference that names no body keeps the index the slot held, within the table.
+    const int16_t heldRefIndex = s_.objrefindex[N] >= 0 && s_.objrefindex[N] <= N ? s_.objrefindex[N] : 0;
+    if (AddBody(s_, {.name = NewBodyName(s_, base, N), .ref = ref, .colour = swatch, .refIndex = heldRefIndex}) == 0)
+      break;
     s_.objmass[N] = draw(Text4, Text5, CreateMassFactors[Chosen(massUnits)]);
     s_.objsma[N] = draw(Text6, Text7, CreateSmaFactors[Chosen(smaUnits)]);
     s_.objecc[N] = draw(Text1, Text2, 1);
@@ -227,11 +218,7 @@ bool frmCreateMultipleObjects::Command1_Click() {
     s_.objasc[N] = draw(Text10, Text11, angle);
     s_.objma[N] = draw(Text14, Text15, angle);
     s_.objsize[N] = draw(Text17, Text16, 1) * 1000;
-    if (const int16_t j = FindBodyByName(s_, ref); j > 0) {
-      s_.objrefindex[N] = j;
-    } else if (s_.objrefindex[N] < 0 || s_.objrefindex[N] > N) {
-      s_.objrefindex[N] = 0;
-    }
+    if (const int16_t j = FindBodyByName(s_, ref); j > 0) s_.objrefindex[N] = j;
     if (OptionBarycenter->isChecked()) {
       s_.NewBodyMass = 0;
       PlaceBodyOnOrbit(s_, N, true);

@@ -137,36 +137,27 @@ void RefBoxOrbit1::restore(const BoxSlot& rec) {
 // The last body of a name wins; a name that matches nothing leaves the
 // indices as they were.
 void RefBoxOrbit1::Combo1_Click() {
-  const int n = BodyCount(s_);
-  const std::string object = BoxText(Combo1);
   const std::string reference = BoxText(Combo2);
-  for (int i = 1; i <= n; ++i) {
-    if (s_.objname[i] == object) {
-      s_.rbo1a = static_cast<int16_t>(i);
-      ObjectIndex = static_cast<int16_t>(i);
-    }
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) {
+    s_.rbo1a = k;
+    ObjectIndex = k;
   }
   const int a = IsBody(s_.rbo1a) ? s_.rbo1a : 0;
   const int o = IsBody(ObjectIndex) ? ObjectIndex : 0;
   if (reference == kReferenceObject) {
-    for (int i = 1; i <= n; ++i) {
-      if (s_.objname[i] == s_.objref[a]) {
-        s_.rbo1b = static_cast<int16_t>(i);
-        s_.objrefindex[a] = static_cast<int16_t>(i);
-      }
-      if (s_.objname[i] == s_.objref[o]) {
-        ReferenceIndex = static_cast<int16_t>(i);
-        s_.objrefindex[o] = static_cast<int16_t>(i);
-      }
+    if (const int16_t k = FindBodyByName(s_, s_.objref[a]); k > 0) {
+      s_.rbo1b = k;
+      s_.objrefindex[a] = k;
     }
-  } else {
-    for (int i = 1; i <= n; ++i) {
-      if (s_.objname[i] != reference) continue;
-      s_.rbo1b = static_cast<int16_t>(i);
-      s_.objrefindex[a] = static_cast<int16_t>(i);
-      ReferenceIndex = static_cast<int16_t>(i);
-      s_.objrefindex[o] = static_cast<int16_t>(i);
+    if (const int16_t k = FindBodyByName(s_, s_.objref[o]); k > 0) {
+      ReferenceIndex = k;
+      s_.objrefindex[o] = k;
     }
+  } else if (const int16_t k = FindBodyByName(s_, reference); k > 0) {
+    s_.rbo1b = k;
+    s_.objrefindex[a] = k;
+    ReferenceIndex = k;
+    s_.objrefindex[o] = k;
   }
   HoldBody(s_, object_, ObjectIndex);
   HoldBody(s_, reference_, ReferenceIndex);

@@ -102,13 +102,9 @@ void frmSpectrum::Form_Load() {
 
 void frmSpectrum::Combo_Click() {
   SpectrumSettings& set = s_.spectrumSettings;
-  const std::string a = BoxText(Combo1);
-  const std::string b = BoxText(Combo2);
-  const int n = BodyCount(s_);
-  for (int i = 1; i <= n; ++i) {
-    if (s_.objname[i] == a) set.bodyA = static_cast<int16_t>(i);
-    if (s_.objname[i] == b) set.bodyB = static_cast<int16_t>(i);
-  }
+  // A name that matches no body keeps the body chosen before.
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) set.bodyA = k;
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo2)); k > 0) set.bodyB = k;
   const float v = static_cast<float>(RelativeSpeed());
   if (std::isfinite(v)) set.offset = v;
   showOffset();

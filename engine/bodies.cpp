@@ -29,6 +29,15 @@ int16_t FindBodyNamedAt(const State& s, std::string_view text, int column) {
   return found;
 }
 
+int16_t FindBodyNamedAtStart(const State& s, std::string_view text) {
+  int16_t found = 0;
+  for (int16_t i = 1; i <= s.objects && i <= MaxBodies; ++i) {
+    const std::string& name = s.objname[i];
+    if (!name.empty() && text.starts_with(name)) found = i;
+  }
+  return found;
+}
+
 int32_t BodyIdOf(State& s, int k) {
   if (k < 1 || k > BodyCount(s)) return 0;
   if (s.objid[k] == 0) s.objid[k] = ++s.lastBodyId;
@@ -144,6 +153,33 @@ bool PullFocusIntoTable(State& s) {
 }
 
 }  // namespace
+
+int32_t DeriveBodyColour(int32_t /*colour*/) { return ColourWhite; }
+
+int16_t AddBody(State& s, const NewBody& b) {
+  const int n = BodyCount(s) + 1;
+  if (n > MaxBodies) return 0;
+  s.objects = static_cast<int16_t>(n);
+  ClearBodySlot(s, n);
+  s.objname[n] = b.name;
+  s.objref[n] = b.ref;
+  s.objcolor[n] = b.colour;
+  s.objcolor2[n] = DeriveBodyColour(b.colour);
+  s.objmass[n] = b.mass;
+  s.objsize[n] = b.size;
+  s.objx[n] = b.position[0];
+  s.objy[n] = b.position[1];
+  s.objz[n] = b.position[2];
+  s.objvx[n] = b.velocity[0];
+  s.objvy[n] = b.velocity[1];
+  s.objvz[n] = b.velocity[2];
+  s.objdirx[n] = b.direction[0];
+  s.objdiry[n] = b.direction[1];
+  s.objdirz[n] = b.direction[2];
+  s.objrefindex[n] = b.refIndex;
+  BodyIdOf(s, n);
+  return static_cast<int16_t>(n);
+}
 
 void DeleteBody(State& s, EngineHost& host, int k) {
   if (!TakeOutBody(s, k)) return;

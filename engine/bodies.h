@@ -1,8 +1,11 @@
-// Body helpers: name look-up, deletion, merging of touching bodies and the
-// sphere relations between mass, diameter and density.
+// Body helpers: name look-up, adding and deleting bodies, merging of
+// touching bodies and the sphere relations between mass, diameter and
+// density.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "engine/host.h"
@@ -19,6 +22,11 @@ int16_t FindBodyByName(const State& s, std::string_view name);
 // never stands for "Probe 10"); of equal names, the first index. 0 when
 // none does; an empty name names nothing.
 int16_t FindBodyNamedAt(const State& s, std::string_view text, int column);
+
+// Index of the last body 1..objects whose name begins `text` (the older
+// files keep the default thrust panel's bodies by such a text), or 0; an
+// empty name names nothing.
+int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
 inline int BodyCount(const State& s) {
@@ -46,6 +54,28 @@ void HoldBody(State& s, HeldBody& h, int k);
 // replaced nothing of the old body is left: with `keepIndex` the window
 // then holds whatever stands at the same index, else nothing (-1).
 int16_t FollowBody(State& s, HeldBody& h, bool keepIndex);
+
+// The second colour of a body: white for every colour.
+int32_t DeriveBodyColour(int32_t colour);
+
+// What a new body is given; every other field of it starts empty.
+struct NewBody {
+  std::string name{};
+  std::string ref{};                   // name of the reference body, "" for none
+  int32_t colour = 0;                  // 0x00BBGGRR; the second colour derives from it
+  double mass = 0;                     // mass term, Earth masses * timescale^2
+  double size = 0;                     // diameter, metres
+  std::array<double, 3> position{};    // metres
+  std::array<double, 3> velocity{};    // metres per step
+  std::array<float, 3> direction{};    // thrust direction, unit vector * timescale
+  int16_t refIndex = 0;
+};
+
+// Adds `b` as body objects + 1 and returns its index; 0, changing nothing,
+// when the table is full. Nothing of a body that held the slot before
+// remains, and the body gets an identity of its own. The caller refreshes
+// the labels and lists once, after its last body.
+int16_t AddBody(State& s, const NewBody& b);
 
 // Removes body k (1..objects; anything else does nothing): every per-body
 // field of the bodies above k moves down one index, the vacated last slot

@@ -152,8 +152,9 @@ enum DashboardWindow : int {
   DashboardCount = 5
 };
 
+// Where a dashboard window stands, or stood when it was last open. Whether
+// it is open is its flag (DashboardOpenFlag).
 struct DashboardPlace {
-  bool open = false;
   float top = 0;            // twips
   float left = 0;
 };

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
   s->mainWindow.titlebar = true;
   s->mainWindow.vscroll = -10000;
   s->mainWindow.hscroll = 0;
-  for (auto& d : s->dashboard) d = DashboardPlace{false, -1, -1};
+  for (auto& d : s->dashboard) d = DashboardPlace{-1, -1};
 
   FilesHost quiet;
   const std::string path = argv[1];

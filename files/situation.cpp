@@ -43,7 +43,6 @@ void ClearForLoad(const LoadTarget& to) {
   for (int w = 0; w < DashboardCount; ++w) {
     if (DashboardOpenFlag(s, w)) files.closeDashboard(w);
     DashboardOpenFlag(s, w) = false;
-    s.dashboard[w].open = false;
   }
   if (s.formcontrolcenterloaded) files.closeDefaultThrustPanel();
   s.formcontrolcenterloaded = false;
@@ -108,7 +107,7 @@ bool SituationDocument::operator==(const SituationDocument& o) const {
         autopilot.size() == o.autopilot.size()))
     return false;
   for (int w = 0; w < DashboardCount; ++w) {
-    const DashboardPlace &a = dashboard[w], &b = o.dashboard[w];
+    const DashboardRecord &a = dashboard[w], &b = o.dashboard[w];
     if (a.open != b.open || a.top != b.top || a.left != b.left) return false;
   }
   for (size_t i = 0; i < autopilot.size(); ++i) {

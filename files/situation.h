@@ -51,6 +51,12 @@ struct ThrustPanelRecord {
   bool operator==(const ThrustPanelRecord&) const = default;
 };
 
+// A Dashboard window's line pair; a closed window is written "-1" twice.
+struct DashboardRecord {
+  bool open = false;
+  float top = 0, left = 0;  // twips
+};
+
 // The 36 SData lines. Line 7 (the body count) is written from the bodies
 // and never read; lines 30 and 31 are passed through.
 struct SDataRecord {
@@ -92,7 +98,7 @@ struct SituationDocument {
   std::vector<BoxRecord> orbitBoxes;
   SDataRecord sdata;
   bool hasDashboard = true;              // "<Command Buttons>" present
-  std::array<DashboardPlace, DashboardCount> dashboard{};  // closed: -1, -1
+  std::array<DashboardRecord, DashboardCount> dashboard{};  // closed: -1, -1
   bool hasCaptions = true;
   std::array<CaptionRecord, MaxCaptions> captions{};       // labels 1..4
   std::vector<ThrustPanelRecord> thrustPanels;

@@ -110,16 +110,7 @@ bool WriteSituationFile(State& s, FilesHost& files, const std::string& path) {
   return ok;
 }
 
-std::string ResumeFilePath(const State& s) { return JoinFolder(s.dataFolder, "resume.molv"); }
-
-bool WriteResumeFile(State& s, FilesHost& files) {
-  EnsureFolder(s.dataFolder);
-  return WriteSituationFile(s, files, ResumeFilePath(s));
-}
-
-bool OpenResumeFile(State& s, FilesHost& files, EngineHost& engine) {
-  return OpenSituationFile(s, files, engine, ResumeFilePath(s));
-}
+std::string ResumeFilePath(const State& s) { return JoinFolder(s.dataFolder, std::string(ResumeFileName)); }
 
 std::string AutoSaveFileName(const State& s) {
   return SituationStem(s) + " ~ " + MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ".molv";

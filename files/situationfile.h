@@ -31,10 +31,9 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
 // becomes the file's folder once the read-only question is passed.
 bool WriteSituationFile(State& s, FilesHost& files, const std::string& path);
 
-// "resume.molv" in the data folder: written at exit, read at start.
+// "resume.molv" in the data folder: written at exit, read at start. Whether
+// a name is that file: IsResumeFilePath (textitems.h).
 std::string ResumeFilePath(const State& s);
-bool WriteResumeFile(State& s, FilesHost& files);
-bool OpenResumeFile(State& s, FilesHost& files, EngineHost& engine);
 
 // The timed copy's name: the situation path less ".molv", " ~ ", the file
 // date text of the clock, ".molv". A situation without a ".molv" path of

@@ -231,11 +231,6 @@ std::optional<std::string> MakeAbsolutePath(std::string_view path, std::string_v
   return ResolveRelativePath(base, path);
 }
 
-bool IsResumeFilePath(std::string_view path) {
-  constexpr std::string_view kTail = "resume.molv";
-  return path.size() >= kTail.size() && path.substr(path.size() - kTail.size()) == kTail;
-}
-
-int32_t DeriveBodyColour(int32_t /*colour*/) { return 0xFFFFFF; }
+bool IsResumeFilePath(std::string_view path) { return path.ends_with(ResumeFileName); }
 
 }  // namespace molvane

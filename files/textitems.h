@@ -98,11 +98,9 @@ std::optional<std::string> ResolveRelativePath(std::string_view base, std::strin
 // An absolute path: `path` itself when absolute, else resolved against
 // `base` (an absolute folder). No result when that cannot be formed.
 std::optional<std::string> MakeAbsolutePath(std::string_view path, std::string_view base);
-// Whether a path names the resume file: its last 11 characters are exactly
-// "resume.molv".
+// The resume file's name, and whether a path names that file: its last 11
+// characters are exactly "resume.molv".
+constexpr std::string_view ResumeFileName = "resume.molv";
 bool IsResumeFilePath(std::string_view path);
-
-// The second colour of a body: white for every colour.
-int32_t DeriveBodyColour(int32_t colour);
 
 }  // namespace molvane

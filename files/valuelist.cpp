@@ -127,10 +127,7 @@ class Reader {
     s.StoredSituationName = At(28).text;
 
     // Item 28 closes the Dashboard windows and the default thrust panel.
-    for (int w = 0; w < DashboardCount; ++w) {
-      DashboardOpenFlag(s, w) = false;
-      s.dashboard[w].open = false;
-    }
+    for (int w = 0; w < DashboardCount; ++w) DashboardOpenFlag(s, w) = false;
     s.formcontrolcenterloaded = false;
     ReadDashboard(At(29).text);
     for (int k = 1; k <= MaxCaptions; ++k) ReadCaption(k, 30 + 4 * static_cast<size_t>(k - 1));
@@ -157,7 +154,6 @@ class Reader {
       if (!(d >= 0) || !AssignNumber(d, v)) continue;
       int w = i / 2;
       DashboardOpenFlag(*s_, w) = true;
-      s_->dashboard[w].open = true;
       (i % 2 == 0 ? s_->dashboard[w].top : s_->dashboard[w].left) = v;
     }
   }

@@ -105,14 +105,7 @@ void DashboardWindowBase::setTopTwips(double top) {
 }
 
 void DashboardWindowBase::load() {
-  s_.dashboard[which_].open = true;
-  switch (which_) {
-    case DashScreenScale: s_.screenscaleloaded = true; break;
-    case DashTimeRate: s_.timerateloaded = true; break;
-    case DashFocusObject: s_.focusobjectloaded = true; break;
-    case DashDateAndTime: s_.dateandtimeloaded = true; break;
-    default: s_.graphicsoptionsloaded = true; break;
-  }
+  DashboardOpenFlag(s_, which_) = true;
   form_.syncMenus();
   formLoad();
 }
@@ -277,13 +270,10 @@ void frmFocusObject::formLoad() {
 }
 
 void frmFocusObject::Combo2_Click() {
-  const QString text = Combo2->currentText();
-  const int n = BodyCount(s_);
-  if (!text.isEmpty()) {
-    for (int i = 1; i <= n; ++i) {
-      if (Latin1(s_.objname[i]) == text) s_.focusobj = static_cast<int16_t>(i);
-    }
-  }
+  const QByteArray text = Combo2->currentText().toLatin1();  // the list holds Latin-1 names only
+  const int16_t k =
+      text.isEmpty() ? 0 : FindBodyByName(s_, std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  if (k > 0) s_.focusobj = k;
   form_.clearView();
   form_.ResetPlotState();
 }
@@ -396,7 +386,6 @@ MainToolWindows::~MainToolWindows() {
     if (!windows_[w]) continue;
     delete windows_[w].data();
     *flag(static_cast<DashboardWindow>(w)) = false;
-    s_.dashboard[w].open = false;
   }
   if (form2_) {
     delete form2_.data();
@@ -484,7 +473,6 @@ void MainToolWindows::close(DashboardWindow w) {
 void MainToolWindows::windowClosed(DashboardWindow w) {
   windows_[w] = nullptr;
   *flag(w) = false;
-  s_.dashboard[w].open = false;
   form_.syncMenus();
 }
 

@@ -7,9 +7,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/timestep.h"
+#include "engine/newsituation.h"
 #include "files/settings.h"
 #include "files/situationfile.h"
 #include "files/textitems.h"
@@ -52,7 +51,7 @@ QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initi
 }
 
 std::string DialogInitialName(const State& s) {
-  return EndsWith(s.isitname, "resume.molv") ? s.OriginalSituationName : s.isitname;
+  return IsResumeFilePath(s.isitname) ? s.OriginalSituationName : s.isitname;
 }
 
 std::string WithSituationExtension(const std::string& path) {
@@ -93,51 +92,13 @@ void Form1::mnuNew_Click() {
     closeBoxWindow(BoxKind::Orbit, slot);
     closeBoxWindow(BoxKind::Thrust, slot);
   }
-  s_.autoSave.enabled = false;
-  BodyTableReplaced(s_);
-  s_.objects = 1;
-  s_.RotatingFrame.on = false;
-  s_.TimeForward = true;
+  ResetForNewSituation(s_, *this);
   vscroll1_->setValue(vscroll1_->minimum());
   s_.anchor = false;
   AnchorOnOff();
-  s_.ScalePixel = 1e-7;
   UpdateScreenScale();
-  if (s_.timescale >= 1.0) {
-    DivideTimeStep(s_, *this, s_.timescale / 1.0);
-  } else {
-    MultiplyTimeStep(s_, *this, 1.0 / s_.timescale);
-  }
-  // The old bodies are overwritten below; the step is exactly one second.
-  s_.timescale = 1.0;
-
-  s_.objname[1] = "Object 1";
-  s_.objref[1].clear();
-  s_.objx[1] = s_.objy[1] = s_.objz[1] = 0;
-  s_.objvx[1] = s_.objvy[1] = s_.objvz[1] = 0;
-  s_.objcolor[1] = 255;
-  s_.objcolor2[1] = DeriveBodyColour(255);
-  s_.objsize[1] = 1392000000.0;
-  s_.objmass[1] = SunEarthMasses;
-  // Nothing of the old situation keeps pushing or flying the new body.
-  s_.objthrust[1] = 0;
-  s_.objthruston[1] = false;
-  s_.objdirx[1] = s_.objdiry[1] = s_.objdirz[1] = 0;
-  s_.objrefindex[1] = 0;
-  s_.ThrustActive = false;
-  s_.focusobj = 1;
-
-  s_.isitname = "New";
   setCaptionText("Molvane -- " + dataFolder() + "/New.molv");
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    s_.captions[k].caption.clear();
-    setCaptionLabel(k);
-  }
-  s_.SecondsElapsed = 0;
-  for (int k = 1; k <= MaxAutopilot; ++k) s_.autopilot[k] = AutopilotCommand{};
-  s_.autopilotCount = 0;
-  ++s_.autopilotListGeneration;
-  s_.autopilotState = AutopilotState{};
+  for (int k = 1; k <= MaxCaptions; ++k) setCaptionLabel(k);
 
   view_.rebuildLabels();
   ResetPlotState();

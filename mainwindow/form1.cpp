@@ -12,6 +12,7 @@
 
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "files/situationfile.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
@@ -143,7 +144,7 @@ QString Form1::dataFolder() const {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-QString Form1::resumePath() const { return dataFolder() + "/resume.molv"; }
+QString Form1::resumePath() const { return PathText(ResumeFilePath(s_)); }
 
 // ---------------------------------------------------------------- drawing
 

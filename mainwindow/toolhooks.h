@@ -22,14 +22,8 @@ class ToolWindows {
 
   // The five dashboard windows (Ctrl+D/F/G/T/W, Hide All, exit).
   virtual bool isOpen(DashboardWindow w) const { return *flag(w); }
-  virtual void open(DashboardWindow w) {
-    *flag(w) = true;
-    s_.dashboard[w].open = true;
-  }
-  virtual void close(DashboardWindow w) {
-    *flag(w) = false;
-    s_.dashboard[w].open = false;
-  }
+  virtual void open(DashboardWindow w) { *flag(w) = true; }
+  virtual void close(DashboardWindow w) { *flag(w) = false; }
   virtual void hideAll() {
     for (int w = 0; w < DashboardCount; ++w) close(static_cast<DashboardWindow>(w));
   }

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     s->autopilot[k] = {line, t, k % 3 ? "note, " + std::to_string(k) : " lead"};
   }
   for (int w = 0; w < DashboardCount; ++w) {
-    s->dashboard[w] = {true, 690, 2010.0f * w};
+    s->dashboard[w] = {690, 2010.0f * w};
     DashboardOpenFlag(*s, w) = true;
   }
   s->timescale = 60;

@@ -56,7 +56,7 @@ void CheckDocument(const SituationDocument& d) {
     Check(Finite(v), "SData numbers finite");
   Check(s.timescale > 0 && s.scalePixel > 0, "time step and scale positive");
   Check(inRange(s.focusobj), "focus in range");
-  for (const DashboardPlace& p : d.dashboard) Check(Finite(p.top) && Finite(p.left), "dashboard finite");
+  for (const DashboardRecord& p : d.dashboard) Check(Finite(p.top) && Finite(p.left), "dashboard finite");
   for (const CaptionRecord& c : d.captions)
     for (float v : {c.fontSize, c.top, c.left, c.height, c.width}) Check(Finite(v), "caption finite");
   for (const AutopilotCommand& a : d.autopilot) Check(Finite(a.time), "autopilot time finite");

@@ -8,13 +8,13 @@ namespace molvane::situation {
 namespace {
 
 constexpr int kButtonLines = 2 * DashboardCount;
-constexpr DashboardPlace kClosed{false, -1, -1};
+constexpr DashboardRecord kClosed{false, -1, -1};
 
 void ReadPlaces(const SectionItems& in, size_t p, const State& current, SituationDocument& d) {
   for (int w = 0; w < DashboardCount; ++w) {
     TextItem a = in[p + 2 * static_cast<size_t>(w)];
     TextItem b = in[p + 2 * static_cast<size_t>(w) + 1];
-    DashboardPlace place{true, current.dashboard[w].top, current.dashboard[w].left};
+    DashboardRecord place{true, current.dashboard[w].top, current.dashboard[w].left};
     double first = 0;
     bool closed = ParseWholeNumber(a.text, &first) && first == -1;
     if (!closed) {
@@ -32,8 +32,8 @@ bool ReadCommandButtons(const SectionItems& in, const State& current, SituationD
   d.hasDashboard = *p != SectionItems::kMissing;
   if (d.hasDashboard) ReadPlaces(in, *p, current, d);
   else
-    for (DashboardPlace& place : d.dashboard) place = kClosed;
-  for (DashboardPlace& place : d.dashboard) {
+    for (DashboardRecord& place : d.dashboard) place = kClosed;
+  for (DashboardRecord& place : d.dashboard) {
     Canon(place.top);
     Canon(place.left);
   }
@@ -43,7 +43,7 @@ bool ReadCommandButtons(const SectionItems& in, const State& current, SituationD
 void WriteCommandButtons(std::string& out, const SituationDocument& d) {
   if (!d.hasDashboard) return;
   Line(out, kCommandButtonsTags.open);
-  for (const DashboardPlace& p : d.dashboard) {
+  for (const DashboardRecord& p : d.dashboard) {
     if (p.open) {
       Line(out, ShortText(p.top));
       Line(out, ShortText(p.left));
@@ -57,7 +57,7 @@ void WriteCommandButtons(std::string& out, const SituationDocument& d) {
 
 void CommandButtonsFromState(const State& s, SituationDocument& d) {
   for (int k = 0; k < DashboardCount; ++k)
-    d.dashboard[k] = DashboardOpenFlag(s, k) ? DashboardPlace{true, s.dashboard[k].top, s.dashboard[k].left} : kClosed;
+    d.dashboard[k] = DashboardOpenFlag(s, k) ? DashboardRecord{true, s.dashboard[k].top, s.dashboard[k].left} : kClosed;
 }
 
 // The windows the file lists as open, at their places; the focus object
@@ -65,9 +65,9 @@ void CommandButtonsFromState(const State& s, SituationDocument& d) {
 void ApplyCommandButtons(const LoadTarget& to, const SituationDocument& d) {
   if (!d.hasDashboard) return;
   for (int k = 0; k < DashboardCount; ++k) {
-    const DashboardPlace& p = d.dashboard[k];
+    const DashboardRecord& p = d.dashboard[k];
     if (!p.open) continue;
-    to.s.dashboard[k] = p;
+    to.s.dashboard[k] = {p.top, p.left};
     DashboardOpenFlag(to.s, k) = true;
     to.files.openDashboard(k);
     if (k == DashFocusObject) to.engine.refreshObjectLists();

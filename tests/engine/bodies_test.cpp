@@ -97,6 +97,13 @@ TEST_F(BodiesTest, FindBodyByNameTakesTheLastExactMatch) {
   EXPECT_EQ(FindBodyByName(s, "Body 2"), 2);
   EXPECT_EQ(FindBodyByName(s, "body 2"), 0);
   EXPECT_EQ(FindBodyByName(s, "Body 2 "), 0);
+  // A name that begins the text: the last such body; an empty name never.
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body 1 and more"), 3);
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body 2"), 2);
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body"), 0);
+  s.objname[3].clear();
+  EXPECT_EQ(FindBodyNamedAtStart(s, "Body 12"), 1);
+  s.objname[3] = "Body 1";
   s.objects = 0;
   EXPECT_EQ(FindBodyByName(s, "Body 1"), 0);
 }
@@ -115,6 +122,26 @@ TEST_F(BodiesTest, DeleteMovesEveryFieldAndClearsTheVacatedSlot) {
   EXPECT_EQ(Fields(4), FieldsOf(*fresh, 4));
   EXPECT_EQ(s.focusobj, 3);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"labels", "lists"}));
+}
+
+TEST_F(BodiesTest, AddBodyKeepsNothingOfTheSlotsFormerBodyAndStopsAtTheLast) {
+  for (int i = 0; i < 3; ++i) AddDistinct();
+  HeldBody held;
+  HoldBody(s, held, 3);
+  s.objects = 2;  // slot 3 still holds the values of the body that left it
+  ASSERT_EQ(AddBody(s, {.name = "New", .colour = 255, .position = {1, 2, 3}, .refIndex = 1}), 3);
+  auto fresh = std::make_unique<State>();
+  fresh->objname[3] = "New";
+  fresh->objcolor[3] = 255;
+  fresh->objcolor2[3] = ColourWhite;
+  fresh->objx[3] = 1, fresh->objy[3] = 2, fresh->objz[3] = 3;
+  fresh->objrefindex[3] = 1;
+  fresh->objlastx[3] = fresh->objlasty[3] = -1000;
+  EXPECT_EQ(Fields(3), FieldsOf(*fresh, 3));
+  EXPECT_EQ(FollowBody(s, held, false), -1);  // the new body is not the one held
+  s.objects = MaxBodies;
+  EXPECT_EQ(AddBody(s, {}), 0);
+  EXPECT_EQ(s.objects, MaxBodies);
 }
 
 TEST_F(BodiesTest, DeleteOutsideTheTableDoesNothing) {

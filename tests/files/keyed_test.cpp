@@ -68,7 +68,7 @@ void FillKeyedSituation(State& s, int bodies) {
   s.mainWindow.vscroll = -300;
   s.TimeForward = false;
   s.isitname = "/home/u/a, b.molv";
-  for (int w = 0; w < DashboardCount; ++w) s.dashboard[w] = {false, 100.0f * w, 50.0f + w};
+  for (int w = 0; w < DashboardCount; ++w) s.dashboard[w] = {100.0f * w, 50.0f + w};
   s.pplot = false;
   s.trails = true;
   s.anchor = false;

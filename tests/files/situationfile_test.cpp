@@ -6,6 +6,7 @@
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
+#include "files/fileio.h"
 #include "files/situation.h"
 #include "files/situationfile.h"
 #include "testutil.h"
@@ -55,7 +56,7 @@ void FillLargeSituation(State& s) {
     s.thrustPanels[k] = {true, 1.5f, 2.5f, "0", "1, 2", 4, 1};
   }
   s.timerateloaded = true;
-  s.dashboard[DashTimeRate] = {true, 300, 600};
+  s.dashboard[DashTimeRate] = {300, 600};
   s.captions[1].caption = "Two\r\nlines";
   s.captions[1].fontName = "Sans";
   s.captions[1].fontSize = 14;
@@ -110,7 +111,6 @@ TEST_F(SituationOpenTest, LargeSituationOpenSaveGivesTheSameBytes) {
 TEST_F(SituationOpenTest, OpeningAppliesTheFileInOrderAndRunsTheEpilogue) {
   s.distanceBoxes[5].inUse = true;
   s.graphicsoptionsloaded = true;
-  s.dashboard[DashGraphicsOptions].open = true;
   s.objthruston[2] = true;
   s.ThrustActive = true;
   std::string path = DataPath("full.molv");
@@ -370,12 +370,13 @@ TEST_F(SituationOpenTest, ReadOnlyTargetAsksFirst) {
 TEST_F(SituationOpenTest, ResumeFileLivesInTheDataFolder) {
   FillLargeSituation(s);
   s.isitname = "/home/u/big.molv";
-  ASSERT_TRUE(WriteResumeFile(s, files));
+  ASSERT_TRUE(EnsureFolder(s.dataFolder));
+  ASSERT_TRUE(WriteSituationFile(s, files, ResumeFilePath(s)));
   EXPECT_TRUE(Exists(tmp / "data/resume.molv"));
   State t;
   t.dataFolder = s.dataFolder;
   FakeFilesHost f2;
-  ASSERT_TRUE(OpenResumeFile(t, f2, engine));
+  ASSERT_TRUE(OpenSituationFile(t, f2, engine, ResumeFilePath(t)));
   EXPECT_EQ(t.isitname, tmp / "data/resume.molv");
   EXPECT_EQ(t.OriginalSituationName, "/home/u/big.molv");
   EXPECT_EQ(t.objects, 1000);

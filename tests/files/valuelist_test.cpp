@@ -51,7 +51,6 @@ class ValueListTest : public ::testing::Test {
     s.RotatingFrame = {false, 777, true};
     s.MinimumObjectSize = 4;
     s.timerateloaded = true;
-    s.dashboard[DashTimeRate].open = true;
     s.refboxorbit1loaded = true;
   }
   bool Open(const std::string& path) { return OpenSituationFile(s, files, engine, path); }

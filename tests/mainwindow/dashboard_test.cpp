@@ -42,7 +42,7 @@ TEST_F(Dashboard, KeysOpenAndCloseEachWindow) {
     ASSERT_NE(tw->window(w), nullptr) << code;
     EXPECT_TRUE(tw->window(w)->isVisible());
     EXPECT_TRUE(tw->isOpen(w));
-    EXPECT_TRUE(state->dashboard[w].open);
+    EXPECT_TRUE(DashboardOpenFlag(*state, w));
     EXPECT_TRUE(tw->window(w)->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_EQ(tw->window(w)->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_EQ(tw->window(w)->parentWidget(), form.get());
@@ -57,7 +57,7 @@ TEST_F(Dashboard, KeysOpenAndCloseEachWindow) {
     form->KeyPresses(code);
     EXPECT_EQ(tw->window(w), nullptr) << code;
     EXPECT_FALSE(tw->isOpen(w));
-    EXPECT_FALSE(state->dashboard[w].open);
+    EXPECT_FALSE(DashboardOpenFlag(*state, w));
   }
   // Reopened at once (the closed one is only deleted later).
   form->KeyPresses(20);
@@ -146,7 +146,7 @@ TEST_F(Dashboard, F9LinesThemUpAlongTheTop) {
 TEST_F(Dashboard, SituationPlacesOpenAtTheStoredPlaceAndFollowMoves) {
   // A reader sets the flag and the place, then asks for the window.
   state->timerateloaded = true;
-  state->dashboard[DashTimeRate] = {true, 1500, 3000};
+  state->dashboard[DashTimeRate] = {1500, 3000};
   form->openDashboard(DashTimeRate);
   ASSERT_TRUE(tw->timeRate());
   EXPECT_EQ(state->dashboard[DashTimeRate].top, 1500);
@@ -159,7 +159,7 @@ TEST_F(Dashboard, SituationPlacesOpenAtTheStoredPlaceAndFollowMoves) {
   EXPECT_EQ(state->dashboard[DashTimeRate].top, 600);
   form->closeDashboard(DashTimeRate);
   EXPECT_FALSE(state->timerateloaded);
-  EXPECT_FALSE(state->dashboard[DashTimeRate].open);
+  EXPECT_FALSE(DashboardOpenFlag(*state, DashTimeRate));
 }
 
 // What a file places far off the screen comes back where the user can
@@ -169,7 +169,7 @@ TEST_F(Dashboard, SituationPlacesOpenAtTheStoredPlaceAndFollowMoves) {
 TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
   const QRect area = form->screen()->availableGeometry();
   state->timerateloaded = true;
-  state->dashboard[DashTimeRate] = {true, 1e7f, -3e6f};
+  state->dashboard[DashTimeRate] = {1e7f, -3e6f};
   form->openDashboard(DashTimeRate);
   QWidget box(form.get(), Qt::Tool), edge(form.get(), Qt::Tool);
   box.setGeometry(100000, -5000, 120, 80);

@@ -41,7 +41,7 @@ TEST_F(Form1Startup, OpenRunExitAndStartAgainFromTheResumeFile) {
   f.hscroll1()->setValue(2500);
   f.resize(900, 650);
   const QSize outer = f.frameGeometry().size();
-  state->dashboard[DashTimeRate] = DashboardPlace{true, 1500, 3000};
+  state->dashboard[DashTimeRate] = DashboardPlace{1500, 3000};
   state->timerateloaded = true;
   f.close();
   ASSERT_TRUE(QFileInfo::exists(f.resumePath()));
