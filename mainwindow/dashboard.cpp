@@ -270,9 +270,8 @@ void frmFocusObject::formLoad() {
 }
 
 void frmFocusObject::Combo2_Click() {
-  const QByteArray text = Combo2->currentText().toLatin1();  // the list holds Latin-1 names only
-  const int16_t k =
-      text.isEmpty() ? 0 : FindBodyByName(s_, std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  const std::string text = BoxText(Combo2);  // the list holds Latin-1 names only
+  const int16_t k = text.empty() ? 0 : FindBodyByName(s_, text);
   if (k > 0) s_.focusobj = k;
   form_.clearView();
   form_.ResetPlotState();
