@@ -7,28 +7,20 @@
 
 #include "control/captioneditor.h"
 #include "engine/numtext.h"
-#include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/fonts.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
+#include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
 namespace {
 
-constexpr double Twips = 15.0;        // twips per pixel
 constexpr int PreviewTopTwips = 1800;
 constexpr int MarginTwips = 500;
 constexpr int MinWidthTwips = 3660;
 constexpr int MinHeightTwips = 3135;
-
-QString Latin1(const std::string& t) {
-  return QString::fromLatin1(t.data(), static_cast<qsizetype>(t.size()));
-}
-
-int Px(double twips) {
-  const double v = twips / Twips;
-  return std::isfinite(v) ? static_cast<int>(std::clamp(v, 0.0, 20000.0)) : 0;
-}
 
 }  // namespace
 
@@ -39,47 +31,48 @@ frmAddCaptionAutopilot::frmAddCaptionAutopilot(Form1& form, QWidget* owner)
   setAttribute(Qt::WA_DeleteOnClose);
   for (int k = 1; k <= MaxCaptions; ++k) {
     Option1[k] = new QRadioButton(QString::number(k), this);
-    Option1[k]->setGeometry(Px(120), Px(120 + 360 * (k - 1)), Px(495), Px(255));
+    Option1[k]->setGeometry(TwipsRect(120, 120 + 360 * (k - 1), 495, 255));
     connect(Option1[k], &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
   }
   Option1[1]->setChecked(true);
   btnOK = new QPushButton("OK", this);
-  btnOK->setGeometry(Px(720), Px(120), Px(1215), Px(375));
+  btnOK->setGeometry(TwipsRect(720, 120, 1215, 375));
   btnCancel = new QPushButton("Cancel", this);
-  btnCancel->setGeometry(Px(720), Px(600), Px(1215), Px(375));
+  btnCancel->setGeometry(TwipsRect(720, 600, 1215, 375));
   Command1 = new QPushButton("Font...", this);
-  Command1->setGeometry(Px(720), Px(1080), Px(1215), Px(375));
+  Command1->setGeometry(TwipsRect(720, 1080, 1215, 375));
   Label1 = new QLabel("Left", this);
-  Label1->setGeometry(Px(2040), Px(120), Px(1215), Px(255));
+  Label1->setGeometry(TwipsRect(2040, 120, 1215, 255));
   Text2 = new QLineEdit(this);
-  Text2->setGeometry(Px(2040), Px(360), Px(1335), Px(285));
+  Text2->setGeometry(TwipsRect(2040, 360, 1335, 285));
   Label2 = new QLabel("Top", this);
-  Label2->setGeometry(Px(2040), Px(840), Px(1215), Px(255));
+  Label2->setGeometry(TwipsRect(2040, 840, 1215, 255));
   Text3 = new QLineEdit(this);
-  Text3->setGeometry(Px(2040), Px(1080), Px(1335), Px(285));
+  Text3->setGeometry(TwipsRect(2040, 1080, 1335, 285));
   Text1 = new QPlainTextEdit(this);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Text1->setGeometry(0, Px(PreviewTopTwips), Px(8415), Px(1215));
+  Text1->setGeometry(TwipsRect(0, PreviewTopTwips, 8415, 1215));
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-  resize(Px(5940), Px(2775));
+  resize(PixelsOfTwips(5940), PixelsOfTwips(2775));
 
   fontDialog_ = [this](QFont& font, QColor& colour) { return ChooseCaptionFont(this, font, colour); };
 }
 
-int frmAddCaptionAutopilot::widthTwips() const { return width() * static_cast<int>(Twips); }
-int frmAddCaptionAutopilot::heightTwips() const { return height() * static_cast<int>(Twips); }
+int frmAddCaptionAutopilot::widthTwips() const { return width() * TwipsPerPixel; }
+int frmAddCaptionAutopilot::heightTwips() const { return height() * TwipsPerPixel; }
 
+// Sizes from Caption lines are cut to whole pixels, as they always were.
 void frmAddCaptionAutopilot::resizeTwips(double w, double h) {
-  resize(std::max(Px(w), 1), std::max(Px(h), 1));
+  resize(std::clamp(WholePixelsOfTwips(w), 1, 20000), std::clamp(WholePixelsOfTwips(h), 1, 20000));
   layoutPreview();  // a hidden widget gets its resize event only when shown
 }
 
 void frmAddCaptionAutopilot::layoutPreview() {
-  const int w = width() - Px(MarginTwips);
-  const int h = height() - Px(PreviewTopTwips) - Px(MarginTwips);
-  Text1->setGeometry(0, Px(PreviewTopTwips), std::max(w, 1), std::max(h, 1));
+  const int w = width() - PixelsOfTwips(MarginTwips);
+  const int h = height() - PixelsOfTwips(PreviewTopTwips) - PixelsOfTwips(MarginTwips);
+  Text1->setGeometry(0, PixelsOfTwips(PreviewTopTwips), std::max(w, 1), std::max(h, 1));
 }
 
 void frmAddCaptionAutopilot::resizeEvent(QResizeEvent* e) {
@@ -105,18 +98,18 @@ void frmAddCaptionAutopilot::loadLabel(int k) {
   Text1->setPlainText(Latin1(c.caption));
   const QLabel* label = form_.captionLabel(k);
   const QRect g = label ? label->geometry() : QRect();
-  Text2->setText(QString::fromStdString(ShortText(static_cast<int32_t>(g.x()))));
-  Text3->setText(QString::fromStdString(ShortText(static_cast<int32_t>(g.y()))));
+  Text2->setText(Latin1(ShortText(static_cast<int32_t>(g.x()))));
+  Text3->setText(Latin1(ShortText(static_cast<int32_t>(g.y()))));
 }
 
 void frmAddCaptionAutopilot::sizeToLabel(int k, bool capByMainWindow) {
   const QLabel* label = form_.captionLabel(k);
   const QRect g = label ? label->geometry() : QRect();
-  double w = g.width() * Twips + MarginTwips;
-  double h = g.height() * Twips + PreviewTopTwips + MarginTwips;
+  double w = g.width() * TwipsPerPixel + MarginTwips;
+  double h = g.height() * TwipsPerPixel + PreviewTopTwips + MarginTwips;
   if (capByMainWindow) {
     if (w > form_.mainWindowWidthTwips()) w = form_.mainWindowWidthTwips();
-    if (g.height() * Twips + MarginTwips > form_.mainWindowHeightTwips()) {
+    if (g.height() * TwipsPerPixel + MarginTwips > form_.mainWindowHeightTwips()) {
       h = form_.mainWindowHeightTwips();
     }
   }
@@ -169,8 +162,7 @@ void frmAddCaptionAutopilot::showDefinition(const CaptionDefinition& d) {
 
 void frmAddCaptionAutopilot::btnOK_Click() {
   CaptionDefinition& d = s_.captionDefinition;
-  const QByteArray family = font_.family().toLatin1();
-  d.fontName.assign(family.constData(), static_cast<size_t>(family.size()));
+  d.fontName = Latin1Bytes(font_.family());
   d.bold = font_.bold();
   d.italic = font_.italic();
   const double points = font_.pointSizeF();
@@ -179,16 +171,11 @@ void frmAddCaptionAutopilot::btnOK_Click() {
   d.underline = font_.underline();
   d.foreColor = colour_;
   // A position that is not a number, or does not fit, keeps the old one.
-  const QByteArray left = Text2->text().toLatin1();
-  const QByteArray top = Text3->text().toLatin1();
-  AssignNumber(ParseNumberPrefix(std::string_view(left.constData(), static_cast<size_t>(left.size()))),
-               d.left);
-  AssignNumber(ParseNumberPrefix(std::string_view(top.constData(), static_cast<size_t>(top.size()))),
-               d.top);
-  d.height = static_cast<int32_t>(Text1->height() * Twips);
-  d.width = static_cast<int32_t>(Text1->width() * Twips);
-  const QByteArray text = Text1->toPlainText().toLatin1();
-  d.text.assign(text.constData(), static_cast<size_t>(text.size()));
+  AssignNumber(ParseNumberPrefix(BoxText(Text2)), d.left);
+  AssignNumber(ParseNumberPrefix(BoxText(Text3)), d.top);
+  d.height = static_cast<int32_t>(Text1->height() * TwipsPerPixel);
+  d.width = static_cast<int32_t>(Text1->width() * TwipsPerPixel);
+  d.text = Latin1Bytes(Text1->toPlainText());
   d.slot = static_cast<int16_t>(checkedSlot());
   close();
 }

@@ -15,10 +15,11 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/paths.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -28,19 +29,7 @@ constexpr int DefaultProbeColour = 123456;  // red 64, green 226, blue 1
 constexpr double ZoomAuKm = 1.5e8;
 constexpr double ZoomLightYearKm = 9.3851136e12;
 
-QString Latin1(std::string_view t) {
-  return QString::fromLatin1(t.data(), static_cast<qsizetype>(t.size()));
-}
-
-std::string Text(const QString& t) {
-  const QByteArray b = t.toLatin1();
-  return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
-
-std::string Text(const QLineEdit* e) { return Text(e->text()); }
-std::string Text(const QComboBox* c) { return Text(c->currentText()); }
-
-double Number(const QString& t) { return ParseNumberPrefix(Text(t)); }
+double Number(const QString& t) { return ParseNumberPrefix(Latin1Bytes(t)); }
 
 // A command line in the list: Latin-1, but for the file name that ends an
 // Open or Save line, which is file-name bytes.
@@ -53,8 +42,8 @@ QString LineText(std::string_view line) {
   return Latin1(line.substr(0, AutopilotParamColumn - 1)) + PathText(line.substr(AutopilotParamColumn - 1));
 }
 std::string LineBytes(const QString& text) {
-  std::string head = Text(text.left(AutopilotParamColumn - 1));
-  if (!EndsInPath(head)) return Text(text);
+  std::string head = Latin1Bytes(text.left(AutopilotParamColumn - 1));
+  if (!EndsInPath(head)) return Latin1Bytes(text);
   return head + PathBytes(text.mid(AutopilotParamColumn - 1));
 }
 
@@ -579,7 +568,7 @@ void frmAutoPilot::connectControls() {
 }
 
 void frmAutoPilot::Form_Load() {
-  move(200 / 15, 850 / 15);
+  move(WholePixelsOfTwips(200), WholePixelsOfTwips(850));
   s_.autopilotloaded = true;
   // Hold the simulation; Close and OK let it run again only when it was
   // running now.
@@ -706,9 +695,7 @@ QGroupBox* frmAutoPilot::visibleFrame() const {
 
 void frmAutoPilot::setProbeColour(int32_t colour) {
   probeColour_ = colour;
-  QPalette pal = Shape1->palette();
-  pal.setColor(QPalette::Window, ColourFromValue(colour));
-  Shape1->setPalette(pal);
+  SetBackColour(Shape1, colour);
 }
 
 void frmAutoPilot::pickCommand(const QString& word) {
@@ -719,7 +706,7 @@ void frmAutoPilot::pickCommand(const QString& word) {
 void frmAutoPilot::ComboCommand_Click() {
   HideParameterFrames();
   btnAdd->setEnabled(true);
-  const CommandRow* row = commandRow(Text(ComboCommand));
+  const CommandRow* row = commandRow(BoxText(ComboCommand));
   if (!row) return;
   if (row->frame) (this->*row->frame)->setVisible(true);
   if (row->focusBodyAsReference) (this->*row->reference)->setEditText(Latin1(bodyName(s_.focusobj)));
@@ -727,7 +714,7 @@ void frmAutoPilot::ComboCommand_Click() {
 }
 
 void frmAutoPilot::ComboRotatingObject_Click() {
-  const double period = GetOrbitalPeriod(s_, Text(ComboRotatingObject));
+  const double period = GetOrbitalPeriod(s_, BoxText(ComboRotatingObject));
   if (std::isfinite(period)) TextRotatePeriod->setText(Latin1(GeneralText(period)));
 }
 
@@ -795,16 +782,16 @@ std::string frmAutoPilot::currentDateField() const {
 
 AutopilotFields frmAutoPilot::currentFields() const {
   AutopilotFields f;
-  f.word = Text(ComboCommand);
+  f.word = BoxText(ComboCommand);
   if (const CommandRow* row = commandRow(f.word)) readControls(*row, f);
   return f;
 }
 
 void frmAutoPilot::readControls(const CommandRow& row, AutopilotFields& f) const {
-  if (row.object) f.object = Text(this->*row.object);
-  if (row.reference) f.reference = Text(this->*row.reference);
-  if (row.azimuth) f.azimuth = Text(this->*row.azimuth);
-  if (row.altitude) f.altitude = Text(this->*row.altitude);
+  if (row.object) f.object = BoxText(this->*row.object);
+  if (row.reference) f.reference = BoxText(this->*row.reference);
+  if (row.azimuth) f.azimuth = BoxText(this->*row.azimuth);
+  if (row.altitude) f.altitude = BoxText(this->*row.altitude);
   if (row.fileBox) f.fileName = PathBytes((this->*row.fileBox)->text());
   if (row.parameters) (this->*row.parameters)(f);
 }
@@ -821,8 +808,8 @@ void frmAutoPilot::clearCommandAndNote() {
 int frmAutoPilot::addCommand(bool replace) {
   const AutopilotFields f = currentFields();
   const CommandRow* row = commandRow(f.word);
-  std::string problem = AutopilotTimeProblem(Text(TextYear), Text(ComboMonth), Text(ComboDay),
-                                             Text(ComboHour), Text(ComboMinute), Text(TextSeconds));
+  std::string problem = AutopilotTimeProblem(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
+                                             BoxText(ComboHour), BoxText(ComboMinute), BoxText(TextSeconds));
   if (problem.empty() && row && row->problem) problem = row->problem(f);
   if (!problem.empty()) {
     form_.message(problem);
@@ -833,7 +820,7 @@ int frmAutoPilot::addCommand(bool replace) {
     form_.message("The execution time is out of range.");
     return 0;
   }
-  const std::string note = Text(Text1->toPlainText());
+  const std::string note = Latin1Bytes(Text1->toPlainText());
   const int i = replace ? ReplaceAutopilotEntry(s_, form_, memory_.editIndex, date, f, note)
                         : AddAutopilotEntry(s_, form_, date, f, note);
   if (i == 0) return 0;
@@ -966,7 +953,7 @@ void frmAutoPilot::restoreCaption(const AutopilotFields& f) {
 // Thrust.
 void frmAutoPilot::thrustFields(AutopilotFields& f) const {
   f.thrustInitiate = OptionInitiateThrust->isChecked();
-  f.thrustRate = Text(TextThrustRate);
+  f.thrustRate = BoxText(TextThrustRate);
 }
 
 void frmAutoPilot::restoreThrust(const AutopilotFields& f) {
@@ -994,7 +981,7 @@ void frmAutoPilot::rotatingFrameDefaults() {
 }
 
 void frmAutoPilot::rotatingFrameFields(AutopilotFields& f) const {
-  f.rotatePeriod = Text(TextRotatePeriod);
+  f.rotatePeriod = BoxText(TextRotatePeriod);
   f.clockwise = Option1->isChecked();
 }
 
@@ -1024,7 +1011,7 @@ void frmAutoPilot::timeScaleDefaults() {
 }
 
 void frmAutoPilot::timeScaleFields(AutopilotFields& f) const {
-  f.timeScaleValue = Text(TextTimeScale);
+  f.timeScaleValue = BoxText(TextTimeScale);
   for (int i = 0; i < 6; ++i) {
     if (OptionTimeUnit[i]->isChecked()) f.timeScaleUnit = static_cast<TimeScaleUnit>(i);
   }
@@ -1066,9 +1053,9 @@ void frmAutoPilot::focusDefaults() {
 
 void frmAutoPilot::focusFields(AutopilotFields& f) const {
   f.perspective = OptionAbsolute->isChecked() ? "Absolute" : OptionFloating->isChecked() ? "Floating" : "";
-  f.offsetX = Text(TextOffsetX);
-  f.offsetY = Text(TextOffsetY);
-  f.offsetZ = Text(TextOffsetZ);
+  f.offsetX = BoxText(TextOffsetX);
+  f.offsetY = BoxText(TextOffsetY);
+  f.offsetZ = BoxText(TextOffsetZ);
   f.offsetUnit = CheckedUnit(OptionOffsetKm, OptionOffsetAU, OptionOffsetLY);
 }
 
@@ -1107,7 +1094,7 @@ void frmAutoPilot::zoomFields(AutopilotFields& f) const {
            : OptionHalf->isChecked()    ? ZoomOption::Out
            : OptionSpecify->isChecked() ? ZoomOption::Specify
                                         : ZoomOption::None;
-  f.zoomValue = Text(TextZoomValue);
+  f.zoomValue = BoxText(TextZoomValue);
   f.zoomUnit = CheckedUnit(OptionKM, OptionAU, OptionLY);
 }
 
@@ -1174,11 +1161,11 @@ double frmAutoPilot::massFactor(double noneChecked) const {
 
 // With no mass option checked, the one of the last Release Probe added.
 void frmAutoPilot::releaseProbeFields(AutopilotFields& f) const {
-  f.probeName = Text(txtProbeName);
+  f.probeName = BoxText(txtProbeName);
   f.probeColour = probeColour_;
   f.probeMass = Number(Text4->text()) * massFactor(memory_.probeMassFactor);
   f.deductMass = Check1->isChecked();
-  f.probeSize = Text(Text6);
+  f.probeSize = BoxText(Text6);
 }
 
 // The whole probe comes back, so that Replace writes what was stored.

@@ -7,26 +7,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/fonts.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
+#include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
 namespace {
-
-constexpr double kTwipsPerPixel = 15;
-
-int Px(double twips) {
-  const double v = std::round(twips / kTwipsPerPixel);
-  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
-}
-
-QRect TwipsRect(double left, double top, double width, double height) {
-  return QRect(Px(left), Px(top), std::max(Px(width), 0), std::max(Px(height), 0));
-}
-
-QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Captions keep their line breaks as CR LF; the preview shows plain LF.
 QString PreviewText(const std::string& caption) {
@@ -39,14 +28,14 @@ std::string CaptionText(const QString& preview) {
   QString t = preview;
   t.replace("\r\n", "\n");
   t.replace("\n", "\r\n");
-  return t.toLatin1().toStdString();
+  return Latin1Bytes(t);
 }
 
 bool QtFontDialog(QWidget* parent, CaptionFont& f) {
   QFont font = MakeFont(QFont(), f.name, f.size, f.bold, f.italic, f.strikethru, f.underline);
   QColor colour = ColourFromValue(f.colour);
   if (!ChooseCaptionFont(parent, font, colour)) return false;
-  f.name = font.family().toLatin1().toStdString();
+  f.name = Latin1Bytes(font.family());
   f.size = static_cast<float>(font.pointSizeF());
   f.bold = font.bold();
   f.italic = font.italic();
@@ -128,16 +117,18 @@ void frmAddCaption::setSizeTwips(double width, double height) {
   if (!std::isfinite(width) || !std::isfinite(height)) return;
   widthTwips_ = width;
   heightTwips_ = height;
-  resize(std::clamp(Px(width), 1, 16000), std::clamp(Px(height), 1, 16000));
+  resize(std::clamp(PixelsOfTwips(width), 1, 16000), std::clamp(PixelsOfTwips(height), 1, 16000));
   Form_Resize();
 }
 
 void frmAddCaption::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   // The user resized the dialog: that is how the caption's box is sized.
-  if (e->size().width() != std::clamp(Px(widthTwips_), 1, 16000)) widthTwips_ = e->size().width() * kTwipsPerPixel;
-  if (e->size().height() != std::clamp(Px(heightTwips_), 1, 16000)) {
-    heightTwips_ = e->size().height() * kTwipsPerPixel;
+  if (e->size().width() != std::clamp(PixelsOfTwips(widthTwips_), 1, 16000)) {
+    widthTwips_ = e->size().width() * TwipsPerPixel;
+  }
+  if (e->size().height() != std::clamp(PixelsOfTwips(heightTwips_), 1, 16000)) {
+    heightTwips_ = e->size().height() * TwipsPerPixel;
   }
   Form_Resize();
 }
@@ -161,7 +152,8 @@ void frmAddCaption::Option1_Click(int k) {
   showPreviewFont();
   Text1->setPlainText(PreviewText(c.caption));
   // The dialog takes the caption's box, no limits.
-  setSizeTwips(c.width * kTwipsPerPixel + 500, c.height * kTwipsPerPixel + PreviewTop + 500);
+  setSizeTwips(static_cast<double>(c.width) * TwipsPerPixel + 500,
+               static_cast<double>(c.height) * TwipsPerPixel + PreviewTop + 500);
 }
 
 void frmAddCaption::Command1_Click() {
@@ -183,15 +175,15 @@ void frmAddCaption::btnOK_Click() {
   c.foreColor = preview_.colour;
   c.caption = CaptionText(Text1->toPlainText());
   // A caption out of view comes back to the top-left corner of the view.
-  const double w = form_.mainWindowWidthTwips() / kTwipsPerPixel;
-  const double h = form_.mainWindowHeightTwips() / kTwipsPerPixel;
+  const double w = form_.mainWindowWidthTwips() / TwipsPerPixel;
+  const double h = form_.mainWindowHeightTwips() / TwipsPerPixel;
   if (c.left > 0.95 * w || c.top > 0.95 * h || c.top < 0 || c.left < 0 || !std::isfinite(c.left) ||
       !std::isfinite(c.top)) {
     c.left = 0;
     c.top = 0;
   }
-  c.height = static_cast<float>(std::max(heightTwips_ - PreviewTop - 500, 0.0) / kTwipsPerPixel);
-  c.width = static_cast<float>(std::max(widthTwips_ - 500, 0.0) / kTwipsPerPixel);
+  c.height = static_cast<float>(std::max(heightTwips_ - PreviewTop - 500, 0.0) / TwipsPerPixel);
+  c.width = static_cast<float>(std::max(widthTwips_ - 500, 0.0) / TwipsPerPixel);
   const double b = form_.captionReferenceWidth();
   if (b != 0 && std::isfinite(b)) {
     c.relFontSize = static_cast<float>(c.fontSize / b);

@@ -1,6 +1,7 @@
 #include "control/controlwindows.h"
 
 #include "mainwindow/form1.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -67,8 +68,8 @@ void ControlWindows::openDefaultThrustPanel() {
   panels_[0] = p;
   p->applyRecord();
   p->Command1_Click();
-  p->Text1->setText(QString::fromLatin1(s_.controlCenterText1.c_str()));
-  p->Text2->setText(QString::fromLatin1(s_.controlCenterText2.c_str()));
+  p->Text1->setText(Latin1(s_.controlCenterText1));
+  p->Text2->setText(Latin1(s_.controlCenterText2));
   p->Command24_Click();
   p->show();
 }

@@ -11,28 +11,20 @@
 #include "engine/orbits.h"
 #include "engine/thrust.h"
 #include "mainwindow/boxslots.h"
-#include "mainwindow/editablelist.h"
-#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/editablelist.h"
+#include "ui/fonts.h"
+#include "ui/keys.h"
+#include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int16_t kAmounts[4] = {1, 10, 100, 1000};
 
 bool BodyIndexOk(int k) { return k >= 0 && k <= MaxBodies; }
-
-int Px(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-
-QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), std::max(Px(width), 1), std::max(Px(height), 1));
-}
-
-QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-std::string Text(const QString& q) { return q.toLatin1().toStdString(); }
 
 // A direction component: only finite singles enter the table.
 void SetComponent(float& target, double value) {
@@ -142,11 +134,11 @@ void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string
 // ------------------------------------------------------------------ window
 
 FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
-    : QWidget(&form, Qt::Tool), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
+    : ToolWindow(&form), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Thrust");
   setWindowIcon(form.windowIcon());
-  setFixedSize(Px(1800), Px(5300));
+  setFixedSize(PixelsOfTwips(1800), PixelsOfTwips(5300));
   ForwardKeysFrom(this, true);
 
   auto button = [this](QWidget* parent, const QString& caption, QRect r) {
@@ -232,7 +224,7 @@ FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
   Frame8->raise();
   if (slotIndex_ == 0) s_.formcontrolcenterloaded = true;
   s_.fuelused = 0;
-  move(0, Px(3490));
+  placeAtTwips(0, 3490);
   refreshObjectLists();
   Combo1->setCurrentIndex(-1);
   Combo2->setCurrentIndex(-1);
@@ -277,19 +269,19 @@ void FormControlCenter::storeBodies() {
 void FormControlCenter::storeTexts() {
   if (loading_) return;
   if (slotIndex_ == 0) {
-    s_.controlCenterText1 = Text(Text1->text());
-    s_.controlCenterText2 = Text(Text2->text());
+    s_.controlCenterText1 = BoxText(Text1);
+    s_.controlCenterText2 = BoxText(Text2);
   } else {
     ThrustPanelSlot& r = s_.thrustPanels[static_cast<size_t>(slotIndex_)];
-    r.text1 = Text(Text1->text());
-    r.text2 = Text(Text2->text());
+    r.text1 = BoxText(Text1);
+    r.text2 = BoxText(Text2);
   }
 }
 
 void FormControlCenter::storePlace() {
   if (loading_) return;
-  const float left = static_cast<float>(pos().x() * kTwipsPerPixel);
-  const float top = static_cast<float>(pos().y() * kTwipsPerPixel);
+  const float left = static_cast<float>(pos().x() * TwipsPerPixel);
+  const float top = static_cast<float>(pos().y() * TwipsPerPixel);
   if (slotIndex_ == 0) {
     s_.controlCenterPlace.left = left;
     s_.controlCenterPlace.top = top;
@@ -322,9 +314,7 @@ void FormControlCenter::applyRecord() {
   }
   // A fresh record (nothing chosen, never placed) keeps the load's place.
   const bool fresh = left == 0 && top == 0 && t1.empty() && t2.empty() && o == 0 && r == 0;
-  if (!fresh && std::isfinite(left) && std::isfinite(top) && std::fabs(left) < 1.5e6 && std::fabs(top) < 1.5e6) {
-    move(Px(left), Px(top));
-  }
+  if (!fresh && TwipsInRange(left) && TwipsInRange(top)) placeAtTwips(left, top);
   Text1->setText(Latin1(t1));
   Text2->setText(Latin1(t2));
   cpobject_ = BodyIndexOk(o) ? o : 0;
@@ -406,7 +396,7 @@ void FormControlCenter::followBodies(bool refill) {
   storeBodies();
 }
 
-void FormControlCenter::Combo1_Click() { takeObjectNamed(Text(Combo1->currentText())); }
+void FormControlCenter::Combo1_Click() { takeObjectNamed(BoxText(Combo1)); }
 
 void FormControlCenter::takeObjectNamed(const std::string& text) {
   // A name that matches no body keeps the body held before.
@@ -426,8 +416,8 @@ void FormControlCenter::Command1_Click() {
   while (text.size() > 1 && text.endsWith(' ')) text.chop(1);
   Combo1->setEditText(text);
   Command2->setText(text);
-  if (const int16_t k = FindBodyByName(s_, Text(text)); k > 0) cpobject_ = k;
-  if (const int16_t k = FindBodyByName(s_, Text(Combo2->currentText())); k > 0) cpreference_ = k;
+  if (const int16_t k = FindBodyByName(s_, Latin1Bytes(text)); k > 0) cpobject_ = k;
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo2)); k > 0) cpreference_ = k;
   holdBodies();
   storeBodies();
 }
@@ -445,25 +435,13 @@ void FormControlCenter::Command23_Click() {
 
 void FormControlCenter::Command24_Click() {
   Frame8->hide();
-  SetCustomDirection(s_, cpobject_, Text(Text1->text()), Text(Text2->text()), azimuth_, altitude_);
+  SetCustomDirection(s_, cpobject_, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
 }
 
 void FormControlCenter::boost(BoostRow row, int16_t amount) {
-  FireBoost(s_, row, cpobject_, cpreference_, amount, Text(Text1->text()), Text(Text2->text()), azimuth_,
+  FireBoost(s_, row, cpobject_, cpreference_, amount, BoxText(Text1), BoxText(Text2), azimuth_,
             altitude_);
   Label7->setText(Latin1(GeneralText(s_.fuelused)));
-}
-
-void FormControlCenter::MakeTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  isTopMost_ = true;
-  show();
-}
-
-void FormControlCenter::RemoveTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  isTopMost_ = false;
-  show();
 }
 
 void FormControlCenter::closeEvent(QCloseEvent* e) {
@@ -474,7 +452,7 @@ void FormControlCenter::closeEvent(QCloseEvent* e) {
     ReleaseBoxSlot(s_, BoxKind::Thrust, slotIndex_);
   }
   QWidget::closeEvent(e);
-  closed_ = true;
+  markClosed();
 }
 
 bool FormControlCenter::eventFilter(QObject* watched, QEvent* e) {

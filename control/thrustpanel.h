@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QWidget>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -18,6 +17,7 @@
 
 #include "engine/bodies.h"
 #include "engine/state.h"
+#include "ui/toolwindow.h"
 
 namespace molvane {
 
@@ -41,7 +41,7 @@ void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount,
                std::string_view azimuthText, std::string_view altitudeText,
                float& azimuth, float& altitude);
 
-class FormControlCenter : public QWidget {
+class FormControlCenter : public ToolWindow {
   Q_OBJECT
 
  public:
@@ -67,8 +67,6 @@ class FormControlCenter : public QWidget {
   void Command24_Click();   // OK of the direction editor
   void Combo1_Click();      // an object was picked
   void boost(BoostRow row, int16_t amount);
-  void MakeTopMost();
-  void RemoveTopMost();
   // The set of bodies changed: both lists refilled. The panel goes on with
   // its object and reference wherever they now stand and shows their names;
   // once either is gone it pushes nothing and asks for a new choice. The
@@ -95,9 +93,6 @@ class FormControlCenter : public QWidget {
   // The twenty boost buttons by row (BoostRow order) and amount 1..1000.
   std::array<std::array<QPushButton*, 4>, 5> boostButtons{};
 
-  // Closed and waiting to be deleted: no longer the window of its slot.
-  bool isClosed() const { return closed_; }
-
  protected:
   void closeEvent(QCloseEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
@@ -116,14 +111,12 @@ class FormControlCenter : public QWidget {
 
   Form1& form_;
   State& s_;
-  bool closed_ = false;
   int slotIndex_;
   int16_t cpobject_ = 0;
   int16_t cpreference_ = 0;
   HeldBody object_, reference_;
   float azimuth_ = 0;
   float altitude_ = 0;
-  bool isTopMost_ = false;
   bool loading_ = true;
 };
 

@@ -5,6 +5,7 @@
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
 #include "mainwindow/form1.h"
+#include "ui/text.h"
 
 namespace molvane {
 

@@ -39,12 +39,6 @@ class BodyDialog : public QWidget {
   bool unloaded_ = false;
 };
 
-// Texts of boxes and lists are Latin-1 like the body table.
-inline QString Latin1(const std::string& s) {
-  return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-inline std::string BoxText(const QLineEdit* e) { return e->text().toLatin1().toStdString(); }
-inline std::string BoxText(const QComboBox* c) { return c->currentText().toLatin1().toStdString(); }
 // The name of body i; the floating point is "Floating".
 inline std::string ShownName(const State& s, int i) {
   return i == 0 && s.objname[0].empty() ? std::string("Floating") : s.objname[i];

@@ -8,9 +8,9 @@
 #include "editors/objedit.h"
 #include "editors/orbitcalculator.h"
 #include "editors/rotatingperiod.h"
-#include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/paths.h"
+#include "ui/colours.h"
+#include "ui/text.h"
 
 namespace molvane {
 

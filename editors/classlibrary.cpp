@@ -13,9 +13,10 @@
 #include "engine/numtext.h"
 #include "files/fileio.h"
 #include "files/textitems.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 

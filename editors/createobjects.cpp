@@ -15,9 +15,10 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -153,9 +154,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& fo
 
 void frmCreateMultipleObjects::setSwatch(int32_t c) {
   swatch = c;
-  QPalette p = Shape1->palette();
-  p.setColor(QPalette::Window, ColourFromValue(c));
-  Shape1->setPalette(p);
+  SetBackColour(Shape1, c);
 }
 
 void frmCreateMultipleObjects::Form_Load() {

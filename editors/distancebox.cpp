@@ -8,31 +8,22 @@
 
 #include "engine/bodies.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/keys.h"
+#include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
-
-int PixelsOfTwips(double twips) {
-  const double v = std::round(twips / TwipsPerPixelX);
-  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
-}
 
 void BodyPicker::showPopup() {
   if (onDropDown) onDropDown();
   QComboBox::showPopup();
 }
 
-QString Latin1Text(const std::string& s) {
-  return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string Latin1String(const QString& s) { return s.toLatin1().toStdString(); }
-
 void FillBodyNames(QComboBox* c, const State& s) {
   const QSignalBlocker block(c);
   c->clear();
   const int n = BodyCount(s);
-  for (int i = 1; i <= n; ++i) c->addItem(Latin1Text(s.objname[i]));
+  for (int i = 1; i <= n; ++i) c->addItem(Latin1(s.objname[i]));
 }
 
 // ------------------------------------------------------------ the window
@@ -61,7 +52,7 @@ constexpr const char* WidestValue = "999,999,999,999,999.";
 }  // namespace
 
 PairBoxWindow::PairBoxWindow(Form1& form, const QString& designCaption, bool alignKeys)
-    : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
+    : ToolWindow(&form), form_(form), s_(form.state()) {
   setWindowTitle(designCaption);
   static const char* units[] = {"Km      Distance", "Km/s   Velocity", "Km/s   Radial", "Km/s   Tangent"};
   // Qt's fonts need more room than the design's 1815 and 1335 twips: both
@@ -116,13 +107,13 @@ void PairBoxWindow::selectEntry(int picker, int index) {
 // A name that matches no body leaves the field as it was; with equal names
 // the last body wins.
 void PairBoxWindow::Combo1_Click() {
-  const int k = FindBodyByName(s_, Latin1String(Combo1->currentText()));
+  const int k = FindBodyByName(s_, BoxText(Combo1));
   if (k != 0) hold(1, k);
   showBodies();
 }
 
 void PairBoxWindow::Combo2_Click() {
-  const int k = FindBodyByName(s_, Latin1String(Combo2->currentText()));
+  const int k = FindBodyByName(s_, BoxText(Combo2));
   if (k != 0) hold(2, k);
   showBodies();
 }
@@ -149,7 +140,7 @@ void PairBoxWindow::showBodies() {
     Combo1->setCurrentIndex(a >= 1 && a <= n ? a - 1 : -1);
     Combo2->setCurrentIndex(b >= 1 && b <= n ? b - 1 : -1);
   }
-  auto name = [&](int k) { return k >= 0 && k <= n ? Latin1Text(s_.objname[k]) : QString(); };
+  auto name = [&](int k) { return k >= 0 && k <= n ? Latin1(s_.objname[k]) : QString(); };
   setWindowTitle(name(a) + " - " + name(b));
   pickersChanged();
 }
@@ -176,29 +167,7 @@ void PairBoxWindow::loadPair() {
 }
 
 void PairBoxWindow::showTexts(const std::array<std::string, 4>& t) {
-  for (int k = 1; k <= 4; ++k) labels_[k]->setText(Latin1Text(t[k - 1]));
-}
-
-int PairBoxWindow::leftTwips() const { return frameGeometry().x() * TwipsPerPixelX; }
-int PairBoxWindow::topTwips() const { return frameGeometry().y() * TwipsPerPixelX; }
-
-void PairBoxWindow::placeAtTwips(double left, double top) {
-  if (!std::isfinite(left) || !std::isfinite(top)) return;
-  placing_ = true;
-  move(PixelsOfTwips(left), PixelsOfTwips(top));
-  placing_ = false;
-}
-
-void PairBoxWindow::MakeTopMost() {
-  topMost_ = true;
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  show();
-}
-
-void PairBoxWindow::RemoveTopMost() {
-  topMost_ = false;
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  show();
+  for (int k = 1; k <= 4; ++k) labels_[k]->setText(Latin1(t[k - 1]));
 }
 
 void PairBoxWindow::setPickersShown(bool on) {
@@ -212,7 +181,7 @@ void PairBoxWindow::setPickersShown(bool on) {
 
 void PairBoxWindow::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
-  if (!placing_ && isVisible()) placeChanged();
+  if (!placing() && isVisible()) placeChanged();
 }
 
 void PairBoxWindow::closeEvent(QCloseEvent* e) {
@@ -292,8 +261,8 @@ bool RefBoxS::eventFilter(QObject* o, QEvent* e) {
 void RefBoxS::pickersChanged() {
   ListOpen = false;
   if (BoxSlot* r = record(); r && r->inUse) {
-    r->list1 = Latin1String(Combo1->currentText());
-    r->list2 = Latin1String(Combo2->currentText());
+    r->list1 = BoxText(Combo1);
+    r->list2 = BoxText(Combo2);
     r->bodyA = BodyA;
     r->bodyB = BodyB;
   }

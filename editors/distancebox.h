@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <string>
@@ -15,13 +14,11 @@
 #include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/state.h"
+#include "ui/toolwindow.h"
 
 namespace molvane {
 
 class Form1;
-
-constexpr int TwipsPerPixelX = 15;
-int PixelsOfTwips(double twips);
 
 // A drop-down list of body names that reports when its list opens.
 class BodyPicker : public QComboBox {
@@ -33,11 +30,8 @@ class BodyPicker : public QComboBox {
 
 // Names of bodies 1..objects into a picker (body p + 1 at position p).
 void FillBodyNames(QComboBox* c, const State& s);
-// Latin-1 texts of the body table to and from Qt.
-QString Latin1Text(const std::string& s);
-std::string Latin1String(const QString& s);
 
-class PairBoxWindow : public QWidget {
+class PairBoxWindow : public ToolWindow {
   Q_OBJECT
 
  public:
@@ -60,12 +54,6 @@ class PairBoxWindow : public QWidget {
   bool pickersShown() const { return !Combo1->isHidden(); }
   // The four value texts.
   void showTexts(const std::array<std::string, 4>& t);
-  // Outer place in twips.
-  int leftTwips() const;
-  int topTwips() const;
-  void placeAtTwips(double left, double top);
-  void MakeTopMost();
-  void RemoveTopMost();
 
   virtual int bodyA() const = 0;
   virtual int bodyB() const = 0;
@@ -89,8 +77,6 @@ class PairBoxWindow : public QWidget {
   Form1& form_;
   State& s_;
   std::array<QLabel*, 9> labels_{};
-  bool placing_ = false;
-  bool topMost_ = false;
   HeldBody heldA_, heldB_;
 };
 

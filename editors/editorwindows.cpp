@@ -1,6 +1,7 @@
 #include "editors/editorwindows.h"
 
 #include "mainwindow/form1.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -28,10 +29,10 @@ EditorWindows::EditorWindows(Form1& form) : form_(form), s_(form.state()), edito
   editors_.readReferenceBox1 = [this](ReferenceBoxReadout& r) {
     RefBox* box = referenceBox(1);
     if (box == nullptr || box->Combo1 == nullptr) return false;
-    r.bodyName = box->Combo1->currentText().toLatin1().toStdString();
-    r.distance = box->lbl(1)->text().toLatin1().toStdString();
-    r.tangentVelocity = box->lbl(4)->text().toLatin1().toStdString();
-    r.radialVelocity = box->lbl(3)->text().toLatin1().toStdString();
+    r.bodyName = BoxText(box->Combo1);
+    r.distance = Latin1Bytes(box->lbl(1)->text());
+    r.tangentVelocity = Latin1Bytes(box->lbl(4)->text());
+    r.radialVelocity = Latin1Bytes(box->lbl(3)->text());
     return true;
   };
 }

@@ -12,9 +12,10 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -23,8 +24,6 @@ namespace {
 bool IsNumberChar(char c) {
   return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E';
 }
-
-QString Number(double v) { return QString::fromLatin1(GeneralText(v).c_str()); }
 
 template <size_t N>
 int Chosen(const std::array<QRadioButton*, N>& group) {
@@ -41,7 +40,7 @@ QGroupBox* UnitGroup(const QString& caption, std::array<QRadioButton*, N>& butto
   auto* lay = new QVBoxLayout(box);
   auto* group = new QButtonGroup(box);
   for (size_t k = 0; k < N; ++k) {
-    buttons[k] = new QRadioButton(QString::fromLatin1(names[k]), box);
+    buttons[k] = new QRadioButton(Latin1(names[k]), box);
     group->addButton(buttons[k]);
     lay->addWidget(buttons[k]);
   }
@@ -173,9 +172,7 @@ bool ObjEdit::editable() const { return EditedIndex >= 1 && EditedIndex <= BodyC
 
 void ObjEdit::setSwatch(int32_t c) {
   swatch = c;
-  QPalette p = Shape1->palette();
-  p.setColor(QPalette::Window, ColourFromValue(c));
-  Shape1->setPalette(p);
+  SetBackColour(Shape1, c);
 }
 
 void ObjEdit::Form_Load() {
@@ -257,9 +254,11 @@ void ObjEdit::Combo2_Click() {
   ShowVelocity();
 }
 
-void ObjEdit::ShowMass() { Text1->setText(Number(s_.objmass[EditedIndex] / massFactor() / s_.timescale / s_.timescale)); }
+void ObjEdit::ShowMass() {
+  Text1->setText(Latin1(GeneralText(s_.objmass[EditedIndex] / massFactor() / s_.timescale / s_.timescale)));
+}
 
-void ObjEdit::ShowSize() { Text8->setText(Number(s_.objsize[EditedIndex] / sizeFactor())); }
+void ObjEdit::ShowSize() { Text8->setText(Latin1(GeneralText(s_.objsize[EditedIndex] / sizeFactor()))); }
 
 void ObjEdit::ShowLocation() {
   const int i = EditedIndex, r = ReferenceIndex;
@@ -268,7 +267,7 @@ void ObjEdit::ShowLocation() {
   const BodyArray<double>* pos[] = {&s_.objx, &s_.objy, &s_.objz};
   for (int a = 0; a < 3; ++a) {
     const double v = (*pos[a])[i] - (rel ? (*pos[a])[r] : 0.0);
-    Text[2 + a]->setText(Number(v / f));
+    Text[2 + a]->setText(Latin1(GeneralText(v / f)));
   }
 }
 
@@ -279,18 +278,18 @@ void ObjEdit::ShowVelocity() {
   const BodyArray<double>* vel[] = {&s_.objvx, &s_.objvy, &s_.objvz};
   for (int a = 0; a < 3; ++a) {
     const double v = (*vel[a])[i] - (rel ? (*vel[a])[r] : 0.0);
-    Text[5 + a]->setText(Number(v / f / s_.timescale));
+    Text[5 + a]->setText(Latin1(GeneralText(v / f / s_.timescale)));
   }
 }
 
 void ObjEdit::ShowElements() {
   const int i = EditedIndex;
-  lblSMA->setText(Number(s_.objsma[i]));
-  lblEc->setText(Number(s_.objecc[i]));
-  lblAi->setText(Number(s_.objinc[i]));
-  lblApg->setText(Number(s_.objper[i]));
-  lblAnl->setText(Number(s_.objasc[i]));
-  lblAm->setText(Number(s_.objma[i]));
+  lblSMA->setText(Latin1(GeneralText(s_.objsma[i])));
+  lblEc->setText(Latin1(GeneralText(s_.objecc[i])));
+  lblAi->setText(Latin1(GeneralText(s_.objinc[i])));
+  lblApg->setText(Latin1(GeneralText(s_.objper[i])));
+  lblAnl->setText(Latin1(GeneralText(s_.objasc[i])));
+  lblAm->setText(Latin1(GeneralText(s_.objma[i])));
 }
 
 // Every value is checked before it is stored: a box whose number does not
@@ -371,7 +370,7 @@ void ObjEdit::Text2_Change() {
   const std::vector<double> v = SplitStateVector(BoxText(Text[2]));
   if (v.size() < 2) return;
   splitting_ = true;
-  for (size_t k = 0; k < v.size(); ++k) Text[2 + k]->setText(Number(v[k]));
+  for (size_t k = 0; k < v.size(); ++k) Text[2 + k]->setText(Latin1(GeneralText(v[k])));
   splitting_ = false;
 }
 

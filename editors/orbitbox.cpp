@@ -6,9 +6,11 @@
 #include <algorithm>
 
 #include "engine/bodies.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/editablelist.h"
+#include "ui/keys.h"
+#include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -41,7 +43,7 @@ constexpr const char* WidestValue = "-8.88888888888888E+88";
 
 }  // namespace
 
-RefBoxOrbit1::RefBoxOrbit1(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
+RefBoxOrbit1::RefBoxOrbit1(Form1& form) : ToolWindow(&form), form_(form), s_(form.state()) {
   setWindowTitle("Orbit Reference");
   setWindowIcon(form.windowIcon());
   setAutoFillBackground(true);
@@ -114,8 +116,8 @@ void RefBoxOrbit1::Form_Load() {
   s_.refboxorbit1loaded = true;
   fillPickers();
   const int n = BodyCount(s_);
-  Combo2->setCurrentText(s_.rbo1b != 0 && IsBody(s_.rbo1b) ? Latin1Text(s_.objname[s_.rbo1b]) : kReferenceObject);
-  Combo1->setCurrentText(Latin1Text(s_.objname[(s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1]));
+  Combo2->setCurrentText(s_.rbo1b != 0 && IsBody(s_.rbo1b) ? Latin1(s_.objname[s_.rbo1b]) : kReferenceObject);
+  Combo1->setCurrentText(Latin1(s_.objname[(s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1]));
   Combo1_Click();
 }
 
@@ -126,8 +128,8 @@ void RefBoxOrbit1::restore(const BoxSlot& rec) {
   ObjectIndex = IsBody(saved.bodyA) ? saved.bodyA : 0;
   ReferenceIndex = IsBody(saved.bodyB) ? saved.bodyB : 0;
   placeAtTwips(saved.left, saved.top);
-  Combo1->setCurrentText(Latin1Text(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
-  Combo2->setCurrentText(Latin1Text(saved.list2));
+  Combo1->setCurrentText(Latin1(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
+  Combo2->setCurrentText(Latin1(saved.list2));
   Combo1_Click();
   storeRecord();
 }
@@ -135,8 +137,8 @@ void RefBoxOrbit1::restore(const BoxSlot& rec) {
 // The last body of a name wins; a name that matches nothing leaves the
 // indices as they were.
 void RefBoxOrbit1::Combo1_Click() {
-  const std::string reference = Latin1String(Combo2->currentText());
-  if (const int16_t k = FindBodyByName(s_, Latin1String(Combo1->currentText())); k > 0) {
+  const std::string reference = BoxText(Combo2);
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) {
     s_.rbo1a = k;
     ObjectIndex = k;
   }
@@ -169,12 +171,12 @@ void RefBoxOrbit1::Combo1_Click() {
   storeRecord();
 }
 
-QString RefBoxOrbit1::nameOf(int k) const { return k >= 0 && k <= BodyCount(s_) ? Latin1Text(s_.objname[k]) : QString(); }
+QString RefBoxOrbit1::nameOf(int k) const { return k >= 0 && k <= BodyCount(s_) ? Latin1(s_.objname[k]) : QString(); }
 
 void RefBoxOrbit1::refStep() { showTexts(OrbitBoxTexts(s_, ObjectIndex, ReferenceIndex)); }
 
 void RefBoxOrbit1::showTexts(const std::array<std::string, OrbitRows>& t) {
-  for (int row = 0; row < OrbitRows; ++row) values_[row]->setText(Latin1Text(t[row]));
+  for (int row = 0; row < OrbitRows; ++row) values_[row]->setText(Latin1(t[row]));
 }
 
 void RefBoxOrbit1::ResetLabelColors() {
@@ -209,44 +211,21 @@ void RefBoxOrbit1::refill() {
   storeRecord();
 }
 
-void RefBoxOrbit1::MakeTopMost() {
-  IsTopMost = -1;
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  show();
-}
-
-void RefBoxOrbit1::RemoveTopMost() {
-  IsTopMost = 0;
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  show();
-}
-
-void RefBoxOrbit1::placeAtTwips(double left, double top) {
-  if (!std::isfinite(left) || !std::isfinite(top)) return;
-  placing_ = true;
-  move(PixelsOfTwips(left), PixelsOfTwips(top));
-  placing_ = false;
-  if (SlotIndex >= 1 && SlotIndex <= MaxSlots && s_.orbitBoxes[SlotIndex].inUse) {
-    s_.orbitBoxes[SlotIndex].left = static_cast<float>(left);
-    s_.orbitBoxes[SlotIndex].top = static_cast<float>(top);
-  }
-}
-
 // What the situation writer reads of a numbered box.
 void RefBoxOrbit1::storeRecord() {
   if (SlotIndex < 1 || SlotIndex > MaxSlots || !s_.orbitBoxes[SlotIndex].inUse) return;
   BoxSlot& r = s_.orbitBoxes[SlotIndex];
-  r.list1 = Latin1String(Combo1->currentText());
-  r.list2 = Latin1String(Combo2->currentText());
+  r.list1 = BoxText(Combo1);
+  r.list2 = BoxText(Combo2);
   r.bodyA = ObjectIndex;
   r.bodyB = ReferenceIndex;
 }
 
 void RefBoxOrbit1::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
-  if (placing_ || !isVisible()) return;
-  const float left = static_cast<float>(frameGeometry().x() * TwipsPerPixelX);
-  const float top = static_cast<float>(frameGeometry().y() * TwipsPerPixelX);
+  if (placing() || !isVisible()) return;
+  const float left = static_cast<float>(leftTwips());
+  const float top = static_cast<float>(topTwips());
   if (SlotIndex == 0) {
     s_.refboxorbit1Place.left = left;
     s_.refboxorbit1Place.top = top;

@@ -6,12 +6,12 @@
 #include <QColor>
 #include <QGroupBox>
 #include <QLabel>
-#include <QWidget>
 #include <array>
 #include <string>
 
 #include "editors/distancebox.h"
 #include "engine/state.h"
+#include "ui/toolwindow.h"
 
 namespace molvane {
 
@@ -23,13 +23,12 @@ enum OrbitRow {
   OrbitRows
 };
 
-class RefBoxOrbit1 : public QWidget {
+class RefBoxOrbit1 : public ToolWindow {
   Q_OBJECT
 
  public:
   explicit RefBoxOrbit1(Form1& form);
 
-  int16_t IsTopMost = 0;
   int16_t ObjectIndex = 0;
   int16_t ReferenceIndex = 0;
   int16_t SlotIndex = 0;  // 0: the default box
@@ -59,9 +58,6 @@ class RefBoxOrbit1 : public QWidget {
   // goes on showing its bodies wherever they now stand (-1 when gone); the
   // default box shows rbo1a about its own reference.
   void refill();
-  void MakeTopMost();
-  void RemoveTopMost();
-  void placeAtTwips(double left, double top);
 
  protected:
   void moveEvent(QMoveEvent* e) override;
@@ -77,7 +73,6 @@ class RefBoxOrbit1 : public QWidget {
   State& s_;
   std::array<QLabel*, OrbitRows> values_{};
   std::array<QLabel*, OrbitRows> captions_{};
-  bool placing_ = false;
   HeldBody object_, reference_;
 };
 

@@ -12,8 +12,9 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -26,8 +27,6 @@ double ReadGroupedNumber(std::string text) {
   std::erase(text, ',');
   return ParseNumberPrefix(text);
 }
-
-QString Plain(double v) { return QString::fromLatin1(GeneralText(v).c_str()); }
 
 }  // namespace
 
@@ -159,7 +158,7 @@ bool OrbitCalculator::centralValid() const { return CentralIndex >= 1 && Central
 void OrbitCalculator::refill() { FillBodyList(Combo1, s_); }
 
 void OrbitCalculator::showRadius() {
-  const QString r = QString::fromLatin1(ShortText(s_.objsize[CentralIndex] / 2000).c_str());
+  const QString r = Latin1(ShortText(s_.objsize[CentralIndex] / 2000));
   Text1->setText(r);
   Text2->setText(r);
 }
@@ -194,8 +193,8 @@ void OrbitCalculator::Command1_Click() {
     if (ComputeApsidesFromState(s_.objmass[CentralIndex], s_.timescale, ReadGroupedNumber(BoxText(Text6)),
                                 ParseNumberPrefix(BoxText(Text7)), ParseNumberPrefix(BoxText(Text8)),
                                 searchAngle, apogee, perigee)) {
-      Text1->setText(Plain(apogee));
-      Text2->setText(Plain(perigee));
+      Text1->setText(Latin1(GeneralText(apogee)));
+      Text2->setText(Latin1(GeneralText(perigee)));
     }
   }
   ComputeFromApsides();
@@ -206,9 +205,9 @@ void OrbitCalculator::ComputeFromApsides() {
     ComputeApsides(s_.objmass[CentralIndex], s_.timescale, ParseNumberPrefix(BoxText(Text1)),
                    ParseNumberPrefix(BoxText(Text2)), held);
   }
-  Text3->setText(held.apogeeSpeed ? Plain(*held.apogeeSpeed) : QString());
-  Text4->setText(held.perigeeSpeed ? Plain(*held.perigeeSpeed) : QString());
-  Text5->setText(QString::fromLatin1(ShortText(held.period).c_str()));
+  Text3->setText(held.apogeeSpeed ? Latin1(GeneralText(*held.apogeeSpeed)) : QString());
+  Text4->setText(held.perigeeSpeed ? Latin1(GeneralText(*held.perigeeSpeed)) : QString());
+  Text5->setText(Latin1(ShortText(held.period)));
 }
 
 void OrbitCalculator::StateBox_Click() {

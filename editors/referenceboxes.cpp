@@ -68,8 +68,8 @@ void RefBox::placeChanged() {
   SingleWindowPlace& p = place();
   p.left = static_cast<float>(leftTwips());
   p.top = static_cast<float>(topTwips());
-  p.width = static_cast<float>(frameGeometry().width() * TwipsPerPixelX);
-  p.height = static_cast<float>(frameGeometry().height() * TwipsPerPixelX);
+  p.width = static_cast<float>(widthTwips());
+  p.height = static_cast<float>(heightTwips());
 }
 
 void RefBox::unload() { loaded() = false; }

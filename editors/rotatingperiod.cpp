@@ -13,7 +13,8 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/keys.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -111,7 +112,7 @@ void frmRotatingPeriod::refill() {
   FillBodyList(ComboRotatingObject, s_);
 }
 
-void frmRotatingPeriod::showPeriod(double v) { TextRotatePeriod->setText(QString::fromLatin1(ShortText(v).c_str())); }
+void frmRotatingPeriod::showPeriod(double v) { TextRotatePeriod->setText(Latin1(ShortText(v))); }
 
 void frmRotatingPeriod::takePeriodFromBox() {
   const double v = ParseNumberPrefix(BoxText(TextRotatePeriod));

@@ -8,9 +8,11 @@
 #include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "mainwindow/editablelist.h"
-#include "mainwindow/fonts.h"
 #include "mainwindow/form1.h"
+#include "ui/editablelist.h"
+#include "ui/fonts.h"
+#include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -84,8 +86,8 @@ void frmSpectrum::Form_Load() {
   SpectrumSettings& set = s_.spectrumSettings;
   set.bodyA = 1;
   set.bodyB = 2;
-  Combo1->setEditText(Latin1Text(s_.objname[1]));
-  Combo2->setEditText(Latin1Text(s_.objname[2]));
+  Combo1->setEditText(Latin1(s_.objname[1]));
+  Combo2->setEditText(Latin1(s_.objname[2]));
   set.period = 1;
   SetTextQuietly(Text1, "1");
   set.amplitude = 1;
@@ -101,8 +103,8 @@ void frmSpectrum::Form_Load() {
 void frmSpectrum::Combo_Click() {
   SpectrumSettings& set = s_.spectrumSettings;
   // A name that matches no body keeps the body chosen before.
-  if (const int16_t k = FindBodyByName(s_, Latin1String(Combo1->currentText())); k > 0) set.bodyA = k;
-  if (const int16_t k = FindBodyByName(s_, Latin1String(Combo2->currentText())); k > 0) set.bodyB = k;
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) set.bodyA = k;
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo2)); k > 0) set.bodyB = k;
   const float v = static_cast<float>(RelativeSpeed());
   if (std::isfinite(v)) set.offset = v;
   showOffset();
@@ -113,22 +115,22 @@ void frmSpectrum::Combo_Click() {
 }
 
 void frmSpectrum::showOffset() {
-  const QString t = QString::fromStdString(GeneralText(s_.spectrumSettings.offset));
+  const QString t = Latin1(GeneralText(s_.spectrumSettings.offset));
   if (Text3->text() != t) Text3->setText(t);
 }
 
 // Text that is no number gives 0; a value that does not fit keeps the
 // setting.
 void frmSpectrum::Text1_Change() {
-  AssignNumber(ParseNumberPrefix(Text1->text().toStdString()), s_.spectrumSettings.period);
+  AssignNumber(ParseNumberPrefix(BoxText(Text1)), s_.spectrumSettings.period);
 }
 
 void frmSpectrum::Text2_Change() {
-  AssignNumber(ParseNumberPrefix(Text2->text().toStdString()), s_.spectrumSettings.amplitude);
+  AssignNumber(ParseNumberPrefix(BoxText(Text2)), s_.spectrumSettings.amplitude);
 }
 
 void frmSpectrum::Text3_Change() {
-  AssignNumber(ParseNumberPrefix(Text3->text().toStdString()), s_.spectrumSettings.offset);
+  AssignNumber(ParseNumberPrefix(BoxText(Text3)), s_.spectrumSettings.offset);
 }
 
 void frmSpectrum::VScroll1_Change() {

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/form1.h"
-#include "mainwindow/buttonrow.h"
+#include "ui/buttonrow.h"
 
 namespace molvane {
 

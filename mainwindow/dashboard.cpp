@@ -16,21 +16,15 @@
 #include "engine/timestep.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
-#include "mainwindow/onscreen.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
+#include "ui/keys.h"
+#include "ui/onscreen.h"
+#include "ui/text.h"
 
 namespace molvane {
 
 namespace {
-
-QString Latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-
-int PixelsFromTwips(double twips) {
-  const double v = std::round(twips / TwipsPerPixel);
-  return std::isfinite(v) ? static_cast<int>(std::clamp(v, -100000.0, 100000.0)) : 0;
-}
 
 // The two pictures of the floating-focus button: an arrow while the pick is
 // armed, a cross while it is not.
@@ -82,7 +76,7 @@ int DateAndTimeWidth(int w, int lw) {
 // ------------------------------------------------------------- common part
 
 DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption)
-    : QWidget(&tools.form(), Qt::Tool),
+    : ToolWindow(&tools.form()),
       tools_(tools),
       form_(tools.form()),
       s_(tools.state()),
@@ -94,35 +88,20 @@ DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow
 
 void DashboardWindowBase::forwardKeys(QWidget* control) { ForwardKeysFrom(control, true); }
 
-int DashboardWindowBase::leftTwips() const { return frameGeometry().x() * TwipsPerPixel; }
-int DashboardWindowBase::topTwips() const { return frameGeometry().y() * TwipsPerPixel; }
-int DashboardWindowBase::widthTwips() const { return frameGeometry().width() * TwipsPerPixel; }
-int DashboardWindowBase::heightTwips() const { return frameGeometry().height() * TwipsPerPixel; }
-
 // The place is kept as given, so a place read from a file is written back
 // unchanged; the window goes to the nearest pixel.
 void DashboardWindowBase::setLeftTwips(double left) {
   if (!std::isfinite(left)) return;
   DashboardPlace& p = s_.dashboard[which_];
   p.left = static_cast<float>(left);
-  move(PixelsFromTwips(p.left), PixelsFromTwips(p.top));
+  move(PixelsOfTwips(p.left), PixelsOfTwips(p.top));
 }
 
 void DashboardWindowBase::setTopTwips(double top) {
   if (!std::isfinite(top)) return;
   DashboardPlace& p = s_.dashboard[which_];
   p.top = static_cast<float>(top);
-  move(PixelsFromTwips(p.left), PixelsFromTwips(p.top));
-}
-
-void DashboardWindowBase::MakeTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  show();
-}
-
-void DashboardWindowBase::RemoveTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
-  show();
+  move(PixelsOfTwips(p.left), PixelsOfTwips(p.top));
 }
 
 void DashboardWindowBase::load() {
@@ -134,12 +113,12 @@ void DashboardWindowBase::load() {
 // A move by the user (or the window manager) is the place the next save
 // records.
 void DashboardWindowBase::storePlace() {
-  if (closed_ || !isVisible()) return;
+  if (isClosed() || !isVisible()) return;
   const int left = leftTwips();
   const int top = topTwips();
   DashboardPlace& p = s_.dashboard[which_];
-  if (PixelsFromTwips(p.left) != frameGeometry().x()) p.left = static_cast<float>(left);
-  if (PixelsFromTwips(p.top) != frameGeometry().y()) p.top = static_cast<float>(top);
+  if (PixelsOfTwips(p.left) != frameGeometry().x()) p.left = static_cast<float>(left);
+  if (PixelsOfTwips(p.top) != frameGeometry().y()) p.top = static_cast<float>(top);
 }
 
 void DashboardWindowBase::moveEvent(QMoveEvent* e) {
@@ -148,10 +127,7 @@ void DashboardWindowBase::moveEvent(QMoveEvent* e) {
 }
 
 void DashboardWindowBase::closeEvent(QCloseEvent* e) {
-  if (!closed_) {
-    closed_ = true;
-    tools_.windowClosed(which_);
-  }
+  if (markClosed()) tools_.windowClosed(which_);
   e->accept();
 }
 
@@ -294,9 +270,8 @@ void frmFocusObject::formLoad() {
 }
 
 void frmFocusObject::Combo2_Click() {
-  const QByteArray text = Combo2->currentText().toLatin1();  // the list holds Latin-1 names only
-  const int16_t k =
-      text.isEmpty() ? 0 : FindBodyByName(s_, std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  const std::string text = BoxText(Combo2);  // the list holds Latin-1 names only
+  const int16_t k = text.empty() ? 0 : FindBodyByName(s_, text);
   if (k > 0) s_.focusobj = k;
   form_.clearView();
   form_.ResetPlotState();
@@ -316,7 +291,7 @@ frmDateAndTime::frmDateAndTime(MainToolWindows& tools)
   // in Qt's the window starts as wide as the drawing's fitting makes it.
   Label11->setText(Latin1(FormatDateTimeText(0)));
   Label11->adjustSize();
-  resize(PixelsFromTwips(DateAndTimeWidth(2010, Label11->width() * TwipsPerPixel)), 30);
+  resize(PixelsOfTwips(DateAndTimeWidth(2010, Label11->width() * TwipsPerPixel)), 30);
   Label11->clear();
 }
 
@@ -333,7 +308,7 @@ void frmDateAndTime::Tick() {
   const int nw = DateAndTimeWidth(w, lw);
   if (nw != w) {
     const int frame = frameGeometry().width() - width();
-    resize(std::max(PixelsFromTwips(nw) - frame, 1), height());
+    resize(std::max(PixelsOfTwips(nw) - frame, 1), height());
   }
 }
 
@@ -457,7 +432,7 @@ DashboardWindowBase* MainToolWindows::showWindow(DashboardWindow w) {
     const QPoint def = DefaultPlaceTwips(w);
     s_.dashboard[w].left = static_cast<float>(def.x());
     s_.dashboard[w].top = static_cast<float>(def.y());
-    win->move(PixelsFromTwips(def.x()), PixelsFromTwips(def.y()));
+    win->move(PixelsOfTwips(def.x()), PixelsOfTwips(def.y()));
     win->load();
   }
   if (win->isVisible()) {

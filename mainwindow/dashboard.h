@@ -10,13 +10,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QUrl>
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <string>
 
 #include "engine/state.h"
 #include "mainwindow/toolhooks.h"
+#include "ui/toolwindow.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -25,8 +26,6 @@ class Form2;
 class frmAbout;
 class MainToolWindows;
 
-constexpr int TwipsPerPixel = 15;
-
 // The text of the screen-scale readout for a visible width in kilometres.
 std::string ScreenScaleText(double visibleWidthKm);
 // The date-and-time window's new width (twips) for window width w and label
@@ -34,23 +33,16 @@ std::string ScreenScaleText(double visibleWidthKm);
 int DateAndTimeWidth(int w, int lw);
 
 // What the five windows share: open flag and menu tick, key forwarding and
-// F8/F9 alignment, the place in twips.
-class DashboardWindowBase : public QWidget {
+// F8/F9 alignment, the place in twips kept in State::dashboard.
+class DashboardWindowBase : public ToolWindow {
   Q_OBJECT
 
  public:
   DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption);
 
   DashboardWindow which() const { return which_; }
-  // Outer frame, twips.
-  int leftTwips() const;
-  int topTwips() const;
-  int widthTwips() const;
-  int heightTwips() const;
   void setLeftTwips(double left);
   void setTopTwips(double top);
-  void MakeTopMost();
-  void RemoveTopMost();
 
  protected:
   // The window's own part of opening (after the open flag and menu tick).
@@ -69,7 +61,6 @@ class DashboardWindowBase : public QWidget {
   void load();
   void storePlace();
   DashboardWindow which_;
-  bool closed_ = false;
 };
 
 class frmScreenScale : public DashboardWindowBase {

@@ -15,7 +15,7 @@
 #include "mainwindow/boxslots.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/menus.h"
-#include "mainwindow/paths.h"
+#include "ui/text.h"
 
 namespace molvane {
 

@@ -13,13 +13,13 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "files/situationfile.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/keys.h"
 #include "mainwindow/menus.h"
-#include "mainwindow/onscreen.h"
 #include "mainwindow/viewwidget.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/paths.h"
+#include "ui/colours.h"
+#include "ui/fonts.h"
+#include "ui/keys.h"
+#include "ui/onscreen.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -194,11 +194,7 @@ void Form1::setLabelBackColor(int32_t colour) {
 }
 
 void Form1::setCaptionBackColor(int32_t colour) {
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    QPalette pal = captionLabels_[k]->palette();
-    pal.setColor(QPalette::Window, ColourFromValue(colour));
-    captionLabels_[k]->setPalette(pal);
-  }
+  for (int k = 1; k <= MaxCaptions; ++k) SetBackColour(captionLabels_[k], colour);
 }
 
 void Form1::setLabelsShown(bool shown) {
@@ -295,13 +291,13 @@ void Form1::CenterBtn_Click() {
 
 void Form1::HScroll1_Change() {
   view_.setTilt(hscroll1_->value(), vscroll1_->value());
-  label5_->setText(QString::fromStdString(GeneralText(view_.horizontalTilt())));
+  label5_->setText(Latin1(GeneralText(view_.horizontalTilt())));
   clearView();
 }
 
 void Form1::VScroll1_Change() {
   view_.setTilt(hscroll1_->value(), vscroll1_->value());
-  label6_->setText(QString::fromStdString(GeneralText(view_.verticalTilt())));
+  label6_->setText(Latin1(GeneralText(view_.verticalTilt())));
   clearView();
   ResetPlotState();
 }
@@ -328,7 +324,7 @@ void Form1::graphicsSwitchesChanged() {
 void Form1::focusChanged(int /*index*/) { tools_->selectFocusInList(); }
 
 void Form1::setAnchorButton(const std::string& caption) {
-  tools_->setAnchorButtonCaption(QString::fromStdString(caption));
+  tools_->setAnchorButtonCaption(Latin1(caption));
 }
 
 // The floating focus point goes where the mouse was released; the inverse
@@ -479,7 +475,7 @@ void Form1::layoutScrollBars() {
 }
 
 double Form1::captionReferenceWidth() const {
-  return frameGeometry().width() * 15.0 - vscroll1_->width();
+  return frameGeometry().width() * TwipsPerPixel - vscroll1_->width();
 }
 
 // Captions keep their place and size relative to the window's width: every
@@ -538,7 +534,7 @@ void Form1::showCaptionLabel(int k) {
   if (k < 1 || k > MaxCaptions) return;
   const CaptionSlot& c = s_.captions[k];
   QLabel* l = captionLabels_[k];
-  l->setText(QString::fromLatin1(c.caption.data(), static_cast<qsizetype>(c.caption.size())));
+  l->setText(Latin1(c.caption));
   l->setFont(MakeFont(QFont(), c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline));
   QPalette pal = l->palette();
   pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
@@ -612,10 +608,10 @@ void Form1::captureWindowRecord() {
   MainWindowRecord& r = s_.mainWindow;
   const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry()
                                                                                   : frameGeometry();
-  r.left = static_cast<float>(g.x() * 15);
-  r.top = static_cast<float>(g.y() * 15);
-  r.width = static_cast<float>(frameGeometry().width() * 15);
-  r.height = static_cast<float>(frameGeometry().height() * 15);
+  r.left = static_cast<float>(g.x() * TwipsPerPixel);
+  r.top = static_cast<float>(g.y() * TwipsPerPixel);
+  r.width = static_cast<float>(frameGeometry().width() * TwipsPerPixel);
+  r.height = static_cast<float>(frameGeometry().height() * TwipsPerPixel);
   r.windowState = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
   r.titlebar = windowStyle_.titlebar();
   r.hscroll = static_cast<int16_t>(hscroll1_->value());
@@ -624,10 +620,7 @@ void Form1::captureWindowRecord() {
 
 void Form1::applyWindowRecord() {
   const MainWindowRecord& r = s_.mainWindow;
-  auto px = [](float twips, int fallback) {
-    const double v = twips / 15.0;
-    return std::isfinite(v) && std::fabs(v) < 100000 ? static_cast<int>(v) : fallback;
-  };
+  auto px = [](float twips, int fallback) { return TwipsInRange(twips) ? WholePixelsOfTwips(twips) : fallback; };
   if (r.width > 0 && r.height > 0) {
     // The record holds the outer size; resize() takes the inner one.
     const QSize frame = frameGeometry().size() - size();

@@ -25,6 +25,7 @@
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "mainwindow/windowstyle.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -210,8 +211,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void graphicsSwitchesChanged() override;
   void rotatingFrameChanged() override { syncMenus(); }
   void pauseOnOff() override { PauseOnOff(); }
-  double mainWindowWidthTwips() const override { return frameGeometry().width() * 15.0; }
-  double mainWindowHeightTwips() const override { return frameGeometry().height() * 15.0; }
+  double mainWindowWidthTwips() const override { return frameGeometry().width() * TwipsPerPixel; }
+  double mainWindowHeightTwips() const override { return frameGeometry().height() * TwipsPerPixel; }
   double captionReferenceWidth() const override;
   void captionsChanged(int front) override;
   void message(const std::string& text) override;

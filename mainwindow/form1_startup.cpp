@@ -11,8 +11,8 @@
 #include "engine/nativeloop.h"
 #include "files/fileio.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/paths.h"
 #include "mainwindow/situationio.h"
+#include "ui/text.h"
 
 namespace molvane {
 

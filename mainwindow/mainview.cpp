@@ -7,7 +7,8 @@
 #include <cmath>
 
 #include "engine/orbits.h"
-#include "mainwindow/colours.h"
+#include "ui/colours.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -266,7 +267,7 @@ void MainView::rebuildLabels() {
   QFontMetrics fm(labelFont_);
   for (int i = 1; i <= n; ++i) {
     BodyLabel& l = labels_[i];
-    l.text = QString::fromLatin1(s_.objname[i].data(), static_cast<qsizetype>(s_.objname[i].size()));
+    l.text = Latin1(s_.objname[i]);
     l.colour = ColourFromValue(s_.objcolor[i]);
     l.left = -100;
     l.top = -100;
@@ -289,7 +290,7 @@ void MainView::refreshLabelTexts() {
   QFontMetrics fm(labelFont_);
   for (size_t i = 1; i < labels_.size(); ++i) {
     BodyLabel& l = labels_[i];
-    QString text = QString::fromLatin1(s_.objname[i].data(), static_cast<qsizetype>(s_.objname[i].size()));
+    QString text = Latin1(s_.objname[i]);
     const QColor colour = ColourFromValue(s_.objcolor[i]);
     if (text != l.text) {
       l.text = std::move(text);

@@ -9,17 +9,15 @@
 #include <cmath>
 
 #include "engine/numtext.h"
-#include "mainwindow/colours.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/buttonrow.h"
+#include "ui/buttonrow.h"
+#include "ui/colours.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 
 namespace {
-
-std::string Text(const QString& s) { return s.toLatin1().toStdString(); }
-QString QText(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
 // A whole number typed into a box: half to even, and a value beyond the
 // 16-bit range is held at its end rather than refused.
@@ -91,8 +89,8 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
     Combo1->addItem(QString::number(v));
     Combo2->addItem(QString::number(v));
   }
-  Combo1->setEditText(QText(GeneralText(s.MinimumObjectSize)));
-  Combo2->setEditText(QText(GeneralText(s.ExaggeratedObjectSize)));
+  Combo1->setEditText(Latin1(GeneralText(s.MinimumObjectSize)));
+  Combo2->setEditText(Latin1(GeneralText(s.ExaggeratedObjectSize)));
 
   connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
   connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
@@ -103,9 +101,7 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
 
 void frmPreferences::setSwatch(int32_t colour) {
   swatch_ = colour & 0xFFFFFF;
-  QPalette pal = Shape1->palette();
-  pal.setColor(QPalette::Window, ColourFromValue(swatch_));
-  Shape1->setPalette(pal);
+  SetBackColour(Shape1, swatch_);
 }
 
 // The archive answer takes effect at once; Cancel keeps it.
@@ -122,8 +118,8 @@ void frmPreferences::Command1_Click() {
   State& s = form_.state();
   s.mainWindow.backColor = swatch_;
   form_.setLabelBackColor(swatch_);
-  s.MinimumObjectSize = WholeFromText(Text(Combo1->currentText()), s.MinimumObjectSize);
-  s.ExaggeratedObjectSize = WholeFromText(Text(Combo2->currentText()), s.ExaggeratedObjectSize);
+  s.MinimumObjectSize = WholeFromText(BoxText(Combo1), s.MinimumObjectSize);
+  s.ExaggeratedObjectSize = WholeFromText(BoxText(Combo2), s.ExaggeratedObjectSize);
   // A new background colour repaints the whole view.
   form_.clearView();
   form_.ResetPlotState();
@@ -188,8 +184,8 @@ frmAutoSave::frmAutoSave(Form1& form) : QDialog(&form), form_(form) {
   // Form_Load.
   const AutoSaveSettings& a = form_.state().autoSave;
   Check1->setChecked(a.enabled);
-  Text1->setText(QText(GeneralText(a.interval)));
-  Text2->setText(QText(GeneralText(a.maxSaves)));
+  Text1->setText(Latin1(GeneralText(a.interval)));
+  Text2->setText(Latin1(GeneralText(a.maxSaves)));
   optSeconds->setChecked(true);
   ckReport->setChecked(false);
 
@@ -204,8 +200,8 @@ void frmAutoSave::Command1_Click() {
   if (optDays->isChecked()) unit = 86400;
   if (optYears->isChecked()) unit = 86400 * 365.2425;
   State& s = form_.state();
-  s.autoSave = AutoSaveFromEntries(s.autoSave, Check1->isChecked(), Text(Text1->text()), unit,
-                                   Text(Text2->text()), ckReport->isChecked());
+  s.autoSave = AutoSaveFromEntries(s.autoSave, Check1->isChecked(), BoxText(Text1), unit,
+                                   BoxText(Text2), ckReport->isChecked());
   close();
 }
 

@@ -8,8 +8,8 @@
 
 #include "files/fileio.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/buttonrow.h"
-#include "mainwindow/paths.h"
+#include "ui/buttonrow.h"
+#include "ui/text.h"
 
 namespace molvane {
 

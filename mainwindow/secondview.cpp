@@ -11,9 +11,9 @@
 
 #include "engine/bodies.h"
 #include "engine/orbits.h"
-#include "mainwindow/colours.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/keys.h"
+#include "ui/colours.h"
+#include "ui/keys.h"
 
 namespace molvane {
 

@@ -7,9 +7,10 @@
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
-#include "mainwindow/editablelist.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/buttonrow.h"
+#include "ui/buttonrow.h"
+#include "ui/editablelist.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -19,7 +20,7 @@ namespace {
 // leading blank (" 1" .. " 9", "10" ..).
 QString EntryText(int v) {
   const std::string t = ShortText(static_cast<int64_t>(v));
-  return QString::fromLatin1(t.substr(t.size() >= 2 ? t.size() - 2 : 0).c_str());
+  return Latin1(t.substr(t.size() >= 2 ? t.size() - 2 : 0));
 }
 
 QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) {
@@ -29,8 +30,6 @@ QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) 
   c->setEditText(design);
   return c;
 }
-
-std::string Text(const QString& s) { return s.toLatin1().toStdString(); }
 
 }  // namespace
 
@@ -87,9 +86,9 @@ frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
 // from the new value.
 void frmSetTime::Command2_Click() {
   double t = 0;
-  if (SetTimeClockValue(Text(TextYear->text()), Text(ComboMonth->currentText()), Text(ComboDay->currentText()),
-                        Text(ComboHour->currentText()), Text(ComboMinute->currentText()),
-                        Text(ComboSecond->currentText()), t)) {
+  if (SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
+                        BoxText(ComboHour), BoxText(ComboMinute),
+                        BoxText(ComboSecond), t)) {
     form_.state().SecondsElapsed = t;
   }
   close();

@@ -26,6 +26,7 @@
 #include "mainwindow/screensaver.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/settime.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -207,7 +208,7 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
   if (frmAutoPilot* ap = control.autopilot().editor()) {
     Visit(visit, "autopilot", ap);
     for (std::string_view word : AutopilotEditorWords) {
-      const QString w = QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
+      const QString w = Latin1(word);
       ap->pickCommand(w);
       QString name = "autopilot-" + w.toLower();
       name.replace(' ', '-');

@@ -18,8 +18,8 @@
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/mainview.h"
-#include "mainwindow/paths.h"
 #include "mainwindow/viewwidget.h"
+#include "ui/text.h"
 
 namespace {
 

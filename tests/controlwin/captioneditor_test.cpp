@@ -2,7 +2,7 @@
 // applying the preview to the checked caption slot with its values relative
 // to the caption reference width.
 #include "controlwin_support.h"
-#include "mainwindow/colours.h"
+#include "ui/colours.h"
 
 namespace molvane {
 namespace {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "form1_support.h"
-#include "mainwindow/keys.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
+#include "ui/keys.h"
 
 namespace molvane {
 namespace {

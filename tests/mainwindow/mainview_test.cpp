@@ -8,8 +8,8 @@
 
 #include "engine/bodies.h"
 #include "engine/state.h"
-#include "mainwindow/colours.h"
 #include "mainwindow/mainview.h"
+#include "ui/colours.h"
 
 namespace molvane {
 namespace {

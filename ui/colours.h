@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
+#include <QWidget>
 #include <cstdint>
 
 namespace molvane {
@@ -22,6 +24,13 @@ inline uint32_t PixelFromValue(int32_t v) {
   const uint32_t g = (static_cast<uint32_t>(v) >> 8) & 0xFFu;
   const uint32_t b = (static_cast<uint32_t>(v) >> 16) & 0xFFu;
   return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// A widget's background (a swatch, a caption label) in a stored colour.
+inline void SetBackColour(QWidget* w, int32_t v) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, ColourFromValue(v));
+  w->setPalette(p);
 }
 
 }  // namespace molvane

@@ -40,14 +40,19 @@ class KeyForwarder : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // One key event on its way up the parent chain: where it was seen last
+  // and whether it has been handled on this way.
+  struct Passage {
+    const QEvent* event = nullptr;
+    QPointer<QWidget> receiver;
+    bool handled = false;
+    void arrive(QWidget* w, const QEvent* e);
+  };
+
   std::function<void(int)> press_;
   std::function<void(int)> alignRelease_;
-  const QEvent* lastPress_ = nullptr;
-  QPointer<QObject> lastReceiver_;
-  bool pressForwarded_ = false;
-  const QEvent* lastRelease_ = nullptr;
-  QPointer<QObject> lastReleaseReceiver_;
-  bool releaseHandled_ = false;
+  Passage pressPassage_;
+  Passage releasePassage_;
 };
 
 }  // namespace molvane

@@ -1,4 +1,4 @@
-#include "mainwindow/onscreen.h"
+#include "ui/onscreen.h"
 
 #include <QApplication>
 #include <QEvent>

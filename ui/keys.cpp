@@ -1,4 +1,4 @@
-#include "mainwindow/keys.h"
+#include "ui/keys.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -61,36 +61,35 @@ KeyForwarder::KeyForwarder(std::function<void(int)> press, std::function<void(in
     : QObject(parent), press_(std::move(press)), alignRelease_(std::move(alignRelease)) {}
 
 // An ignored key event travels up the parent chain as the same event
-// object: forward it once, at the first marked widget on its way. A press
+// object: forward it once, at the first marked widget on its way. An event
 // at a widget that is not an ancestor of the previous receiver is a new
-// press, even when it reuses the previous event's address.
+// one, even when it reuses the previous event's address.
+void KeyForwarder::Passage::arrive(QWidget* w, const QEvent* e) {
+  QWidget* previous = receiver.data();
+  const bool travelling = e == event && previous && w != previous && w->isAncestorOf(previous);
+  if (!travelling) handled = false;
+  event = e;
+  receiver = w;
+}
+
 bool KeyForwarder::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     if (!watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
-    auto* previous = qobject_cast<QWidget*>(lastReceiver_.data());
-    const bool travelling = event == lastPress_ && previous && w != previous && w->isAncestorOf(previous);
-    if (!travelling) pressForwarded_ = false;
-    lastPress_ = event;
-    lastReceiver_ = watched;
-    if (!pressForwarded_ && MarkedFor(w)->property(ForwardProperty).toBool()) {
-      pressForwarded_ = true;
+    pressPassage_.arrive(w, event);
+    if (!pressPassage_.handled && MarkedFor(w)->property(ForwardProperty).toBool()) {
+      pressPassage_.handled = true;
       const int code = WindowsKeyCode(static_cast<QKeyEvent*>(event));
       if (code != 0 && press_) press_(code);
     }
   } else if (event->type() == QEvent::KeyRelease) {
-    lastPress_ = nullptr;
-    pressForwarded_ = false;
+    pressPassage_ = Passage();
     if (!watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
-    auto* previous = qobject_cast<QWidget*>(lastReleaseReceiver_.data());
-    const bool travelling = event == lastRelease_ && previous && w != previous && w->isAncestorOf(previous);
-    if (!travelling) releaseHandled_ = false;
-    lastRelease_ = event;
-    lastReleaseReceiver_ = watched;
+    releasePassage_.arrive(w, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!releaseHandled_ && MarkedFor(w)->property(AlignProperty).toBool() && !key->isAutoRepeat()) {
-      releaseHandled_ = true;
+    if (!releasePassage_.handled && MarkedFor(w)->property(AlignProperty).toBool() && !key->isAutoRepeat()) {
+      releasePassage_.handled = true;
       const int code = WindowsKeyCode(key);
       if ((code == KeyCodeF8 || code == KeyCodeF9) && alignRelease_) alignRelease_(code);
     }

@@ -11,12 +11,14 @@
 #include <cmath>
 #include <string>
 
+#include "ui/text.h"
+
 namespace molvane {
 
 inline QFont MakeFont(QFont base, const std::string& family, float pointSize, bool bold,
                       bool italic, bool strikeOut, bool underline) {
   if (!family.empty()) {
-    base.setFamily(QString::fromLatin1(family.data(), static_cast<qsizetype>(family.size())));
+    base.setFamily(Latin1(family));
   }
   if (std::isfinite(pointSize) && pointSize > 0 && pointSize < 2000) base.setPointSizeF(pointSize);
   base.setBold(bold);

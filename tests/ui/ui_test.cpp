@@ -1,0 +1,40 @@
+// The conversions every window relies on: twips to pixels with the rounding
+// each caller's stored places need, and Latin-1 texts that are not UTF-8.
+#include <QLineEdit>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+#include "ui/text.h"
+#include "ui/twips.h"
+
+namespace molvane {
+namespace {
+
+TEST(Twips, NearestOrWholePixelsWithinTheRangeAWindowCanTake) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = HUGE_VAL;
+  struct Row { double twips; int nearest, whole; bool inRange; };
+  const Row rows[] = {
+      {0, 0, 0, true},          {7.4, 0, 0, true},         {7.5, 1, 0, true},     {-7.5, -1, 0, true},
+      {850, 57, 56, true},      {-850, -57, -56, true},    {1499985, 99999, 99999, true},
+      {1.5e6, 100000, 100000, false}, {-1e9, -100000, -100000, false}, {nan, 0, 0, false}, {inf, 0, 0, false},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(PixelsOfTwips(r.twips), r.nearest) << r.twips;
+    EXPECT_EQ(WholePixelsOfTwips(r.twips), r.whole) << r.twips;
+    EXPECT_EQ(TwipsInRange(r.twips), r.inRange) << r.twips;
+  }
+  EXPECT_EQ(TwipsRect(120, 7.5, 1215, -300), QRect(8, 1, 81, 0));
+}
+
+TEST(Text, Latin1BytesAreNotUtf8) {
+  EXPECT_EQ(Latin1("Caf\xE9"), QString::fromUtf8("Café"));
+  EXPECT_EQ(Latin1(std::string("a\0b", 3)).size(), 3);
+  QLineEdit box;
+  box.insert(QString::fromUtf8("Café €"));  // typed: keyClicks knows ASCII only
+  EXPECT_EQ(BoxText(&box), "Caf\xE9 ?");
+  EXPECT_EQ(Latin1Bytes(Latin1("\xFF\x80")), "\xFF\x80");
+}
+
+}  // namespace
+}  // namespace molvane

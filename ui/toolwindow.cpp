@@ -1,0 +1,41 @@
+#include "ui/toolwindow.h"
+
+#include <cmath>
+
+#include "ui/twips.h"
+
+namespace molvane {
+
+ToolWindow::ToolWindow(QWidget* owner, Qt::WindowFlags flags) : QWidget(owner, flags) {}
+
+int ToolWindow::leftTwips() const { return frameGeometry().x() * TwipsPerPixel; }
+int ToolWindow::topTwips() const { return frameGeometry().y() * TwipsPerPixel; }
+int ToolWindow::widthTwips() const { return frameGeometry().width() * TwipsPerPixel; }
+int ToolWindow::heightTwips() const { return frameGeometry().height() * TwipsPerPixel; }
+
+void ToolWindow::placeAtTwips(double left, double top) {
+  if (!std::isfinite(left) || !std::isfinite(top)) return;
+  placing_ = true;
+  move(PixelsOfTwips(left), PixelsOfTwips(top));
+  placing_ = false;
+}
+
+void ToolWindow::MakeTopMost() {
+  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  show();
+}
+
+void ToolWindow::RemoveTopMost() {
+  setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  show();
+}
+
+bool ToolWindow::isTopMost() const { return windowFlags() & Qt::WindowStaysOnTopHint; }
+
+bool ToolWindow::markClosed() {
+  if (closed_) return false;
+  closed_ = true;
+  return true;
+}
+
+}  // namespace molvane
