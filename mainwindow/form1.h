@@ -68,11 +68,11 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void zoomIn() override;
   void zoomOut() override;
   void AnchorOnOff();
-  void AssembleSystemElements();
+  void AssembleSystemElements() override;
   void pPplot();
   void TrailsOnOff();
   void LabelsOnOff();
-  void ResetPlotState();
+  void ResetPlotState() override;
   void CenterBtn_Click();
   void HScroll1_Change();
   void VScroll1_Change();
@@ -80,12 +80,12 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void ExaggerateObjectSizeOnOff();
   // A mouse release over the view while the floating-focus pick is armed.
   void PickFloatingFocusAt(QPointF pos);
-  void UpdateScreenScale();
+  void UpdateScreenScale() override;
   double visibleWidthKm() const { return visibleWidthKm_; }
 
   // ---- Time.
   void PausePlay();           // the menu item and the "p" key
-  void PauseOnOff();          // the autopilot's pause: menu caption unchanged
+  void PauseOnOff() override;  // the autopilot's pause: menu caption unchanged
   void ReverseTime();
 
   // ---- Full-screen look.
@@ -200,17 +200,13 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   }
 
   // ---- AutopilotHost.
-  void clearScreen() override { clearView(); }
-  void resetPlotState() override { ResetPlotState(); }
   double screenWidthPixels() const override { return view_.screenWidthPixels(); }
   void setVisibleWidthKm(double km) override { visibleWidthKm_ = km; }
   void showScreenScale() override { tools_->updateScreenScale(visibleWidthKm_); }
   void focusChanged(int index) override;
-  void assembleSystemElements() override { AssembleSystemElements(); }
   void setLabelsShown(bool shown) override;
   void graphicsSwitchesChanged() override;
   void rotatingFrameChanged() override { syncMenus(); }
-  void pauseOnOff() override { PauseOnOff(); }
   double mainWindowWidthTwips() const override { return frameGeometry().width() * TwipsPerPixel; }
   double mainWindowHeightTwips() const override { return frameGeometry().height() * TwipsPerPixel; }
   double captionReferenceWidth() const override;
@@ -233,7 +229,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void setCaptionLabel(int k) override;
   void setMainWindow() override { applyWindowRecord(); }
   void setMainCaption(const std::string& text) override;
-  void updateScreenScale() override { UpdateScreenScale(); }
   void setAnchorButton(const std::string& caption) override;
   void showBodyLabels() override;
   // The date-and-time window shows the loaded clock at once (it formats the
