@@ -96,14 +96,14 @@ void frmAddCaptionAutopilot::loadLabel(int k) {
   colour_ = c.foreColor;
   applyPreviewLook();
   Text1->setPlainText(Latin1(c.caption));
-  const QLabel* label = form_.captionLabel(k);
+  const QLabel* label = form_.captionLabels().captionLabel(k);
   const QRect g = label ? label->geometry() : QRect();
   Text2->setText(Latin1(ShortText(static_cast<int32_t>(g.x()))));
   Text3->setText(Latin1(ShortText(static_cast<int32_t>(g.y()))));
 }
 
 void frmAddCaptionAutopilot::sizeToLabel(int k, bool capByMainWindow) {
-  const QLabel* label = form_.captionLabel(k);
+  const QLabel* label = form_.captionLabels().captionLabel(k);
   const QRect g = label ? label->geometry() : QRect();
   double w = g.width() * TwipsPerPixel + MarginTwips;
   double h = g.height() * TwipsPerPixel + PreviewTopTwips + MarginTwips;

@@ -17,10 +17,10 @@ void ForgetClosed(QPointer<W>& p) {
 
 ControlWindows::ControlWindows(Form1& form)
     : form_(form), s_(form.state()), autopilot_(std::make_unique<AutopilotWindows>(form)) {
-  form_.setCaptionEditor([this](int k) { editCaption(k); });
+  form_.captionLabels().setCaptionEditor([this](int k) { editCaption(k); });
 }
 
-ControlWindows::~ControlWindows() { form_.setCaptionEditor({}); }
+ControlWindows::~ControlWindows() { form_.captionLabels().setCaptionEditor({}); }
 
 FormControlCenter* ControlWindows::thrustPanel(int slot) const {
   if (slot < 0 || slot > MaxSlots) return nullptr;

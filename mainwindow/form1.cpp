@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
@@ -16,7 +15,6 @@
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
-#include "ui/fonts.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
@@ -27,35 +25,6 @@ namespace {
 constexpr int ScrollBarThickness = 17;
 constexpr int TimerIntervalMs = 100;
 
-// The mouse on a caption label: double-click and drag, any button.
-class CaptionMouse : public QObject {
- public:
-  CaptionMouse(Form1& form, int k, QObject* parent) : QObject(parent), form_(form), k_(k) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::MouseButtonDblClick:
-        form_.labelCaption_DblClick(k_);
-        return true;
-      case QEvent::MouseButtonPress:
-        form_.labelCaption_MouseDown(k_, static_cast<QMouseEvent*>(event)->position());
-        return true;
-      case QEvent::MouseMove:
-        form_.labelCaption_MouseMove(k_, static_cast<QMouseEvent*>(event)->position());
-        return true;
-      case QEvent::MouseButtonRelease:
-        form_.labelCaption_MouseUp(k_);
-        return true;
-      default:
-        return QObject::eventFilter(watched, event);
-    }
-  }
-
- private:
-  Form1& form_;
-  int k_;
-};
 }  // namespace
 
 Form1::Form1(State& state, QWidget* parent)
@@ -95,17 +64,8 @@ Form1::Form1(State& state, QWidget* parent)
   label6_ = new QLabel(viewWidget_);
   label6_->hide();
 
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    captionLabels_[k] = new QLabel(viewWidget_);
-    captionLabels_[k]->setWordWrap(true);
-    captionLabels_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A caption is a box in the view's background colour (Preferences
-    // recolours it).
-    captionLabels_[k]->setAutoFillBackground(true);
-    captionLabels_[k]->installEventFilter(new CaptionMouse(*this, k, captionLabels_[k]));
-    captionLabels_[k]->hide();
-  }
-  setCaptionBackColor(s_.mainWindow.backColor);
+  captions_ = std::make_unique<CaptionLabels>(s_, view_, viewWidget_, [this] { return captionReferenceWidth(); });
+  captions_->setCaptionBackColor(s_.mainWindow.backColor);
 
   // Every control of the main window passes its key presses to the table.
   for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(viewWidget_),
@@ -188,13 +148,9 @@ void Form1::showBodyLabels() {
 }
 
 void Form1::setLabelBackColor(int32_t colour) {
-  setCaptionBackColor(colour);
+  captions_->setCaptionBackColor(colour);
   view_.setLabelBackColour(ColourFromValue(colour));
   refreshView();
-}
-
-void Form1::setCaptionBackColor(int32_t colour) {
-  for (int k = 1; k <= MaxCaptions; ++k) SetBackColour(captionLabels_[k], colour);
 }
 
 void Form1::setLabelsShown(bool shown) {
@@ -457,7 +413,7 @@ void Form1::Form_Resize() {
   view_.resizeCanvas(w, h);
   ResetPlotState();
   layoutScrollBars();
-  rescaleCaptions();
+  captions_->rescaleCaptions();
   UpdateScreenScale();
   refreshView();
 }
@@ -478,130 +434,11 @@ double Form1::captionReferenceWidth() const {
   return frameGeometry().width() * TwipsPerPixel - vscroll1_->width();
 }
 
-// Captions keep their place and size relative to the window's width: every
-// slot is placed from its relative values, a slot never placed gets a
-// zero-sized label at the top-left corner. A font size the label cannot
-// take is skipped.
-void Form1::rescaleCaptions() {
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    CaptionSlot& c = s_.captions[k];
-    const double b = captionReferenceWidth();
-    auto scaled = [b](float rel, float& target) {
-      const double v = b * rel;
-      if (std::isfinite(v) && std::fabs(v) < 1e7) target = static_cast<float>(v);
-    };
-    const double fontSize = b * c.relFontSize;
-    if (std::isfinite(fontSize) && fontSize > 0 && fontSize < 2000) c.fontSize = static_cast<float>(fontSize);
-    scaled(c.relWidth, c.width);
-    scaled(c.relHeight, c.height);
-    scaled(c.relLeft, c.left);
-    scaled(c.relTop, c.top);
-    showCaptionLabel(k);
-  }
-}
-
-// The situation readers set a caption's label: its relative values follow
-// the label as loaded, so that the next resize keeps it in place.
-void Form1::setCaptionLabel(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  CaptionSlot& c = s_.captions[k];
-  // A caption placed wholly outside the view comes back into it.
-  const QRect view(0, 0, view_.screenWidthPixels(), view_.screenHeightPixels());
-  auto px = [](float v) { return static_cast<int>(std::clamp<double>(std::isfinite(v) ? v : 0, -1e6, 1e6)); };
-  const QRect box(px(c.left), px(c.top), std::max(px(c.width), 1), std::max(px(c.height), 1));
-  if (!view.isEmpty() && !view.intersects(box)) {
-    const QPoint p = PlaceOnArea(box, view);
-    c.left = static_cast<float>(p.x());
-    c.top = static_cast<float>(p.y());
-  }
-  const double b = captionReferenceWidth();
-  if (b != 0 && std::isfinite(b)) {
-    auto rel = [b](float v, float& target) {
-      const double r = v / b;
-      if (std::isfinite(r)) target = static_cast<float>(r);
-    };
-    rel(c.fontSize, c.relFontSize);
-    rel(c.left, c.relLeft);
-    rel(c.top, c.relTop);
-    rel(c.width, c.relWidth);
-    rel(c.height, c.relHeight);
-  }
-  showCaptionLabel(k);
-}
-
-// The label's box is the slot's box in the view's pixels.
-void Form1::showCaptionLabel(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  const CaptionSlot& c = s_.captions[k];
-  QLabel* l = captionLabels_[k];
-  l->setText(Latin1(c.caption));
-  l->setFont(MakeFont(QFont(), c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline));
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
-  l->setPalette(pal);
-  auto px = [](float v) {
-    return std::isfinite(v) ? static_cast<int>(std::lround(std::clamp<double>(v, -100000.0, 100000.0))) : 0;
-  };
-  const int w = std::max(px(c.width), 0);
-  const int h = std::max(px(c.height), 0);
-  l->setGeometry(px(c.left), px(c.top), w, h);
-  // An empty caption with a box still answers double-click and drag.
-  l->setVisible(!c.caption.empty() || (w > 1 && h > 1));
-}
-
-void Form1::applyCaptions() {
-  for (int k = 1; k <= MaxCaptions; ++k) showCaptionLabel(k);
-}
+void Form1::setCaptionLabel(int k) { captions_->setCaptionLabel(k); }
 
 void Form1::captionsChanged(int front) {
-  applyCaptions();
-  if (QLabel* l = captionLabel(front)) l->raise();
-}
-
-void Form1::labelCaption_DblClick(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  if (captionEditor_) captionEditor_(k);
-}
-
-void Form1::labelCaption_MouseDown(int k, QPointF pos) {
-  if (k < 1 || k > MaxCaptions) return;
-  captionDragging_ = true;
-  captionGrabX_ = static_cast<float>(pos.x());
-  captionGrabY_ = static_cast<float>(pos.y());
-}
-
-// The label follows the pointer, keeping the grab point under it; the
-// 1-pixel dead zone is on the horizontal offset only.
-void Form1::labelCaption_MouseMove(int k, QPointF pos) {
-  if (!captionDragging_ || k < 1 || k > MaxCaptions) return;
-  CaptionSlot& c = s_.captions[k];
-  const float x = static_cast<float>(pos.x());
-  const float y = static_cast<float>(pos.y());
-  if (std::fabs(x - captionGrabX_) > 1) {
-    if (x != captionLastX_) c.left += x - captionGrabX_;
-    if (y != captionLastY_) c.top += y - captionGrabY_;
-    captionLastX_ = x;
-    captionLastY_ = y;
-    captionLabels_[k]->move(static_cast<int>(std::lround(c.left)), static_cast<int>(std::lround(c.top)));
-  }
-  const double b = captionReferenceWidth();
-  if (b != 0 && std::isfinite(b)) {
-    c.relLeft = static_cast<float>(c.left / b);
-    c.relTop = static_cast<float>(c.top / b);
-  }
-}
-
-void Form1::labelCaption_MouseUp(int k) {
-  captionDragging_ = false;
-  GetLabelPosition(k);
-}
-
-void Form1::GetLabelPosition(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  const double w = view_.screenWidthPixels();
-  if (w == 0 || !std::isfinite(w)) return;
-  captionLeftFraction_ = static_cast<float>(s_.captions[k].left / w);
-  captionTopFraction_ = static_cast<float>(s_.captions[k].top / w);
+  captions_->applyCaptions();
+  if (QLabel* l = captions_->captionLabel(front)) l->raise();
 }
 
 void Form1::captureWindowRecord() {
@@ -662,7 +499,7 @@ void Form1::applyWindowRecord() {
   }
   view_.clearView();
   // The captions stand on the view's background colour.
-  setCaptionBackColor(r.backColor);
+  captions_->setCaptionBackColor(r.backColor);
   syncMenus();
 }
 

@@ -21,6 +21,7 @@
 #include "engine/state.h"
 #include "files/fileshost.h"
 #include "mainwindow/boxslots.h"
+#include "mainwindow/captionlabels.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
@@ -103,7 +104,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QScrollBar* hscroll1() { return hscroll1_; }
   QScrollBar* vscroll1() { return vscroll1_; }
   QPushButton* centerBtn() { return centerBtn_; }
-  QLabel* captionLabel(int k) { return (k >= 1 && k <= MaxCaptions) ? captionLabels_[k] : nullptr; }
   MainMenus& menus() { return *menus_; }
   // Check marks and captions of the menu items follow State.
   void syncMenus();
@@ -114,24 +114,11 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // Main window geometry, tilt and title bar to and from State.mainWindow.
   void captureWindowRecord();
   void applyWindowRecord();
-  // Captions of State::captions onto the four labels.
-  void applyCaptions();
   // The boxes of the four caption labels and of the body-name labels take
   // a colour (0x00BBGGRR).
   void setLabelBackColor(int32_t colour);
-  void rescaleCaptions();
-  // Caption labels under the mouse: a double-click opens the caption editor
-  // (installed by the control windows) on that caption, a button drag moves
-  // it. Positions are pixels inside the label.
-  void setCaptionEditor(std::function<void(int)> open) { captionEditor_ = std::move(open); }
-  void labelCaption_DblClick(int k);
-  void labelCaption_MouseDown(int k, QPointF pos);
-  void labelCaption_MouseMove(int k, QPointF pos);
-  void labelCaption_MouseUp(int k);
-  void GetLabelPosition(int k);
-  bool captionDragging() const { return captionDragging_; }
-  float captionLeftFraction() const { return captionLeftFraction_; }
-  float captionTopFraction() const { return captionTopFraction_; }
+  // The four caption labels on the drawing area.
+  CaptionLabels& captionLabels() { return *captions_; }
 
   // ---- Files.
   bool openSituation(const std::string& path) override;
@@ -261,8 +248,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void stopTimer1();
   void layoutScrollBars();
   void setCaptionText(const QString& text);
-  void setCaptionBackColor(int32_t colour);
-  void showCaptionLabel(int k);
   void writeResumeFile();
   QString askFileName(FileDialogKind kind, const QString& filter);
   // The right-clicked body where it now stands; false once it is gone.
@@ -276,13 +261,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QPushButton* centerBtn_ = nullptr;
   QLabel* label5_ = nullptr;  // horizontal tilt readout
   QLabel* label6_ = nullptr;  // vertical tilt readout
-  std::array<QLabel*, MaxCaptions + 1> captionLabels_{};
-  std::function<void(int)> captionEditor_;
-  // One drag state for the four caption labels.
-  bool captionDragging_ = false;
-  float captionGrabX_ = 0, captionGrabY_ = 0;
-  float captionLastX_ = 0, captionLastY_ = 0;
-  float captionLeftFraction_ = 0, captionTopFraction_ = 0;
+  std::unique_ptr<CaptionLabels> captions_;
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<InstrumentWindows> instruments_;

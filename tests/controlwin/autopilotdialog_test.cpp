@@ -702,7 +702,7 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOpensOnCaptionOne) {
   EXPECT_EQ(dlg->visibleFrame(), nullptr);
   EXPECT_EQ(cap->checkedSlot(), 1);
   // An empty caption 1 is only a few pixels: the dialog's minimum size.
-  const QRect g = form->captionLabel(1)->geometry();
+  const QRect g = form->captionLabels().captionLabel(1)->geometry();
   if (g.width() * 15 + 500 < 3660 && g.height() * 15 + 2300 < 3135) {
     EXPECT_EQ(cap->widthTwips(), 3660);
     EXPECT_EQ(cap->heightTwips(), 3135);

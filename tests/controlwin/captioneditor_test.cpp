@@ -79,7 +79,7 @@ TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
   EXPECT_FLOAT_EQ(c.relTop, static_cast<float>(40 / b));
   EXPECT_FLOAT_EQ(c.relWidth, static_cast<float>(200 / b));
   EXPECT_FLOAT_EQ(c.relHeight, static_cast<float>(40 / b));
-  QLabel* l = form->captionLabel(2);
+  QLabel* l = form->captionLabels().captionLabel(2);
   EXPECT_EQ(l->geometry(), QRect(30, 40, 200, 40));
   EXPECT_TRUE(l->isVisibleTo(form.get()));
   EXPECT_EQ(l->palette().color(QPalette::WindowText), ColourFromValue(0x00FF00));
@@ -125,7 +125,7 @@ TEST_F(CaptionEditorTest, CancelAndACancelledFontDialogChangeNothing) {
   e->btnOK_Click();
   EXPECT_EQ(c.caption, "");
   EXPECT_EQ(c.width, 100);
-  EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));
+  EXPECT_TRUE(form->captionLabels().captionLabel(1)->isVisibleTo(form.get()));
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
   EXPECT_EQ(state->isitname, "New");
   EXPECT_EQ(form->windowTitle(), "Molvane -- " + form->dataFolder() + "/New.molv");
   EXPECT_EQ(state->captions[2].caption, "");
-  EXPECT_TRUE(form->captionLabel(2)->isHidden());
+  EXPECT_TRUE(form->captionLabels().captionLabel(2)->isHidden());
   EXPECT_EQ(state->RecentFiles[1], "/some/file.molv");
   // The boxes are closed and their slots free; the new body has its label.
   using Call = RecordingInstruments::Call;
