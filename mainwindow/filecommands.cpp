@@ -88,9 +88,9 @@ QString Form1::askFileName(FileDialogKind kind, const QString& filter) {
 
 void Form1::mnuNew_Click() {
   for (int slot = 1; slot <= MaxSlots; ++slot) {
-    closeBoxWindow(BoxKind::Distance, slot);
-    closeBoxWindow(BoxKind::Orbit, slot);
-    closeBoxWindow(BoxKind::Thrust, slot);
+    boxSlots_.closeBoxWindow(BoxKind::Distance, slot);
+    boxSlots_.closeBoxWindow(BoxKind::Orbit, slot);
+    boxSlots_.closeBoxWindow(BoxKind::Thrust, slot);
   }
   ResetForNewSituation(s_, *this);
   vscroll1_->setValue(vscroll1_->minimum());

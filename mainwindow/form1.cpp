@@ -37,7 +37,7 @@ Form1::Form1(State& state, QWidget* parent)
   setCentralWidget(viewWidget_);
   viewWidget_->onResize = [this] { Form_Resize(); };
   viewWidget_->onMouseRelease = [this](QPointF p) { PickFloatingFocusAt(p); };
-  viewWidget_->onLabelRightClick = [this](int k, QPoint g) { objLabel_MouseUp(k, Qt::RightButton, g); };
+  viewWidget_->onLabelRightClick = [this](int k, QPoint g) { labelPopup_.objLabel_MouseUp(k, Qt::RightButton, g); };
 
   // The tilt bars and the centring button sit on the drawing area itself,
   // along its right and bottom edges, as the resize lays them out.
@@ -98,6 +98,10 @@ Form1::~Form1() {
 
 void Form1::setToolWindows(std::unique_ptr<ToolWindows> tools) {
   if (tools) tools_ = std::move(tools);
+}
+
+void Form1::setInstrumentWindows(std::unique_ptr<InstrumentWindows> w) {
+  if (w) instruments_ = std::move(w);
 }
 
 QString Form1::dataFolder() const {
@@ -559,6 +563,24 @@ void Form1::AlignKeyReleased(int code) {
   if (code == KeyCodeF8) tools_->alignVertically();
   if (code == KeyCodeF9) tools_->alignHorizontally();
 }
+
+// ---- FilesHost: the loaders open and close the slot windows.
+
+void Form1::closeDistanceBox(int slot) { instruments_->closeBox(BoxKind::Distance, slot); }
+void Form1::closeOrbitBox(int slot) { instruments_->closeBox(BoxKind::Orbit, slot); }
+void Form1::closeThrustPanel(int slot) { instruments_->closeBox(BoxKind::Thrust, slot); }
+void Form1::closeDefaultThrustPanel() { instruments_->closeDefaultThrustPanel(); }
+void Form1::openDistanceBox(int slot) { instruments_->openBox(BoxKind::Distance, slot); }
+void Form1::openOrbitBox(int slot) { instruments_->openBox(BoxKind::Orbit, slot); }
+void Form1::openThrustPanel(int slot) { instruments_->openBox(BoxKind::Thrust, slot); }
+void Form1::openReferenceBox(int which) {
+  if (which == 1 || which == 2) {
+    instruments_->show(which == 1 ? InstrumentWindow::RefBox1 : InstrumentWindow::RefBox2, false);
+  }
+}
+void Form1::openDefaultOrbitBox() { instruments_->show(InstrumentWindow::OrbitRefBox1, false); }
+void Form1::closeDefaultOrbitBox() { instruments_->close(InstrumentWindow::OrbitRefBox1); }
+void Form1::openDefaultThrustPanel() { instruments_->show(InstrumentWindow::ControlPanel, false); }
 
 // -------------------------------------------------------------- messages
 

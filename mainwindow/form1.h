@@ -23,6 +23,7 @@
 #include "mainwindow/boxslots.h"
 #include "mainwindow/captionlabels.h"
 #include "mainwindow/filecommands.h"
+#include "mainwindow/labelpopup.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "mainwindow/windowstyle.h"
@@ -146,21 +147,11 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void EditObjMnu_Click();
   void rb_Click(int which);  // reference box 1 or 2 shown or hidden
 
-  // ---- Instrument boxes and the body label popup (boxslots.cpp).
+  // ---- Instrument windows, their slots and the body label popup.
   InstrumentWindows& instruments() { return *instruments_; }
   void setInstrumentWindows(std::unique_ptr<InstrumentWindows> w);
-  // A new box or panel in the lowest free slot; 0 (and a message) when all
-  // 100 are in use.
-  int addBox(BoxKind kind);
-  // Closes the window of an in-use slot and frees the slot.
-  void closeBoxWindow(BoxKind kind, int slot);
-  // A mouse button released over the name label of body k.
-  void objLabel_MouseUp(int k, Qt::MouseButton button, QPoint globalPos);
-  int popupObject() const { return popupObject_; }
-  void mnuDisplayOrbitalElements_Click();
-  void mnuFocusThisObject_Click();
-  void mnuEditThisObject_Click();
-  void mnuDeleteThisObject_Click();
+  BoxSlots& boxSlots() { return boxSlots_; }
+  LabelPopup& labelPopup() { return labelPopup_; }
 
   // ---- EngineHost.
   void showReferenceBox(int which) override {
@@ -250,8 +241,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void setCaptionText(const QString& text);
   void writeResumeFile();
   QString askFileName(FileDialogKind kind, const QString& filter);
-  // The right-clicked body where it now stands; false once it is gone.
-  bool popupObjectValid();
 
   State& s_;
   MainView view_;
@@ -266,8 +255,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<InstrumentWindows> instruments_;
   FileDialogHook fileDialogHook_;
-  int16_t popupObject_ = 0;
-  HeldBody popupHeld_;
+  BoxSlots boxSlots_{*this};
+  LabelPopup labelPopup_{*this};
   KeyForwarder* keyForwarder_ = nullptr;
   WindowStyle windowStyle_;
   QTimer timer1_;

@@ -109,13 +109,13 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
   Separator(m.view, "mnuLine");
   m.rb1 = Item(m.view, "rb1", "Show Reference Box &1...", [f] { f->rb_Click(1); }, {}, true);
   m.rb2 = Item(m.view, "rb2", "Show Reference Box &2...", [f] { f->rb_Click(2); }, {}, true);
-  m.addDistanceBox = Item(m.view, "mnuRefBoxS", "Add Distance And Velocity Box", [f] { f->addBox(BoxKind::Distance); });
+  m.addDistanceBox = Item(m.view, "mnuRefBoxS", "Add Distance And Velocity Box", [f] { f->boxSlots().addBox(BoxKind::Distance); });
   m.orbitRef1 =
       Item(m.view, "mnuOrbitRef1", "Show Orbit Reference Box 1...", show(InstrumentWindow::OrbitRefBox1, false), {}, true);
-  m.addOrbitBox = Item(m.view, "mnuAddOEB", "Add Orbital Elements Box", [f] { f->addBox(BoxKind::Orbit); });
+  m.addOrbitBox = Item(m.view, "mnuAddOEB", "Add Orbital Elements Box", [f] { f->boxSlots().addBox(BoxKind::Orbit); });
   m.orbitCalculator =
       Item(m.view, "OrbitCalculatorMnu", "Orbit &Calculator", show(InstrumentWindow::OrbitCalculator, true), {}, true);
-  m.addThrustBox = Item(m.view, "mnuAddThrustBox", "Add Thrust Box", [f] { f->addBox(BoxKind::Thrust); });
+  m.addThrustBox = Item(m.view, "mnuAddThrustBox", "Add Thrust Box", [f] { f->boxSlots().addBox(BoxKind::Thrust); });
   m.showControlPanel =
       Item(m.view, "mnuShowControlPanel", "Show Control &Panel...", show(InstrumentWindow::ControlPanel, true), {}, true);
   m.spectrum = Item(m.view, "mnuSpectrum", "Show Spectrum", show(InstrumentWindow::Spectrum, false), {}, true);
@@ -189,11 +189,11 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
   Hide(m.beta);
   m.popup = SubMenu(bar, AddToBar, "PopUpObjLabel", "PopUpObjLabel");
   m.displayOrbitalElements = Item(m.popup, "mnuDisplayOrbitalElements", "Display Orbital Elements",
-                                  [f] { f->mnuDisplayOrbitalElements_Click(); });
-  m.focusThisObject = Item(m.popup, "mnuFocusThisObject", "Focus This Object", [f] { f->mnuFocusThisObject_Click(); });
-  m.editThisObject = Item(m.popup, "mnuEditThisObject", "Edit this Object", [f] { f->mnuEditThisObject_Click(); });
+                                  [f] { f->labelPopup().mnuDisplayOrbitalElements_Click(); });
+  m.focusThisObject = Item(m.popup, "mnuFocusThisObject", "Focus This Object", [f] { f->labelPopup().mnuFocusThisObject_Click(); });
+  m.editThisObject = Item(m.popup, "mnuEditThisObject", "Edit this Object", [f] { f->labelPopup().mnuEditThisObject_Click(); });
   m.deleteThisObject =
-      Item(m.popup, "mnuDeleteThisObject", "Delete This Object", [f] { f->mnuDeleteThisObject_Click(); });
+      Item(m.popup, "mnuDeleteThisObject", "Delete This Object", [f] { f->labelPopup().mnuDeleteThisObject_Click(); });
   Hide(m.popup);
 
   m.topLevel = {m.file->menuAction(), m.objects->menuAction(), m.view->menuAction(), m.preferences,

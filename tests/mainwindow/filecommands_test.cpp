@@ -45,9 +45,9 @@ TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
   state->autopilotCount = 1;
   state->autopilot[1] = AutopilotCommand{"line", 1e9, "note"};
   state->autopilotState = AutopilotState{1, 1e9, "line", true};
-  ASSERT_EQ(form->addBox(BoxKind::Distance), 1);
-  ASSERT_EQ(form->addBox(BoxKind::Thrust), 1);
-  ASSERT_EQ(form->addBox(BoxKind::Thrust), 2);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 1);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Thrust), 1);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Thrust), 2);
   state->captions[2].caption = "old";
   form->setCaptionLabel(2);
   ASSERT_TRUE(MultiplyTimeStep(*state, *form, 64));
