@@ -27,6 +27,8 @@ if [ -n "$missing" ]; then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# MOLVANE_WERROR=ON in the environment turns warnings into errors (CI does).
+werror="-DMOLVANE_WERROR=${MOLVANE_WERROR:-OFF}"
 build="$top/build"
 
 case "$mode" in
@@ -37,7 +39,7 @@ case "$mode" in
     exec "$build/bin/molvane" "$situation"
     ;;
   test)
-    cmake -S "$top" -B "$build-tests" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_TESTS=ON
+    cmake -S "$top" -B "$build-tests" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_TESTS=ON "$werror"
     cmake --build "$build-tests" -j "$jobs"
     # A short fuzzing run of the file readers where clang is present: 20000
     # runs, or one minute when the large inputs make them slower.

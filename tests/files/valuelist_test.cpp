@@ -89,7 +89,7 @@ class ValueListTest : public ::testing::Test {
   FakeEngineHost engine;
 };
 
-TEST_F(ValueListTest, FullHeaderReadsIntoExactValues) {
+TEST_F(ValueListTest, FullHeaderReadsTheViewTheDashboardAndTheCaptions) {
   const std::string path = DataPath("valuelist-full.molv");
   ASSERT_TRUE(Open(path));
   EXPECT_TRUE(files.messages.empty());
@@ -153,6 +153,12 @@ TEST_F(ValueListTest, FullHeaderReadsIntoExactValues) {
   EXPECT_EQ(s.captions[3].fontName, "Courier");
   EXPECT_TRUE(s.captions[3].bold);
   EXPECT_FLOAT_EQ(s.captions[3].relTop, 0.25f);
+}
+
+TEST_F(ValueListTest, FullHeaderReadsTheLongHeader) {
+  const std::string path = DataPath("valuelist-full.molv");
+  ASSERT_TRUE(Open(path));
+  EXPECT_TRUE(files.messages.empty());
 
   // The long header.
   EXPECT_TRUE(s.refboxorbit1loaded);
@@ -192,6 +198,12 @@ TEST_F(ValueListTest, FullHeaderReadsIntoExactValues) {
   EXPECT_EQ(s.autoSave.savesMade, 3);
   EXPECT_EQ(s.autoSave.maxSaves, 10);
   EXPECT_EQ(s.autoSave.nextTime, 90000);
+}
+
+TEST_F(ValueListTest, FullHeaderReadsTheBodiesTheAutopilotListAndTheNames) {
+  const std::string path = DataPath("valuelist-full.molv");
+  ASSERT_TRUE(Open(path));
+  EXPECT_TRUE(files.messages.empty());
 
   // Bodies: the first block is the floating point.
   EXPECT_EQ(s.objname[0], "Floating");
