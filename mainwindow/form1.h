@@ -125,20 +125,11 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   bool openSituation(const std::string& path) override;
   bool saveSituation(const std::string& path) override;
 
-  // ---- File menu (filecommands.cpp).
-  void mnuNew_Click();
-  void OpenMnu_Click();
-  void mnuSave_Click();    // also Ctrl+S from any window
-  void SaveasMnu_Click();
-  void mnuRecent_Click(int index);  // 1..4
-  void mnuSaveAndArchive_Click();
-  void mnuFullResume_Click();
-  void mnuResumeWithCommands_Click();
-  void mnuOpenBeta_Click();
-  void ExitMnu_Click();
-  // Puts the current file first in the recent list and shows the list.
-  void UpdateRecentFiles();
-  void refreshRecentMenu();
+  // The File menu's commands.
+  FileCommands& fileCommands() { return fileCommands_; }
+  // The main window's title (kept in MainCaption while the title bar is
+  // hidden).
+  void setCaptionText(const QString& text);
   // Replaces the file dialogs (tests answer them at once); empty = Qt's.
   void setFileDialogHook(FileDialogHook hook) { fileDialogHook_ = std::move(hook); }
 
@@ -238,8 +229,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void startTimer1();
   void stopTimer1();
   void layoutScrollBars();
-  void setCaptionText(const QString& text);
   void writeResumeFile();
+  // The File menu's commands ask for their file names here.
+  friend class FileCommands;
   QString askFileName(FileDialogKind kind, const QString& filter);
 
   State& s_;
@@ -256,6 +248,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   std::unique_ptr<InstrumentWindows> instruments_;
   FileDialogHook fileDialogHook_;
   BoxSlots boxSlots_{*this};
+  FileCommands fileCommands_{*this};
   LabelPopup labelPopup_{*this};
   KeyForwarder* keyForwarder_ = nullptr;
   WindowStyle windowStyle_;

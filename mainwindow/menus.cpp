@@ -68,28 +68,28 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
 
   // ---- File.
   m.file = SubMenu(bar, AddToBar, "mnuFile", "File");
-  m.newItem = Item(m.file, "mnuNew", "&New", [f] { f->mnuNew_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
-  m.openBeta = Item(m.file, "mnuOpenBeta", "Open Beta", [f] { f->mnuOpenBeta_Click(); }, {}, true);
-  m.open = Item(m.file, "OpenMnu", "&Open", [f] { f->OpenMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
+  m.newItem = Item(m.file, "mnuNew", "&New", [f] { f->fileCommands().mnuNew_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
+  m.openBeta = Item(m.file, "mnuOpenBeta", "Open Beta", [f] { f->fileCommands().mnuOpenBeta_Click(); }, {}, true);
+  m.open = Item(m.file, "OpenMnu", "&Open", [f] { f->fileCommands().OpenMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
   m.saveBeta = Item(m.file, "mnuSaveBeta", "Save Beta", [] {}, {}, true);
   // In the main window the item's shortcut saves; in other windows Ctrl+S
   // reaches the keyboard table (code 19), which saves the same way.
-  m.save = Item(m.file, "mnuSave", "&Save", [f] { f->mnuSave_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+  m.save = Item(m.file, "mnuSave", "&Save", [f] { f->fileCommands().mnuSave_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
   m.saveAndArchive =
-      Item(m.file, "mnuSaveAndArchive", "Save and Archive", [f] { f->mnuSaveAndArchive_Click(); }, {}, true);
+      Item(m.file, "mnuSaveAndArchive", "Save and Archive", [f] { f->fileCommands().mnuSaveAndArchive_Click(); }, {}, true);
   m.saveAsBeta = Item(m.file, "mnuSaveAsBeta", "Save As Beta", [] {}, {}, true);
-  m.saveAs = Item(m.file, "SaveasMnu", "Save &As...", [f] { f->SaveasMnu_Click(); });
+  m.saveAs = Item(m.file, "SaveasMnu", "Save &As...", [f] { f->fileCommands().SaveasMnu_Click(); });
   m.autoSave = Item(m.file, "mnuAutoSave", "Auto Save...", [f] { ShowAutoSaveDialog(*f); });
-  m.fullRestore = Item(m.file, "mnuFullResume", "&Full Restore", [f] { f->mnuFullResume_Click(); },
+  m.fullRestore = Item(m.file, "mnuFullResume", "&Full Restore", [f] { f->fileCommands().mnuFullResume_Click(); },
                        QKeySequence(Qt::Key_F6), true);
   m.restoreWithCommands = Item(m.file, "mnuResumeWithCommands", "&Restore with current commands",
-                               [f] { f->mnuResumeWithCommands_Click(); }, QKeySequence(Qt::Key_F7), true);
+                               [f] { f->fileCommands().mnuResumeWithCommands_Click(); }, QKeySequence(Qt::Key_F7), true);
   Separator(m.file, "seperator3");
-  m.exit = Item(m.file, "ExitMnu", "E&xit", [f] { f->ExitMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
+  m.exit = Item(m.file, "ExitMnu", "E&xit", [f] { f->fileCommands().ExitMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
   m.recentSep = Separator(m.file, "recentFilesSep");
   m.recentSep->setVisible(false);
   for (int i = 1; i <= 4; ++i) {
-    m.recent[i] = Item(m.file, "mnuRecent", "", [f, i] { f->mnuRecent_Click(i); });
+    m.recent[i] = Item(m.file, "mnuRecent", "", [f, i] { f->fileCommands().mnuRecent_Click(i); });
     m.recent[i]->setVisible(false);
   }
 

@@ -54,7 +54,7 @@ class Following : public ControlWinFixture {
       editors->bodyEditors().objEdit()->OK_Click();
     } else {
       form->setFileDialogHook([this](auto...) { return QString::fromStdString(file); });
-      form->OpenMnu_Click();
+      form->fileCommands().OpenMnu_Click();
     }
   }
   std::string nameOf(int k) const { return k >= 0 && k <= state->objects ? state->objname[k] : ""; }
@@ -175,7 +175,7 @@ TEST_F(Following, TheAutopilotEditorFollowsAReplacedList) {
     frmAutoPilot* dlg = control->autopilot().editor();
     dlg->ListOfCommands->setCurrentRow(1);
     dlg->ListOfCommands_Click();
-    opened ? change(4) : form->mnuNew_Click();
+    opened ? change(4) : form->fileCommands().mnuNew_Click();
     EXPECT_EQ(dlg->ListOfCommands->count(), opened ? 3 : 0);
     EXPECT_FALSE(dlg->btnDelete->isEnabled());
     dlg->btnDelete_Click();

@@ -60,7 +60,7 @@ TEST_F(BoxSlots, WithAllHundredInUseANewBoxIsRefusedWithAMessage) {
   EXPECT_EQ(form->messages().size(), 4u);
 
   // New closes all of them; the next box is in slot 1 again.
-  form->mnuNew_Click();
+  form->fileCommands().mnuNew_Click();
   EXPECT_EQ(instruments->count("close orbit"), MaxSlots);
   EXPECT_EQ(form->boxSlots().addBox(BoxKind::Orbit), 1);
 }
