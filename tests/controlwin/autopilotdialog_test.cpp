@@ -33,6 +33,7 @@ class AutopilotDialogTest : public ::testing::Test {
   void SetUp() override {
     state = std::make_unique<State>();
     form = std::make_unique<Form1>(*state);
+    form->setDialogs(dialogs);
     form->resize(800, 600);
   }
   void TearDown() override {
@@ -41,12 +42,6 @@ class AutopilotDialogTest : public ::testing::Test {
   }
   frmAutoPilot& open() {
     dlg = new frmAutoPilot(*form, memory);
-    dlg->setFileDialogHook([this](FileDialogKind kind, const QString&, const QString&,
-                                  const QString&) {
-      lastDialogKind = kind;
-      return fileAnswer;
-    });
-    dlg->setColourDialogHook([this](const QColor&) { return colourAnswer; });
     return *dlg;
   }
   void addBodies(int n) {
@@ -91,13 +86,11 @@ class AutopilotDialogTest : public ::testing::Test {
     form->setTimerEnabled(true);
   }
 
+  RecordingDialogs dialogs;
   std::unique_ptr<State> state;
   std::unique_ptr<Form1> form;
   AutopilotEditorMemory memory;
   frmAutoPilot* dlg = nullptr;
-  QString fileAnswer;
-  FileDialogKind lastDialogKind = FileDialogKind::Open;
-  std::optional<QColor> colourAnswer;
 };
 
 // ---- Holding the simulation.
@@ -314,10 +307,10 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   EXPECT_EQ(memory.probeMassFactor, 1.0 / EarthMassKg);
 
   dlg->pickCommand("Open");
-  fileAnswer = "/data/太陽系/next.molv";
+  dialogs.answerFile("/data/太陽系/next.molv");
   dlg->btnBrowse_Click();
   EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
-  fileAnswer.clear();  // a cancel changes nothing
+  dialogs.answerFile(QString());  // a cancel changes nothing
   dlg->btnBrowse_Click();
   EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
   f = {};
@@ -326,9 +319,9 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   addAndExpect(f);
 
   dlg->pickCommand("Save");
-  fileAnswer = "/data/Übung/Größe.molv";
+  dialogs.answerFile("/data/Übung/Größe.molv");
   dlg->Command4_Click();
-  EXPECT_EQ(lastDialogKind, FileDialogKind::Save);
+  EXPECT_EQ(dialogs.fileRequests().back().kind, FileDialogKind::Save);
   f.word = "Save";
   f.fileName = "/data/Übung/Größe.molv";
   const std::string line = addAndExpect(f);
@@ -555,10 +548,10 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDeleteAfterNewAndAddKeepsTheEditedEnt
 TEST_F(AutopilotDialogTest, AutopilotDialogColourChoiceAndCancel) {
   open();
   dlg->pickCommand("Release Probe");
-  colourAnswer = QColor(1, 2, 3);
+  dialogs.answerColour(QColor(1, 2, 3));
   dlg->Command3_Click();
   EXPECT_EQ(dlg->probeColour(), 0x030201);
-  colourAnswer.reset();  // a cancel keeps the swatch
+  dialogs.answerColour(std::nullopt);  // a cancel keeps the swatch
   dlg->Command3_Click();
   EXPECT_EQ(dlg->probeColour(), 0x030201);
 }
@@ -573,8 +566,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesTheThousandAndFirstCommand) {
   dlg->pickCommand("Pause");
   dlg->btnAdd_Click();
   EXPECT_EQ(state->autopilotCount, MaxAutopilot);
-  ASSERT_FALSE(form->messages().empty());
-  EXPECT_NE(form->messages().back().find("1000"), std::string::npos);
+  ASSERT_FALSE(dialogs.messages().empty());
+  EXPECT_NE(dialogs.messages().back().find("1000"), std::string::npos);
   EXPECT_EQ(dlg->ComboCommand->currentText(), "Pause");  // nothing was cleared
 }
 
@@ -585,7 +578,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesATimeBeyondTheClock) {
   dlg->btnAdd_Click();
   if (!std::isfinite(AutopilotLineTime(dlg->currentDateField()))) {
     EXPECT_EQ(state->autopilotCount, 0);
-    EXPECT_FALSE(form->messages().empty());
+    EXPECT_FALSE(dialogs.messages().empty());
   } else {
     EXPECT_TRUE(std::isfinite(state->autopilot[1].time));
   }
@@ -623,11 +616,11 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
     if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
     type(r.box, r.refused);
     const int count = state->autopilotCount;
-    const size_t messages = form->messages().size();
+    const size_t messages = dialogs.messages().size();
     QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
     EXPECT_EQ(state->autopilotCount, count);
-    ASSERT_EQ(form->messages().size(), messages + 1);
-    EXPECT_EQ(form->messages().back().rfind(std::string(r.field) + ' ', 0), 0u) << form->messages().back();
+    ASSERT_EQ(dialogs.messages().size(), messages + 1);
+    EXPECT_EQ(dialogs.messages().back().rfind(std::string(r.field) + ' ', 0), 0u) << dialogs.messages().back();
     EXPECT_EQ(dlg->ComboCommand->currentText(), r.word);  // nothing was cleared
     type(r.box, r.kept);
     QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
@@ -712,14 +705,12 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOpensOnCaptionOne) {
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
   open();
-  dlg->setFontDialogHook([](QFont& font, QColor& colour) {
-    font.setFamily("Serif");
-    font.setPointSizeF(18);
-    font.setBold(true);
-    font.setUnderline(true);
-    colour = QColor(0, 0, 255);
-    return true;
-  });
+  QFont font("Serif");
+  font.setPointSizeF(18);
+  font.setBold(true);
+  font.setUnderline(true);
+  dialogs.answerFont(font);
+  dialogs.answerColour(QColor(0, 0, 255));
   dlg->pickCommand("Caption");
   frmAddCaptionAutopilot* cap = dlg->captionDialog();
   ASSERT_NE(cap, nullptr);
@@ -760,6 +751,8 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
 
 // "Font..." as the program offers it: Qt's font dialog, then the colour.
 TEST_F(AutopilotDialogTest, AutopilotCaptionGetsItsColourFromTheColourDialog) {
+  QtDialogs qtDialogs;  // the real font and colour dialogs, one after the other
+  form->setDialogs(qtDialogs);
   open();
   dlg->show();
   dlg->ComboCommand->showPopup();

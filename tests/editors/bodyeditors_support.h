@@ -37,7 +37,6 @@ class BodyEditorsFixture : public Form1Fixture {
     form->setInstrumentWindows(std::move(f));
     editors = std::make_unique<BodyEditors>(*form);
     forwarder->editors = editors.get();
-    editors->chooseColour = [this](int32_t) { return nextColour; };
   }
   void TearDown() override {
     forwarder->editors = nullptr;
@@ -49,7 +48,6 @@ class BodyEditorsFixture : public Form1Fixture {
 
   EditorsForwarder* forwarder = nullptr;
   std::unique_ptr<BodyEditors> editors;
-  std::optional<int32_t> nextColour;
 };
 
 }  // namespace molvane

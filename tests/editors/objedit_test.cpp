@@ -6,6 +6,7 @@
 #include "bodyeditors_support.h"
 #include "editors/objedit.h"
 #include "engine/numtext.h"
+#include "ui/colours.h"
 
 namespace molvane {
 namespace {
@@ -223,10 +224,10 @@ TEST_F(ObjEditTest, DeleteRemovesTheBodyAndFollowsTheNextOneDownToTheFloatingPoi
 TEST_F(ObjEditTest, TheColourIsStoredAtOnceAndACancelChangesNothing) {
   addBodies(2);
   ObjEdit& d = open(2);
-  nextColour = std::nullopt;
+  dialogs.answerColour(std::nullopt);
   d.Command1_Click();
   EXPECT_EQ(state->objcolor[2], 0x00FF00);
-  nextColour = 0x123456;
+  dialogs.answerColour(ColourFromValue(0x123456));
   d.Command1_Click();
   EXPECT_EQ(state->objcolor[2], 0x123456);
   EXPECT_EQ(state->objcolor2[2], ColourWhite);

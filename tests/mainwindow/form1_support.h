@@ -13,6 +13,7 @@
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/toolhooks.h"
+#include "ui/dialogs.h"
 
 namespace molvane {
 
@@ -40,11 +41,14 @@ class Form1Fixture : public ::testing::Test {
     form.reset();
     state.reset();
   }
-  // A main window over a fresh State; not started.
+  // A main window over a fresh State, its dialogs answered from `dialogs`;
+  // not started.
   Form1& makeForm() {
     form.reset();
+    dialogs = RecordingDialogs();
     state = std::make_unique<State>();
     form = std::make_unique<Form1>(*state);
+    form->setDialogs(dialogs);
     auto t = std::make_unique<CountingTools>(*state);
     tools = t.get();
     form->setToolWindows(std::move(t));
@@ -73,6 +77,7 @@ class Form1Fixture : public ::testing::Test {
   static std::string examplePath() { return std::string(MOLVANE_EXAMPLES_DIR) + "/inner-planets.molv"; }
 
   QTemporaryDir data_;
+  RecordingDialogs dialogs;
   std::unique_ptr<State> state;
   std::unique_ptr<Form1> form;
   CountingTools* tools = nullptr;
