@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "../support/fakewindowservices.h"
 #include "control/autopilot.h"
 #include "control/autopilotcaptiondialog.h"
 #include "control/autopilotdialog.h"
@@ -23,7 +24,6 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/state.h"
-#include "mainwindow/form1.h"
 
 namespace molvane {
 namespace {
@@ -32,9 +32,8 @@ class AutopilotDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     state = std::make_unique<State>();
-    form = std::make_unique<Form1>(*state);
+    form = std::make_unique<FakeWindowServices>(*state);  // 800 x 600 pixels
     form->setDialogs(dialogs);
-    form->resize(800, 600);
   }
   void TearDown() override {
     form.reset();
@@ -88,7 +87,7 @@ class AutopilotDialogTest : public ::testing::Test {
 
   RecordingDialogs dialogs;
   std::unique_ptr<State> state;
-  std::unique_ptr<Form1> form;
+  std::unique_ptr<FakeWindowServices> form;
   AutopilotEditorMemory memory;
   frmAutoPilot* dlg = nullptr;
 };
@@ -382,7 +381,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDefaultsFollowTheSimulation) {
   EXPECT_EQ(state->ProbeCounter, 2);
 
   // A visible width of exactly 9.3851136e12 km is shown in AU.
-  form->view().setScreenSize(1000, 500);
+  form->screenWidth = 1000;
   state->ScalePixel = 1000 / 9.3851136e15;
   dlg->pickCommand("Zoom");
   EXPECT_TRUE(dlg->OptionAU->isChecked());

@@ -259,16 +259,21 @@ TEST_F(ObjEditTest, APastedStateVectorIsSpreadOverTheSixBoxes) {
   EXPECT_EQ(d.Text[2]->text(), "");
 }
 
-TEST_F(ObjEditTest, TheMenuReopensAfreshAndThePopupKeepsTheOpenBody) {
+class ObjEditOnMainWindow : public ObjEditTest {
+ protected:
+  bool onMainWindow() const override { return true; }
+};
+
+TEST_F(ObjEditOnMainWindow, TheMenuReopensAfreshAndThePopupKeepsTheOpenBody) {
   addBodies(3);
-  form->EditObjMnu_Click();  // focus body 1
+  mainWindow->EditObjMnu_Click();  // focus body 1
   ASSERT_TRUE(editors->isShown(InstrumentWindow::ObjEdit));
   EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
   state->ObjEditTarget = 3;
   editors->show(InstrumentWindow::ObjEdit, false);
   EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
   state->focusobj = 2;
-  form->EditObjMnu_Click();
+  mainWindow->EditObjMnu_Click();
   settle();
   EXPECT_EQ(editors->objEdit()->EditedIndex, 2);
   editors->close(InstrumentWindow::ObjEdit);
