@@ -20,6 +20,7 @@
 
 namespace molvane {
 
+class Dialogs;
 class WindowServices;
 
 // What the font dialog edits: name, size in points, styles and colour.
@@ -32,8 +33,6 @@ struct CaptionFont {
   bool underline = false;
   int32_t colour = 0;  // 0x00BBGGRR
 };
-
-class Dialogs;
 
 // The caption font chooser of both caption dialogs: the font dialog
 // seeded with `font`, then the colour dialog seeded with `colour`. False

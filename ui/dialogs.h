@@ -61,23 +61,26 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& 
 // a cancel (No, no file, no colour, no font) when a queue is empty.
 class RecordingDialogs : public Dialogs {
  public:
+  // Each dialog, the answers queued for it, and what it was asked (the
+  // texts; the fonts and colours it was opened on).
   void message(QWidget* parent, const QString& caption, const std::string& text) override;
-  bool askYesNo(QWidget* parent, const QString& caption, const std::string& text) override;
-  QString fileName(QWidget* parent, const FileRequest& request) override;
-  std::optional<QColor> colour(QWidget* parent, const QColor& initial, const QString& caption) override;
-  std::optional<QFont> font(QWidget* parent, const QFont& initial, const QString& caption) override;
-
-  void answerYesNo(bool yes) { yesNo_.push_back(yes); }
-  void answerFile(const QString& path) { files_.push_back(path); }
-  void answerColour(std::optional<QColor> c) { colours_.push_back(c); }
-  void answerFont(std::optional<QFont> f) { fonts_.push_back(f); }
-
   const std::vector<std::string>& messages() const { return messages_; }
+
+  bool askYesNo(QWidget* parent, const QString& caption, const std::string& text) override;
+  void answerYesNo(bool yes) { yesNo_.push_back(yes); }
   const std::vector<std::string>& questions() const { return questions_; }
+
+  QString fileName(QWidget* parent, const FileRequest& request) override;
+  void answerFile(const QString& path) { files_.push_back(path); }
   const std::vector<FileRequest>& fileRequests() const { return fileRequests_; }
-  // The fonts and colours the dialogs were opened on.
-  const std::vector<QFont>& fontRequests() const { return fontRequests_; }
+
+  std::optional<QColor> colour(QWidget* parent, const QColor& initial, const QString& caption) override;
+  void answerColour(std::optional<QColor> c) { colours_.push_back(c); }
   const std::vector<QColor>& colourRequests() const { return colourRequests_; }
+
+  std::optional<QFont> font(QWidget* parent, const QFont& initial, const QString& caption) override;
+  void answerFont(std::optional<QFont> f) { fonts_.push_back(f); }
+  const std::vector<QFont>& fontRequests() const { return fontRequests_; }
 
  private:
   std::vector<std::string> messages_, questions_;
