@@ -7,8 +7,9 @@
 
 #include "control/captioneditor.h"
 #include "engine/numtext.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
+#include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -24,10 +25,10 @@ constexpr int MinHeightTwips = 3135;
 
 }  // namespace
 
-frmAddCaptionAutopilot::frmAddCaptionAutopilot(Form1& form, QWidget* owner)
+frmAddCaptionAutopilot::frmAddCaptionAutopilot(WindowServices& form, QWidget* owner)
     : QWidget(owner, Qt::Tool), form_(form), s_(form.state()) {
   setWindowTitle("Add Caption");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   setAttribute(Qt::WA_DeleteOnClose);
   for (int k = 1; k <= MaxCaptions; ++k) {
     Option1[k] = new QRadioButton(QString::number(k), this);
@@ -56,8 +57,6 @@ frmAddCaptionAutopilot::frmAddCaptionAutopilot(Form1& form, QWidget* owner)
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   resize(PixelsOfTwips(5940), PixelsOfTwips(2775));
-
-  fontDialog_ = [this](QFont& font, QColor& colour) { return ChooseCaptionFont(this, font, colour); };
 }
 
 int frmAddCaptionAutopilot::widthTwips() const { return width() * TwipsPerPixel; }
@@ -96,14 +95,14 @@ void frmAddCaptionAutopilot::loadLabel(int k) {
   colour_ = c.foreColor;
   applyPreviewLook();
   Text1->setPlainText(Latin1(c.caption));
-  const QLabel* label = form_.captionLabels().captionLabel(k);
+  const QLabel* label = form_.captionLabel(k);
   const QRect g = label ? label->geometry() : QRect();
   Text2->setText(Latin1(ShortText(static_cast<int32_t>(g.x()))));
   Text3->setText(Latin1(ShortText(static_cast<int32_t>(g.y()))));
 }
 
 void frmAddCaptionAutopilot::sizeToLabel(int k, bool capByMainWindow) {
-  const QLabel* label = form_.captionLabels().captionLabel(k);
+  const QLabel* label = form_.captionLabel(k);
   const QRect g = label ? label->geometry() : QRect();
   double w = g.width() * TwipsPerPixel + MarginTwips;
   double h = g.height() * TwipsPerPixel + PreviewTopTwips + MarginTwips;
@@ -134,7 +133,7 @@ void frmAddCaptionAutopilot::Option1_Click(int k) {
 void frmAddCaptionAutopilot::Command1_Click() {
   QFont f = font_;
   QColor colour = ColourFromValue(colour_);
-  if (!fontDialog_ || !fontDialog_(f, colour)) return;
+  if (!ChooseCaptionFont(form_.dialogs(), this, f, colour)) return;
   font_ = f;
   colour_ = ValueFromColour(colour);
   applyPreviewLook();

@@ -18,17 +18,13 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 class frmAddCaptionAutopilot : public QWidget {
   Q_OBJECT
 
  public:
-  // Asks for a font and a text colour, seeded with the current ones; false
-  // for a cancel. Tests replace it so that nothing waits for a user.
-  using FontDialogHook = std::function<bool(QFont& font, QColor& colour)>;
-
-  frmAddCaptionAutopilot(Form1& form, QWidget* owner);
+  frmAddCaptionAutopilot(WindowServices& form, QWidget* owner);
 
   // The first opening: caption 1 into the preview, sized to it (at most the
   // main window's size, at least the dialog's minimum).
@@ -45,7 +41,6 @@ class frmAddCaptionAutopilot : public QWidget {
   // Closed by OK, Cancel or its close box (deleted at the next turn of the
   // event loop).
   bool isClosed() const { return closed_; }
-  void setFontDialogHook(FontDialogHook hook) { fontDialog_ = std::move(hook); }
   // Client size in twips.
   int widthTwips() const;
   int heightTwips() const;
@@ -73,12 +68,11 @@ class frmAddCaptionAutopilot : public QWidget {
   void applyPreviewLook();
   void layoutPreview();
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   QFont font_;
   int32_t colour_ = 0;
   bool closed_ = false;
-  FontDialogHook fontDialog_;
 };
 
 }  // namespace molvane

@@ -1,7 +1,6 @@
 #include "control/autopilotdialog.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <algorithm>
@@ -15,8 +14,9 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
+#include "ui/dialogs.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -210,25 +210,15 @@ std::string RelativeSituationPath(const std::string& folder, const std::string& 
   return r + name;
 }
 
-frmAutoPilot::frmAutoPilot(Form1& form, AutopilotEditorMemory& memory)
-    : QWidget(&form, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+frmAutoPilot::frmAutoPilot(WindowServices& form, AutopilotEditorMemory& memory)
+    : QWidget(&form.mainWidget(), Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       form_(form),
       s_(form.state()),
       memory_(memory) {
   setWindowTitle("Auto Pilot");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   setAttribute(Qt::WA_DeleteOnClose);
   buildControls();
-  fileDialog_ = [this](FileDialogKind kind, const QString& initial, const QString& folder,
-                       const QString& filter) {
-    return RunFileDialog(this, kind, initial, folder, filter);
-  };
-  colourDialog_ = [this](const QColor& initial) -> std::optional<QColor> {
-    const QColor c =
-        QColorDialog::getColor(initial, this, "Color", QColorDialog::DontUseNativeDialog);
-    if (!c.isValid()) return std::nullopt;
-    return c;
-  };
   Form_Load();
 }
 
@@ -616,7 +606,7 @@ void frmAutoPilot::releaseSimulation() {
 void frmAutoPilot::closeEvent(QCloseEvent* e) {
   releaseSimulation();
   QWidget::closeEvent(e);
-  form_.activateWindow();
+  form_.mainWidget().activateWindow();
 }
 
 std::string frmAutoPilot::bodyName(int index) const {
@@ -718,24 +708,24 @@ void frmAutoPilot::ComboRotatingObject_Click() {
   if (std::isfinite(period)) TextRotatePeriod->setText(Latin1(GeneralText(period)));
 }
 
+QString frmAutoPilot::askSituationFile(FileDialogKind kind) {
+  const FileRequest request{kind, PathText(s_.isitname), PathText(s_.CurrentFolder), "Molvane (*.molv)"};
+  return form_.dialogs().fileName(this, request);
+}
+
 void frmAutoPilot::btnBrowse_Click() {
-  if (!fileDialog_) return;
-  const QString chosen = fileDialog_(FileDialogKind::Open, PathText(s_.isitname),
-                                     PathText(s_.CurrentFolder), "Molvane (*.molv)");
+  const QString chosen = askSituationFile(FileDialogKind::Open);
   if (chosen.isEmpty()) return;
   Text7->setText(PathText(RelativeSituationPath(s_.CurrentFolder, PathBytes(chosen))));
 }
 
 void frmAutoPilot::Command4_Click() {
-  if (!fileDialog_) return;
-  const QString chosen = fileDialog_(FileDialogKind::Save, PathText(s_.isitname),
-                                     PathText(s_.CurrentFolder), "Molvane (*.molv)");
+  const QString chosen = askSituationFile(FileDialogKind::Save);
   if (!chosen.isEmpty()) Text2->setText(chosen);
 }
 
 void frmAutoPilot::Command3_Click() {
-  if (!colourDialog_) return;
-  const std::optional<QColor> c = colourDialog_(ColourFromValue(probeColour_));
+  const std::optional<QColor> c = form_.dialogs().colour(this, ColourFromValue(probeColour_), "Color");
   if (c && c->isValid()) setProbeColour(ValueFromColour(*c));
 }
 
@@ -821,8 +811,8 @@ int frmAutoPilot::addCommand(bool replace) {
     return 0;
   }
   const std::string note = Latin1Bytes(Text1->toPlainText());
-  const int i = replace ? ReplaceAutopilotEntry(s_, form_, memory_.editIndex, date, f, note)
-                        : AddAutopilotEntry(s_, form_, date, f, note);
+  const int i = replace ? ReplaceAutopilotEntry(s_, form_.autopilotHost(), memory_.editIndex, date, f, note)
+                        : AddAutopilotEntry(s_, form_.autopilotHost(), date, f, note);
   if (i == 0) return 0;
   if (row && row->added) (this->*row->added)(f);
   fillCommandList();
@@ -925,7 +915,6 @@ void frmAutoPilot::showCaptionDialog() {
   if (captionDialog_ && captionDialog_->isClosed()) delete captionDialog_.data();
   if (!captionDialog_) {
     captionDialog_ = new frmAddCaptionAutopilot(form_, this);
-    if (fontDialog_) captionDialog_->setFontDialogHook(fontDialog_);
     captionDialog_->Form_Load();
   }
   captionDialog_->show();

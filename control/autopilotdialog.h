@@ -25,11 +25,11 @@
 #include "control/autopilot_line.h"
 #include "control/autopilotcaptiondialog.h"
 #include "engine/state.h"
-#include "mainwindow/filecommands.h"
+#include "ui/dialogs.h"
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 // What the editor keeps from one opening to the next.
 struct AutopilotEditorMemory {
@@ -47,9 +47,7 @@ class frmAutoPilot : public QWidget {
   Q_OBJECT
 
  public:
-  using ColourDialogHook = std::function<std::optional<QColor>(const QColor& initial)>;
-
-  frmAutoPilot(Form1& form, AutopilotEditorMemory& memory);
+  frmAutoPilot(WindowServices& form, AutopilotEditorMemory& memory);
   ~frmAutoPilot() override;
 
   // ---- Operations (the buttons and lists call these).
@@ -94,10 +92,6 @@ class frmAutoPilot : public QWidget {
   QGroupBox* visibleFrame() const;
   frmAddCaptionAutopilot* captionDialog() const { return captionDialog_; }
 
-  void setFileDialogHook(FileDialogHook hook) { fileDialog_ = std::move(hook); }
-  void setColourDialogHook(ColourDialogHook hook) { colourDialog_ = std::move(hook); }
-  // Applied to the caption dialog whenever it is created.
-  void setFontDialogHook(frmAddCaptionAutopilot::FontDialogHook hook) { fontDialog_ = std::move(hook); }
   int32_t probeColour() const { return probeColour_; }
 
   // ---- Controls.
@@ -168,6 +162,8 @@ class frmAutoPilot : public QWidget {
   void closeEvent(QCloseEvent* e) override;
 
  private:
+  // The file dialog of the Open and Save commands, at the current file.
+  QString askSituationFile(FileDialogKind kind);
   // One row per command word (autopilotdialog.cpp): the frame the word
   // shows, its defaults, the controls "Add >>" builds its line from, what
   // "<< Edit" puts back and what "Add >>" refuses.
@@ -231,15 +227,12 @@ class frmAutoPilot : public QWidget {
   void thrustAdded(const AutopilotFields& f);
   void releaseProbeAdded(const AutopilotFields& f);
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   AutopilotEditorMemory& memory_;
   int32_t probeColour_ = 0;
   bool released_ = false;
   QPointer<frmAddCaptionAutopilot> captionDialog_;
-  FileDialogHook fileDialog_;
-  ColourDialogHook colourDialog_;
-  frmAddCaptionAutopilot::FontDialogHook fontDialog_;
 };
 
 }  // namespace molvane

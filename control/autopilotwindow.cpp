@@ -3,7 +3,7 @@
 #include <QPointer>
 
 #include "control/autopilotdialog.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 
 namespace molvane {
 
@@ -12,7 +12,7 @@ struct AutopilotWindows::Windows {
   AutopilotEditorMemory memory;  // kept from one opening to the next
 };
 
-AutopilotWindows::AutopilotWindows(Form1& form) : form_(form), w_(std::make_unique<Windows>()) {}
+AutopilotWindows::AutopilotWindows(WindowServices& form) : form_(form), w_(std::make_unique<Windows>()) {}
 
 AutopilotWindows::~AutopilotWindows() {
   if (frmAutoPilot* e = w_->editor) {

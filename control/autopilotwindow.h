@@ -6,12 +6,12 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 class frmAutoPilot;
 
 class AutopilotWindows {
  public:
-  explicit AutopilotWindows(Form1& form);
+  explicit AutopilotWindows(WindowServices& form);
   ~AutopilotWindows();
   void show(bool reloadFirst);   // "Auto Pilot..."
   bool isShown() const;
@@ -25,7 +25,7 @@ class AutopilotWindows {
 
  private:
   struct Windows;
-  Form1& form_;
+  WindowServices& form_;
   std::unique_ptr<Windows> w_;
 };
 

@@ -1,14 +1,13 @@
 #include "control/captioneditor.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
-#include <QFontDialog>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
 
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
+#include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -31,10 +30,10 @@ std::string CaptionText(const QString& preview) {
   return Latin1Bytes(t);
 }
 
-bool QtFontDialog(QWidget* parent, CaptionFont& f) {
+bool ChooseFont(Dialogs& dialogs, QWidget* parent, CaptionFont& f) {
   QFont font = MakeFont(QFont(), f.name, f.size, f.bold, f.italic, f.strikethru, f.underline);
   QColor colour = ColourFromValue(f.colour);
-  if (!ChooseCaptionFont(parent, font, colour)) return false;
+  if (!ChooseCaptionFont(dialogs, parent, font, colour)) return false;
   f.name = Latin1Bytes(font.family());
   f.size = static_cast<float>(font.pointSizeF());
   f.bold = font.bold();
@@ -47,23 +46,20 @@ bool QtFontDialog(QWidget* parent, CaptionFont& f) {
 
 }  // namespace
 
-bool ChooseCaptionFont(QWidget* parent, QFont& font, QColor& colour) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, font, parent, "Font", QFontDialog::DontUseNativeDialog);
-  if (!ok) return false;
-  font = chosen;
-  const QColor c = QColorDialog::getColor(colour, parent, "Colour", QColorDialog::DontUseNativeDialog);
-  if (c.isValid()) colour = c;
+bool ChooseCaptionFont(Dialogs& dialogs, QWidget* parent, QFont& font, QColor& colour) {
+  const std::optional<QFont> chosen = dialogs.font(parent, font, "Font");
+  if (!chosen) return false;
+  font = *chosen;
+  if (const std::optional<QColor> c = dialogs.colour(parent, colour, "Colour")) colour = *c;
   return true;
 }
 
-frmAddCaption::frmAddCaption(Form1& form, State& s)
-    : QWidget(&form, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(form), s_(s) {
+frmAddCaption::frmAddCaption(WindowServices& form, State& s)
+    : QWidget(&form.mainWidget(), Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), form_(form), s_(s) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Add Caption");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   setMinimumSize(1, 1);
-  chooseFont = [this](CaptionFont& f) { return QtFontDialog(this, f); };
 
   for (int k = 1; k <= MaxCaptions; ++k) {
     auto* b = new QRadioButton(QString::number(k), this);
@@ -158,7 +154,7 @@ void frmAddCaption::Option1_Click(int k) {
 
 void frmAddCaption::Command1_Click() {
   CaptionFont f = preview_;
-  if (!chooseFont || !chooseFont(f)) return;
+  if (!ChooseFont(form_.dialogs(), this, f)) return;
   preview_ = f;
   showPreviewFont();
 }
@@ -201,7 +197,7 @@ void frmAddCaption::btnCancel_Click() { close(); }
 void frmAddCaption::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
   closed_ = true;
-  form_.activateWindow();
+  form_.mainWidget().activateWindow();
 }
 
 }  // namespace molvane

@@ -20,7 +20,8 @@
 
 namespace molvane {
 
-class Form1;
+class Dialogs;
+class WindowServices;
 
 // What the font dialog edits: name, size in points, styles and colour.
 struct CaptionFont {
@@ -33,10 +34,10 @@ struct CaptionFont {
   int32_t colour = 0;  // 0x00BBGGRR
 };
 
-// The caption font chooser of both caption dialogs: Qt's font dialog
+// The caption font chooser of both caption dialogs: the font dialog
 // seeded with `font`, then the colour dialog seeded with `colour`. False
 // when the font dialog is cancelled; a cancelled colour keeps `colour`.
-bool ChooseCaptionFont(QWidget* parent, QFont& font, QColor& colour);
+bool ChooseCaptionFont(Dialogs& dialogs, QWidget* parent, QFont& font, QColor& colour);
 
 class frmAddCaption : public QWidget {
   Q_OBJECT
@@ -44,7 +45,7 @@ class frmAddCaption : public QWidget {
  public:
   // Creates the dialog and runs its load: slot 1 into the preview, sized to
   // caption 1 with the minimums of an empty caption.
-  frmAddCaption(Form1& form, State& s);
+  frmAddCaption(WindowServices& form, State& s);
   ~frmAddCaption() override;
 
   void Option1_Click(int k);   // loads slot k into the preview and sizes to it
@@ -62,10 +63,6 @@ class frmAddCaption : public QWidget {
   double heightTwips() const { return heightTwips_; }
   void setSizeTwips(double width, double height);
   const CaptionFont& previewFont() const { return preview_; }
-
-  // The font dialog: seeded with the preview's font, true when confirmed.
-  // Replaceable so that nothing blocks in tests.
-  std::function<bool(CaptionFont&)> chooseFont;
 
   std::array<QRadioButton*, MaxCaptions + 1> Option1{};  // 1..4
   QPushButton* btnOK = nullptr;
@@ -86,7 +83,7 @@ class frmAddCaption : public QWidget {
   void Form_Resize();
   void showPreviewFont();
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   bool closed_ = false;
   CaptionFont preview_;

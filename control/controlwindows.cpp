@@ -1,6 +1,6 @@
 #include "control/controlwindows.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/text.h"
 
 namespace molvane {
@@ -15,12 +15,12 @@ void ForgetClosed(QPointer<W>& p) {
 
 }  // namespace
 
-ControlWindows::ControlWindows(Form1& form)
+ControlWindows::ControlWindows(WindowServices& form)
     : form_(form), s_(form.state()), autopilot_(std::make_unique<AutopilotWindows>(form)) {
-  form_.captionLabels().setCaptionEditor([this](int k) { editCaption(k); });
+  form_.setCaptionEditor([this](int k) { editCaption(k); });
 }
 
-ControlWindows::~ControlWindows() { form_.captionLabels().setCaptionEditor({}); }
+ControlWindows::~ControlWindows() { form_.setCaptionEditor({}); }
 
 FormControlCenter* ControlWindows::thrustPanel(int slot) const {
   if (slot < 0 || slot > MaxSlots) return nullptr;

@@ -14,11 +14,11 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 class ControlWindows : public InstrumentWindows {
  public:
-  explicit ControlWindows(Form1& form);
+  explicit ControlWindows(WindowServices& form);
   ~ControlWindows() override;
 
   void openBox(BoxKind kind, int slot) override;
@@ -51,7 +51,7 @@ class ControlWindows : public InstrumentWindows {
   FormControlCenter* showDefaultPanel(bool reloadFirst);
   void showCaptionEditor(bool reloadFirst);
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   std::array<QPointer<FormControlCenter>, MaxSlots + 1> panels_{};
   QPointer<frmAddCaption> captionEditor_;

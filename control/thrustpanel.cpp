@@ -11,7 +11,7 @@
 #include "engine/orbits.h"
 #include "engine/thrust.h"
 #include "mainwindow/boxslots.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -133,11 +133,11 @@ void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string
 
 // ------------------------------------------------------------------ window
 
-FormControlCenter::FormControlCenter(Form1& form, State& s, int slotIndex)
-    : ToolWindow(&form), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
+FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotIndex)
+    : ToolWindow(&form.mainWidget()), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Thrust");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   setFixedSize(PixelsOfTwips(1800), PixelsOfTwips(5300));
   ForwardKeysFrom(this, true);
 

@@ -21,7 +21,7 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 enum class BoostRow { Prograde, Retrograde, Toward, Away, Custom };
 
@@ -47,7 +47,7 @@ class FormControlCenter : public ToolWindow {
  public:
   // Creates the panel of `slotIndex` (0: the default panel) and runs its
   // load: fuel total to 0, lists filled, placed at Left 0, Top 3490 twips.
-  FormControlCenter(Form1& form, State& s, int slotIndex);
+  FormControlCenter(WindowServices& form, State& s, int slotIndex);
   ~FormControlCenter() override;
 
   int SlotIndex() const { return slotIndex_; }
@@ -109,7 +109,7 @@ class FormControlCenter : public ToolWindow {
   int16_t& recordObject();
   int16_t& recordReference();
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   int slotIndex_;
   int16_t cpobject_ = 0;

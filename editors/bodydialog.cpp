@@ -4,23 +4,23 @@
 
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/text.h"
 
 namespace molvane {
 
-BodyDialog::BodyDialog(BodyEditors& owner, Form1& form, const QString& caption)
-    : QWidget(&form, Qt::Dialog), owner_(owner), form_(form), s_(form.state()) {
+BodyDialog::BodyDialog(BodyEditors& owner, WindowServices& form, const QString& caption)
+    : QWidget(&form.mainWidget(), Qt::Dialog), owner_(owner), form_(form), s_(form.state()) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(caption);
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
 }
 
 void BodyDialog::closeEvent(QCloseEvent* e) {
   if (!unloaded_) {
     unloaded_ = true;
     formUnload();
-    form_.activateWindow();
+    form_.mainWidget().activateWindow();
   }
   QWidget::closeEvent(e);
 }

@@ -16,13 +16,13 @@ class QCloseEvent;
 namespace molvane {
 
 class BodyEditors;
-class Form1;
+class WindowServices;
 
 class BodyDialog : public QWidget {
   Q_OBJECT
 
  public:
-  BodyDialog(BodyEditors& owner, Form1& form, const QString& caption);
+  BodyDialog(BodyEditors& owner, WindowServices& form, const QString& caption);
   // Closed (unloaded) and waiting to be deleted.
   bool unloaded() const { return unloaded_; }
 
@@ -32,7 +32,7 @@ class BodyDialog : public QWidget {
   virtual void formUnload() {}
 
   BodyEditors& owner_;
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
 
  private:

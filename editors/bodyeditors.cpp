@@ -1,6 +1,5 @@
 #include "editors/bodyeditors.h"
 
-#include <QColorDialog>
 #include <QPointer>
 
 #include "editors/classlibrary.h"
@@ -8,8 +7,9 @@
 #include "editors/objedit.h"
 #include "editors/orbitcalculator.h"
 #include "editors/rotatingperiod.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
+#include "ui/dialogs.h"
 #include "ui/text.h"
 
 namespace molvane {
@@ -37,7 +37,7 @@ void Delete(QPointer<T>& p) {
 
 }  // namespace
 
-BodyEditors::BodyEditors(Form1& form) : form_(form), w_(std::make_unique<Windows>()) {}
+BodyEditors::BodyEditors(WindowServices& form) : form_(form), w_(std::make_unique<Windows>()) {}
 
 // The windows are the main window's children; they go first so that none
 // outlives the object it calls back.
@@ -60,7 +60,7 @@ namespace {
 // Opens a window: an open one is closed first with reloadFirst, else only
 // brought forward; a new one loads and then shows.
 template <typename T>
-T* Open(QPointer<T>& p, BodyEditors& owner, Form1& form, bool reloadFirst) {
+T* Open(QPointer<T>& p, BodyEditors& owner, WindowServices& form, bool reloadFirst) {
   if (T* w = Live(p)) {
     if (!reloadFirst) {
       w->show();
@@ -127,11 +127,9 @@ void BodyEditors::showClassLibrary() { Open(w_->classLibrary, *this, form_, fals
 std::string BodyEditors::libraryPath() const { return PathBytes(form_.dataFolder()) + "/Library"; }
 
 std::optional<int32_t> BodyEditors::askColour(int32_t initial, QWidget* parent) {
-  if (chooseColour) return chooseColour(initial);
-  const QColor c = QColorDialog::getColor(ColourFromValue(initial), parent, QString(),
-                                          QColorDialog::DontUseNativeDialog);
-  if (!c.isValid()) return std::nullopt;
-  return ValueFromColour(c);
+  const std::optional<QColor> c = form_.dialogs().colour(parent, ColourFromValue(initial), QString());
+  if (!c) return std::nullopt;
+  return ValueFromColour(*c);
 }
 
 }  // namespace molvane

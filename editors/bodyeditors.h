@@ -15,7 +15,7 @@ class QWidget;
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 class ObjEdit;
 class frmCreateMultipleObjects;
 class CreateObjectClass;
@@ -34,7 +34,7 @@ struct ReferenceBoxReadout {
 
 class BodyEditors {
  public:
-  explicit BodyEditors(Form1& form);
+  explicit BodyEditors(WindowServices& form);
   ~BodyEditors();
   // ObjEdit, CreateObjects, RotatingPeriod and OrbitCalculator.
   void show(InstrumentWindow w, bool reloadFirst);
@@ -51,11 +51,8 @@ class BodyEditors {
   CreateObjectClass* classLibrary() const;
   OrbitCalculator* orbitCalculator() const;
   frmRotatingPeriod* rotatingPeriod() const;
-  Form1& form() { return form_; }
+  WindowServices& form() { return form_; }
 
-  // The colour dialog, seeded with a colour (0x00BBGGRR); no value when the
-  // user cancels. Empty: Qt's own dialog. Tests answer it at once.
-  std::function<std::optional<int32_t>(int32_t initial)> chooseColour;
   // Uniform numbers in [0, 1) for Create Objects. Empty: a generator seeded
   // from the time of day when the dialog opens.
   std::function<float()> randomSource;
@@ -70,7 +67,7 @@ class BodyEditors {
 
  private:
   struct Windows;
-  Form1& form_;
+  WindowServices& form_;
   std::unique_ptr<Windows> w_;
 };
 

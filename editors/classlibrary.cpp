@@ -13,7 +13,7 @@
 #include "engine/numtext.h"
 #include "files/fileio.h"
 #include "files/textitems.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
@@ -89,7 +89,7 @@ bool AppendClassRecord(const std::string& path, const ObjectClassRecord& r) {
   return SaveFileAtomically(path, bytes + ClassRecordText(r));
 }
 
-CreateObjectClass::CreateObjectClass(BodyEditors& owner, Form1& form)
+CreateObjectClass::CreateObjectClass(BodyEditors& owner, WindowServices& form)
     : BodyDialog(owner, form, "Create Class of Objects") {
   auto* grid = new QGridLayout(this);
   auto single = [this](const QString& caption, QLineEdit*& edit) {

@@ -49,7 +49,7 @@ class CreateObjectClass : public BodyDialog {
   Q_OBJECT
 
  public:
-  CreateObjectClass(BodyEditors& owner, Form1& form);
+  CreateObjectClass(BodyEditors& owner, WindowServices& form);
 
   QLineEdit *Text9, *Text1, *Text10, *Text8, *Text11, *Text2, *Text3, *Text4;
   QComboBox* Combo2 = nullptr;

@@ -15,7 +15,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
@@ -61,7 +61,7 @@ std::string NewBodyName(const State& s, std::string_view base, int n) {
   return name;
 }
 
-frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, Form1& form)
+frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, WindowServices& form)
     : BodyDialog(owner, form, "Create Objects") {
   auto* grid = new QGridLayout(this);
   auto pair = [this](const QString& caption, const QString& meanLabel, QLineEdit*& mean, QLineEdit*& spread,

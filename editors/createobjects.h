@@ -34,7 +34,7 @@ class frmCreateMultipleObjects : public BodyDialog {
   Q_OBJECT
 
  public:
-  frmCreateMultipleObjects(BodyEditors& owner, Form1& form);
+  frmCreateMultipleObjects(BodyEditors& owner, WindowServices& form);
 
   QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10, *Text11, *Text12,
       *Text13, *Text14, *Text15, *Text16, *Text17, *Text18;

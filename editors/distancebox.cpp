@@ -7,7 +7,8 @@
 #include <cmath>
 
 #include "engine/bodies.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/boxslots.h"
+#include "mainwindow/windowservices.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -51,8 +52,8 @@ constexpr const char* WidestValue = "999,999,999,999,999.";
 
 }  // namespace
 
-PairBoxWindow::PairBoxWindow(Form1& form, const QString& designCaption, bool alignKeys)
-    : ToolWindow(&form), form_(form), s_(form.state()) {
+PairBoxWindow::PairBoxWindow(WindowServices& form, const QString& designCaption, bool alignKeys)
+    : ToolWindow(&form.mainWidget()), form_(form), s_(form.state()) {
   setWindowTitle(designCaption);
   static const char* units[] = {"Km      Distance", "Km/s   Velocity", "Km/s   Radial", "Km/s   Tangent"};
   // Qt's fonts need more room than the design's 1815 and 1335 twips: both
@@ -68,7 +69,7 @@ PairBoxWindow::PairBoxWindow(Form1& form, const QString& designCaption, bool ali
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   for (int k = 1; k <= 4; ++k) {
     labels_[k] = BoxLabel(this, 0, 240 * (k - 1), valueWidth, QString());
     labels_[k + 4] = BoxLabel(this, unitLeft, 240 * (k - 1), unitWidth, units[k - 1]);
@@ -192,7 +193,7 @@ void PairBoxWindow::closeEvent(QCloseEvent* e) {
 
 // ------------------------------------------------------------ distance box
 
-RefBoxS::RefBoxS(Form1& form) : PairBoxWindow(form, "Reference Box 1", true) {
+RefBoxS::RefBoxS(WindowServices& form) : PairBoxWindow(form, "Reference Box 1", true) {
   Timer1.setInterval(1000);
   connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   for (int k = 1; k <= 8; ++k) {

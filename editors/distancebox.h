@@ -18,7 +18,7 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 // A drop-down list of body names that reports when its list opens.
 class BodyPicker : public QComboBox {
@@ -35,7 +35,7 @@ class PairBoxWindow : public ToolWindow {
   Q_OBJECT
 
  public:
-  PairBoxWindow(Form1& form, const QString& designCaption, bool alignKeys);
+  PairBoxWindow(WindowServices& form, const QString& designCaption, bool alignKeys);
 
   // lbl 1..8 (values 1..4, unit captions 5..8).
   QLabel* lbl(int k) const { return (k >= 1 && k <= 8) ? labels_[k] : nullptr; }
@@ -74,7 +74,7 @@ class PairBoxWindow : public ToolWindow {
   void closeEvent(QCloseEvent* e) override;
   void setPickersShown(bool on);
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   std::array<QLabel*, 9> labels_{};
   HeldBody heldA_, heldB_;
@@ -84,7 +84,7 @@ class RefBoxS : public PairBoxWindow {
   Q_OBJECT
 
  public:
-  explicit RefBoxS(Form1& form);
+  explicit RefBoxS(WindowServices& form);
 
   int16_t BodyA = 0;
   int16_t BodyB = 0;

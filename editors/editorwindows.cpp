@@ -1,6 +1,6 @@
 #include "editors/editorwindows.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/text.h"
 
 namespace molvane {
@@ -23,7 +23,7 @@ void ShowQuietly(QWidget* w) {
 
 }  // namespace
 
-EditorWindows::EditorWindows(Form1& form) : form_(form), s_(form.state()), editors_(form) {
+EditorWindows::EditorWindows(WindowServices& form) : form_(form), s_(form.state()), editors_(form) {
   // The orbit calculator starts from reference box 1's body and its distance,
   // tangential and radial readouts, as shown.
   editors_.readReferenceBox1 = [this](ReferenceBoxReadout& r) {

@@ -18,11 +18,11 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 class EditorWindows : public InstrumentWindows {
  public:
-  explicit EditorWindows(Form1& form);
+  explicit EditorWindows(WindowServices& form);
   ~EditorWindows() override;
 
   void openBox(BoxKind kind, int slot) override;
@@ -48,7 +48,7 @@ class EditorWindows : public InstrumentWindows {
 
  private:
   RefBox& referenceWindow(int which);
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   BodyEditors editors_;
   std::array<QPointer<RefBoxS>, MaxSlots + 1> distance_{};

@@ -12,7 +12,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
@@ -69,7 +69,7 @@ std::vector<double> SplitStateVector(std::string_view text) {
   return std::vector<double>(slot.begin() + 1, slot.begin() + k);
 }
 
-ObjEdit::ObjEdit(BodyEditors& owner, Form1& form) : BodyDialog(owner, form, "Edit Object") {
+ObjEdit::ObjEdit(BodyEditors& owner, WindowServices& form) : BodyDialog(owner, form, "Edit Object") {
   auto* grid = new QGridLayout(this);
   auto lineBox = [this](const QString& caption, QLineEdit*& edit) {
     auto* box = new QGroupBox(caption, this);
@@ -355,7 +355,7 @@ void ObjEdit::Command1_Click() {
 void ObjEdit::Command2_Click() {
   if (!editable()) return;  // never the floating point
   const int k = EditedIndex;
-  DeleteBody(s_, form_, k);
+  DeleteBody(s_, form_.engineHost(), k);
   EditedIndex = static_cast<int16_t>(std::min(k, BodyCount(s_)));
   HoldBody(s_, edited_, EditedIndex);  // the body that took its place
   form_.refreshObjectLists();

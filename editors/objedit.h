@@ -35,7 +35,7 @@ class ObjEdit : public BodyDialog {
   Q_OBJECT
 
  public:
-  ObjEdit(BodyEditors& owner, Form1& form);
+  ObjEdit(BodyEditors& owner, WindowServices& form);
 
   QComboBox* Combo1 = nullptr;  // the body's name
   QComboBox* Combo2 = nullptr;  // the reference's name

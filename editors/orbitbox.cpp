@@ -6,7 +6,8 @@
 #include <algorithm>
 
 #include "engine/bodies.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/boxslots.h"
+#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/keys.h"
 #include "ui/text.h"
@@ -43,9 +44,9 @@ constexpr const char* WidestValue = "-8.88888888888888E+88";
 
 }  // namespace
 
-RefBoxOrbit1::RefBoxOrbit1(Form1& form) : ToolWindow(&form), form_(form), s_(form.state()) {
+RefBoxOrbit1::RefBoxOrbit1(WindowServices& form) : ToolWindow(&form.mainWidget()), form_(form), s_(form.state()) {
   setWindowTitle("Orbit Reference");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);

@@ -15,7 +15,7 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 // Rows of the value labels, in the order of OrbitBoxTexts.
 enum OrbitRow {
@@ -27,7 +27,7 @@ class RefBoxOrbit1 : public ToolWindow {
   Q_OBJECT
 
  public:
-  explicit RefBoxOrbit1(Form1& form);
+  explicit RefBoxOrbit1(WindowServices& form);
 
   int16_t ObjectIndex = 0;
   int16_t ReferenceIndex = 0;
@@ -69,7 +69,7 @@ class RefBoxOrbit1 : public ToolWindow {
   void fillPickers();
   void storeRecord();
   QString nameOf(int k) const;
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   std::array<QLabel*, OrbitRows> values_{};
   std::array<QLabel*, OrbitRows> captions_{};

@@ -12,7 +12,7 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
 
@@ -102,7 +102,8 @@ bool ComputeApsidesFromState(double massTerm, double timescale, double r, double
   return true;
 }
 
-OrbitCalculator::OrbitCalculator(BodyEditors& owner, Form1& form) : BodyDialog(owner, form, "Orbit Calculator") {
+OrbitCalculator::OrbitCalculator(BodyEditors& owner, WindowServices& form)
+    : BodyDialog(owner, form, "Orbit Calculator") {
   auto* grid = new QGridLayout(this);
   auto* object = new QGroupBox("Object", this);
   Combo1 = new QComboBox(object);

@@ -36,7 +36,7 @@ class OrbitCalculator : public BodyDialog {
   Q_OBJECT
 
  public:
-  OrbitCalculator(BodyEditors& owner, Form1& form);
+  OrbitCalculator(BodyEditors& owner, WindowServices& form);
 
   QComboBox* Combo1 = nullptr;
   QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text11;

@@ -2,11 +2,11 @@
 
 #include <QEvent>
 
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 
 namespace molvane {
 
-RefBox::RefBox(Form1& form, int which)
+RefBox::RefBox(WindowServices& form, int which)
     : PairBoxWindow(form, which == 2 ? "Reference Box 2" : "Reference Box 1", false), which_(which == 2 ? 2 : 1) {
   Timer1.setInterval(20000);
   connect(&Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });

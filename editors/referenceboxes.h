@@ -11,7 +11,7 @@ class RefBox : public PairBoxWindow {
   Q_OBJECT
 
  public:
-  RefBox(Form1& form, int which);
+  RefBox(WindowServices& form, int which);
 
   int which() const { return which_; }
   // Opens the box: flag set, default place, pair from the focus body.

@@ -12,7 +12,7 @@
 #include "editors/bodyeditors.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 
@@ -29,7 +29,8 @@ constexpr const char* FactorCaptions[10] = {"+10%", "+1%",   "+.1%",  "+.01%", "
 
 }  // namespace
 
-frmRotatingPeriod::frmRotatingPeriod(BodyEditors& owner, Form1& form) : BodyDialog(owner, form, "Rotating Period") {
+frmRotatingPeriod::frmRotatingPeriod(BodyEditors& owner, WindowServices& form)
+    : BodyDialog(owner, form, "Rotating Period") {
   auto* lay = new QVBoxLayout(this);
   auto* top = new QGridLayout;
   top->addWidget(new QLabel("Period", this), 0, 0);

@@ -21,7 +21,7 @@ class frmRotatingPeriod : public BodyDialog {
   Q_OBJECT
 
  public:
-  frmRotatingPeriod(BodyEditors& owner, Form1& form);
+  frmRotatingPeriod(BodyEditors& owner, WindowServices& form);
 
   QLineEdit* TextRotatePeriod = nullptr;
   QComboBox* ComboRotatingObject = nullptr;

@@ -8,7 +8,7 @@
 #include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
@@ -33,9 +33,9 @@ void SetTextQuietly(QLineEdit* e, const QString& t) {
 
 }  // namespace
 
-frmSpectrum::frmSpectrum(Form1& form) : QWidget(&form, Qt::Tool), form_(form), s_(form.state()) {
+frmSpectrum::frmSpectrum(WindowServices& form) : QWidget(&form.mainWidget(), Qt::Tool), form_(form), s_(form.state()) {
   setWindowTitle("Spectrum Analysis");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   resize(PixelsOfTwips(10950), PixelsOfTwips(9600));
   auto place = [](QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(PixelsOfTwips(left), PixelsOfTwips(top), PixelsOfTwips(width), PixelsOfTwips(height));

@@ -17,13 +17,13 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 class frmSpectrum : public QWidget {
   Q_OBJECT
 
  public:
-  explicit frmSpectrum(Form1& form);
+  explicit frmSpectrum(WindowServices& form);
 
   QComboBox* Combo1 = nullptr;  // body A
   QComboBox* Combo2 = nullptr;  // body B
@@ -59,7 +59,7 @@ class frmSpectrum : public QWidget {
   void showOffset();
   void clearPicture();
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   QImage picture_;
   QPoint pos_{0, 0};

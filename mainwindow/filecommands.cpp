@@ -3,9 +3,7 @@
 #include "mainwindow/filecommands.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QScrollBar>
 
 #include "engine/calendar.h"
@@ -30,26 +28,6 @@ const QString OpenFilter = "Molvane (*.molv);;All Files (*)";
 const QString SaveFilter = "Molvane (*.molv)";
 
 }  // namespace
-
-std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName,
-                                            const QString& folder, const QString& filter) {
-  auto dialog = std::make_unique<QFileDialog>(parent, kind == FileDialogKind::Open ? "Open" : "Save As", folder, filter);
-  dialog->setOption(QFileDialog::DontUseNativeDialog);
-  dialog->setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-  dialog->setFileMode(kind == FileDialogKind::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  if (!initialName.isEmpty()) dialog->selectFile(initialName);
-  return dialog;
-}
-
-QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName, const QString& folder,
-                      const QString& filter) {
-  // Offscreen nobody can answer a dialog: it counts as cancelled.
-  if (QGuiApplication::platformName() == "offscreen") return {};
-  const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, kind, initialName, folder, filter);
-  if (dialog->exec() != QDialog::Accepted) return {};
-  const QStringList files = dialog->selectedFiles();
-  return files.isEmpty() ? QString() : files.first();
-}
 
 std::string DialogInitialName(const State& s) {
   return IsResumeFilePath(s.isitname) ? s.OriginalSituationName : s.isitname;
@@ -80,8 +58,7 @@ QString Form1::askFileName(FileDialogKind kind, const QString& filter) {
   // current file's folder when there is one.
   QString folder = PathText(s_.CurrentFolder);
   if (folder.isEmpty() || kind == FileDialogKind::Save || !QFileInfo(folder).isDir()) folder = dataFolder();
-  QString chosen = fileDialogHook_ ? fileDialogHook_(kind, initial, folder, filter)
-                                   : RunFileDialog(this, kind, initial, folder, filter);
+  const QString chosen = dialogs_->fileName(this, {kind, initial, folder, filter});
   if (chosen.isEmpty()) return {};
   const std::optional<std::string> abs = AbsoluteSituationPath(s_, PathBytes(chosen));
   return abs ? PathText(*abs) : QString();

@@ -1,12 +1,7 @@
 // The File menu's commands around the situation opener and writer: the
-// file dialogs, the names they propose and store, and the archive copy.
+// names the file dialogs propose and store, and the archive copy.
 #pragma once
 
-#include <QFileDialog>
-#include <QString>
-#include <QWidget>
-#include <functional>
-#include <memory>
 #include <string>
 
 #include "engine/state.h"
@@ -14,22 +9,6 @@
 namespace molvane {
 
 class Form1;
-
-enum class FileDialogKind { Open, Save };
-
-// Shows a file dialog and returns the chosen path, empty for a cancel.
-// `filter` is in Qt's form ("Molvane (*.molv);;All Files (*)"). Tests
-// replace it on the main window with one that answers at once.
-using FileDialogHook =
-    std::function<QString(FileDialogKind kind, const QString& initialName, const QString& folder, const QString& filter)>;
-
-// Qt's own file dialog (never the platform's) as the File menu shows it,
-// not yet shown. The save dialog asks before overwriting an existing file.
-std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName,
-                                            const QString& folder, const QString& filter);
-// Shows it and returns the chosen path, empty for a cancel.
-QString RunFileDialog(QWidget* parent, FileDialogKind kind, const QString& initialName, const QString& folder,
-                      const QString& filter);
 
 // The name the dialogs propose: the situation the resume file stands for
 // while the resume file is current, else the current file.

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
@@ -585,22 +584,12 @@ void Form1::openDefaultThrustPanel() { instruments_->show(InstrumentWindow::Cont
 // -------------------------------------------------------------- messages
 
 // Messages are fixed words and paths, so they are file-name bytes.
-void Form1::message(const std::string& text) {
-  messages_.push_back(text);
-  if (QGuiApplication::platformName() == "offscreen") return;  // no one to press OK
-  QMessageBox box(QMessageBox::NoIcon, "Molvane", PathText(text), QMessageBox::Ok, this);
-  box.exec();
-}
+void Form1::message(const std::string& text) { dialogs_->message(this, "Molvane", text); }
 
 void Form1::HideMouseCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor)); }
 
 void Form1::ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
 
-bool Form1::askYesNo(const std::string& text) {
-  if (QGuiApplication::platformName() == "offscreen") return false;
-  QMessageBox box(QMessageBox::Question, "Read Only File", PathText(text),
-                  QMessageBox::Yes | QMessageBox::No, this);
-  return box.exec() == QMessageBox::Yes;
-}
+bool Form1::askYesNo(const std::string& text) { return dialogs_->askYesNo(this, "Read Only File", text); }
 
 }  // namespace molvane

@@ -26,7 +26,9 @@
 #include "mainwindow/labelpopup.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
+#include "mainwindow/windowservices.h"
 #include "mainwindow/windowstyle.h"
+#include "ui/dialogs.h"
 #include "ui/twips.h"
 
 namespace molvane {
@@ -35,14 +37,25 @@ class ViewWidget;
 class KeyForwarder;
 struct MainMenus;
 
-class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, public FilesHost {
+class Form1 : public QMainWindow,
+              public EngineHost,
+              public AutopilotHost,
+              public FilesHost,
+              public WindowServices {
   Q_OBJECT
 
  public:
   explicit Form1(State& state, QWidget* parent = nullptr);
   ~Form1() override;
 
-  State& state() { return s_; }
+  State& state() override { return s_; }
+  QWidget& mainWidget() override { return *this; }
+  EngineHost& engineHost() override { return *this; }
+  AutopilotHost& autopilotHost() override { return *this; }
+  // Until the program installs Qt's dialogs every dialog is answered at
+  // once as cancelled, as nobody can answer it without a display.
+  Dialogs& dialogs() override { return *dialogs_; }
+  void setDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
   MainView& view() { return view_; }
   ViewWidget* viewWidget() { return viewWidget_; }
 
@@ -54,7 +67,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // The command-line text of the arguments after the program name.
   static QString CommandLineText(const QStringList& arguments);
   // Folder of what the program writes between runs, created when needed.
-  QString dataFolder() const;
+  QString dataFolder() const override;
   QString resumePath() const;
   // The caption text chosen at start-up (also what exit will keep).
   const QString& startupFileText() const { return startupFileText_; }
@@ -64,7 +77,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
 
   // ---- Keyboard command table; every window forwards its key presses here.
   void KeyPresses(int code);
-  void AlignKeyReleased(int code);
+  void AlignKeyReleased(int code) override;
 
   // ---- View operations.
   void zoomIn() override;
@@ -83,7 +96,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // A mouse release over the view while the floating-focus pick is armed.
   void PickFloatingFocusAt(QPointF pos);
   void UpdateScreenScale() override;
-  double visibleWidthKm() const { return visibleWidthKm_; }
+  double visibleWidthKm() const override { return visibleWidthKm_; }
 
   // ---- Time.
   void PausePlay();           // the menu item and the "p" key
@@ -97,7 +110,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   WindowStyle& windowStyle() { return windowStyle_; }
 
   // ---- The running loop.
-  bool timerEnabled() const { return timer1_.isActive(); }
+  bool timerEnabled() const override { return timer1_.isActive(); }
   bool loopRunning() const { return s_.loopRunning; }
   void Timer1_Timer();
 
@@ -105,9 +118,10 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QScrollBar* hscroll1() { return hscroll1_; }
   QScrollBar* vscroll1() { return vscroll1_; }
   QPushButton* centerBtn() { return centerBtn_; }
+  QLabel* captionLabel(int k) override { return captions_->captionLabel(k); }
   MainMenus& menus() { return *menus_; }
   // Check marks and captions of the menu items follow State.
-  void syncMenus();
+  void syncMenus() override;
 
   ToolWindows& tools() { return *tools_; }
   void setToolWindows(std::unique_ptr<ToolWindows> tools);
@@ -120,6 +134,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void setLabelBackColor(int32_t colour);
   // The four caption labels on the drawing area.
   CaptionLabels& captionLabels() { return *captions_; }
+  // Caption labels under the mouse: a double-click opens the caption editor
+  // (installed by the control windows) on that caption.
+  void setCaptionEditor(std::function<void(int)> open) override { captions_->setCaptionEditor(std::move(open)); }
 
   // ---- Files.
   bool openSituation(const std::string& path) override;
@@ -130,8 +147,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // The main window's title (kept in MainCaption while the title bar is
   // hidden).
   void setCaptionText(const QString& text);
-  // Replaces the file dialogs (tests answer them at once); empty = Qt's.
-  void setFileDialogHook(FileDialogHook hook) { fileDialogHook_ = std::move(hook); }
 
   // ---- Window commands of the menus (menus.cpp).
   void toggleDashboard(DashboardWindow w);
@@ -181,9 +196,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   double captionReferenceWidth() const override;
   void captionsChanged(int front) override;
   void message(const std::string& text) override;
-  // Every message shown so far (kept for the tests; offscreen nobody can
-  // press OK, so the box itself is not shown there).
-  const std::vector<std::string>& messages() const { return messages_; }
 
   // The mouse cursor of the dormant screen-saver mode: each hide needs one
   // show.
@@ -246,7 +258,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<InstrumentWindows> instruments_;
-  FileDialogHook fileDialogHook_;
+  RecordingDialogs unanswered_;
+  Dialogs* dialogs_ = &unanswered_;
   BoxSlots boxSlots_{*this};
   FileCommands fileCommands_{*this};
   LabelPopup labelPopup_{*this};
@@ -256,7 +269,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   SliceCounter counter_;
   double visibleWidthKm_ = 0;
   QString startupFileText_;
-  std::vector<std::string> messages_;
   bool exiting_ = false;
   bool exited_ = false;
   bool startupDone_ = false;

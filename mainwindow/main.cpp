@@ -9,6 +9,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
 #include "mainwindow/sessionend.h"
+#include "ui/dialogs.h"
 #include "control/controlwindows.h"  // CONTROL-WINDOWS
 
 int main(int argc, char** argv) {
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
   QCoreApplication::setOrganizationName(QString());
 
   auto state = std::make_unique<molvane::State>();
+  molvane::QtDialogs dialogs;
   molvane::Form1 form(*state);
+  form.setDialogs(dialogs);
   form.setToolWindows(std::make_unique<molvane::MainToolWindows>(form));
   // Body editors and instruments | thrust panels, autopilot and captions.
   auto editorWindows = std::make_unique<molvane::EditorWindows>(form);  // EDITOR-WINDOWS

@@ -1,7 +1,6 @@
 #include "mainwindow/preferences.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -37,9 +36,6 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Preferences");
   setWindowIcon(form.windowIcon());
-  chooseColour = [this](const QColor& c) {
-    return QColorDialog::getColor(c, this, QString(), QColorDialog::DontUseNativeDialog);
-  };
   auto* outer = new QVBoxLayout(this);
 
   auto* frame1 = new QGroupBox("Background Color", this);
@@ -109,9 +105,8 @@ void frmPreferences::Option1_Click() { form_.state().ArchiveOnSave = true; }
 void frmPreferences::Option2_Click() { form_.state().ArchiveOnSave = false; }
 
 void frmPreferences::Command3_Click() {
-  if (!chooseColour) return;
-  const QColor c = chooseColour(ColourFromValue(swatch_));
-  if (c.isValid()) setSwatch(ValueFromColour(c));
+  const std::optional<QColor> c = form_.dialogs().colour(this, ColourFromValue(swatch_), QString());
+  if (c) setSwatch(ValueFromColour(*c));
 }
 
 void frmPreferences::Command1_Click() {

@@ -44,10 +44,6 @@ class frmPreferences : public QDialog {
   void Command1_Click();
   void Command2_Click();
 
-  // The colour dialog: the current colour in, the chosen one out (an invalid
-  // colour for cancel). Tests replace it.
-  std::function<QColor(const QColor&)> chooseColour;
-
  protected:
   void closeEvent(QCloseEvent* e) override;
 

@@ -1,7 +1,6 @@
 #include "mainwindow/screensaver.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -44,10 +43,6 @@ frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), fo
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Screen Saver Settings");
   setWindowIcon(form.windowIcon());
-  chooseFile = [this] {
-    return QFileDialog::getOpenFileName(this, QString(), fileName_, "Molvane (*.molv)", nullptr,
-                                        QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
-  };
   endProgram = [] { QCoreApplication::quit(); };
 
   auto* outer = new QVBoxLayout(this);
@@ -88,8 +83,8 @@ frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), fo
 QString frmScreenSaverSettings::settingsPath() const { return form_.dataFolder() + "/molvss.ini"; }
 
 void frmScreenSaverSettings::Command1_Click() {
-  if (!chooseFile) return;
-  const QString chosen = chooseFile();
+  const FileRequest request{FileDialogKind::Open, QString(), fileName_, "Molvane (*.molv)", true};
+  const QString chosen = form_.dialogs().fileName(this, request);
   if (chosen.isEmpty()) return;
   fileName_ = chosen;
   Text1->setText(chosen);

@@ -49,9 +49,7 @@ class frmScreenSaverSettings : public QDialog {
   void Command2_Click();
   void Command3_Click();
 
-  // The open dialog (empty for cancel) and the end of the program; tests
-  // replace them.
-  std::function<QString()> chooseFile;
+  // The end of the program; tests replace it.
   std::function<void()> endProgram;
 
  private:

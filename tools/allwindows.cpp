@@ -64,6 +64,7 @@ void CloseNow(QWidget* w) {
 
 WholeProgram::WholeProgram() : state_(std::make_unique<State>()) {
   form_ = std::make_unique<Form1>(*state_);
+  form_->setDialogs(dialogs_);
   form_->setToolWindows(std::make_unique<MainToolWindows>(*form_));
   auto editors = std::make_unique<EditorWindows>(*form_);
   auto control = std::make_unique<ControlWindows>(*form_);

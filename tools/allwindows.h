@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "engine/state.h"
+#include "ui/dialogs.h"
 
 namespace molvane {
 
@@ -27,6 +28,8 @@ class WholeProgram {
   MainToolWindows& tools();
   EditorWindows& editors() { return *editors_; }
   ControlWindows& control() { return *control_; }
+  // Every dialog is answered at once, as cancelled: nothing waits for a user.
+  RecordingDialogs& dialogs() { return dialogs_; }
 
   // Starts the program on a situation file, then holds the simulation and
   // draws a few steps' worth so that the views show the bodies.
@@ -34,6 +37,7 @@ class WholeProgram {
 
  private:
   std::unique_ptr<State> state_;
+  RecordingDialogs dialogs_;
   std::unique_ptr<Form1> form_;
   EditorWindows* editors_ = nullptr;
   ControlWindows* control_ = nullptr;

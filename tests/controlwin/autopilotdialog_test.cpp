@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "../support/fakewindowservices.h"
 #include "control/autopilot.h"
 #include "control/autopilotcaptiondialog.h"
 #include "control/autopilotdialog.h"
@@ -23,7 +24,6 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/state.h"
-#include "mainwindow/form1.h"
 
 namespace molvane {
 namespace {
@@ -32,8 +32,8 @@ class AutopilotDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     state = std::make_unique<State>();
-    form = std::make_unique<Form1>(*state);
-    form->resize(800, 600);
+    form = std::make_unique<FakeWindowServices>(*state);  // 800 x 600 pixels
+    form->setDialogs(dialogs);
   }
   void TearDown() override {
     form.reset();
@@ -41,12 +41,6 @@ class AutopilotDialogTest : public ::testing::Test {
   }
   frmAutoPilot& open() {
     dlg = new frmAutoPilot(*form, memory);
-    dlg->setFileDialogHook([this](FileDialogKind kind, const QString&, const QString&,
-                                  const QString&) {
-      lastDialogKind = kind;
-      return fileAnswer;
-    });
-    dlg->setColourDialogHook([this](const QColor&) { return colourAnswer; });
     return *dlg;
   }
   void addBodies(int n) {
@@ -91,13 +85,11 @@ class AutopilotDialogTest : public ::testing::Test {
     form->setTimerEnabled(true);
   }
 
+  RecordingDialogs dialogs;
   std::unique_ptr<State> state;
-  std::unique_ptr<Form1> form;
+  std::unique_ptr<FakeWindowServices> form;
   AutopilotEditorMemory memory;
   frmAutoPilot* dlg = nullptr;
-  QString fileAnswer;
-  FileDialogKind lastDialogKind = FileDialogKind::Open;
-  std::optional<QColor> colourAnswer;
 };
 
 // ---- Holding the simulation.
@@ -314,10 +306,10 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   EXPECT_EQ(memory.probeMassFactor, 1.0 / EarthMassKg);
 
   dlg->pickCommand("Open");
-  fileAnswer = "/data/太陽系/next.molv";
+  dialogs.answerFile("/data/太陽系/next.molv");
   dlg->btnBrowse_Click();
   EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
-  fileAnswer.clear();  // a cancel changes nothing
+  dialogs.answerFile(QString());  // a cancel changes nothing
   dlg->btnBrowse_Click();
   EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
   f = {};
@@ -326,9 +318,9 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   addAndExpect(f);
 
   dlg->pickCommand("Save");
-  fileAnswer = "/data/Übung/Größe.molv";
+  dialogs.answerFile("/data/Übung/Größe.molv");
   dlg->Command4_Click();
-  EXPECT_EQ(lastDialogKind, FileDialogKind::Save);
+  EXPECT_EQ(dialogs.fileRequests().back().kind, FileDialogKind::Save);
   f.word = "Save";
   f.fileName = "/data/Übung/Größe.molv";
   const std::string line = addAndExpect(f);
@@ -389,7 +381,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDefaultsFollowTheSimulation) {
   EXPECT_EQ(state->ProbeCounter, 2);
 
   // A visible width of exactly 9.3851136e12 km is shown in AU.
-  form->view().setScreenSize(1000, 500);
+  form->screenWidth = 1000;
   state->ScalePixel = 1000 / 9.3851136e15;
   dlg->pickCommand("Zoom");
   EXPECT_TRUE(dlg->OptionAU->isChecked());
@@ -555,10 +547,10 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDeleteAfterNewAndAddKeepsTheEditedEnt
 TEST_F(AutopilotDialogTest, AutopilotDialogColourChoiceAndCancel) {
   open();
   dlg->pickCommand("Release Probe");
-  colourAnswer = QColor(1, 2, 3);
+  dialogs.answerColour(QColor(1, 2, 3));
   dlg->Command3_Click();
   EXPECT_EQ(dlg->probeColour(), 0x030201);
-  colourAnswer.reset();  // a cancel keeps the swatch
+  dialogs.answerColour(std::nullopt);  // a cancel keeps the swatch
   dlg->Command3_Click();
   EXPECT_EQ(dlg->probeColour(), 0x030201);
 }
@@ -573,8 +565,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesTheThousandAndFirstCommand) {
   dlg->pickCommand("Pause");
   dlg->btnAdd_Click();
   EXPECT_EQ(state->autopilotCount, MaxAutopilot);
-  ASSERT_FALSE(form->messages().empty());
-  EXPECT_NE(form->messages().back().find("1000"), std::string::npos);
+  ASSERT_FALSE(dialogs.messages().empty());
+  EXPECT_NE(dialogs.messages().back().find("1000"), std::string::npos);
   EXPECT_EQ(dlg->ComboCommand->currentText(), "Pause");  // nothing was cleared
 }
 
@@ -585,7 +577,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesATimeBeyondTheClock) {
   dlg->btnAdd_Click();
   if (!std::isfinite(AutopilotLineTime(dlg->currentDateField()))) {
     EXPECT_EQ(state->autopilotCount, 0);
-    EXPECT_FALSE(form->messages().empty());
+    EXPECT_FALSE(dialogs.messages().empty());
   } else {
     EXPECT_TRUE(std::isfinite(state->autopilot[1].time));
   }
@@ -623,11 +615,11 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
     if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
     type(r.box, r.refused);
     const int count = state->autopilotCount;
-    const size_t messages = form->messages().size();
+    const size_t messages = dialogs.messages().size();
     QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
     EXPECT_EQ(state->autopilotCount, count);
-    ASSERT_EQ(form->messages().size(), messages + 1);
-    EXPECT_EQ(form->messages().back().rfind(std::string(r.field) + ' ', 0), 0u) << form->messages().back();
+    ASSERT_EQ(dialogs.messages().size(), messages + 1);
+    EXPECT_EQ(dialogs.messages().back().rfind(std::string(r.field) + ' ', 0), 0u) << dialogs.messages().back();
     EXPECT_EQ(dlg->ComboCommand->currentText(), r.word);  // nothing was cleared
     type(r.box, r.kept);
     QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
@@ -702,7 +694,7 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOpensOnCaptionOne) {
   EXPECT_EQ(dlg->visibleFrame(), nullptr);
   EXPECT_EQ(cap->checkedSlot(), 1);
   // An empty caption 1 is only a few pixels: the dialog's minimum size.
-  const QRect g = form->captionLabels().captionLabel(1)->geometry();
+  const QRect g = form->captionLabel(1)->geometry();
   if (g.width() * 15 + 500 < 3660 && g.height() * 15 + 2300 < 3135) {
     EXPECT_EQ(cap->widthTwips(), 3660);
     EXPECT_EQ(cap->heightTwips(), 3135);
@@ -712,14 +704,12 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOpensOnCaptionOne) {
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
   open();
-  dlg->setFontDialogHook([](QFont& font, QColor& colour) {
-    font.setFamily("Serif");
-    font.setPointSizeF(18);
-    font.setBold(true);
-    font.setUnderline(true);
-    colour = QColor(0, 0, 255);
-    return true;
-  });
+  QFont font("Serif");
+  font.setPointSizeF(18);
+  font.setBold(true);
+  font.setUnderline(true);
+  dialogs.answerFont(font);
+  dialogs.answerColour(QColor(0, 0, 255));
   dlg->pickCommand("Caption");
   frmAddCaptionAutopilot* cap = dlg->captionDialog();
   ASSERT_NE(cap, nullptr);
@@ -760,6 +750,8 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
 
 // "Font..." as the program offers it: Qt's font dialog, then the colour.
 TEST_F(AutopilotDialogTest, AutopilotCaptionGetsItsColourFromTheColourDialog) {
+  QtDialogs qtDialogs;  // the real font and colour dialogs, one after the other
+  form->setDialogs(qtDialogs);
   open();
   dlg->show();
   dlg->ComboCommand->showPopup();

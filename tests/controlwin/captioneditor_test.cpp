@@ -46,15 +46,16 @@ TEST_F(CaptionEditorTest, EmptyCaptionsGiveTheMinimumOnOpeningAndTheirOwnSizeOnC
 
 TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
   frmAddCaption* e = open();
-  CaptionFont seen;
-  e->chooseFont = [&](CaptionFont& f) {
-    seen = f;
-    f = {"Serif", 12, true, false, true, false, 0x00FF00};
-    return true;
-  };
+  QFont serif("Serif");
+  serif.setPointSizeF(12);
+  serif.setBold(true);
+  serif.setStrikeOut(true);
+  dialogs.answerFont(serif);
+  dialogs.answerColour(ColourFromValue(0x00FF00));
   e->Option1[2]->click();
   e->Command1_Click();
-  EXPECT_EQ(seen.size, 0);
+  // The dialog opened on the slot's font, whose size 0 keeps the base size.
+  EXPECT_EQ(dialogs.fontRequests().at(0).pointSizeF(), QFont().pointSizeF());
   EXPECT_EQ(e->previewFont().name, "Serif");
   e->Text1->setPlainText("Inner\nplanets");
   e->setSizeTwips(3500, 2900);
@@ -79,7 +80,7 @@ TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
   EXPECT_FLOAT_EQ(c.relTop, static_cast<float>(40 / b));
   EXPECT_FLOAT_EQ(c.relWidth, static_cast<float>(200 / b));
   EXPECT_FLOAT_EQ(c.relHeight, static_cast<float>(40 / b));
-  QLabel* l = form->captionLabels().captionLabel(2);
+  QLabel* l = form->captionLabel(2);
   EXPECT_EQ(l->geometry(), QRect(30, 40, 200, 40));
   EXPECT_TRUE(l->isVisibleTo(form.get()));
   EXPECT_EQ(l->palette().color(QPalette::WindowText), ColourFromValue(0x00FF00));
@@ -108,10 +109,7 @@ TEST_F(CaptionEditorTest, CancelAndACancelledFontDialogChangeNothing) {
   c.height = 20;
   const CaptionSlot before = c;
   frmAddCaption* e = open();
-  e->chooseFont = [](CaptionFont& f) {
-    f.size = 99;
-    return false;
-  };
+  dialogs.answerFont(std::nullopt);
   e->Command1_Click();
   EXPECT_EQ(e->previewFont().size, 10);
   e->Text1->setPlainText("Changed");
@@ -125,7 +123,7 @@ TEST_F(CaptionEditorTest, CancelAndACancelledFontDialogChangeNothing) {
   e->btnOK_Click();
   EXPECT_EQ(c.caption, "");
   EXPECT_EQ(c.width, 100);
-  EXPECT_TRUE(form->captionLabels().captionLabel(1)->isVisibleTo(form.get()));
+  EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ class CaptionLabelsTest : public ControlWinFixture {
     return c;
   }
   void mouse(QEvent::Type type, int k, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-    QLabel* l = form->captionLabels().captionLabel(k);
+    QLabel* l = form->captionLabel(k);
     QMouseEvent e(type, QPointF(pos), l->mapToGlobal(QPointF(pos)), button,
                   type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
     QApplication::sendEvent(l, &e);
@@ -35,27 +35,27 @@ class CaptionLabelsTest : public ControlWinFixture {
 TEST_F(CaptionLabelsTest, TheBoxIsInPixelsAndTheReadersSetTheRelativeValues) {
   CaptionSlot& c = placeCaption();
   const double b = form->captionReferenceWidth();
-  EXPECT_EQ(form->captionLabels().captionLabel(1)->geometry(), QRect(100, 50, 200, 30));
+  EXPECT_EQ(form->captionLabel(1)->geometry(), QRect(100, 50, 200, 30));
   EXPECT_FLOAT_EQ(c.relLeft, static_cast<float>(100 / b));
   EXPECT_FLOAT_EQ(c.relHeight, static_cast<float>(30 / b));
   EXPECT_FLOAT_EQ(c.relFontSize, static_cast<float>(12 / b));
   // A resize of the height only moves nothing; a wider window scales all.
   form->resize(800, 700);
   QTest::qWait(20);
-  EXPECT_EQ(form->captionLabels().captionLabel(1)->geometry(), QRect(100, 50, 200, 30));
+  EXPECT_EQ(form->captionLabel(1)->geometry(), QRect(100, 50, 200, 30));
   form->resize(1000, 700);
   QTest::qWait(20);
   const double scale = form->captionReferenceWidth() / b;
   EXPECT_GT(scale, 1.2);
-  EXPECT_NEAR(form->captionLabels().captionLabel(1)->x(), 100 * scale, 1.0);
-  EXPECT_NEAR(form->captionLabels().captionLabel(1)->height(), 30 * scale, 1.0);
+  EXPECT_NEAR(form->captionLabel(1)->x(), 100 * scale, 1.0);
+  EXPECT_NEAR(form->captionLabel(1)->height(), 30 * scale, 1.0);
   EXPECT_NEAR(c.fontSize, 12 * scale, 0.01);
   // A slot never placed gets a zero-sized label at the top-left corner.
   state->captions[4].caption = "x";
   state->captions[4].left = 70;
   state->captions[4].width = 50;
   form->captionLabels().rescaleCaptions();
-  EXPECT_EQ(form->captionLabels().captionLabel(4)->geometry(), QRect(0, 0, 0, 0));
+  EXPECT_EQ(form->captionLabel(4)->geometry(), QRect(0, 0, 0, 0));
 }
 
 TEST_F(CaptionLabelsTest, ADragMovesTheCaptionWithThePointerAndKeepsItThroughResize) {
@@ -69,7 +69,7 @@ TEST_F(CaptionLabelsTest, ADragMovesTheCaptionWithThePointerAndKeepsItThroughRes
   mouse(QEvent::MouseMove, 1, {30, 15}, Qt::RightButton);
   EXPECT_EQ(c.left, 120);
   EXPECT_EQ(c.top, 55);
-  EXPECT_EQ(form->captionLabels().captionLabel(1)->pos(), QPoint(120, 55));
+  EXPECT_EQ(form->captionLabel(1)->pos(), QPoint(120, 55));
   const double b = form->captionReferenceWidth();
   EXPECT_FLOAT_EQ(c.relLeft, static_cast<float>(120 / b));
   EXPECT_FLOAT_EQ(c.relTop, static_cast<float>(55 / b));
@@ -84,7 +84,7 @@ TEST_F(CaptionLabelsTest, ADragMovesTheCaptionWithThePointerAndKeepsItThroughRes
 
   form->resize(1200, 600);
   QTest::qWait(20);
-  EXPECT_NEAR(form->captionLabels().captionLabel(1)->x(), 120 * form->captionReferenceWidth() / b, 1.0);
+  EXPECT_NEAR(form->captionLabel(1)->x(), 120 * form->captionReferenceWidth() / b, 1.0);
 }
 
 TEST_F(CaptionLabelsTest, DoubleClickOpensTheEditorOnThatCaptionAndSwitchesSlots) {
@@ -138,7 +138,7 @@ TEST_F(CaptionLabelsTest, AnAutopilotCaptionLandsInPixelsAndTheEditorSizesFromIt
   state->autopilotCount = 1;
   state->autopilot[1] = {state->autopilotState.nextLine, 0, ""};
   ASSERT_EQ(RunAutopilotCommand(*state, *form, *form), AutopilotRun::Done) << state->autopilotState.nextLine;
-  QLabel* l = form->captionLabels().captionLabel(3);
+  QLabel* l = form->captionLabel(3);
   EXPECT_EQ(l->text(), "Arrival");
   EXPECT_NEAR(l->x(), 40, 1);
   EXPECT_NEAR(l->y(), 30, 1);

@@ -14,6 +14,7 @@
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
+#include "ui/dialogs.h"
 
 namespace molvane {
 
@@ -24,6 +25,7 @@ class ControlWinFixture : public ::testing::Test {
     qputenv("XDG_DATA_HOME", data_.path().toUtf8());
     state = std::make_unique<State>();
     form = std::make_unique<Form1>(*state);
+    form->setDialogs(dialogs);
     auto cw = std::make_unique<ControlWindows>(*form);
     control = cw.get();
     auto ed = std::make_unique<EditorWindows>(*form);
@@ -50,6 +52,7 @@ class ControlWinFixture : public ::testing::Test {
   }
 
   QTemporaryDir data_;
+  RecordingDialogs dialogs;
   std::unique_ptr<State> state;
   std::unique_ptr<Form1> form;
   ControlWindows* control = nullptr;

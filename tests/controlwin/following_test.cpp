@@ -53,7 +53,7 @@ class Following : public ControlWinFixture {
       editors->bodyEditors().objEdit()->Combo1->setEditText("Terra");
       editors->bodyEditors().objEdit()->OK_Click();
     } else {
-      form->setFileDialogHook([this](auto...) { return QString::fromStdString(file); });
+      dialogs.answerFile(QString::fromStdString(file));
       form->fileCommands().OpenMnu_Click();
     }
   }

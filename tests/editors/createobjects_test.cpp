@@ -103,7 +103,7 @@ TEST_F(CreateObjectsTest, RefusesAGroupThatWouldPassTheLastBody) {
   EXPECT_FALSE(d.Command1_Click());
   EXPECT_EQ(state->objects, MaxBodies - 1);
   EXPECT_TRUE(editors->isShown(InstrumentWindow::CreateObjects));
-  ASSERT_FALSE(form->messages().empty());
+  ASSERT_FALSE(dialogs.messages().empty());
   d.Text3->setText("1e999");
   EXPECT_FALSE(d.Command1_Click());
   d.Text3->setText("1");

@@ -6,6 +6,7 @@
 #include "bodyeditors_support.h"
 #include "editors/objedit.h"
 #include "engine/numtext.h"
+#include "ui/colours.h"
 
 namespace molvane {
 namespace {
@@ -223,10 +224,10 @@ TEST_F(ObjEditTest, DeleteRemovesTheBodyAndFollowsTheNextOneDownToTheFloatingPoi
 TEST_F(ObjEditTest, TheColourIsStoredAtOnceAndACancelChangesNothing) {
   addBodies(2);
   ObjEdit& d = open(2);
-  nextColour = std::nullopt;
+  dialogs.answerColour(std::nullopt);
   d.Command1_Click();
   EXPECT_EQ(state->objcolor[2], 0x00FF00);
-  nextColour = 0x123456;
+  dialogs.answerColour(ColourFromValue(0x123456));
   d.Command1_Click();
   EXPECT_EQ(state->objcolor[2], 0x123456);
   EXPECT_EQ(state->objcolor2[2], ColourWhite);
@@ -258,16 +259,21 @@ TEST_F(ObjEditTest, APastedStateVectorIsSpreadOverTheSixBoxes) {
   EXPECT_EQ(d.Text[2]->text(), "");
 }
 
-TEST_F(ObjEditTest, TheMenuReopensAfreshAndThePopupKeepsTheOpenBody) {
+class ObjEditOnMainWindow : public ObjEditTest {
+ protected:
+  bool onMainWindow() const override { return true; }
+};
+
+TEST_F(ObjEditOnMainWindow, TheMenuReopensAfreshAndThePopupKeepsTheOpenBody) {
   addBodies(3);
-  form->EditObjMnu_Click();  // focus body 1
+  mainWindow->EditObjMnu_Click();  // focus body 1
   ASSERT_TRUE(editors->isShown(InstrumentWindow::ObjEdit));
   EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
   state->ObjEditTarget = 3;
   editors->show(InstrumentWindow::ObjEdit, false);
   EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
   state->focusobj = 2;
-  form->EditObjMnu_Click();
+  mainWindow->EditObjMnu_Click();
   settle();
   EXPECT_EQ(editors->objEdit()->EditedIndex, 2);
   editors->close(InstrumentWindow::ObjEdit);

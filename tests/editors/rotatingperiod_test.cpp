@@ -87,11 +87,16 @@ TEST_F(RotatingPeriodTest, ABodysOrbitalPeriodBecomesThePeriod) {
   }
 }
 
-TEST_F(RotatingPeriodTest, OkAndCancelCloseKeepingWhatWasChanged) {
+class RotatingPeriodOnMainWindow : public RotatingPeriodTest {
+ protected:
+  bool onMainWindow() const override { return true; }
+};
+
+TEST_F(RotatingPeriodOnMainWindow, OkAndCancelCloseKeepingWhatWasChanged) {
   frmRotatingPeriod& d = open();
   d.Option3->setChecked(true);
   EXPECT_TRUE(state->RotatingFrame.on);
-  EXPECT_TRUE(form->menus().rotatingFrame->isChecked());
+  EXPECT_TRUE(mainWindow->menus().rotatingFrame->isChecked());
   d.Option2->setChecked(true);
   d.TextRotatePeriod->setText("4242");
   d.Command10_Click();
@@ -104,7 +109,7 @@ TEST_F(RotatingPeriodTest, OkAndCancelCloseKeepingWhatWasChanged) {
   e.Option4->setChecked(true);
   e.Command9_Click();
   EXPECT_FALSE(state->RotatingFrame.on);
-  EXPECT_FALSE(form->menus().rotatingFrame->isChecked());
+  EXPECT_FALSE(mainWindow->menus().rotatingFrame->isChecked());
 }
 
 }  // namespace

@@ -43,21 +43,21 @@ TEST_F(BoxSlots, WithAllHundredInUseANewBoxIsRefusedWithAMessage) {
     const size_t calls = instruments->calls.size();
     EXPECT_EQ(form->boxSlots().addBox(kind), 0);
     EXPECT_EQ(instruments->calls.size(), calls);  // nothing opened
-    ASSERT_FALSE(form->messages().empty());
-    EXPECT_EQ(form->messages().back(), AllSlotsTakenText(kind));
+    ASSERT_FALSE(dialogs.messages().empty());
+    EXPECT_EQ(dialogs.messages().back(), AllSlotsTakenText(kind));
   }
-  EXPECT_EQ(form->messages().size(), 3u);
+  EXPECT_EQ(dialogs.messages().size(), 3u);
   EXPECT_FALSE(state->distanceBoxes[0].inUse);
   EXPECT_FALSE(state->orbitBoxes[0].inUse);
   EXPECT_FALSE(state->thrustPanels[0].inUse);
-  EXPECT_NE(form->messages()[0].find("100"), std::string::npos);
+  EXPECT_NE(dialogs.messages()[0].find("100"), std::string::npos);
 
   // The popup's orbit box is refused the same way.
   addBodies(2);
   form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(10, 10));
   form->menus().popup->hide();
   form->labelPopup().mnuDisplayOrbitalElements_Click();
-  EXPECT_EQ(form->messages().size(), 4u);
+  EXPECT_EQ(dialogs.messages().size(), 4u);
 
   // New closes all of them; the next box is in slot 1 again.
   form->fileCommands().mnuNew_Click();

@@ -185,7 +185,7 @@ TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
     EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().x() << "," << w->frameGeometry().y();
   EXPECT_EQ(edge.geometry().topLeft(), QPoint(area.right() - 100, 10));
   EXPECT_EQ(state->dashboard[DashTimeRate].left, tw->timeRate()->frameGeometry().x() * 15);  // saved as shown
-  EXPECT_TRUE(form->viewWidget()->rect().contains(form->captionLabels().captionLabel(1)->geometry()));
+  EXPECT_TRUE(form->viewWidget()->rect().contains(form->captionLabel(1)->geometry()));
 }
 
 TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
@@ -199,7 +199,7 @@ TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
   tw->hideAll();
   ASSERT_TRUE(form->openSituation(path));
   // The captions stand on the loaded background colour.
-  EXPECT_EQ(form->captionLabels().captionLabel(4)->palette().color(QPalette::Window), QColor(0x10, 0x20, 0x40));
+  EXPECT_EQ(form->captionLabel(4)->palette().color(QPalette::Window), QColor(0x10, 0x20, 0x40));
   ASSERT_TRUE(tw->screenScale());
   ASSERT_TRUE(tw->dateAndTime());
   EXPECT_FALSE(tw->timeRate());

@@ -187,7 +187,7 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   d = openOne<frmPreferences>();
   ASSERT_TRUE(d);
   EXPECT_TRUE(d->Option1->isChecked());
-  d->chooseColour = [](const QColor&) { return QColor(255, 0, 0); };
+  dialogs.answerColour(QColor(255, 0, 0));
   QTest::mouseClick(d->Command3, Qt::LeftButton);
   EXPECT_EQ(d->swatch(), 255);
   EXPECT_EQ(state->mainWindow.backColor, 0x102030);  // not before OK
@@ -220,7 +220,7 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   ShowPreferencesDialog(*form);
   d = openOne<frmPreferences>();
   ASSERT_TRUE(d);
-  d->chooseColour = [](const QColor&) { return QColor(); };
+  dialogs.answerColour(std::nullopt);
   QTest::mouseClick(d->Command3, Qt::LeftButton);
   EXPECT_EQ(d->swatch(), 255);
   d->Combo1->setEditText("99999");
@@ -241,14 +241,14 @@ TEST_F(Dialogs, AboutBoxFindsNoSystemInformationProgram) {
   QString value = "x";
   EXPECT_FALSE(frmAbout::GetKeyValue(0x80000002u, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
   EXPECT_TRUE(value.isEmpty());
-  const size_t before = form->messages().size();
+  const size_t before = dialogs.messages().size();
   QTest::mouseClick(d->cmdSysInfo, Qt::LeftButton);
-  ASSERT_EQ(form->messages().size(), before + 1);
-  EXPECT_EQ(form->messages().back(), "System Information Is Unavailable At This Time");
+  ASSERT_EQ(dialogs.messages().size(), before + 1);
+  EXPECT_EQ(dialogs.messages().back(), "System Information Is Unavailable At This Time");
   EXPECT_TRUE(d->isVisible());
   state->ScreenSaverMode = true;
   EXPECT_FALSE(d->StartSysInfo());
-  EXPECT_EQ(form->messages().size(), before + 1);
+  EXPECT_EQ(dialogs.messages().size(), before + 1);
   QTest::mouseClick(d->cmdOK, Qt::LeftButton);
   EXPECT_FALSE(d->isVisible());
 }
@@ -301,10 +301,10 @@ TEST_F(Dialogs, ScreenSaverSettingsWriteTheFileAndEndTheProgram) {
   d = openOne<frmScreenSaverSettings>();
   ASSERT_TRUE(d);
   d->endProgram = [&] { ++ended; };
-  d->chooseFile = [] { return QString(); };  // cancelled
+  dialogs.answerFile(QString());  // cancelled
   QTest::mouseClick(d->Command1, Qt::LeftButton);
   EXPECT_TRUE(d->fileName().isEmpty());
-  d->chooseFile = [&] { return QString::fromStdString(situation); };
+  dialogs.answerFile(QString::fromStdString(situation));
   QTest::mouseClick(d->Command1, Qt::LeftButton);
   EXPECT_EQ(d->Text1->text().toStdString(), situation);
   d->Option2->setChecked(true);

@@ -16,8 +16,8 @@ namespace {
 using FileCommands = MenusFixture;
 
 // A situation of its own under `path`: a name to tell it by, n bodies.
-void SaveSituationAs(std::deque<QString>& answers, Form1& f, const std::string& path, int n) {
-  answers.push_back(QString::fromStdString(path));
+void SaveSituationAs(RecordingDialogs& dialogs, Form1& f, const std::string& path, int n) {
+  dialogs.answerFile(QString::fromStdString(path));
   f.fileCommands().mnuNew_Click();
   State& s = f.state();
   for (int i = 2; i <= n; ++i) {
@@ -88,7 +88,7 @@ TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
   EXPECT_EQ(state->isitname, "New");
   EXPECT_EQ(form->windowTitle(), "Molvane -- " + form->dataFolder() + "/New.molv");
   EXPECT_EQ(state->captions[2].caption, "");
-  EXPECT_TRUE(form->captionLabels().captionLabel(2)->isHidden());
+  EXPECT_TRUE(form->captionLabel(2)->isHidden());
   EXPECT_EQ(state->RecentFiles[1], "/some/file.molv");
   // The boxes are closed and their slots free; the new body has its label.
   using Call = RecordingInstruments::Call;
@@ -102,10 +102,10 @@ TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
 TEST_F(FileCommands, SaveAfterNewAsksForANameAndACancelPutsNewAtTheTop) {
   form->fileCommands().mnuNew_Click();
   form->fileCommands().mnuSave_Click();
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0].kind, FileDialogKind::Save);
-  EXPECT_EQ(asked[0].initial, "New");
-  EXPECT_EQ(asked[0].filter, "Molvane (*.molv)");
+  ASSERT_EQ(asked().size(), 1u);
+  EXPECT_EQ(asked()[0].kind, FileDialogKind::Save);
+  EXPECT_EQ(asked()[0].initial, "New");
+  EXPECT_EQ(asked()[0].filter, "Molvane (*.molv)");
   EXPECT_EQ(state->isitname, "New");
   EXPECT_EQ(state->RecentFiles[1], "New");
   EXPECT_EQ(settingsText().substr(0, 12), "False\r\nNew\r\n");
@@ -113,7 +113,7 @@ TEST_F(FileCommands, SaveAfterNewAsksForANameAndACancelPutsNewAtTheTop) {
 
 TEST_F(FileCommands, SaveAsNamesTheFileAndSaveThenWritesItWithoutAsking) {
   const std::string stem = file("orbit");
-  SaveSituationAs(answers, *form, stem, 3);  // typed without an extension
+  SaveSituationAs(dialogs, *form, stem, 3);  // typed without an extension
   const std::string path = stem + ".molv";
   EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path)));
   EXPECT_EQ(state->isitname, path);
@@ -127,28 +127,28 @@ TEST_F(FileCommands, SaveAsNamesTheFileAndSaveThenWritesItWithoutAsking) {
   EXPECT_FALSE(form->menus().recent[2]->isVisible());
 
   QFile(QString::fromStdString(path)).remove();
-  const size_t asks = asked.size();
+  const size_t asks = asked().size();
   form->fileCommands().mnuSave_Click();
-  EXPECT_EQ(asked.size(), asks);
+  EXPECT_EQ(asked().size(), asks);
   EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path)));
 }
 
 TEST_F(FileCommands, OpenLoadsTheChosenFileAndMovesItToTheTop) {
   const std::string a = file("a.molv"), b = file("b.molv");
-  SaveSituationAs(answers, *form, a, 4);
-  SaveSituationAs(answers, *form, b, 2);
+  SaveSituationAs(dialogs, *form, a, 4);
+  SaveSituationAs(dialogs, *form, b, 2);
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{b, a, "", ""}));
   answer(a);
   form->fileCommands().OpenMnu_Click();
-  EXPECT_EQ(asked.back().kind, FileDialogKind::Open);
-  EXPECT_EQ(asked.back().initial, b);
-  EXPECT_EQ(asked.back().filter, "Molvane (*.molv);;All Files (*)");
+  EXPECT_EQ(asked().back().kind, FileDialogKind::Open);
+  EXPECT_EQ(asked().back().initial, b);
+  EXPECT_EQ(asked().back().filter, "Molvane (*.molv);;All Files (*)");
   EXPECT_EQ(state->objects, 4);
   EXPECT_EQ(state->objname[4], "B4");
   EXPECT_EQ(state->isitname, a);
   EXPECT_EQ(form->windowTitle().toStdString(), "Molvane -- " + a);
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{a, b, "", ""}));
-  EXPECT_TRUE(form->messages().empty());
+  EXPECT_TRUE(dialogs.messages().empty());
 
   // A cancel loads nothing; the current file goes to the top (it is there).
   form->fileCommands().OpenMnu_Click();
@@ -159,7 +159,7 @@ TEST_F(FileCommands, OpenLoadsTheChosenFileAndMovesItToTheTop) {
 
 TEST_F(FileCommands, AFailedOpenChangesNeitherTheCurrentFileNorTheRecentList) {
   const std::string a = file("a.molv");
-  SaveSituationAs(answers, *form, a, 3);
+  SaveSituationAs(dialogs, *form, a, 3);
   const std::string settings = settingsText();
   const std::string damaged = file("damaged.molv"), foreign = file("notes.txt");
   {
@@ -172,10 +172,10 @@ TEST_F(FileCommands, AFailedOpenChangesNeitherTheCurrentFileNorTheRecentList) {
   }
   for (const std::string& bad : {file("missing.molv"), damaged, foreign}) {
     SCOPED_TRACE(bad);
-    const size_t messages = form->messages().size();
+    const size_t messages = dialogs.messages().size();
     answer(bad);
     form->fileCommands().OpenMnu_Click();
-    EXPECT_EQ(form->messages().size(), messages + 1);
+    EXPECT_EQ(dialogs.messages().size(), messages + 1);
     EXPECT_EQ(state->isitname, a);
     EXPECT_EQ(state->objects, 3);
     EXPECT_EQ(Recent(*state), (std::vector<std::string>{a, "", "", ""}));
@@ -187,7 +187,7 @@ TEST_F(FileCommands, AFailedOpenChangesNeitherTheCurrentFileNorTheRecentList) {
 TEST_F(FileCommands, TheRecentListKeepsFourAndAChosenEntryMovesToTheTop) {
   std::vector<std::string> p;
   for (const char* n : {"a", "b", "c", "d", "e"}) p.push_back(file(std::string(n) + ".molv"));
-  for (int i = 0; i < 4; ++i) SaveSituationAs(answers, *form, p[i], 2 + i);
+  for (int i = 0; i < 4; ++i) SaveSituationAs(dialogs, *form, p[i], 2 + i);
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{p[3], p[2], p[1], p[0]}));
   // The third entry moves to the top; the fourth stays.
   form->menus().recent[3]->trigger();
@@ -196,7 +196,7 @@ TEST_F(FileCommands, TheRecentListKeepsFourAndAChosenEntryMovesToTheTop) {
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{p[1], p[3], p[2], p[0]}));
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(form->menus().recent[i]->text().toStdString(), Recent(*state)[i - 1]);
   // A file not listed drops the fourth.
-  SaveSituationAs(answers, *form, p[4], 2);
+  SaveSituationAs(dialogs, *form, p[4], 2);
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{p[4], p[1], p[3], p[2]}));
   // The list survives in the settings file.
   State fresh;
@@ -208,7 +208,7 @@ TEST_F(FileCommands, TheRecentListKeepsFourAndAChosenEntryMovesToTheTop) {
   QFile(QString::fromStdString(p[3])).remove();
   const auto before = Recent(*state);
   form->menus().recent[3]->trigger();
-  EXPECT_EQ(form->messages().size(), 1u);
+  EXPECT_EQ(dialogs.messages().size(), 1u);
   EXPECT_EQ(state->isitname, p[4]);
   EXPECT_EQ(Recent(*state), before);
 }
@@ -237,9 +237,9 @@ TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSitu
   state->OriginalSituationName = file("solar.molv");
   form->fileCommands().OpenMnu_Click();
   form->fileCommands().SaveasMnu_Click();
-  ASSERT_EQ(asked.size(), 2u);
-  EXPECT_EQ(asked[0].initial, file("solar.molv"));
-  EXPECT_EQ(asked[1].initial, file("solar.molv"));
+  ASSERT_EQ(asked().size(), 2u);
+  EXPECT_EQ(asked()[0].initial, file("solar.molv"));
+  EXPECT_EQ(asked()[1].initial, file("solar.molv"));
 
   // The file saved from the resume file records its own new name, not the
   // resume file's or the situation the resume file stood for.
@@ -262,30 +262,29 @@ TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSitu
 // proposed file whose folder has gone is proposed by its name alone.
 TEST_F(FileCommands, TheFirstDialogOfANewProfileOpensInTheDataFolder) {
   ASSERT_FALSE(QFileInfo::exists(form->dataFolder()));
-  QStringList dirs, chosen;
-  form->setFileDialogHook([&](FileDialogKind kind, const QString& initial, const QString& folder, const QString& filter) {
-    const auto dialog = MakeFileDialog(form.get(), kind, initial, folder, filter);
-    dirs << dialog->directory().absolutePath();
-    const QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit");  // the name the user sees
-    chosen << (name ? name->text() : "?");
-    return QString();
-  });
   form->fileCommands().OpenMnu_Click();
   form->fileCommands().SaveasMnu_Click();
   state->isitname = "/gone/away/solar.molv";
   form->fileCommands().OpenMnu_Click();
+  QStringList dirs, chosen;
+  for (const FileRequest& r : dialogs.fileRequests()) {
+    const auto dialog = MakeFileDialog(form.get(), r);
+    dirs << dialog->directory().absolutePath();
+    const QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit");  // the name the user sees
+    chosen << (name ? name->text() : "?");
+  }
   EXPECT_EQ(dirs, QStringList(3, form->dataFolder()));
   EXPECT_EQ(chosen, (QStringList{"", "", "solar.molv"}));
 }
 
 TEST_F(FileCommands, AFailedSaveAsKeepsTheOldName) {
   const std::string a = file("a.molv");
-  SaveSituationAs(answers, *form, a, 2);
+  SaveSituationAs(dialogs, *form, a, 2);
   const std::string title = form->windowTitle().toStdString();
   answer(file("no such folder/b.molv"));
   form->fileCommands().SaveasMnu_Click();
-  ASSERT_EQ(form->messages().size(), 1u);
-  EXPECT_NE(form->messages()[0].find("Could not save"), std::string::npos);
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_NE(dialogs.messages()[0].find("Could not save"), std::string::npos);
   EXPECT_EQ(state->isitname, a);
   EXPECT_EQ(form->windowTitle().toStdString(), title);
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{a, "", "", ""}));
@@ -293,7 +292,7 @@ TEST_F(FileCommands, AFailedSaveAsKeepsTheOldName) {
 
 TEST_F(FileCommands, TheRestoreCommandsReopenTheCurrentFile) {
   const std::string a = file("a.molv");
-  SaveSituationAs(answers, *form, a, 3);
+  SaveSituationAs(dialogs, *form, a, 3);
   state->objects = 2;
   state->autopilotCount = 1;
   state->autopilot[1] = AutopilotCommand{"kept", 5, ""};
@@ -322,8 +321,8 @@ TEST_F(FileCommands, ArchiveAndExtensionNames) {
   // Names ending in "molv" go to Save As instead of the archive.
   state->isitname = file("a.molv");
   form->fileCommands().mnuSaveAndArchive_Click();
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0].kind, FileDialogKind::Save);
+  ASSERT_EQ(asked().size(), 1u);
+  EXPECT_EQ(asked()[0].kind, FileDialogKind::Save);
 }
 
 }  // namespace

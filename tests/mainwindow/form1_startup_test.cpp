@@ -85,8 +85,8 @@ TEST_F(Form1Startup, ADamagedResumeFileIsKeptBesideTheNextOne) {
   }
   f.startUp("");
   EXPECT_EQ(state->objects, 0);
-  ASSERT_EQ(f.messages().size(), 1u);
-  EXPECT_NE(f.messages()[0].find("damaged"), std::string::npos);
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_NE(dialogs.messages()[0].find("damaged"), std::string::npos);
   f.close();
   QFile file(f.resumePath());
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -102,7 +102,7 @@ TEST_F(Form1Startup, ADamagedResumeFileIsKeptBesideTheNextOne) {
   EXPECT_EQ(file.readAll(), QByteArray("<MoLVANE>\r\n<Distance Boxes>\r\n"));
   makeForm().startUp("");
   EXPECT_EQ(state->objects, 1);
-  EXPECT_TRUE(form->messages().empty());
+  EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {

@@ -75,19 +75,19 @@ TEST_F(Form1View, CaptionsScaleWithTheWindowWidthOnly) {
   c.relHeight = static_cast<float>(20 / b);
   form->captionLabels().rescaleCaptions();
   EXPECT_NEAR(c.left, 100, 0.01);
-  EXPECT_EQ(form->captionLabels().captionLabel(1)->pos(), QPoint(100, 50));
-  EXPECT_TRUE(form->captionLabels().captionLabel(1)->isVisibleTo(form.get()));
-  EXPECT_FALSE(form->captionLabels().captionLabel(2)->isVisibleTo(form.get()));
+  EXPECT_EQ(form->captionLabel(1)->pos(), QPoint(100, 50));
+  EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));
+  EXPECT_FALSE(form->captionLabel(2)->isVisibleTo(form.get()));
 
   form->resize(form->width(), form->height() + 100);  // height only: nothing moves
   QTest::qWait(20);
-  EXPECT_EQ(form->captionLabels().captionLabel(1)->pos(), QPoint(100, 50));
+  EXPECT_EQ(form->captionLabel(1)->pos(), QPoint(100, 50));
   const int w = form->frameGeometry().width();
   form->resize(form->width() * 2, form->height());
   QTest::qWait(20);
   const double scale = form->captionReferenceWidth() / b;
   EXPECT_GT(form->frameGeometry().width(), w);
-  EXPECT_NEAR(form->captionLabels().captionLabel(1)->x(), 100 * scale, 1.0);
+  EXPECT_NEAR(form->captionLabel(1)->x(), 100 * scale, 1.0);
   EXPECT_NEAR(c.fontSize, 12 * scale, 0.01);
 }
 

@@ -1,11 +1,10 @@
 // Pieces shared by the menu, file-command and box-slot tests: a stand-in
 // for the instrument windows that records what the main window asks of it,
-// and a main window with file dialogs answered from a queue.
+// and a main window whose file dialogs are answered from a queue.
 #pragma once
 
 #include <QDir>
 #include <QFile>
-#include <deque>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -50,17 +49,10 @@ class MenusFixture : public Form1Fixture {
     auto r = std::make_unique<RecordingInstruments>();
     instruments = r.get();
     form->setInstrumentWindows(std::move(r));
-    form->setFileDialogHook([this](FileDialogKind kind, const QString& initial, const QString&, const QString& filter) {
-      asked.push_back({kind, initial.toStdString(), filter.toStdString()});
-      if (answers.empty()) return QString();
-      QString a = answers.front();
-      answers.pop_front();
-      return a;
-    });
   }
   // A file in the test's own folder.
   std::string file(const std::string& name) const { return dataPath() + "/" + name; }
-  void answer(const std::string& path) { answers.push_back(QString::fromStdString(path)); }
+  void answer(const std::string& path) { dialogs.answerFile(QString::fromStdString(path)); }
   std::string settingsText() const {
     QFile f(QString::fromStdString(state->dataFolder + "/molv.dat"));
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -72,8 +64,13 @@ class MenusFixture : public Form1Fixture {
     std::string initial;
     std::string filter;
   };
-  std::vector<Asked> asked;
-  std::deque<QString> answers;
+  // The file dialogs shown so far.
+  std::vector<Asked> asked() const {
+    std::vector<Asked> r;
+    for (const FileRequest& q : dialogs.fileRequests())
+      r.push_back({q.kind, q.initialName.toStdString(), q.filter.toStdString()});
+    return r;
+  }
   RecordingInstruments* instruments = nullptr;
 };
 

@@ -137,12 +137,12 @@ TEST_F(Menus, ShortcutsOfShownItemsActAndThoseOfHiddenItemsDoNot) {
   QTest::keyClick(form.get(), Qt::Key_F7);  // Restore with current commands: hidden
   QTest::keyClick(form.get(), Qt::Key_F6);  // Full Restore: hidden
   EXPECT_FALSE(state->KeepCommandsFlag);
-  EXPECT_TRUE(form->messages().empty());  // no attempt to open the missing file
+  EXPECT_TRUE(dialogs.messages().empty());  // no attempt to open the missing file
   EXPECT_EQ(state->objects, 3);
 
   QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);  // saves once
   EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
-  EXPECT_TRUE(asked.empty());
+  EXPECT_TRUE(asked().empty());
   QTest::keyClick(form.get(), Qt::Key_F8);
   EXPECT_EQ(tools->alignV, 1);
   QTest::keyClick(form.get(), Qt::Key_F9);
@@ -152,7 +152,7 @@ TEST_F(Menus, ShortcutsOfShownItemsActAndThoseOfHiddenItemsDoNot) {
   EXPECT_EQ(state->isitname, "New");
   // Ctrl+S runs Save once, not once for the item and again for the key.
   QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked().size(), 1u);
 }
 
 TEST_F(Menus, DashboardItemsToggleTheirWindowsAndShowWhetherTheyAreOpen) {

@@ -1,10 +1,17 @@
 // The conversions every window relies on: twips to pixels with the rounding
-// each caller's stored places need, and Latin-1 texts that are not UTF-8.
+// each caller's stored places need, and Latin-1 texts that are not UTF-8;
+// and the message boxes of Qt's dialogs.
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
+#include "ui/dialogs.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 
@@ -34,6 +41,33 @@ TEST(Text, Latin1BytesAreNotUtf8) {
   box.insert(QString::fromUtf8("Café €"));  // typed: keyClicks knows ASCII only
   EXPECT_EQ(BoxText(&box), "Caf\xE9 ?");
   EXPECT_EQ(Latin1Bytes(Latin1("\xFF\x80")), "\xFF\x80");
+}
+
+// The boxes as shown: caption, text and buttons; each is answered with
+// `press`.
+TEST(QtDialogs, MessageAndQuestionBoxesHaveTheirCaptionsAndButtons) {
+  QtDialogs dialogs;
+  QStringList seen;
+  std::vector<QMessageBox::StandardButtons> buttons;
+  QMessageBox::StandardButton press = QMessageBox::Ok;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    seen << box->windowTitle() + "|" + box->text();
+    buttons.push_back(box->standardButtons());
+    box->button(press)->click();
+  });
+  answer.start(5);
+  dialogs.message(nullptr, "Molvane", "/tmp/Größe.molv");
+  press = QMessageBox::Yes;
+  EXPECT_TRUE(dialogs.askYesNo(nullptr, "Read Only File", "Save?"));
+  press = QMessageBox::No;
+  EXPECT_FALSE(dialogs.askYesNo(nullptr, "Read Only File", "Save?"));
+  answer.stop();
+  EXPECT_EQ(seen, (QStringList{"Molvane|/tmp/Größe.molv", "Read Only File|Save?", "Read Only File|Save?"}));
+  const QMessageBox::StandardButtons yesNo = QMessageBox::Yes | QMessageBox::No;
+  EXPECT_EQ(buttons, (std::vector<QMessageBox::StandardButtons>{QMessageBox::Ok, yesNo, yesNo}));
 }
 
 }  // namespace
