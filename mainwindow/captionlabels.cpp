@@ -43,6 +43,16 @@ class CaptionMouse : public QObject {
   int k_;
 };
 
+// The box of a caption slot: each value in the view's pixels beside the
+// same value relative to the reference width.
+template <typename F>
+void ForEachBoxValue(CaptionSlot& c, F&& f) {
+  f(c.relWidth, c.width);
+  f(c.relHeight, c.height);
+  f(c.relLeft, c.left);
+  f(c.relTop, c.top);
+}
+
 }  // namespace
 
 CaptionLabels::CaptionLabels(State& s, const MainView& view, QWidget* parent, std::function<double()> referenceWidth)
@@ -71,16 +81,12 @@ void CaptionLabels::rescaleCaptions() {
   for (int k = 1; k <= MaxCaptions; ++k) {
     CaptionSlot& c = s_.captions[k];
     const double b = referenceWidth_();
-    auto scaled = [b](float rel, float& target) {
-      const double v = b * rel;
-      if (std::isfinite(v) && std::fabs(v) < 1e7) target = static_cast<float>(v);
-    };
     const double fontSize = b * c.relFontSize;
     if (std::isfinite(fontSize) && fontSize > 0 && fontSize < 2000) c.fontSize = static_cast<float>(fontSize);
-    scaled(c.relWidth, c.width);
-    scaled(c.relHeight, c.height);
-    scaled(c.relLeft, c.left);
-    scaled(c.relTop, c.top);
+    ForEachBoxValue(c, [b](float rel, float& pixels) {
+      const double v = b * rel;
+      if (std::isfinite(v) && std::fabs(v) < 1e7) pixels = static_cast<float>(v);
+    });
     showCaptionLabel(k);
   }
 }
@@ -99,15 +105,12 @@ void CaptionLabels::setCaptionLabel(int k) {
   }
   const double b = referenceWidth_();
   if (b != 0 && std::isfinite(b)) {
-    auto rel = [b](float v, float& target) {
+    auto relative = [b](float v, float& target) {
       const double r = v / b;
       if (std::isfinite(r)) target = static_cast<float>(r);
     };
-    rel(c.fontSize, c.relFontSize);
-    rel(c.left, c.relLeft);
-    rel(c.top, c.relTop);
-    rel(c.width, c.relWidth);
-    rel(c.height, c.relHeight);
+    relative(c.fontSize, c.relFontSize);
+    ForEachBoxValue(c, [&relative](float& rel, float pixels) { relative(pixels, rel); });
   }
   showCaptionLabel(k);
 }
