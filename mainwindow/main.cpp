@@ -3,14 +3,14 @@
 #include <QApplication>
 #include <memory>
 
-#include "editors/editorwindows.h"  // EDITOR-WINDOWS
+#include "control/controlwindows.h"
+#include "editors/editorwindows.h"
 #include "engine/state.h"
 #include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
 #include "mainwindow/sessionend.h"
 #include "ui/dialogs.h"
-#include "control/controlwindows.h"  // CONTROL-WINDOWS
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
   form.setDialogs(dialogs);
   form.setToolWindows(std::make_unique<molvane::MainToolWindows>(form));
   // Body editors and instruments | thrust panels, autopilot and captions.
-  auto editorWindows = std::make_unique<molvane::EditorWindows>(form);  // EDITOR-WINDOWS
-  std::unique_ptr<molvane::InstrumentWindows> controlWindows = std::make_unique<molvane::ControlWindows>(form);  // CONTROL-WINDOWS
+  auto editorWindows = std::make_unique<molvane::EditorWindows>(form);
+  std::unique_ptr<molvane::InstrumentWindows> controlWindows = std::make_unique<molvane::ControlWindows>(form);
   form.setInstrumentWindows(std::make_unique<molvane::InstrumentRouter>(
       std::move(editorWindows), std::move(controlWindows)));
   // The end of the desktop session ends the program as its close box does.
