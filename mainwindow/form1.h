@@ -8,11 +8,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "control/autopilothost.h"
 #include "engine/bodies.h"
@@ -99,7 +97,7 @@ class Form1 : public QMainWindow,
   double visibleWidthKm() const override { return visibleWidthKm_; }
 
   // ---- Time.
-  void PausePlay();           // the menu item and the "p" key
+  void PausePlay();            // the menu item and the "p" key
   void PauseOnOff() override;  // the autopilot's pause: menu caption unchanged
   void ReverseTime();
 
