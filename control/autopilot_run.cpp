@@ -156,8 +156,8 @@ bool RunRotatingFrame(State& s, AutopilotHost& host, std::string_view line) {
   s.RotatingFrame.period = period;
   s.RotatingFrame.clockwise = clockwise;
   host.rotatingFrameChanged();
-  host.clearScreen();
-  host.resetPlotState();
+  host.clearView();
+  host.ResetPlotState();
   return true;
 }
 
@@ -194,8 +194,8 @@ bool RunZoom(State& s, AutopilotHost& host, std::string_view line) {
     const double km = width / s.ScalePixel / 1000;
     if (Finite(km)) host.setVisibleWidthKm(km);
   }
-  host.resetPlotState();
-  host.clearScreen();
+  host.ResetPlotState();
+  host.clearView();
   return true;
 }
 
@@ -261,11 +261,11 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
   s.focusobj = static_cast<int16_t>(f);
   s.OffsetX = offsetX;
   s.OffsetY = offsetY;
-  host.clearScreen();
+  host.clearView();
   if (hasPerspective) {
     s.anchor = (perspective == "Absolute");
     host.graphicsSwitchesChanged();
-    host.assembleSystemElements();
+    host.AssembleSystemElements();
   }
   if (floating) {
     // The view follows a point offset from the focus body, moving with it.
@@ -279,8 +279,8 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
     s.focusobj = 0;
   }
   host.focusChanged(s.focusobj);
-  host.clearScreen();
-  host.resetPlotState();
+  host.clearView();
+  host.ResetPlotState();
   return true;
 }
 
@@ -379,7 +379,7 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
 // The end of every run: the view forgets its trails and the cursor moves
 // on. Nothing above the list's count is ever taken as pending.
 void Complete(State& s, AutopilotHost& host) {
-  host.resetPlotState();
+  host.ResetPlotState();
   if (s.screenscaleloaded) host.showScreenScale();
   AutopilotState& a = s.autopilotState;
   const int n = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
@@ -421,7 +421,7 @@ AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engi
   if (a.cursor < 1 || a.cursor > std::clamp<int>(s.autopilotCount, 0, MaxAutopilot)) {
     // The list was emptied or cut short (New) since the entry was taken up:
     // nothing of the old list runs, but the run still ends as every run does.
-    host.resetPlotState();
+    host.ResetPlotState();
     if (s.screenscaleloaded) host.showScreenScale();
     a.nextTime = 0;
     a.nextLine.clear();
@@ -447,13 +447,13 @@ AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engi
     // A loaded situation brought its own list and autopilot state.
     if (s.OpenSucceeded) return AutopilotRun::Reopened;
   } else if (word == "Clear Screen") {
-    host.clearScreen();
+    host.clearView();
   } else if (word == "Rotating Frame") {
     ok = RunRotatingFrame(s, host, line);
   } else if (word == "Thrust Initiate" || word == "Thrust Cut Off") {
     ok = RunThrust(s, line, word == "Thrust Initiate");
   } else if (word == "Pause") {
-    host.pauseOnOff();
+    host.PauseOnOff();
   } else if (word == "Save") {
     // The whole path, however long.
     const std::string_view written = LineColumns(line, 45, -1);

@@ -5,17 +5,17 @@
 
 #include <string>
 
+#include "engine/viewhost.h"
+
 namespace molvane {
 
-class AutopilotHost {
+class AutopilotHost : public virtual ViewHost {
  public:
   virtual ~AutopilotHost() = default;
 
-  // ---- Drawing.
-  // Clears the drawing surface.
-  virtual void clearScreen() {}
+  // ---- Drawing (clearing it is ViewHost::clearView).
   // Forgets every body's last drawn position and parks the name labels.
-  virtual void resetPlotState() {}
+  virtual void ResetPlotState() {}
 
   // ---- Zoom and focus.
   // The main window's zoom-in and zoom-out steps (scale times or over 1.5).
@@ -31,8 +31,6 @@ class AutopilotHost {
   // The focus changed to body `index` (0 = the floating point); the focus
   // window's list follows it.
   virtual void focusChanged(int /*index*/) {}
-  // Rebuilds the list of bodies whose reference is the focus body.
-  virtual void assembleSystemElements() {}
 
   // ---- Switches.
   // `llabels` has just been set: show or hide the body-name labels to match.
@@ -43,14 +41,12 @@ class AutopilotHost {
   // `RotatingFrame` changed: the menu tick follows.
   virtual void rotatingFrameChanged() {}
   // Toggles the paused state (timer and PausedFlag).
-  virtual void pauseOnOff() {}
+  virtual void PauseOnOff() {}
 
   // ---- Captions.
   // The main window's outer width and height in twips.
   virtual double mainWindowWidthTwips() const { return 12000; }
   virtual double mainWindowHeightTwips() const { return 9000; }
-  // Outer width in twips less the width of the vertical scroll bar.
-  virtual double captionReferenceWidth() const { return 12000; }
   // State::captions changed: show slots 1..4 on the labels, `front` in front.
   virtual void captionsChanged(int /*front*/) {}
 

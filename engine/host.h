@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/viewhost.h"
+
 namespace molvane {
 
-class EngineHost {
+class EngineHost : public virtual ViewHost {
  public:
   virtual ~EngineHost() = default;
 
@@ -33,7 +35,6 @@ class EngineHost {
   // name at every refresh does that pick here, against the table as this
   // deletion left it.
   virtual void bodyLeftTable() {}
-  virtual void clearView() {}
   // The focus window's body list follows the focus after a deletion.
   virtual void selectFocusInList() {}
   // Bring the name label of body k to the front.

@@ -6,9 +6,11 @@
 
 #include <string>
 
+#include "engine/viewhost.h"
+
 namespace molvane {
 
-class FilesHost {
+class FilesHost : public virtual ViewHost {
  public:
   virtual ~FilesHost() = default;
 
@@ -42,9 +44,6 @@ class FilesHost {
   virtual void openDefaultOrbitBox() {}
   virtual void closeDefaultOrbitBox() {}
   virtual void openDefaultThrustPanel() {}
-  // The base of the captions' relative sizes: the main window's outer width
-  // in twips less the width of its vertical scroll bar.
-  virtual double captionReferenceWidth() const { return 12000; }
 
   // Caption label k (1..4) takes State.captions[k].
   virtual void setCaptionLabel(int /*k*/) {}
@@ -56,11 +55,11 @@ class FilesHost {
   virtual void setMainCaption(const std::string& /*text*/) {}
 
   // The view after a load: scale readouts, the anchor button ("A" or "F")
-  // of the graphics options window, the barycentre system of the focus
-  // body, the body name labels shown, the date and time window's text.
-  virtual void updateScreenScale() {}
+  // of the graphics options window, the body name labels shown, the date
+  // and time window's text (the barycentre system of the focus body is
+  // ViewHost::AssembleSystemElements).
+  virtual void UpdateScreenScale() {}
   virtual void setAnchorButton(const std::string& /*caption*/) {}
-  virtual void assembleSystemElements() {}
   virtual void showBodyLabels() {}
   virtual void showDateTime(const std::string& /*text*/) {}
 };

@@ -448,11 +448,11 @@ KeyedStatus ReadKeyedSituation(State& s, FilesHost& files, EngineHost& engine, s
 
   engine.refreshObjectLists();
   engine.clearView();
-  if (s.screenscaleloaded) files.updateScreenScale();
+  if (s.screenscaleloaded) files.UpdateScreenScale();
   engine.rebuildObjectLabels();
   if (s.llabels) files.showBodyLabels();
   if (s.graphicsoptionsloaded) files.setAnchorButton(s.anchor ? "F" : "A");
-  if (!s.anchor) files.assembleSystemElements();
+  if (!s.anchor) files.AssembleSystemElements();
   files.setMainWindow();
   files.setCaptionLabel(1);
   for (int w = 0; w < DashboardCount; ++w)

@@ -76,12 +76,12 @@ void RunEpilogue(const LoadTarget& to) {
   State& s = to.s;
   FilesHost& files = to.files;
   DivideTimeStep(s, to.engine, 1.0);
-  files.updateScreenScale();
+  files.UpdateScreenScale();
   if (s.focusobjectloaded) to.engine.selectFocusInList();
   if (s.anchor) {
     if (s.graphicsoptionsloaded) files.setAnchorButton("F");
   } else {
-    files.assembleSystemElements();
+    files.AssembleSystemElements();
     if (s.graphicsoptionsloaded) files.setAnchorButton("A");
   }
   if (s.llabels) files.showBodyLabels();

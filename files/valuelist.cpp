@@ -402,10 +402,10 @@ ValueListRead ApplyValueList(State& s, FilesHost& files, EngineHost& engine, con
   engine.refreshObjectLists();
   if (s.focusobjectloaded) engine.selectFocusInList();
   // Also with the screen-scale window closed: the visible width follows the new scale.
-  files.updateScreenScale();
+  files.UpdateScreenScale();
   if (s.mainWindow.titlebar) files.setMainCaption(s.MainCaption);
   if (s.formcontrolcenterloaded) files.openDefaultThrustPanel();
-  if (!s.anchor) files.assembleSystemElements();
+  if (!s.anchor) files.AssembleSystemElements();
   if (s.llabels) files.showBodyLabels();
   return read;
 }

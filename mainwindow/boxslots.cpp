@@ -1,12 +1,9 @@
-// The slot tables of the multi-instance windows, the View menu's three
-// "Add" items and the popup menu of a body's name label.
+// The slot tables of the multi-instance windows and the View menu's three
+// "Add" items.
 #include "mainwindow/boxslots.h"
-
-#include <QMenu>
 
 #include "engine/bodies.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/menus.h"
 
 namespace molvane {
 
@@ -79,94 +76,24 @@ void FillOrbitBoxFor(State& s, int slot, int k) {
   box.bodyB = FindBodyByName(s, box.list2);
 }
 
-// ------------------------------------------------------------ main window
+// ------------------------------------------------------------ the windows
 
-void Form1::setInstrumentWindows(std::unique_ptr<InstrumentWindows> w) {
-  if (w) instruments_ = std::move(w);
-}
-
-int Form1::addBox(BoxKind kind) {
-  const int slot = TakeBoxSlot(s_, kind);
+int BoxSlots::addBox(BoxKind kind, const std::function<void(int slot)>& fill) {
+  State& s = form_.state();
+  const int slot = TakeBoxSlot(s, kind);
   if (slot == 0) {
-    message(AllSlotsTakenText(kind));
+    form_.message(AllSlotsTakenText(kind));
     return 0;
   }
-  instruments_->openBox(kind, slot);
+  if (fill) fill(slot);
+  form_.instruments().openBox(kind, slot);
   return slot;
 }
 
-void Form1::closeBoxWindow(BoxKind kind, int slot) {
-  if (!BoxSlotInUse(s_, kind, slot)) return;
-  instruments_->closeBox(kind, slot);
-  ReleaseBoxSlot(s_, kind, slot);
+void BoxSlots::closeBoxWindow(BoxKind kind, int slot) {
+  if (!BoxSlotInUse(form_.state(), kind, slot)) return;
+  form_.instruments().closeBox(kind, slot);
+  ReleaseBoxSlot(form_.state(), kind, slot);
 }
-
-void Form1::objLabel_MouseUp(int k, Qt::MouseButton button, QPoint globalPos) {
-  if (button != Qt::RightButton) return;
-  popupObject_ = static_cast<int16_t>(std::clamp(k, 0, MaxBodies));
-  HoldBody(s_, popupHeld_, popupObject_);
-  tools_->labelPopup(k, globalPos);
-  if (menus_ && menus_->popup) menus_->popup->popup(globalPos);
-}
-
-// The popup's commands act on the body last right-clicked, wherever it
-// stands after deletions, and on nothing once it is gone.
-bool Form1::popupObjectValid() {
-  popupObject_ = FollowBody(s_, popupHeld_, false);
-  return popupObject_ >= 1 && popupObject_ <= BodyCount(s_);
-}
-
-void Form1::mnuDisplayOrbitalElements_Click() {
-  if (!popupObjectValid()) return;
-  const int slot = TakeBoxSlot(s_, BoxKind::Orbit);
-  if (slot == 0) {
-    message(AllSlotsTakenText(BoxKind::Orbit));
-    return;
-  }
-  FillOrbitBoxFor(s_, slot, popupObject_);
-  instruments_->openBox(BoxKind::Orbit, slot);
-}
-
-void Form1::mnuFocusThisObject_Click() {
-  if (!popupObjectValid()) return;
-  s_.focusobj = popupObject_;
-  clearView();
-  view_.parkLabels(-100, -100);
-  const int n = BodyCount(s_);
-  for (int i = 1; i <= n; ++i) {
-    s_.objlastx[i] = -1000;
-    s_.objlasty[i] = -1000;
-  }
-  tools_->selectFocusInList();
-}
-
-void Form1::mnuEditThisObject_Click() {
-  if (!popupObjectValid()) return;
-  s_.ObjEditTarget = popupObject_;
-  instruments_->show(InstrumentWindow::ObjEdit, false);
-}
-
-void Form1::mnuDeleteThisObject_Click() {
-  if (!popupObjectValid()) return;
-  DeleteBody(s_, *this, popupObject_);
-}
-
-// ---- FilesHost: the loaders open and close the slot windows.
-
-void Form1::closeDistanceBox(int slot) { instruments_->closeBox(BoxKind::Distance, slot); }
-void Form1::closeOrbitBox(int slot) { instruments_->closeBox(BoxKind::Orbit, slot); }
-void Form1::closeThrustPanel(int slot) { instruments_->closeBox(BoxKind::Thrust, slot); }
-void Form1::closeDefaultThrustPanel() { instruments_->closeDefaultThrustPanel(); }
-void Form1::openDistanceBox(int slot) { instruments_->openBox(BoxKind::Distance, slot); }
-void Form1::openOrbitBox(int slot) { instruments_->openBox(BoxKind::Orbit, slot); }
-void Form1::openThrustPanel(int slot) { instruments_->openBox(BoxKind::Thrust, slot); }
-void Form1::openReferenceBox(int which) {
-  if (which == 1 || which == 2) {
-    instruments_->show(which == 1 ? InstrumentWindow::RefBox1 : InstrumentWindow::RefBox2, false);
-  }
-}
-void Form1::openDefaultOrbitBox() { instruments_->show(InstrumentWindow::OrbitRefBox1, false); }
-void Form1::closeDefaultOrbitBox() { instruments_->close(InstrumentWindow::OrbitRefBox1); }
-void Form1::openDefaultThrustPanel() { instruments_->show(InstrumentWindow::ControlPanel, false); }
 
 }  // namespace molvane

@@ -6,11 +6,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/state.h"
 
 namespace molvane {
+
+class Form1;
 
 enum class BoxKind { Distance, Orbit, Thrust };
 
@@ -63,6 +66,20 @@ class InstrumentWindows {
   // Windows that are never open at start (reference boxes, autopilot,
   // default thrust panel).
   virtual void closeStartupWindows() {}
+};
+
+// The View menu's three "Add" items and the closing of a slot's window.
+class BoxSlots {
+ public:
+  explicit BoxSlots(Form1& form) : form_(form) {}
+  // A new box or panel in the lowest free slot; 0 (and a message) when all
+  // 100 are in use. `fill` sets the fresh slot's record before it opens.
+  int addBox(BoxKind kind, const std::function<void(int slot)>& fill = {});
+  // Closes the window of an in-use slot and frees the slot.
+  void closeBoxWindow(BoxKind kind, int slot);
+
+ private:
+  Form1& form_;
 };
 
 // Whether slot 1..100 of a kind is in use (anything else: false).

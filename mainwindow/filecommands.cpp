@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollBar>
 
 #include "engine/calendar.h"
 #include "engine/newsituation.h"
@@ -63,30 +64,33 @@ QString Form1::askFileName(FileDialogKind kind, const QString& filter) {
   return abs ? PathText(*abs) : QString();
 }
 
-void Form1::mnuNew_Click() {
-  for (int slot = 1; slot <= MaxSlots; ++slot) {
-    closeBoxWindow(BoxKind::Distance, slot);
-    closeBoxWindow(BoxKind::Orbit, slot);
-    closeBoxWindow(BoxKind::Thrust, slot);
-  }
-  ResetForNewSituation(s_, *this);
-  vscroll1_->setValue(vscroll1_->minimum());
-  s_.anchor = false;
-  AnchorOnOff();
-  UpdateScreenScale();
-  setCaptionText("Molvane -- " + dataFolder() + "/New.molv");
-  for (int k = 1; k <= MaxCaptions; ++k) setCaptionLabel(k);
+FileCommands::FileCommands(Form1& form) : form_(form), s_(form.state()) {}
 
-  view_.rebuildLabels();
-  ResetPlotState();
-  clearView();
-  refreshObjectLists();
-  instruments_->autopilotListReplaced();
-  syncMenus();
+void FileCommands::mnuNew_Click() {
+  for (int slot = 1; slot <= MaxSlots; ++slot) {
+    form_.boxSlots().closeBoxWindow(BoxKind::Distance, slot);
+    form_.boxSlots().closeBoxWindow(BoxKind::Orbit, slot);
+    form_.boxSlots().closeBoxWindow(BoxKind::Thrust, slot);
+  }
+  ResetForNewSituation(s_, form_);
+  QScrollBar* tilt = form_.vscroll1();
+  tilt->setValue(tilt->minimum());
+  s_.anchor = false;
+  form_.AnchorOnOff();
+  form_.UpdateScreenScale();
+  form_.setCaptionText("Molvane -- " + form_.dataFolder() + "/New.molv");
+  for (int k = 1; k <= MaxCaptions; ++k) form_.setCaptionLabel(k);
+
+  form_.view().rebuildLabels();
+  form_.ResetPlotState();
+  form_.clearView();
+  form_.refreshObjectLists();
+  form_.instruments().autopilotListReplaced();
+  form_.syncMenus();
 }
 
-void Form1::OpenMnu_Click() {
-  const QString name = askFileName(FileDialogKind::Open, OpenFilter);
+void FileCommands::OpenMnu_Click() {
+  const QString name = form_.askFileName(FileDialogKind::Open, OpenFilter);
   if (name.isEmpty()) {
     UpdateRecentFiles();
     WriteSettingsFile(s_);
@@ -94,23 +98,29 @@ void Form1::OpenMnu_Click() {
   }
   // A file that could not be opened leaves the current file and the
   // recent list as they were.
-  if (!openSituation(PathBytes(name))) return;
-  HScroll1_Change();
-  VScroll1_Change();
+  if (!form_.openSituation(PathBytes(name))) return;
+  opened();
+}
+
+// After a file was opened: the tilt handlers run, the file goes first in
+// the recent list and the settings keep the list.
+void FileCommands::opened() {
+  form_.HScroll1_Change();
+  form_.VScroll1_Change();
   UpdateRecentFiles();
   WriteSettingsFile(s_);
 }
 
-void Form1::mnuSave_Click() {
+void FileCommands::mnuSave_Click() {
   if (s_.isitname.empty() || s_.isitname == "New") {
     SaveasMnu_Click();
     return;
   }
-  saveSituation(s_.isitname);
+  form_.saveSituation(s_.isitname);
 }
 
-void Form1::SaveasMnu_Click() {
-  const QString name = askFileName(FileDialogKind::Save, SaveFilter);
+void FileCommands::SaveasMnu_Click() {
+  const QString name = form_.askFileName(FileDialogKind::Save, SaveFilter);
   if (name.isEmpty()) {
     UpdateRecentFiles();
     WriteSettingsFile(s_);
@@ -122,77 +132,71 @@ void Form1::SaveasMnu_Click() {
   // nothing new.
   const std::string previous = s_.isitname;
   s_.isitname = path;
-  if (!saveSituation(path)) {
+  if (!form_.saveSituation(path)) {
     s_.isitname = previous;
     return;
   }
   s_.CurrentFileName = GetFileNamePart(path);
-  setCaptionText("Molvane -- " + name);
+  form_.setCaptionText("Molvane -- " + name);
   UpdateRecentFiles();
   WriteSettingsFile(s_);
 }
 
-void Form1::mnuRecent_Click(int index) {
+void FileCommands::mnuRecent_Click(int index) {
   if (index < 1 || index > 4 || IsFreeRecentEntry(s_.RecentFiles[index])) return;
   const std::string path = s_.RecentFiles[index];
-  if (!openSituation(path)) return;
-  HScroll1_Change();
-  VScroll1_Change();
-  UpdateRecentFiles();
-  WriteSettingsFile(s_);
+  if (!form_.openSituation(path)) return;
+  opened();
 }
 
-void Form1::mnuSaveAndArchive_Click() {
+void FileCommands::mnuSaveAndArchive_Click() {
   const std::string& name = s_.isitname;
   if (EndsWith(name, "molv") || name == "New" || name.empty()) {
     SaveasMnu_Click();
     return;
   }
-  if (!saveSituation(name)) return;
-  if (s_.ArchiveOnSave) saveSituation(ArchiveFileName(s_));
+  if (!form_.saveSituation(name)) return;
+  if (s_.ArchiveOnSave) form_.saveSituation(ArchiveFileName(s_));
 }
 
-void Form1::mnuFullResume_Click() {
+void FileCommands::mnuFullResume_Click() {
   if (s_.isitname.empty()) return;
   s_.KeepCommandsFlag = false;
-  openSituation(s_.isitname);
+  form_.openSituation(s_.isitname);
 }
 
-void Form1::mnuResumeWithCommands_Click() {
+void FileCommands::mnuResumeWithCommands_Click() {
   s_.KeepCommandsFlag = true;
   // A failed open must not keep the flag for the next one.
-  if (!openSituation(s_.isitname)) s_.KeepCommandsFlag = false;
+  if (!form_.openSituation(s_.isitname)) s_.KeepCommandsFlag = false;
 }
 
 // Chooses a file without loading it: the current file stays what it is, so
 // that Save never writes over a file that was not loaded.
-void Form1::mnuOpenBeta_Click() {
-  askFileName(FileDialogKind::Open, SaveFilter);
-  HScroll1_Change();
-  VScroll1_Change();
-  UpdateRecentFiles();
-  WriteSettingsFile(s_);
+void FileCommands::mnuOpenBeta_Click() {
+  form_.askFileName(FileDialogKind::Open, SaveFilter);
+  opened();
   if (s_.BetaFullScreenFlag) {
-    LeaveFullScreen();
+    form_.LeaveFullScreen();
   } else {
-    EnterFullScreen();
+    form_.EnterFullScreen();
   }
 }
 
-void Form1::ExitMnu_Click() { close(); }
+void FileCommands::ExitMnu_Click() { form_.close(); }
 
-void Form1::UpdateRecentFiles() {
+void FileCommands::UpdateRecentFiles() {
   molvane::UpdateRecentFiles(s_);
   refreshRecentMenu();
 }
 
-void Form1::refreshRecentMenu() {
-  if (!menus_) return;
+void FileCommands::refreshRecentMenu() {
+  MainMenus& menus = form_.menus();
   for (int i = 1; i <= 4; ++i) {
     const std::string& entry = s_.RecentFiles[i];
-    QAction* item = menus_->recent[i];
+    QAction* item = menus.recent[i];
     if (IsFreeRecentEntry(entry) || !item) continue;
-    if (menus_->recentSep) menus_->recentSep->setVisible(true);
+    if (menus.recentSep) menus.recentSep->setVisible(true);
     QString caption = PathText(entry);
     caption.replace("&", "&&");
     item->setText(caption);

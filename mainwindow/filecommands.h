@@ -1,6 +1,5 @@
 // The File menu's commands around the situation opener and writer: the
 // names the file dialogs propose and store, and the archive copy.
-// The commands themselves are Form1's (filecommands.cpp).
 #pragma once
 
 #include <string>
@@ -8,6 +7,8 @@
 #include "engine/state.h"
 
 namespace molvane {
+
+class Form1;
 
 // The name the dialogs propose: the situation the resume file stands for
 // while the resume file is current, else the current file.
@@ -18,5 +19,32 @@ std::string WithSituationExtension(const std::string& path);
 
 // "<isitname less its last four characters> ~ <file date text>.molv".
 std::string ArchiveFileName(const State& s);
+
+// New, Open, Save, Save As, the recent files and the File menu's hidden
+// commands, on the main window's situation.
+class FileCommands {
+ public:
+  explicit FileCommands(Form1& form);
+
+  void mnuNew_Click();
+  void OpenMnu_Click();
+  void mnuSave_Click();  // also Ctrl+S from any window
+  void SaveasMnu_Click();
+  void mnuRecent_Click(int index);  // 1..4
+  void mnuSaveAndArchive_Click();
+  void mnuFullResume_Click();
+  void mnuResumeWithCommands_Click();
+  void mnuOpenBeta_Click();
+  void ExitMnu_Click();
+  // Puts the current file first in the recent list and shows the list.
+  void UpdateRecentFiles();
+  void refreshRecentMenu();
+
+ private:
+  void opened();
+
+  Form1& form_;
+  State& s_;
+};
 
 }  // namespace molvane

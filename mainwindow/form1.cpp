@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
@@ -15,7 +14,6 @@
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
-#include "ui/fonts.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
@@ -26,35 +24,6 @@ namespace {
 constexpr int ScrollBarThickness = 17;
 constexpr int TimerIntervalMs = 100;
 
-// The mouse on a caption label: double-click and drag, any button.
-class CaptionMouse : public QObject {
- public:
-  CaptionMouse(Form1& form, int k, QObject* parent) : QObject(parent), form_(form), k_(k) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::MouseButtonDblClick:
-        form_.labelCaption_DblClick(k_);
-        return true;
-      case QEvent::MouseButtonPress:
-        form_.labelCaption_MouseDown(k_, static_cast<QMouseEvent*>(event)->position());
-        return true;
-      case QEvent::MouseMove:
-        form_.labelCaption_MouseMove(k_, static_cast<QMouseEvent*>(event)->position());
-        return true;
-      case QEvent::MouseButtonRelease:
-        form_.labelCaption_MouseUp(k_);
-        return true;
-      default:
-        return QObject::eventFilter(watched, event);
-    }
-  }
-
- private:
-  Form1& form_;
-  int k_;
-};
 }  // namespace
 
 Form1::Form1(State& state, QWidget* parent)
@@ -67,7 +36,7 @@ Form1::Form1(State& state, QWidget* parent)
   setCentralWidget(viewWidget_);
   viewWidget_->onResize = [this] { Form_Resize(); };
   viewWidget_->onMouseRelease = [this](QPointF p) { PickFloatingFocusAt(p); };
-  viewWidget_->onLabelRightClick = [this](int k, QPoint g) { objLabel_MouseUp(k, Qt::RightButton, g); };
+  viewWidget_->onLabelRightClick = [this](int k, QPoint g) { labelPopup_.objLabel_MouseUp(k, Qt::RightButton, g); };
 
   // The tilt bars and the centring button sit on the drawing area itself,
   // along its right and bottom edges, as the resize lays them out.
@@ -94,17 +63,8 @@ Form1::Form1(State& state, QWidget* parent)
   label6_ = new QLabel(viewWidget_);
   label6_->hide();
 
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    captionLabels_[k] = new QLabel(viewWidget_);
-    captionLabels_[k]->setWordWrap(true);
-    captionLabels_[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A caption is a box in the view's background colour (Preferences
-    // recolours it).
-    captionLabels_[k]->setAutoFillBackground(true);
-    captionLabels_[k]->installEventFilter(new CaptionMouse(*this, k, captionLabels_[k]));
-    captionLabels_[k]->hide();
-  }
-  setCaptionBackColor(s_.mainWindow.backColor);
+  captions_ = std::make_unique<CaptionLabels>(s_, view_, viewWidget_, [this] { return captionReferenceWidth(); });
+  captions_->setCaptionBackColor(s_.mainWindow.backColor);
 
   // Every control of the main window passes its key presses to the table.
   for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(viewWidget_),
@@ -137,6 +97,10 @@ Form1::~Form1() {
 
 void Form1::setToolWindows(std::unique_ptr<ToolWindows> tools) {
   if (tools) tools_ = std::move(tools);
+}
+
+void Form1::setInstrumentWindows(std::unique_ptr<InstrumentWindows> w) {
+  if (w) instruments_ = std::move(w);
 }
 
 QString Form1::dataFolder() const {
@@ -187,13 +151,9 @@ void Form1::showBodyLabels() {
 }
 
 void Form1::setLabelBackColor(int32_t colour) {
-  setCaptionBackColor(colour);
+  captions_->setCaptionBackColor(colour);
   view_.setLabelBackColour(ColourFromValue(colour));
   refreshView();
-}
-
-void Form1::setCaptionBackColor(int32_t colour) {
-  for (int k = 1; k <= MaxCaptions; ++k) SetBackColour(captionLabels_[k], colour);
 }
 
 void Form1::setLabelsShown(bool shown) {
@@ -456,7 +416,7 @@ void Form1::Form_Resize() {
   view_.resizeCanvas(w, h);
   ResetPlotState();
   layoutScrollBars();
-  rescaleCaptions();
+  captions_->rescaleCaptions();
   UpdateScreenScale();
   refreshView();
 }
@@ -477,130 +437,11 @@ double Form1::captionReferenceWidth() const {
   return frameGeometry().width() * TwipsPerPixel - vscroll1_->width();
 }
 
-// Captions keep their place and size relative to the window's width: every
-// slot is placed from its relative values, a slot never placed gets a
-// zero-sized label at the top-left corner. A font size the label cannot
-// take is skipped.
-void Form1::rescaleCaptions() {
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    CaptionSlot& c = s_.captions[k];
-    const double b = captionReferenceWidth();
-    auto scaled = [b](float rel, float& target) {
-      const double v = b * rel;
-      if (std::isfinite(v) && std::fabs(v) < 1e7) target = static_cast<float>(v);
-    };
-    const double fontSize = b * c.relFontSize;
-    if (std::isfinite(fontSize) && fontSize > 0 && fontSize < 2000) c.fontSize = static_cast<float>(fontSize);
-    scaled(c.relWidth, c.width);
-    scaled(c.relHeight, c.height);
-    scaled(c.relLeft, c.left);
-    scaled(c.relTop, c.top);
-    showCaptionLabel(k);
-  }
-}
-
-// The situation readers set a caption's label: its relative values follow
-// the label as loaded, so that the next resize keeps it in place.
-void Form1::setCaptionLabel(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  CaptionSlot& c = s_.captions[k];
-  // A caption placed wholly outside the view comes back into it.
-  const QRect view(0, 0, view_.screenWidthPixels(), view_.screenHeightPixels());
-  auto px = [](float v) { return static_cast<int>(std::clamp<double>(std::isfinite(v) ? v : 0, -1e6, 1e6)); };
-  const QRect box(px(c.left), px(c.top), std::max(px(c.width), 1), std::max(px(c.height), 1));
-  if (!view.isEmpty() && !view.intersects(box)) {
-    const QPoint p = PlaceOnArea(box, view);
-    c.left = static_cast<float>(p.x());
-    c.top = static_cast<float>(p.y());
-  }
-  const double b = captionReferenceWidth();
-  if (b != 0 && std::isfinite(b)) {
-    auto rel = [b](float v, float& target) {
-      const double r = v / b;
-      if (std::isfinite(r)) target = static_cast<float>(r);
-    };
-    rel(c.fontSize, c.relFontSize);
-    rel(c.left, c.relLeft);
-    rel(c.top, c.relTop);
-    rel(c.width, c.relWidth);
-    rel(c.height, c.relHeight);
-  }
-  showCaptionLabel(k);
-}
-
-// The label's box is the slot's box in the view's pixels.
-void Form1::showCaptionLabel(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  const CaptionSlot& c = s_.captions[k];
-  QLabel* l = captionLabels_[k];
-  l->setText(Latin1(c.caption));
-  l->setFont(MakeFont(QFont(), c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline));
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
-  l->setPalette(pal);
-  auto px = [](float v) {
-    return std::isfinite(v) ? static_cast<int>(std::lround(std::clamp<double>(v, -100000.0, 100000.0))) : 0;
-  };
-  const int w = std::max(px(c.width), 0);
-  const int h = std::max(px(c.height), 0);
-  l->setGeometry(px(c.left), px(c.top), w, h);
-  // An empty caption with a box still answers double-click and drag.
-  l->setVisible(!c.caption.empty() || (w > 1 && h > 1));
-}
-
-void Form1::applyCaptions() {
-  for (int k = 1; k <= MaxCaptions; ++k) showCaptionLabel(k);
-}
+void Form1::setCaptionLabel(int k) { captions_->setCaptionLabel(k); }
 
 void Form1::captionsChanged(int front) {
-  applyCaptions();
-  if (QLabel* l = captionLabel(front)) l->raise();
-}
-
-void Form1::labelCaption_DblClick(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  if (captionEditor_) captionEditor_(k);
-}
-
-void Form1::labelCaption_MouseDown(int k, QPointF pos) {
-  if (k < 1 || k > MaxCaptions) return;
-  captionDragging_ = true;
-  captionGrabX_ = static_cast<float>(pos.x());
-  captionGrabY_ = static_cast<float>(pos.y());
-}
-
-// The label follows the pointer, keeping the grab point under it; the
-// 1-pixel dead zone is on the horizontal offset only.
-void Form1::labelCaption_MouseMove(int k, QPointF pos) {
-  if (!captionDragging_ || k < 1 || k > MaxCaptions) return;
-  CaptionSlot& c = s_.captions[k];
-  const float x = static_cast<float>(pos.x());
-  const float y = static_cast<float>(pos.y());
-  if (std::fabs(x - captionGrabX_) > 1) {
-    if (x != captionLastX_) c.left += x - captionGrabX_;
-    if (y != captionLastY_) c.top += y - captionGrabY_;
-    captionLastX_ = x;
-    captionLastY_ = y;
-    captionLabels_[k]->move(static_cast<int>(std::lround(c.left)), static_cast<int>(std::lround(c.top)));
-  }
-  const double b = captionReferenceWidth();
-  if (b != 0 && std::isfinite(b)) {
-    c.relLeft = static_cast<float>(c.left / b);
-    c.relTop = static_cast<float>(c.top / b);
-  }
-}
-
-void Form1::labelCaption_MouseUp(int k) {
-  captionDragging_ = false;
-  GetLabelPosition(k);
-}
-
-void Form1::GetLabelPosition(int k) {
-  if (k < 1 || k > MaxCaptions) return;
-  const double w = view_.screenWidthPixels();
-  if (w == 0 || !std::isfinite(w)) return;
-  captionLeftFraction_ = static_cast<float>(s_.captions[k].left / w);
-  captionTopFraction_ = static_cast<float>(s_.captions[k].top / w);
+  captions_->applyCaptions();
+  if (QLabel* l = captions_->captionLabel(front)) l->raise();
 }
 
 void Form1::captureWindowRecord() {
@@ -661,7 +502,7 @@ void Form1::applyWindowRecord() {
   }
   view_.clearView();
   // The captions stand on the view's background colour.
-  setCaptionBackColor(r.backColor);
+  captions_->setCaptionBackColor(r.backColor);
   syncMenus();
 }
 
@@ -721,6 +562,24 @@ void Form1::AlignKeyReleased(int code) {
   if (code == KeyCodeF8) tools_->alignVertically();
   if (code == KeyCodeF9) tools_->alignHorizontally();
 }
+
+// ---- FilesHost: the loaders open and close the slot windows.
+
+void Form1::closeDistanceBox(int slot) { instruments_->closeBox(BoxKind::Distance, slot); }
+void Form1::closeOrbitBox(int slot) { instruments_->closeBox(BoxKind::Orbit, slot); }
+void Form1::closeThrustPanel(int slot) { instruments_->closeBox(BoxKind::Thrust, slot); }
+void Form1::closeDefaultThrustPanel() { instruments_->closeDefaultThrustPanel(); }
+void Form1::openDistanceBox(int slot) { instruments_->openBox(BoxKind::Distance, slot); }
+void Form1::openOrbitBox(int slot) { instruments_->openBox(BoxKind::Orbit, slot); }
+void Form1::openThrustPanel(int slot) { instruments_->openBox(BoxKind::Thrust, slot); }
+void Form1::openReferenceBox(int which) {
+  if (which == 1 || which == 2) {
+    instruments_->show(which == 1 ? InstrumentWindow::RefBox1 : InstrumentWindow::RefBox2, false);
+  }
+}
+void Form1::openDefaultOrbitBox() { instruments_->show(InstrumentWindow::OrbitRefBox1, false); }
+void Form1::closeDefaultOrbitBox() { instruments_->close(InstrumentWindow::OrbitRefBox1); }
+void Form1::openDefaultThrustPanel() { instruments_->show(InstrumentWindow::ControlPanel, false); }
 
 // -------------------------------------------------------------- messages
 

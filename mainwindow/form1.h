@@ -8,11 +8,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "control/autopilothost.h"
 #include "engine/bodies.h"
@@ -21,7 +19,9 @@
 #include "engine/state.h"
 #include "files/fileshost.h"
 #include "mainwindow/boxslots.h"
+#include "mainwindow/captionlabels.h"
 #include "mainwindow/filecommands.h"
+#include "mainwindow/labelpopup.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "mainwindow/windowservices.h"
@@ -81,11 +81,11 @@ class Form1 : public QMainWindow,
   void zoomIn() override;
   void zoomOut() override;
   void AnchorOnOff();
-  void AssembleSystemElements();
+  void AssembleSystemElements() override;
   void pPplot();
   void TrailsOnOff();
   void LabelsOnOff();
-  void ResetPlotState();
+  void ResetPlotState() override;
   void CenterBtn_Click();
   void HScroll1_Change();
   void VScroll1_Change();
@@ -93,12 +93,12 @@ class Form1 : public QMainWindow,
   void ExaggerateObjectSizeOnOff();
   // A mouse release over the view while the floating-focus pick is armed.
   void PickFloatingFocusAt(QPointF pos);
-  void UpdateScreenScale();
+  void UpdateScreenScale() override;
   double visibleWidthKm() const override { return visibleWidthKm_; }
 
   // ---- Time.
-  void PausePlay();           // the menu item and the "p" key
-  void PauseOnOff();          // the autopilot's pause: menu caption unchanged
+  void PausePlay();            // the menu item and the "p" key
+  void PauseOnOff() override;  // the autopilot's pause: menu caption unchanged
   void ReverseTime();
 
   // ---- Full-screen look.
@@ -116,7 +116,7 @@ class Form1 : public QMainWindow,
   QScrollBar* hscroll1() { return hscroll1_; }
   QScrollBar* vscroll1() { return vscroll1_; }
   QPushButton* centerBtn() { return centerBtn_; }
-  QLabel* captionLabel(int k) override { return (k >= 1 && k <= MaxCaptions) ? captionLabels_[k] : nullptr; }
+  QLabel* captionLabel(int k) override { return captions_->captionLabel(k); }
   MainMenus& menus() { return *menus_; }
   // Check marks and captions of the menu items follow State.
   void syncMenus() override;
@@ -127,64 +127,35 @@ class Form1 : public QMainWindow,
   // Main window geometry, tilt and title bar to and from State.mainWindow.
   void captureWindowRecord();
   void applyWindowRecord();
-  // Captions of State::captions onto the four labels.
-  void applyCaptions();
   // The boxes of the four caption labels and of the body-name labels take
   // a colour (0x00BBGGRR).
   void setLabelBackColor(int32_t colour);
-  void rescaleCaptions();
+  // The four caption labels on the drawing area.
+  CaptionLabels& captionLabels() { return *captions_; }
   // Caption labels under the mouse: a double-click opens the caption editor
-  // (installed by the control windows) on that caption, a button drag moves
-  // it. Positions are pixels inside the label.
-  void setCaptionEditor(std::function<void(int)> open) override { captionEditor_ = std::move(open); }
-  void labelCaption_DblClick(int k);
-  void labelCaption_MouseDown(int k, QPointF pos);
-  void labelCaption_MouseMove(int k, QPointF pos);
-  void labelCaption_MouseUp(int k);
-  void GetLabelPosition(int k);
-  bool captionDragging() const { return captionDragging_; }
-  float captionLeftFraction() const { return captionLeftFraction_; }
-  float captionTopFraction() const { return captionTopFraction_; }
+  // (installed by the control windows) on that caption.
+  void setCaptionEditor(std::function<void(int)> open) override { captions_->setCaptionEditor(std::move(open)); }
 
   // ---- Files.
   bool openSituation(const std::string& path) override;
   bool saveSituation(const std::string& path) override;
 
-  // ---- File menu (filecommands.cpp).
-  void mnuNew_Click();
-  void OpenMnu_Click();
-  void mnuSave_Click();    // also Ctrl+S from any window
-  void SaveasMnu_Click();
-  void mnuRecent_Click(int index);  // 1..4
-  void mnuSaveAndArchive_Click();
-  void mnuFullResume_Click();
-  void mnuResumeWithCommands_Click();
-  void mnuOpenBeta_Click();
-  void ExitMnu_Click();
-  // Puts the current file first in the recent list and shows the list.
-  void UpdateRecentFiles();
-  void refreshRecentMenu();
+  // The File menu's commands.
+  FileCommands& fileCommands() { return fileCommands_; }
+  // The main window's title (kept in MainCaption while the title bar is
+  // hidden).
+  void setCaptionText(const QString& text);
 
   // ---- Window commands of the menus (menus.cpp).
   void toggleDashboard(DashboardWindow w);
   void EditObjMnu_Click();
   void rb_Click(int which);  // reference box 1 or 2 shown or hidden
 
-  // ---- Instrument boxes and the body label popup (boxslots.cpp).
+  // ---- Instrument windows, their slots and the body label popup.
   InstrumentWindows& instruments() { return *instruments_; }
   void setInstrumentWindows(std::unique_ptr<InstrumentWindows> w);
-  // A new box or panel in the lowest free slot; 0 (and a message) when all
-  // 100 are in use.
-  int addBox(BoxKind kind);
-  // Closes the window of an in-use slot and frees the slot.
-  void closeBoxWindow(BoxKind kind, int slot);
-  // A mouse button released over the name label of body k.
-  void objLabel_MouseUp(int k, Qt::MouseButton button, QPoint globalPos);
-  int popupObject() const { return popupObject_; }
-  void mnuDisplayOrbitalElements_Click();
-  void mnuFocusThisObject_Click();
-  void mnuEditThisObject_Click();
-  void mnuDeleteThisObject_Click();
+  BoxSlots& boxSlots() { return boxSlots_; }
+  LabelPopup& labelPopup() { return labelPopup_; }
 
   // ---- EngineHost.
   void showReferenceBox(int which) override {
@@ -211,17 +182,13 @@ class Form1 : public QMainWindow,
   }
 
   // ---- AutopilotHost.
-  void clearScreen() override { clearView(); }
-  void resetPlotState() override { ResetPlotState(); }
   double screenWidthPixels() const override { return view_.screenWidthPixels(); }
   void setVisibleWidthKm(double km) override { visibleWidthKm_ = km; }
   void showScreenScale() override { tools_->updateScreenScale(visibleWidthKm_); }
   void focusChanged(int index) override;
-  void assembleSystemElements() override { AssembleSystemElements(); }
   void setLabelsShown(bool shown) override;
   void graphicsSwitchesChanged() override;
   void rotatingFrameChanged() override { syncMenus(); }
-  void pauseOnOff() override { PauseOnOff(); }
   double mainWindowWidthTwips() const override { return frameGeometry().width() * TwipsPerPixel; }
   double mainWindowHeightTwips() const override { return frameGeometry().height() * TwipsPerPixel; }
   double captionReferenceWidth() const override;
@@ -241,7 +208,6 @@ class Form1 : public QMainWindow,
   void setCaptionLabel(int k) override;
   void setMainWindow() override { applyWindowRecord(); }
   void setMainCaption(const std::string& text) override;
-  void updateScreenScale() override { UpdateScreenScale(); }
   void setAnchorButton(const std::string& caption) override;
   void showBodyLabels() override;
   // The date-and-time window shows the loaded clock at once (it formats the
@@ -273,13 +239,10 @@ class Form1 : public QMainWindow,
   void startTimer1();
   void stopTimer1();
   void layoutScrollBars();
-  void setCaptionText(const QString& text);
-  void setCaptionBackColor(int32_t colour);
-  void showCaptionLabel(int k);
   void writeResumeFile();
+  // The File menu's commands ask for their file names here.
+  friend class FileCommands;
   QString askFileName(FileDialogKind kind, const QString& filter);
-  // The right-clicked body where it now stands; false once it is gone.
-  bool popupObjectValid();
 
   State& s_;
   MainView view_;
@@ -289,20 +252,15 @@ class Form1 : public QMainWindow,
   QPushButton* centerBtn_ = nullptr;
   QLabel* label5_ = nullptr;  // horizontal tilt readout
   QLabel* label6_ = nullptr;  // vertical tilt readout
-  std::array<QLabel*, MaxCaptions + 1> captionLabels_{};
-  std::function<void(int)> captionEditor_;
-  // One drag state for the four caption labels.
-  bool captionDragging_ = false;
-  float captionGrabX_ = 0, captionGrabY_ = 0;
-  float captionLastX_ = 0, captionLastY_ = 0;
-  float captionLeftFraction_ = 0, captionTopFraction_ = 0;
+  std::unique_ptr<CaptionLabels> captions_;
   std::unique_ptr<MainMenus> menus_;
   std::unique_ptr<ToolWindows> tools_;
   std::unique_ptr<InstrumentWindows> instruments_;
   RecordingDialogs unanswered_;
   Dialogs* dialogs_ = &unanswered_;
-  int16_t popupObject_ = 0;
-  HeldBody popupHeld_;
+  BoxSlots boxSlots_{*this};
+  FileCommands fileCommands_{*this};
+  LabelPopup labelPopup_{*this};
   KeyForwarder* keyForwarder_ = nullptr;
   WindowStyle windowStyle_;
   QTimer timer1_;

@@ -18,7 +18,7 @@ void Form1::KeyPresses(int code) {
     case 6: toggle(DashFocusObject); break;
     case 7: toggle(DashGraphicsOptions); break;
     case 18: ReverseTime(); break;
-    case 19: mnuSave_Click(); break;
+    case 19: fileCommands_.mnuSave_Click(); break;
     case 20: toggle(DashTimeRate); break;
     case 23: toggle(DashScreenScale); break;
     case 27: FullScreenOnOff(); break;

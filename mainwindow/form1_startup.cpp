@@ -39,7 +39,7 @@ void Form1::startUp(const QString& commandLine) {
   Step([&] { BindNativeForceLoop(s_, PathBytes(QCoreApplication::applicationDirPath())); });
   s_.AstronomicalUnit = AstronomicalUnitMetres;
   Step([&] { ReadProgramSettings(s_, PathBytes(dataFolder())); });
-  refreshRecentMenu();
+  fileCommands_.refreshRecentMenu();
 
   s_.RotatingFrame.period = 2000000.0;
   s_.RotatingFrame.clockwise = true;

@@ -59,67 +59,50 @@ void Hide(QMenu* m) {
   m->menuAction()->setEnabled(false);
 }
 
-}  // namespace
+// A handler that shows one of the instrument windows.
+auto ShowWindow(Form1* f, InstrumentWindow w, bool reload) {
+  return [f, w, reload] { f->instruments().show(w, reload); };
+}
 
-void BuildMainMenus(Form1& form, MainMenus& m) {
-  QMenuBar* bar = form.menuBar();
-  Form1* f = &form;
-  auto show = [f](InstrumentWindow w, bool reload) { return [f, w, reload] { f->instruments().show(w, reload); }; };
-
-  // ---- File.
+void BuildFileMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
+  FileCommands* c = &f->fileCommands();
   m.file = SubMenu(bar, AddToBar, "mnuFile", "File");
-  m.newItem = Item(m.file, "mnuNew", "&New", [f] { f->mnuNew_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
-  m.openBeta = Item(m.file, "mnuOpenBeta", "Open Beta", [f] { f->mnuOpenBeta_Click(); }, {}, true);
-  m.open = Item(m.file, "OpenMnu", "&Open", [f] { f->OpenMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
+  m.newItem = Item(m.file, "mnuNew", "&New", [c] { c->mnuNew_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
+  m.openBeta = Item(m.file, "mnuOpenBeta", "Open Beta", [c] { c->mnuOpenBeta_Click(); }, {}, true);
+  m.open = Item(m.file, "OpenMnu", "&Open", [c] { c->OpenMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
   m.saveBeta = Item(m.file, "mnuSaveBeta", "Save Beta", [] {}, {}, true);
   // In the main window the item's shortcut saves; in other windows Ctrl+S
   // reaches the keyboard table (code 19), which saves the same way.
-  m.save = Item(m.file, "mnuSave", "&Save", [f] { f->mnuSave_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+  m.save = Item(m.file, "mnuSave", "&Save", [c] { c->mnuSave_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
   m.saveAndArchive =
-      Item(m.file, "mnuSaveAndArchive", "Save and Archive", [f] { f->mnuSaveAndArchive_Click(); }, {}, true);
+      Item(m.file, "mnuSaveAndArchive", "Save and Archive", [c] { c->mnuSaveAndArchive_Click(); }, {}, true);
   m.saveAsBeta = Item(m.file, "mnuSaveAsBeta", "Save As Beta", [] {}, {}, true);
-  m.saveAs = Item(m.file, "SaveasMnu", "Save &As...", [f] { f->SaveasMnu_Click(); });
+  m.saveAs = Item(m.file, "SaveasMnu", "Save &As...", [c] { c->SaveasMnu_Click(); });
   m.autoSave = Item(m.file, "mnuAutoSave", "Auto Save...", [f] { ShowAutoSaveDialog(*f); });
-  m.fullRestore = Item(m.file, "mnuFullResume", "&Full Restore", [f] { f->mnuFullResume_Click(); },
+  m.fullRestore = Item(m.file, "mnuFullResume", "&Full Restore", [c] { c->mnuFullResume_Click(); },
                        QKeySequence(Qt::Key_F6), true);
   m.restoreWithCommands = Item(m.file, "mnuResumeWithCommands", "&Restore with current commands",
-                               [f] { f->mnuResumeWithCommands_Click(); }, QKeySequence(Qt::Key_F7), true);
+                               [c] { c->mnuResumeWithCommands_Click(); }, QKeySequence(Qt::Key_F7), true);
   Separator(m.file, "seperator3");
-  m.exit = Item(m.file, "ExitMnu", "E&xit", [f] { f->ExitMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
+  m.exit = Item(m.file, "ExitMnu", "E&xit", [c] { c->ExitMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
   m.recentSep = Separator(m.file, "recentFilesSep");
   m.recentSep->setVisible(false);
   for (int i = 1; i <= 4; ++i) {
-    m.recent[i] = Item(m.file, "mnuRecent", "", [f, i] { f->mnuRecent_Click(i); });
+    m.recent[i] = Item(m.file, "mnuRecent", "", [c, i] { c->mnuRecent_Click(i); });
     m.recent[i]->setVisible(false);
   }
+}
 
-  // ---- Objects.
+void BuildObjectsMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.objects = SubMenu(bar, AddToBar, "Objectsmnu", "&Objects");
   m.editObject = Item(m.objects, "EditObjMnu", "&Edit Object...", [f] { f->EditObjMnu_Click(); });
-  m.createObjects = Item(m.objects, "CreateObjClassmnu", "Create Objects...", show(InstrumentWindow::CreateObjects, false));
+  m.createObjects = Item(m.objects, "CreateObjClassmnu", "Create Objects...",
+                         ShowWindow(f, InstrumentWindow::CreateObjects, false));
+}
 
-  // ---- View.
-  m.view = SubMenu(bar, AddToBar, "ViewMnu", "&View");
-  QObject::connect(m.view, &QMenu::aboutToShow, m.view, [f, &m] {
-    UpdateViewMenuCaptions(*f, m);
-    SyncMainMenus(*f, m);
-  });
-  m.zoomIn = Item(m.view, "mnuZoomIn", "Zoom In", [f] { f->zoomIn(); });
-  m.zoomOut = Item(m.view, "mnuZoomOut", "Zoom Out", [f] { f->zoomOut(); });
-  Separator(m.view, "mnuLine");
-  m.rb1 = Item(m.view, "rb1", "Show Reference Box &1...", [f] { f->rb_Click(1); }, {}, true);
-  m.rb2 = Item(m.view, "rb2", "Show Reference Box &2...", [f] { f->rb_Click(2); }, {}, true);
-  m.addDistanceBox = Item(m.view, "mnuRefBoxS", "Add Distance And Velocity Box", [f] { f->addBox(BoxKind::Distance); });
-  m.orbitRef1 =
-      Item(m.view, "mnuOrbitRef1", "Show Orbit Reference Box 1...", show(InstrumentWindow::OrbitRefBox1, false), {}, true);
-  m.addOrbitBox = Item(m.view, "mnuAddOEB", "Add Orbital Elements Box", [f] { f->addBox(BoxKind::Orbit); });
-  m.orbitCalculator =
-      Item(m.view, "OrbitCalculatorMnu", "Orbit &Calculator", show(InstrumentWindow::OrbitCalculator, true), {}, true);
-  m.addThrustBox = Item(m.view, "mnuAddThrustBox", "Add Thrust Box", [f] { f->addBox(BoxKind::Thrust); });
-  m.showControlPanel =
-      Item(m.view, "mnuShowControlPanel", "Show Control &Panel...", show(InstrumentWindow::ControlPanel, true), {}, true);
-  m.spectrum = Item(m.view, "mnuSpectrum", "Show Spectrum", show(InstrumentWindow::Spectrum, false), {}, true);
-
+// View's "Dash Board Elements": one checked item per dashboard window, the
+// two alignments and Hide All.
+void BuildDashboardMenu(Form1* f, MainMenus& m) {
   m.dashboard = SubMenu(m.view, AddToMenu, "mnuDashboard", "Dash Board Elements");
   QObject::connect(m.dashboard, &QMenu::aboutToShow, m.dashboard, [f, &m] { SyncMainMenus(*f, m); });
   const std::array<std::pair<const char*, const char*>, DashboardCount> dash{{
@@ -143,8 +126,39 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
     f->tools().hideAll();
     f->syncMenus();
   });
+}
+
+// View's zoom steps, reference and instrument boxes.
+void BuildViewBoxItems(Form1* f, MainMenus& m) {
+  BoxSlots* boxes = &f->boxSlots();
+  m.zoomIn = Item(m.view, "mnuZoomIn", "Zoom In", [f] { f->zoomIn(); });
+  m.zoomOut = Item(m.view, "mnuZoomOut", "Zoom Out", [f] { f->zoomOut(); });
+  Separator(m.view, "mnuLine");
+  m.rb1 = Item(m.view, "rb1", "Show Reference Box &1...", [f] { f->rb_Click(1); }, {}, true);
+  m.rb2 = Item(m.view, "rb2", "Show Reference Box &2...", [f] { f->rb_Click(2); }, {}, true);
+  m.addDistanceBox = Item(m.view, "mnuRefBoxS", "Add Distance And Velocity Box",
+                          [boxes] { boxes->addBox(BoxKind::Distance); });
+  m.orbitRef1 = Item(m.view, "mnuOrbitRef1", "Show Orbit Reference Box 1...",
+                     ShowWindow(f, InstrumentWindow::OrbitRefBox1, false), {}, true);
+  m.addOrbitBox = Item(m.view, "mnuAddOEB", "Add Orbital Elements Box", [boxes] { boxes->addBox(BoxKind::Orbit); });
+  m.orbitCalculator = Item(m.view, "OrbitCalculatorMnu", "Orbit &Calculator",
+                           ShowWindow(f, InstrumentWindow::OrbitCalculator, true), {}, true);
+  m.addThrustBox = Item(m.view, "mnuAddThrustBox", "Add Thrust Box", [boxes] { boxes->addBox(BoxKind::Thrust); });
+  m.showControlPanel = Item(m.view, "mnuShowControlPanel", "Show Control &Panel...",
+                            ShowWindow(f, InstrumentWindow::ControlPanel, true), {}, true);
+  m.spectrum = Item(m.view, "mnuSpectrum", "Show Spectrum", ShowWindow(f, InstrumentWindow::Spectrum, false), {}, true);
+}
+
+void BuildViewMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
+  m.view = SubMenu(bar, AddToBar, "ViewMnu", "&View");
+  QObject::connect(m.view, &QMenu::aboutToShow, m.view, [f, &m] {
+    UpdateViewMenuCaptions(*f, m);
+    SyncMainMenus(*f, m);
+  });
+  BuildViewBoxItems(f, m);
+  BuildDashboardMenu(f, m);
   m.fullScreen = Item(m.view, "mnuFullScreen", "Full Screen", [f] { f->FullScreenOnOff(); }, QKeySequence(Qt::Key_F11));
-  m.betaBox = Item(m.view, "mnuBetaBox", "betabox", show(InstrumentWindow::BetaBox, false), {}, true);
+  m.betaBox = Item(m.view, "mnuBetaBox", "betabox", ShowWindow(f, InstrumentWindow::BetaBox, false), {}, true);
   Separator(m.view, "seperator");
   m.exaggerate = Item(m.view, "mnuExaggerateObjectSize", "E&xaggerate Object Size",
                       [f] { f->ExaggerateObjectSizeOnOff(); });
@@ -152,12 +166,12 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
   m.rotatingFrame = Item(m.view, "mnuRotatingFrame", "&Rotating Frame", [f] { f->RotatingFrameOnOff(); });
   m.rotatingFrame->setCheckable(true);
   m.rotatingFrameAdjustment = Item(m.view, "mnuRotatingFrameAdjustment", "Rotating Frame &Adjustment...",
-                                   show(InstrumentWindow::RotatingPeriod, true));
+                                   ShowWindow(f, InstrumentWindow::RotatingPeriod, true));
   Separator(m.view, "sep30");
-  m.addCaption = Item(m.view, "mnuAddCaption", "Add Caption...", show(InstrumentWindow::AddCaption, false));
+  m.addCaption = Item(m.view, "mnuAddCaption", "Add Caption...", ShowWindow(f, InstrumentWindow::AddCaption, false));
+}
 
-  // ---- Preferences, Time, Auto Pilot.
-  m.preferences = BarItem(bar, "mnuPreferences", "Preferences...", [f] { ShowPreferencesDialog(*f); });
+void BuildTimeMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.time = SubMenu(bar, AddToBar, "mnuTime", "Time");
   m.pausePlay = Item(m.time, "mnuPausePlay", "Pause", [f] { f->PausePlay(); });
   Separator(m.time, "sep34");
@@ -174,27 +188,45 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
     f->syncMenus();
   });
   m.timeBackwards->setCheckable(true);
-  m.autoPilot = BarItem(bar, "mnuAutoPilot", "&Auto Pilot...", [f] { f->instruments().show(InstrumentWindow::AutoPilot, false); });
+}
 
-  // ---- Help.
+void BuildHelpMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.help = SubMenu(bar, AddToBar, "Helpmnu", "&Help");
   m.molvHelp = Item(m.help, "mnuMolvHelp", "Molvane Help...", [f] { ShowHelp(*f); });
   m.onlineHelp = Item(m.help, "mnuOnlineHelp", "Molvane Online Help...", [f] { ShowTutorials(*f); });
   Separator(m.help, "dim5");
   m.about = Item(m.help, "mnuAbout", "About...", [f] { ShowAboutBox(*f); });
+}
 
-  // ---- Hidden: Beta and the popup menu's heading.
+// Hidden: Beta, and the body label's popup menu under its heading.
+void BuildHiddenMenus(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.beta = SubMenu(bar, AddToBar, "mnuBeta", "Beta");
   m.showForm2 = Item(m.beta, "mnuShowForm2", "Show Form 2", [f] { ShowSecondView(*f); });
   Hide(m.beta);
+  LabelPopup* p = &f->labelPopup();
   m.popup = SubMenu(bar, AddToBar, "PopUpObjLabel", "PopUpObjLabel");
   m.displayOrbitalElements = Item(m.popup, "mnuDisplayOrbitalElements", "Display Orbital Elements",
-                                  [f] { f->mnuDisplayOrbitalElements_Click(); });
-  m.focusThisObject = Item(m.popup, "mnuFocusThisObject", "Focus This Object", [f] { f->mnuFocusThisObject_Click(); });
-  m.editThisObject = Item(m.popup, "mnuEditThisObject", "Edit this Object", [f] { f->mnuEditThisObject_Click(); });
+                                  [p] { p->mnuDisplayOrbitalElements_Click(); });
+  m.focusThisObject = Item(m.popup, "mnuFocusThisObject", "Focus This Object", [p] { p->mnuFocusThisObject_Click(); });
+  m.editThisObject = Item(m.popup, "mnuEditThisObject", "Edit this Object", [p] { p->mnuEditThisObject_Click(); });
   m.deleteThisObject =
-      Item(m.popup, "mnuDeleteThisObject", "Delete This Object", [f] { f->mnuDeleteThisObject_Click(); });
+      Item(m.popup, "mnuDeleteThisObject", "Delete This Object", [p] { p->mnuDeleteThisObject_Click(); });
   Hide(m.popup);
+}
+
+}  // namespace
+
+void BuildMainMenus(Form1& form, MainMenus& m) {
+  QMenuBar* bar = form.menuBar();
+  Form1* f = &form;
+  BuildFileMenu(f, bar, m);
+  BuildObjectsMenu(f, bar, m);
+  BuildViewMenu(f, bar, m);
+  m.preferences = BarItem(bar, "mnuPreferences", "Preferences...", [f] { ShowPreferencesDialog(*f); });
+  BuildTimeMenu(f, bar, m);
+  m.autoPilot = BarItem(bar, "mnuAutoPilot", "&Auto Pilot...", ShowWindow(f, InstrumentWindow::AutoPilot, false));
+  BuildHelpMenu(f, bar, m);
+  BuildHiddenMenus(f, bar, m);
 
   m.topLevel = {m.file->menuAction(), m.objects->menuAction(), m.view->menuAction(), m.preferences,
                 m.time->menuAction(), m.autoPilot, m.help->menuAction()};

@@ -167,8 +167,8 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
   Visit(visit, "orbitrefbox1", editors.orbitBox(0));
   Visit(visit, "betabox", editors.betaBox());
   Visit(visit, "spectrum", editors.spectrum());
-  form.closeBoxWindow(BoxKind::Distance, 1);
-  form.closeBoxWindow(BoxKind::Orbit, 1);
+  form.boxSlots().closeBoxWindow(BoxKind::Distance, 1);
+  form.boxSlots().closeBoxWindow(BoxKind::Orbit, 1);
   for (InstrumentWindow w : {InstrumentWindow::RefBox1, InstrumentWindow::RefBox2}) form.instruments().close(w);
   CloseNow(editors.orbitBox(0));
   CloseNow(editors.betaBox());
@@ -188,7 +188,7 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
     panel->Command23_Click();
     Visit(visit, "thrust-edit", panel);
     panel->Command24_Click();
-    form.closeBoxWindow(BoxKind::Thrust, 1);
+    form.boxSlots().closeBoxWindow(BoxKind::Thrust, 1);
     Settle();
   }
   form.instruments().show(InstrumentWindow::ControlPanel, true);
@@ -229,7 +229,7 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
 
   // ---- The body label's popup menu.
   if (s.objects >= 2) {
-    form.objLabel_MouseUp(2, Qt::RightButton, form.mapToGlobal(QPoint(200, 200)));
+    form.labelPopup().objLabel_MouseUp(2, Qt::RightButton, form.mapToGlobal(QPoint(200, 200)));
     Visit(visit, "labelpopup", menus.popup);
     menus.popup->hide();
   }

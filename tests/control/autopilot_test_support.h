@@ -32,22 +32,22 @@ class RecordingHost : public AutopilotHost {
   int focusIndex = -1;
   bool labelsShown = false;
 
-  void clearScreen() override { calls.push_back("clear"); }
-  void resetPlotState() override { calls.push_back("reset"); }
+  void clearView() override { calls.push_back("clear"); }
+  void ResetPlotState() override { calls.push_back("reset"); }
   void zoomIn() override { calls.push_back("zoomIn"); }
   void zoomOut() override { calls.push_back("zoomOut"); }
   double screenWidthPixels() const override { return 800; }
   void setVisibleWidthKm(double km) override { visibleWidthKm = km; }
   void showScreenScale() override { calls.push_back("scale"); }
   void focusChanged(int index) override { focusIndex = index; }
-  void assembleSystemElements() override { calls.push_back("assemble"); }
+  void AssembleSystemElements() override { calls.push_back("assemble"); }
   void setLabelsShown(bool shown) override {
     labelsShown = shown;
     calls.push_back("labels");
   }
   void graphicsSwitchesChanged() override { calls.push_back("switches"); }
   void rotatingFrameChanged() override { calls.push_back("rotating"); }
-  void pauseOnOff() override { calls.push_back("pause"); }
+  void PauseOnOff() override { calls.push_back("pause"); }
   double mainWindowWidthTwips() const override { return 12000; }
   double mainWindowHeightTwips() const override { return 9000; }
   double captionReferenceWidth() const override { return 11760; }

@@ -54,14 +54,14 @@ TEST_F(CaptionLabelsTest, TheBoxIsInPixelsAndTheReadersSetTheRelativeValues) {
   state->captions[4].caption = "x";
   state->captions[4].left = 70;
   state->captions[4].width = 50;
-  form->rescaleCaptions();
+  form->captionLabels().rescaleCaptions();
   EXPECT_EQ(form->captionLabel(4)->geometry(), QRect(0, 0, 0, 0));
 }
 
 TEST_F(CaptionLabelsTest, ADragMovesTheCaptionWithThePointerAndKeepsItThroughResize) {
   CaptionSlot& c = placeCaption();
   mouse(QEvent::MouseButtonPress, 1, {10, 10}, Qt::RightButton);  // any button drags
-  EXPECT_TRUE(form->captionDragging());
+  EXPECT_TRUE(form->captionLabels().captionDragging());
   // Straight down within a pixel of the grab column: the label stays.
   mouse(QEvent::MouseMove, 1, {11, 25}, Qt::RightButton);
   EXPECT_EQ(c.left, 100);
@@ -74,10 +74,10 @@ TEST_F(CaptionLabelsTest, ADragMovesTheCaptionWithThePointerAndKeepsItThroughRes
   EXPECT_FLOAT_EQ(c.relLeft, static_cast<float>(120 / b));
   EXPECT_FLOAT_EQ(c.relTop, static_cast<float>(55 / b));
   mouse(QEvent::MouseButtonRelease, 1, {30, 15}, Qt::RightButton);
-  EXPECT_FALSE(form->captionDragging());
+  EXPECT_FALSE(form->captionLabels().captionDragging());
   const double w = form->view().screenWidthPixels();
-  EXPECT_FLOAT_EQ(form->captionLeftFraction(), static_cast<float>(120 / w));
-  EXPECT_FLOAT_EQ(form->captionTopFraction(), static_cast<float>(55 / w));
+  EXPECT_FLOAT_EQ(form->captionLabels().captionLeftFraction(), static_cast<float>(120 / w));
+  EXPECT_FLOAT_EQ(form->captionLabels().captionTopFraction(), static_cast<float>(55 / w));
   // No drag in progress: moves do nothing.
   mouse(QEvent::MouseMove, 1, {80, 80});
   EXPECT_EQ(c.left, 120);
@@ -94,7 +94,7 @@ TEST_F(CaptionLabelsTest, DoubleClickOpensTheEditorOnThatCaptionAndSwitchesSlots
   state->captions[2].caption = "Second";
   state->captions[2].width = 100;
   state->captions[2].height = 100;
-  form->applyCaptions();
+  form->captionLabels().applyCaptions();
   mouse(QEvent::MouseButtonDblClick, 1, {5, 5});
   frmAddCaption* e = control->captionEditor();
   ASSERT_NE(e, nullptr);

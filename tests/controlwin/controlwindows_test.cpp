@@ -22,7 +22,7 @@ TEST_F(ControlWindowsTest, ThePanelPassesF8AndF9ToTheDashboardAlignment) {
   auto tools = std::make_unique<AlignCounter>(*state);
   AlignCounter* counter = tools.get();
   form->setToolWindows(std::move(tools));
-  form->addBox(BoxKind::Thrust);
+  form->boxSlots().addBox(BoxKind::Thrust);
   FormControlCenter* p = control->thrustPanel(1);
   ASSERT_NE(p, nullptr);
   QTest::keyRelease(p->Command1, Qt::Key_F8);
@@ -40,8 +40,8 @@ TEST_F(ControlWindowsTest, ThePanelPassesF8AndF9ToTheDashboardAlignment) {
 
 TEST_F(ControlWindowsTest, ThrustBoxesTakeReleaseAndPlaceTheirSlots) {
   addBodies();
-  EXPECT_EQ(form->addBox(BoxKind::Thrust), 1);
-  EXPECT_EQ(form->addBox(BoxKind::Thrust), 2);
+  EXPECT_EQ(form->boxSlots().addBox(BoxKind::Thrust), 1);
+  EXPECT_EQ(form->boxSlots().addBox(BoxKind::Thrust), 2);
   FormControlCenter* p1 = control->thrustPanel(1);
   ASSERT_NE(p1, nullptr);
   EXPECT_TRUE(p1->isVisible());
@@ -58,8 +58,8 @@ TEST_F(ControlWindowsTest, ThrustBoxesTakeReleaseAndPlaceTheirSlots) {
   p1->close();
   EXPECT_FALSE(state->thrustPanels[1].inUse);
   EXPECT_TRUE(state->thrustPanels[2].inUse);
-  EXPECT_EQ(form->addBox(BoxKind::Thrust), 1);
-  form->closeBoxWindow(BoxKind::Thrust, 2);
+  EXPECT_EQ(form->boxSlots().addBox(BoxKind::Thrust), 1);
+  form->boxSlots().closeBoxWindow(BoxKind::Thrust, 2);
   EXPECT_FALSE(state->thrustPanels[2].inUse);
   QTest::qWait(10);
   EXPECT_EQ(control->thrustPanel(2), nullptr);
@@ -133,7 +133,7 @@ TEST_F(ControlWindowsTest, DefaultPanelConfirmsItsBodiesByNameAndTakesItsDirecti
 
 TEST_F(ControlWindowsTest, BodyListsFollowTheBodiesAndTheCaptionEditorOpensOnce) {
   addBodies();
-  form->addBox(BoxKind::Thrust);
+  form->boxSlots().addBox(BoxKind::Thrust);
   FormControlCenter* p = control->thrustPanel(1);
   p->Combo1->setEditText("Earth");
   state->objname[4] = "Mars";

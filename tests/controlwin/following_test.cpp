@@ -42,8 +42,8 @@ class Following : public ControlWinFixture {
   }
   void change(int c) {
     if (c == 0 || c == 3) {
-      form->objLabel_MouseUp(c == 0 ? 1 : 3, Qt::RightButton, QPoint());
-      form->mnuDeleteThisObject_Click();
+      form->labelPopup().objLabel_MouseUp(c == 0 ? 1 : 3, Qt::RightButton, QPoint());
+      form->labelPopup().mnuDeleteThisObject_Click();
     } else if (c == 1) {
       state->objx[1] = state->objx[2];
       SimulationStep(*state, *form);
@@ -54,7 +54,7 @@ class Following : public ControlWinFixture {
       editors->bodyEditors().objEdit()->OK_Click();
     } else {
       dialogs.answerFile(QString::fromStdString(file));
-      form->OpenMnu_Click();
+      form->fileCommands().OpenMnu_Click();
     }
   }
   std::string nameOf(int k) const { return k >= 0 && k <= state->objects ? state->objname[k] : ""; }
@@ -90,9 +90,12 @@ TEST_F(Following, BoxesNameAndMeasureTheBodiesTheyShow) {
       SCOPED_TRACE(std::string(kChanges[c][0]) + ", box kind " + std::to_string(kind));
       restart();
       state->rbo1a = 3;
-      if (kind == 0) form->addBox(BoxKind::Distance);
+      if (kind == 0) form->boxSlots().addBox(BoxKind::Distance);
       if (kind == 1) form->rb_Click(1);
-      if (kind == 2) form->objLabel_MouseUp(3, Qt::RightButton, QPoint()), form->mnuDisplayOrbitalElements_Click();
+      if (kind == 2) {
+        form->labelPopup().objLabel_MouseUp(3, Qt::RightButton, QPoint());
+        form->labelPopup().mnuDisplayOrbitalElements_Click();
+      }
       if (kind == 3) form->openDefaultOrbitBox();
       PairBoxWindow* pair = kind == 0 ? static_cast<PairBoxWindow*>(editors->distanceBox(1))
                                       : kind == 1 ? editors->referenceBox(1) : nullptr;
@@ -123,7 +126,7 @@ TEST_F(Following, ThrustPanelsPushTheirBodyOrNone) {
       state->cpobject = 3;
       state->cpreference = 2;
       if (slot == 0) form->openDefaultThrustPanel();
-      FormControlCenter* p = control->thrustPanel(slot == 0 ? 0 : form->addBox(BoxKind::Thrust));
+      FormControlCenter* p = control->thrustPanel(slot == 0 ? 0 : form->boxSlots().addBox(BoxKind::Thrust));
       if (slot == 1) p->Combo1->setEditText("Earth"), p->Combo2->setEditText("Sun"), p->Command1_Click();
       change(c);
       const State before = *state;
@@ -147,9 +150,9 @@ TEST_F(Following, FocusThisObjectFocusesTheClickedBody) {
     form->setToolWindows(std::make_unique<MainToolWindows>(*form));
     state->objname[4] = "Earth";
     form->KeyPresses(6);  // the focus window
-    form->objLabel_MouseUp(3, Qt::RightButton, QPoint());
+    form->labelPopup().objLabel_MouseUp(3, Qt::RightButton, QPoint());
     if (merged) change(1);
-    form->mnuFocusThisObject_Click();
+    form->labelPopup().mnuFocusThisObject_Click();
     EXPECT_EQ(state->focusobj, merged ? 2 : 3);
     EXPECT_EQ(ToolsOf(*form).focusObject()->Combo2->currentIndex(), state->focusobj - 1);
   }
@@ -172,7 +175,7 @@ TEST_F(Following, TheAutopilotEditorFollowsAReplacedList) {
     frmAutoPilot* dlg = control->autopilot().editor();
     dlg->ListOfCommands->setCurrentRow(1);
     dlg->ListOfCommands_Click();
-    opened ? change(4) : form->mnuNew_Click();
+    opened ? change(4) : form->fileCommands().mnuNew_Click();
     EXPECT_EQ(dlg->ListOfCommands->count(), opened ? 3 : 0);
     EXPECT_FALSE(dlg->btnDelete->isEnabled());
     dlg->btnDelete_Click();
@@ -205,14 +208,15 @@ TEST_F(Following, AMergeEndsTheWindowsAsOneRefreshPerDeletion) {
     for (int i = 1; i <= 8; ++i) state->objname[i] = names[i], state->objx[i] = 1e9 * i, state->objmass[i] = i % 4 && i < 7;
     state->objref[6] = "Moon", state->objects = 8, state->focusobj = 3;
     form->rb_Click(1);  // Earth - Moon
-    form->addBox(BoxKind::Distance);
-    form->objLabel_MouseUp(6, Qt::RightButton, QPoint()), form->mnuDisplayOrbitalElements_Click();
+    form->boxSlots().addBox(BoxKind::Distance);
+    form->labelPopup().objLabel_MouseUp(6, Qt::RightButton, QPoint());
+    form->labelPopup().mnuDisplayOrbitalElements_Click();
     state->rbo1a = 7;
     form->openDefaultOrbitBox();
     state->cpobjectname = "Moon           ";  // an older file's panel, on Comet since
     form->openDefaultThrustPanel();
     control->thrustPanel(0)->Combo1->setCurrentIndex(0), control->thrustPanel(0)->Combo1_Click();
-    FormControlCenter* p = control->thrustPanel(form->addBox(BoxKind::Thrust));
+    FormControlCenter* p = control->thrustPanel(form->boxSlots().addBox(BoxKind::Thrust));
     p->Combo1->setEditText("Probe"), p->Combo2->setEditText("Vesta"), p->Command1_Click();
     state->ObjEditTarget = state->focusobj = 6;
     for (auto w : {InstrumentWindow::ObjEdit, InstrumentWindow::Spectrum, InstrumentWindow::AutoPilot})

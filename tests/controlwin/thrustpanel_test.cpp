@@ -10,7 +10,7 @@ namespace {
 class ThrustPanelTest : public ControlWinFixture {
  protected:
   FormControlCenter* openPanel() {
-    const int slot = form->addBox(BoxKind::Thrust);
+    const int slot = form->boxSlots().addBox(BoxKind::Thrust);
     return control->thrustPanel(slot);
   }
   void choose(FormControlCenter* p, const char* object, const char* reference) {

@@ -71,7 +71,7 @@ using EditorWindowsRouting = Instruments;
 
 TEST_F(DistanceBoxReadouts, FirstAndSecondRefreshAsComputedByHand) {
   addBodies();
-  ASSERT_EQ(form->addBox(BoxKind::Distance), 1);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 1);
   RefBoxS* box = ew->distanceBox(1);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->BodyA, 1);
@@ -115,7 +115,7 @@ TEST_F(DistanceBoxReadouts, EqualNamesPickTheLaterBodyAndUnknownIndicesAreSafe) 
   addBodies();
   state->objname[3] = "Probe";
   state->focusobj = 2;
-  form->addBox(BoxKind::Distance);
+  form->boxSlots().addBox(BoxKind::Distance);
   RefBoxS* box = ew->distanceBox(1);
   // The new box measures bodies 2 and 3 and its pickers show those entries.
   EXPECT_EQ(box->BodyB, 3);
@@ -133,7 +133,7 @@ TEST_F(DistanceBoxReadouts, EqualNamesPickTheLaterBodyAndUnknownIndicesAreSafe) 
 
 TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
   addBodies();
-  for (int i = 1; i <= 3; ++i) ASSERT_EQ(form->addBox(BoxKind::Distance), i);
+  for (int i = 1; i <= 3; ++i) ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), i);
   ew->plotReadouts();
   RefBoxS* second = ew->distanceBox(2);
   ASSERT_TRUE(second->isVisible());
@@ -144,14 +144,14 @@ TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
 
   // The next box takes slot 2 again and is the same window, which compares
   // with its own last distance: the probe has not moved, no radial spike.
-  ASSERT_EQ(form->addBox(BoxKind::Distance), 2);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 2);
   EXPECT_EQ(ew->distanceBox(2), second);
   EXPECT_TRUE(second->isVisible());
   ew->plotReadouts();
   EXPECT_EQ(text(second->lbl(3)), "0.");
 
   // The main window's close frees the slot too.
-  form->closeBoxWindow(BoxKind::Distance, 3);
+  form->boxSlots().closeBoxWindow(BoxKind::Distance, 3);
   EXPECT_FALSE(ew->distanceBox(3)->isVisible());
   EXPECT_FALSE(state->distanceBoxes[3].inUse);
 }
@@ -180,8 +180,8 @@ TEST_F(DistanceBoxSlots, PlacesAndBodiesRoundTripThroughASituationFile) {
 
   const std::string path = dir.filePath("boxes.molv").toStdString();
   ASSERT_TRUE(form->saveSituation(path));
-  form->closeBoxWindow(BoxKind::Distance, 1);
-  form->closeBoxWindow(BoxKind::Orbit, 1);
+  form->boxSlots().closeBoxWindow(BoxKind::Distance, 1);
+  form->boxSlots().closeBoxWindow(BoxKind::Orbit, 1);
   state->distanceBoxes[1] = BoxSlot{};
   ASSERT_TRUE(form->openSituation(path));
 
@@ -203,7 +203,7 @@ TEST_F(DistanceBoxSlots, PlacesAndBodiesRoundTripThroughASituationFile) {
 
 TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
   addBodies();
-  form->addBox(BoxKind::Distance);
+  form->boxSlots().addBox(BoxKind::Distance);
   EXPECT_EQ(state->distanceBoxes[1].left, 0.f);
   EXPECT_EQ(state->distanceBoxes[1].top, 850.f);
   ew->distanceBox(1)->move(40, 60);
@@ -213,7 +213,7 @@ TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
   ew->referenceBox(1)->move(10, 20);
   EXPECT_EQ(state->refbox1Place.left, 150.f);
   EXPECT_EQ(state->refbox1Place.top, 300.f);
-  form->addBox(BoxKind::Orbit);
+  form->boxSlots().addBox(BoxKind::Orbit);
   ew->orbitBox(1)->move(2, 4);
   EXPECT_EQ(state->orbitBoxes[1].left, 30.f);
   EXPECT_EQ(state->orbitBoxes[1].top, 60.f);
@@ -221,7 +221,7 @@ TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
 
 TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSecondTick) {
   addBodies();
-  form->addBox(BoxKind::Distance);
+  form->boxSlots().addBox(BoxKind::Distance);
   RefBoxS* box = ew->distanceBox(1);
   box->selectEntry(1, 2);  // Moon - Probe
   state->objname[3] = "Luna";
@@ -253,7 +253,7 @@ TEST_F(DistanceBoxSlots, KeysInADroppedListRunCommandsAndTheOrbitReferenceListOn
   auto counting = std::make_unique<CountingTools>(*state);
   CountingTools* tools = counting.get();
   form->setToolWindows(std::move(counting));
-  form->addBox(BoxKind::Distance);
+  form->boxSlots().addBox(BoxKind::Distance);
   RefBoxS* box = ew->distanceBox(1);
   box->lbl_MouseMove();
   box->Combo1->showPopup();
@@ -263,7 +263,7 @@ TEST_F(DistanceBoxSlots, KeysInADroppedListRunCommandsAndTheOrbitReferenceListOn
   QTest::keyClick(box->Combo1->view(), 'l');
   EXPECT_TRUE(state->llabels);
 
-  form->addBox(BoxKind::Orbit);
+  form->boxSlots().addBox(BoxKind::Orbit);
   QComboBox* reference = ew->orbitBox(1)->Combo2;
   QTest::keyClick(reference, 'p');
   EXPECT_TRUE(state->PausedFlag);
@@ -381,7 +381,7 @@ TEST_F(OrbitBoxElements, KnownOrbitShowsItsElementsAtAnyTimeStep) {
     makeOrbit(ts);
     state->rbo1a = 2;
     state->rbo1b = 0;
-    ASSERT_EQ(form->addBox(BoxKind::Orbit), 1);
+    ASSERT_EQ(form->boxSlots().addBox(BoxKind::Orbit), 1);
     RefBoxOrbit1* box = ew->orbitBox(1);
     ASSERT_NE(box, nullptr);
     // "Reference Object" picks the satellite's own reference.
@@ -440,16 +440,16 @@ TEST_F(OrbitBoxElements, DefaultBoxHighlightAndClosing) {
   EXPECT_FALSE(def->Combo1->isHidden());
 
   // Closing any numbered box clears the default box's flag.
-  form->addBox(BoxKind::Orbit);
-  form->closeBoxWindow(BoxKind::Orbit, 1);
+  form->boxSlots().addBox(BoxKind::Orbit);
+  form->boxSlots().closeBoxWindow(BoxKind::Orbit, 1);
   EXPECT_FALSE(state->refboxorbit1loaded);
   EXPECT_FALSE(state->orbitBoxes[1].inUse);
 }
 
 TEST_F(OrbitBoxElements, DisplayOrbitalElementsFromTheBodyPopup) {
   makeOrbit(1);
-  form->objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
-  form->mnuDisplayOrbitalElements_Click();
+  form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
+  form->labelPopup().mnuDisplayOrbitalElements_Click();
   RefBoxOrbit1* box = ew->orbitBox(1);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->Combo1->currentText().toStdString(), "Sat");

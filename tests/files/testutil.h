@@ -96,9 +96,9 @@ class FakeFilesHost : public FilesHost {
   void setCaptionLabel(int k) override { calls.push_back("setCaptionLabel " + std::to_string(k)); }
   void setMainWindow() override { calls.push_back("setMainWindow"); }
   void setMainCaption(const std::string& t) override { calls.push_back("setMainCaption " + t); }
-  void updateScreenScale() override { calls.push_back("updateScreenScale"); }
+  void UpdateScreenScale() override { calls.push_back("updateScreenScale"); }
   void setAnchorButton(const std::string& c) override { calls.push_back("setAnchorButton " + c); }
-  void assembleSystemElements() override { calls.push_back("assembleSystemElements"); }
+  void AssembleSystemElements() override { calls.push_back("assembleSystemElements"); }
   void showBodyLabels() override { calls.push_back("showBodyLabels"); }
   void showDateTime(const std::string& t) override { calls.push_back("showDateTime " + t); }
 };

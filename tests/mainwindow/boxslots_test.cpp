@@ -21,9 +21,9 @@ TEST_F(BoxSlots, NewBoxesTakeTheLowestFreeSlot) {
   // The box in slot 2 closes; the next one takes slot 2 again, afresh.
   state->distanceBoxes[2].list1 = "old";
   ReleaseBoxSlot(*state, BoxKind::Distance, 2);
-  EXPECT_EQ(form->addBox(BoxKind::Distance), 2);
+  EXPECT_EQ(form->boxSlots().addBox(BoxKind::Distance), 2);
   EXPECT_EQ(state->distanceBoxes[2].list1, "");
-  EXPECT_EQ(form->addBox(BoxKind::Distance), 4);
+  EXPECT_EQ(form->boxSlots().addBox(BoxKind::Distance), 4);
   // Each kind has its own table.
   m.addOrbitBox->trigger();
   m.addThrustBox->trigger();
@@ -39,9 +39,9 @@ TEST_F(BoxSlots, NewBoxesTakeTheLowestFreeSlot) {
 
 TEST_F(BoxSlots, WithAllHundredInUseANewBoxIsRefusedWithAMessage) {
   for (BoxKind kind : {BoxKind::Distance, BoxKind::Orbit, BoxKind::Thrust}) {
-    for (int i = 1; i <= MaxSlots; ++i) ASSERT_EQ(form->addBox(kind), i);
+    for (int i = 1; i <= MaxSlots; ++i) ASSERT_EQ(form->boxSlots().addBox(kind), i);
     const size_t calls = instruments->calls.size();
-    EXPECT_EQ(form->addBox(kind), 0);
+    EXPECT_EQ(form->boxSlots().addBox(kind), 0);
     EXPECT_EQ(instruments->calls.size(), calls);  // nothing opened
     ASSERT_FALSE(dialogs.messages().empty());
     EXPECT_EQ(dialogs.messages().back(), AllSlotsTakenText(kind));
@@ -54,21 +54,21 @@ TEST_F(BoxSlots, WithAllHundredInUseANewBoxIsRefusedWithAMessage) {
 
   // The popup's orbit box is refused the same way.
   addBodies(2);
-  form->objLabel_MouseUp(2, Qt::RightButton, QPoint(10, 10));
+  form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(10, 10));
   form->menus().popup->hide();
-  form->mnuDisplayOrbitalElements_Click();
+  form->labelPopup().mnuDisplayOrbitalElements_Click();
   EXPECT_EQ(dialogs.messages().size(), 4u);
 
   // New closes all of them; the next box is in slot 1 again.
-  form->mnuNew_Click();
+  form->fileCommands().mnuNew_Click();
   EXPECT_EQ(instruments->count("close orbit"), MaxSlots);
-  EXPECT_EQ(form->addBox(BoxKind::Orbit), 1);
+  EXPECT_EQ(form->boxSlots().addBox(BoxKind::Orbit), 1);
 }
 
 TEST_F(BoxSlots, ASavedSituationListsOnlyTheBoxesStillOpenAndReopensThem) {
   addBodies(3);
-  for (int i = 0; i < 3; ++i) form->addBox(BoxKind::Distance);
-  form->addBox(BoxKind::Thrust);
+  for (int i = 0; i < 3; ++i) form->boxSlots().addBox(BoxKind::Distance);
+  form->boxSlots().addBox(BoxKind::Thrust);
   state->distanceBoxes[3].list1 = "Body3";
   state->distanceBoxes[3].bodyA = 3;
   ReleaseBoxSlot(*state, BoxKind::Distance, 2);
@@ -92,11 +92,11 @@ TEST_F(BoxSlots, ASavedSituationListsOnlyTheBoxesStillOpenAndReopensThem) {
 
 TEST_F(BoxSlots, OnlyARightClickOpensThePopup) {
   addBodies(3);
-  form->objLabel_MouseUp(2, Qt::LeftButton, QPoint(5, 5));
-  EXPECT_EQ(form->popupObject(), 0);
+  form->labelPopup().objLabel_MouseUp(2, Qt::LeftButton, QPoint(5, 5));
+  EXPECT_EQ(form->labelPopup().popupObject(), 0);
   EXPECT_FALSE(form->menus().popup->isVisible());
-  form->objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
-  EXPECT_EQ(form->popupObject(), 2);
+  form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
+  EXPECT_EQ(form->labelPopup().popupObject(), 2);
   EXPECT_TRUE(form->menus().popup->isVisible());
   form->menus().popup->hide();
 
@@ -106,13 +106,13 @@ TEST_F(BoxSlots, OnlyARightClickOpensThePopup) {
   const QRectF r = form->view().labelRect(3);
   ASSERT_TRUE(r.isValid());
   QTest::mouseClick(form->viewWidget(), Qt::RightButton, {}, r.center().toPoint());
-  EXPECT_EQ(form->popupObject(), 3);
+  EXPECT_EQ(form->labelPopup().popupObject(), 3);
   form->menus().popup->hide();
 }
 
 TEST_F(BoxSlots, PopupCommandsActOnlyOnABodyThatStillExists) {
   addBodies(3);
-  form->objLabel_MouseUp(3, Qt::RightButton, QPoint(5, 5));
+  form->labelPopup().objLabel_MouseUp(3, Qt::RightButton, QPoint(5, 5));
   form->menus().popup->hide();
   state->objects = 2;  // body 3 went away in the meantime
   form->menus().deleteThisObject->trigger();
@@ -127,8 +127,8 @@ TEST_F(BoxSlots, PopupCommandsActOnlyOnABodyThatStillExists) {
   MenusFixture::TearDown();
   MenusFixture::SetUp();
   addBodies(2);
-  form->mnuDeleteThisObject_Click();
-  form->mnuEditThisObject_Click();
+  form->labelPopup().mnuDeleteThisObject_Click();
+  form->labelPopup().mnuEditThisObject_Click();
   EXPECT_EQ(state->objects, 2);
   EXPECT_TRUE(instruments->calls.empty());
 }
@@ -138,41 +138,41 @@ TEST_F(BoxSlots, PopupCommandsOnAnExistingBody) {
   state->objref[3] = "Floating";
   state->objref[4] = "";
   state->objlastx[1] = 50;
-  form->objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
+  form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
   form->menus().popup->hide();
 
-  form->mnuFocusThisObject_Click();
+  form->labelPopup().mnuFocusThisObject_Click();
   EXPECT_EQ(state->focusobj, 2);
   EXPECT_EQ(state->objlastx[1], -1000);
 
-  form->mnuEditThisObject_Click();
+  form->labelPopup().mnuEditThisObject_Click();
   EXPECT_EQ(state->ObjEditTarget, 2);
   EXPECT_EQ(instruments->calls.back(), (Call{"show", static_cast<int>(InstrumentWindow::ObjEdit)}));
 
   // Orbital elements of body 2 about its reference Body1.
-  form->mnuDisplayOrbitalElements_Click();
+  form->labelPopup().mnuDisplayOrbitalElements_Click();
   EXPECT_EQ(instruments->calls.back(), (Call{"open orbit", 1}));
   EXPECT_EQ(state->orbitBoxes[1].list1, "Body2");
   EXPECT_EQ(state->orbitBoxes[1].list2, "Body1");
   EXPECT_EQ(state->orbitBoxes[1].bodyA, 2);
   EXPECT_EQ(state->orbitBoxes[1].bodyB, 1);
   // A body about the floating point, and one without a reference.
-  form->objLabel_MouseUp(3, Qt::RightButton, QPoint(5, 5));
+  form->labelPopup().objLabel_MouseUp(3, Qt::RightButton, QPoint(5, 5));
   form->menus().popup->hide();
   state->objname[0] = "Floating";
-  form->mnuDisplayOrbitalElements_Click();
+  form->labelPopup().mnuDisplayOrbitalElements_Click();
   EXPECT_EQ(state->orbitBoxes[2].list2, "Floating");
   EXPECT_EQ(state->orbitBoxes[2].bodyB, 0);
-  form->objLabel_MouseUp(4, Qt::RightButton, QPoint(5, 5));
+  form->labelPopup().objLabel_MouseUp(4, Qt::RightButton, QPoint(5, 5));
   form->menus().popup->hide();
-  form->mnuDisplayOrbitalElements_Click();
+  form->labelPopup().mnuDisplayOrbitalElements_Click();
   EXPECT_EQ(state->orbitBoxes[3].list1, "Body4");
   EXPECT_EQ(state->orbitBoxes[3].list2, "");
 
   // Delete: body 2 goes, the bodies above move down.
-  form->objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
+  form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
   form->menus().popup->hide();
-  form->mnuDeleteThisObject_Click();
+  form->labelPopup().mnuDeleteThisObject_Click();
   EXPECT_EQ(state->objects, 3);
   EXPECT_EQ(state->objname[2], "Body3");
 }

@@ -206,7 +206,7 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   c.left = static_cast<float>(state->ScreenCentreX - 10);
   c.top = static_cast<float>(state->ScreenCentreY - 10);
   c.width = c.height = 20;
-  form->applyCaptions();
+  form->captionLabels().applyCaptions();
   const QImage shot = form->viewWidget()->grab().toImage();
   for (int k = 1; k <= 2; ++k) {
     EXPECT_EQ(shot.pixel(form->view().labelRect(k).topLeft().toPoint()), QColor(255, 0, 0).rgb()) << k;

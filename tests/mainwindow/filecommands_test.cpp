@@ -18,7 +18,7 @@ using FileCommands = MenusFixture;
 // A situation of its own under `path`: a name to tell it by, n bodies.
 void SaveSituationAs(RecordingDialogs& dialogs, Form1& f, const std::string& path, int n) {
   dialogs.answerFile(QString::fromStdString(path));
-  f.mnuNew_Click();
+  f.fileCommands().mnuNew_Click();
   State& s = f.state();
   for (int i = 2; i <= n; ++i) {
     s.objname[i] = "B" + std::to_string(i);
@@ -28,7 +28,7 @@ void SaveSituationAs(RecordingDialogs& dialogs, Form1& f, const std::string& pat
     s.objsize[i] = 1e6;
   }
   s.objects = static_cast<int16_t>(n);
-  f.SaveasMnu_Click();
+  f.fileCommands().SaveasMnu_Click();
 }
 
 std::vector<std::string> Recent(const State& s) { return {s.RecentFiles[1], s.RecentFiles[2], s.RecentFiles[3], s.RecentFiles[4]}; }
@@ -45,9 +45,9 @@ TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
   state->autopilotCount = 1;
   state->autopilot[1] = AutopilotCommand{"line", 1e9, "note"};
   state->autopilotState = AutopilotState{1, 1e9, "line", true};
-  ASSERT_EQ(form->addBox(BoxKind::Distance), 1);
-  ASSERT_EQ(form->addBox(BoxKind::Thrust), 1);
-  ASSERT_EQ(form->addBox(BoxKind::Thrust), 2);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 1);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Thrust), 1);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Thrust), 2);
   state->captions[2].caption = "old";
   form->setCaptionLabel(2);
   ASSERT_TRUE(MultiplyTimeStep(*state, *form, 64));
@@ -57,7 +57,7 @@ TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
   state->RecentFiles[1] = "/some/file.molv";
   instruments->calls.clear();
 
-  form->mnuNew_Click();
+  form->fileCommands().mnuNew_Click();
 
   EXPECT_EQ(state->objects, 1);
   EXPECT_EQ(state->objname[1], "Object 1");
@@ -100,8 +100,8 @@ TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
 }
 
 TEST_F(FileCommands, SaveAfterNewAsksForANameAndACancelPutsNewAtTheTop) {
-  form->mnuNew_Click();
-  form->mnuSave_Click();
+  form->fileCommands().mnuNew_Click();
+  form->fileCommands().mnuSave_Click();
   ASSERT_EQ(asked().size(), 1u);
   EXPECT_EQ(asked()[0].kind, FileDialogKind::Save);
   EXPECT_EQ(asked()[0].initial, "New");
@@ -128,7 +128,7 @@ TEST_F(FileCommands, SaveAsNamesTheFileAndSaveThenWritesItWithoutAsking) {
 
   QFile(QString::fromStdString(path)).remove();
   const size_t asks = asked().size();
-  form->mnuSave_Click();
+  form->fileCommands().mnuSave_Click();
   EXPECT_EQ(asked().size(), asks);
   EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path)));
 }
@@ -139,7 +139,7 @@ TEST_F(FileCommands, OpenLoadsTheChosenFileAndMovesItToTheTop) {
   SaveSituationAs(dialogs, *form, b, 2);
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{b, a, "", ""}));
   answer(a);
-  form->OpenMnu_Click();
+  form->fileCommands().OpenMnu_Click();
   EXPECT_EQ(asked().back().kind, FileDialogKind::Open);
   EXPECT_EQ(asked().back().initial, b);
   EXPECT_EQ(asked().back().filter, "Molvane (*.molv);;All Files (*)");
@@ -151,7 +151,7 @@ TEST_F(FileCommands, OpenLoadsTheChosenFileAndMovesItToTheTop) {
   EXPECT_TRUE(dialogs.messages().empty());
 
   // A cancel loads nothing; the current file goes to the top (it is there).
-  form->OpenMnu_Click();
+  form->fileCommands().OpenMnu_Click();
   EXPECT_EQ(state->objects, 4);
   EXPECT_EQ(state->isitname, a);
   EXPECT_EQ(Recent(*state), (std::vector<std::string>{a, b, "", ""}));
@@ -174,7 +174,7 @@ TEST_F(FileCommands, AFailedOpenChangesNeitherTheCurrentFileNorTheRecentList) {
     SCOPED_TRACE(bad);
     const size_t messages = dialogs.messages().size();
     answer(bad);
-    form->OpenMnu_Click();
+    form->fileCommands().OpenMnu_Click();
     EXPECT_EQ(dialogs.messages().size(), messages + 1);
     EXPECT_EQ(state->isitname, a);
     EXPECT_EQ(state->objects, 3);
@@ -235,8 +235,8 @@ TEST_F(FileCommands, TheSettingsFileShowsItsRecentEntriesAtStartUp) {
 TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSituation) {
   state->isitname = form->resumePath().toStdString();
   state->OriginalSituationName = file("solar.molv");
-  form->OpenMnu_Click();
-  form->SaveasMnu_Click();
+  form->fileCommands().OpenMnu_Click();
+  form->fileCommands().SaveasMnu_Click();
   ASSERT_EQ(asked().size(), 2u);
   EXPECT_EQ(asked()[0].initial, file("solar.molv"));
   EXPECT_EQ(asked()[1].initial, file("solar.molv"));
@@ -245,7 +245,7 @@ TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSitu
   // resume file's or the situation the resume file stood for.
   const std::string b = file("b.molv");
   answer(b);
-  form->SaveasMnu_Click();
+  form->fileCommands().SaveasMnu_Click();
   ASSERT_EQ(state->isitname, b);
   state->StoredSituationName.clear();
   ASSERT_TRUE(form->openSituation(b));
@@ -262,10 +262,10 @@ TEST_F(FileCommands, WhileTheResumeFileIsCurrentTheDialogsProposeTheOriginalSitu
 // proposed file whose folder has gone is proposed by its name alone.
 TEST_F(FileCommands, TheFirstDialogOfANewProfileOpensInTheDataFolder) {
   ASSERT_FALSE(QFileInfo::exists(form->dataFolder()));
-  form->OpenMnu_Click();
-  form->SaveasMnu_Click();
+  form->fileCommands().OpenMnu_Click();
+  form->fileCommands().SaveasMnu_Click();
   state->isitname = "/gone/away/solar.molv";
-  form->OpenMnu_Click();
+  form->fileCommands().OpenMnu_Click();
   QStringList dirs, chosen;
   for (const FileRequest& r : dialogs.fileRequests()) {
     const auto dialog = MakeFileDialog(form.get(), r);
@@ -282,7 +282,7 @@ TEST_F(FileCommands, AFailedSaveAsKeepsTheOldName) {
   SaveSituationAs(dialogs, *form, a, 2);
   const std::string title = form->windowTitle().toStdString();
   answer(file("no such folder/b.molv"));
-  form->SaveasMnu_Click();
+  form->fileCommands().SaveasMnu_Click();
   ASSERT_EQ(dialogs.messages().size(), 1u);
   EXPECT_NE(dialogs.messages()[0].find("Could not save"), std::string::npos);
   EXPECT_EQ(state->isitname, a);
@@ -296,16 +296,16 @@ TEST_F(FileCommands, TheRestoreCommandsReopenTheCurrentFile) {
   state->objects = 2;
   state->autopilotCount = 1;
   state->autopilot[1] = AutopilotCommand{"kept", 5, ""};
-  form->mnuResumeWithCommands_Click();
+  form->fileCommands().mnuResumeWithCommands_Click();
   EXPECT_EQ(state->objects, 3);
   EXPECT_EQ(state->autopilotCount, 1);
   EXPECT_FALSE(state->KeepCommandsFlag);
-  form->mnuFullResume_Click();
+  form->fileCommands().mnuFullResume_Click();
   EXPECT_EQ(state->autopilotCount, 0);
 
   // A failed restore does not carry "keep the commands" into the next open.
   QFile(QString::fromStdString(a)).remove();
-  form->mnuResumeWithCommands_Click();
+  form->fileCommands().mnuResumeWithCommands_Click();
   EXPECT_FALSE(state->KeepCommandsFlag);
 }
 
@@ -320,7 +320,7 @@ TEST_F(FileCommands, ArchiveAndExtensionNames) {
   EXPECT_EQ(WithSituationExtension("/d.e/x"), "/d.e/x.molv");
   // Names ending in "molv" go to Save As instead of the archive.
   state->isitname = file("a.molv");
-  form->mnuSaveAndArchive_Click();
+  form->fileCommands().mnuSaveAndArchive_Click();
   ASSERT_EQ(asked().size(), 1u);
   EXPECT_EQ(asked()[0].kind, FileDialogKind::Save);
 }

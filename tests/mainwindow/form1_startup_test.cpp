@@ -95,7 +95,7 @@ TEST_F(Form1Startup, ADamagedResumeFileIsKeptBesideTheNextOne) {
   // Once the user has something of his own, exit keeps it as usual and the
   // damaged file beside it.
   makeForm().startUp("");
-  form->mnuNew_Click();
+  form->fileCommands().mnuNew_Click();
   form->close();
   file.setFileName(form->resumePath() + ".damaged");
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -73,7 +73,7 @@ TEST_F(Form1View, CaptionsScaleWithTheWindowWidthOnly) {
   c.relTop = static_cast<float>(50 / b);
   c.relWidth = static_cast<float>(200 / b);
   c.relHeight = static_cast<float>(20 / b);
-  form->rescaleCaptions();
+  form->captionLabels().rescaleCaptions();
   EXPECT_NEAR(c.left, 100, 0.01);
   EXPECT_EQ(form->captionLabel(1)->pos(), QPoint(100, 50));
   EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));

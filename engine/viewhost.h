@@ -1,0 +1,22 @@
+// What the engine, the situation readers and the autopilot all ask of the
+// main window's view. Each host interface takes it as a virtual base, so a
+// window that is all three answers each request once, under one name.
+#pragma once
+
+namespace molvane {
+
+class ViewHost {
+ public:
+  virtual ~ViewHost() = default;
+
+  // Clears the drawing surface.
+  virtual void clearView() {}
+  // Resets every body's last screen position and rebuilds the list of bodies
+  // whose reference is the focus body.
+  virtual void AssembleSystemElements() {}
+  // The base of the captions' relative sizes: the main window's outer width
+  // in twips less the width of its vertical scroll bar.
+  virtual double captionReferenceWidth() const { return 12000; }
+};
+
+}  // namespace molvane
