@@ -25,7 +25,7 @@
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "mainwindow/windowservices.h"
-#include "mainwindow/windowstyle.h"
+#include "ui/windowstyle.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
 
