@@ -12,13 +12,12 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "engine/timestep.h"
+#include "engine/twips.h"
 #include "files/textitems.h"
 
 namespace molvane {
 
 namespace {
-
-constexpr double TwipsPerPixel = 15.0;
 
 bool Finite(double v) { return std::isfinite(v); }
 
@@ -115,8 +114,8 @@ bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
   // come in twips.
   c.left = static_cast<float>(def.left);
   c.top = static_cast<float>(def.top);
-  c.width = static_cast<float>(def.width / TwipsPerPixel);
-  c.height = static_cast<float>(def.height / TwipsPerPixel);
+  c.width = static_cast<float>(def.width / double(TwipsPerPixel));
+  c.height = static_cast<float>(def.height / double(TwipsPerPixel));
   if (B != 0 && Finite(B)) {
     c.relFontSize = static_cast<float>(c.fontSize / B);
     c.relLeft = static_cast<float>(c.left / B);

@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "engine/viewhost.h"
+#include "engine/windowhost.h"
 
 namespace molvane {
 
-class AutopilotHost : public virtual ViewHost {
+class AutopilotHost : public virtual MainWindowHost {
  public:
   virtual ~AutopilotHost() = default;
 
-  // ---- Drawing (clearing it is ViewHost::clearView).
+  // ---- Drawing (clearing it is MainWindowHost::clearView).
   // Forgets every body's last drawn position and parks the name labels.
   virtual void ResetPlotState() {}
 
@@ -50,7 +50,7 @@ class AutopilotHost : public virtual ViewHost {
   // State::captions changed: show slots 1..4 on the labels, `front` in front.
   virtual void captionsChanged(int /*front*/) {}
 
-  // ---- Files and messages.
+  // ---- Files (messages are MainWindowHost::message).
   // Loads the situation at `path` (absolute). True when it was loaded: the
   // loader has then replaced the list and rebuilt the autopilot state. On
   // failure the opener has shown its own message.
@@ -58,8 +58,6 @@ class AutopilotHost : public virtual ViewHost {
   // Writes the situation to `path` (absolute); the writer reports its own
   // failures.
   virtual bool saveSituation(const std::string& /*path*/) { return true; }
-  // A message box with an OK button.
-  virtual void message(const std::string& /*text*/) {}
 };
 
 }  // namespace molvane

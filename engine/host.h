@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/viewhost.h"
+#include "engine/windowhost.h"
 
 namespace molvane {
 
-class EngineHost : public virtual ViewHost {
+class EngineHost : public virtual MainWindowHost {
  public:
   virtual ~EngineHost() = default;
 

@@ -6,16 +6,14 @@
 
 #include <string>
 
-#include "engine/viewhost.h"
+#include "engine/windowhost.h"
 
 namespace molvane {
 
-class FilesHost : public virtual ViewHost {
+class FilesHost : public virtual MainWindowHost {
  public:
   virtual ~FilesHost() = default;
 
-  // A message box: title "Molvane", an OK button.
-  virtual void showMessage(const std::string& /*text*/) {}
   // The read-only question: title "Read Only File", Yes and No, question
   // icon. True for Yes.
   virtual bool askYesNo(const std::string& /*text*/) { return false; }
@@ -57,7 +55,7 @@ class FilesHost : public virtual ViewHost {
   // The view after a load: scale readouts, the anchor button ("A" or "F")
   // of the graphics options window, the body name labels shown, the date
   // and time window's text (the barycentre system of the focus body is
-  // ViewHost::AssembleSystemElements).
+  // MainWindowHost::AssembleSystemElements).
   virtual void UpdateScreenScale() {}
   virtual void setAnchorButton(const std::string& /*caption*/) {}
   virtual void showBodyLabels() {}

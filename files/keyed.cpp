@@ -466,7 +466,7 @@ KeyedStatus ReadKeyedSituation(State& s, FilesHost& files, EngineHost& engine, s
   if (dropped > 0) {
     DroppedRecords d;
     d.autopilot = dropped;
-    files.showMessage("The keyed situation holds more than Molvane can keep; left out: " + DescribeDropped(d));
+    files.message("The keyed situation holds more than Molvane can keep; left out: " + DescribeDropped(d));
   }
   return KeyedStatus::Ok;
 }
@@ -474,7 +474,7 @@ KeyedStatus ReadKeyedSituation(State& s, FilesHost& files, EngineHost& engine, s
 KeyedStatus ReadKeyedSituationFile(State& s, FilesHost& files, EngineHost& engine, const std::string& path) {
   std::string bytes;
   if (ReadWholeFile(path, MaxSituationFileBytes, bytes) != ReadFileStatus::Ok) {
-    files.showMessage(path + " could not be read");
+    files.message(path + " could not be read");
     return KeyedStatus::NotFound;
   }
   KeyedStatus status = ReadKeyedSituation(s, files, engine, bytes);
@@ -483,13 +483,13 @@ KeyedStatus ReadKeyedSituationFile(State& s, FilesHost& files, EngineHost& engin
     case KeyedStatus::NotFound:
       break;
     case KeyedStatus::NotKeyed:
-      files.showMessage(path + " is not a Molvane situation file");
+      files.message(path + " is not a Molvane situation file");
       break;
     case KeyedStatus::Damaged:
-      files.showMessage(path + " is damaged or incomplete");
+      files.message(path + " is damaged or incomplete");
       break;
     case KeyedStatus::BadBodyCount:
-      files.showMessage(path + " names a body count outside 0 to 1000 and was not opened");
+      files.message(path + " names a body count outside 0 to 1000 and was not opened");
       break;
   }
   return status;

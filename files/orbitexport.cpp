@@ -56,7 +56,7 @@ OrbitExportResult ExportOrbitTable(State& s, FilesHost& files, EngineHost& engin
   if (!folder.empty() && folder.back() != '/') folder.push_back('/');
   DIR* dir = folder.empty() ? nullptr : opendir(folder.c_str());
   if (!dir) {
-    files.showMessage(folderIn + " not found");
+    files.message(folderIn + " not found");
     r.written = false;
     return r;
   }
@@ -70,7 +70,7 @@ OrbitExportResult ExportOrbitTable(State& s, FilesHost& files, EngineHost& engin
   if (names.size() > static_cast<size_t>(MaxOrbitExportFiles)) {
     r.leftOut = static_cast<int>(names.size()) - MaxOrbitExportFiles;
     names.resize(MaxOrbitExportFiles);
-    files.showMessage(folder + " holds more than 1000 situation files; the first 1000 were exported");
+    files.message(folder + " holds more than 1000 situation files; the first 1000 were exported");
   }
 
   std::string lines;
@@ -83,7 +83,7 @@ OrbitExportResult ExportOrbitTable(State& s, FilesHost& files, EngineHost& engin
     ++r.exported;
   }
   if (!lines.empty() && !AppendToFile(folder + "test.txt", lines)) {
-    files.showMessage("Could not write " + folder + "test.txt");
+    files.message("Could not write " + folder + "test.txt");
     r.written = false;
   }
   return r;

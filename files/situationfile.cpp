@@ -52,7 +52,7 @@ std::optional<std::string> AbsoluteSituationPath(const State& s, const std::stri
 bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std::string& path) {
   std::optional<std::string> abs = AbsoluteSituationPath(s, path);
   if (!abs) {
-    files.showMessage(path + " not found");
+    files.message(path + " not found");
     s.OpenSucceeded = false;
     return false;
   }
@@ -61,14 +61,14 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
     case ReadFileStatus::Ok:
       break;
     case ReadFileStatus::NotFound:
-      files.showMessage(*abs + " not found");
+      files.message(*abs + " not found");
       s.OpenSucceeded = false;
       return false;
     case ReadFileStatus::TooLarge:
-      files.showMessage(*abs + " is larger than 16 MiB and was not opened");
+      files.message(*abs + " is larger than 16 MiB and was not opened");
       return false;
     case ReadFileStatus::Failed:
-      files.showMessage(*abs + " could not be read");
+      files.message(*abs + " could not be read");
       return false;
   }
   ReadResult r = ReadSituation(bytes, s);
@@ -78,35 +78,35 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
     case ReadStatus::ValueList:
       return OpenValueListSituation(s, files, engine, SplitItems(bytes), *abs);
     case ReadStatus::NotSituation:
-      files.showMessage(*abs + " is not a Molvane situation file");
+      files.message(*abs + " is not a Molvane situation file");
       return false;
     case ReadStatus::Damaged:
-      files.showMessage(*abs + " is damaged or incomplete");
+      files.message(*abs + " is damaged or incomplete");
       return false;
   }
   ApplySituation(s, files, engine, r.doc, *abs);
   if (r.dropped.any())
-    files.showMessage(*abs + " holds more than Molvane can keep; left out: " + DescribeDropped(r.dropped));
+    files.message(*abs + " holds more than Molvane can keep; left out: " + DescribeDropped(r.dropped));
   return true;
 }
 
 bool WriteSituationFile(State& s, FilesHost& files, const std::string& path) {
   std::optional<std::string> abs = AbsoluteSituationPath(s, path);
   if (!abs) {
-    files.showMessage("Could not save " + path);
+    files.message("Could not save " + path);
     return false;
   }
   if (IsReadOnlyFile(*abs)) {
     if (!files.askYesNo(*abs + " is a Read Only file.\nWould you like to change it's attributes so it may be overwritten?"))
       return false;
     if (!MakeWritable(*abs)) {
-      files.showMessage(*abs + " could not be made writable; nothing was saved");
+      files.message(*abs + " could not be made writable; nothing was saved");
       return false;
     }
   }
   bool ok = SaveFileAtomically(*abs, WriteSituation(DocumentFromState(s)));
   s.CurrentFolder = GetFolderPart(*abs);
-  if (!ok) files.showMessage("Could not save " + *abs);
+  if (!ok) files.message("Could not save " + *abs);
   return ok;
 }
 
@@ -151,7 +151,7 @@ namespace {
 class HeldMessages : public FilesHost {
  public:
   explicit HeldMessages(FilesHost& to) : to_(to) {}
-  void showMessage(const std::string& text) override { held.push_back(text); }
+  void message(const std::string& text) override { held.push_back(text); }
   bool askYesNo(const std::string& text) override { return to_.askYesNo(text); }
   std::vector<std::string> held;
 
@@ -172,7 +172,7 @@ bool WriteAutoSave(State& s, FilesHost& files) {
   std::vector<std::string>& told = s.autoSaveFailureFolders;
   if (!writer.held.empty() && std::find(told.begin(), told.end(), folder) == told.end()) {
     told.push_back(folder);
-    files.showMessage(writer.held.front() + "\nFurther auto-save copies that fail in " + folder +
+    files.message(writer.held.front() + "\nFurther auto-save copies that fail in " + folder +
                       " are not reported.");
   }
   if (s.autoSave.dataFile) ok = AppendToFile(DataLogFileName(s), ArchiveRecord(s)) && ok;

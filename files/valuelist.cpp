@@ -417,19 +417,19 @@ bool OpenValueListSituation(State& s, FilesHost& files, EngineHost& engine, cons
     case ValueListStatus::Ok:
       break;
     case ValueListStatus::NotValueList:
-      files.showMessage(path + " is not a Molvane situation file");
+      files.message(path + " is not a Molvane situation file");
       return false;
     case ValueListStatus::Damaged:
-      files.showMessage(path + " is damaged or incomplete");
+      files.message(path + " is damaged or incomplete");
       return false;
     case ValueListStatus::BadBodyCount:
-      files.showMessage(path + " names a body count outside 0 to 1000 and was not opened");
+      files.message(path + " names a body count outside 0 to 1000 and was not opened");
       return false;
   }
   if (r.droppedAutopilot > 0) {
     DroppedRecords d;
     d.autopilot = r.droppedAutopilot;
-    files.showMessage(path + " holds more than Molvane can keep; left out: " + DescribeDropped(d));
+    files.message(path + " holds more than Molvane can keep; left out: " + DescribeDropped(d));
   }
   return true;
 }

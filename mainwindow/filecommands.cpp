@@ -45,20 +45,18 @@ std::string ArchiveFileName(const State& s) {
   return stem + " ~ " + MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ".molv";
 }
 
-// ------------------------------------------------------------ main window
-
-QString Form1::askFileName(FileDialogKind kind, const QString& filter) {
+QString FileCommands::askFileName(FileDialogKind kind, const QString& filter) {
   // The dialog opens in a folder that exists: given one that does not, Qt's
   // dialog would propose its last part as the file name.
-  QDir().mkpath(dataFolder());
+  QDir().mkpath(form_.dataFolder());
   QString initial = PathText(DialogInitialName(s_));
   if (QDir::isAbsolutePath(initial) && !QFileInfo(initial).absoluteDir().exists())
     initial = QFileInfo(initial).fileName();
   // The save dialog starts in the program's folder; both start in the
   // current file's folder when there is one.
   QString folder = PathText(s_.CurrentFolder);
-  if (folder.isEmpty() || kind == FileDialogKind::Save || !QFileInfo(folder).isDir()) folder = dataFolder();
-  const QString chosen = dialogs_->fileName(this, {kind, initial, folder, filter});
+  if (folder.isEmpty() || kind == FileDialogKind::Save || !QFileInfo(folder).isDir()) folder = form_.dataFolder();
+  const QString chosen = form_.dialogs().fileName(&form_, {kind, initial, folder, filter});
   if (chosen.isEmpty()) return {};
   const std::optional<std::string> abs = AbsoluteSituationPath(s_, PathBytes(chosen));
   return abs ? PathText(*abs) : QString();
@@ -90,7 +88,7 @@ void FileCommands::mnuNew_Click() {
 }
 
 void FileCommands::OpenMnu_Click() {
-  const QString name = form_.askFileName(FileDialogKind::Open, OpenFilter);
+  const QString name = askFileName(FileDialogKind::Open, OpenFilter);
   if (name.isEmpty()) {
     UpdateRecentFiles();
     WriteSettingsFile(s_);
@@ -120,7 +118,7 @@ void FileCommands::mnuSave_Click() {
 }
 
 void FileCommands::SaveasMnu_Click() {
-  const QString name = form_.askFileName(FileDialogKind::Save, SaveFilter);
+  const QString name = askFileName(FileDialogKind::Save, SaveFilter);
   if (name.isEmpty()) {
     UpdateRecentFiles();
     WriteSettingsFile(s_);
@@ -174,7 +172,7 @@ void FileCommands::mnuResumeWithCommands_Click() {
 // Chooses a file without loading it: the current file stays what it is, so
 // that Save never writes over a file that was not loaded.
 void FileCommands::mnuOpenBeta_Click() {
-  form_.askFileName(FileDialogKind::Open, SaveFilter);
+  askFileName(FileDialogKind::Open, SaveFilter);
   opened();
   if (s_.BetaFullScreenFlag) {
     form_.LeaveFullScreen();

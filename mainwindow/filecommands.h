@@ -2,9 +2,11 @@
 // names the file dialogs propose and store, and the archive copy.
 #pragma once
 
+#include <QString>
 #include <string>
 
 #include "engine/state.h"
+#include "ui/dialogs.h"
 
 namespace molvane {
 
@@ -42,6 +44,8 @@ class FileCommands {
 
  private:
   void opened();
+  // The file dialog's answer as an absolute path; empty for a cancel.
+  QString askFileName(FileDialogKind kind, const QString& filter);
 
   Form1& form_;
   State& s_;

@@ -25,7 +25,7 @@
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "mainwindow/windowservices.h"
-#include "mainwindow/windowstyle.h"
+#include "ui/windowstyle.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
 
@@ -201,7 +201,6 @@ class Form1 : public QMainWindow,
   static void ShowMouseCursor();
 
   // ---- FilesHost.
-  void showMessage(const std::string& text) override { message(text); }
   bool askYesNo(const std::string& text) override;
   void closeDashboard(int which) override;
   void openDashboard(int which) override;
@@ -240,9 +239,6 @@ class Form1 : public QMainWindow,
   void stopTimer1();
   void layoutScrollBars();
   void writeResumeFile();
-  // The File menu's commands ask for their file names here.
-  friend class FileCommands;
-  QString askFileName(FileDialogKind kind, const QString& filter);
 
   State& s_;
   MainView view_;

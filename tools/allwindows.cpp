@@ -89,15 +89,14 @@ void WholeProgram::start(const QString& situation) {
   Settle();
 }
 
-void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
-  Form1& form = p.form();
-  State& s = p.state();
-  MainToolWindows& tools = p.tools();
-  EditorWindows& editors = p.editors();
-  ControlWindows& control = p.control();
-  MainMenus& menus = form.menus();
+namespace {
 
-  Visit(visit, "main", &form);
+// The main window's menus: the Dashboard, the settings dialogs and boxes,
+// the second view.
+void VisitMainWindowMenus(WholeProgram& p, const WindowVisitor& visit) {
+  Form1& form = p.form();
+  MainToolWindows& tools = p.tools();
+  MainMenus& menus = form.menus();
 
   // ---- The Dashboard, each opened by its menu item.
   const char* dashNames[DashboardCount] = {"dash-screenscale", "dash-timerate", "dash-focusobject",
@@ -132,6 +131,13 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
     Visit(visit, "form2", f2);
     CloseNow(f2);
   }
+}
+
+// The body editors and the instrument boxes.
+void VisitEditorsAndBoxes(WholeProgram& p, const WindowVisitor& visit) {
+  Form1& form = p.form();
+  EditorWindows& editors = p.editors();
+  MainMenus& menus = form.menus();
 
   // ---- Body editors.
   menus.editObject->trigger();
@@ -173,6 +179,13 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
   CloseNow(editors.orbitBox(0));
   CloseNow(editors.betaBox());
   CloseNow(editors.spectrum());
+}
+
+// The thrust panels, the caption editor and the autopilot editor.
+void VisitControlWindows(WholeProgram& p, const WindowVisitor& visit) {
+  Form1& form = p.form();
+  ControlWindows& control = p.control();
+  MainMenus& menus = form.menus();
 
   // ---- A thrust panel in its three states: choosing, boosting, editing.
   menus.addThrustBox->trigger();
@@ -226,6 +239,19 @@ void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
     ap->btnClose_Click();
     Settle();
   }
+}
+
+}  // namespace
+
+void VisitEveryWindow(WholeProgram& p, const WindowVisitor& visit) {
+  Form1& form = p.form();
+  State& s = p.state();
+  MainMenus& menus = form.menus();
+
+  Visit(visit, "main", &form);
+  VisitMainWindowMenus(p, visit);
+  VisitEditorsAndBoxes(p, visit);
+  VisitControlWindows(p, visit);
 
   // ---- The body label's popup menu.
   if (s.objects >= 2) {

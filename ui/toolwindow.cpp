@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ui/twips.h"
+#include "ui/windowstyle.h"
 
 namespace molvane {
 
@@ -21,16 +22,18 @@ void ToolWindow::placeAtTwips(double left, double top) {
 }
 
 void ToolWindow::MakeTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  WindowStyle style(this);
+  style.setTopMost(true);
   show();
 }
 
 void ToolWindow::RemoveTopMost() {
-  setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  WindowStyle style(this);
+  style.setTopMost(false);
   show();
 }
 
-bool ToolWindow::isTopMost() const { return windowFlags() & Qt::WindowStaysOnTopHint; }
+bool ToolWindow::isTopMost() const { return WindowStyle(const_cast<ToolWindow*>(this)).topMost(); }
 
 bool ToolWindow::markClosed() {
   if (closed_) return false;

@@ -6,9 +6,10 @@
 
 #include <QRect>
 
+#include "engine/twips.h"
+
 namespace molvane {
 
-constexpr int TwipsPerPixel = 15;
 // The farthest from the origin a window is placed or sized, in pixels.
 constexpr int MaxPixels = 100000;
 

@@ -80,7 +80,7 @@ class FakeFilesHost : public FilesHost {
   std::vector<std::string> questions;
   bool answer = false;
 
-  void showMessage(const std::string& t) override { messages.push_back(t); }
+  void message(const std::string& t) override { messages.push_back(t); }
   bool askYesNo(const std::string& t) override {
     questions.push_back(t);
     return answer;

@@ -7,7 +7,7 @@
 #include "engine/bodies.h"
 #include "form1_support.h"
 #include "mainwindow/viewwidget.h"
-#include "mainwindow/windowstyle.h"
+#include "ui/windowstyle.h"
 
 namespace molvane {
 namespace {

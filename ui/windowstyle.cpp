@@ -1,4 +1,4 @@
-#include "mainwindow/windowstyle.h"
+#include "ui/windowstyle.h"
 
 namespace molvane {
 

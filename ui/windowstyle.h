@@ -12,6 +12,8 @@ namespace molvane {
 
 class WindowStyle {
  public:
+  WindowStyle() = default;
+  explicit WindowStyle(QWidget* w) : client_(w) {}
   void setClient(QWidget* w) { client_ = w; }
   QWidget* client() const { return client_; }
   // An identifier of the client's native window, 0 without a client.
