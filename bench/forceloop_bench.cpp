@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -49,8 +49,7 @@ std::unique_ptr<State> Situation(int n) {
 }
 
 void SetPairRate(benchmark::State& st, int n) {
-  st.counters["pairs/s"] = benchmark::Counter(double(n) * (n - 1) / 2,
-                                              benchmark::Counter::kIsIterationInvariantRate);
+  st.counters["pairs/s"] = benchmark::Counter(double(n) * (n - 1) / 2, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_BuiltInLoop(benchmark::State& st) {
@@ -70,8 +69,8 @@ void RunBuild(benchmark::State& st, brisklet::LoopFn fn) {
   const int n = int(st.range(0));
   auto s = Situation(n);
   for (auto _ : st) {
-    fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(), s->objvx.data(),
-       s->objvy.data(), s->objvz.data(), s->objsize.data(), s->higher.data(), s->lower.data());
+    fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(), s->objvx.data(), s->objvy.data(),
+       s->objvz.data(), s->objsize.data(), s->higher.data(), s->lower.data());
     benchmark::ClobberMemory();
   }
   SetPairRate(st, n);
@@ -81,8 +80,7 @@ void RunBuild(benchmark::State& st, brisklet::LoopFn fn) {
 brisklet::LoopFn LibraryLoop() {
   auto bound = std::make_unique<State>();
   const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-  return molvane::BindNativeForceLoop(*bound, folder) ? brisklet::LoopFn(bound->nativeRunLoop)
-                                                      : nullptr;
+  return molvane::BindNativeForceLoop(*bound, folder) ? brisklet::LoopFn(bound->nativeRunLoop) : nullptr;
 }
 
 void BM_RunLoop(benchmark::State& st) {
@@ -214,16 +212,16 @@ void BM_DividerBound(benchmark::State& st) {
     benchmark::ClobberMemory();
     const double t1 = ThreadSeconds();
     for (int b = 0; b < batch; ++b)
-      fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(), s->objvx.data(),
-         s->objvy.data(), s->objvz.data(), s->objsize.data(), s->higher.data(), s->lower.data());
+      fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(), s->objvx.data(), s->objvy.data(),
+         s->objvz.data(), s->objsize.data(), s->higher.data(), s->lower.data());
     benchmark::ClobberMemory();
     const double t2 = ThreadSeconds();
     st.SetIterationTime(t1 - t0);
     boundTime += t1 - t0;
     loopTime += t2 - t1;
   }
-  st.counters["pairs/s"] = benchmark::Counter(double(batch) * n * (n - 1) / 2,
-                                              benchmark::Counter::kIsIterationInvariantRate);
+  st.counters["pairs/s"] =
+      benchmark::Counter(double(batch) * n * (n - 1) / 2, benchmark::Counter::kIsIterationInvariantRate);
   st.counters["RunLoop share"] = loopTime > 0.0 ? boundTime / loopTime : 0.0;
 }
 
@@ -247,8 +245,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       if (r.error_occurred) continue;
       if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
       for (const auto& [name, counter] : r.counters)
-        values_[std::atoi(r.run_name.args.c_str())][r.run_name.function_name + " " + name] =
-            counter.value;
+        values_[std::atoi(r.run_name.args.c_str())][r.run_name.function_name + " " + name] = counter.value;
     }
   }
   void Finalize() override {
@@ -259,10 +256,8 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       };
       const double loop = get("BM_RunLoop pairs/s"), builtIn = get("BM_BuiltInLoop pairs/s");
       const double share = get("BM_DividerBound RunLoop share");
-      if (loop > 0.0 && builtIn > 0.0)
-        std::printf("N = %d: RunLoop %.2f times the built-in loop\n", n, loop / builtIn);
-      if (share > 0.0)
-        std::printf("N = %d: RunLoop at %.3f of the divider bound\n", n, share);
+      if (loop > 0.0 && builtIn > 0.0) std::printf("N = %d: RunLoop %.2f times the built-in loop\n", n, loop / builtIn);
+      if (share > 0.0) std::printf("N = %d: RunLoop at %.3f of the divider bound\n", n, share);
     }
     ConsoleReporter::Finalize();
   }

@@ -9,8 +9,8 @@
 
 #include "control/autopilot_line.h"
 #include "control/autopilothost.h"
-#include "engine/host.h"
 #include "engine/autopilotarm.h"
+#include "engine/host.h"
 #include "engine/state.h"
 
 namespace molvane {
@@ -20,8 +20,7 @@ namespace molvane {
 // Inserts a command after every entry whose time is not later than `time`.
 // Returns its index, or 0 when the list already holds MaxAutopilot entries
 // (the host is shown a message and nothing changes).
-int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time,
-                           std::string note);
+int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time, std::string note);
 // The same with the time read from the line's date field.
 int AddAutopilotCommand(State& s, AutopilotHost& host, std::string line, std::string note);
 
@@ -30,14 +29,13 @@ void RemoveAutopilotCommand(State& s, int k);
 
 // Removes entry k and adds the new line where its time places it. k outside
 // 1..count does nothing (returns 0); else returns the new index.
-int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string line,
-                            std::string note);
+int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string line, std::string note);
 
 // The editor's "Add >>" and "Replace >>": compose the line from the fields
 // (Caption sizes relative to the host's main window) and add it, or replace
 // entry k with it. Each Release Probe line that goes in raises ProbeCounter.
-int AddAutopilotEntry(State& s, AutopilotHost& host, std::string_view dateField,
-                      const AutopilotFields& fields, std::string note);
+int AddAutopilotEntry(State& s, AutopilotHost& host, std::string_view dateField, const AutopilotFields& fields,
+                      std::string note);
 int ReplaceAutopilotEntry(State& s, AutopilotHost& host, int k, std::string_view dateField,
                           const AutopilotFields& fields, std::string note);
 

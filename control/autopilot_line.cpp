@@ -58,18 +58,14 @@ std::string_view LineColumns(std::string_view line, int from, int to) {
   return line.substr(start, static_cast<size_t>(to - from + 1));
 }
 
-std::string LineText(std::string_view line, int from, int to) {
-  return TrimRight(LineColumns(line, from, to));
-}
+std::string LineText(std::string_view line, int from, int to) { return TrimRight(LineColumns(line, from, to)); }
 
-double LineNumber(std::string_view line, int from, int to) {
-  return ParseNumberPrefix(LineColumns(line, from, to));
-}
+double LineNumber(std::string_view line, int from, int to) { return ParseNumberPrefix(LineColumns(line, from, to)); }
 
 // ---- Date field.
 
-std::string ComposeAutopilotDateField(double year, double month, double day, double hour,
-                                      double minute, double second) {
+std::string ComposeAutopilotDateField(double year, double month, double day, double hour, double minute,
+                                      double second) {
   int16_t sec = 0;
   if (!AssignNumber(second, sec) && std::isfinite(second)) {
     sec = second < 0 ? INT16_MIN : INT16_MAX;
@@ -119,8 +115,7 @@ std::string Whole(double v) { return GeneralText(static_cast<int64_t>(v)); }
 std::string TooLong(const char* field, const std::string& text, int column, int nextColumn) {
   const size_t room = static_cast<size_t>(nextColumn - column);
   if (text.size() <= room) return {};
-  return std::string(field) + " is too long: this command has room for " + std::to_string(room) +
-         " characters.";
+  return std::string(field) + " is too long: this command has room for " + std::to_string(room) + " characters.";
 }
 
 // A number as the executor reads its field: leading number, inner blanks skipped.
@@ -128,22 +123,18 @@ double FieldValue(const std::string& text) { return ParseNumberPrefix(text, true
 
 }  // namespace
 
-std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
-                                 std::string_view day, std::string_view hour,
-                                 std::string_view minute, std::string_view second) {
+std::string AutopilotTimeProblem(std::string_view year, std::string_view month, std::string_view day,
+                                 std::string_view hour, std::string_view minute, std::string_view second) {
   struct Range {
     const char* name;
     std::string_view text;
     double from, to;
     double value = 0;
   };
-  Range fields[] = {{"Month", month, 1, 12}, {"Day", day, 1, 31}, {"Hour", hour, 0, 23},
-                    {"Minute", minute, 0, 59}};
+  Range fields[] = {{"Month", month, 1, 12}, {"Day", day, 1, 31}, {"Hour", hour, 0, 23}, {"Minute", minute, 0, 59}};
   for (Range& r : fields) {
-    if (!ParseWholeNumber(r.text, &r.value) || r.value != std::floor(r.value) ||
-        r.value < r.from || r.value > r.to) {
-      return std::string(r.name) + " must be a whole number from " + Whole(r.from) + " to " +
-             Whole(r.to) + ".";
+    if (!ParseWholeNumber(r.text, &r.value) || r.value != std::floor(r.value) || r.value < r.from || r.value > r.to) {
+      return std::string(r.name) + " must be a whole number from " + Whole(r.from) + " to " + Whole(r.to) + ".";
     }
   }
   double sec = 0;
@@ -156,12 +147,11 @@ std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
     return "Year must be a whole number of at most 9 digits.";
   }
   const double mo = fields[0].value, d = fields[1].value;
-  const double t = AutopilotLineTime(
-      ComposeAutopilotDateField(y, mo, d, fields[2].value, fields[3].value, sec));
+  const double t = AutopilotLineTime(ComposeAutopilotDateField(y, mo, d, fields[2].value, fields[3].value, sec));
   const DateTimeFields back = SplitDateTimeText(FormatDateTimeText(t));
   double backMonth = 0, backDay = 0;
-  if (!std::isfinite(t) || !ParseWholeNumber(back.month, &backMonth) ||
-      !ParseWholeNumber(back.day, &backDay) || backMonth != mo || backDay != d) {
+  if (!std::isfinite(t) || !ParseWholeNumber(back.month, &backMonth) || !ParseWholeNumber(back.day, &backDay) ||
+      backMonth != mo || backDay != d) {
     return "Day " + Whole(d) + " is not in month " + Whole(mo) + " of year " + Whole(y) + ".";
   }
   return {};
@@ -178,8 +168,7 @@ std::string ThrustFieldsProblem(const AutopilotFields& f) {
 
 std::string FocusFieldsProblem(const AutopilotFields& f) {
   const bool perspective = f.perspective == "Absolute" || f.perspective == "Floating";
-  return TooLong("Focus Object", f.object, perspective ? FocusNameColumn : AutopilotParamColumn,
-                 FocusOffsetColumn);
+  return TooLong("Focus Object", f.object, perspective ? FocusNameColumn : AutopilotParamColumn, FocusOffsetColumn);
 }
 
 std::string ReleaseProbeFieldsProblem(const AutopilotFields& f) {
@@ -226,8 +215,7 @@ std::string_view AutopilotLineWord(std::string_view line) {
   const std::string_view field = LineColumns(line, AutopilotWordColumn, 44);
   if (field.size() != 20) return {};
   for (std::string_view w : AutopilotStoredWords) {
-    if (field.substr(0, w.size()) == w &&
-        field.find_first_not_of(' ', w.size()) == std::string_view::npos) {
+    if (field.substr(0, w.size()) == w && field.find_first_not_of(' ', w.size()) == std::string_view::npos) {
       return w;
     }
   }
@@ -236,8 +224,8 @@ std::string_view AutopilotLineWord(std::string_view line) {
 
 // ---- Composer.
 
-std::string ComposeAutopilotLine(std::string_view dateField, const AutopilotFields& f,
-                                 double windowWidth, double windowHeight) {
+std::string ComposeAutopilotLine(std::string_view dateField, const AutopilotFields& f, double windowWidth,
+                                 double windowHeight) {
   std::string line(dateField);
   line += ' ';
   const std::string& w = f.word;
@@ -283,8 +271,7 @@ std::string ComposeAutopilotLine(std::string_view dateField, const AutopilotFiel
     field(f.object, 66);
     field(f.azimuth, 86);
     field(f.altitude, 106);
-  } else if (w == "Orient Retrograde" || w == "Orient Toward" || w == "Orient Away" ||
-             w == "Orient Prograde") {
+  } else if (w == "Orient Retrograde" || w == "Orient Toward" || w == "Orient Away" || w == "Orient Prograde") {
     word(w);
     field(f.object, 66);
     field(f.reference, 86);
@@ -334,8 +321,7 @@ std::string ComposeAutopilotLine(std::string_view dateField, const AutopilotFiel
 
 // ---- Reader.
 
-bool ReadAutopilotLine(std::string_view line, double windowWidth, double windowHeight,
-                       AutopilotFields& f) {
+bool ReadAutopilotLine(std::string_view line, double windowWidth, double windowHeight, AutopilotFields& f) {
   const std::string_view w = AutopilotLineWord(line);
   if (w.empty()) {
     f.word.clear();
@@ -353,8 +339,7 @@ bool ReadAutopilotLine(std::string_view line, double windowWidth, double windowH
     f.object = LineText(line, 45, 66);
     f.azimuth = LineText(line, 67, 86);
     f.altitude = LineText(line, 87, 106);
-  } else if (w == "Orient Prograde" || w == "Orient Retrograde" || w == "Orient Toward" ||
-             w == "Orient Away") {
+  } else if (w == "Orient Prograde" || w == "Orient Retrograde" || w == "Orient Toward" || w == "Orient Away") {
     f.word = w;
     f.object = LineText(line, 45, 66);
     f.reference = LineText(line, 67, 86);

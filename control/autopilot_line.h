@@ -21,33 +21,59 @@ constexpr int AutopilotParamColumn = 45;  // first column of the parameters
 // Where the executor reads the field after a name. A name that reaches it
 // would shift what follows: the editor refuses such a name and the
 // executor runs no line that holds one.
-constexpr int ThrustRateColumn = 66;       // after the Thrust Initiate body
-constexpr int OrientSecondColumn = 67;     // the reference, or Orient Custom's azimuth
-constexpr int ProbeNameColumn = 67;        // after the Release Probe parent
-constexpr int ProbeColourColumn = 87;      // after the probe's name
-constexpr int FocusOffsetColumn = 74;      // after the Focus body
-constexpr int FocusNameColumn = 54;        // the Focus body after "Absolute " or "Floating "
+constexpr int ThrustRateColumn = 66;    // after the Thrust Initiate body
+constexpr int OrientSecondColumn = 67;  // the reference, or Orient Custom's azimuth
+constexpr int ProbeNameColumn = 67;     // after the Release Probe parent
+constexpr int ProbeColourColumn = 87;   // after the probe's name
+constexpr int FocusOffsetColumn = 74;   // after the Focus body
+constexpr int FocusNameColumn = 54;     // the Focus body after "Absolute " or "Floating "
 
 // The stored command words.
-inline constexpr std::array<std::string_view, 20> AutopilotStoredWords = {
-    "Caption",        "Open",           "Clear Screen",    "Rotating Frame", "Thrust Initiate",
-    "Thrust Cut Off", "Pause",          "Save",            "Orient Prograde", "Orient Toward",
-    "Orient Away",    "Orient Custom",  "Orient Retrograde", "Focus",        "Zoom 2x",
-    "Zoom .5x",       "Zoom",           "Graphics",        "Time Scale",     "Release Probe"};
+inline constexpr std::array<std::string_view, 20> AutopilotStoredWords = {"Caption",
+                                                                          "Open",
+                                                                          "Clear Screen",
+                                                                          "Rotating Frame",
+                                                                          "Thrust Initiate",
+                                                                          "Thrust Cut Off",
+                                                                          "Pause",
+                                                                          "Save",
+                                                                          "Orient Prograde",
+                                                                          "Orient Toward",
+                                                                          "Orient Away",
+                                                                          "Orient Custom",
+                                                                          "Orient Retrograde",
+                                                                          "Focus",
+                                                                          "Zoom 2x",
+                                                                          "Zoom .5x",
+                                                                          "Zoom",
+                                                                          "Graphics",
+                                                                          "Time Scale",
+                                                                          "Release Probe"};
 
 // The editor's 17 words, in the order of its word list.
-inline constexpr std::array<std::string_view, 17> AutopilotEditorWords = {
-    "Caption",        "Orient Prograde", "Orient Retrograde", "Orient Toward", "Orient Away",
-    "Orient Custom",  "Thrust",          "Rotating Frame",    "Save",          "Pause",
-    "Time Scale",     "Open",            "Focus",             "Zoom",          "Graphics",
-    "Release Probe",  "Clear Screen"};
+inline constexpr std::array<std::string_view, 17> AutopilotEditorWords = {"Caption",
+                                                                          "Orient Prograde",
+                                                                          "Orient Retrograde",
+                                                                          "Orient Toward",
+                                                                          "Orient Away",
+                                                                          "Orient Custom",
+                                                                          "Thrust",
+                                                                          "Rotating Frame",
+                                                                          "Save",
+                                                                          "Pause",
+                                                                          "Time Scale",
+                                                                          "Open",
+                                                                          "Focus",
+                                                                          "Zoom",
+                                                                          "Graphics",
+                                                                          "Release Probe",
+                                                                          "Clear Screen"};
 
 // Time Scale units: the 7-character word and the seconds per unit.
 enum class TimeScaleUnit : int { Seconds = 0, Minutes, Hours, Days, Months, Years };
-inline constexpr std::array<std::string_view, 6> TimeScaleUnitWords = {
-    "Seconds", "Minutes", "Hours  ", "Days   ", "Months ", "Years  "};
-inline constexpr std::array<double, 6> TimeScaleUnitSeconds = {1,      60,      3600,
-                                                               86400, 2592000, 31536000};
+inline constexpr std::array<std::string_view, 6> TimeScaleUnitWords = {"Seconds", "Minutes", "Hours  ",
+                                                                       "Days   ", "Months ", "Years  "};
+inline constexpr std::array<double, 6> TimeScaleUnitSeconds = {1, 60, 3600, 86400, 2592000, 31536000};
 
 // Release Probe mass options: Earth masses per unit of the mass box.
 inline constexpr double ProbeMassFactorEarth = 1.0;
@@ -60,22 +86,22 @@ enum class ZoomOption : int { None = 0, In, Out, Specify };
 // The editor's controls for one command, as typed. Only the fields of the
 // chosen word are used; the others keep whatever they hold.
 struct AutopilotFields {
-  std::string word;           // an editor word; anything else composes no command
+  std::string word;  // an editor word; anything else composes no command
 
-  std::string object;         // orient, custom, thrust, focus and release body
-  std::string reference;      // orient reference
-  std::string azimuth;        // degrees: Orient Custom, Release Probe
+  std::string object;     // orient, custom, thrust, focus and release body
+  std::string reference;  // orient reference
+  std::string azimuth;    // degrees: Orient Custom, Release Probe
   std::string altitude;
 
   bool thrustInitiate = true;
-  std::string thrustRate;     // m/s^2
+  std::string thrustRate;  // m/s^2
 
-  std::string rotatePeriod;   // seconds
+  std::string rotatePeriod;  // seconds
   bool clockwise = true;
 
   ZoomOption zoom = ZoomOption::In;
   std::string zoomValue;
-  std::string zoomUnit;       // "Km", "AU", "LY" or empty
+  std::string zoomUnit;  // "Km", "AU", "LY" or empty
 
   bool trails = false;
   bool labels = false;
@@ -83,20 +109,20 @@ struct AutopilotFields {
   bool plot = true;
   bool exaggerate = false;
 
-  std::string perspective;    // "Absolute", "Floating" or empty
+  std::string perspective;  // "Absolute", "Floating" or empty
   std::string offsetX, offsetY, offsetZ;
-  std::string offsetUnit;     // "Km", "AU", "LY" or empty
+  std::string offsetUnit;  // "Km", "AU", "LY" or empty
 
   std::string timeScaleValue;
   TimeScaleUnit timeScaleUnit = TimeScaleUnit::Seconds;
 
   std::string probeName;
-  int32_t probeColour = 0;    // 0x00BBGGRR
-  double probeMass = 0;       // Earth masses (mass box times its option's factor)
+  int32_t probeColour = 0;  // 0x00BBGGRR
+  double probeMass = 0;     // Earth masses (mass box times its option's factor)
   bool deductMass = true;
-  std::string probeSize;      // diameter in metres
+  std::string probeSize;  // diameter in metres
 
-  std::string fileName;       // Save, Open
+  std::string fileName;  // Save, Open
 
   CaptionDefinition caption;  // absolute sizes: font points, geometry as typed
 };
@@ -105,8 +131,7 @@ struct AutopilotFields {
 
 // The date field of a command at the given calendar time; the seconds are
 // rounded to a whole number first. A negative year's sign is in column 6.
-std::string ComposeAutopilotDateField(double year, double month, double day, double hour,
-                                      double minute, double second);
+std::string ComposeAutopilotDateField(double year, double month, double day, double hour, double minute, double second);
 
 // Clock seconds of the date field (columns 1-23) of `line`. Negative years
 // (sign in column 6) read back as written.
@@ -123,22 +148,21 @@ DateTimeFields SplitDateTimeText(std::string_view text);
 // Why the typed execution time cannot be used as it stands (a field out of
 // its range, no number, a year too long for the date field, a day past the
 // end of its month), as a message that names the field; empty when it can.
-std::string AutopilotTimeProblem(std::string_view year, std::string_view month,
-                                 std::string_view day, std::string_view hour,
-                                 std::string_view minute, std::string_view second);
+std::string AutopilotTimeProblem(std::string_view year, std::string_view month, std::string_view day,
+                                 std::string_view hour, std::string_view minute, std::string_view second);
 
 // Why the fields of one command cannot make a line that ever runs as typed,
 // naming the field; empty when they can. The editor's row of each word
 // names its check (words without one have nothing to refuse).
 // A body name that reaches the next field:
-std::string OrientFieldsProblem(const AutopilotFields& f);   // the orient words, Orient Custom
-std::string ThrustFieldsProblem(const AutopilotFields& f);   // Thrust Initiate
+std::string OrientFieldsProblem(const AutopilotFields& f);  // the orient words, Orient Custom
+std::string ThrustFieldsProblem(const AutopilotFields& f);  // Thrust Initiate
 std::string FocusFieldsProblem(const AutopilotFields& f);
 // A negative or unstorable mass, a releasing body or probe name too long:
 std::string ReleaseProbeFieldsProblem(const AutopilotFields& f);
 // A time step, zoom width or rotating period that no step can use:
 std::string TimeScaleFieldsProblem(const AutopilotFields& f);
-std::string ZoomFieldsProblem(const AutopilotFields& f);     // Specify only
+std::string ZoomFieldsProblem(const AutopilotFields& f);  // Specify only
 std::string RotatingFrameFieldsProblem(const AutopilotFields& f);
 
 // ---- Lines.
@@ -152,16 +176,15 @@ std::string_view AutopilotLineWord(std::string_view line);
 // Builds the whole line: date field, blank, word and parameters. Caption
 // sizes are divided by the main window's outer width and height (twips).
 // An unknown word gives the date field and one blank.
-std::string ComposeAutopilotLine(std::string_view dateField, const AutopilotFields& f,
-                                 double windowWidth, double windowHeight);
+std::string ComposeAutopilotLine(std::string_view dateField, const AutopilotFields& f, double windowWidth,
+                                 double windowHeight);
 
 // Reads a line back into the editor's fields. Body names come back without
 // trailing blanks; numbers the editor shows as decimal text come back so.
 // Caption sizes are multiplied back by the window's width and height.
 // Returns false (fields untouched except `word` cleared) when no stored word
 // matches.
-bool ReadAutopilotLine(std::string_view line, double windowWidth, double windowHeight,
-                       AutopilotFields& f);
+bool ReadAutopilotLine(std::string_view line, double windowWidth, double windowHeight, AutopilotFields& f);
 
 // ---- Column helpers shared with the executor.
 

@@ -12,8 +12,7 @@ int Count(const State& s) { return std::clamp<int>(s.autopilotCount, 0, MaxAutop
 
 }  // namespace
 
-int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time,
-                           std::string note) {
+int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time, std::string note) {
   const int n = Count(s);
   if (n >= MaxAutopilot) {
     host.message("The autopilot list is full: it holds at most 1000 commands.");
@@ -40,8 +39,7 @@ void RemoveAutopilotCommand(State& s, int k) {
   s.autopilotCount = static_cast<int16_t>(n - 1);
 }
 
-int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string line,
-                            std::string note) {
+int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string line, std::string note) {
   if (k < 1 || k > Count(s)) return 0;
   RemoveAutopilotCommand(s, k);
   return AddAutopilotCommand(s, host, std::move(line), std::move(note));
@@ -49,10 +47,8 @@ int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string li
 
 namespace {
 
-std::string ComposeFor(const AutopilotHost& host, std::string_view dateField,
-                       const AutopilotFields& fields) {
-  return ComposeAutopilotLine(dateField, fields, host.mainWindowWidthTwips(),
-                              host.mainWindowHeightTwips());
+std::string ComposeFor(const AutopilotHost& host, std::string_view dateField, const AutopilotFields& fields) {
+  return ComposeAutopilotLine(dateField, fields, host.mainWindowWidthTwips(), host.mainWindowHeightTwips());
 }
 
 void CountProbe(State& s, const AutopilotFields& fields, int added) {
@@ -63,8 +59,8 @@ void CountProbe(State& s, const AutopilotFields& fields, int added) {
 
 }  // namespace
 
-int AddAutopilotEntry(State& s, AutopilotHost& host, std::string_view dateField,
-                      const AutopilotFields& fields, std::string note) {
+int AddAutopilotEntry(State& s, AutopilotHost& host, std::string_view dateField, const AutopilotFields& fields,
+                      std::string note) {
   const int i = AddAutopilotCommand(s, host, ComposeFor(host, dateField, fields), std::move(note));
   CountProbe(s, fields, i);
   return i;
@@ -72,8 +68,7 @@ int AddAutopilotEntry(State& s, AutopilotHost& host, std::string_view dateField,
 
 int ReplaceAutopilotEntry(State& s, AutopilotHost& host, int k, std::string_view dateField,
                           const AutopilotFields& fields, std::string note) {
-  const int i =
-      ReplaceAutopilotCommand(s, host, k, ComposeFor(host, dateField, fields), std::move(note));
+  const int i = ReplaceAutopilotCommand(s, host, k, ComposeFor(host, dateField, fields), std::move(note));
   CountProbe(s, fields, i);
   return i;
 }

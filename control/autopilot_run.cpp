@@ -61,8 +61,7 @@ bool ToFloat(double v, float& out) {
 
 // A direction scaled by the time step as the body table keeps it.
 bool ScaledDirection(const Direction3& u, double timescale, float out[3]) {
-  return ToFloat(u.x * timescale, out[0]) && ToFloat(u.y * timescale, out[1]) &&
-         ToFloat(u.z * timescale, out[2]);
+  return ToFloat(u.x * timescale, out[0]) && ToFloat(u.y * timescale, out[1]) && ToFloat(u.z * timescale, out[2]);
 }
 
 // ---- Commands. Each returns false when it could not run (nothing changed).
@@ -83,8 +82,7 @@ bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
   def.foreColor = FieldNumber(line, 121, 150);
   float fontSize = 0;
   int32_t colour = 0;
-  if (!Finite(def.fontSize) || !ToFloat(W * def.fontSize, fontSize) ||
-      !AssignNumber(def.foreColor, colour)) {
+  if (!Finite(def.fontSize) || !ToFloat(W * def.fontSize, fontSize) || !AssignNumber(def.foreColor, colour)) {
     return false;
   }
   if (!AssignNumber(FieldNumber(line, 151, 180) * W, def.left) ||
@@ -235,8 +233,7 @@ bool RunTimeScale(State& s, EngineHost& engine, std::string_view line) {
 bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
   const std::string_view perspective = LineColumns(line, 45, 52);
   const bool hasPerspective = (perspective == "Floating" || perspective == "Absolute");
-  const int f = BodyNamed(s, line, hasPerspective ? FocusNameColumn : AutopilotParamColumn,
-                          FocusOffsetColumn);
+  const int f = BodyNamed(s, line, hasPerspective ? FocusNameColumn : AutopilotParamColumn, FocusOffsetColumn);
   if (f <= 0) return true;  // no such body: the focus stays
 
   const double unit = UnitMetres(s, LastChars(line, 2));
@@ -340,8 +337,7 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
     if (mass > parentMass) mass = parentMass;  // at most the parent's whole mass
     parentMass -= mass;
   }
-  const Direction3 u =
-      AutopilotDirection(FieldNumber(line, 157, 176), FieldNumber(line, 177, 196));
+  const Direction3 u = AutopilotDirection(FieldNumber(line, 157, 176), FieldNumber(line, 177, 196));
   float dir[3];
   if (!ScaledDirection(u, ts, dir)) return false;
   const double size = FieldNumber(line, 197, 216);
@@ -354,8 +350,7 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
   }
   const double speed = 1.1 * escape;
   const double pos[3] = {s.objx[p] + u.x * d, s.objy[p] + u.y * d, s.objz[p] + u.z * d};
-  const double vel[3] = {s.objvx[p] + dir[0] * speed, s.objvy[p] + dir[1] * speed,
-                         s.objvz[p] + dir[2] * speed};
+  const double vel[3] = {s.objvx[p] + dir[0] * speed, s.objvy[p] + dir[1] * speed, s.objvz[p] + dir[2] * speed};
   for (double v : {pos[0], pos[1], pos[2], vel[0], vel[1], vel[2]}) {
     if (!Finite(v)) return false;
   }

@@ -113,63 +113,104 @@ using Editor = frmAutoPilot;
 // read by "Add >>" and put back by "<< Edit" for every word that has them;
 // the functions do the rest of the word's work.
 struct frmAutoPilot::CommandRow {
-  std::string_view word;                          // in ComboCommand
-  QGroupBox* Editor::*frame = nullptr;            // the frame made visible; none: no frame
-  QComboBox* Editor::*object = nullptr;           // the body the command acts on
-  QComboBox* Editor::*reference = nullptr;        // the reference object
-  bool focusBodyAsReference = false;              // a pick puts the focus body into `reference`
-  QLineEdit* Editor::*azimuth = nullptr;          // degrees
+  std::string_view word;                    // in ComboCommand
+  QGroupBox* Editor::*frame = nullptr;      // the frame made visible; none: no frame
+  QComboBox* Editor::*object = nullptr;     // the body the command acts on
+  QComboBox* Editor::*reference = nullptr;  // the reference object
+  bool focusBodyAsReference = false;        // a pick puts the focus body into `reference`
+  QLineEdit* Editor::*azimuth = nullptr;    // degrees
   QLineEdit* Editor::*altitude = nullptr;
-  QLineEdit* Editor::*fileBox = nullptr;          // a file name in the system's bytes
-  void (Editor::*defaults)() = nullptr;           // the rest of the defaults and side effects of a pick
-  void (Editor::*parameters)(AutopilotFields&) const = nullptr;    // the rest of the line's fields
+  QLineEdit* Editor::*fileBox = nullptr;                         // a file name in the system's bytes
+  void (Editor::*defaults)() = nullptr;                          // the rest of the defaults and side effects of a pick
+  void (Editor::*parameters)(AutopilotFields&) const = nullptr;  // the rest of the line's fields
   void (Editor::*restoredControls)(const AutopilotFields&) = nullptr;  // the rest "<< Edit" puts back
-  std::string (*problem)(const AutopilotFields&) = nullptr;         // why "Add >>" refuses, naming the field
-  void (Editor::*added)(const AutopilotFields&) = nullptr;          // after the command went into the list
+  std::string (*problem)(const AutopilotFields&) = nullptr;            // why "Add >>" refuses, naming the field
+  void (Editor::*added)(const AutopilotFields&) = nullptr;             // after the command went into the list
 };
 
 // The editor's words in the order of its word list.
 const frmAutoPilot::CommandRow frmAutoPilot::CommandTable[] = {
-    {.word = "Caption", .defaults = &Editor::showCaptionDialog, .parameters = &Editor::captionFields,
+    {.word = "Caption",
+     .defaults = &Editor::showCaptionDialog,
+     .parameters = &Editor::captionFields,
      .restoredControls = &Editor::restoreCaption},
-    {.word = "Orient Prograde", .frame = &Editor::FrameOrient, .object = &Editor::ComboOrientObject,
-     .reference = &Editor::ComboOrientReference, .focusBodyAsReference = true,
+    {.word = "Orient Prograde",
+     .frame = &Editor::FrameOrient,
+     .object = &Editor::ComboOrientObject,
+     .reference = &Editor::ComboOrientReference,
+     .focusBodyAsReference = true,
      .problem = OrientFieldsProblem},
-    {.word = "Orient Retrograde", .frame = &Editor::FrameOrientRetrograde,
+    {.word = "Orient Retrograde",
+     .frame = &Editor::FrameOrientRetrograde,
      .object = &Editor::ComboOrientRetrogradeObject,
-     .reference = &Editor::ComboOrientRetrogradeReference, .focusBodyAsReference = true,
+     .reference = &Editor::ComboOrientRetrogradeReference,
+     .focusBodyAsReference = true,
      .problem = OrientFieldsProblem},
-    {.word = "Orient Toward", .frame = &Editor::frameOrientToward,
-     .object = &Editor::ComboOrientTowardObject, .reference = &Editor::ComboOrientTowardReference,
+    {.word = "Orient Toward",
+     .frame = &Editor::frameOrientToward,
+     .object = &Editor::ComboOrientTowardObject,
+     .reference = &Editor::ComboOrientTowardReference,
      .problem = OrientFieldsProblem},
-    {.word = "Orient Away", .frame = &Editor::FrameOrientAway, .object = &Editor::ComboOrientAwayObject,
-     .reference = &Editor::ComboOrientAwayReference, .problem = OrientFieldsProblem},
-    {.word = "Orient Custom", .frame = &Editor::FrameOrientCustom, .object = &Editor::ComboOrientCustom,
-     .azimuth = &Editor::txtAzimuth, .altitude = &Editor::txtAltitude, .problem = OrientFieldsProblem},
-    {.word = "Thrust", .frame = &Editor::FrameThrust, .object = &Editor::ComboThrustObject,
-     .parameters = &Editor::thrustFields, .restoredControls = &Editor::restoreThrust,
-     .problem = ThrustFieldsProblem, .added = &Editor::thrustAdded},
-    {.word = "Rotating Frame", .frame = &Editor::FrameRotatingFrame,
-     .defaults = &Editor::rotatingFrameDefaults, .parameters = &Editor::rotatingFrameFields,
-     .restoredControls = &Editor::restoreRotatingFrame, .problem = RotatingFrameFieldsProblem},
+    {.word = "Orient Away",
+     .frame = &Editor::FrameOrientAway,
+     .object = &Editor::ComboOrientAwayObject,
+     .reference = &Editor::ComboOrientAwayReference,
+     .problem = OrientFieldsProblem},
+    {.word = "Orient Custom",
+     .frame = &Editor::FrameOrientCustom,
+     .object = &Editor::ComboOrientCustom,
+     .azimuth = &Editor::txtAzimuth,
+     .altitude = &Editor::txtAltitude,
+     .problem = OrientFieldsProblem},
+    {.word = "Thrust",
+     .frame = &Editor::FrameThrust,
+     .object = &Editor::ComboThrustObject,
+     .parameters = &Editor::thrustFields,
+     .restoredControls = &Editor::restoreThrust,
+     .problem = ThrustFieldsProblem,
+     .added = &Editor::thrustAdded},
+    {.word = "Rotating Frame",
+     .frame = &Editor::FrameRotatingFrame,
+     .defaults = &Editor::rotatingFrameDefaults,
+     .parameters = &Editor::rotatingFrameFields,
+     .restoredControls = &Editor::restoreRotatingFrame,
+     .problem = RotatingFrameFieldsProblem},
     {.word = "Save", .frame = &Editor::frameSave, .fileBox = &Editor::Text2},
     {.word = "Pause"},
-    {.word = "Time Scale", .frame = &Editor::FrameTimeScale, .defaults = &Editor::timeScaleDefaults,
-     .parameters = &Editor::timeScaleFields, .restoredControls = &Editor::restoreTimeScale,
+    {.word = "Time Scale",
+     .frame = &Editor::FrameTimeScale,
+     .defaults = &Editor::timeScaleDefaults,
+     .parameters = &Editor::timeScaleFields,
+     .restoredControls = &Editor::restoreTimeScale,
      .problem = TimeScaleFieldsProblem},
     {.word = "Open", .frame = &Editor::FrameOpen, .fileBox = &Editor::Text7},
-    {.word = "Focus", .frame = &Editor::FrameFocus, .object = &Editor::ComboFocusObject,
-     .defaults = &Editor::focusDefaults, .parameters = &Editor::focusFields,
-     .restoredControls = &Editor::restoreFocus, .problem = FocusFieldsProblem},
-    {.word = "Zoom", .frame = &Editor::FrameZoom, .defaults = &Editor::zoomDefaults,
-     .parameters = &Editor::zoomFields, .restoredControls = &Editor::restoreZoom,
+    {.word = "Focus",
+     .frame = &Editor::FrameFocus,
+     .object = &Editor::ComboFocusObject,
+     .defaults = &Editor::focusDefaults,
+     .parameters = &Editor::focusFields,
+     .restoredControls = &Editor::restoreFocus,
+     .problem = FocusFieldsProblem},
+    {.word = "Zoom",
+     .frame = &Editor::FrameZoom,
+     .defaults = &Editor::zoomDefaults,
+     .parameters = &Editor::zoomFields,
+     .restoredControls = &Editor::restoreZoom,
      .problem = ZoomFieldsProblem},
-    {.word = "Graphics", .frame = &Editor::FrameGraphics, .parameters = &Editor::graphicsFields,
+    {.word = "Graphics",
+     .frame = &Editor::FrameGraphics,
+     .parameters = &Editor::graphicsFields,
      .restoredControls = &Editor::restoreGraphics},
-    {.word = "Release Probe", .frame = &Editor::FrameReleaseProbe, .object = &Editor::ComboReleaseProbe,
-     .azimuth = &Editor::Text3, .altitude = &Editor::Text5, .defaults = &Editor::releaseProbeDefaults,
-     .parameters = &Editor::releaseProbeFields, .restoredControls = &Editor::restoreReleaseProbe,
-     .problem = ReleaseProbeFieldsProblem, .added = &Editor::releaseProbeAdded},
+    {.word = "Release Probe",
+     .frame = &Editor::FrameReleaseProbe,
+     .object = &Editor::ComboReleaseProbe,
+     .azimuth = &Editor::Text3,
+     .altitude = &Editor::Text5,
+     .defaults = &Editor::releaseProbeDefaults,
+     .parameters = &Editor::releaseProbeFields,
+     .restoredControls = &Editor::restoreReleaseProbe,
+     .problem = ReleaseProbeFieldsProblem,
+     .added = &Editor::releaseProbeAdded},
     {.word = "Clear Screen"},
 };
 
@@ -340,10 +381,8 @@ void frmAutoPilot::buildOrientFrames() {
     return f;
   };
   FrameOrient = orientFrame("Orient Prograde", ComboOrientObject, ComboOrientReference);
-  FrameOrientRetrograde = orientFrame("Orient Retrograde", ComboOrientRetrogradeObject,
-                                      ComboOrientRetrogradeReference);
-  frameOrientToward =
-      orientFrame("Orient Toward", ComboOrientTowardObject, ComboOrientTowardReference);
+  FrameOrientRetrograde = orientFrame("Orient Retrograde", ComboOrientRetrogradeObject, ComboOrientRetrogradeReference);
+  frameOrientToward = orientFrame("Orient Toward", ComboOrientTowardObject, ComboOrientTowardReference);
   FrameOrientAway = orientFrame("Orient Away", ComboOrientAwayObject, ComboOrientAwayReference);
 
   FrameOrientCustom = Frame(this, "Orient Custom");
@@ -351,8 +390,8 @@ void frmAutoPilot::buildOrientFrames() {
   ComboOrientCustom = BodyCombo(FrameOrientCustom);
   txtAzimuth = new QLineEdit;
   txtAltitude = new QLineEdit;
-  AddRows(g, 0, {{"Object", ComboOrientCustom}, {"Azimuth (Degrees)", txtAzimuth},
-                 {"Altitude (Degrees)", txtAltitude}});
+  AddRows(g, 0,
+          {{"Object", ComboOrientCustom}, {"Azimuth (Degrees)", txtAzimuth}, {"Altitude (Degrees)", txtAltitude}});
   auto* note = new QLabel(
       "Azimuth refers to degrees from the vernal equinox on the Ecliptic plane.  Altitude "
       "refers to degrees of inclination from the Ecliptic plane.");
@@ -377,8 +416,7 @@ void frmAutoPilot::buildRotatingFrame() {
 
 // Save and Open: a file box over its "Browse..." button.
 void frmAutoPilot::buildFileFrames() {
-  auto fileFrame = [this](const char* caption, const char* label, QLineEdit*& box,
-                          QPushButton*& browse) {
+  auto fileFrame = [this](const char* caption, const char* label, QLineEdit*& box, QPushButton*& browse) {
     QGroupBox* f = Frame(this, caption);
     auto* g = new QGridLayout(f);
     box = new QLineEdit;
@@ -401,8 +439,8 @@ void frmAutoPilot::buildTimeScaleFrame() {
     OptionTimeUnit[i] = new QRadioButton(units[i]);
     g->addWidget(OptionTimeUnit[i], 1 + i / 3, i % 3);
   }
-  MakeGroup({OptionTimeUnit[0], OptionTimeUnit[1], OptionTimeUnit[2], OptionTimeUnit[3],
-             OptionTimeUnit[4], OptionTimeUnit[5]});
+  MakeGroup({OptionTimeUnit[0], OptionTimeUnit[1], OptionTimeUnit[2], OptionTimeUnit[3], OptionTimeUnit[4],
+             OptionTimeUnit[5]});
   OptionTimeUnit[0]->setChecked(true);
 }
 
@@ -461,10 +499,10 @@ void frmAutoPilot::buildGraphicsFrame() {
   FrameGraphics = Frame(this, "Graphics");
   auto* g = new QGridLayout(FrameGraphics);
   const std::pair<QCheckBox**, const char*> checks[] = {{&CheckTrails, "Trails"},
-                                                         {&CheckLabels, "Labels"},
-                                                         {&CheckImage, "Image"},
-                                                         {&CheckPlot, "Plot"},
-                                                         {&CheckExaggerate, "Exaggerate sizes"}};
+                                                        {&CheckLabels, "Labels"},
+                                                        {&CheckImage, "Image"},
+                                                        {&CheckPlot, "Plot"},
+                                                        {&CheckExaggerate, "Exaggerate sizes"}};
   int r = 0;
   for (auto [check, caption] : checks) {
     *check = new QCheckBox(caption);
@@ -483,8 +521,7 @@ void frmAutoPilot::buildReleaseProbeFrame() {
   ComboReleaseProbe = BodyCombo(FrameReleaseProbe);
   txtProbeName = new QLineEdit;
   Text6 = new QLineEdit;
-  AddRows(names, 0, {{"Release From:", ComboReleaseProbe}, {"Probe Name:", txtProbeName},
-                     {"Size (meters):", Text6}});
+  AddRows(names, 0, {{"Release From:", ComboReleaseProbe}, {"Probe Name:", txtProbeName}, {"Size (meters):", Text6}});
   auto* mass = new QGroupBox("Mass");
   auto* mg = new QGridLayout(mass);
   Text4 = new QLineEdit("0");
@@ -531,8 +568,7 @@ void frmAutoPilot::buildReleaseProbeFrame() {
 
 void frmAutoPilot::connectControls() {
   connect(ComboCommand, &QComboBox::activated, this, [this] { ComboCommand_Click(); });
-  connect(ComboRotatingObject, &QComboBox::activated, this,
-          [this] { ComboRotatingObject_Click(); });
+  connect(ComboRotatingObject, &QComboBox::activated, this, [this] { ComboRotatingObject_Click(); });
   connect(ListOfCommands, &QListWidget::itemClicked, this, [this] { ListOfCommands_Click(); });
   const std::pair<QAbstractButton*, void (frmAutoPilot::*)()> clicks[] = {
       {Command1, &frmAutoPilot::Command1_Click},
@@ -616,11 +652,16 @@ std::string frmAutoPilot::bodyName(int index) const {
 
 // Focus and Rotating Frame fill their body lists when their word is picked.
 std::array<QComboBox*, 11> frmAutoPilot::bodyListsFilledAtLoad() const {
-  return {ComboOrientTowardObject,     ComboOrientTowardReference,
-          ComboOrientObject,           ComboOrientReference,
-          ComboOrientRetrogradeObject, ComboOrientRetrogradeReference,
-          ComboOrientAwayObject,       ComboOrientAwayReference,
-          ComboThrustObject,           ComboOrientCustom,
+  return {ComboOrientTowardObject,
+          ComboOrientTowardReference,
+          ComboOrientObject,
+          ComboOrientReference,
+          ComboOrientRetrogradeObject,
+          ComboOrientRetrogradeReference,
+          ComboOrientAwayObject,
+          ComboOrientAwayReference,
+          ComboThrustObject,
+          ComboOrientCustom,
           ComboReleaseProbe};
 }
 
@@ -740,8 +781,7 @@ void frmAutoPilot::OptionCutOffThrust_Click() {
 }
 
 void frmAutoPilot::enableSpecifyZoom(bool enabled) {
-  for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM,
-                                                    OptionAU, OptionLY}) {
+  for (QWidget* c : std::initializer_list<QWidget*>{FrameSpecifyZoom, TextZoomValue, OptionKM, OptionAU, OptionLY}) {
     c->setEnabled(enabled);
   }
 }
@@ -766,8 +806,7 @@ void frmAutoPilot::OptionSpecify_Click() {
 std::string frmAutoPilot::currentDateField() const {
   return ComposeAutopilotDateField(Number(TextYear->text()), Number(ComboMonth->currentText()),
                                    Number(ComboDay->currentText()), Number(ComboHour->currentText()),
-                                   Number(ComboMinute->currentText()),
-                                   Number(TextSeconds->text()));
+                                   Number(ComboMinute->currentText()), Number(TextSeconds->text()));
 }
 
 AutopilotFields frmAutoPilot::currentFields() const {
@@ -1162,8 +1201,7 @@ void frmAutoPilot::restoreReleaseProbe(const AutopilotFields& f) {
   txtProbeName->setText(Latin1(f.probeName));
   setProbeColour(f.probeColour);
   Text4->setText(Latin1(GeneralText(f.probeMass)));
-  Select({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms},
-         OpButEarthMasses);
+  Select({OpButEarthMasses, OpButJupiterMasses, OpButSunMasses, OpButMassKilograms}, OpButEarthMasses);
   Check1->setChecked(f.deductMass);
   Text6->setText(Latin1(f.probeSize));
 }

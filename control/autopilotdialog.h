@@ -33,9 +33,9 @@ class WindowServices;
 
 // What the editor keeps from one opening to the next.
 struct AutopilotEditorMemory {
-  int editIndex = 0;             // the entry "<< Edit" loaded last
-  double probeMassFactor = 0;    // mass option of the last Release Probe added
-  int32_t listGeneration = 0;    // the list editIndex belongs to
+  int editIndex = 0;           // the entry "<< Edit" loaded last
+  double probeMassFactor = 0;  // mass option of the last Release Probe added
+  int32_t listGeneration = 0;  // the list editIndex belongs to
 };
 
 // The path of `chosen` relative to the situation folder `folder` (ending in
@@ -51,14 +51,14 @@ class frmAutoPilot : public QWidget {
   ~frmAutoPilot() override;
 
   // ---- Operations (the buttons and lists call these).
-  void ComboCommand_Click();          // a command word was picked
+  void ComboCommand_Click();  // a command word was picked
   void pickCommand(const QString& word);
   void ComboRotatingObject_Click();
-  void Command1_Click();              // "Current Time"
-  void Command2_Click();              // "After Last"
-  void btnBrowse_Click();             // Open frame's "Browse..."
-  void Command4_Click();              // Save frame's "Browse..."
-  void Command3_Click();              // "choose color..."
+  void Command1_Click();   // "Current Time"
+  void Command2_Click();   // "After Last"
+  void btnBrowse_Click();  // Open frame's "Browse..."
+  void Command4_Click();   // Save frame's "Browse..."
+  void Command3_Click();   // "choose color..."
   void btnAdd_Click();
   void btnReplace_Click();
   void btnDelete_Click();
@@ -83,7 +83,10 @@ class frmAutoPilot : public QWidget {
   // The main window is going away: closing later must not touch it.
   // Closed (it is deleted at the next turn of the event loop).
   bool isClosed() const { return released_; }
-  void detachFromSimulation() { released_ = true; s_.autopilotloaded = false; }
+  void detachFromSimulation() {
+    released_ = true;
+    s_.autopilotloaded = false;
+  }
 
   // The controls as one command: what "Add >>" composes.
   AutopilotFields currentFields() const;

@@ -34,9 +34,7 @@ void AutopilotWindows::show(bool reloadFirst) {
   w_->editor->activateWindow();
 }
 
-bool AutopilotWindows::isShown() const {
-  return w_->editor && !w_->editor->isClosed() && w_->editor->isVisible();
-}
+bool AutopilotWindows::isShown() const { return w_->editor && !w_->editor->isClosed() && w_->editor->isVisible(); }
 
 void AutopilotWindows::close() {
   if (w_->editor) w_->editor->close();

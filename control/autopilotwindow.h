@@ -13,7 +13,7 @@ class AutopilotWindows {
  public:
   explicit AutopilotWindows(WindowServices& form);
   ~AutopilotWindows();
-  void show(bool reloadFirst);   // "Auto Pilot..."
+  void show(bool reloadFirst);  // "Auto Pilot..."
   bool isShown() const;
   void close();
   // The set of bodies or their names changed: refill the open lists.

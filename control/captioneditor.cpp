@@ -134,8 +134,8 @@ void frmAddCaption::Form_Resize() {
 }
 
 void frmAddCaption::showPreviewFont() {
-  Text1->setFont(MakeFont(Text1->font(), preview_.name, preview_.size, preview_.bold,
-                          preview_.italic, preview_.strikethru, preview_.underline));
+  Text1->setFont(MakeFont(Text1->font(), preview_.name, preview_.size, preview_.bold, preview_.italic,
+                          preview_.strikethru, preview_.underline));
   QPalette pal = Text1->palette();
   pal.setColor(QPalette::Text, ColourFromValue(preview_.colour));
   Text1->setPalette(pal);

@@ -48,8 +48,8 @@ class frmAddCaption : public QWidget {
   frmAddCaption(WindowServices& form, State& s);
   ~frmAddCaption() override;
 
-  void Option1_Click(int k);   // loads slot k into the preview and sizes to it
-  void Command1_Click();       // "Font..."
+  void Option1_Click(int k);  // loads slot k into the preview and sizes to it
+  void Command1_Click();      // "Font..."
   void btnOK_Click();
   void btnCancel_Click();
 

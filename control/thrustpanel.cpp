@@ -1,8 +1,8 @@
 #include "control/thrustpanel.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMoveEvent>
 #include <algorithm>
 #include <cmath>
@@ -73,8 +73,8 @@ void PushAlongDirection(State& s, int o, double sign) {
 
 }  // namespace
 
-void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText,
-                        float& azimuth, float& altitude) {
+void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText, float& azimuth,
+                        float& altitude) {
   float az = 0, alt = 0;
   // An angle that does not fit leaves the direction as it was.
   if (!ReadAngle(azimuthText, az) || !ReadAngle(altitudeText, alt)) return;
@@ -439,8 +439,7 @@ void FormControlCenter::Command24_Click() {
 }
 
 void FormControlCenter::boost(BoostRow row, int16_t amount) {
-  FireBoost(s_, row, cpobject_, cpreference_, amount, BoxText(Text1), BoxText(Text2), azimuth_,
-            altitude_);
+  FireBoost(s_, row, cpobject_, cpreference_, amount, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
   Label7->setText(Latin1(GeneralText(s_.fuelused)));
 }
 

@@ -30,16 +30,15 @@ enum class BoostRow { Prograde, Retrograde, Toward, Away, Custom };
 // times timescale, in single precision as the panel always did. `azimuth`
 // and `altitude` receive the working values in radians. A text whose value
 // does not fit a single leaves everything as it was.
-void SetCustomDirection(State& s, int o, std::string_view azimuthText,
-                        std::string_view altitudeText, float& azimuth, float& altitude);
+void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText, float& azimuth,
+                        float& altitude);
 
 // One boost of `amount` m/s on body o (reference r) along `row`, and the
 // amount added to State::fuelused. Indices outside 0..1000 change nothing.
 // Without a defined direction (no relative motion, object and reference at
 // the same place) the old direction is kept and the boost goes along it.
-void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount,
-               std::string_view azimuthText, std::string_view altitudeText,
-               float& azimuth, float& altitude);
+void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
+               std::string_view altitudeText, float& azimuth, float& altitude);
 
 class FormControlCenter : public ToolWindow {
   Q_OBJECT
@@ -61,11 +60,11 @@ class FormControlCenter : public ToolWindow {
   void applyRecord();
 
   // Public operations of the panel.
-  void Command1_Click();    // OK of the selection panel
-  void Command2_Click();    // the object-name button: choose again
-  void Command23_Click();   // "Edit..." of the custom direction
-  void Command24_Click();   // OK of the direction editor
-  void Combo1_Click();      // an object was picked
+  void Command1_Click();   // OK of the selection panel
+  void Command2_Click();   // the object-name button: choose again
+  void Command23_Click();  // "Edit..." of the custom direction
+  void Command24_Click();  // OK of the direction editor
+  void Combo1_Click();     // an object was picked
   void boost(BoostRow row, int16_t amount);
   // The set of bodies changed: both lists refilled. The panel goes on with
   // its object and reference wherever they now stand and shows their names;
@@ -78,9 +77,9 @@ class FormControlCenter : public ToolWindow {
   void bodyLeftTable();
 
   // Controls, named as the tests and the loaders know them.
-  QFrame* Frame1 = nullptr;   // boost group: object button, prograde, retrograde
-  QFrame* Frame2 = nullptr;   // selection panel
-  QFrame* Frame8 = nullptr;   // direction editor
+  QFrame* Frame1 = nullptr;  // boost group: object button, prograde, retrograde
+  QFrame* Frame2 = nullptr;  // selection panel
+  QFrame* Frame8 = nullptr;  // direction editor
   QComboBox* Combo1 = nullptr;
   QComboBox* Combo2 = nullptr;
   QPushButton* Command1 = nullptr;

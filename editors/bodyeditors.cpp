@@ -81,22 +81,40 @@ T* Open(QPointer<T>& p, BodyEditors& owner, WindowServices& form, bool reloadFir
 
 void BodyEditors::show(InstrumentWindow w, bool reloadFirst) {
   switch (w) {
-    case InstrumentWindow::ObjEdit: Open(w_->objEdit, *this, form_, reloadFirst); break;
-    case InstrumentWindow::CreateObjects: Open(w_->createObjects, *this, form_, reloadFirst); break;
-    case InstrumentWindow::RotatingPeriod: Open(w_->rotatingPeriod, *this, form_, reloadFirst); break;
-    case InstrumentWindow::OrbitCalculator: Open(w_->orbitCalculator, *this, form_, reloadFirst); break;
-    default: break;
+    case InstrumentWindow::ObjEdit:
+      Open(w_->objEdit, *this, form_, reloadFirst);
+      break;
+    case InstrumentWindow::CreateObjects:
+      Open(w_->createObjects, *this, form_, reloadFirst);
+      break;
+    case InstrumentWindow::RotatingPeriod:
+      Open(w_->rotatingPeriod, *this, form_, reloadFirst);
+      break;
+    case InstrumentWindow::OrbitCalculator:
+      Open(w_->orbitCalculator, *this, form_, reloadFirst);
+      break;
+    default:
+      break;
   }
 }
 
 bool BodyEditors::isShown(InstrumentWindow w) const {
   QWidget* win = nullptr;
   switch (w) {
-    case InstrumentWindow::ObjEdit: win = objEdit(); break;
-    case InstrumentWindow::CreateObjects: win = createObjects(); break;
-    case InstrumentWindow::RotatingPeriod: win = rotatingPeriod(); break;
-    case InstrumentWindow::OrbitCalculator: win = orbitCalculator(); break;
-    default: break;
+    case InstrumentWindow::ObjEdit:
+      win = objEdit();
+      break;
+    case InstrumentWindow::CreateObjects:
+      win = createObjects();
+      break;
+    case InstrumentWindow::RotatingPeriod:
+      win = rotatingPeriod();
+      break;
+    case InstrumentWindow::OrbitCalculator:
+      win = orbitCalculator();
+      break;
+    default:
+      break;
   }
   return win && win->isVisible();
 }
@@ -104,11 +122,20 @@ bool BodyEditors::isShown(InstrumentWindow w) const {
 void BodyEditors::close(InstrumentWindow w) {
   QWidget* win = nullptr;
   switch (w) {
-    case InstrumentWindow::ObjEdit: win = objEdit(); break;
-    case InstrumentWindow::CreateObjects: win = createObjects(); break;
-    case InstrumentWindow::RotatingPeriod: win = rotatingPeriod(); break;
-    case InstrumentWindow::OrbitCalculator: win = orbitCalculator(); break;
-    default: break;
+    case InstrumentWindow::ObjEdit:
+      win = objEdit();
+      break;
+    case InstrumentWindow::CreateObjects:
+      win = createObjects();
+      break;
+    case InstrumentWindow::RotatingPeriod:
+      win = rotatingPeriod();
+      break;
+    case InstrumentWindow::OrbitCalculator:
+      win = orbitCalculator();
+      break;
+    default:
+      break;
   }
   if (win) win->close();
 }

@@ -68,8 +68,8 @@ std::vector<ObjectClassRecord> ReadClassLibrary(std::string_view bytes) {
     r.name = std::string(items[at].text);
     r.reference = std::string(items[at + 1].text);
     ReadNumber(items[at + 2], r.colour);
-    double* numbers[] = {&r.mass, &r.size, &r.distanceMin, &r.distanceMax,
-                         &r.number, &r.velocity1, &r.velocity2, &r.velocity3};
+    double* numbers[] = {&r.mass,   &r.size,      &r.distanceMin, &r.distanceMax,
+                         &r.number, &r.velocity1, &r.velocity2,   &r.velocity3};
     for (int k = 0; k < 8; ++k) ReadNumber(items[at + 3 + k], *numbers[k]);
     out.push_back(std::move(r));
   }
@@ -81,9 +81,13 @@ bool AppendClassRecord(const std::string& path, const ObjectClassRecord& r) {
   if (slash != std::string::npos && slash > 0 && !EnsureFolder(path.substr(0, slash))) return false;
   std::string bytes;
   switch (ReadWholeFile(path, MaxLibraryBytes, bytes)) {
-    case ReadFileStatus::Ok: break;
-    case ReadFileStatus::NotFound: bytes.clear(); break;
-    default: return false;
+    case ReadFileStatus::Ok:
+      break;
+    case ReadFileStatus::NotFound:
+      bytes.clear();
+      break;
+    default:
+      return false;
   }
   if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
   return SaveFileAtomically(path, bytes + ClassRecordText(r));
@@ -124,8 +128,8 @@ CreateObjectClass::CreateObjectClass(BodyEditors& owner, WindowServices& form)
   for (int k = 0; k < 16; ++k) Combo3->addItem(QString::number(k));
   (new QHBoxLayout(colour))->addWidget(Combo3);
   grid->addWidget(colour, 1, 0);
-  grid->addWidget(range("Mass", Text1, Text10, massUnits, {"Earth masses", "Jupiter Masses", "Sun Masses", "Kilograms"}),
-                  2, 0);
+  grid->addWidget(
+      range("Mass", Text1, Text10, massUnits, {"Earth masses", "Jupiter Masses", "Sun Masses", "Kilograms"}), 2, 0);
   grid->addWidget(range("Size (Diameter)", Text8, Text11, sizeUnits,
                         {"Kilometers", "Earth Diameters", "Sun Diameters", "Jupiter Diameters"}),
                   2, 1);

@@ -36,8 +36,8 @@ class frmCreateMultipleObjects : public BodyDialog {
  public:
   frmCreateMultipleObjects(BodyEditors& owner, WindowServices& form);
 
-  QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10, *Text11, *Text12,
-      *Text13, *Text14, *Text15, *Text16, *Text17, *Text18;
+  QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10, *Text11, *Text12, *Text13,
+      *Text14, *Text15, *Text16, *Text17, *Text18;
   std::array<QRadioButton*, 4> massUnits{};  // Earth, Jupiter, Sun, kilograms
   std::array<QRadioButton*, 4> smaUnits{};   // metres, kilometres, AU, light years
   QRadioButton* optionObject = nullptr;

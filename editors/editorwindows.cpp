@@ -159,12 +159,18 @@ bool EditorWindows::isShown(InstrumentWindow w) const {
     case InstrumentWindow::RotatingPeriod:
     case InstrumentWindow::OrbitCalculator:
       return editors_.isShown(w);
-    case InstrumentWindow::Spectrum: return visible(spectrum_.data());
-    case InstrumentWindow::OrbitRefBox1: return visible(orbit_[0].data());
-    case InstrumentWindow::BetaBox: return visible(beta_.data());
-    case InstrumentWindow::RefBox1: return visible(ref_[1].data());
-    case InstrumentWindow::RefBox2: return visible(ref_[2].data());
-    default: return false;
+    case InstrumentWindow::Spectrum:
+      return visible(spectrum_.data());
+    case InstrumentWindow::OrbitRefBox1:
+      return visible(orbit_[0].data());
+    case InstrumentWindow::BetaBox:
+      return visible(beta_.data());
+    case InstrumentWindow::RefBox1:
+      return visible(ref_[1].data());
+    case InstrumentWindow::RefBox2:
+      return visible(ref_[2].data());
+    default:
+      return false;
   }
 }
 
@@ -177,12 +183,23 @@ void EditorWindows::close(InstrumentWindow w) {
     case InstrumentWindow::OrbitCalculator:
       editors_.close(w);
       return;
-    case InstrumentWindow::Spectrum: x = spectrum_.data(); break;
-    case InstrumentWindow::OrbitRefBox1: x = orbit_[0].data(); break;
-    case InstrumentWindow::BetaBox: x = beta_.data(); break;
-    case InstrumentWindow::RefBox1: x = ref_[1].data(); break;
-    case InstrumentWindow::RefBox2: x = ref_[2].data(); break;
-    default: return;
+    case InstrumentWindow::Spectrum:
+      x = spectrum_.data();
+      break;
+    case InstrumentWindow::OrbitRefBox1:
+      x = orbit_[0].data();
+      break;
+    case InstrumentWindow::BetaBox:
+      x = beta_.data();
+      break;
+    case InstrumentWindow::RefBox1:
+      x = ref_[1].data();
+      break;
+    case InstrumentWindow::RefBox2:
+      x = ref_[2].data();
+      break;
+    default:
+      return;
   }
   if (x && x->isVisible()) x->close();
   // A box that a file marked open but that never appeared is closed too.

@@ -21,9 +21,7 @@ namespace molvane {
 
 namespace {
 
-bool IsNumberChar(char c) {
-  return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E';
-}
+bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E'; }
 
 template <size_t N>
 int Chosen(const std::array<QRadioButton*, N>& group) {
@@ -34,8 +32,8 @@ int Chosen(const std::array<QRadioButton*, N>& group) {
 }
 
 template <size_t N>
-QGroupBox* UnitGroup(const QString& caption, std::array<QRadioButton*, N>& buttons, const std::array<const char*, N>& names,
-                     QWidget* parent) {
+QGroupBox* UnitGroup(const QString& caption, std::array<QRadioButton*, N>& buttons,
+                     const std::array<const char*, N>& names, QWidget* parent) {
   auto* box = new QGroupBox(caption, parent);
   auto* lay = new QVBoxLayout(box);
   auto* group = new QButtonGroup(box);
@@ -89,7 +87,8 @@ ObjEdit::ObjEdit(BodyEditors& owner, WindowServices& form) : BodyDialog(owner, f
   grid->addWidget(comboBox("Object", Combo1), 0, 0);
   grid->addWidget(comboBox("Reference Object", Combo2), 0, 1);
   grid->addWidget(lineBox("Mass", Text1), 1, 0);
-  grid->addWidget(UnitGroup<4>("", massUnits, {"Earth masses", "Jupiter Masses", "Sun Masses", "Kilograms"}, this), 2, 0);
+  grid->addWidget(UnitGroup<4>("", massUnits, {"Earth masses", "Jupiter Masses", "Sun Masses", "Kilograms"}, this), 2,
+                  0);
   grid->addWidget(lineBox("Size (Diameter)", Text8), 1, 1);
   grid->addWidget(
       UnitGroup<4>("", sizeUnits, {"Kilometers", "Earth Diameters", "Sun Diameters", "Jupiter Diameters"}, this), 2, 1);
@@ -152,12 +151,23 @@ ObjEdit::ObjEdit(BodyEditors& owner, WindowServices& form) : BodyDialog(owner, f
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Text[2], &QLineEdit::textChanged, this, [this] { Text2_Change(); });
-  for (QRadioButton* b : massUnits) connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowMass(); });
-  for (QRadioButton* b : sizeUnits) connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowSize(); });
+  for (QRadioButton* b : massUnits)
+    connect(b, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) ShowMass();
+    });
+  for (QRadioButton* b : sizeUnits)
+    connect(b, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) ShowSize();
+    });
   for (QRadioButton* b : locationUnits) {
-    connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowLocation(); });
+    connect(b, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) ShowLocation();
+    });
   }
-  for (QRadioButton* b : speedUnits) connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) ShowVelocity(); });
+  for (QRadioButton* b : speedUnits)
+    connect(b, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) ShowVelocity();
+    });
 }
 
 double ObjEdit::massFactor() const { return ObjEditMassFactors[Chosen(massUnits)]; }
@@ -308,8 +318,7 @@ void ObjEdit::Apply_Click() {
   BodyArray<double>* pos[] = {&s_.objx, &s_.objy, &s_.objz};
   BodyArray<double>* vel[] = {&s_.objvx, &s_.objvy, &s_.objvz};
   for (int a = 0; a < 3; ++a) {
-    AssignNumber(ParseNumberPrefix(BoxText(Text[2 + a])) * locationFactor() + (rel ? (*pos[a])[r] : 0.0),
-                 (*pos[a])[i]);
+    AssignNumber(ParseNumberPrefix(BoxText(Text[2 + a])) * locationFactor() + (rel ? (*pos[a])[r] : 0.0), (*pos[a])[i]);
     AssignNumber(ParseNumberPrefix(BoxText(Text[5 + a])) * speedFactor() * ts + (rel ? (*vel[a])[r] : 0.0),
                  (*vel[a])[i]);
   }

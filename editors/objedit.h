@@ -37,10 +37,10 @@ class ObjEdit : public BodyDialog {
  public:
   ObjEdit(BodyEditors& owner, WindowServices& form);
 
-  QComboBox* Combo1 = nullptr;  // the body's name
-  QComboBox* Combo2 = nullptr;  // the reference's name
-  QLineEdit* Text1 = nullptr;   // mass
-  QLineEdit* Text8 = nullptr;   // diameter
+  QComboBox* Combo1 = nullptr;       // the body's name
+  QComboBox* Combo2 = nullptr;       // the reference's name
+  QLineEdit* Text1 = nullptr;        // mass
+  QLineEdit* Text8 = nullptr;        // diameter
   std::array<QLineEdit*, 8> Text{};  // Text[2..7]: position and velocity
   QLabel* Shape1 = nullptr;
   QPushButton* Command1 = nullptr;  // "choose color..."
@@ -48,8 +48,7 @@ class ObjEdit : public BodyDialog {
   QPushButton* OK = nullptr;
   QPushButton* Cancel = nullptr;
   QPushButton* Apply = nullptr;
-  QLabel *lblSMA = nullptr, *lblEc = nullptr, *lblAi = nullptr, *lblApg = nullptr, *lblAnl = nullptr,
-         *lblAm = nullptr;
+  QLabel *lblSMA = nullptr, *lblEc = nullptr, *lblAi = nullptr, *lblApg = nullptr, *lblAnl = nullptr, *lblAm = nullptr;
   // Options in the order of the factor tables above.
   std::array<QRadioButton*, 4> massUnits{}, sizeUnits{}, locationUnits{};
   std::array<QRadioButton*, 2> speedUnits{};

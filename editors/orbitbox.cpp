@@ -25,10 +25,20 @@ struct RowDesign {
 };
 
 constexpr std::array<RowDesign, OrbitRows> kRows{{
-    {"X Km", ""}, {"Y Km", ""}, {"Z Km", ""}, {"X Km/s", ""}, {"Y Km/s", ""}, {"Z Km/s", ""},
-    {"SMA", "Semi-Major Axis"}, {"Ecc", "Eccentricity"}, {"Inc", "Inclination"},
-    {"Per", "Longitude of Perapsis"}, {"Asc", "Longitude of the Ascending Node"}, {"An", "Mean Anomoly"},
-    {"PDist", "Periapsis distance"}, {"ADist", "Apoapsis distance"},
+    {"X Km", ""},
+    {"Y Km", ""},
+    {"Z Km", ""},
+    {"X Km/s", ""},
+    {"Y Km/s", ""},
+    {"Z Km/s", ""},
+    {"SMA", "Semi-Major Axis"},
+    {"Ecc", "Eccentricity"},
+    {"Inc", "Inclination"},
+    {"Per", "Longitude of Perapsis"},
+    {"Asc", "Longitude of the Ascending Node"},
+    {"An", "Mean Anomoly"},
+    {"PDist", "Periapsis distance"},
+    {"ADist", "Apoapsis distance"},
 }};
 
 void SetTextColour(QLabel* l, const QColor& c) {

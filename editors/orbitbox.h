@@ -19,7 +19,20 @@ class WindowServices;
 
 // Rows of the value labels, in the order of OrbitBoxTexts.
 enum OrbitRow {
-  RowX, RowY, RowZ, RowXd, RowYd, RowZd, RowSMA, RowEcc, RowInc, RowPer, RowAsc, RowMa, RowPerDist, RowAppDist,
+  RowX,
+  RowY,
+  RowZ,
+  RowXd,
+  RowYd,
+  RowZd,
+  RowSMA,
+  RowEcc,
+  RowInc,
+  RowPer,
+  RowAsc,
+  RowMa,
+  RowPerDist,
+  RowAppDist,
   OrbitRows
 };
 

@@ -61,8 +61,8 @@ void ComputeApsides(double massTerm, double timescale, double ra, double rp, Aps
   }
 }
 
-bool ComputeApsidesFromState(double massTerm, double timescale, double r, double vt, double vr,
-                             double& searchAngle, double& apogee, double& perigee) {
+bool ComputeApsidesFromState(double massTerm, double timescale, double r, double vt, double vr, double& searchAngle,
+                             double& apogee, double& perigee) {
   if (!Finite(r) || r == 0 || !Finite(vt) || !Finite(vr)) return false;
   if (vr == 0) vr = 1e-7;
   const double v = std::sqrt(vt * vt + vr * vr);
@@ -147,8 +147,7 @@ OrbitCalculator::OrbitCalculator(BodyEditors& owner, WindowServices& form)
 }
 
 bool OrbitCalculator::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress &&
-      (watched == Text6 || watched == Text7 || watched == Text8)) {
+  if (event->type() == QEvent::MouseButtonPress && (watched == Text6 || watched == Text7 || watched == Text8)) {
     StateBox_Click();
   }
   return BodyDialog::eventFilter(watched, event);
@@ -192,8 +191,8 @@ void OrbitCalculator::Command1_Click() {
   if (!Text6->text().isEmpty() && centralValid()) {
     double apogee = 0, perigee = 0;
     if (ComputeApsidesFromState(s_.objmass[CentralIndex], s_.timescale, ReadGroupedNumber(BoxText(Text6)),
-                                ParseNumberPrefix(BoxText(Text7)), ParseNumberPrefix(BoxText(Text8)),
-                                searchAngle, apogee, perigee)) {
+                                ParseNumberPrefix(BoxText(Text7)), ParseNumberPrefix(BoxText(Text8)), searchAngle,
+                                apogee, perigee)) {
       Text1->setText(Latin1(GeneralText(apogee)));
       Text2->setText(Latin1(GeneralText(perigee)));
     }

@@ -29,8 +29,8 @@ void ComputeApsides(double massTerm, double timescale, double ra, double rp, Aps
 // new one. False (nothing written) when no apsides follow: a zero or
 // non-finite distance, a zero mass, an eccentricity of exactly 1 or one
 // that is not a number.
-bool ComputeApsidesFromState(double massTerm, double timescale, double r, double vt, double vr,
-                             double& searchAngle, double& apogee, double& perigee);
+bool ComputeApsidesFromState(double massTerm, double timescale, double r, double vt, double vr, double& searchAngle,
+                             double& apogee, double& perigee);
 
 class OrbitCalculator : public BodyDialog {
   Q_OBJECT

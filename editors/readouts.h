@@ -15,7 +15,7 @@ namespace molvane {
 struct PairMeasure {
   double deltaX = 0, deltaY = 0, deltaZ = 0;
   double previousDistance = 0;
-  double radialSpeed = 0;      // change of distance since the last refresh, never negative
+  double radialSpeed = 0;  // change of distance since the last refresh, never negative
   double tangentialSpeed = 0;
   double relativeSpeed = 0;
   double distance = 0;

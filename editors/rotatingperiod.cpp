@@ -24,8 +24,8 @@ namespace {
 // is taken.
 bool UsablePeriod(double v) { return std::isfinite(v) && v != 0; }
 
-constexpr const char* FactorCaptions[10] = {"+10%", "+1%",   "+.1%",  "+.01%", "+.001%",
-                                            "-10%", "-1%",   "-.1%",  "-.01%", "-.001%"};
+constexpr const char* FactorCaptions[10] = {"+10%", "+1%", "+.1%", "+.01%", "+.001%",
+                                            "-10%", "-1%", "-.1%", "-.01%", "-.001%"};
 
 }  // namespace
 
@@ -83,19 +83,27 @@ frmRotatingPeriod::frmRotatingPeriod(BodyEditors& owner, WindowServices& form)
   // Keys reach the main window's commands from everything but the period
   // box and the body list.
   ForwardKeysFrom(this);
-  for (QWidget* w : {static_cast<QWidget*>(Option1), static_cast<QWidget*>(Option2),
-                     static_cast<QWidget*>(Option3), static_cast<QWidget*>(Option4),
-                     static_cast<QWidget*>(Command9), static_cast<QWidget*>(Command10)}) {
+  for (QWidget* w :
+       {static_cast<QWidget*>(Option1), static_cast<QWidget*>(Option2), static_cast<QWidget*>(Option3),
+        static_cast<QWidget*>(Option4), static_cast<QWidget*>(Command9), static_cast<QWidget*>(Command10)}) {
     ForwardKeysFrom(w);
   }
   for (QPushButton* b : factorButtons) ForwardKeysFrom(b);
 
   connect(TextRotatePeriod, &QLineEdit::textChanged, this, [this] { TextRotatePeriod_Change(); });
   connect(ComboRotatingObject, &QComboBox::activated, this, [this] { ComboRotatingObject_Click(); });
-  connect(Option3, &QRadioButton::toggled, this, [this](bool on) { if (on) Option3_Click(); });
-  connect(Option4, &QRadioButton::toggled, this, [this](bool on) { if (on) Option4_Click(); });
-  connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) s_.RotatingFrame.clockwise = true; });
-  connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) s_.RotatingFrame.clockwise = false; });
+  connect(Option3, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option3_Click();
+  });
+  connect(Option4, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) Option4_Click();
+  });
+  connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) s_.RotatingFrame.clockwise = true;
+  });
+  connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) s_.RotatingFrame.clockwise = false;
+  });
   connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
   connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
 }
@@ -109,9 +117,7 @@ void frmRotatingPeriod::Form_Load() {
   refill();
 }
 
-void frmRotatingPeriod::refill() {
-  FillBodyList(ComboRotatingObject, s_);
-}
+void frmRotatingPeriod::refill() { FillBodyList(ComboRotatingObject, s_); }
 
 void frmRotatingPeriod::showPeriod(double v) { TextRotatePeriod->setText(Latin1(ShortText(v))); }
 

@@ -121,17 +121,11 @@ void frmSpectrum::showOffset() {
 
 // Text that is no number gives 0; a value that does not fit keeps the
 // setting.
-void frmSpectrum::Text1_Change() {
-  AssignNumber(ParseNumberPrefix(BoxText(Text1)), s_.spectrumSettings.period);
-}
+void frmSpectrum::Text1_Change() { AssignNumber(ParseNumberPrefix(BoxText(Text1)), s_.spectrumSettings.period); }
 
-void frmSpectrum::Text2_Change() {
-  AssignNumber(ParseNumberPrefix(BoxText(Text2)), s_.spectrumSettings.amplitude);
-}
+void frmSpectrum::Text2_Change() { AssignNumber(ParseNumberPrefix(BoxText(Text2)), s_.spectrumSettings.amplitude); }
 
-void frmSpectrum::Text3_Change() {
-  AssignNumber(ParseNumberPrefix(BoxText(Text3)), s_.spectrumSettings.offset);
-}
+void frmSpectrum::Text3_Change() { AssignNumber(ParseNumberPrefix(BoxText(Text3)), s_.spectrumSettings.offset); }
 
 void frmSpectrum::VScroll1_Change() {
   s_.spectrumSettings.offset = static_cast<float>(VScroll1->value() * 10);

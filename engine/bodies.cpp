@@ -211,8 +211,8 @@ void MergeCollidedBodies(State& s, EngineHost& host) {
     if (!(a > b) || b < 1 || a > n) continue;
     a = standing(a);
     b = standing(b);
-    if (a == b) continue;          // already one body
-    if (a < b) std::swap(a, b);    // a is the higher index
+    if (a == b) continue;        // already one body
+    if (a < b) std::swap(a, b);  // a is the higher index
 
     const double ma = s.objmass[a];
     const double mb = s.objmass[b];
@@ -233,8 +233,7 @@ void MergeCollidedBodies(State& s, EngineHost& host) {
     // formed (no positive mass, no volume) it keeps the larger diameter.
     double D = std::max(s.objsize[a], s.objsize[b]);
     if (M > 0) {
-      const double rho = (mb / M) * GetDensity(s, mb, s.objsize[b]) +
-                         (ma / M) * GetDensity(s, ma, s.objsize[a]);
+      const double rho = (mb / M) * GetDensity(s, mb, s.objsize[b]) + (ma / M) * GetDensity(s, ma, s.objsize[a]);
       double fromDensity = 0;
       if (std::isfinite(rho) && TryGetDiameterFromDensity(s, M, rho, fromDensity)) {
         D = fromDensity;

@@ -29,9 +29,7 @@ int16_t FindBodyNamedAt(const State& s, std::string_view text, int column);
 int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
-inline int BodyCount(const State& s) {
-  return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects);
-}
+inline int BodyCount(const State& s) { return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects); }
 
 // Identity of body k (1..objects), given the first time it is asked for;
 // 0 for anything else. None is given twice.
@@ -61,13 +59,13 @@ int32_t DeriveBodyColour(int32_t colour);
 // What a new body is given; every other field of it starts empty.
 struct NewBody {
   std::string name{};
-  std::string ref{};                   // name of the reference body, "" for none
-  int32_t colour = 0;                  // 0x00BBGGRR; the second colour derives from it
-  double mass = 0;                     // mass term, Earth masses * timescale^2
-  double size = 0;                     // diameter, metres
-  std::array<double, 3> position{};    // metres
-  std::array<double, 3> velocity{};    // metres per step
-  std::array<float, 3> direction{};    // thrust direction, unit vector * timescale
+  std::string ref{};                 // name of the reference body, "" for none
+  int32_t colour = 0;                // 0x00BBGGRR; the second colour derives from it
+  double mass = 0;                   // mass term, Earth masses * timescale^2
+  double size = 0;                   // diameter, metres
+  std::array<double, 3> position{};  // metres
+  std::array<double, 3> velocity{};  // metres per step
+  std::array<float, 3> direction{};  // thrust direction, unit vector * timescale
   int16_t refIndex = 0;
 };
 

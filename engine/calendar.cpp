@@ -14,9 +14,9 @@ namespace {
 constexpr int64_t kDay = 86400;
 constexpr int64_t kCycleSeconds = 12622780800;  // 400 years = 146097 days
 constexpr int64_t kCycleDays = 146097;
-constexpr int64_t kFirstCenturyDays = 36525;    // the century year itself is leap
+constexpr int64_t kFirstCenturyDays = 36525;  // the century year itself is leap
 constexpr int64_t kCenturyDays = 36524;
-constexpr int64_t kBlockDays = 1461;            // four years, one of them leap
+constexpr int64_t kBlockDays = 1461;  // four years, one of them leap
 
 // First day of each month in a common year (index 0 = January), and 365.
 constexpr int kMonthStart[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
@@ -44,9 +44,8 @@ std::string TwoDigits(const std::string& numberText, bool below10) {
 std::string TwoDigits(double v) { return TwoDigits(ShortText(v), v < 10); }
 std::string TwoDigits(int64_t v) { return TwoDigits(ShortText(v), v < 10); }
 
-std::string Assemble(const std::string& month, const std::string& day,
-                     const std::string& yearText, const std::string& hour,
-                     const std::string& minute, const std::string& second) {
+std::string Assemble(const std::string& month, const std::string& day, const std::string& yearText,
+                     const std::string& hour, const std::string& minute, const std::string& second) {
   std::string s = month + ' ' + day + yearText;
   if (s.size() < 15) s.append(15 - s.size(), ' ');
   s += hour;
@@ -126,14 +125,12 @@ std::string FormatDateTimeText(double t) {
   const int64_t day = dayOfYear - monthStart + 1;
 
   return Assemble(TwoDigits(static_cast<int64_t>(month)), TwoDigits(day), ShortText(year),
-                  TwoDigits(secondOfDay / 3600), TwoDigits(secondOfDay % 3600 / 60),
-                  TwoDigits(secondOfDay % 60));
+                  TwoDigits(secondOfDay / 3600), TwoDigits(secondOfDay % 3600 / 60), TwoDigits(secondOfDay % 60));
 }
 
-std::string ComposeDateTimeText(double year, double month, double day, double hour,
-                                double minute, int16_t second) {
-  return Assemble(TwoDigits(month), TwoDigits(day), ShortText(year), TwoDigits(hour),
-                  TwoDigits(minute), TwoDigits(static_cast<int64_t>(second)));
+std::string ComposeDateTimeText(double year, double month, double day, double hour, double minute, int16_t second) {
+  return Assemble(TwoDigits(month), TwoDigits(day), ShortText(year), TwoDigits(hour), TwoDigits(minute),
+                  TwoDigits(static_cast<int64_t>(second)));
 }
 
 double ParseDateTimeText(std::string_view text) {
@@ -142,12 +139,10 @@ double ParseDateTimeText(std::string_view text) {
   // The year's digits stand in columns 7-15; a negative year's sign is in
   // column 6, directly before them.
   const bool negativeYear = text.size() >= 6 && text[5] == '-';
-  double year = negativeYear ? ParseNumberPrefix(Columns(text, 6, 10))
-                             : ParseNumberPrefix(Columns(text, 7, 9));
+  double year = negativeYear ? ParseNumberPrefix(Columns(text, 6, 10)) : ParseNumberPrefix(Columns(text, 7, 9));
   const double hour = ParseNumberPrefix(Columns(text, 16, 2));
   const double minute = ParseNumberPrefix(Columns(text, 19, 2));
-  const double second =
-      ParseNumberPrefix(text.size() >= 2 ? text.substr(text.size() - 2) : text);
+  const double second = ParseNumberPrefix(text.size() >= 2 ? text.substr(text.size() - 2) : text);
 
   // Whole year (a value within 0.0005 below a whole year counts as it).
   year = std::isnan(year) ? 0.0 : std::floor(year + 0.0005);

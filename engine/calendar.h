@@ -20,8 +20,7 @@ std::string FormatDateTimeText(double t);
 
 // DateTimeText from calendar fields, unchecked (two-digit forms of whatever
 // is given).
-std::string ComposeDateTimeText(double year, double month, double day, double hour,
-                                double minute, int16_t second);
+std::string ComposeDateTimeText(double year, double month, double day, double hour, double minute, int16_t second);
 
 // DateTimeText to seconds. Fields are read by column; a '-' in column 6 makes
 // the year negative (a blank there, as every non-negative year has, is not

@@ -19,8 +19,7 @@ namespace {
 template <typename F>
 void SignificantDigits(F v, int digits, std::string& mantissa, int& exp10) {
   char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
-                           digits - 1);
+  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, digits - 1);
   std::string_view s(buf, static_cast<size_t>(res.ptr - buf));
   size_t e = s.find('e');
   mantissa.clear();
@@ -160,8 +159,7 @@ size_t ScanNumber(std::string_view text, size_t pos, bool skipBlanks, double& va
     s += std::to_string(e10);
     magnitude = 0.0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), magnitude);
-    if (r.ec == std::errc::result_out_of_range)
-      magnitude = e10 > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    if (r.ec == std::errc::result_out_of_range) magnitude = e10 > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   value = negative ? -magnitude : magnitude;
   return end;
@@ -190,8 +188,7 @@ std::string FormatPicture(double v, std::string_view pattern) {
   // Pattern: integer part before the first '.', fraction part after it.
   size_t point = pattern.find('.');
   std::string_view intPat = pattern.substr(0, point);
-  std::string_view fracPat =
-      point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+  std::string_view fracPat = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
 
   int minInt = 0;
   bool grouping = false;
@@ -254,14 +251,13 @@ std::string FormatPicture(double v, std::string_view pattern) {
   }
   size_t firstNonZero = intDigits.find_first_not_of('0');
   intDigits.erase(0, firstNonZero == std::string::npos ? intDigits.size() : firstNonZero);
-  while (fracDigits.size() > minDec && !fracDigits.empty() && fracDigits.back() == '0')
-    fracDigits.pop_back();
+  while (fracDigits.size() > minDec && !fracDigits.empty() && fracDigits.back() == '0') fracDigits.pop_back();
   if (fracDigits.size() < minDec) fracDigits.append(minDec - fracDigits.size(), '0');
   if (intDigits.size() < static_cast<size_t>(minInt))
     intDigits.insert(0, static_cast<size_t>(minInt) - intDigits.size(), '0');
 
-  bool isZero = intDigits.find_first_not_of('0') == std::string::npos &&
-                fracDigits.find_first_not_of('0') == std::string::npos;
+  bool isZero =
+      intDigits.find_first_not_of('0') == std::string::npos && fracDigits.find_first_not_of('0') == std::string::npos;
   std::string out;
   if (v < 0 && !isZero) out += '-';
   if (grouping) {

@@ -52,7 +52,7 @@ double RoundHalfEven(double v);
 // taken.
 bool AssignNumber(double value, double& target);
 bool AssignNumber(double value, float& target);
-bool AssignNumber(double value, int16_t& target);   // rounds half to even
-bool AssignNumber(double value, int32_t& target);   // rounds half to even
+bool AssignNumber(double value, int16_t& target);  // rounds half to even
+bool AssignNumber(double value, int32_t& target);  // rounds half to even
 
 }  // namespace molvane

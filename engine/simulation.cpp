@@ -43,8 +43,7 @@ void SampleSpectrum(State& s, EngineHost& host) {
   const int a = set.bodyA;
   const int b = set.bodyB;
 
-  s.spectrumSample.nextTime =
-      static_cast<double>(static_cast<int64_t>(set.period) * 86400) + s.SecondsElapsed;
+  s.spectrumSample.nextTime = static_cast<double>(static_cast<int64_t>(set.period) * 86400) + s.SecondsElapsed;
 
   if (a < 1 || a > n || b < 1 || b > n || set.amplitude == 0 || s.timescale == 0) return;
   const double dvx = s.objvx[a] - s.objvx[b];
@@ -131,9 +130,8 @@ void SimulationStep(State& s, EngineHost& host, SliceCounter& counter) {
 
   // 3. Attraction and drift.
   if (s.UseNativeForceLoop && s.nativeRunLoop != nullptr) {
-    s.nativeRunLoop(static_cast<int32_t>(BodyCount(s)), s.objmass.data(), s.objx.data(),
-                    s.objy.data(), s.objz.data(), s.objvx.data(), s.objvy.data(),
-                    s.objvz.data(), s.objsize.data(), s.higher.data(), s.lower.data());
+    s.nativeRunLoop(static_cast<int32_t>(BodyCount(s)), s.objmass.data(), s.objx.data(), s.objy.data(), s.objz.data(),
+                    s.objvx.data(), s.objvy.data(), s.objvz.data(), s.objsize.data(), s.higher.data(), s.lower.data());
     if (s.higher[1] > 0) MergeCollidedBodies(s, host);
   } else {
     BuiltInForceLoop(s, host);

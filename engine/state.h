@@ -11,14 +11,14 @@
 
 namespace molvane {
 
-constexpr int MaxBodies = 1000;          // real bodies 1..MaxBodies
-constexpr int BodySlots = MaxBodies + 1; // index 0 is the floating focus point
-constexpr int MaxPairs = 100;            // touching pairs listed per step
-constexpr int MaxSlots = 100;            // boxes or panels of one kind
-constexpr int MaxAutopilot = 1000;       // autopilot entries
+constexpr int MaxBodies = 1000;           // real bodies 1..MaxBodies
+constexpr int BodySlots = MaxBodies + 1;  // index 0 is the floating focus point
+constexpr int MaxPairs = 100;             // touching pairs listed per step
+constexpr int MaxSlots = 100;             // boxes or panels of one kind
+constexpr int MaxAutopilot = 1000;        // autopilot entries
 constexpr int MaxCaptions = 4;
 
-constexpr double EarthGM = 3.9860044e14;         // m^3/s^2 per Earth mass
+constexpr double EarthGM = 3.9860044e14;  // m^3/s^2 per Earth mass
 constexpr double AstronomicalUnitMetres = 149597870691.0;
 constexpr double LightYearMetres = 9.3851136e15;
 constexpr double EarthMassKg = 5.9736e24;
@@ -29,39 +29,38 @@ constexpr double SunEarthMasses = 332983.460559796;
 constexpr int32_t ColourWhite = 0xFFFFFF;
 
 // Brisklet's one export, bound at start-up when the library file is found.
-using RunLoopFn = int32_t (*)(int32_t n, double* mass, double* x, double* y, double* z,
-                              double* vx, double* vy, double* vz, double* size,
-                              int32_t* pairHigher, int32_t* pairLower);
+using RunLoopFn = int32_t (*)(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy,
+                              double* vz, double* size, int32_t* pairHigher, int32_t* pairLower);
 
 template <typename T>
 using BodyArray = std::array<T, BodySlots>;
 
 struct AutoSaveSettings {
   bool enabled = false;
-  float interval = 0;       // simulated seconds between saves
+  float interval = 0;  // simulated seconds between saves
   int16_t savesMade = 0;
   int16_t maxSaves = 0;
-  double nextTime = 0;      // clock value after which the next save is due
-  bool dataFile = false;    // append an orbital data record at each save
+  double nextTime = 0;    // clock value after which the next save is due
+  bool dataFile = false;  // append an orbital data record at each save
 };
 
 struct SpectrumSettings {
   int16_t bodyA = 0;
   int16_t bodyB = 0;
-  int16_t period = 0;       // days between samples
-  int16_t amplitude = 0;    // divisor
-  float offset = 0;         // metres per second
+  int16_t period = 0;     // days between samples
+  int16_t amplitude = 0;  // divisor
+  float offset = 0;       // metres per second
 };
 
 struct SpectrumSample {
-  int16_t x = 0;            // number of the next sample
+  int16_t x = 0;  // number of the next sample
   double nextTime = 0;
 };
 
 struct AutopilotCommand {
-  std::string line;         // the fixed-column command line
-  double time = 0;          // execution time on the clock, seconds
-  std::string note;         // free text, unescaped in memory
+  std::string line;  // the fixed-column command line
+  double time = 0;   // execution time on the clock, seconds
+  std::string note;  // free text, unescaped in memory
 };
 
 struct AutopilotState {
@@ -73,7 +72,7 @@ struct AutopilotState {
 
 struct RotatingFrameState {
   bool on = false;
-  double period = 2000000.0; // seconds per turn
+  double period = 2000000.0;  // seconds per turn
   bool clockwise = true;
 };
 
@@ -104,10 +103,10 @@ struct CaptionSlot {
 // The caption an autopilot Caption command shows: filled by the autopilot's
 // caption dialog, written into and read back from Caption command lines.
 struct CaptionDefinition {
-  int16_t slot = 1;         // caption label 1..4
+  int16_t slot = 1;  // caption label 1..4
   std::string fontName;
   double fontSize = 0;
-  double foreColor = 0;     // 0x00BBGGRR
+  double foreColor = 0;  // 0x00BBGGRR
   int32_t left = 0;
   int32_t top = 0;
   int32_t width = 0;
@@ -124,9 +123,9 @@ struct CaptionDefinition {
 // an orbit box they are orbitobject/orbitreference.
 struct BoxSlot {
   bool inUse = false;
-  float left = 0;           // twips
+  float left = 0;  // twips
   float top = 0;
-  std::string list1;        // texts of the two body lists
+  std::string list1;  // texts of the two body lists
   std::string list2;
   int16_t bodyA = 0;
   int16_t bodyB = 0;
@@ -134,9 +133,9 @@ struct BoxSlot {
 
 struct ThrustPanelSlot {
   bool inUse = false;
-  float top = 0;            // twips
+  float top = 0;  // twips
   float left = 0;
-  std::string text1;        // custom-direction entry boxes
+  std::string text1;  // custom-direction entry boxes
   std::string text2;
   int16_t cpobject = 0;
   int16_t cpreference = 0;
@@ -155,14 +154,14 @@ enum DashboardWindow : int {
 // Where a dashboard window stands, or stood when it was last open. Whether
 // it is open is its flag (DashboardOpenFlag).
 struct DashboardPlace {
-  float top = 0;            // twips
+  float top = 0;  // twips
   float left = 0;
 };
 
 // Place of a single-instance window (the fixed reference boxes, the default
 // orbit box, the default thrust panel) as the older situation files keep it.
 struct SingleWindowPlace {
-  float left = 0;           // twips
+  float left = 0;  // twips
   float top = 0;
   float width = 0;
   float height = 0;
@@ -178,7 +177,7 @@ struct MainWindowRecord {
   float width = 0;
   float height = 0;
   bool titlebar = true;
-  int16_t hscroll = 0;      // tilt scroll bar values
+  int16_t hscroll = 0;  // tilt scroll bar values
   int16_t vscroll = 0;
 };
 
@@ -196,13 +195,13 @@ struct State {
   alignas(64) BodyArray<double> objsize{};  // diameter, metres
   BodyArray<int32_t> objcolor{};
   BodyArray<int32_t> objcolor2{};
-  BodyArray<float> objdirx{};     // thrust direction, unit vector * timescale
+  BodyArray<float> objdirx{};  // thrust direction, unit vector * timescale
   BodyArray<float> objdiry{};
   BodyArray<float> objdirz{};
   BodyArray<float> objthrust{};
   BodyArray<bool> objthruston{};
   BodyArray<int16_t> objrefindex{};
-  BodyArray<double> objlastx{};   // pixels of the last drawn disc, -1000 none
+  BodyArray<double> objlastx{};  // pixels of the last drawn disc, -1000 none
   BodyArray<double> objlasty{};
   // Identity of each body, given on first use (0: none yet) and carried with
   // the body when bodies below it go; windows hold bodies by it (bodies.h).
@@ -211,13 +210,13 @@ struct State {
   int32_t bodyTableGeneration = 0;  // raised when a situation or New replaces the table
 
   // Orbital elements as last computed for each body about its reference.
-  BodyArray<double> objsma{};     // km
+  BodyArray<double> objsma{};  // km
   BodyArray<double> objecc{};
-  BodyArray<double> objinc{};     // degrees
+  BodyArray<double> objinc{};  // degrees
   BodyArray<double> objper{};
   BodyArray<double> objasc{};
   BodyArray<double> objma{};
-  BodyArray<double> objperdist{}; // km
+  BodyArray<double> objperdist{};  // km
   BodyArray<double> objappdist{};
 
   // ---- Counts, focus and selection.
@@ -225,7 +224,7 @@ struct State {
   int16_t focusobj = 0;
   std::array<double, 3> FloatingPosition{};
   int16_t PreviousFocusObj = 0;
-  std::array<int16_t, MaxBodies + 1> SystemElements{}; // entries 1..count
+  std::array<int16_t, MaxBodies + 1> SystemElements{};  // entries 1..count
   int16_t SystemElementsCount = 0;
   double GroupMass = 0;
   double NewBodyMass = 0;
@@ -238,8 +237,8 @@ struct State {
   bool TimerWasOff = false;
   bool TimeStepHalveRequest = false;
   bool TimeStepDoubleRequest = false;
-  bool TimeForward = true;        // the "Time Forward" menu tick
-  bool loopRunning = false;       // a timer event's step loop is under way (across yields)
+  bool TimeForward = true;   // the "Time Forward" menu tick
+  bool loopRunning = false;  // a timer event's step loop is under way (across yields)
 
   // ---- View and display.
   double ScalePixel = 6.25e-7 / 256.0;  // pixels per metre
@@ -311,15 +310,15 @@ struct State {
   RunLoopFn nativeRunLoop = nullptr;  // set together with UseNativeForceLoop
 
   // ---- Files and names.
-  std::string isitname;           // full path of the current situation
+  std::string isitname;  // full path of the current situation
   std::string CurrentFolder;
   std::string CurrentFileName;
   std::string OriginalSituationName;
   std::string StoredSituationName;
   std::string MainCaption;
   std::string ResumeFolder;
-  std::string dataFolder;         // per-user data folder (resume, settings, "New" copies)
-  std::array<std::string, 6> RecentFiles{}; // entries 1..4 used
+  std::string dataFolder;                    // per-user data folder (resume, settings, "New" copies)
+  std::array<std::string, 6> RecentFiles{};  // entries 1..4 used
   // Folders where an auto-save copy failed and the user has been told so.
   std::vector<std::string> autoSaveFailureFolders;
   bool ArchiveOnSave = false;
@@ -331,11 +330,11 @@ struct State {
   std::string cpreferencename;
 
   // ---- Autopilot, probes, captions, thrust panels.
-  std::array<AutopilotCommand, MaxAutopilot + 1> autopilot{}; // entries 1..count
-  int16_t autopilotCount = 0;     // stored under the file key "apc"
-  int32_t autopilotListGeneration = 0;  // raised when a situation or New replaces the list
+  std::array<AutopilotCommand, MaxAutopilot + 1> autopilot{};  // entries 1..count
+  int16_t autopilotCount = 0;                                  // stored under the file key "apc"
+  int32_t autopilotListGeneration = 0;                         // raised when a situation or New replaces the list
   int16_t ProbeCounter = 0;
-  std::array<CaptionSlot, MaxCaptions + 1> captions{};        // slots 1..4
+  std::array<CaptionSlot, MaxCaptions + 1> captions{};  // slots 1..4
   CaptionDefinition captionDefinition;
   float fuelused = 0;
 };
@@ -344,15 +343,18 @@ struct State {
 // options window).
 inline bool& DashboardOpenFlag(State& s, int w) {
   switch (w) {
-    case DashScreenScale: return s.screenscaleloaded;
-    case DashTimeRate: return s.timerateloaded;
-    case DashFocusObject: return s.focusobjectloaded;
-    case DashDateAndTime: return s.dateandtimeloaded;
-    default: return s.graphicsoptionsloaded;
+    case DashScreenScale:
+      return s.screenscaleloaded;
+    case DashTimeRate:
+      return s.timerateloaded;
+    case DashFocusObject:
+      return s.focusobjectloaded;
+    case DashDateAndTime:
+      return s.dateandtimeloaded;
+    default:
+      return s.graphicsoptionsloaded;
   }
 }
-inline bool DashboardOpenFlag(const State& s, int w) {
-  return DashboardOpenFlag(const_cast<State&>(s), w);
-}
+inline bool DashboardOpenFlag(const State& s, int w) { return DashboardOpenFlag(const_cast<State&>(s), w); }
 
 }  // namespace molvane

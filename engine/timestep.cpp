@@ -14,9 +14,7 @@ constexpr double SecondsPerDay = 86400.0;
 
 // A rescaled value is acceptable when it is finite and a non-zero value
 // stays non-zero.
-bool Keeps(double before, double after) {
-  return std::isfinite(after) && (before == 0 || after != 0);
-}
+bool Keeps(double before, double after) { return std::isfinite(after) && (before == 0 || after != 0); }
 
 // Applies the rescale only after every new value has been checked, so a
 // refused factor leaves the whole table as it was.

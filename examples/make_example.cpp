@@ -25,10 +25,10 @@ struct Published {
   const char* ref;
   double massEarth;
   double diameterM;
-  int32_t colour;         // 0x00BBGGRR
-  double semiMajorM;      // about the reference body
+  int32_t colour;     // 0x00BBGGRR
+  double semiMajorM;  // about the reference body
   double eccentricity;
-  double perihelionDeg;   // longitude of perihelion (perigee for the Moon)
+  double perihelionDeg;  // longitude of perihelion (perigee for the Moon)
 };
 
 constexpr double AU = AstronomicalUnitMetres;

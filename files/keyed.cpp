@@ -22,13 +22,10 @@ namespace molvane {
 namespace {
 
 // Body fields: the key prefix padded to its width, then the body number.
-enum BodyField {
-  FName, FMass, FRef, FColor, FSize, FX, FY, FZ, FVx, FVy, FVz, FDirx, FDiry, FDirz, FieldCount
-};
+enum BodyField { FName, FMass, FRef, FColor, FSize, FX, FY, FZ, FVx, FVy, FVz, FDirx, FDiry, FDirz, FieldCount };
 constexpr std::array<std::string_view, FieldCount> kFieldKeys = {
-    "objname   ",  "objmass   ",  "objref    ",   "objcolor   ",  "objsize    ",
-    "objx       ", "objy       ", "objz       ",  "objvx       ", "objvy       ",
-    "objvz       ", "objdirx     ", "objdiry     ", "objdirz     "};
+    "objname   ",  "objmass   ",   "objref    ",   "objcolor   ",  "objsize    ",  "objx       ",  "objy       ",
+    "objz       ", "objvx       ", "objvy       ", "objvz       ", "objdirx     ", "objdiry     ", "objdirz     "};
 
 std::string_view FieldName(int f) {
   std::string_view k = kFieldKeys[f];
@@ -36,23 +33,77 @@ std::string_view FieldName(int f) {
 }
 
 // Plain keys, in the order the writer writes them.
-constexpr std::string_view kPlainKeys[] = {
-    "intro", "refbox1loaded", "refbox1left", "refbox1top", "rb1a", "rb1b", "refbox1width",
-    "refbox1height", "refbox2loaded", "refbox2left", "refbox2top", "rb2a", "rb2b", "refbox2width",
-    "refbox2height", "refboxorbit1loaded", "refboxorbit1left", "refboxorbit1top", "rbo1a", "rbo1b",
-    "refboxorbit1width", "refboxorbit1height", "formcontrolcenterloaded", "formcontrolcenterleft",
-    "formcontrolcentertop", "cpobject", "cpreference", "fuelused", "altitude", "azimuth",
-    "formcontrolcenterwidth", "formcontrolcenterheight", "ScalePixel", "SecondsElapsed", "timescale",
-    "OffsetX", "OffsetY", "focusobj", "objects", "menus", "llabels", "hscrollbarvalue1",
-    "vscrollbarvalue1", "timedirection", "isitname", "screenscaletop", "screenscaleleft",
-    "timeratetop", "timerateleft", "focusobjecttop", "focusobjectleft", "dateandtimetop",
-    "dateandtimeleft", "graphicsoptionstop", "graphicsoptionsleft", "pplot", "trails", "anchor",
-    "windowstate", "form1top", "form1left", "form1width", "form1height", "caption", "apc"};
+constexpr std::string_view kPlainKeys[] = {"intro",
+                                           "refbox1loaded",
+                                           "refbox1left",
+                                           "refbox1top",
+                                           "rb1a",
+                                           "rb1b",
+                                           "refbox1width",
+                                           "refbox1height",
+                                           "refbox2loaded",
+                                           "refbox2left",
+                                           "refbox2top",
+                                           "rb2a",
+                                           "rb2b",
+                                           "refbox2width",
+                                           "refbox2height",
+                                           "refboxorbit1loaded",
+                                           "refboxorbit1left",
+                                           "refboxorbit1top",
+                                           "rbo1a",
+                                           "rbo1b",
+                                           "refboxorbit1width",
+                                           "refboxorbit1height",
+                                           "formcontrolcenterloaded",
+                                           "formcontrolcenterleft",
+                                           "formcontrolcentertop",
+                                           "cpobject",
+                                           "cpreference",
+                                           "fuelused",
+                                           "altitude",
+                                           "azimuth",
+                                           "formcontrolcenterwidth",
+                                           "formcontrolcenterheight",
+                                           "ScalePixel",
+                                           "SecondsElapsed",
+                                           "timescale",
+                                           "OffsetX",
+                                           "OffsetY",
+                                           "focusobj",
+                                           "objects",
+                                           "menus",
+                                           "llabels",
+                                           "hscrollbarvalue1",
+                                           "vscrollbarvalue1",
+                                           "timedirection",
+                                           "isitname",
+                                           "screenscaletop",
+                                           "screenscaleleft",
+                                           "timeratetop",
+                                           "timerateleft",
+                                           "focusobjecttop",
+                                           "focusobjectleft",
+                                           "dateandtimetop",
+                                           "dateandtimeleft",
+                                           "graphicsoptionstop",
+                                           "graphicsoptionsleft",
+                                           "pplot",
+                                           "trails",
+                                           "anchor",
+                                           "windowstate",
+                                           "form1top",
+                                           "form1left",
+                                           "form1width",
+                                           "form1height",
+                                           "caption",
+                                           "apc"};
 
-constexpr std::string_view kDashboardKeys[DashboardCount][2] = {
-    {"screenscaletop", "screenscaleleft"},   {"timeratetop", "timerateleft"},
-    {"focusobjecttop", "focusobjectleft"},   {"dateandtimetop", "dateandtimeleft"},
-    {"graphicsoptionstop", "graphicsoptionsleft"}};
+constexpr std::string_view kDashboardKeys[DashboardCount][2] = {{"screenscaletop", "screenscaleleft"},
+                                                                {"timeratetop", "timerateleft"},
+                                                                {"focusobjecttop", "focusobjectleft"},
+                                                                {"dateandtimetop", "dateandtimeleft"},
+                                                                {"graphicsoptionstop", "graphicsoptionsleft"}};
 
 bool IsKeyText(std::string_view t) {
   for (std::string_view k : kPlainKeys)
@@ -255,11 +306,9 @@ void FillWindows(const Lookup& get, int n, State& s) {
   get.flag("refboxorbit1loaded", s.refboxorbit1loaded);
   if (s.refbox1loaded) FillWindow(get, n, "refbox1", s.refbox1Place, "rb1a", s.rb1a, "rb1b", s.rb1b);
   if (s.refbox2loaded) FillWindow(get, n, "refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
-  if (s.refboxorbit1loaded)
-    FillWindow(get, n, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
+  if (s.refboxorbit1loaded) FillWindow(get, n, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
   if (s.formcontrolcenterloaded) {
-    FillWindow(get, n, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference",
-               s.cpreference);
+    FillWindow(get, n, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference", s.cpreference);
     get.text("altitude", s.controlCenterText1);
     get.text("azimuth", s.controlCenterText2);
     get.number("fuelused", s.fuelused);
@@ -325,8 +374,8 @@ void Flag(std::string& out, std::string_view key, bool v) { Pair(out, key, FlagT
 
 // A fixed window's place and its two bodies, the keys led by `name`; the
 // thrust panel writes its own values between the bodies and the size.
-void WriteWindow(std::string& out, std::string_view name, const SingleWindowPlace& p, std::string_view a,
-                 int16_t ia, std::string_view b, int16_t ib,
+void WriteWindow(std::string& out, std::string_view name, const SingleWindowPlace& p, std::string_view a, int16_t ia,
+                 std::string_view b, int16_t ib,
                  std::initializer_list<std::pair<std::string_view, std::string>> own = {}) {
   std::string key(name);
   Pair(out, key + "left", ShortText(p.left));
@@ -346,13 +395,11 @@ void WriteWindows(std::string& out, const State& s) {
   Flag(out, "refbox2loaded", s.refbox2loaded);
   if (s.refbox2loaded) WriteWindow(out, "refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
   Flag(out, "refboxorbit1loaded", s.refboxorbit1loaded);
-  if (s.refboxorbit1loaded)
-    WriteWindow(out, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
+  if (s.refboxorbit1loaded) WriteWindow(out, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
   Flag(out, "refboxorbit1loaded", s.refboxorbit1loaded);
   Flag(out, "formcontrolcenterloaded", s.formcontrolcenterloaded);
   if (s.formcontrolcenterloaded)
-    WriteWindow(out, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference",
-                s.cpreference,
+    WriteWindow(out, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference", s.cpreference,
                 {{"fuelused", ShortText(s.fuelused)},
                  {"altitude", TextValue(s.controlCenterText1)},
                  {"azimuth", TextValue(s.controlCenterText2)}});
@@ -459,10 +506,14 @@ KeyedStatus ReadKeyedSituation(State& s, FilesHost& files, EngineHost& engine, s
     if (DashboardOpenFlag(s, w)) files.openDashboard(w);  // at the places just read
   if (s.refbox1loaded) files.openReferenceBox(1);
   if (s.refbox2loaded) files.openReferenceBox(2);
-  if (s.refboxorbit1loaded) files.openDefaultOrbitBox();
-  else if (orbitBoxWasOpen) files.closeDefaultOrbitBox();
-  if (s.formcontrolcenterloaded) files.openDefaultThrustPanel();
-  else if (panelWasOpen) files.closeDefaultThrustPanel();
+  if (s.refboxorbit1loaded)
+    files.openDefaultOrbitBox();
+  else if (orbitBoxWasOpen)
+    files.closeDefaultOrbitBox();
+  if (s.formcontrolcenterloaded)
+    files.openDefaultThrustPanel();
+  else if (panelWasOpen)
+    files.closeDefaultThrustPanel();
   if (dropped > 0) {
     DroppedRecords d;
     d.autopilot = dropped;

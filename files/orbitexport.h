@@ -15,10 +15,10 @@ constexpr int MaxOrbitExportFiles = 1000;
 constexpr double GregorianYearSeconds = 31556952.0;  // 365.2425 days
 
 struct OrbitExportResult {
-  int exported = 0;    // lines written
-  int failed = 0;      // files that did not load (each reported by the opener)
-  int leftOut = 0;     // files beyond the first 1000
-  bool written = true; // false when the output could not be written
+  int exported = 0;     // lines written
+  int failed = 0;       // files that did not load (each reported by the opener)
+  int leftOut = 0;      // files beyond the first 1000
+  bool written = true;  // false when the output could not be written
 };
 
 // The line for the situation now loaded: the elapsed years and ",", then

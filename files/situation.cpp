@@ -103,8 +103,7 @@ void RunEpilogue(const LoadTarget& to) {
 bool SituationDocument::operator==(const SituationDocument& o) const {
   if (!(distanceBoxes == o.distanceBoxes && orbitBoxes == o.orbitBoxes && sdata == o.sdata &&
         hasDashboard == o.hasDashboard && hasCaptions == o.hasCaptions && captions == o.captions &&
-        thrustPanels == o.thrustPanels && bodies == o.bodies &&
-        autopilot.size() == o.autopilot.size()))
+        thrustPanels == o.thrustPanels && bodies == o.bodies && autopilot.size() == o.autopilot.size()))
     return false;
   for (int w = 0; w < DashboardCount; ++w) {
     const DashboardRecord &a = dashboard[w], &b = o.dashboard[w];

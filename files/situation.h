@@ -74,8 +74,8 @@ struct SDataRecord {
   bool titlebar = true, exaggerate = false;
   int16_t minimumObjectSize = 0, exaggeratedObjectSize = 0;
   bool anchor = true, llabelsAgain = false, trails = true, pplot = true;
-  std::string currentFolder;   // line 30
-  std::string originalName;    // line 31
+  std::string currentFolder;  // line 30
+  std::string originalName;   // line 31
   bool autoSaveEnabled = false;
   float autoSaveInterval = 0;
   int16_t savesMade = 0, maxSaves = 0;
@@ -97,12 +97,12 @@ struct SituationDocument {
   std::vector<BoxRecord> distanceBoxes;  // slots 1.. in order
   std::vector<BoxRecord> orbitBoxes;
   SDataRecord sdata;
-  bool hasDashboard = true;              // "<Command Buttons>" present
+  bool hasDashboard = true;                                 // "<Command Buttons>" present
   std::array<DashboardRecord, DashboardCount> dashboard{};  // closed: -1, -1
   bool hasCaptions = true;
-  std::array<CaptionRecord, MaxCaptions> captions{};       // labels 1..4
+  std::array<CaptionRecord, MaxCaptions> captions{};  // labels 1..4
   std::vector<ThrustPanelRecord> thrustPanels;
-  std::vector<BodyRecord> bodies;        // body 0 first; empty means no bodies
+  std::vector<BodyRecord> bodies;           // body 0 first; empty means no bodies
   std::vector<AutopilotCommand> autopilot;  // entries 1..count
   bool operator==(const SituationDocument&) const;
 };

@@ -97,7 +97,8 @@ bool WriteSituationFile(State& s, FilesHost& files, const std::string& path) {
     return false;
   }
   if (IsReadOnlyFile(*abs)) {
-    if (!files.askYesNo(*abs + " is a Read Only file.\nWould you like to change it's attributes so it may be overwritten?"))
+    if (!files.askYesNo(*abs +
+                        " is a Read Only file.\nWould you like to change it's attributes so it may be overwritten?"))
       return false;
     if (!MakeWritable(*abs)) {
       files.message(*abs + " could not be made writable; nothing was saved");
@@ -172,8 +173,7 @@ bool WriteAutoSave(State& s, FilesHost& files) {
   std::vector<std::string>& told = s.autoSaveFailureFolders;
   if (!writer.held.empty() && std::find(told.begin(), told.end(), folder) == told.end()) {
     told.push_back(folder);
-    files.message(writer.held.front() + "\nFurther auto-save copies that fail in " + folder +
-                      " are not reported.");
+    files.message(writer.held.front() + "\nFurther auto-save copies that fail in " + folder + " are not reported.");
   }
   if (s.autoSave.dataFile) ok = AppendToFile(DataLogFileName(s), ArchiveRecord(s)) && ok;
   return ok;

@@ -22,11 +22,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 }
 
 constexpr std::array<std::string_view, 19> kTags = {
-    "<MoLVANE>",        "</MoLVANE>",        "mOLVANE",           "<Distance Boxes>",
-    "</Distance Boxes>", "<Orbit Boxes>",     "</Orbit Boxes>",    "<SData>",
-    "</SData>",         "<Command Buttons>", "</Command Buttons>", "<Captions>",
-    "</captions>",      "<Thrust Box>",      "</Thrust Box>",     "<Objects>",
-    "</Objects>",       "<Auto Pilot>",      "</Auto Pilot>"};
+    "<MoLVANE>",          "</MoLVANE>",     "mOLVANE",      "<Distance Boxes>", "</Distance Boxes>",
+    "<Orbit Boxes>",      "</Orbit Boxes>", "<SData>",      "</SData>",         "<Command Buttons>",
+    "</Command Buttons>", "<Captions>",     "</captions>",  "<Thrust Box>",     "</Thrust Box>",
+    "<Objects>",          "</Objects>",     "<Auto Pilot>", "</Auto Pilot>"};
 
 // The item's number value: the numeric prefix with inner blanks ignored.
 double PrefixValue(const TextItem& item) { return ParseNumberPrefix(item.text, true); }
@@ -34,8 +33,7 @@ double PrefixValue(const TextItem& item) { return ParseNumberPrefix(item.text, t
 }  // namespace
 
 void ItemList::push_back(std::string_view text, bool quoted) {
-  index_.push_back({static_cast<uint32_t>(text_.size()),
-                    static_cast<uint32_t>(text.size()) | (quoted ? kQuoted : 0u)});
+  index_.push_back({static_cast<uint32_t>(text_.size()), static_cast<uint32_t>(text.size()) | (quoted ? kQuoted : 0u)});
   text_.append(text);
 }
 
@@ -90,7 +88,8 @@ ItemList SplitItems(std::string_view s) {
     size_t start = 0;
     for (;;) {
       size_t lf = whole.find('\n', start);
-      pieces.push_back(std::string_view(whole).substr(start, lf == std::string::npos ? std::string::npos : lf - start), false);
+      pieces.push_back(std::string_view(whole).substr(start, lf == std::string::npos ? std::string::npos : lf - start),
+                       false);
       if (lf == std::string::npos) break;
       start = lf + 1;
     }
@@ -117,8 +116,10 @@ std::string EscapeItemText(std::string_view text) {
   std::string out(text);
   if (!out.empty() && out[0] == ' ') out[0] = static_cast<char>(0xFF);
   for (char& c : out) {
-    if (c == ',') c = '`';
-    else if (c == '\r') c = '~';
+    if (c == ',')
+      c = '`';
+    else if (c == '\r')
+      c = '~';
   }
   return out;
 }
@@ -127,8 +128,10 @@ std::string UnescapeItemText(std::string_view text) {
   std::string out(text);
   if (!out.empty() && static_cast<unsigned char>(out[0]) == 0xFF) out[0] = ' ';
   for (char& c : out) {
-    if (c == '`') c = ',';
-    else if (c == '~') c = '\r';
+    if (c == '`')
+      c = ',';
+    else if (c == '~')
+      c = '\r';
   }
   return out;
 }

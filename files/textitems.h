@@ -73,7 +73,7 @@ bool IsSectionTagText(std::string_view text);
 
 // Value conversions on reading. They never throw; a value that is not
 // finite or does not fit keeps the target as it was and returns false.
-bool ReadNumber(const TextItem& item, double& target);   // number
+bool ReadNumber(const TextItem& item, double& target);  // number
 bool ReadNumber(const TextItem& item, float& target);
 bool ReadNumber(const TextItem& item, int16_t& target);  // rounds half to even
 bool ReadNumber(const TextItem& item, int32_t& target);

@@ -394,8 +394,10 @@ ValueListRead ApplyValueList(State& s, FilesHost& files, EngineHost& engine, con
   for (int k = 1; k <= MaxCaptions; ++k) files.setCaptionLabel(k);
   files.setMainWindow();
   if (read.longHeader && s.graphicsoptionsloaded) files.setAnchorButton(s.anchor ? "F" : "A");
-  if (read.orbitBoxShown) files.openDefaultOrbitBox();
-  else if (orbitBoxWasOpen) files.closeDefaultOrbitBox();
+  if (read.orbitBoxShown)
+    files.openDefaultOrbitBox();
+  else if (orbitBoxWasOpen)
+    files.closeDefaultOrbitBox();
   ArmAutopilot(s);
   if (s.refbox1loaded) files.openReferenceBox(1);
   if (s.refbox2loaded) files.openReferenceBox(2);

@@ -37,8 +37,7 @@ inline void SubFinite(double& target, double amount) {
 }
 
 // Lists the touching lanes of one vector in lane order, never past entry 100.
-inline void ListPairs(unsigned mask, int32_t j, int32_t k0, int32_t& count, int32_t* pairHigher,
-                      int32_t* pairLower) {
+inline void ListPairs(unsigned mask, int32_t j, int32_t k0, int32_t& count, int32_t* pairHigher, int32_t* pairLower) {
   while (mask != 0 && count < MaxPairs) {
     const int lane = __builtin_ctz(mask);
     ++count;
@@ -69,9 +68,7 @@ struct PendingXyz {
     __m256d sum = acc;
     for (int l = 0; l < Lanes; ++l) sum = _mm256_add_pd(sum, _mm256_load_pd(t[s][l]));
     const __m256d absSum = _mm256_andnot_pd(_mm256_set1_pd(-0.0), sum);
-    if (__builtin_expect(
-            _mm256_movemask_pd(_mm256_cmp_pd(absSum, _mm256_set1_pd(Inf), _CMP_LT_OQ)) == 0xF,
-            1)) {
+    if (__builtin_expect(_mm256_movemask_pd(_mm256_cmp_pd(absSum, _mm256_set1_pd(Inf), _CMP_LT_OQ)) == 0xF, 1)) {
       acc = sum;
       return;
     }
@@ -90,8 +87,8 @@ struct PendingXyz {
 };
 
 // Writes the four (tx, ty, tz, w) vectors of lanes 0..3.
-__attribute__((target("avx2"), always_inline)) inline void StoreByLane4(
-    double (*dst)[4], __m256d tx, __m256d ty, __m256d tz, __m256d w) {
+__attribute__((target("avx2"), always_inline)) inline void StoreByLane4(double (*dst)[4], __m256d tx, __m256d ty,
+                                                                        __m256d tz, __m256d w) {
   const __m256d t0 = _mm256_unpacklo_pd(tx, ty), t1 = _mm256_unpackhi_pd(tx, ty);
   const __m256d t2 = _mm256_unpacklo_pd(tz, w), t3 = _mm256_unpackhi_pd(tz, w);
   _mm256_store_pd(dst[0], _mm256_permute2f128_pd(t0, t2, 0x20));
@@ -102,12 +99,10 @@ __attribute__((target("avx2"), always_inline)) inline void StoreByLane4(
 
 // One pair (j, k). ax, ay, az carry body j's velocity through its row (no k of
 // the row is j, so keeping it in registers changes nothing).
-[[gnu::always_inline]] inline void OnePair(int32_t j, int32_t k, double GMj, double xj, double yj,
-                                           double zj, double sj, double& ax, double& ay,
-                                           double& az, const double* mass, const double* x,
-                                           const double* y, const double* z, double* vx,
-                                           double* vy, double* vz, const double* size,
-                                           int32_t& count, int32_t* pairHigher,
+[[gnu::always_inline]] inline void OnePair(int32_t j, int32_t k, double GMj, double xj, double yj, double zj, double sj,
+                                           double& ax, double& ay, double& az, const double* mass, const double* x,
+                                           const double* y, const double* z, double* vx, double* vy, double* vz,
+                                           const double* size, int32_t& count, int32_t* pairHigher,
                                            int32_t* pairLower) {
   const double dx = x[k] - xj;
   const double dy = y[k] - yj;
@@ -138,9 +133,8 @@ __attribute__((target("avx2"), always_inline)) inline void StoreByLane4(
   }
 }
 
-[[gnu::always_inline]] inline void DriftAll(int32_t n, double* x, double* y, double* z,
-                                            const double* vx, const double* vy,
-                                            const double* vz) {
+[[gnu::always_inline]] inline void DriftAll(int32_t n, double* x, double* y, double* z, const double* vx,
+                                            const double* vy, const double* vz) {
   for (int32_t j = 0; j <= n; ++j) {
     AddFinite(x[j], vx[j]);
     AddFinite(y[j], vy[j]);
@@ -150,9 +144,8 @@ __attribute__((target("avx2"), always_inline)) inline void StoreByLane4(
 
 }  // namespace
 
-int32_t RunLoopScalar(int32_t n, double* mass, double* x, double* y, double* z, double* vx,
-                      double* vy, double* vz, double* size, int32_t* pairHigher,
-                      int32_t* pairLower) {
+int32_t RunLoopScalar(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy, double* vz,
+                      double* size, int32_t* pairHigher, int32_t* pairLower) {
   if (n < 1) return 0;
   int32_t count = 0;
   for (int32_t j = 1; j <= n; ++j) {
@@ -160,8 +153,7 @@ int32_t RunLoopScalar(int32_t n, double* mass, double* x, double* y, double* z, 
     const double xj = x[j], yj = y[j], zj = z[j], sj = size[j];
     double ax = vx[j], ay = vy[j], az = vz[j];
     for (int32_t k = j + 1; k <= n; ++k)
-      OnePair(j, k, GMj, xj, yj, zj, sj, ax, ay, az, mass, x, y, z, vx, vy, vz, size, count,
-              pairHigher, pairLower);
+      OnePair(j, k, GMj, xj, yj, zj, sj, ax, ay, az, mass, x, y, z, vx, vy, vz, size, count, pairHigher, pairLower);
     vx[j] = ax;
     vy[j] = ay;
     vz[j] = az;
@@ -173,8 +165,7 @@ int32_t RunLoopScalar(int32_t n, double* mass, double* x, double* y, double* z, 
 namespace {
 
 // v[k..k+3] -= u * f in the lanes of `use` whose result stays finite.
-__attribute__((target("avx2"))) inline void PullLanes4(double* v, __m256d u, __m256d f,
-                                                        __m256d use) {
+__attribute__((target("avx2"))) inline void PullLanes4(double* v, __m256d u, __m256d f, __m256d use) {
   const __m256d old = _mm256_loadu_pd(v);
   const __m256d r = _mm256_sub_pd(old, _mm256_mul_pd(u, f));
   const __m256d absR = _mm256_andnot_pd(_mm256_set1_pd(-0.0), r);
@@ -189,24 +180,22 @@ struct Geometry4 {
   __m256d dx, dy, dz, d;
 };
 
-__attribute__((target("avx2"), always_inline)) inline Geometry4 Measure4(
-    const double* x, const double* y, const double* z, int32_t k, __m256d xj, __m256d yj,
-    __m256d zj) {
+__attribute__((target("avx2"), always_inline)) inline Geometry4 Measure4(const double* x, const double* y,
+                                                                         const double* z, int32_t k, __m256d xj,
+                                                                         __m256d yj, __m256d zj) {
   Geometry4 g;
   g.dx = _mm256_sub_pd(_mm256_loadu_pd(x + k), xj);
   g.dy = _mm256_sub_pd(_mm256_loadu_pd(y + k), yj);
   g.dz = _mm256_sub_pd(_mm256_loadu_pd(z + k), zj);
-  g.d = _mm256_sqrt_pd(_mm256_add_pd(
-      _mm256_add_pd(_mm256_mul_pd(g.dx, g.dx), _mm256_mul_pd(g.dy, g.dy)),
-      _mm256_mul_pd(g.dz, g.dz)));
+  g.d = _mm256_sqrt_pd(
+      _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(g.dx, g.dx), _mm256_mul_pd(g.dy, g.dy)), _mm256_mul_pd(g.dz, g.dz)));
   return g;
 }
 
 }  // namespace
 
-__attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, double* x,
-                                                    double* y, double* z, double* vx, double* vy,
-                                                    double* vz, double* size,
+__attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, double* x, double* y, double* z,
+                                                    double* vx, double* vy, double* vz, double* size,
                                                     int32_t* pairHigher, int32_t* pairLower) {
   if (n < 1) return 0;
   int32_t count = 0;
@@ -220,9 +209,8 @@ __attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, dou
   for (int32_t j = 1; j <= n; ++j) {
     const double GMj = mass[j] * EarthGM;
     const bool pullsK = GMj > 0.0;
-    const __m256d xj = _mm256_set1_pd(x[j]), yj = _mm256_set1_pd(y[j]),
-                  zj = _mm256_set1_pd(z[j]), sj = _mm256_set1_pd(size[j]),
-                  gmj = _mm256_set1_pd(GMj);
+    const __m256d xj = _mm256_set1_pd(x[j]), yj = _mm256_set1_pd(y[j]), zj = _mm256_set1_pd(z[j]),
+                  sj = _mm256_set1_pd(size[j]), gmj = _mm256_set1_pd(GMj);
     __m256d acc = _mm256_set_pd(0.0, vz[j], vy[j], vx[j]);
     int32_t k = j + 1;
     int b = 0;  // vectors of this row so far
@@ -237,8 +225,7 @@ __attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, dou
         const unsigned touch = unsigned(_mm256_movemask_pd(_mm256_cmp_pd(reach, d, _CMP_GT_OQ)));
         if (touch != 0) ListPairs(touch, j, k, count, pairHigher, pairLower);
       }
-      const __m256d apart =
-          _mm256_and_pd(_mm256_cmp_pd(d, zero, _CMP_GT_OQ), _mm256_cmp_pd(d, inf, _CMP_LT_OQ));
+      const __m256d apart = _mm256_and_pd(_mm256_cmp_pd(d, zero, _CMP_GT_OQ), _mm256_cmp_pd(d, inf, _CMP_LT_OQ));
       const __m256d r = _mm256_div_pd(one, d);
       const __m256d r2 = _mm256_mul_pd(r, r);
       const __m256d ux = _mm256_div_pd(dx, d);
@@ -248,18 +235,13 @@ __attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, dou
         const __m256d f = _mm256_mul_pd(r2, gmj);
         // Usually every result is finite: then one check for the whole vector
         // does. A lane that does not pull subtracts +0, which changes nothing.
-        const __m256d rx =
-            _mm256_sub_pd(_mm256_loadu_pd(vx + k), _mm256_and_pd(apart, _mm256_mul_pd(ux, f)));
-        const __m256d ry =
-            _mm256_sub_pd(_mm256_loadu_pd(vy + k), _mm256_and_pd(apart, _mm256_mul_pd(uy, f)));
-        const __m256d rz =
-            _mm256_sub_pd(_mm256_loadu_pd(vz + k), _mm256_and_pd(apart, _mm256_mul_pd(uz, f)));
+        const __m256d rx = _mm256_sub_pd(_mm256_loadu_pd(vx + k), _mm256_and_pd(apart, _mm256_mul_pd(ux, f)));
+        const __m256d ry = _mm256_sub_pd(_mm256_loadu_pd(vy + k), _mm256_and_pd(apart, _mm256_mul_pd(uy, f)));
+        const __m256d rz = _mm256_sub_pd(_mm256_loadu_pd(vz + k), _mm256_and_pd(apart, _mm256_mul_pd(uz, f)));
         // v * 0 is 0 for a finite v and NaN otherwise.
-        const __m256d probe = _mm256_add_pd(
-            _mm256_add_pd(_mm256_mul_pd(rx, zero), _mm256_mul_pd(ry, zero)),
-            _mm256_mul_pd(rz, zero));
-        if (__builtin_expect(
-                _mm256_movemask_pd(_mm256_cmp_pd(probe, zero, _CMP_NEQ_UQ)) == 0, 1)) {
+        const __m256d probe =
+            _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(rx, zero), _mm256_mul_pd(ry, zero)), _mm256_mul_pd(rz, zero));
+        if (__builtin_expect(_mm256_movemask_pd(_mm256_cmp_pd(probe, zero, _CMP_NEQ_UQ)) == 0, 1)) {
           _mm256_storeu_pd(vx + k, rx);
           _mm256_storeu_pd(vy + k, ry);
           _mm256_storeu_pd(vz + k, rz);
@@ -285,8 +267,8 @@ __attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, dou
     _mm256_store_pd(a, acc);
     double ax = a[0], ay = a[1], az = a[2];
     for (; k <= n; ++k)
-      OnePair(j, k, GMj, x[j], y[j], z[j], size[j], ax, ay, az, mass, x, y, z, vx, vy, vz, size,
-              count, pairHigher, pairLower);
+      OnePair(j, k, GMj, x[j], y[j], z[j], size[j], ax, ay, az, mass, x, y, z, vx, vy, vz, size, count, pairHigher,
+              pairLower);
     vx[j] = ax;
     vy[j] = ay;
     vz[j] = az;
@@ -300,8 +282,8 @@ namespace {
 // Body j's terms from the partners kFrom..n added one at a time with the
 // finiteness check after each, for the rare row whose unchecked total is not
 // finite. The terms are the vector loop's to the bit.
-void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, const double* x,
-                   const double* y, const double* z, double* v) {
+void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, const double* x, const double* y,
+                   const double* z, double* v) {
   for (int32_t k = kFrom; k <= n; ++k) {
     const double dx = x[k] - x[j];
     const double dy = y[k] - y[j];
@@ -319,9 +301,8 @@ void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, cons
 
 // Lists the partners kFrom..n that touch body j, in order: the vector loop
 // only notes that a row came near enough for a pair to touch.
-void ListTouchingRow(int32_t j, int32_t kFrom, int32_t n, const double* x, const double* y,
-                     const double* z, const double* size, int32_t& count, int32_t* pairHigher,
-                     int32_t* pairLower) {
+void ListTouchingRow(int32_t j, int32_t kFrom, int32_t n, const double* x, const double* y, const double* z,
+                     const double* size, int32_t& count, int32_t* pairHigher, int32_t* pairLower) {
   for (int32_t k = kFrom; k <= n && count < MaxPairs; ++k) {
     const double dx = x[k] - x[j];
     const double dy = y[k] - y[j];
@@ -350,11 +331,10 @@ struct Row8 {
   __mmask8 pullsK;  // all lanes when the body attracts, else none
 };
 
-__attribute__((target("avx512f"), always_inline)) inline Row8 MakeRow8(int32_t j,
-                                                                       const Tables& t) {
+__attribute__((target("avx512f"), always_inline)) inline Row8 MakeRow8(int32_t j, const Tables& t) {
   const double GMj = t.mass[j] * EarthGM;
-  return Row8{_mm512_set1_pd(t.x[j]), _mm512_set1_pd(t.y[j]), _mm512_set1_pd(t.z[j]),
-              _mm512_set1_pd(GMj), __mmask8(GMj > 0.0 ? 0xFF : 0)};
+  return Row8{_mm512_set1_pd(t.x[j]), _mm512_set1_pd(t.y[j]), _mm512_set1_pd(t.z[j]), _mm512_set1_pd(GMj),
+              __mmask8(GMj > 0.0 ? 0xFF : 0)};
 }
 
 // A row's differences and distances to the partners k..k+7. The loop takes
@@ -364,18 +344,15 @@ struct Geometry8 {
   __m512d dx, dy, dz, d;
 };
 
-__attribute__((target("avx512f"), always_inline)) inline Geometry8 Measure8(const Row8& r,
-                                                                             __m512d xk,
-                                                                             __m512d yk,
-                                                                             __m512d zk) {
+__attribute__((target("avx512f"), always_inline)) inline Geometry8 Measure8(const Row8& r, __m512d xk, __m512d yk,
+                                                                            __m512d zk) {
   Geometry8 g;
   g.dx = _mm512_sub_pd(xk, r.x);
   g.dy = _mm512_sub_pd(yk, r.y);
   g.dz = _mm512_sub_pd(zk, r.z);
   // (The zero-masked form is the same square root; the plain intrinsic trips
   // a false uninitialised warning in GCC 12.)
-  g.d = _mm512_maskz_sqrt_pd(0xFF, _mm512_add_pd(_mm512_add_pd(_mm512_mul_pd(g.dx, g.dx),
-                                                               _mm512_mul_pd(g.dy, g.dy)),
+  g.d = _mm512_maskz_sqrt_pd(0xFF, _mm512_add_pd(_mm512_add_pd(_mm512_mul_pd(g.dx, g.dx), _mm512_mul_pd(g.dy, g.dy)),
                                                  _mm512_mul_pd(g.dz, g.dz)));
   return g;
 }
@@ -388,16 +365,13 @@ struct Terms8 {
   __m512d kx, ky, kz, jx, jy, jz;
 };
 
-__attribute__((target("avx512f"), always_inline)) inline Terms8 RowTerms8(const Row8& r,
-                                                                           const Geometry8& g,
-                                                                           __m512d negGmk,
-                                                                           __mmask8 pullsJ,
-                                                                           __mmask8 live) {
+__attribute__((target("avx512f"), always_inline)) inline Terms8 RowTerms8(const Row8& r, const Geometry8& g,
+                                                                          __m512d negGmk, __mmask8 pullsJ,
+                                                                          __mmask8 live) {
   const __m512d d = g.d;
   // Coincident bodies have no direction between them: no attraction.
-  const __mmask8 apart =
-      _mm512_mask_cmp_pd_mask(_mm512_mask_cmp_pd_mask(live, d, _mm512_setzero_pd(), _CMP_GT_OQ),
-                              d, _mm512_set1_pd(Inf), _CMP_LT_OQ);
+  const __mmask8 apart = _mm512_mask_cmp_pd_mask(_mm512_mask_cmp_pd_mask(live, d, _mm512_setzero_pd(), _CMP_GT_OQ), d,
+                                                 _mm512_set1_pd(Inf), _CMP_LT_OQ);
   const __m512d inv = _mm512_div_pd(_mm512_set1_pd(1.0), d);
   const __m512d inv2 = _mm512_mul_pd(inv, inv);
   const __m512d ux = _mm512_div_pd(g.dx, d);
@@ -436,8 +410,7 @@ __attribute__((target("avx512f"), always_inline)) inline __m512d Chunks(__m512d 
 // held as (x, y, z, -, x, y, z, -): one subtraction per partner takes both
 // bodies' three components, so each receives its terms one after the other
 // in ascending k. t holds the two rows' x, y and z terms in lanes of partners.
-__attribute__((target("avx512f"), always_inline)) inline __m512d AddInOrder8(
-    __m512d acc, const double (*t)[8]) {
+__attribute__((target("avx512f"), always_inline)) inline __m512d AddInOrder8(__m512d acc, const double (*t)[8]) {
   const __m512d w = _mm512_setzero_pd();
   const __m512d ax = _mm512_load_pd(t[0]), ay = _mm512_load_pd(t[1]), az = _mm512_load_pd(t[2]);
   const __m512d bx = _mm512_load_pd(t[3]), by = _mm512_load_pd(t[4]), bz = _mm512_load_pd(t[5]);
@@ -463,8 +436,8 @@ __attribute__((target("avx512f"), always_inline)) inline __m512d AddInOrder8(
 }
 
 // v[0..7] -= a, then -= b, each update kept only where it stays finite.
-__attribute__((target("avx512f"), always_inline)) inline void PullTwiceChecked8(
-    double* v, __m512d a, __m512d b, __mmask8 live) {
+__attribute__((target("avx512f"), always_inline)) inline void PullTwiceChecked8(double* v, __m512d a, __m512d b,
+                                                                                __mmask8 live) {
   const __m512d inf = _mm512_set1_pd(Inf);
   __m512d old = _mm512_maskz_loadu_pd(live, v);
   const __m512d r1 = _mm512_sub_pd(old, a);
@@ -494,9 +467,10 @@ struct RowPair8 {
 // exist, liveB leaves out row j+1's own body, nextLive are the lanes of the
 // vector after it. Body k receives row j's term before row j+1's, its
 // velocity loaded and stored once for both.
-__attribute__((target("avx512f"), always_inline)) inline void PairStep8(
-    const Row8& ra, const Row8& rb, const RowPair8& p, const Tables& tb, int32_t k, int vec,
-    __mmask8 live, __mmask8 liveB, __mmask8 nextLive) {
+__attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Row8& ra, const Row8& rb,
+                                                                        const RowPair8& p, const Tables& tb, int32_t k,
+                                                                        int vec, __mmask8 live, __mmask8 liveB,
+                                                                        __mmask8 nextLive) {
   const Geometry8 ga = p.ga, gb = p.gb;
   if (nextLive != 0) {
     const __m512d xk = _mm512_maskz_loadu_pd(nextLive, tb.x + k + 8);
@@ -507,24 +481,19 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(
   }
   p.nearA = _mm512_mask_min_pd(p.nearA, live, ga.d, p.nearA);
   p.nearB = _mm512_mask_min_pd(p.nearB, liveB, gb.d, p.nearB);
-  const __m512d negGmk =
-      _mm512_mul_pd(_mm512_maskz_loadu_pd(live, tb.mass + k), _mm512_set1_pd(-EarthGM));
+  const __m512d negGmk = _mm512_mul_pd(_mm512_maskz_loadu_pd(live, tb.mass + k), _mm512_set1_pd(-EarthGM));
   const __mmask8 pullsJ = _mm512_cmp_pd_mask(negGmk, _mm512_setzero_pd(), _CMP_LT_OQ);
   const Terms8 ta = RowTerms8(ra, ga, negGmk, pullsJ, live);
   const Terms8 tb1 = RowTerms8(rb, gb, negGmk, pullsJ, liveB);
   // Body k: usually every result is finite, and a finite result of two finite
   // steps needs no check between them, so one check of all three components
   // does (a sum that overflows only sends finite values the long way).
-  const __m512d rx =
-      _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vx + k), ta.kx), tb1.kx);
-  const __m512d ry =
-      _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vy + k), ta.ky), tb1.ky);
-  const __m512d rz =
-      _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vz + k), ta.kz), tb1.kz);
+  const __m512d rx = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vx + k), ta.kx), tb1.kx);
+  const __m512d ry = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vy + k), ta.ky), tb1.ky);
+  const __m512d rz = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vz + k), ta.kz), tb1.kz);
   const __m512d sum = _mm512_add_pd(_mm512_add_pd(rx, ry), rz);
-  if (__builtin_expect(live == 0xFF && _mm512_cmp_pd_mask(_mm512_sub_pd(sum, sum),
-                                                          _mm512_setzero_pd(), _CMP_EQ_OQ) == 0xFF,
-                       1)) {
+  if (__builtin_expect(
+          live == 0xFF && _mm512_cmp_pd_mask(_mm512_sub_pd(sum, sum), _mm512_setzero_pd(), _CMP_EQ_OQ) == 0xFF, 1)) {
     _mm512_storeu_pd(tb.vx + k, rx);
     _mm512_storeu_pd(tb.vy + k, ry);
     _mm512_storeu_pd(tb.vz + k, rz);
@@ -534,7 +503,7 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(
     PullTwiceChecked8(tb.vz + k, ta.kz, tb1.kz, live);
   }
   // Bodies j and j+1: their terms wait Lag8 vectors in the queue.
-  double (*q)[8] = p.queued[vec & 3];
+  double(*q)[8] = p.queued[vec & 3];
   _mm512_store_pd(q[0], ta.jx);
   _mm512_store_pd(q[1], ta.jy);
   _mm512_store_pd(q[2], ta.jz);
@@ -547,9 +516,9 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(
 // Rows j and j+1 together over their partners, eight at a time. Vectors start
 // at partner j+1, row j+1's own body, which row j+1 leaves out; bodies j and
 // j+1 receive their terms in ascending k.
-__attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(
-    int32_t j, int32_t n, const Tables& tb, double largest, int32_t& count, int32_t* pairHigher,
-    int32_t* pairLower) {
+__attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_t j, int32_t n, const Tables& tb,
+                                                                          double largest, int32_t& count,
+                                                                          int32_t* pairHigher, int32_t* pairLower) {
   const int32_t j1 = j + 1;
   const Row8 ra = MakeRow8(j, tb), rb = MakeRow8(j1, tb);
   Geometry8 ga, gb;
@@ -578,15 +547,12 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(
     live = LiveLanes8(k, n);
     PairStep8(ra, rb, p, tb, k, vec, live, live, LiveLanes8(k + 8, n));
   }
-  for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v)
-    acc = AddInOrder8(acc, queued[v & 3]);
+  for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v) acc = AddInOrder8(acc, queued[v & 3]);
   // Pairs can touch only where a partner came nearer than the reach to the
   // largest body; s / 2 and s * 0.5 round alike.
-  if (count < MaxPairs &&
-      _mm512_cmp_pd_mask(nearA, _mm512_set1_pd((tb.size[j] + largest) * 0.5), _CMP_LT_OQ))
+  if (count < MaxPairs && _mm512_cmp_pd_mask(nearA, _mm512_set1_pd((tb.size[j] + largest) * 0.5), _CMP_LT_OQ))
     ListTouchingRow(j, j1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
-  if (count < MaxPairs &&
-      _mm512_cmp_pd_mask(nearB, _mm512_set1_pd((tb.size[j1] + largest) * 0.5), _CMP_LT_OQ))
+  if (count < MaxPairs && _mm512_cmp_pd_mask(nearB, _mm512_set1_pd((tb.size[j1] + largest) * 0.5), _CMP_LT_OQ))
     ListTouchingRow(j1, j1 + 1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
   // A finite total of finite terms had only finite partial sums: no term was
   // skipped. Otherwise the row is added again with the check after each term.
@@ -609,11 +575,9 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(
 }  // namespace
 
 // Rows two at a time; with n odd the last row has no partner.
-__attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass, double* x,
-                                                         double* y, double* z, double* vx,
-                                                         double* vy, double* vz, double* size,
-                                                         int32_t* pairHigher,
-                                                         int32_t* pairLower) {
+__attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass, double* x, double* y, double* z,
+                                                         double* vx, double* vy, double* vz, double* size,
+                                                         int32_t* pairHigher, int32_t* pairLower) {
   if (n < 1) return 0;
   int32_t count = 0;
   const Tables tb{mass, x, y, z, size, vx, vy, vz};

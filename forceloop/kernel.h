@@ -7,19 +7,15 @@
 
 namespace brisklet {
 
-using LoopFn = int32_t (*)(int32_t n, double* mass, double* x, double* y, double* z, double* vx,
-                           double* vy, double* vz, double* size, int32_t* pairHigher,
-                           int32_t* pairLower);
+using LoopFn = int32_t (*)(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy, double* vz,
+                           double* size, int32_t* pairHigher, int32_t* pairLower);
 
-int32_t RunLoopScalar(int32_t n, double* mass, double* x, double* y, double* z, double* vx,
-                      double* vy, double* vz, double* size, int32_t* pairHigher,
-                      int32_t* pairLower);
-int32_t RunLoopAvx2(int32_t n, double* mass, double* x, double* y, double* z, double* vx,
-                    double* vy, double* vz, double* size, int32_t* pairHigher,
-                    int32_t* pairLower);
-int32_t RunLoopAvx512(int32_t n, double* mass, double* x, double* y, double* z, double* vx,
-                      double* vy, double* vz, double* size, int32_t* pairHigher,
-                      int32_t* pairLower);
+int32_t RunLoopScalar(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy, double* vz,
+                      double* size, int32_t* pairHigher, int32_t* pairLower);
+int32_t RunLoopAvx2(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy, double* vz,
+                    double* size, int32_t* pairHigher, int32_t* pairLower);
+int32_t RunLoopAvx512(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy, double* vz,
+                      double* size, int32_t* pairHigher, int32_t* pairLower);
 
 bool CpuHasAvx2();
 bool CpuHasAvx512();

@@ -35,17 +35,14 @@ frmAbout::frmAbout(Form1& form) : QDialog(nullptr), form_(form) {
   top->addWidget(lblTitle, 1);
   outer->addLayout(top);
   lblVersion = new QLabel(this);
-  lblVersion->setText(QString("Version %1.%2.%3")
-                          .arg(MolvaneVersionMajor)
-                          .arg(MolvaneVersionMinor)
-                          .arg(MolvaneVersionRevision));
+  lblVersion->setText(
+      QString("Version %1.%2.%3").arg(MolvaneVersionMajor).arg(MolvaneVersionMinor).arg(MolvaneVersionRevision));
   outer->addWidget(lblVersion);
   auto* line1 = new QFrame(this);
   line1->setFrameShape(QFrame::HLine);
   outer->addWidget(line1);
   lblDescription = new QLabel(
-      "Simulates up to 1000 bodies under their mutual gravity: planets, moons, stars, spacecraft and probes.",
-      this);
+      "Simulates up to 1000 bodies under their mutual gravity: planets, moons, stars, spacecraft and probes.", this);
   lblDescription->setWordWrap(true);
   outer->addWidget(lblDescription);
   Label1 = new QLabel("Positions in metres, readouts in kilometres and kilometres per second.", this);

@@ -16,9 +16,12 @@ bool InRange(int slot) { return slot >= 1 && slot <= MaxSlots; }
 bool BoxSlotInUse(const State& s, BoxKind kind, int slot) {
   if (!InRange(slot)) return false;
   switch (kind) {
-    case BoxKind::Distance: return s.distanceBoxes[slot].inUse;
-    case BoxKind::Orbit: return s.orbitBoxes[slot].inUse;
-    case BoxKind::Thrust: return s.thrustPanels[slot].inUse;
+    case BoxKind::Distance:
+      return s.distanceBoxes[slot].inUse;
+    case BoxKind::Orbit:
+      return s.orbitBoxes[slot].inUse;
+    case BoxKind::Thrust:
+      return s.thrustPanels[slot].inUse;
   }
   return false;
 }
@@ -29,14 +32,26 @@ int TakeBoxSlot(State& s, BoxKind kind) {
     // A window opened afresh starts from its defaults, whatever the slot's
     // earlier window held.
     switch (kind) {
-      case BoxKind::Distance: s.distanceBoxes[slot] = BoxSlot{}; break;
-      case BoxKind::Orbit: s.orbitBoxes[slot] = BoxSlot{}; break;
-      case BoxKind::Thrust: s.thrustPanels[slot] = ThrustPanelSlot{}; break;
+      case BoxKind::Distance:
+        s.distanceBoxes[slot] = BoxSlot{};
+        break;
+      case BoxKind::Orbit:
+        s.orbitBoxes[slot] = BoxSlot{};
+        break;
+      case BoxKind::Thrust:
+        s.thrustPanels[slot] = ThrustPanelSlot{};
+        break;
     }
     switch (kind) {
-      case BoxKind::Distance: s.distanceBoxes[slot].inUse = true; break;
-      case BoxKind::Orbit: s.orbitBoxes[slot].inUse = true; break;
-      case BoxKind::Thrust: s.thrustPanels[slot].inUse = true; break;
+      case BoxKind::Distance:
+        s.distanceBoxes[slot].inUse = true;
+        break;
+      case BoxKind::Orbit:
+        s.orbitBoxes[slot].inUse = true;
+        break;
+      case BoxKind::Thrust:
+        s.thrustPanels[slot].inUse = true;
+        break;
     }
     return slot;
   }
@@ -46,9 +61,15 @@ int TakeBoxSlot(State& s, BoxKind kind) {
 void ReleaseBoxSlot(State& s, BoxKind kind, int slot) {
   if (!InRange(slot)) return;
   switch (kind) {
-    case BoxKind::Distance: s.distanceBoxes[slot].inUse = false; break;
-    case BoxKind::Orbit: s.orbitBoxes[slot].inUse = false; break;
-    case BoxKind::Thrust: s.thrustPanels[slot].inUse = false; break;
+    case BoxKind::Distance:
+      s.distanceBoxes[slot].inUse = false;
+      break;
+    case BoxKind::Orbit:
+      s.orbitBoxes[slot].inUse = false;
+      break;
+    case BoxKind::Thrust:
+      s.thrustPanels[slot].inUse = false;
+      break;
   }
 }
 

@@ -19,16 +19,16 @@ enum class BoxKind { Distance, Orbit, Thrust };
 
 // The single windows the main window's menus open.
 enum class InstrumentWindow {
-  ObjEdit,          // edits State::ObjEditTarget
+  ObjEdit,  // edits State::ObjEditTarget
   CreateObjects,
   RotatingPeriod,
   AddCaption,
   AutoPilot,
   OrbitCalculator,
   Spectrum,
-  ControlPanel,     // the default thrust panel
-  OrbitRefBox1,     // the default orbit box
-  BetaBox,          // the default distance box
+  ControlPanel,  // the default thrust panel
+  OrbitRefBox1,  // the default orbit box
+  BetaBox,       // the default distance box
   RefBox1,
   RefBox2,
 };

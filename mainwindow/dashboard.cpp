@@ -76,11 +76,7 @@ int DateAndTimeWidth(int w, int lw) {
 // ------------------------------------------------------------- common part
 
 DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption)
-    : ToolWindow(&tools.form()),
-      tools_(tools),
-      form_(tools.form()),
-      s_(tools.state()),
-      which_(which) {
+    : ToolWindow(&tools.form()), tools_(tools), form_(tools.form()), s_(tools.state()), which_(which) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(caption);
   forwardKeys(this);
@@ -133,8 +129,7 @@ void DashboardWindowBase::closeEvent(QCloseEvent* e) {
 
 // ------------------------------------------------------------ screen scale
 
-frmScreenScale::frmScreenScale(MainToolWindows& tools)
-    : DashboardWindowBase(tools, DashScreenScale, "Screen Scale") {
+frmScreenScale::frmScreenScale(MainToolWindows& tools) : DashboardWindowBase(tools, DashScreenScale, "Screen Scale") {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 4, 4, 4);
   Command13 = SmallButton("+", this);
@@ -206,8 +201,7 @@ void frmTimeRate::showTimeStep(const std::string& caption, const std::string& te
 
 // -------------------------------------------------------------- focus body
 
-frmFocusObject::frmFocusObject(MainToolWindows& tools)
-    : DashboardWindowBase(tools, DashFocusObject, "Focus Object") {
+frmFocusObject::frmFocusObject(MainToolWindows& tools) : DashboardWindowBase(tools, DashFocusObject, "Focus Object") {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 4, 4, 4);
   Combo2 = new QComboBox(this);
@@ -279,8 +273,7 @@ void frmFocusObject::Combo2_Click() {
 
 // ----------------------------------------------------------- date and time
 
-frmDateAndTime::frmDateAndTime(MainToolWindows& tools)
-    : DashboardWindowBase(tools, DashDateAndTime, "Date and Time") {
+frmDateAndTime::frmDateAndTime(MainToolWindows& tools) : DashboardWindowBase(tools, DashDateAndTime, "Date and Time") {
   Label11 = new QLabel(this);
   Label11->move(4, 6);
   QFont f = Label11->font();
@@ -375,9 +368,7 @@ void frmGraphicsOptions::Command21_Click() { form_.LabelsOnOff(); }
 // --------------------------------------------------------- the window set
 
 MainToolWindows::MainToolWindows(Form1& form)
-    : ToolWindows(form.state()),
-      openUrl([](const QUrl& u) { return QDesktopServices::openUrl(u); }),
-      form_(form) {}
+    : ToolWindows(form.state()), openUrl([](const QUrl& u) { return QDesktopServices::openUrl(u); }), form_(form) {}
 
 // The windows go with the set that made them; their flags say so.
 MainToolWindows::~MainToolWindows() {
@@ -411,11 +402,16 @@ QPoint MainToolWindows::DefaultPlaceTwips(DashboardWindow w) { return QPoint(201
 
 DashboardWindowBase* MainToolWindows::create(DashboardWindow w) {
   switch (w) {
-    case DashScreenScale: return new frmScreenScale(*this);
-    case DashTimeRate: return new frmTimeRate(*this);
-    case DashFocusObject: return new frmFocusObject(*this);
-    case DashDateAndTime: return new frmDateAndTime(*this);
-    default: return new frmGraphicsOptions(*this);
+    case DashScreenScale:
+      return new frmScreenScale(*this);
+    case DashTimeRate:
+      return new frmTimeRate(*this);
+    case DashFocusObject:
+      return new frmFocusObject(*this);
+    case DashDateAndTime:
+      return new frmDateAndTime(*this);
+    default:
+      return new frmGraphicsOptions(*this);
   }
 }
 

@@ -16,7 +16,7 @@ void ShowAboutBox(Form1& form);           // Help > About...
 void ShowHelp(Form1& form);
 // Help > Molvane Online Help...: the online tutorials page.
 void ShowTutorials(Form1& form);
-void ShowSecondView(Form1& form);         // Beta > Show Form 2
+void ShowSecondView(Form1& form);  // Beta > Show Form 2
 void ShowScreenSaverSettings(Form1& form);
 
 }  // namespace molvane

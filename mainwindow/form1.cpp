@@ -27,7 +27,10 @@ constexpr int TimerIntervalMs = 100;
 }  // namespace
 
 Form1::Form1(State& state, QWidget* parent)
-    : QMainWindow(parent), s_(state), view_(state), tools_(std::make_unique<ToolWindows>(state)),
+    : QMainWindow(parent),
+      s_(state),
+      view_(state),
+      tools_(std::make_unique<ToolWindows>(state)),
       instruments_(std::make_unique<InstrumentWindows>()) {
   setWindowTitle("Molvane");
   windowStyle_.setClient(this);
@@ -67,13 +70,12 @@ Form1::Form1(State& state, QWidget* parent)
   captions_->setCaptionBackColor(s_.mainWindow.backColor);
 
   // Every control of the main window passes its key presses to the table.
-  for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(viewWidget_),
-                     static_cast<QWidget*>(hscroll1_), static_cast<QWidget*>(vscroll1_),
-                     static_cast<QWidget*>(centerBtn_)}) {
+  for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(viewWidget_), static_cast<QWidget*>(hscroll1_),
+                     static_cast<QWidget*>(vscroll1_), static_cast<QWidget*>(centerBtn_)}) {
     ForwardKeysFrom(w);
   }
-  keyForwarder_ = new KeyForwarder([this](int code) { KeyPresses(code); },
-                                   [this](int code) { AlignKeyReleased(code); }, this);
+  keyForwarder_ =
+      new KeyForwarder([this](int code) { KeyPresses(code); }, [this](int code) { AlignKeyReleased(code); }, this);
   qApp->installEventFilter(keyForwarder_);
   KeepShownWindowsOnScreen(this);
 
@@ -103,9 +105,7 @@ void Form1::setInstrumentWindows(std::unique_ptr<InstrumentWindows> w) {
   if (w) instruments_ = std::move(w);
 }
 
-QString Form1::dataFolder() const {
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
+QString Form1::dataFolder() const { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
 QString Form1::resumePath() const { return PathText(ResumeFilePath(s_)); }
 
@@ -282,9 +282,7 @@ void Form1::graphicsSwitchesChanged() {
 
 void Form1::focusChanged(int /*index*/) { tools_->selectFocusInList(); }
 
-void Form1::setAnchorButton(const std::string& caption) {
-  tools_->setAnchorButtonCaption(Latin1(caption));
-}
+void Form1::setAnchorButton(const std::string& caption) { tools_->setAnchorButtonCaption(Latin1(caption)); }
 
 // The floating focus point goes where the mouse was released; the inverse
 // of the start-up projection (tilt and rotating frame ignored).
@@ -386,7 +384,8 @@ void Form1::Timer1_Timer() {
 }
 
 void Form1::queueSlice() {
-  QMetaObject::invokeMethod(this, [this] { runSlice(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { runSlice(); }, Qt::QueuedConnection);
 }
 
 void Form1::runSlice() {
@@ -433,9 +432,7 @@ void Form1::layoutScrollBars() {
   centerBtn_->move(vscroll1_->x(), hscroll1_->y());
 }
 
-double Form1::captionReferenceWidth() const {
-  return frameGeometry().width() * TwipsPerPixel - vscroll1_->width();
-}
+double Form1::captionReferenceWidth() const { return frameGeometry().width() * TwipsPerPixel - vscroll1_->width(); }
 
 void Form1::setCaptionLabel(int k) { captions_->setCaptionLabel(k); }
 
@@ -446,8 +443,7 @@ void Form1::captionsChanged(int front) {
 
 void Form1::captureWindowRecord() {
   MainWindowRecord& r = s_.mainWindow;
-  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry()
-                                                                                  : frameGeometry();
+  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry() : frameGeometry();
   r.left = static_cast<float>(g.x() * TwipsPerPixel);
   r.top = static_cast<float>(g.y() * TwipsPerPixel);
   r.width = static_cast<float>(frameGeometry().width() * TwipsPerPixel);
@@ -506,9 +502,7 @@ void Form1::applyWindowRecord() {
   syncMenus();
 }
 
-void Form1::setMainCaption(const std::string& text) {
-  setCaptionText(PathText(text));
-}
+void Form1::setMainCaption(const std::string& text) { setCaptionText(PathText(text)); }
 
 void Form1::setCaptionText(const QString& text) {
   if (windowStyle_.titlebar()) {

@@ -25,9 +25,9 @@
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "mainwindow/windowservices.h"
-#include "ui/windowstyle.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
+#include "ui/windowstyle.h"
 
 namespace molvane {
 
@@ -35,11 +35,7 @@ class ViewWidget;
 class KeyForwarder;
 struct MainMenus;
 
-class Form1 : public QMainWindow,
-              public EngineHost,
-              public AutopilotHost,
-              public FilesHost,
-              public WindowServices {
+class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, public FilesHost, public WindowServices {
   Q_OBJECT
 
  public:

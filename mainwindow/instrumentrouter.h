@@ -11,8 +11,7 @@ namespace molvane {
 
 class InstrumentRouter : public InstrumentWindows {
  public:
-  InstrumentRouter(std::unique_ptr<InstrumentWindows> editors,
-                   std::unique_ptr<InstrumentWindows> control);
+  InstrumentRouter(std::unique_ptr<InstrumentWindows> editors, std::unique_ptr<InstrumentWindows> control);
 
   void openBox(BoxKind kind, int slot) override;
   void closeBox(BoxKind kind, int slot) override;

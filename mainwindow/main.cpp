@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
   // Body editors and instruments | thrust panels, autopilot and captions.
   auto editorWindows = std::make_unique<molvane::EditorWindows>(form);
   std::unique_ptr<molvane::InstrumentWindows> controlWindows = std::make_unique<molvane::ControlWindows>(form);
-  form.setInstrumentWindows(std::make_unique<molvane::InstrumentRouter>(
-      std::move(editorWindows), std::move(controlWindows)));
+  form.setInstrumentWindows(
+      std::make_unique<molvane::InstrumentRouter>(std::move(editorWindows), std::move(controlWindows)));
   // The end of the desktop session ends the program as its close box does.
   molvane::SessionEndWatcher sessionEnd([&] {
     form.endSession();

@@ -179,8 +179,8 @@ void MainView::drawBodies() {
     const int32_t outline = s_.objcolor[i];
     int32_t fill = outline;
     if (s_.trails && i != s_.focusobj) fill = s_.objcolor2[i];
-    fillDisc(static_cast<float>(x), static_cast<float>(y), static_cast<float>(r),
-             PixelFromValue(fill), PixelFromValue(outline));
+    fillDisc(static_cast<float>(x), static_cast<float>(y), static_cast<float>(r), PixelFromValue(fill),
+             PixelFromValue(outline));
 
     if (s_.llabels) {
       BodyLabel& l = labels_[i];
@@ -321,9 +321,7 @@ const QImage& MainView::labelPicture(int k, qreal pixelRatio) {
   return l.picture;
 }
 
-bool MainView::labelsMatchBodies() const {
-  return static_cast<int>(labels_.size()) == ClampCount(s_.objects) + 1;
-}
+bool MainView::labelsMatchBodies() const { return static_cast<int>(labels_.size()) == ClampCount(s_.objects) + 1; }
 
 void MainView::raiseLabel(int k) {
   auto it = std::find(labelOrder_.begin(), labelOrder_.end(), k);

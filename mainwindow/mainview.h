@@ -21,8 +21,8 @@ struct BodyLabel {
   QString text;
   QColor colour;
   QColor back = Qt::black;  // the box behind the text
-  int width = 0;        // pixels, from the label font
-  double left = -100;   // pixels in the view; -1000 parks it out of sight
+  int width = 0;            // pixels, from the label font
+  double left = -100;       // pixels in the view; -1000 parks it out of sight
   double top = -100;
   // The box with its text as painted, made at the label's first paint and
   // kept until its text, its colours or the font change: laying out text
@@ -113,7 +113,7 @@ class MainView {
   QFont labelFont_;
   int labelHeight_ = 12;
   int labelAscent_ = 10;
-  std::vector<BodyLabel> labels_;   // index 0 unused
+  std::vector<BodyLabel> labels_;  // index 0 unused
   std::vector<int> labelOrder_;
 };
 

@@ -1,7 +1,6 @@
 #include "mainwindow/menus.h"
 
 #include <QMenuBar>
-
 #include <algorithm>
 
 #include "engine/bodies.h"
@@ -16,8 +15,8 @@ namespace {
 // One item: its handler's name, caption and shortcut. A hidden item is
 // disabled as well, so its shortcut cannot act.
 template <typename F>
-QAction* Item(QMenu* menu, const char* name, const QString& caption, F&& handler,
-              const QKeySequence& shortcut = {}, bool hidden = false) {
+QAction* Item(QMenu* menu, const char* name, const QString& caption, F&& handler, const QKeySequence& shortcut = {},
+              bool hidden = false) {
   QAction* a = menu->addAction(caption);
   a->setObjectName(name);
   if (!shortcut.isEmpty()) a->setShortcut(shortcut);
@@ -67,24 +66,32 @@ auto ShowWindow(Form1* f, InstrumentWindow w, bool reload) {
 void BuildFileMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
   FileCommands* c = &f->fileCommands();
   m.file = SubMenu(bar, AddToBar, "mnuFile", "File");
-  m.newItem = Item(m.file, "mnuNew", "&New", [c] { c->mnuNew_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
-  m.openBeta = Item(m.file, "mnuOpenBeta", "Open Beta", [c] { c->mnuOpenBeta_Click(); }, {}, true);
-  m.open = Item(m.file, "OpenMnu", "&Open", [c] { c->OpenMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
-  m.saveBeta = Item(m.file, "mnuSaveBeta", "Save Beta", [] {}, {}, true);
+  m.newItem = Item(
+      m.file, "mnuNew", "&New", [c] { c->mnuNew_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
+  m.openBeta = Item(
+      m.file, "mnuOpenBeta", "Open Beta", [c] { c->mnuOpenBeta_Click(); }, {}, true);
+  m.open = Item(
+      m.file, "OpenMnu", "&Open", [c] { c->OpenMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
+  m.saveBeta = Item(
+      m.file, "mnuSaveBeta", "Save Beta", [] {}, {}, true);
   // In the main window the item's shortcut saves; in other windows Ctrl+S
   // reaches the keyboard table (code 19), which saves the same way.
-  m.save = Item(m.file, "mnuSave", "&Save", [c] { c->mnuSave_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
-  m.saveAndArchive =
-      Item(m.file, "mnuSaveAndArchive", "Save and Archive", [c] { c->mnuSaveAndArchive_Click(); }, {}, true);
-  m.saveAsBeta = Item(m.file, "mnuSaveAsBeta", "Save As Beta", [] {}, {}, true);
+  m.save = Item(
+      m.file, "mnuSave", "&Save", [c] { c->mnuSave_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+  m.saveAndArchive = Item(
+      m.file, "mnuSaveAndArchive", "Save and Archive", [c] { c->mnuSaveAndArchive_Click(); }, {}, true);
+  m.saveAsBeta = Item(
+      m.file, "mnuSaveAsBeta", "Save As Beta", [] {}, {}, true);
   m.saveAs = Item(m.file, "SaveasMnu", "Save &As...", [c] { c->SaveasMnu_Click(); });
   m.autoSave = Item(m.file, "mnuAutoSave", "Auto Save...", [f] { ShowAutoSaveDialog(*f); });
-  m.fullRestore = Item(m.file, "mnuFullResume", "&Full Restore", [c] { c->mnuFullResume_Click(); },
-                       QKeySequence(Qt::Key_F6), true);
-  m.restoreWithCommands = Item(m.file, "mnuResumeWithCommands", "&Restore with current commands",
-                               [c] { c->mnuResumeWithCommands_Click(); }, QKeySequence(Qt::Key_F7), true);
+  m.fullRestore = Item(
+      m.file, "mnuFullResume", "&Full Restore", [c] { c->mnuFullResume_Click(); }, QKeySequence(Qt::Key_F6), true);
+  m.restoreWithCommands = Item(
+      m.file, "mnuResumeWithCommands", "&Restore with current commands", [c] { c->mnuResumeWithCommands_Click(); },
+      QKeySequence(Qt::Key_F7), true);
   Separator(m.file, "seperator3");
-  m.exit = Item(m.file, "ExitMnu", "E&xit", [c] { c->ExitMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
+  m.exit = Item(
+      m.file, "ExitMnu", "E&xit", [c] { c->ExitMnu_Click(); }, QKeySequence(Qt::CTRL | Qt::Key_Q));
   m.recentSep = Separator(m.file, "recentFilesSep");
   m.recentSep->setVisible(false);
   for (int i = 1; i <= 4; ++i) {
@@ -96,8 +103,8 @@ void BuildFileMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
 void BuildObjectsMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.objects = SubMenu(bar, AddToBar, "Objectsmnu", "&Objects");
   m.editObject = Item(m.objects, "EditObjMnu", "&Edit Object...", [f] { f->EditObjMnu_Click(); });
-  m.createObjects = Item(m.objects, "CreateObjClassmnu", "Create Objects...",
-                         ShowWindow(f, InstrumentWindow::CreateObjects, false));
+  m.createObjects =
+      Item(m.objects, "CreateObjClassmnu", "Create Objects...", ShowWindow(f, InstrumentWindow::CreateObjects, false));
 }
 
 // View's "Dash Board Elements": one checked item per dashboard window, the
@@ -118,10 +125,12 @@ void BuildDashboardMenu(Form1* f, MainMenus& m) {
     m.dashboardItems[w]->setCheckable(true);
   }
   m.showAll = SubMenu(m.dashboard, AddToMenu, "mnuShowAll", "Show All");
-  m.alignVertically = Item(m.showAll, "mnuAlignVertically", "Align Vertically...",
-                           [f] { f->tools().alignVertically(); }, QKeySequence(Qt::Key_F8));
-  m.alignHorizontal = Item(m.showAll, "mnuAlignHorizontal", "Align Horizontal...",
-                           [f] { f->tools().alignHorizontally(); }, QKeySequence(Qt::Key_F9));
+  m.alignVertically = Item(
+      m.showAll, "mnuAlignVertically", "Align Vertically...", [f] { f->tools().alignVertically(); },
+      QKeySequence(Qt::Key_F8));
+  m.alignHorizontal = Item(
+      m.showAll, "mnuAlignHorizontal", "Align Horizontal...", [f] { f->tools().alignHorizontally(); },
+      QKeySequence(Qt::Key_F9));
   m.hideAll = Item(m.dashboard, "mnuHideAll", "Hide All", [f] {
     f->tools().hideAll();
     f->syncMenus();
@@ -134,10 +143,12 @@ void BuildViewBoxItems(Form1* f, MainMenus& m) {
   m.zoomIn = Item(m.view, "mnuZoomIn", "Zoom In", [f] { f->zoomIn(); });
   m.zoomOut = Item(m.view, "mnuZoomOut", "Zoom Out", [f] { f->zoomOut(); });
   Separator(m.view, "mnuLine");
-  m.rb1 = Item(m.view, "rb1", "Show Reference Box &1...", [f] { f->rb_Click(1); }, {}, true);
-  m.rb2 = Item(m.view, "rb2", "Show Reference Box &2...", [f] { f->rb_Click(2); }, {}, true);
-  m.addDistanceBox = Item(m.view, "mnuRefBoxS", "Add Distance And Velocity Box",
-                          [boxes] { boxes->addBox(BoxKind::Distance); });
+  m.rb1 = Item(
+      m.view, "rb1", "Show Reference Box &1...", [f] { f->rb_Click(1); }, {}, true);
+  m.rb2 = Item(
+      m.view, "rb2", "Show Reference Box &2...", [f] { f->rb_Click(2); }, {}, true);
+  m.addDistanceBox =
+      Item(m.view, "mnuRefBoxS", "Add Distance And Velocity Box", [boxes] { boxes->addBox(BoxKind::Distance); });
   m.orbitRef1 = Item(m.view, "mnuOrbitRef1", "Show Orbit Reference Box 1...",
                      ShowWindow(f, InstrumentWindow::OrbitRefBox1, false), {}, true);
   m.addOrbitBox = Item(m.view, "mnuAddOEB", "Add Orbital Elements Box", [boxes] { boxes->addBox(BoxKind::Orbit); });
@@ -157,11 +168,12 @@ void BuildViewMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
   });
   BuildViewBoxItems(f, m);
   BuildDashboardMenu(f, m);
-  m.fullScreen = Item(m.view, "mnuFullScreen", "Full Screen", [f] { f->FullScreenOnOff(); }, QKeySequence(Qt::Key_F11));
+  m.fullScreen = Item(
+      m.view, "mnuFullScreen", "Full Screen", [f] { f->FullScreenOnOff(); }, QKeySequence(Qt::Key_F11));
   m.betaBox = Item(m.view, "mnuBetaBox", "betabox", ShowWindow(f, InstrumentWindow::BetaBox, false), {}, true);
   Separator(m.view, "seperator");
-  m.exaggerate = Item(m.view, "mnuExaggerateObjectSize", "E&xaggerate Object Size",
-                      [f] { f->ExaggerateObjectSizeOnOff(); });
+  m.exaggerate =
+      Item(m.view, "mnuExaggerateObjectSize", "E&xaggerate Object Size", [f] { f->ExaggerateObjectSizeOnOff(); });
   m.exaggerate->setCheckable(true);
   m.rotatingFrame = Item(m.view, "mnuRotatingFrame", "&Rotating Frame", [f] { f->RotatingFrameOnOff(); });
   m.rotatingFrame->setCheckable(true);
@@ -228,8 +240,9 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
   BuildHelpMenu(f, bar, m);
   BuildHiddenMenus(f, bar, m);
 
-  m.topLevel = {m.file->menuAction(), m.objects->menuAction(), m.view->menuAction(), m.preferences,
-                m.time->menuAction(), m.autoPilot, m.help->menuAction()};
+  m.topLevel = {m.file->menuAction(), m.objects->menuAction(), m.view->menuAction(),
+                m.preferences,        m.time->menuAction(),    m.autoPilot,
+                m.help->menuAction()};
 }
 
 void SyncMainMenus(Form1& form, MainMenus& m) {

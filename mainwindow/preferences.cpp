@@ -195,8 +195,8 @@ void frmAutoSave::Command1_Click() {
   if (optDays->isChecked()) unit = 86400;
   if (optYears->isChecked()) unit = 86400 * 365.2425;
   State& s = form_.state();
-  s.autoSave = AutoSaveFromEntries(s.autoSave, Check1->isChecked(), BoxText(Text1), unit,
-                                   BoxText(Text2), ckReport->isChecked());
+  s.autoSave =
+      AutoSaveFromEntries(s.autoSave, Check1->isChecked(), BoxText(Text1), unit, BoxText(Text2), ckReport->isChecked());
   close();
 }
 

@@ -26,7 +26,7 @@ class frmPreferences : public QDialog {
  public:
   explicit frmPreferences(Form1& form);
 
-  QFrame* Shape1 = nullptr;  // the colour OK will apply
+  QFrame* Shape1 = nullptr;         // the colour OK will apply
   QPushButton* Command3 = nullptr;  // "Change Color"
   QComboBox* Combo1 = nullptr;      // minimum object size
   QComboBox* Combo2 = nullptr;      // exaggerated object size
@@ -59,13 +59,13 @@ class frmAutoSave : public QDialog {
   explicit frmAutoSave(Form1& form);
 
   QCheckBox* Check1 = nullptr;
-  QLineEdit* Text1 = nullptr;   // interval
+  QLineEdit* Text1 = nullptr;  // interval
   QRadioButton* optSeconds = nullptr;
   QRadioButton* optMinutes = nullptr;
   QRadioButton* optHours = nullptr;
   QRadioButton* optDays = nullptr;
   QRadioButton* optYears = nullptr;
-  QLineEdit* Text2 = nullptr;   // maximum saves
+  QLineEdit* Text2 = nullptr;  // maximum saves
   QCheckBox* ckReport = nullptr;
   QPushButton* Command1 = nullptr;  // OK
   QPushButton* Command2 = nullptr;  // Cancel

@@ -1,17 +1,16 @@
 #include "mainwindow/secondview.h"
 
-#include "mainwindow/mainview.h"
-
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
 #include "engine/bodies.h"
 #include "engine/orbits.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/mainview.h"
 #include "ui/colours.h"
 #include "ui/keys.h"
 
@@ -202,8 +201,7 @@ void Form2::pPplot() {
     if (lastX_[i] != 0 || lastY_[i] != 0) p.drawLine(QPointF(lastX_[i], lastY_[i]), QPointF(x, y));
 
     auto changed = [](double last, double now) { return std::fabs(last - now) > std::fabs(last * 0.01); };
-    if (changed(lastVx_[i], s_.objvx[i]) || changed(lastVy_[i], s_.objvy[i]) ||
-        changed(lastVz_[i], s_.objvz[i])) {
+    if (changed(lastVx_[i], s_.objvx[i]) || changed(lastVy_[i], s_.objvy[i]) || changed(lastVz_[i], s_.objvz[i])) {
       ++ringIndex_;
       if (ringIndex_ > RingSize) ringIndex_ = 1;
       TrailEntry& e = ring_[static_cast<size_t>(ringIndex_)];

@@ -13,7 +13,8 @@ namespace molvane {
 namespace {
 
 int wakePipe[2] = {-1, -1};
-struct sigaction oldTerm {}, oldHup {};
+struct sigaction oldTerm {
+}, oldHup{};
 
 void OnSignal(int) {
   const int saved = errno;

@@ -34,8 +34,7 @@ QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) 
 }  // namespace
 
 bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
-                       const std::string& hour, const std::string& minute, const std::string& second,
-                       double& out) {
+                       const std::string& hour, const std::string& minute, const std::string& second, double& out) {
   int16_t sec = 0;
   AssignNumber(ParseNumberPrefix(second), sec);
   const double y = ParseNumberPrefix(year);
@@ -65,8 +64,8 @@ frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
   ComboHour = NumberList(0, 23, "0", FrameExecutionTime);
   ComboMinute = NumberList(0, 59, "0", FrameExecutionTime);
   ComboSecond = NumberList(0, 59, "0", FrameExecutionTime);
-  const std::pair<const char*, QWidget*> fields[] = {{"Month", ComboMonth}, {"Day", ComboDay},
-                                                     {"Year", TextYear},    {"Hour", ComboHour},
+  const std::pair<const char*, QWidget*> fields[] = {{"Month", ComboMonth},   {"Day", ComboDay},
+                                                     {"Year", TextYear},      {"Hour", ComboHour},
                                                      {"Minute", ComboMinute}, {"Seconds", ComboSecond}};
   int col = 0;
   for (const auto& [caption, field] : fields) {
@@ -86,9 +85,8 @@ frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
 // from the new value.
 void frmSetTime::Command2_Click() {
   double t = 0;
-  if (SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
-                        BoxText(ComboHour), BoxText(ComboMinute),
-                        BoxText(ComboSecond), t)) {
+  if (SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay), BoxText(ComboHour),
+                        BoxText(ComboMinute), BoxText(ComboSecond), t)) {
     form_.state().SecondsElapsed = t;
   }
   close();

@@ -39,7 +39,6 @@ class frmSetTime : public QDialog {
 // The clock value for the texts of the fields, unchecked as the calendar
 // arithmetic takes them; false (clock unchanged) when it is not finite.
 bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
-                       const std::string& hour, const std::string& minute, const std::string& second,
-                       double& out);
+                       const std::string& hour, const std::string& minute, const std::string& second, double& out);
 
 }  // namespace molvane

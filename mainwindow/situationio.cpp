@@ -9,9 +9,7 @@ bool OpenSituation(State& s, FilesHost& files, EngineHost& engine, const std::st
   return OpenSituationFile(s, files, engine, path);
 }
 
-bool SaveSituation(State& s, FilesHost& files, const std::string& path) {
-  return WriteSituationFile(s, files, path);
-}
+bool SaveSituation(State& s, FilesHost& files, const std::string& path) { return WriteSituationFile(s, files, path); }
 
 void ReadProgramSettings(State& s, const std::string& dataFolder) {
   s.dataFolder = dataFolder;

@@ -99,8 +99,8 @@ void VisitMainWindowMenus(WholeProgram& p, const WindowVisitor& visit) {
   MainMenus& menus = form.menus();
 
   // ---- The Dashboard, each opened by its menu item.
-  const char* dashNames[DashboardCount] = {"dash-screenscale", "dash-timerate", "dash-focusobject",
-                                           "dash-dateandtime", "dash-graphicsoptions"};
+  const char* dashNames[DashboardCount] = {"dash-screenscale", "dash-timerate", "dash-focusobject", "dash-dateandtime",
+                                           "dash-graphicsoptions"};
   for (int w = 0; w < DashboardCount; ++w) {
     menus.dashboardItems[w]->trigger();
     Visit(visit, dashNames[w], tools.window(static_cast<DashboardWindow>(w)));

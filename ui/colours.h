@@ -9,9 +9,7 @@
 
 namespace molvane {
 
-inline QColor ColourFromValue(int32_t v) {
-  return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
+inline QColor ColourFromValue(int32_t v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
 
 // A Qt colour back to the stored value (alpha dropped).
 inline int32_t ValueFromColour(const QColor& c) {

@@ -15,8 +15,8 @@
 
 namespace molvane {
 
-inline QFont MakeFont(QFont base, const std::string& family, float pointSize, bool bold,
-                      bool italic, bool strikeOut, bool underline) {
+inline QFont MakeFont(QFont base, const std::string& family, float pointSize, bool bold, bool italic, bool strikeOut,
+                      bool underline) {
   if (!family.empty()) {
     base.setFamily(Latin1(family));
   }

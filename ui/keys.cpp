@@ -56,8 +56,7 @@ const QWidget* MarkedFor(const QWidget* w) {
 
 }  // namespace
 
-KeyForwarder::KeyForwarder(std::function<void(int)> press, std::function<void(int)> alignRelease,
-                           QObject* parent)
+KeyForwarder::KeyForwarder(std::function<void(int)> press, std::function<void(int)> alignRelease, QObject* parent)
     : QObject(parent), press_(std::move(press)), alignRelease_(std::move(alignRelease)) {}
 
 // An ignored key event travels up the parent chain as the same event

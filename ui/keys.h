@@ -33,8 +33,7 @@ void AlignKeysFrom(QWidget* w);
 // event untouched so the key still reaches the control.
 class KeyForwarder : public QObject {
  public:
-  KeyForwarder(std::function<void(int)> press, std::function<void(int)> alignRelease,
-               QObject* parent = nullptr);
+  KeyForwarder(std::function<void(int)> press, std::function<void(int)> alignRelease, QObject* parent = nullptr);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -37,8 +37,7 @@ QPoint PlaceOnArea(const QRect& frame, const QRect& area) {
 }
 
 void KeepOnScreen(QWidget* window) {
-  if (!window || !window->isWindow() || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-    return;
+  if (!window || !window->isWindow() || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
   const QRect frame = window->frameGeometry();
   // Reachable: a piece of its top edge, where a title bar is grabbed, lies
   // on a screen. A window only partly off an edge stays where it is.

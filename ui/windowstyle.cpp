@@ -2,13 +2,9 @@
 
 namespace molvane {
 
-uintptr_t WindowStyle::hWnd() const {
-  return client_ ? static_cast<uintptr_t>(client_->winId()) : 0;
-}
+uintptr_t WindowStyle::hWnd() const { return client_ ? static_cast<uintptr_t>(client_->winId()) : 0; }
 
-bool WindowStyle::titlebar() const {
-  return client_ && !(client_->windowFlags() & Qt::FramelessWindowHint);
-}
+bool WindowStyle::titlebar() const { return client_ && !(client_->windowFlags() & Qt::FramelessWindowHint); }
 
 // Changing window flags re-creates the native window, which hides it: keep
 // its place and size and show it again.
@@ -24,9 +20,7 @@ void WindowStyle::set(Qt::WindowType f, bool on) {
 
 void WindowStyle::setTitlebar(bool on) { set(Qt::FramelessWindowHint, !on); }
 
-bool WindowStyle::toolWindow() const {
-  return client_ && (client_->windowFlags() & Qt::WindowType_Mask) == Qt::Tool;
-}
+bool WindowStyle::toolWindow() const { return client_ && (client_->windowFlags() & Qt::WindowType_Mask) == Qt::Tool; }
 
 void WindowStyle::setToolWindow(bool on) {
   if (!client_ || toolWindow() == on) return;
@@ -39,8 +33,7 @@ void WindowStyle::setToolWindow(bool on) {
 }
 
 int32_t WindowStyle::MakeLong(int16_t high, int16_t low) {
-  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16) |
-                              static_cast<uint16_t>(low));
+  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16) | static_cast<uint16_t>(low));
 }
 
 }  // namespace molvane

@@ -4,9 +4,9 @@
 // or off, labels on. One iteration is one SimulationStep, which draws once.
 // Also: a repaint of the view widget with its labels, and a step in which
 // pairs of bodies merge against a plain one.
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <chrono>
 #include <cmath>
 #include <memory>

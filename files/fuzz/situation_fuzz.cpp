@@ -50,9 +50,8 @@ void CheckDocument(const SituationDocument& d) {
     Check(inRange(t.cpobject) && inRange(t.cpreference), "panel bodies in range");
   }
   const SDataRecord& s = d.sdata;
-  for (double v : {s.scalePixel, s.secondsElapsed, s.timescale, s.offsetX, s.offsetY, s.rotatingPeriod,
-                   s.nextTime, double(s.top), double(s.left), double(s.width), double(s.height),
-                   double(s.autoSaveInterval)})
+  for (double v : {s.scalePixel, s.secondsElapsed, s.timescale, s.offsetX, s.offsetY, s.rotatingPeriod, s.nextTime,
+                   double(s.top), double(s.left), double(s.width), double(s.height), double(s.autoSaveInterval)})
     Check(Finite(v), "SData numbers finite");
   Check(s.timescale > 0 && s.scalePixel > 0, "time step and scale positive");
   Check(inRange(s.focusobj), "focus in range");
@@ -70,8 +69,8 @@ void CheckTables(const State& s) {
   for (int v : {s.rb1a, s.rb1b, s.rb2a, s.rb2b, s.rbo1a, s.rbo1b, s.cpobject, s.cpreference})
     Check(inRange(v), "window bodies in range");
   for (int k = 0; k <= s.objects; ++k)
-    for (double v : {s.objmass[k], s.objsize[k], s.objx[k], s.objy[k], s.objz[k], s.objvx[k], s.objvy[k],
-                     s.objvz[k], double(s.objdirx[k]), double(s.objdiry[k]), double(s.objdirz[k])})
+    for (double v : {s.objmass[k], s.objsize[k], s.objx[k], s.objy[k], s.objz[k], s.objvx[k], s.objvy[k], s.objvz[k],
+                     double(s.objdirx[k]), double(s.objdiry[k]), double(s.objdirz[k])})
       Check(Finite(v), "body numbers finite");
   Check(s.timescale > 0 && Finite(s.timescale) && s.ScalePixel > 0 && Finite(s.ScalePixel),
         "time step and scale positive");
@@ -84,8 +83,8 @@ void CheckTables(const State& s) {
   for (const DashboardPlace& p : s.dashboard) Check(Finite(p.top) && Finite(p.left), "dashboard finite");
   for (int k = 1; k <= MaxCaptions; ++k) {
     const CaptionSlot& c = s.captions[k];
-    for (float v : {c.fontSize, c.top, c.left, c.height, c.width, c.relFontSize, c.relTop, c.relLeft,
-                    c.relWidth, c.relHeight})
+    for (float v :
+         {c.fontSize, c.top, c.left, c.height, c.width, c.relFontSize, c.relTop, c.relLeft, c.relWidth, c.relHeight})
       Check(Finite(v), "caption finite");
   }
   Check(s.autopilotCount >= 0 && s.autopilotCount <= MaxAutopilot, "autopilot within 1000");
@@ -129,10 +128,14 @@ void FuzzKeyed(std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const State* base = new State;
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  if (bytes.substr(0, 7) == "mOLVANE") FuzzValueList(bytes);
-  else FuzzValueList("mOLVANE\r\n" + std::string(bytes));
-  if (bytes.substr(0, 5) == "intro") FuzzKeyed(bytes);
-  else FuzzKeyed("intro\r\nmOLVANE\r\n" + std::string(bytes));
+  if (bytes.substr(0, 7) == "mOLVANE")
+    FuzzValueList(bytes);
+  else
+    FuzzValueList("mOLVANE\r\n" + std::string(bytes));
+  if (bytes.substr(0, 5) == "intro")
+    FuzzKeyed(bytes);
+  else
+    FuzzKeyed("intro\r\nmOLVANE\r\n" + std::string(bytes));
   ReadResult r = ReadSituation(bytes, *base);
   if (r.status != ReadStatus::Ok) return 0;
   CheckDocument(r.doc);

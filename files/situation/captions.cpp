@@ -10,8 +10,8 @@ namespace {
 constexpr int kCaptionLines = 12;
 
 CaptionRecord CaptionFromSlot(const CaptionSlot& c) {
-  return {c.caption, c.fontName, c.fontSize, c.foreColor, c.bold, c.italic,
-          c.strikethru, c.underline, c.top, c.left, c.height, c.width};
+  return {c.caption,    c.fontName,  c.fontSize, c.foreColor, c.bold,   c.italic,
+          c.strikethru, c.underline, c.top,      c.left,      c.height, c.width};
 }
 
 // A caption from item q; what does not read keeps the current caption, but

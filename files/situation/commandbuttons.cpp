@@ -30,7 +30,8 @@ bool ReadCommandButtons(const SectionItems& in, const State& current, SituationD
   std::optional<size_t> p = in.PositionalSection(kCommandButtonsTags.open, kButtonLines);
   if (!p) return false;
   d.hasDashboard = *p != SectionItems::kMissing;
-  if (d.hasDashboard) ReadPlaces(in, *p, current, d);
+  if (d.hasDashboard)
+    ReadPlaces(in, *p, current, d);
   else
     for (DashboardRecord& place : d.dashboard) place = kClosed;
   for (DashboardRecord& place : d.dashboard) {
@@ -76,7 +77,6 @@ void ApplyCommandButtons(const LoadTarget& to, const SituationDocument& d) {
 
 }  // namespace
 
-const Section kCommandButtons{ReadCommandButtons, WriteCommandButtons, CommandButtonsFromState,
-                                ApplyCommandButtons};
+const Section kCommandButtons{ReadCommandButtons, WriteCommandButtons, CommandButtonsFromState, ApplyCommandButtons};
 
 }  // namespace molvane::situation

@@ -13,9 +13,8 @@ namespace {
 constexpr int kBodyLines = 19;
 
 BodyRecord BodyFromTable(const State& s, int k) {
-  return {s.objname[k], s.objmass[k], s.objref[k], s.objcolor[k], s.objsize[k],
-          s.objx[k],    s.objy[k],    s.objz[k],   s.objvx[k],    s.objvy[k],
-          s.objvz[k],   s.objdirx[k], s.objdiry[k], s.objdirz[k]};
+  return {s.objname[k], s.objmass[k], s.objref[k], s.objcolor[k], s.objsize[k], s.objx[k],    s.objy[k],
+          s.objz[k],    s.objvx[k],   s.objvy[k],  s.objvz[k],    s.objdirx[k], s.objdiry[k], s.objdirz[k]};
 }
 
 void BodyToTable(State& s, int k, const BodyRecord& b) {

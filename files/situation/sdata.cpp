@@ -95,8 +95,8 @@ bool ReadSData(const SectionItems& in, const State& current, SituationDocument& 
   if (!p || *p == SectionItems::kMissing) return false;  // without it the bodies' units are unknown
   SDataRecord& s = d.sdata;
   if (!ReadLines(in, *p, current, LastBody(d), s)) return false;
-  for (double* v : {&s.scalePixel, &s.secondsElapsed, &s.timescale, &s.offsetX, &s.offsetY, &s.rotatingPeriod,
-                    &s.nextTime})
+  for (double* v :
+       {&s.scalePixel, &s.secondsElapsed, &s.timescale, &s.offsetX, &s.offsetY, &s.rotatingPeriod, &s.nextTime})
     Canon(*v);
   for (float* v : {&s.top, &s.left, &s.width, &s.height, &s.autoSaveInterval}) Canon(*v);
   return true;

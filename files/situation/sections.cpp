@@ -10,9 +10,8 @@ namespace {
 
 constexpr std::string_view kEndTagLower = "</molvane>";
 
-constexpr SectionTags kSections[] = {kDistanceBoxesTags, kOrbitBoxesTags, kSDataTags,
-                                     kCommandButtonsTags, kCaptionsTags,  kThrustBoxTags,
-                                     kObjectsTags,        kAutoPilotTags};
+constexpr SectionTags kSections[] = {kDistanceBoxesTags, kOrbitBoxesTags, kSDataTags,   kCommandButtonsTags,
+                                     kCaptionsTags,      kThrustBoxTags,  kObjectsTags, kAutoPilotTags};
 
 std::string Lowered(std::string_view t) {
   std::string out(t);

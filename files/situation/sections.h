@@ -60,8 +60,7 @@ class SectionItems {
   bool RecordsFrom(size_t pos, std::string_view close, int lines, std::vector<size_t>& out) const;
   // The same for a whole section: no records when its tag is absent; at
   // most `limit` records are kept, the rest counted in `dropped`.
-  bool ListRecords(const SectionTags& tags, int lines, size_t limit, std::vector<size_t>& out,
-                   int& dropped) const;
+  bool ListRecords(const SectionTags& tags, int lines, size_t limit, std::vector<size_t>& out, int& dropped) const;
   // Start of a section read by position: kMissing when its tag is absent,
   // no result when its lines are cut short.
   std::optional<size_t> PositionalSection(std::string_view tag, int lines) const;

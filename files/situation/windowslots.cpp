@@ -25,20 +25,28 @@ struct WindowSection {
   void (FilesHost::*open)(int slot);
 };
 
-constexpr WindowSection<BoxRecord, BoxSlot> kDistanceBoxWindows{
-    kDistanceBoxesTags, true, &SituationDocument::distanceBoxes, &State::distanceBoxes,
-    &DroppedRecords::distanceBoxes, &FilesHost::openDistanceBox};
+constexpr WindowSection<BoxRecord, BoxSlot> kDistanceBoxWindows{kDistanceBoxesTags,
+                                                                true,
+                                                                &SituationDocument::distanceBoxes,
+                                                                &State::distanceBoxes,
+                                                                &DroppedRecords::distanceBoxes,
+                                                                &FilesHost::openDistanceBox};
 constexpr WindowSection<BoxRecord, BoxSlot> kOrbitBoxWindows{
-    kOrbitBoxesTags, true, &SituationDocument::orbitBoxes, &State::orbitBoxes,
-    &DroppedRecords::orbitBoxes, &FilesHost::openOrbitBox};
-constexpr WindowSection<ThrustPanelRecord, ThrustPanelSlot> kThrustPanelWindows{
-    kThrustBoxTags, false, &SituationDocument::thrustPanels, &State::thrustPanels,
-    &DroppedRecords::thrustPanels, &FilesHost::openThrustPanel};
+    kOrbitBoxesTags,         true, &SituationDocument::orbitBoxes, &State::orbitBoxes, &DroppedRecords::orbitBoxes,
+    &FilesHost::openOrbitBox};
+constexpr WindowSection<ThrustPanelRecord, ThrustPanelSlot> kThrustPanelWindows{kThrustBoxTags,
+                                                                                false,
+                                                                                &SituationDocument::thrustPanels,
+                                                                                &State::thrustPanels,
+                                                                                &DroppedRecords::thrustPanels,
+                                                                                &FilesHost::openThrustPanel};
 
 template <class T>
 void ReadField(const TextItem& item, T& target, bool strict) {
-  if (strict) ReadStrictNumber(item, target);
-  else ReadNumber(item, target);
+  if (strict)
+    ReadStrictNumber(item, target);
+  else
+    ReadNumber(item, target);
 }
 
 // New windows start from zero, not from the current tables.
@@ -100,8 +108,8 @@ void ApplyWindows(const LoadTarget& to, const SituationDocument& d) {
   const auto& records = d.*W.records;
   for (size_t k = 0; k < records.size() && k < MaxSlots; ++k) {
     const auto& [place1, place2, text1, text2, body1, body2] = records[k];
-    (to.s.*W.slots)[k + 1] = {true, place1, place2, text1, text2, BodyIndexOrZero(body1, to.s.objects),
-                              BodyIndexOrZero(body2, to.s.objects)};
+    (to.s.*W.slots)[k + 1] = {
+        true, place1, place2, text1, text2, BodyIndexOrZero(body1, to.s.objects), BodyIndexOrZero(body2, to.s.objects)};
     (to.files.*W.open)(static_cast<int>(k + 1));
   }
 }

@@ -24,9 +24,7 @@ class AutopilotClockTest : public ::testing::Test {
     PutBody(*s, 1, "A", 0, {0, 0, 0}, {0, 0, 0});
     PutBody(*s, 2, "B", 0, {1000, 0, 0}, {0, 0, 0});
   }
-  void Add(double t, const std::string& line) {
-    InsertAutopilotCommand(*s, host, line, t, "");
-  }
+  void Add(double t, const std::string& line) { InsertAutopilotCommand(*s, host, line, t, ""); }
   // Steps the loop n times; returns the clock values at which a command ran.
   std::vector<double> Steps(int n) {
     const size_t before = engine.runs.size();
@@ -78,7 +76,7 @@ TEST_F(AutopilotClockTest, ReversedTimeRunsOnlyWhileTheClockIsAtOrPastTheEntry) 
 
   EXPECT_EQ(Steps(2), (std::vector<double>{100}));  // clock 50, 100
   s->TimeForward = false;
-  EXPECT_EQ(Steps(3), std::vector<double>{});       // clock 50, 0, -50
+  EXPECT_EQ(Steps(3), std::vector<double>{});  // clock 50, 0, -50
   s->TimeForward = true;
   EXPECT_EQ(Steps(5), (std::vector<double>{100, 150}));  // 0 .. 200
   s->TimeForward = false;

@@ -1,6 +1,7 @@
+#include "control/autopilot_line.h"
+
 #include <gtest/gtest.h>
 
-#include "control/autopilot_line.h"
 #include "engine/calendar.h"
 #include "tests/control/autopilot_test_support.h"
 
@@ -174,8 +175,7 @@ TEST(AutopilotLine, ViewAndTimeCommands) {
   f.offsetZ = "0";
   f.offsetUnit = "AU";
   line = Compose(f);
-  EXPECT_EQ(line, Pad(Pad(Pad(Word("Focus") + "Absolute Earth ", 74) + "1.5", 94) + "-2 ", 114) +
-                      Pad("0 ", 20) + "AU");
+  EXPECT_EQ(line, Pad(Pad(Pad(Word("Focus") + "Absolute Earth ", 74) + "1.5", 94) + "-2 ", 114) + Pad("0 ", 20) + "AU");
   EXPECT_EQ(line.size(), 136u);
   r = ReadBack(line);
   EXPECT_EQ(r.perspective, "Absolute");
@@ -241,9 +241,17 @@ TEST(AutopilotLine, FilesProbesAndCaptions) {
   c.italic = true;
   c.text = "Hello";
   line = Compose(f);
-  EXPECT_EQ(line, Pad(Pad(Pad(Pad(Pad(Pad(Pad(Pad(Word("Caption") + " 2", 50) + "Arial", 90) + " .1",
-                                              120) + " 255", 150) + " .05", 180) + " .1", 210) +
-                              " .5", 240) + " .2", 270) + "yynnnHello");
+  EXPECT_EQ(
+      line,
+      Pad(Pad(Pad(Pad(Pad(Pad(Pad(Pad(Word("Caption") + " 2", 50) + "Arial", 90) + " .1", 120) + " 255", 150) + " .05",
+                      180) +
+                      " .1",
+                  210) +
+                  " .5",
+              240) +
+              " .2",
+          270) +
+          "yynnnHello");
   r = ReadBack(line);
   EXPECT_EQ(r.caption.slot, 2);
   EXPECT_EQ(r.caption.fontName, "Arial");

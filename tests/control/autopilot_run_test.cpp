@@ -46,8 +46,7 @@ class AutopilotRunTest : public ::testing::Test {
     return RunAutopilotCommand(*s, host, engine);
   }
   std::string Compose(const AutopilotFields& f) {
-    return ComposeAutopilotLine(kDate, f, host.mainWindowWidthTwips(),
-                                host.mainWindowHeightTwips());
+    return ComposeAutopilotLine(kDate, f, host.mainWindowWidthTwips(), host.mainWindowHeightTwips());
   }
   std::string Orient(const std::string& word, const std::string& body, const std::string& ref) {
     AutopilotFields f;
@@ -114,10 +113,9 @@ TEST_F(AutopilotRunTest, OrientWithoutDirectionFailsAndChangesNothing) {
   s->objdirx[2] = 7;
   s->objvx[3] = s->objvx[2];
   s->objvy[3] = s->objvy[2];
-  for (const std::string& line : {Orient("Orient Toward", "Earth", "Earth"),
-                                  Orient("Orient Away", "Earth", "Earth"),
-                                  Orient("Orient Prograde", "Earth", "Mars"),
-                                  Orient("Orient Retrograde", "Mars", "Earth")}) {
+  for (const std::string& line :
+       {Orient("Orient Toward", "Earth", "Earth"), Orient("Orient Away", "Earth", "Earth"),
+        Orient("Orient Prograde", "Earth", "Mars"), Orient("Orient Retrograde", "Mars", "Earth")}) {
     EXPECT_EQ(Run(line), AutopilotRun::Failed) << line;
     EXPECT_EQ(s->autopilotState.cursor, 1);  // still pending
     EXPECT_TRUE(s->autopilotState.armed);
@@ -306,8 +304,7 @@ TEST_F(AutopilotRunTest, TimeScaleZoomAndChecksBeforeChanges) {
   s->screenscaleloaded = true;
   Run(Word("Zoom 2x"));
   Run(Word("Zoom .5x") + "  ");
-  EXPECT_EQ(host.calls,
-            (std::vector<std::string>{"zoomIn", "reset", "scale", "zoomOut", "reset", "scale"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"zoomIn", "reset", "scale", "zoomOut", "reset", "scale"}));
 }
 
 TEST_F(AutopilotRunTest, GraphicsFocusAndRotatingFrame) {
@@ -383,7 +380,7 @@ TEST_F(AutopilotRunTest, CaptionFillsItsSlot) {
   EXPECT_EQ(c.foreColor, 65535);
   EXPECT_EQ(c.left, 600);
   EXPECT_EQ(c.top, 900);
-  EXPECT_EQ(c.width, 400);   // twips to pixels
+  EXPECT_EQ(c.width, 400);  // twips to pixels
   EXPECT_EQ(c.height, 120);
   EXPECT_FLOAT_EQ(c.relFontSize, 1200 / 11760.0f);
   EXPECT_FLOAT_EQ(c.relWidth, 400 / 11760.0f);
@@ -421,8 +418,7 @@ TEST_F(AutopilotRunTest, SaveAndOpenPaths) {
   s->isitname = "/home/u/.local/share/Molvane/resume.molv";
   s->ResumeFolder = "/data/show/";
   Run(Word("Open") + "part2.molv");
-  EXPECT_EQ(host.opened, (std::vector<std::string>{"/data/next/outer.molv",
-                                                   "/data/tours/moons.molv", "/abs/x.molv",
+  EXPECT_EQ(host.opened, (std::vector<std::string>{"/data/next/outer.molv", "/data/tours/moons.molv", "/abs/x.molv",
                                                    "/data/show/part2.molv"}));
   EXPECT_EQ(host.saved.back(), "/data/tours/copy.molv");
 

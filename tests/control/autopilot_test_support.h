@@ -89,8 +89,8 @@ class LoopHost : public EngineHost {
 
 // Adds body k with a name, mass (Earth masses), position and velocity (m/s),
 // in per-step units.
-inline void PutBody(State& s, int k, const std::string& name, double massEarth,
-                    std::array<double, 3> p, std::array<double, 3> v, double size = 0) {
+inline void PutBody(State& s, int k, const std::string& name, double massEarth, std::array<double, 3> p,
+                    std::array<double, 3> v, double size = 0) {
   s.objname[k] = name;
   s.objmass[k] = massEarth * s.timescale * s.timescale;
   s.objx[k] = p[0];

@@ -1,6 +1,8 @@
 // The autopilot editor: lines composed from its controls, the list
 // operations through it, holding the simulation, arming on OK, and the
 // caption dialog that prepares Caption commands.
+#include "control/autopilotdialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -11,15 +13,14 @@
 #include <QTimer>
 #include <cmath>
 #include <memory>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "../support/fakewindowservices.h"
 #include "control/autopilot.h"
 #include "control/autopilotcaptiondialog.h"
-#include "control/autopilotdialog.h"
 #include "control/autopilotwindow.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -50,8 +51,8 @@ class AutopilotDialogTest : public ::testing::Test {
     }
     state->objects = static_cast<int16_t>(n);
   }
-  void setTime(const char* year, const char* month, const char* day, const char* hour,
-               const char* minute, const char* second) {
+  void setTime(const char* year, const char* month, const char* day, const char* hour, const char* minute,
+               const char* second) {
     dlg->TextYear->setText(year);
     dlg->ComboMonth->setEditText(month);
     dlg->ComboDay->setEditText(day);
@@ -363,8 +364,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDefaultsFollowTheSimulation) {
   state->PreviousFocusObj = 1;
   open();
 
-  for (auto [step, text, unit] : {std::tuple{60.0, "1", 1}, std::tuple{59.5, "59.5", 0},
-                                  std::tuple{86400.0, "1", 3}}) {
+  for (auto [step, text, unit] : {std::tuple{60.0, "1", 1}, std::tuple{59.5, "59.5", 0}, std::tuple{86400.0, "1", 3}}) {
     state->timescale = step;
     dlg->pickCommand("Time Scale");
     EXPECT_EQ(dlg->TextTimeScale->text(), text);
@@ -435,8 +435,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogAddsInTimeOrderAndEditsBack) {
   EXPECT_EQ(dlg->TextOffsetX->text(), "5");
   EXPECT_EQ(dlg->Text1->toPlainText(), "earlier");
   const std::string focusLine = state->autopilot[1].line;
-  EXPECT_EQ(ComposeAutopilotLine(focusLine.substr(0, 23), dlg->currentFields(),
-                                 form->mainWindowWidthTwips(), form->mainWindowHeightTwips()),
+  EXPECT_EQ(ComposeAutopilotLine(focusLine.substr(0, 23), dlg->currentFields(), form->mainWindowWidthTwips(),
+                                 form->mainWindowHeightTwips()),
             focusLine);
   dlg->TextSeconds->setText("50");
   dlg->btnReplace_Click();
@@ -730,7 +730,7 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogOkFillsTheDefinition) {
   EXPECT_EQ(d.foreColor, 0xFF0000);  // blue in 0x00BBGGRR
   EXPECT_EQ(d.left, 120);            // halves to even
   EXPECT_EQ(d.top, 122);
-  EXPECT_EQ(d.width, 6000 - 495);    // the preview: dialog less the margin (whole pixels)
+  EXPECT_EQ(d.width, 6000 - 495);  // the preview: dialog less the margin (whole pixels)
   EXPECT_EQ(d.height, 4005 - 1800 - 495);
   EXPECT_EQ(d.text, "Arrival");
 

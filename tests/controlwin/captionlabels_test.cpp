@@ -131,8 +131,7 @@ TEST_F(CaptionLabelsTest, AnAutopilotCaptionLandsInPixelsAndTheEditorSizesFromIt
   f.caption.height = 450;
   f.caption.text = "Arrival";
   const double w = form->mainWindowWidthTwips(), h = form->mainWindowHeightTwips();
-  state->autopilotState.nextLine =
-      ComposeAutopilotLine(ComposeAutopilotDateField(2000, 1, 1, 0, 0, 0), f, w, h);
+  state->autopilotState.nextLine = ComposeAutopilotLine(ComposeAutopilotDateField(2000, 1, 1, 0, 0, 0), f, w, h);
   state->autopilotState.armed = true;
   state->autopilotState.cursor = 1;
   state->autopilotCount = 1;

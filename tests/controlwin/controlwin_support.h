@@ -2,10 +2,10 @@
 // editors installed, as the program has them, and a few bodies.
 #pragma once
 
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 #include <string>
 

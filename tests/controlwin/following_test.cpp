@@ -97,8 +97,9 @@ TEST_F(Following, BoxesNameAndMeasureTheBodiesTheyShow) {
         form->labelPopup().mnuDisplayOrbitalElements_Click();
       }
       if (kind == 3) form->openDefaultOrbitBox();
-      PairBoxWindow* pair = kind == 0 ? static_cast<PairBoxWindow*>(editors->distanceBox(1))
-                                      : kind == 1 ? editors->referenceBox(1) : nullptr;
+      PairBoxWindow* pair = kind == 0   ? static_cast<PairBoxWindow*>(editors->distanceBox(1))
+                            : kind == 1 ? editors->referenceBox(1)
+                                        : nullptr;
       RefBoxOrbit1* orbit = editors->orbitBox(kind == 2 ? 1 : 0);
       change(c);
       form->plot();
@@ -205,7 +206,8 @@ TEST_F(Following, AMergeEndsTheWindowsAsOneRefreshPerDeletion) {
     SetUp();
     form->setToolWindows(std::make_unique<MainToolWindows>(*form));
     const char* names[] = {"", "Comet", "Sun", "Earth", "Moon", "Mars", "Probe", "Vesta", "Ceres"};
-    for (int i = 1; i <= 8; ++i) state->objname[i] = names[i], state->objx[i] = 1e9 * i, state->objmass[i] = i % 4 && i < 7;
+    for (int i = 1; i <= 8; ++i)
+      state->objname[i] = names[i], state->objx[i] = 1e9 * i, state->objmass[i] = i % 4 && i < 7;
     state->objref[6] = "Moon", state->objects = 8, state->focusobj = 3;
     form->rb_Click(1);  // Earth - Moon
     form->boxSlots().addBox(BoxKind::Distance);

@@ -29,7 +29,7 @@ TEST_F(ThrustPanelTest, TowardTenAtOneThousandKilometresAsTheButtonDoes) {
   EXPECT_EQ(p->cpobject(), 2);
   EXPECT_EQ(p->cpreference(), 1);
   p->boostButtons[static_cast<size_t>(BoostRow::Toward)][1]->click();  // Command10
-  EXPECT_DOUBLE_EQ(state->objvx[2], -600);  // 10 m/s toward the Sun, per 60 s step
+  EXPECT_DOUBLE_EQ(state->objvx[2], -600);                             // 10 m/s toward the Sun, per 60 s step
   EXPECT_EQ(state->objvy[2], 0);
   EXPECT_EQ(state->objthrust[2], 10);
   EXPECT_EQ(state->objdirx[2], 60);  // stored outward

@@ -1,10 +1,11 @@
 // The class library file and its dialog.
+#include "editors/classlibrary.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "bodyeditors_support.h"
-#include "editors/classlibrary.h"
 #include "files/fileio.h"
 
 namespace molvane {

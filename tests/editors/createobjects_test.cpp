@@ -1,9 +1,10 @@
 // The Create Objects dialog: names, the spread draw, placement on orbits
 // and the limit of the body table.
+#include "editors/createobjects.h"
+
 #include <cmath>
 
 #include "bodyeditors_support.h"
-#include "editors/createobjects.h"
 #include "engine/orbits.h"
 
 namespace molvane {
@@ -65,7 +66,7 @@ TEST_F(CreateObjectsTest, CreatesTheWholeCountOnCircularOrbitsInPerStepUnits) {
   frmCreateMultipleObjects& d = open();
   d.Combo1->setEditText("Body1");
   d.Text3->setText("2.7");
-  d.Text4->setText("2");      // Earth masses, spread 50 %: 2 + 2 * 0.5 * 0.5
+  d.Text4->setText("2");  // Earth masses, spread 50 %: 2 + 2 * 0.5 * 0.5
   d.Text5->setText("50");
   d.smaUnits[1]->setChecked(true);
   d.Text6->setText("40000");  // km, circular

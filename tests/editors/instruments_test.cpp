@@ -1,22 +1,22 @@
 // The instrument boxes (distance, reference, orbit), the spectrum window and
 // the editors' side of the instrument router, on a main window over a fresh
 // State, offscreen.
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <memory>
 #include <string>
 
+#include "bodyeditors_support.h"
 #include "editors/editorwindows.h"
 #include "editors/orbitcalculator.h"
 #include "engine/bodies.h"
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
-#include "bodyeditors_support.h"
 
 namespace molvane {
 namespace {

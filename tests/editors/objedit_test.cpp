@@ -1,10 +1,11 @@
 // The Edit Object dialog: units in both directions, the holding of the
 // simulation, deletion, pasted state vectors and look-ups by name.
+#include "editors/objedit.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
 #include "bodyeditors_support.h"
-#include "editors/objedit.h"
 #include "engine/numtext.h"
 #include "ui/colours.h"
 
@@ -68,15 +69,15 @@ TEST_F(ObjEditTest, ShowsPerStepValuesInTheChosenUnitsRelativeToTheReference) {
   EXPECT_EQ(d.EditedIndex, 2);
   EXPECT_EQ(d.ReferenceIndex, 1);
   EXPECT_EQ(d.Combo2->currentText(), "Body1");
-  EXPECT_DOUBLE_EQ(box(d.Text1), 3);           // Earth masses
-  EXPECT_DOUBLE_EQ(box(d.Text8), 12742);       // km
-  EXPECT_DOUBLE_EQ(box(d.Text[2]), 7e6);       // km from Body1
-  EXPECT_DOUBLE_EQ(box(d.Text[6]), 2.5);       // km/s: 25000 m per 10 s step
+  EXPECT_DOUBLE_EQ(box(d.Text1), 3);      // Earth masses
+  EXPECT_DOUBLE_EQ(box(d.Text8), 12742);  // km
+  EXPECT_DOUBLE_EQ(box(d.Text[2]), 7e6);  // km from Body1
+  EXPECT_DOUBLE_EQ(box(d.Text[6]), 2.5);  // km/s: 25000 m per 10 s step
   d.massUnits[3]->setChecked(true);
   EXPECT_NEAR(box(d.Text1) / (3 * EarthMassKg), 1, 1e-14);
   d.sizeUnits[1]->setChecked(true);
   EXPECT_DOUBLE_EQ(box(d.Text8), 1);
-  d.locationUnits[2]->setChecked(true);  // the dialog's round AU
+  d.locationUnits[2]->setChecked(true);              // the dialog's round AU
   EXPECT_NEAR(box(d.Text[2]), 7e9 / 1.5e11, 1e-15);  // 15 digits shown
   d.speedUnits[0]->setChecked(true);
   EXPECT_DOUBLE_EQ(box(d.Text[6]), 2500);
@@ -103,12 +104,12 @@ TEST_F(ObjEditTest, ApplyWritesExactlyTheDialogsFieldsInPerStepUnits) {
   const State before = s;
   ObjEdit& d = open(2);
   d.Combo1->setEditText("Renamed");
-  d.Text1->setText("2");        // Earth masses
-  d.Text8->setText("100");      // km
-  d.Text[2]->setText("10");     // km
+  d.Text1->setText("2");     // Earth masses
+  d.Text8->setText("100");   // km
+  d.Text[2]->setText("10");  // km
   d.Text[3]->setText("-20");
   d.Text[4]->setText("0.5");
-  d.Text[5]->setText("3");      // km/s
+  d.Text[5]->setText("3");  // km/s
   d.Text[6]->setText("0");
   d.Text[7]->setText("-1");
   d.Apply_Click();

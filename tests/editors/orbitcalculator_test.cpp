@@ -1,8 +1,9 @@
 // The orbit calculator's numbers against hand computations.
+#include "editors/orbitcalculator.h"
+
 #include <cmath>
 
 #include "bodyeditors_support.h"
-#include "editors/orbitcalculator.h"
 #include "engine/numtext.h"
 
 namespace molvane {

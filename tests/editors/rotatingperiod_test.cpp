@@ -1,10 +1,11 @@
 // The rotating-period dialog acts on the rotating frame at once.
+#include "editors/rotatingperiod.h"
+
 #include <QAbstractItemView>
 #include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "bodyeditors_support.h"
-#include "editors/rotatingperiod.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "mainwindow/menus.h"

@@ -65,13 +65,12 @@ struct BodiesTest : ::testing::Test {
   std::vector<std::string> Fields(int i) const { return FieldsOf(s, i); }
   static std::vector<std::string> FieldsOf(const State& st, int i) {
     auto n = [](double v) { return std::to_string(v); };
-    return {st.objname[i], st.objref[i], n(st.objmass[i]), n(st.objx[i]), n(st.objy[i]),
-            n(st.objz[i]), n(st.objvx[i]), n(st.objvy[i]), n(st.objvz[i]), n(st.objsize[i]),
-            n(st.objcolor[i]), n(st.objcolor2[i]), n(st.objdirx[i]), n(st.objdiry[i]),
-            n(st.objdirz[i]), n(st.objthrust[i]), n(st.objthruston[i]), n(st.objrefindex[i]),
-            n(st.objlastx[i]), n(st.objlasty[i]), n(st.objsma[i]), n(st.objecc[i]),
-            n(st.objinc[i]), n(st.objper[i]), n(st.objasc[i]), n(st.objma[i]),
-            n(st.objperdist[i]), n(st.objappdist[i])};
+    return {st.objname[i],      st.objref[i],         n(st.objmass[i]),     n(st.objx[i]),     n(st.objy[i]),
+            n(st.objz[i]),      n(st.objvx[i]),       n(st.objvy[i]),       n(st.objvz[i]),    n(st.objsize[i]),
+            n(st.objcolor[i]),  n(st.objcolor2[i]),   n(st.objdirx[i]),     n(st.objdiry[i]),  n(st.objdirz[i]),
+            n(st.objthrust[i]), n(st.objthruston[i]), n(st.objrefindex[i]), n(st.objlastx[i]), n(st.objlasty[i]),
+            n(st.objsma[i]),    n(st.objecc[i]),      n(st.objinc[i]),      n(st.objper[i]),   n(st.objasc[i]),
+            n(st.objma[i]),     n(st.objperdist[i]),  n(st.objappdist[i])};
   }
 
   void Pair(int k, int hi, int lo) {
@@ -165,8 +164,7 @@ TEST_F(BodiesTest, DeleteFocusRules) {
   host.calls.clear();
   DeleteBody(s, host, 2);
   EXPECT_EQ(s.focusobj, 1);
-  EXPECT_EQ(host.calls,
-            (std::vector<std::string>{"labels", "lists", "clear", "focus list"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"labels", "lists", "clear", "focus list"}));
 
   DeleteBody(s, host, 1);  // the only body
   EXPECT_EQ(s.objects, 0);

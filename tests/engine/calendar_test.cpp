@@ -103,12 +103,9 @@ TEST(CalendarFormat, LeapCenturies) {
   EXPECT_EQ(FormatDateTimeText(Seconds(2000, 12, 31, 23, 59, 59)), "12 31 2000     23 59 59");
   EXPECT_EQ(Seconds(2001, 1, 1) - Seconds(2000, 1, 1), 366.0 * 86400);
   EXPECT_EQ(Seconds(1901, 1, 1) - Seconds(1900, 1, 1), 365.0 * 86400);
-  EXPECT_EQ(ParseDateTimeText("03 01 2100     00 00 00") - ParseDateTimeText("02 28 2100     00 00 00"),
-            86400.0);
-  EXPECT_EQ(ParseDateTimeText("03 01 1900     00 00 00") - ParseDateTimeText("02 28 1900     00 00 00"),
-            86400.0);
-  EXPECT_EQ(ParseDateTimeText("03 01 2000     00 00 00") - ParseDateTimeText("02 28 2000     00 00 00"),
-            2 * 86400.0);
+  EXPECT_EQ(ParseDateTimeText("03 01 2100     00 00 00") - ParseDateTimeText("02 28 2100     00 00 00"), 86400.0);
+  EXPECT_EQ(ParseDateTimeText("03 01 1900     00 00 00") - ParseDateTimeText("02 28 1900     00 00 00"), 86400.0);
+  EXPECT_EQ(ParseDateTimeText("03 01 2000     00 00 00") - ParseDateTimeText("02 28 2000     00 00 00"), 2 * 86400.0);
   for (const char* text : {"02 29 2000     00 00 00", "01 01 2005     00 00 00"}) {
     double t = ParseDateTimeText(text);
     EXPECT_EQ(FormatDateTimeText(t), text);
@@ -137,8 +134,7 @@ TEST(CalendarFormat, MatchesReferenceOverRandomTimes) {
   }
   // Far years.
   for (int i = 0; i < 20000; ++i) {
-    double t = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 10)) *
-               ((rng() & 1) ? 1 : -1);
+    double t = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 10)) * ((rng() & 1) ? 1 : -1);
     ASSERT_EQ(FormatDateTimeText(t), Expected(t)) << t;
   }
 }
@@ -170,10 +166,8 @@ TEST(CalendarParse, RoundTripsFromYearZero) {
     CivilFromDays(DaysFromCivil(y, m, 1) + 40, ny, nm, last);
     const int64_t days = DaysFromCivil(ny, nm, 1) - DaysFromCivil(y, m, 1);
     const int d = static_cast<int>(rng() % days) + 1;
-    const int h = static_cast<int>(rng() % 24), mi = static_cast<int>(rng() % 60),
-              s = static_cast<int>(rng() % 60);
-    const std::string text = ComposeDateTimeText(static_cast<double>(y), m, d, h, mi,
-                                                 static_cast<int16_t>(s));
+    const int h = static_cast<int>(rng() % 24), mi = static_cast<int>(rng() % 60), s = static_cast<int>(rng() % 60);
+    const std::string text = ComposeDateTimeText(static_cast<double>(y), m, d, h, mi, static_cast<int16_t>(s));
     ASSERT_EQ(text, ExpectedText(y, m, d, h, mi, s));
     ASSERT_EQ(ParseDateTimeText(text), Seconds(y, m, d, h, mi, s)) << text;
   }
@@ -216,8 +210,7 @@ TEST(CalendarFileDate, ReordersYearFirst) {
   EXPECT_EQ(MakeFileDateText("05 12 2005     08 30 15"), " 2005 05 12   08 30 15");
   EXPECT_EQ(MakeFileDateText("05 12-5        08 30 15"), "-5 05 12      08 30 15");
   EXPECT_EQ(MakeFileDateText(FormatDateTimeText(0)), " 0 01 01      00 00 00");
-  EXPECT_EQ(MakeFileDateText(ComposeDateTimeText(1234567890, 1, 2, 3, 4, 5)),
-            " 123456789003 01 024 05");
+  EXPECT_EQ(MakeFileDateText(ComposeDateTimeText(1234567890, 1, 2, 3, 4, 5)), " 123456789003 01 024 05");
   // No blank after the year: the scan stops at the end of the text.
   EXPECT_EQ(MakeFileDateText("05 12 2005"), " 200505 12");
   EXPECT_EQ(MakeFileDateText("05 12 2005x"), " 2005x05 12");

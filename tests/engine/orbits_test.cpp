@@ -55,8 +55,8 @@ double TrueAnomaly(double e, double M) {
 }
 
 void ExpectAllFinite(const State& s, int i) {
-  for (double v : {s.objsma[i], s.objecc[i], s.objinc[i], s.objper[i], s.objasc[i], s.objma[i],
-                   s.objperdist[i], s.objappdist[i]}) {
+  for (double v : {s.objsma[i], s.objecc[i], s.objinc[i], s.objper[i], s.objasc[i], s.objma[i], s.objperdist[i],
+                   s.objappdist[i]}) {
     EXPECT_TRUE(std::isfinite(v));
   }
 }
@@ -88,8 +88,8 @@ TEST(OrbitsRoundTrip, GridOfElementsComesBack) {
         for (double node : {30.0, 120.0, 210.0}) {
           for (double argp : {20.0, 100.0, 170.0, 250.0}) {
             for (double M : {2.0, 10.0, 30.0, 60.0, 200.0, 300.0}) {
-              SCOPED_TRACE(testing::Message() << "ts " << ts << " e " << e << " i " << inc << " O "
-                                              << node << " w " << argp << " M " << M);
+              SCOPED_TRACE(testing::Message() << "ts " << ts << " e " << e << " i " << inc << " O " << node << " w "
+                                              << argp << " M " << M);
               const double a = 26000.0;
               State s = TwoBodies(ts, a, e, inc, argp, node, M);
               ASSERT_TRUE(PlaceBodyOnOrbit(s, 2, false));
@@ -308,8 +308,8 @@ TEST(OrbitsPlace, FailureLeavesBodyUnchanged) {
   };
   // Newton divides by zero at the start; Newton wanders without converging;
   // negative semi-major axis; infinite mean anomaly.
-  for (const Case& c : {Case{10000, 1.0, -0.5}, Case{10000, 1.0, 5.95}, Case{-10000, 0.3, 1.0},
-                        Case{10000, 0.3, INFINITY}}) {
+  for (const Case& c :
+       {Case{10000, 1.0, -0.5}, Case{10000, 1.0, 5.95}, Case{-10000, 0.3, 1.0}, Case{10000, 0.3, INFINITY}}) {
     State s = TwoBodies(1.0, c.a, c.e, 10, 20, 30, 0);
     s.objma[2] = c.M;
     s.objx[2] = 1;
@@ -405,7 +405,7 @@ TEST(OrbitsPlace, MasslessGroupKeepsCentreAtReference) {
   EXPECT_EQ(s.SystemElementsCount, 1);
   const double dx = s.objx[3] - s.objx[1], dy = s.objy[3] - s.objy[1], dz = s.objz[3] - s.objz[1];
   EXPECT_NEAR(std::sqrt(dx * dx + dy * dy + dz * dz), 40000e3, 1e-3);  // periapsis
-  EXPECT_EQ(s.objvx[3], s.objvx[1]);  // no attracting mass: no orbital speed
+  EXPECT_EQ(s.objvx[3], s.objvx[1]);                                   // no attracting mass: no orbital speed
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 struct RecordingHost : EngineHost {
   State* s = nullptr;
   int plots = 0;
-  int pauseAtPlot = -1;  // set PausedFlag during this plot call (1-based)
+  int pauseAtPlot = -1;          // set PausedFlag during this plot call (1-based)
   bool doubleWithPause = false;  // queue a doubling together with the pause
   std::vector<int> boxes;
   std::vector<std::pair<int16_t, double>> spectrum;
@@ -54,8 +54,7 @@ struct SimulationTest : ::testing::Test {
   RecordingHost host;
   SimulationTest() { host.s = &s; }
 
-  void AddBody(double m, double x, double y, double z, double vx, double vy, double vz,
-               double size = 0) {
+  void AddBody(double m, double x, double y, double z, double vx, double vy, double vz, double size = 0) {
     const int i = ++s.objects;
     s.objmass[i] = m;
     s.objx[i] = x;
@@ -225,8 +224,8 @@ TEST_F(SimulationTest, NativeLoopIsCalledAndItsPairsMerged) {
   static State* seen = nullptr;
   seen = &s;
   s.UseNativeForceLoop = true;
-  s.nativeRunLoop = [](int32_t n, double* mass, double*, double*, double*, double*, double*,
-                       double*, double*, int32_t* hi, int32_t* lo) -> int32_t {
+  s.nativeRunLoop = [](int32_t n, double* mass, double*, double*, double*, double*, double*, double*, double*,
+                       int32_t* hi, int32_t* lo) -> int32_t {
     EXPECT_EQ(n, 2);
     EXPECT_EQ(mass, seen->objmass.data());
     hi[1] = 2;

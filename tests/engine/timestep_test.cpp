@@ -14,9 +14,7 @@ namespace {
 
 struct ShownSteps : EngineHost {
   std::vector<std::pair<std::string, std::string>> shown;
-  void showTimeStep(const std::string& caption, const std::string& text) override {
-    shown.emplace_back(caption, text);
-  }
+  void showTimeStep(const std::string& caption, const std::string& text) override { shown.emplace_back(caption, text); }
 };
 
 struct TimeStepTest : ::testing::Test {

@@ -1,8 +1,9 @@
+#include "files/keyed.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "files/keyed.h"
 #include "oldfiles_host.h"
 #include "testutil.h"
 

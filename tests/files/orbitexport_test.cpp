@@ -1,9 +1,10 @@
+#include "files/orbitexport.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "engine/numtext.h"
-#include "files/orbitexport.h"
 #include "files/situationfile.h"
 #include "files/textitems.h"
 #include "oldfiles_host.h"

@@ -1,6 +1,7 @@
+#include "files/settings.h"
+
 #include <gtest/gtest.h>
 
-#include "files/settings.h"
 #include "testutil.h"
 
 namespace molvane {

@@ -1,9 +1,10 @@
+#include "files/situation.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <locale>
 
-#include "files/situation.h"
 #include "testutil.h"
 
 namespace molvane {
@@ -95,8 +96,8 @@ TEST_F(SituationFileTest, HandWrittenFileReadsIntoExactValues) {
   EXPECT_EQ(d.dashboard[DashGraphicsOptions].left, -1.5f);
 
   EXPECT_TRUE(d.hasCaptions);
-  EXPECT_EQ(d.captions[0], (CaptionRecord{"  Inner, planets", "Arial", 12, 65535, true, false, false,
-                                          true, 300, 450, 400, 3000}));
+  EXPECT_EQ(d.captions[0],
+            (CaptionRecord{"  Inner, planets", "Arial", 12, 65535, true, false, false, true, 300, 450, 400, 3000}));
   EXPECT_EQ(d.captions[1].caption, "Line one\r\nLine two");
   EXPECT_EQ(d.captions[1].fontName, "DejaVu Sans");
   EXPECT_EQ(d.captions[1].width, 1800.25f);
@@ -111,8 +112,8 @@ TEST_F(SituationFileTest, HandWrittenFileReadsIntoExactValues) {
   EXPECT_EQ(d.bodies[1].name, "Sun");
   EXPECT_EQ(d.bodies[1].mass, 1198740458.01527);
   const BodyRecord& e = d.bodies[2];
-  EXPECT_EQ(e, (BodyRecord{"Earth", 10800, "Sun", 16711680, 12756000, 149597870691.0, -1.5e16, 2.5e-5,
-                           1787.1, -0.125, 0, 0.5f, -0.25f, 1e-5f}));
+  EXPECT_EQ(e, (BodyRecord{"Earth", 10800, "Sun", 16711680, 12756000, 149597870691.0, -1.5e16, 2.5e-5, 1787.1, -0.125,
+                           0, 0.5f, -0.25f, 1e-5f}));
   EXPECT_EQ(d.bodies[3].name, "Alpha, Centauri");
   EXPECT_EQ(d.bodies[3].dirz, 60.0f);
   EXPECT_EQ(d.bodies[4].name, "<objects>");
@@ -327,13 +328,13 @@ TEST_F(SituationFileTest, UnusableNumbersKeepTheCurrentValues) {
   cur.ScalePixel = 1e-6;
   cur.timescale = 2;
   cur.menus = false;
-  std::string b = Replace(bytes, " 10800\r\n", " 1E999\r\n");               // not finite
-  b = Replace(b, " 149597870691\r\n", "-1e400\r\n");                          // not finite
-  b = Replace(b, "Sun\r\n 16711680\r\n", "Sun\r\n 1E10\r\n");                 // no 32-bit fit
-  b = Replace(b, "\r\n 2\r\n 10\r\nTrue\r\n", "\r\n 40000\r\n 10\r\nTrue\r\n"); // no 16-bit fit
-  b = Replace(b, " 2.44140625E-09\r\n", "-5\r\n");                            // scale <= 0
-  b = Replace(b, "\r\n 60\r\n 12.5\r\n", "\r\n 1e999\r\n 12.5\r\n");         // time step not finite
-  b = Replace(b, " 2\r\n 4\r\nTrue\r\n", " 2\r\n 4\r\nmaybe\r\n");            // not a flag
+  std::string b = Replace(bytes, " 10800\r\n", " 1E999\r\n");                    // not finite
+  b = Replace(b, " 149597870691\r\n", "-1e400\r\n");                             // not finite
+  b = Replace(b, "Sun\r\n 16711680\r\n", "Sun\r\n 1E10\r\n");                    // no 32-bit fit
+  b = Replace(b, "\r\n 2\r\n 10\r\nTrue\r\n", "\r\n 40000\r\n 10\r\nTrue\r\n");  // no 16-bit fit
+  b = Replace(b, " 2.44140625E-09\r\n", "-5\r\n");                               // scale <= 0
+  b = Replace(b, "\r\n 60\r\n 12.5\r\n", "\r\n 1e999\r\n 12.5\r\n");             // time step not finite
+  b = Replace(b, " 2\r\n 4\r\nTrue\r\n", " 2\r\n 4\r\nmaybe\r\n");               // not a flag
   ReadResult r = ReadSituation(b, cur);
   ASSERT_EQ(r.status, ReadStatus::Ok);
   EXPECT_EQ(r.doc.bodies[2].mass, 77.0);
@@ -367,7 +368,8 @@ TEST_F(SituationFileTest, RecordsBeyondTheTablesAreDroppedAndCounted) {
   for (int i = 0; i < 1002; ++i) entries += " \r\n\"L\"\r\n " + std::to_string(i) + "\r\n\"\"\r\n";
   std::string b = Replace(bytes, "</Objects>\r\n", many + "</Objects>\r\n");
   b = Replace(b, "</Orbit Boxes>\r\n", boxes + "</Orbit Boxes>\r\n");
-  b = Replace(b, Section(b, "<Auto Pilot>", "</Auto Pilot>"), "<Auto Pilot>\r\n 5000\r\n" + entries + "</Auto Pilot>\r\n");
+  b = Replace(b, Section(b, "<Auto Pilot>", "</Auto Pilot>"),
+              "<Auto Pilot>\r\n 5000\r\n" + entries + "</Auto Pilot>\r\n");
   ReadResult r = Read(b);
   ASSERT_EQ(r.status, ReadStatus::Ok);
   EXPECT_EQ(r.doc.bodies.size(), 1001u);
@@ -390,7 +392,8 @@ TEST_F(SituationFileTest, AutopilotCountIsClampedToTheRecords) {
   EXPECT_EQ(withCount("-4"), 0u);
   EXPECT_EQ(withCount("x"), 0u);
   EXPECT_EQ(withCount(" 1e999"), 2u);
-  std::string none = Replace(bytes, Section(bytes, "<Auto Pilot>", "</Auto Pilot>"), "<Auto Pilot>\r\n</Auto Pilot>\r\n");
+  std::string none =
+      Replace(bytes, Section(bytes, "<Auto Pilot>", "</Auto Pilot>"), "<Auto Pilot>\r\n</Auto Pilot>\r\n");
   ReadResult r = Read(none);
   EXPECT_EQ(r.status, ReadStatus::Ok);
   EXPECT_TRUE(r.doc.autopilot.empty());

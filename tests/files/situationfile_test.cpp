@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+#include "files/situationfile.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include "engine/numtext.h"
 #include "files/fileio.h"
 #include "files/situation.h"
-#include "files/situationfile.h"
 #include "testutil.h"
 
 namespace molvane {
@@ -118,12 +118,10 @@ TEST_F(SituationOpenTest, OpeningAppliesTheFileInOrderAndRunsTheEpilogue) {
   EXPECT_TRUE(files.messages.empty());
 
   // Clearing closed what was open; the file's windows opened in slots 1 up.
-  std::vector<std::string> want = {"closeDistanceBox 5", "closeDashboard 4", "openDistanceBox 1",
-                                   "openDistanceBox 2", "openOrbitBox 1", "setMainWindow",
-                                   "openDashboard 0", "openDashboard 2", "openDashboard 4",
-                                   "setCaptionLabel 1", "setCaptionLabel 2", "setCaptionLabel 3",
-                                   "setCaptionLabel 4", "openThrustPanel 1", "updateScreenScale",
-                                   "setAnchorButton F"};
+  std::vector<std::string> want = {"closeDistanceBox 5", "closeDashboard 4",  "openDistanceBox 1", "openDistanceBox 2",
+                                   "openOrbitBox 1",     "setMainWindow",     "openDashboard 0",   "openDashboard 2",
+                                   "openDashboard 4",    "setCaptionLabel 1", "setCaptionLabel 2", "setCaptionLabel 3",
+                                   "setCaptionLabel 4",  "openThrustPanel 1", "updateScreenScale", "setAnchorButton F"};
   std::vector<std::string> head(files.calls.begin(), files.calls.begin() + static_cast<long>(want.size()));
   EXPECT_EQ(head, want);
   EXPECT_EQ(files.calls.back(), "setMainCaption Molvane -- " + path);
@@ -180,7 +178,9 @@ TEST_F(SituationOpenTest, WithoutAnchorTheSystemIsAssembled) {
   testing::WriteFile(path, b);
   ASSERT_TRUE(Open(path));
   EXPECT_FALSE(s.anchor);
-  auto at = [&](const std::string& c) { return std::find(files.calls.begin(), files.calls.end(), c) - files.calls.begin(); };
+  auto at = [&](const std::string& c) {
+    return std::find(files.calls.begin(), files.calls.end(), c) - files.calls.begin();
+  };
   EXPECT_LT(at("assembleSystemElements"), at("setAnchorButton A"));
   EXPECT_LT(at("setAnchorButton A"), static_cast<long>(files.calls.size()));
   EXPECT_TRUE(s.dateandtimeloaded);

@@ -18,9 +18,7 @@
 
 namespace molvane::testing {
 
-inline std::string DataPath(const std::string& name) {
-  return std::string(MOLVANE_FILES_TEST_DATA) + "/" + name;
-}
+inline std::string DataPath(const std::string& name) { return std::string(MOLVANE_FILES_TEST_DATA) + "/" + name; }
 
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -42,7 +40,6 @@ inline bool Exists(const std::string& path) {
 inline bool EnsureFolderForTest(const std::string& folder) {
   return mkdir(folder.c_str(), 0755) == 0 || Exists(folder);
 }
-
 
 inline int FileCount(const std::string& folder) {
   int n = 0;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "files/textitems.h"
+
+#include <gtest/gtest.h>
 
 namespace molvane {
 namespace {
@@ -41,8 +41,8 @@ TEST(FilesTokenizer, OneItemWithLineFeedsIsSplitAtThem) {
 }
 
 TEST(FilesTokenizer, WrittenItemsReadBackUnchanged) {
-  for (std::string t : {"plain", "", "a,b", " lead", "trail ", "\"q", "in\"side", "two\r\nlines",
-                        "<objects>", "</MOLVANE>", "mOLVANE", "tab\t", "\xff\xfe"}) {
+  for (std::string t : {"plain", "", "a,b", " lead", "trail ", "\"q", "in\"side", "two\r\nlines", "<objects>",
+                        "</MOLVANE>", "mOLVANE", "tab\t", "\xff\xfe"}) {
     ItemList items = SplitItems(WriteTextItem(t) + "\r\nnext\r\n");
     ASSERT_EQ(items.size(), 2u) << "[" << t << "]";
     EXPECT_EQ(items[0].text, t);
@@ -53,7 +53,9 @@ TEST(FilesTokenizer, WrittenItemsReadBackUnchanged) {
 TEST(FilesEscaping, BlankCommaAndCarriageReturn) {
   std::string text = " a,b\r";
   std::string escaped = EscapeItemText(text);
-  EXPECT_EQ(escaped, "\xff" "a`b~");
+  EXPECT_EQ(escaped,
+            "\xff"
+            "a`b~");
   EXPECT_EQ(UnescapeItemText(escaped), text);
   EXPECT_EQ(EscapeItemText(escaped), escaped);
   EXPECT_EQ(EscapeItemText(""), "");

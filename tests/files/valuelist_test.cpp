@@ -1,9 +1,10 @@
+#include "files/valuelist.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "files/situationfile.h"
-#include "files/valuelist.h"
 #include "oldfiles_host.h"
 #include "testutil.h"
 
@@ -237,10 +238,10 @@ TEST_F(ValueListTest, FullHeaderReadsTheBodiesTheAutopilotListAndTheNames) {
   EXPECT_EQ(s.isitname, path);
   EXPECT_EQ(s.CurrentFileName, "valuelist-full.molv");
   EXPECT_EQ(s.MainCaption, "Molvane -- " + path);
-  for (const char* call : {"closeDashboard 1", "openDashboard 0", "openDashboard 2", "openDashboard 4",
-                           "setCaptionLabel 4", "setMainWindow", "setAnchorButton A", "openDefaultOrbitBox",
-                           "openReferenceBox 1", "updateScreenScale", "openDefaultThrustPanel",
-                           "assembleSystemElements", "showBodyLabels"})
+  for (const char* call :
+       {"closeDashboard 1", "openDashboard 0", "openDashboard 2", "openDashboard 4", "setCaptionLabel 4",
+        "setMainWindow", "setAnchorButton A", "openDefaultOrbitBox", "openReferenceBox 1", "updateScreenScale",
+        "openDefaultThrustPanel", "assembleSystemElements", "showBodyLabels"})
     EXPECT_TRUE(Has(files.calls, call)) << call;
   EXPECT_FALSE(Has(files.calls, "openReferenceBox 2"));
   EXPECT_TRUE(Has(engine.calls, "rebuildObjectLabels"));
@@ -322,17 +323,17 @@ TEST_F(ValueListTest, RefusedFilesChangeNothing) {
 TEST_F(ValueListTest, NumbersAndIndicesKeepTheirBounds) {
   s.SecondsElapsed = 5;
   std::vector<std::string> l = Lines(ReadFile(DataPath("valuelist-full.molv")));
-  l[18 - 1] = "1E999";                 // SecondsElapsed: not finite, kept
-  l[17 - 1] = "-3";                    // a scale of 0 or less keeps the current one
-  l[22 - 1] = "7";                     // focus beyond the bodies
-  l[9 - 1] = "99";                     // reference box body beyond the bodies
-  l[48 - 1] = "-4";                    // orbit box body
-  l[53 - 1] = "1E300";                 // colour does not fit 32 bits: kept
-  l[146 + 18 + 2 - 1] = "1E999";       // Earth's mass
-  l[146 + 18 + 6 - 1] = "-1E999";      // Earth's x
-  l[29 - 1] = "x100";                  // no "!": the number runs to the end of the item
-  l[32 - 1] = "0.002";                 // style columns past the end of the item are empty
-  l[56 - 1] = "1";                     // geometry: only the window state is there
+  l[18 - 1] = "1E999";             // SecondsElapsed: not finite, kept
+  l[17 - 1] = "-3";                // a scale of 0 or less keeps the current one
+  l[22 - 1] = "7";                 // focus beyond the bodies
+  l[9 - 1] = "99";                 // reference box body beyond the bodies
+  l[48 - 1] = "-4";                // orbit box body
+  l[53 - 1] = "1E300";             // colour does not fit 32 bits: kept
+  l[146 + 18 + 2 - 1] = "1E999";   // Earth's mass
+  l[146 + 18 + 6 - 1] = "-1E999";  // Earth's x
+  l[29 - 1] = "x100";              // no "!": the number runs to the end of the item
+  l[32 - 1] = "0.002";             // style columns past the end of the item are empty
+  l[56 - 1] = "1";                 // geometry: only the window state is there
   std::string path = tmp / "bounds.molv";
   WriteFile(path, Join(l));
   s.objmass[1] = 5;

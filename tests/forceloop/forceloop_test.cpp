@@ -2,7 +2,6 @@
 // AVX2, AVX-512, and the library as the program loads it), the touching-pair
 // list, and the start-up binding with a missing or broken library file.
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -40,8 +39,7 @@ struct Build {
 brisklet::LoopFn LibraryLoop() {
   static const brisklet::LoopFn fn = [] {
     auto s = std::make_unique<State>();
-    return molvane::BindNativeForceLoop(*s, ProgramFolder()) ? brisklet::LoopFn(s->nativeRunLoop)
-                                                             : nullptr;
+    return molvane::BindNativeForceLoop(*s, ProgramFolder()) ? brisklet::LoopFn(s->nativeRunLoop) : nullptr;
   }();
   return fn;
 }
@@ -55,8 +53,8 @@ std::vector<Build> Builds() {
 }
 
 int32_t Call(brisklet::LoopFn fn, State& s, int32_t n) {
-  return fn(n, s.objmass.data(), s.objx.data(), s.objy.data(), s.objz.data(), s.objvx.data(),
-            s.objvy.data(), s.objvz.data(), s.objsize.data(), s.higher.data(), s.lower.data());
+  return fn(n, s.objmass.data(), s.objx.data(), s.objy.data(), s.objz.data(), s.objvx.data(), s.objvy.data(),
+            s.objvz.data(), s.objsize.data(), s.higher.data(), s.lower.data());
 }
 
 void BuiltInStep(State& s) {
@@ -91,13 +89,12 @@ std::string Diff(const State& a, const State& b, int upTo) {
                  const molvane::BodyArray<double>& q) -> std::string {
     for (int i = 0; i <= upTo; ++i)
       if (std::memcmp(&p[i], &q[i], sizeof(double)) != 0)
-        return std::string(name) + "[" + std::to_string(i) + "] " + std::to_string(p[i]) +
-               " vs " + std::to_string(q[i]);
+        return std::string(name) + "[" + std::to_string(i) + "] " + std::to_string(p[i]) + " vs " +
+               std::to_string(q[i]);
     return {};
   };
   for (auto r : {arr("x", a.objx, b.objx), arr("y", a.objy, b.objy), arr("z", a.objz, b.objz),
-                 arr("vx", a.objvx, b.objvx), arr("vy", a.objvy, b.objvy),
-                 arr("vz", a.objvz, b.objvz)})
+                 arr("vx", a.objvx, b.objvx), arr("vy", a.objvy, b.objvy), arr("vz", a.objvz, b.objvz)})
     if (!r.empty()) return r;
   if (a.higher != b.higher || a.lower != b.lower) return "pair list";
   return {};
@@ -123,10 +120,9 @@ TEST(ForceLoopBuilds, SameBitsAsBuiltInLoop) {
   };
   // Odd and even counts around whole vectors of four and eight partners, and
   // the largest tables.
-  for (const Case c : {Case{1, 300}, Case{2, 300}, Case{3, 300}, Case{4, 300}, Case{5, 300},
-                       Case{7, 300}, Case{9, 200}, Case{10, 200}, Case{13, 200}, Case{18, 200},
-                       Case{33, 100}, Case{64, 200}, Case{101, 50}, Case{256, 20}, Case{999, 10},
-                       Case{1000, 20}}) {
+  for (const Case c : {Case{1, 300}, Case{2, 300}, Case{3, 300}, Case{4, 300}, Case{5, 300}, Case{7, 300}, Case{9, 200},
+                       Case{10, 200}, Case{13, 200}, Case{18, 200}, Case{33, 100}, Case{64, 200}, Case{101, 50},
+                       Case{256, 20}, Case{999, 10}, Case{1000, 20}}) {
     for (const Build& b : Builds()) {
       SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(c.n));
       auto ref = std::make_unique<State>();
@@ -164,9 +160,9 @@ TEST(ForceLoopBuilds, OverflowingUpdatesAreSkippedLikeBuiltInLoop) {
         ref->objz[lo] = ref->objz[hi] = 0.0;
         ref->objmass[lo] = ref->objmass[hi] = 5.0;
       }
-      ref->objmass[30] = 1e300;              // GM overflows
-      ref->objx[33] = 1.7e308;               // d overflows
-      ref->objvx[34] = 1.5e308;              // drift overflows
+      ref->objmass[30] = 1e300;  // GM overflows
+      ref->objx[33] = 1.7e308;   // d overflows
+      ref->objvx[34] = 1.5e308;  // drift overflows
       ref->objx[34] = 1.0e308;
       ref->objvy[0] = -1.7e308;
       ref->objy[0] = -1.7e308;
@@ -177,9 +173,8 @@ TEST(ForceLoopBuilds, OverflowingUpdatesAreSkippedLikeBuiltInLoop) {
         ASSERT_EQ(Diff(*ref, *nat, n), "") << "step " << step;
       }
       for (int i = 0; i <= n; ++i) {
-        ASSERT_TRUE(std::isfinite(nat->objvx[i]) && std::isfinite(nat->objvy[i]) &&
-                    std::isfinite(nat->objvz[i]) && std::isfinite(nat->objx[i]) &&
-                    std::isfinite(nat->objy[i]) && std::isfinite(nat->objz[i]))
+        ASSERT_TRUE(std::isfinite(nat->objvx[i]) && std::isfinite(nat->objvy[i]) && std::isfinite(nat->objvz[i]) &&
+                    std::isfinite(nat->objx[i]) && std::isfinite(nat->objy[i]) && std::isfinite(nat->objz[i]))
             << "body " << i;
       }
     }
@@ -196,9 +191,8 @@ TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
     int n;
     double cellSize;
   };
-  for (const auto [n, cellSize] : {Case{2, 1e6}, Case{3, 1e6}, Case{5, 1e6}, Case{9, 1e6},
-                                   Case{18, 1e6}, Case{31, 1e6}, Case{150, 1e6},
-                                   Case{1000, 1e6}, Case{150, 1e7}, Case{1000, 1e7}}) {
+  for (const auto [n, cellSize] : {Case{2, 1e6}, Case{3, 1e6}, Case{5, 1e6}, Case{9, 1e6}, Case{18, 1e6}, Case{31, 1e6},
+                                   Case{150, 1e6}, Case{1000, 1e6}, Case{150, 1e7}, Case{1000, 1e7}}) {
     auto base = std::make_unique<State>();
     std::mt19937_64 rng(77u + unsigned(n));
     std::uniform_int_distribution<int> cell(-3, 3);
@@ -216,8 +210,7 @@ TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
     for (int step = 0; step < 3; ++step) Call(brisklet::RunLoopScalar, *want, n);
     for (int i = 0; i <= n; ++i) ASSERT_TRUE(std::isfinite(want->objvx[i]));
     for (const Build& b : Builds()) {
-      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n) +
-                   " cell=" + std::to_string(cellSize));
+      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n) + " cell=" + std::to_string(cellSize));
       auto got = std::make_unique<State>(*base);
       for (int step = 0; step < 3; ++step) Call(b.fn, *got, n);
       EXPECT_EQ(Diff(*want, *got, n), "");
@@ -275,9 +268,8 @@ TEST(ForceLoopPairs, OnlyTheFirstHundredAndNeverPastEntry100) {
       }
       // The pair arrays sit in a larger block with guards after entry 100.
       std::vector<int32_t> hi(molvane::MaxPairs + 9, -1), lo(molvane::MaxPairs + 9, -1);
-      ASSERT_EQ(b.fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(),
-                     s->objvx.data(), s->objvy.data(), s->objvz.data(), s->objsize.data(),
-                     hi.data(), lo.data()),
+      ASSERT_EQ(b.fn(n, s->objmass.data(), s->objx.data(), s->objy.data(), s->objz.data(), s->objvx.data(),
+                     s->objvy.data(), s->objvz.data(), s->objsize.data(), hi.data(), lo.data()),
                 1);
       int e = 0;
       for (int j = 1; j <= n && e < molvane::MaxPairs; ++j)
@@ -308,8 +300,7 @@ TEST(ForceLoopEdges, SignedZeroVelocitiesAsBuiltInLoop) {
       ref->objx[i] = -i * 1.0e10;  // partners lie at -x: their terms are -0
       ref->objy[i] = i > 20 ? 1.0e10 : 0.0;
       ref->objvx[i] = ref->objvy[i] = ref->objvz[i] = -0.0;
-      ref->objmass[i] = i % 3 == 0 ? std::numeric_limits<double>::denorm_min()
-                                   : (i % 3 == 1 ? 0.0 : -3.0);
+      ref->objmass[i] = i % 3 == 0 ? std::numeric_limits<double>::denorm_min() : (i % 3 == 1 ? 0.0 : -3.0);
     }
     auto nat = std::make_unique<State>(*ref);
     BuiltInStep(*ref);

@@ -82,9 +82,12 @@ TEST_F(BoxSlots, ASavedSituationListsOnlyTheBoxesStillOpenAndReopensThem) {
   ASSERT_TRUE(form->openSituation(path));
   // The loader closes the open windows, then opens the saved ones in slots
   // from 1.
-  EXPECT_EQ(instruments->calls,
-            (std::vector<Call>{{"close distance", 1}, {"close thrust", 1}, {"close distance", 3},
-                               {"open distance", 1}, {"open distance", 2}, {"open thrust", 1}}));
+  EXPECT_EQ(instruments->calls, (std::vector<Call>{{"close distance", 1},
+                                                   {"close thrust", 1},
+                                                   {"close distance", 3},
+                                                   {"open distance", 1},
+                                                   {"open distance", 2},
+                                                   {"open thrust", 1}}));
   EXPECT_EQ(state->distanceBoxes[2].list1, "Body3");
   EXPECT_EQ(state->distanceBoxes[2].bodyA, 3);
   EXPECT_FALSE(state->distanceBoxes[3].inUse);

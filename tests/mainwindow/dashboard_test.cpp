@@ -1,16 +1,16 @@
 // The dashboard tool windows: opening and closing by key, the F8 and F9
 // alignments and the stored places, and the controls of each window.
+#include "mainwindow/dashboard.h"
+
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
-
 #include <array>
 
 #include "engine/calendar.h"
 #include "engine/simulation.h"
 #include "engine/timestep.h"
 #include "form1_support.h"
-#include "mainwindow/dashboard.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/secondview.h"

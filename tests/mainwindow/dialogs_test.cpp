@@ -1,5 +1,7 @@
 // The settings dialogs: set time, preferences, auto save, about, help and
 // the screen-saver settings.
+#include "mainwindow/dialogs.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include "form1_support.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/dashboard.h"
-#include "mainwindow/dialogs.h"
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"
 #include "mainwindow/settime.h"

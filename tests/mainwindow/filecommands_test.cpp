@@ -1,5 +1,7 @@
 // New, Open, Save, Save As and the recent files, end to end with real files
 // and file dialogs answered by the test (an empty answer is a cancel).
+#include "mainwindow/filecommands.h"
+
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -7,7 +9,6 @@
 #include "engine/calendar.h"
 #include "engine/timestep.h"
 #include "files/settings.h"
-#include "mainwindow/filecommands.h"
 #include "menus_support.h"
 
 namespace molvane {
@@ -31,7 +32,9 @@ void SaveSituationAs(RecordingDialogs& dialogs, Form1& f, const std::string& pat
   f.fileCommands().SaveasMnu_Click();
 }
 
-std::vector<std::string> Recent(const State& s) { return {s.RecentFiles[1], s.RecentFiles[2], s.RecentFiles[3], s.RecentFiles[4]}; }
+std::vector<std::string> Recent(const State& s) {
+  return {s.RecentFiles[1], s.RecentFiles[2], s.RecentFiles[3], s.RecentFiles[4]};
+}
 
 TEST_F(FileCommands, NewClearsWhatBelongsToTheOldSituation) {
   ASSERT_TRUE(form->openSituation(examplePath()));
@@ -312,8 +315,7 @@ TEST_F(FileCommands, TheRestoreCommandsReopenTheCurrentFile) {
 TEST_F(FileCommands, ArchiveAndExtensionNames) {
   state->isitname = "/d/run.sit";
   state->SecondsElapsed = 0;
-  EXPECT_EQ(ArchiveFileName(*state),
-            "/d/run ~ " + MakeFileDateText(FormatDateTimeText(0)) + ".molv");
+  EXPECT_EQ(ArchiveFileName(*state), "/d/run ~ " + MakeFileDateText(FormatDateTimeText(0)) + ".molv");
   EXPECT_EQ(WithSituationExtension("/d/x"), "/d/x.molv");
   EXPECT_EQ(WithSituationExtension("/d/x.molv"), "/d/x.molv");
   EXPECT_EQ(WithSituationExtension("/d.e/x.txt"), "/d.e/x.txt");

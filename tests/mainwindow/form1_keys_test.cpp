@@ -1,12 +1,12 @@
 // The keyboard command table, typed into the main window and forwarded
 // from other windows.
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
-#include <QFileInfo>
 #include <algorithm>
 #include <array>
 #include <tuple>
@@ -38,12 +38,27 @@ Snapshot Take(Form1& f) {
   r.v.push_back(s.ScalePixel);
   r.v.push_back(s.timescale);
   r.v.push_back(s.SecondsElapsed);
-  r.flags = {s.objects,         s.focusobj,         s.TimeForward,           s.TimeStepDoubleRequest,
-             s.TimeStepHalveRequest, s.anchor,      s.pplot,                 s.llabels,
-             s.trails,          s.PausedFlag,       s.RotatingFrame.on,      s.ExaggerateObjectSizeOn,
-             s.screenscaleloaded, s.timerateloaded, s.focusobjectloaded,     s.dateandtimeloaded,
-             s.graphicsoptionsloaded, f.timerEnabled(), f.windowStyle().titlebar(),
-             f.menuBar()->isVisibleTo(&f), s.SystemElementsCount};
+  r.flags = {s.objects,
+             s.focusobj,
+             s.TimeForward,
+             s.TimeStepDoubleRequest,
+             s.TimeStepHalveRequest,
+             s.anchor,
+             s.pplot,
+             s.llabels,
+             s.trails,
+             s.PausedFlag,
+             s.RotatingFrame.on,
+             s.ExaggerateObjectSizeOn,
+             s.screenscaleloaded,
+             s.timerateloaded,
+             s.focusobjectloaded,
+             s.dateandtimeloaded,
+             s.graphicsoptionsloaded,
+             f.timerEnabled(),
+             f.windowStyle().titlebar(),
+             f.menuBar()->isVisibleTo(&f),
+             s.SystemElementsCount};
   return r;
 }
 
@@ -200,10 +215,10 @@ TEST_F(Form1Keys, TypedKeysReachTheTableFromTheMainWindowAndOtherWindows) {
   other.show();
 
   QTest::keyClick(list, 'p');
-  EXPECT_TRUE(state->PausedFlag);      // paused once...
-  EXPECT_EQ(list->text(), "p");        // ...and the list still got the letter
+  EXPECT_TRUE(state->PausedFlag);  // paused once...
+  EXPECT_EQ(list->text(), "p");    // ...and the list still got the letter
   QTest::keyClick(text, 'p');
-  EXPECT_TRUE(state->PausedFlag);      // text boxes do not forward
+  EXPECT_TRUE(state->PausedFlag);  // text boxes do not forward
   EXPECT_EQ(text->text(), "p");
 
   // The button ignores Ctrl+D, which then travels on to its window: the

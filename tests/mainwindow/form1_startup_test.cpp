@@ -115,8 +115,7 @@ TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {
   EXPECT_FALSE(state->llabels);
   EXPECT_EQ(state->MinimumObjectSize, 2);
   // Brisklet is used exactly when its library lies beside the program.
-  EXPECT_EQ(state->UseNativeForceLoop,
-            QFileInfo::exists(QCoreApplication::applicationDirPath() + "/libbrisklet.so"));
+  EXPECT_EQ(state->UseNativeForceLoop, QFileInfo::exists(QCoreApplication::applicationDirPath() + "/libbrisklet.so"));
   f.close();
   EXPECT_TRUE(QFileInfo::exists(f.resumePath()));
 }

@@ -1,4 +1,6 @@
 // The projection and drawing of the main view, on a canvas without widgets.
+#include "mainwindow/mainview.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 
 #include "engine/bodies.h"
 #include "engine/state.h"
-#include "mainwindow/mainview.h"
 #include "ui/colours.h"
 
 namespace molvane {
@@ -131,9 +132,9 @@ TEST_F(MainViewProjection, MasslessSystemAndBadPositionsNeverStopTheDrawing) {
 
 TEST_F(MainViewProjection, OnlyBodiesInsideThe200PixelBandAreDrawn) {
   s->focusobj = addBody(0, 0, 0);
-  const int out = addBody(6e11, 0, 0);     // x = -200 exactly
-  const int in = addBody(5.99e11, 0, 0);   // x = -199
-  const int below = addBody(0, 5e11, 0);   // y = 600 + 200 exactly
+  const int out = addBody(6e11, 0, 0);    // x = -200 exactly
+  const int in = addBody(5.99e11, 0, 0);  // x = -199
+  const int below = addBody(0, 5e11, 0);  // y = 600 + 200 exactly
   const int justIn = addBody(0, 4.99e11, 0);
   view->drawBodies();
   EXPECT_DOUBLE_EQ(s->objlastx[out], -1000);
@@ -154,10 +155,10 @@ TEST_F(MainViewProjection, EraseOnlyWithTrailsOffAndTrailColours) {
   s->trails = true;
   s->objx[moving] = 2e11;
   view->drawBodies();
-  EXPECT_EQ(pixel(250, 300), PixelFromValue(0x0000FF));    // kept as a trail
+  EXPECT_EQ(pixel(250, 300), PixelFromValue(0x0000FF));     // kept as a trail
   EXPECT_EQ(pixel(200, 300), PixelFromValue(ColourWhite));  // filled with colour 2
-  EXPECT_EQ(pixel(198, 300), PixelFromValue(0x0000FF));    // outline in its colour
-  EXPECT_EQ(pixel(400, 300), PixelFromValue(0x00FF00));    // the focus body keeps its own fill
+  EXPECT_EQ(pixel(198, 300), PixelFromValue(0x0000FF));     // outline in its colour
+  EXPECT_EQ(pixel(400, 300), PixelFromValue(0x00FF00));     // the focus body keeps its own fill
 }
 
 TEST_F(MainViewProjection, RadiusRules) {
@@ -266,7 +267,7 @@ TEST_F(MainViewProjection, LabelPicturesFollowEveryChange) {
       [&] { s->objcolor[2] = 0x00FF00, view->refreshLabelTexts(); },
       [&] { view->setLabelBackColour(Qt::red); },
       [&] { view->setLabelFont(QFont("Sans", 14)); },
-      [&] { DeleteBody(*s, host, 1), view->rebuildLabels(); },  // boxes black again
+      [&] { DeleteBody(*s, host, 1), view->rebuildLabels(); },    // boxes black again
       [&] { s->objname[2] = "Renamed", view->rebuildLabels(); },  // the name, not the colour
   };
   auto pictures = [](MainView& v, std::vector<QImage> p = {}) {

@@ -248,9 +248,9 @@ TEST_F(Menus, WindowItemsOpenTheirWindows) {
   m.rotatingFrameAdjustment->trigger();
   m.addCaption->trigger();
   m.autoPilot->trigger();
-  const std::vector<Call> expected = {{"reload", int(W::ObjEdit)},         {"reload", int(W::ObjEdit)},
-                                      {"show", int(W::CreateObjects)},     {"reload", int(W::RotatingPeriod)},
-                                      {"show", int(W::AddCaption)},        {"show", int(W::AutoPilot)}};
+  const std::vector<Call> expected = {{"reload", int(W::ObjEdit)},     {"reload", int(W::ObjEdit)},
+                                      {"show", int(W::CreateObjects)}, {"reload", int(W::RotatingPeriod)},
+                                      {"show", int(W::AddCaption)},    {"show", int(W::AutoPilot)}};
   EXPECT_EQ(instruments->calls, expected);
 
   // The hidden reference-box items: captions follow the boxes when the View

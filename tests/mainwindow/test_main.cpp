@@ -1,10 +1,11 @@
 // The window tests run without a display and keep the per-user data folder
 // in a temporary folder of their own.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

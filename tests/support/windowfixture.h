@@ -2,11 +2,11 @@
 // dialogs, and a fresh State with a few bodies when asked.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 

@@ -1,9 +1,10 @@
 // Every window of the program, with the example situation loaded: each
 // label holds its text, the widest readouts included, and each window fits
 // a 1366 x 768 screen.
+#include <gtest/gtest.h>
+
 #include <QFontMetrics>
 #include <QLabel>
-#include <gtest/gtest.h>
 
 #include "editors/distancebox.h"
 #include "editors/orbitbox.h"

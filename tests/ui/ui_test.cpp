@@ -1,13 +1,14 @@
 // The conversions every window relies on: twips to pixels with the rounding
 // each caller's stored places need, and Latin-1 texts that are not UTF-8;
 // and the message boxes of Qt's dialogs.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <limits>
 #include <vector>
 
@@ -20,11 +21,23 @@ namespace {
 
 TEST(Twips, NearestOrWholePixelsWithinTheRangeAWindowCanTake) {
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = HUGE_VAL;
-  struct Row { double twips; int nearest, whole; bool inRange; };
+  struct Row {
+    double twips;
+    int nearest, whole;
+    bool inRange;
+  };
   const Row rows[] = {
-      {0, 0, 0, true},          {7.4, 0, 0, true},         {7.5, 1, 0, true},     {-7.5, -1, 0, true},
-      {850, 57, 56, true},      {-850, -57, -56, true},    {1499985, 99999, 99999, true},
-      {1.5e6, 100000, 100000, false}, {-1e9, -100000, -100000, false}, {nan, 0, 0, false}, {inf, 0, 0, false},
+      {0, 0, 0, true},
+      {7.4, 0, 0, true},
+      {7.5, 1, 0, true},
+      {-7.5, -1, 0, true},
+      {850, 57, 56, true},
+      {-850, -57, -56, true},
+      {1499985, 99999, 99999, true},
+      {1.5e6, 100000, 100000, false},
+      {-1e9, -100000, -100000, false},
+      {nan, 0, 0, false},
+      {inf, 0, 0, false},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(PixelsOfTwips(r.twips), r.nearest) << r.twips;
