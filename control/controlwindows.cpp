@@ -105,44 +105,30 @@ void ControlWindows::show(InstrumentWindow w, bool reloadFirst) {
         openDefaultThrustPanel();
       }
       break;
-    case InstrumentWindow::AddCaption:
-      showCaptionEditor(reloadFirst);
-      break;
-    case InstrumentWindow::AutoPilot:
-      autopilot_->show(reloadFirst);
-      break;
-    default:
-      break;
+    case InstrumentWindow::AddCaption: showCaptionEditor(reloadFirst); break;
+    case InstrumentWindow::AutoPilot: autopilot_->show(reloadFirst); break;
+    default: break;
   }
 }
 
 bool ControlWindows::isShown(InstrumentWindow w) const {
   switch (w) {
-    case InstrumentWindow::ControlPanel:
-      return thrustPanel(0) && panels_[0]->isVisible();
-    case InstrumentWindow::AddCaption:
-      return captionEditor() && captionEditor_->isVisible();
-    case InstrumentWindow::AutoPilot:
-      return autopilot_->isShown();
-    default:
-      return false;
+    case InstrumentWindow::ControlPanel: return thrustPanel(0) && panels_[0]->isVisible();
+    case InstrumentWindow::AddCaption: return captionEditor() && captionEditor_->isVisible();
+    case InstrumentWindow::AutoPilot: return autopilot_->isShown();
+    default: return false;
   }
 }
 
 void ControlWindows::close(InstrumentWindow w) {
   switch (w) {
-    case InstrumentWindow::ControlPanel:
-      closeDefaultThrustPanel();
-      break;
+    case InstrumentWindow::ControlPanel: closeDefaultThrustPanel(); break;
     case InstrumentWindow::AddCaption:
       if (captionEditor_) captionEditor_->close();
       captionEditor_ = nullptr;
       break;
-    case InstrumentWindow::AutoPilot:
-      autopilot_->close();
-      break;
-    default:
-      break;
+    case InstrumentWindow::AutoPilot: autopilot_->close(); break;
+    default: break;
   }
 }
 

@@ -81,63 +81,31 @@ T* Open(QPointer<T>& p, BodyEditors& owner, WindowServices& form, bool reloadFir
 
 void BodyEditors::show(InstrumentWindow w, bool reloadFirst) {
   switch (w) {
-    case InstrumentWindow::ObjEdit:
-      Open(w_->objEdit, *this, form_, reloadFirst);
-      break;
-    case InstrumentWindow::CreateObjects:
-      Open(w_->createObjects, *this, form_, reloadFirst);
-      break;
-    case InstrumentWindow::RotatingPeriod:
-      Open(w_->rotatingPeriod, *this, form_, reloadFirst);
-      break;
-    case InstrumentWindow::OrbitCalculator:
-      Open(w_->orbitCalculator, *this, form_, reloadFirst);
-      break;
-    default:
-      break;
+    case InstrumentWindow::ObjEdit: Open(w_->objEdit, *this, form_, reloadFirst); break;
+    case InstrumentWindow::CreateObjects: Open(w_->createObjects, *this, form_, reloadFirst); break;
+    case InstrumentWindow::RotatingPeriod: Open(w_->rotatingPeriod, *this, form_, reloadFirst); break;
+    case InstrumentWindow::OrbitCalculator: Open(w_->orbitCalculator, *this, form_, reloadFirst); break;
+    default: break;
+  }
+}
+
+QWidget* BodyEditors::window(InstrumentWindow w) const {
+  switch (w) {
+    case InstrumentWindow::ObjEdit: return objEdit();
+    case InstrumentWindow::CreateObjects: return createObjects();
+    case InstrumentWindow::RotatingPeriod: return rotatingPeriod();
+    case InstrumentWindow::OrbitCalculator: return orbitCalculator();
+    default: return nullptr;
   }
 }
 
 bool BodyEditors::isShown(InstrumentWindow w) const {
-  QWidget* win = nullptr;
-  switch (w) {
-    case InstrumentWindow::ObjEdit:
-      win = objEdit();
-      break;
-    case InstrumentWindow::CreateObjects:
-      win = createObjects();
-      break;
-    case InstrumentWindow::RotatingPeriod:
-      win = rotatingPeriod();
-      break;
-    case InstrumentWindow::OrbitCalculator:
-      win = orbitCalculator();
-      break;
-    default:
-      break;
-  }
+  QWidget* win = window(w);
   return win && win->isVisible();
 }
 
 void BodyEditors::close(InstrumentWindow w) {
-  QWidget* win = nullptr;
-  switch (w) {
-    case InstrumentWindow::ObjEdit:
-      win = objEdit();
-      break;
-    case InstrumentWindow::CreateObjects:
-      win = createObjects();
-      break;
-    case InstrumentWindow::RotatingPeriod:
-      win = rotatingPeriod();
-      break;
-    case InstrumentWindow::OrbitCalculator:
-      win = orbitCalculator();
-      break;
-    default:
-      break;
-  }
-  if (win) win->close();
+  if (QWidget* win = window(w)) win->close();
 }
 
 void BodyEditors::refreshObjectLists() {

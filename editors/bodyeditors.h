@@ -66,6 +66,8 @@ class BodyEditors {
   std::optional<int32_t> askColour(int32_t initial, QWidget* parent);
 
  private:
+  // One of the four windows of show(), nullptr when it does not exist.
+  QWidget* window(InstrumentWindow w) const;
   struct Windows;
   WindowServices& form_;
   std::unique_ptr<Windows> w_;

@@ -81,13 +81,9 @@ bool AppendClassRecord(const std::string& path, const ObjectClassRecord& r) {
   if (slash != std::string::npos && slash > 0 && !EnsureFolder(path.substr(0, slash))) return false;
   std::string bytes;
   switch (ReadWholeFile(path, MaxLibraryBytes, bytes)) {
-    case ReadFileStatus::Ok:
-      break;
-    case ReadFileStatus::NotFound:
-      bytes.clear();
-      break;
-    default:
-      return false;
+    case ReadFileStatus::Ok: break;
+    case ReadFileStatus::NotFound: bytes.clear(); break;
+    default: return false;
   }
   if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
   return SaveFileAtomically(path, bytes + ClassRecordText(r));

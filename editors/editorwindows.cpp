@@ -95,9 +95,7 @@ void EditorWindows::show(InstrumentWindow w, bool reloadFirst) {
     case InstrumentWindow::ObjEdit:
     case InstrumentWindow::CreateObjects:
     case InstrumentWindow::RotatingPeriod:
-    case InstrumentWindow::OrbitCalculator:
-      editors_.show(w, reloadFirst);
-      return;
+    case InstrumentWindow::OrbitCalculator: editors_.show(w, reloadFirst); return;
     case InstrumentWindow::Spectrum: {
       if (!spectrum_) spectrum_ = new frmSpectrum(form_);
       if (reloadFirst && spectrum_->isVisible()) spectrum_->close();
@@ -146,8 +144,7 @@ void EditorWindows::show(InstrumentWindow w, bool reloadFirst) {
       box.raise();
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -157,20 +154,13 @@ bool EditorWindows::isShown(InstrumentWindow w) const {
     case InstrumentWindow::ObjEdit:
     case InstrumentWindow::CreateObjects:
     case InstrumentWindow::RotatingPeriod:
-    case InstrumentWindow::OrbitCalculator:
-      return editors_.isShown(w);
-    case InstrumentWindow::Spectrum:
-      return visible(spectrum_.data());
-    case InstrumentWindow::OrbitRefBox1:
-      return visible(orbit_[0].data());
-    case InstrumentWindow::BetaBox:
-      return visible(beta_.data());
-    case InstrumentWindow::RefBox1:
-      return visible(ref_[1].data());
-    case InstrumentWindow::RefBox2:
-      return visible(ref_[2].data());
-    default:
-      return false;
+    case InstrumentWindow::OrbitCalculator: return editors_.isShown(w);
+    case InstrumentWindow::Spectrum: return visible(spectrum_.data());
+    case InstrumentWindow::OrbitRefBox1: return visible(orbit_[0].data());
+    case InstrumentWindow::BetaBox: return visible(beta_.data());
+    case InstrumentWindow::RefBox1: return visible(ref_[1].data());
+    case InstrumentWindow::RefBox2: return visible(ref_[2].data());
+    default: return false;
   }
 }
 
@@ -180,26 +170,13 @@ void EditorWindows::close(InstrumentWindow w) {
     case InstrumentWindow::ObjEdit:
     case InstrumentWindow::CreateObjects:
     case InstrumentWindow::RotatingPeriod:
-    case InstrumentWindow::OrbitCalculator:
-      editors_.close(w);
-      return;
-    case InstrumentWindow::Spectrum:
-      x = spectrum_.data();
-      break;
-    case InstrumentWindow::OrbitRefBox1:
-      x = orbit_[0].data();
-      break;
-    case InstrumentWindow::BetaBox:
-      x = beta_.data();
-      break;
-    case InstrumentWindow::RefBox1:
-      x = ref_[1].data();
-      break;
-    case InstrumentWindow::RefBox2:
-      x = ref_[2].data();
-      break;
-    default:
-      return;
+    case InstrumentWindow::OrbitCalculator: editors_.close(w); return;
+    case InstrumentWindow::Spectrum: x = spectrum_.data(); break;
+    case InstrumentWindow::OrbitRefBox1: x = orbit_[0].data(); break;
+    case InstrumentWindow::BetaBox: x = beta_.data(); break;
+    case InstrumentWindow::RefBox1: x = ref_[1].data(); break;
+    case InstrumentWindow::RefBox2: x = ref_[2].data(); break;
+    default: return;
   }
   if (x && x->isVisible()) x->close();
   // A box that a file marked open but that never appeared is closed too.

@@ -343,16 +343,11 @@ struct State {
 // options window).
 inline bool& DashboardOpenFlag(State& s, int w) {
   switch (w) {
-    case DashScreenScale:
-      return s.screenscaleloaded;
-    case DashTimeRate:
-      return s.timerateloaded;
-    case DashFocusObject:
-      return s.focusobjectloaded;
-    case DashDateAndTime:
-      return s.dateandtimeloaded;
-    default:
-      return s.graphicsoptionsloaded;
+    case DashScreenScale: return s.screenscaleloaded;
+    case DashTimeRate: return s.timerateloaded;
+    case DashFocusObject: return s.focusobjectloaded;
+    case DashDateAndTime: return s.dateandtimeloaded;
+    default: return s.graphicsoptionsloaded;
   }
 }
 inline bool DashboardOpenFlag(const State& s, int w) { return DashboardOpenFlag(const_cast<State&>(s), w); }

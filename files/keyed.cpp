@@ -531,14 +531,9 @@ KeyedStatus ReadKeyedSituationFile(State& s, FilesHost& files, EngineHost& engin
   KeyedStatus status = ReadKeyedSituation(s, files, engine, bytes);
   switch (status) {
     case KeyedStatus::Ok:
-    case KeyedStatus::NotFound:
-      break;
-    case KeyedStatus::NotKeyed:
-      files.message(path + " is not a Molvane situation file");
-      break;
-    case KeyedStatus::Damaged:
-      files.message(path + " is damaged or incomplete");
-      break;
+    case KeyedStatus::NotFound: break;
+    case KeyedStatus::NotKeyed: files.message(path + " is not a Molvane situation file"); break;
+    case KeyedStatus::Damaged: files.message(path + " is damaged or incomplete"); break;
     case KeyedStatus::BadBodyCount:
       files.message(path + " names a body count outside 0 to 1000 and was not opened");
       break;

@@ -58,31 +58,20 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
   }
   std::string bytes;
   switch (ReadWholeFile(*abs, MaxSituationFileBytes, bytes)) {
-    case ReadFileStatus::Ok:
-      break;
+    case ReadFileStatus::Ok: break;
     case ReadFileStatus::NotFound:
       files.message(*abs + " not found");
       s.OpenSucceeded = false;
       return false;
-    case ReadFileStatus::TooLarge:
-      files.message(*abs + " is larger than 16 MiB and was not opened");
-      return false;
-    case ReadFileStatus::Failed:
-      files.message(*abs + " could not be read");
-      return false;
+    case ReadFileStatus::TooLarge: files.message(*abs + " is larger than 16 MiB and was not opened"); return false;
+    case ReadFileStatus::Failed: files.message(*abs + " could not be read"); return false;
   }
   ReadResult r = ReadSituation(bytes, s);
   switch (r.status) {
-    case ReadStatus::Ok:
-      break;
-    case ReadStatus::ValueList:
-      return OpenValueListSituation(s, files, engine, SplitItems(bytes), *abs);
-    case ReadStatus::NotSituation:
-      files.message(*abs + " is not a Molvane situation file");
-      return false;
-    case ReadStatus::Damaged:
-      files.message(*abs + " is damaged or incomplete");
-      return false;
+    case ReadStatus::Ok: break;
+    case ReadStatus::ValueList: return OpenValueListSituation(s, files, engine, SplitItems(bytes), *abs);
+    case ReadStatus::NotSituation: files.message(*abs + " is not a Molvane situation file"); return false;
+    case ReadStatus::Damaged: files.message(*abs + " is damaged or incomplete"); return false;
   }
   ApplySituation(s, files, engine, r.doc, *abs);
   if (r.dropped.any())

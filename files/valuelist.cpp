@@ -416,14 +416,9 @@ bool OpenValueListSituation(State& s, FilesHost& files, EngineHost& engine, cons
                             const std::string& path) {
   ValueListRead r = ApplyValueList(s, files, engine, items, path);
   switch (r.status) {
-    case ValueListStatus::Ok:
-      break;
-    case ValueListStatus::NotValueList:
-      files.message(path + " is not a Molvane situation file");
-      return false;
-    case ValueListStatus::Damaged:
-      files.message(path + " is damaged or incomplete");
-      return false;
+    case ValueListStatus::Ok: break;
+    case ValueListStatus::NotValueList: files.message(path + " is not a Molvane situation file"); return false;
+    case ValueListStatus::Damaged: files.message(path + " is damaged or incomplete"); return false;
     case ValueListStatus::BadBodyCount:
       files.message(path + " names a body count outside 0 to 1000 and was not opened");
       return false;

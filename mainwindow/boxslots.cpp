@@ -11,17 +11,24 @@ namespace {
 
 bool InRange(int slot) { return slot >= 1 && slot <= MaxSlots; }
 
+// The in-use flag of a slot in range.
+bool& InUseFlag(State& s, BoxKind kind, int slot) {
+  switch (kind) {
+    case BoxKind::Distance: return s.distanceBoxes[slot].inUse;
+    case BoxKind::Orbit: return s.orbitBoxes[slot].inUse;
+    case BoxKind::Thrust: break;
+  }
+  return s.thrustPanels[slot].inUse;
+}
+
 }  // namespace
 
 bool BoxSlotInUse(const State& s, BoxKind kind, int slot) {
   if (!InRange(slot)) return false;
   switch (kind) {
-    case BoxKind::Distance:
-      return s.distanceBoxes[slot].inUse;
-    case BoxKind::Orbit:
-      return s.orbitBoxes[slot].inUse;
-    case BoxKind::Thrust:
-      return s.thrustPanels[slot].inUse;
+    case BoxKind::Distance: return s.distanceBoxes[slot].inUse;
+    case BoxKind::Orbit: return s.orbitBoxes[slot].inUse;
+    case BoxKind::Thrust: return s.thrustPanels[slot].inUse;
   }
   return false;
 }
@@ -32,55 +39,25 @@ int TakeBoxSlot(State& s, BoxKind kind) {
     // A window opened afresh starts from its defaults, whatever the slot's
     // earlier window held.
     switch (kind) {
-      case BoxKind::Distance:
-        s.distanceBoxes[slot] = BoxSlot{};
-        break;
-      case BoxKind::Orbit:
-        s.orbitBoxes[slot] = BoxSlot{};
-        break;
-      case BoxKind::Thrust:
-        s.thrustPanels[slot] = ThrustPanelSlot{};
-        break;
+      case BoxKind::Distance: s.distanceBoxes[slot] = BoxSlot{}; break;
+      case BoxKind::Orbit: s.orbitBoxes[slot] = BoxSlot{}; break;
+      case BoxKind::Thrust: s.thrustPanels[slot] = ThrustPanelSlot{}; break;
     }
-    switch (kind) {
-      case BoxKind::Distance:
-        s.distanceBoxes[slot].inUse = true;
-        break;
-      case BoxKind::Orbit:
-        s.orbitBoxes[slot].inUse = true;
-        break;
-      case BoxKind::Thrust:
-        s.thrustPanels[slot].inUse = true;
-        break;
-    }
+    InUseFlag(s, kind, slot) = true;
     return slot;
   }
   return 0;
 }
 
 void ReleaseBoxSlot(State& s, BoxKind kind, int slot) {
-  if (!InRange(slot)) return;
-  switch (kind) {
-    case BoxKind::Distance:
-      s.distanceBoxes[slot].inUse = false;
-      break;
-    case BoxKind::Orbit:
-      s.orbitBoxes[slot].inUse = false;
-      break;
-    case BoxKind::Thrust:
-      s.thrustPanels[slot].inUse = false;
-      break;
-  }
+  if (InRange(slot)) InUseFlag(s, kind, slot) = false;
 }
 
 std::string AllSlotsTakenText(BoxKind kind) {
   switch (kind) {
-    case BoxKind::Distance:
-      return "All 100 distance and velocity boxes are open. Close one before adding another.";
-    case BoxKind::Orbit:
-      return "All 100 orbital elements boxes are open. Close one before adding another.";
-    case BoxKind::Thrust:
-      break;
+    case BoxKind::Distance: return "All 100 distance and velocity boxes are open. Close one before adding another.";
+    case BoxKind::Orbit: return "All 100 orbital elements boxes are open. Close one before adding another.";
+    case BoxKind::Thrust: break;
   }
   return "All 100 thrust boxes are open. Close one before adding another.";
 }

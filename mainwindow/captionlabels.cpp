@@ -21,20 +21,15 @@ class CaptionMouse : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
-      case QEvent::MouseButtonDblClick:
-        labels_.labelCaption_DblClick(k_);
-        return true;
+      case QEvent::MouseButtonDblClick: labels_.labelCaption_DblClick(k_); return true;
       case QEvent::MouseButtonPress:
         labels_.labelCaption_MouseDown(k_, static_cast<QMouseEvent*>(event)->position());
         return true;
       case QEvent::MouseMove:
         labels_.labelCaption_MouseMove(k_, static_cast<QMouseEvent*>(event)->position());
         return true;
-      case QEvent::MouseButtonRelease:
-        labels_.labelCaption_MouseUp(k_);
-        return true;
-      default:
-        return QObject::eventFilter(watched, event);
+      case QEvent::MouseButtonRelease: labels_.labelCaption_MouseUp(k_); return true;
+      default: return QObject::eventFilter(watched, event);
     }
   }
 

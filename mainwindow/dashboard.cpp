@@ -402,16 +402,11 @@ QPoint MainToolWindows::DefaultPlaceTwips(DashboardWindow w) { return QPoint(201
 
 DashboardWindowBase* MainToolWindows::create(DashboardWindow w) {
   switch (w) {
-    case DashScreenScale:
-      return new frmScreenScale(*this);
-    case DashTimeRate:
-      return new frmTimeRate(*this);
-    case DashFocusObject:
-      return new frmFocusObject(*this);
-    case DashDateAndTime:
-      return new frmDateAndTime(*this);
-    default:
-      return new frmGraphicsOptions(*this);
+    case DashScreenScale: return new frmScreenScale(*this);
+    case DashTimeRate: return new frmTimeRate(*this);
+    case DashFocusObject: return new frmFocusObject(*this);
+    case DashDateAndTime: return new frmDateAndTime(*this);
+    default: return new frmGraphicsOptions(*this);
   }
 }
 

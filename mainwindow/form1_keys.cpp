@@ -14,59 +14,24 @@ void Form1::KeyPresses(int code) {
     syncMenus();
   };
   switch (code) {
-    case 4:
-      toggle(DashDateAndTime);
-      break;
-    case 6:
-      toggle(DashFocusObject);
-      break;
-    case 7:
-      toggle(DashGraphicsOptions);
-      break;
-    case 18:
-      ReverseTime();
-      break;
-    case 19:
-      fileCommands_.mnuSave_Click();
-      break;
-    case 20:
-      toggle(DashTimeRate);
-      break;
-    case 23:
-      toggle(DashScreenScale);
-      break;
-    case 27:
-      FullScreenOnOff();
-      break;
-    case 43:
-      s_.TimeStepDoubleRequest = true;
-      break;
-    case 45:
-      s_.TimeStepHalveRequest = true;
-      break;
-    case 90:
-      zoomIn();
-      break;
-    case 102:
-      AnchorOnOff();
-      break;
-    case 103:
-      pPplot();
-      break;
-    case 108:
-      LabelsOnOff();
-      break;
-    case 112:
-      PausePlay();
-      break;
-    case 116:
-      TrailsOnOff();
-      break;
-    case 122:
-      zoomOut();
-      break;
-    default:
-      break;
+    case 4: toggle(DashDateAndTime); break;
+    case 6: toggle(DashFocusObject); break;
+    case 7: toggle(DashGraphicsOptions); break;
+    case 18: ReverseTime(); break;
+    case 19: fileCommands_.mnuSave_Click(); break;
+    case 20: toggle(DashTimeRate); break;
+    case 23: toggle(DashScreenScale); break;
+    case 27: FullScreenOnOff(); break;
+    case 43: s_.TimeStepDoubleRequest = true; break;
+    case 45: s_.TimeStepHalveRequest = true; break;
+    case 90: zoomIn(); break;
+    case 102: AnchorOnOff(); break;
+    case 103: pPplot(); break;
+    case 108: LabelsOnOff(); break;
+    case 112: PausePlay(); break;
+    case 116: TrailsOnOff(); break;
+    case 122: zoomOut(); break;
+    default: break;
   }
 }
 

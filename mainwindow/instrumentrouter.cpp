@@ -11,10 +11,8 @@ InstrumentWindows& InstrumentRouter::owner(InstrumentWindow w) const {
   switch (w) {
     case InstrumentWindow::AddCaption:
     case InstrumentWindow::AutoPilot:
-    case InstrumentWindow::ControlPanel:
-      return *control_;
-    default:
-      return *editors_;
+    case InstrumentWindow::ControlPanel: return *control_;
+    default: return *editors_;
   }
 }
 
