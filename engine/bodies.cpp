@@ -152,6 +152,16 @@ bool PullFocusIntoTable(State& s) {
   return true;
 }
 
+// The windows after bodies left the table: labels and lists laid out again,
+// the focus pulled into the table, the view cleared if the focus had to move
+// now or (`focusMoved`) at an earlier take-out.
+void RefreshAfterTakeOut(State& s, EngineHost& host, bool focusMoved) {
+  host.rebuildObjectLabels();
+  host.refreshObjectLists();
+  if (PullFocusIntoTable(s) || focusMoved) host.clearView();
+  if (s.focusobjectloaded) host.selectFocusInList();
+}
+
 }  // namespace
 
 int32_t DeriveBodyColour(int32_t /*colour*/) { return ColourWhite; }
@@ -182,11 +192,7 @@ int16_t AddBody(State& s, const NewBody& b) {
 }
 
 void DeleteBody(State& s, EngineHost& host, int k) {
-  if (!TakeOutBody(s, k)) return;
-  host.rebuildObjectLabels();
-  host.refreshObjectLists();
-  if (PullFocusIntoTable(s)) host.clearView();
-  if (s.focusobjectloaded) host.selectFocusInList();
+  if (TakeOutBody(s, k)) RefreshAfterTakeOut(s, host, false);
 }
 
 void MergeCollidedBodies(State& s, EngineHost& host) {
@@ -264,12 +270,7 @@ void MergeCollidedBodies(State& s, EngineHost& host) {
     cleared = PullFocusIntoTable(s) || cleared;
     host.bodyLeftTable();
   }
-  if (losers.begin() != end) {
-    host.rebuildObjectLabels();
-    host.refreshObjectLists();
-    if (cleared) host.clearView();
-    if (s.focusobjectloaded) host.selectFocusInList();
-  }
+  if (losers.begin() != end) RefreshAfterTakeOut(s, host, cleared);
 
   s.CollisionPairCount = 0;
   for (int k = 1; k <= MaxPairs; ++k) {

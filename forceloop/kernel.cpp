@@ -513,6 +513,27 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
   if (vec >= Lag8) p.acc = AddInOrder8(p.acc, p.queued[(vec - Lag8) & 3]);
 }
 
+// The end of row j, whose partners' terms are all added: its touching pairs
+// are listed where a partner came nearer than the reach to the largest body
+// (s / 2 and s * 0.5 round alike), and body j takes the row's total. No
+// vector after the first reaches bodies j and j+1, so the table still holds
+// what the total started from. A finite total of finite terms had only
+// finite partial sums: no term was skipped. Otherwise the row is added again
+// with the check after each term.
+__attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t j, int32_t n, const Tables& tb,
+                                                                         double largest, __m512d near,
+                                                                         const double* total, int32_t& count,
+                                                                         int32_t* pairHigher, int32_t* pairLower) {
+  if (count < MaxPairs && _mm512_cmp_pd_mask(near, _mm512_set1_pd((tb.size[j] + largest) * 0.5), _CMP_LT_OQ))
+    ListTouchingRow(j, j + 1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
+  double v[3] = {total[0], total[1], total[2]};
+  if (!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2])) {
+    v[0] = tb.vx[j], v[1] = tb.vy[j], v[2] = tb.vz[j];
+    AddRowChecked(j, j + 1, n, tb.mass, tb.x, tb.y, tb.z, v);
+  }
+  tb.vx[j] = v[0], tb.vy[j] = v[1], tb.vz[j] = v[2];
+}
+
 // Rows j and j+1 together over their partners, eight at a time. Vectors start
 // at partner j+1, row j+1's own body, which row j+1 leaves out; bodies j and
 // j+1 receive their terms in ascending k.
@@ -537,8 +558,7 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
   // The first vector; then body j+1 holds row j's term and its own row
   // starts from there.
   PairStep8(ra, rb, p, tb, k, 0, live, __mmask8(live & 0xFE), LiveLanes8(k + 8, n));
-  double a[3] = {tb.vx[j], tb.vy[j], tb.vz[j]}, b[3] = {tb.vx[j1], tb.vy[j1], tb.vz[j1]};
-  acc = _mm512_setr_pd(a[0], a[1], a[2], 0.0, b[0], b[1], b[2], 0.0);
+  acc = _mm512_setr_pd(tb.vx[j], tb.vy[j], tb.vz[j], 0.0, tb.vx[j1], tb.vy[j1], tb.vz[j1], 0.0);
   int vec = 1;
   k += 8;
   // Whole vectors with a whole vector after them.
@@ -548,28 +568,10 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
     PairStep8(ra, rb, p, tb, k, vec, live, live, LiveLanes8(k + 8, n));
   }
   for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v) acc = AddInOrder8(acc, queued[v & 3]);
-  // Pairs can touch only where a partner came nearer than the reach to the
-  // largest body; s / 2 and s * 0.5 round alike.
-  if (count < MaxPairs && _mm512_cmp_pd_mask(nearA, _mm512_set1_pd((tb.size[j] + largest) * 0.5), _CMP_LT_OQ))
-    ListTouchingRow(j, j1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
-  if (count < MaxPairs && _mm512_cmp_pd_mask(nearB, _mm512_set1_pd((tb.size[j1] + largest) * 0.5), _CMP_LT_OQ))
-    ListTouchingRow(j1, j1 + 1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
-  // A finite total of finite terms had only finite partial sums: no term was
-  // skipped. Otherwise the row is added again with the check after each term.
   alignas(64) double total[8];
   _mm512_store_pd(total, acc);
-  if (std::isfinite(total[0]) && std::isfinite(total[1]) && std::isfinite(total[2])) {
-    a[0] = total[0], a[1] = total[1], a[2] = total[2];
-  } else {
-    AddRowChecked(j, j1, n, tb.mass, tb.x, tb.y, tb.z, a);
-  }
-  if (std::isfinite(total[4]) && std::isfinite(total[5]) && std::isfinite(total[6])) {
-    b[0] = total[4], b[1] = total[5], b[2] = total[6];
-  } else {
-    AddRowChecked(j1, j1 + 1, n, tb.mass, tb.x, tb.y, tb.z, b);
-  }
-  tb.vx[j] = a[0], tb.vy[j] = a[1], tb.vz[j] = a[2];
-  tb.vx[j1] = b[0], tb.vy[j1] = b[1], tb.vz[j1] = b[2];
+  FinishRow8(j, n, tb, largest, nearA, total, count, pairHigher, pairLower);
+  FinishRow8(j1, n, tb, largest, nearB, total + 4, count, pairHigher, pairLower);
 }
 
 }  // namespace
