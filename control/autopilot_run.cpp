@@ -376,7 +376,7 @@ void Complete(State& s, AutopilotHost& host) {
   host.ResetPlotState();
   if (s.screenscaleloaded) host.showScreenScale();
   AutopilotState& a = s.autopilotState;
-  const int n = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s);
   const int next = std::clamp<int>(a.cursor + 1, 1, MaxAutopilot + 1);
   a.cursor = static_cast<int16_t>(next);
   if (next <= n) {
@@ -412,7 +412,7 @@ std::optional<std::string> ResolveAutopilotPath(const State& s, std::string_view
 
 AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engine) {
   AutopilotState& a = s.autopilotState;
-  if (a.cursor < 1 || a.cursor > std::clamp<int>(s.autopilotCount, 0, MaxAutopilot)) {
+  if (a.cursor < 1 || a.cursor > AutopilotListCount(s)) {
     // The list was emptied or cut short (New) since the entry was taken up:
     // nothing of the old list runs, but the run still ends as every run does.
     host.ResetPlotState();

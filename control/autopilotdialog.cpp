@@ -681,7 +681,7 @@ void frmAutoPilot::refreshObjectLists() {
 
 void frmAutoPilot::fillCommandList() {
   ListOfCommands->clear();
-  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s_);
   for (int i = 1; i <= n; ++i) ListOfCommands->addItem(LineText(s_.autopilot[i].line));
 }
 
@@ -698,7 +698,7 @@ void frmAutoPilot::distributeDateTime(double t) {
 void frmAutoPilot::SetDefaultTime() {
   const int c = s_.autopilotState.cursor;
   double t = s_.SecondsElapsed + 1;
-  if (c >= 1 && c <= std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot) && s_.SecondsElapsed < s_.autopilot[c].time) {
+  if (c >= 1 && c <= AutopilotListCount(s_) && s_.SecondsElapsed < s_.autopilot[c].time) {
     t = s_.autopilot[c].time + 1;
   }
   distributeDateTime(t);
@@ -707,7 +707,7 @@ void frmAutoPilot::SetDefaultTime() {
 void frmAutoPilot::Command1_Click() { distributeDateTime(s_.SecondsElapsed + 1); }
 
 void frmAutoPilot::Command2_Click() {
-  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s_);
   distributeDateTime(s_.autopilot[n].time + 1);
 }
 
@@ -913,7 +913,7 @@ void frmAutoPilot::ListOfCommands_Click() {
 void frmAutoPilot::btnEdit_Click() {
   btnEdit->setEnabled(false);
   const int row = ListOfCommands->currentRow();
-  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s_);
   if (row < 0 || row >= n) return;
   // Identical lines: the first of them is the one edited.
   int k = FindAutopilotCommand(s_, LineBytes(ListOfCommands->item(row)->text()));
