@@ -172,7 +172,7 @@ bool RunThrust(State& s, std::string_view line, bool initiate) {
   // An unknown name switches no body off, but the flag is still taken anew.
   if (body > 0) s.objthruston[body] = false;
   bool any = false;
-  for (int i = 1; i <= s.objects && i <= MaxBodies; ++i) any = any || s.objthruston[i];
+  for (int i = 1; i <= BodyCount(s); ++i) any = any || s.objthruston[i];
   s.ThrustActive = any;
   return true;
 }

@@ -11,6 +11,7 @@
 
 #include "control/autopilot.h"
 #include "engine/autopilotarm.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
@@ -668,7 +669,7 @@ std::array<QComboBox*, 11> frmAutoPilot::bodyListsFilledAtLoad() const {
 void frmAutoPilot::fillBodyList(QComboBox* c) const {
   const QString text = c->currentText();
   c->clear();
-  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  const int n = BodyCount(s_);
   for (int i = 1; i <= n; ++i) c->addItem(Latin1(s_.objname[i]));
   c->setEditText(text);
 }
@@ -1162,7 +1163,7 @@ void frmAutoPilot::releaseProbeDefaults() {
   for (;;) {
     const std::string candidate = "Probe " + std::to_string(s_.ProbeCounter + 1);
     bool taken = false;
-    const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+    const int n = BodyCount(s_);
     for (int i = 1; i <= n; ++i) {
       if (s_.objname[i] == candidate) {
         taken = true;

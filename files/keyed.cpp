@@ -213,7 +213,7 @@ KeyedPlan CheckKeyed(const ItemList& items, const KeyIndex& keys, const State& c
   auto intro = keys.Get("intro");
   if (!intro || intro->text != "mOLVANE") return p;
   p.status = KeyedStatus::BadBodyCount;
-  p.objects = std::clamp<int>(current.objects, 0, MaxBodies);
+  p.objects = BodyCount(current);
   if (auto v = keys.Get("objects")) {
     double n = RoundHalfEven(ParseNumberPrefix(v->text, true));
     if (!(n >= 0 && n <= MaxBodies)) return p;
@@ -469,7 +469,7 @@ void WriteAutopilot(std::string& out, const State& s) {
 
 std::string WriteKeyedSituation(const State& s) {
   std::string out;
-  const int n = std::clamp<int>(s.objects, 0, MaxBodies);
+  const int n = BodyCount(s);
   out.reserve(2048 + static_cast<size_t>(n) * 420);
   Pair(out, "intro", "mOLVANE");
   WriteWindows(out, s);
