@@ -370,24 +370,33 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
   return true;
 }
 
-// The end of every run: the view forgets its trails and the cursor moves
-// on. Nothing above the list's count is ever taken as pending.
-void Complete(State& s, AutopilotHost& host) {
+// The end of every run: the view forgets its trails.
+void EndRun(const State& s, AutopilotHost& host) {
   host.ResetPlotState();
   if (s.screenscaleloaded) host.showScreenScale();
+}
+
+// Nothing left pending.
+void Disarm(AutopilotState& a) {
+  a.nextTime = 0;
+  a.nextLine.clear();
+  a.armed = false;
+}
+
+// A run that did its work ends and the cursor moves on. Nothing above the
+// list's count is ever taken as pending.
+void Complete(State& s, AutopilotHost& host) {
+  EndRun(s, host);
   AutopilotState& a = s.autopilotState;
-  const int n = AutopilotListCount(s);
   const int next = std::clamp<int>(a.cursor + 1, 1, MaxAutopilot + 1);
   a.cursor = static_cast<int16_t>(next);
-  if (next <= n) {
-    a.nextTime = s.autopilot[next].time;
-    a.nextLine = s.autopilot[next].line;
-    if (a.nextTime == 0) a.armed = false;
-  } else {
-    a.nextTime = 0;
-    a.nextLine.clear();
-    a.armed = false;
+  if (next > AutopilotListCount(s)) {
+    Disarm(a);
+    return;
   }
+  a.nextTime = s.autopilot[next].time;
+  a.nextLine = s.autopilot[next].line;
+  if (a.nextTime == 0) a.armed = false;
 }
 
 }  // namespace
@@ -415,11 +424,8 @@ AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engi
   if (a.cursor < 1 || a.cursor > AutopilotListCount(s)) {
     // The list was emptied or cut short (New) since the entry was taken up:
     // nothing of the old list runs, but the run still ends as every run does.
-    host.ResetPlotState();
-    if (s.screenscaleloaded) host.showScreenScale();
-    a.nextTime = 0;
-    a.nextLine.clear();
-    a.armed = false;
+    EndRun(s, host);
+    Disarm(a);
     return AutopilotRun::Done;
   }
   const std::string line = a.nextLine;
