@@ -1023,18 +1023,8 @@ void frmAutoPilot::restoreRotatingFrame(const AutopilotFields& f) {
 // Time Scale: the current time step in the largest unit it reaches.
 void frmAutoPilot::timeScaleDefaults() {
   const double s = s_.timescale;
-  int unit = 0;
-  if (s >= 31536000) {
-    unit = 5;
-  } else if (s >= 2592000) {
-    unit = 4;
-  } else if (s >= 86400) {
-    unit = 3;
-  } else if (s >= 3600) {
-    unit = 2;
-  } else if (s >= 60) {
-    unit = 1;
-  }
+  int unit = 5;
+  while (unit > 0 && !(s >= TimeScaleUnitSeconds[unit])) --unit;
   for (int i = 0; i < 6; ++i) OptionTimeUnit[i]->setChecked(i == unit);
   TextTimeScale->setText(Latin1(GeneralText(s / TimeScaleUnitSeconds[unit])));
 }
