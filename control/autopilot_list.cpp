@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -6,14 +5,8 @@
 
 namespace molvane {
 
-namespace {
-
-int Count(const State& s) { return std::clamp<int>(s.autopilotCount, 0, MaxAutopilot); }
-
-}  // namespace
-
 int InsertAutopilotCommand(State& s, AutopilotHost& host, std::string line, double time, std::string note) {
-  const int n = Count(s);
+  const int n = AutopilotListCount(s);
   if (n >= MaxAutopilot) {
     host.message("The autopilot list is full: it holds at most 1000 commands.");
     return 0;
@@ -32,7 +25,7 @@ int AddAutopilotCommand(State& s, AutopilotHost& host, std::string line, std::st
 }
 
 void RemoveAutopilotCommand(State& s, int k) {
-  const int n = Count(s);
+  const int n = AutopilotListCount(s);
   if (k < 1 || k > n) return;
   for (int i = k; i < n; ++i) s.autopilot[i] = std::move(s.autopilot[i + 1]);
   s.autopilot[n] = AutopilotCommand{};
@@ -40,7 +33,7 @@ void RemoveAutopilotCommand(State& s, int k) {
 }
 
 int ReplaceAutopilotCommand(State& s, AutopilotHost& host, int k, std::string line, std::string note) {
-  if (k < 1 || k > Count(s)) return 0;
+  if (k < 1 || k > AutopilotListCount(s)) return 0;
   RemoveAutopilotCommand(s, k);
   return AddAutopilotCommand(s, host, std::move(line), std::move(note));
 }
@@ -74,7 +67,7 @@ int ReplaceAutopilotEntry(State& s, AutopilotHost& host, int k, std::string_view
 }
 
 int FindAutopilotCommand(const State& s, std::string_view line) {
-  const int n = Count(s);
+  const int n = AutopilotListCount(s);
   for (int i = 1; i <= n; ++i) {
     if (s.autopilot[i].line == line) return i;
   }

@@ -172,7 +172,7 @@ bool RunThrust(State& s, std::string_view line, bool initiate) {
   // An unknown name switches no body off, but the flag is still taken anew.
   if (body > 0) s.objthruston[body] = false;
   bool any = false;
-  for (int i = 1; i <= s.objects && i <= MaxBodies; ++i) any = any || s.objthruston[i];
+  for (int i = 1; i <= BodyCount(s); ++i) any = any || s.objthruston[i];
   s.ThrustActive = any;
   return true;
 }
@@ -370,24 +370,33 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
   return true;
 }
 
-// The end of every run: the view forgets its trails and the cursor moves
-// on. Nothing above the list's count is ever taken as pending.
-void Complete(State& s, AutopilotHost& host) {
+// The end of every run: the view forgets its trails.
+void EndRun(const State& s, AutopilotHost& host) {
   host.ResetPlotState();
   if (s.screenscaleloaded) host.showScreenScale();
+}
+
+// Nothing left pending.
+void Disarm(AutopilotState& a) {
+  a.nextTime = 0;
+  a.nextLine.clear();
+  a.armed = false;
+}
+
+// A run that did its work ends and the cursor moves on. Nothing above the
+// list's count is ever taken as pending.
+void Complete(State& s, AutopilotHost& host) {
+  EndRun(s, host);
   AutopilotState& a = s.autopilotState;
-  const int n = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
   const int next = std::clamp<int>(a.cursor + 1, 1, MaxAutopilot + 1);
   a.cursor = static_cast<int16_t>(next);
-  if (next <= n) {
-    a.nextTime = s.autopilot[next].time;
-    a.nextLine = s.autopilot[next].line;
-    if (a.nextTime == 0) a.armed = false;
-  } else {
-    a.nextTime = 0;
-    a.nextLine.clear();
-    a.armed = false;
+  if (next > AutopilotListCount(s)) {
+    Disarm(a);
+    return;
   }
+  a.nextTime = s.autopilot[next].time;
+  a.nextLine = s.autopilot[next].line;
+  if (a.nextTime == 0) a.armed = false;
 }
 
 }  // namespace
@@ -412,14 +421,11 @@ std::optional<std::string> ResolveAutopilotPath(const State& s, std::string_view
 
 AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engine) {
   AutopilotState& a = s.autopilotState;
-  if (a.cursor < 1 || a.cursor > std::clamp<int>(s.autopilotCount, 0, MaxAutopilot)) {
+  if (a.cursor < 1 || a.cursor > AutopilotListCount(s)) {
     // The list was emptied or cut short (New) since the entry was taken up:
     // nothing of the old list runs, but the run still ends as every run does.
-    host.ResetPlotState();
-    if (s.screenscaleloaded) host.showScreenScale();
-    a.nextTime = 0;
-    a.nextLine.clear();
-    a.armed = false;
+    EndRun(s, host);
+    Disarm(a);
     return AutopilotRun::Done;
   }
   const std::string line = a.nextLine;

@@ -11,6 +11,7 @@
 
 #include "control/autopilot.h"
 #include "engine/autopilotarm.h"
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
@@ -668,7 +669,7 @@ std::array<QComboBox*, 11> frmAutoPilot::bodyListsFilledAtLoad() const {
 void frmAutoPilot::fillBodyList(QComboBox* c) const {
   const QString text = c->currentText();
   c->clear();
-  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  const int n = BodyCount(s_);
   for (int i = 1; i <= n; ++i) c->addItem(Latin1(s_.objname[i]));
   c->setEditText(text);
 }
@@ -681,7 +682,7 @@ void frmAutoPilot::refreshObjectLists() {
 
 void frmAutoPilot::fillCommandList() {
   ListOfCommands->clear();
-  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s_);
   for (int i = 1; i <= n; ++i) ListOfCommands->addItem(LineText(s_.autopilot[i].line));
 }
 
@@ -698,7 +699,7 @@ void frmAutoPilot::distributeDateTime(double t) {
 void frmAutoPilot::SetDefaultTime() {
   const int c = s_.autopilotState.cursor;
   double t = s_.SecondsElapsed + 1;
-  if (c >= 1 && c <= std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot) && s_.SecondsElapsed < s_.autopilot[c].time) {
+  if (c >= 1 && c <= AutopilotListCount(s_) && s_.SecondsElapsed < s_.autopilot[c].time) {
     t = s_.autopilot[c].time + 1;
   }
   distributeDateTime(t);
@@ -707,7 +708,7 @@ void frmAutoPilot::SetDefaultTime() {
 void frmAutoPilot::Command1_Click() { distributeDateTime(s_.SecondsElapsed + 1); }
 
 void frmAutoPilot::Command2_Click() {
-  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s_);
   distributeDateTime(s_.autopilot[n].time + 1);
 }
 
@@ -913,7 +914,7 @@ void frmAutoPilot::ListOfCommands_Click() {
 void frmAutoPilot::btnEdit_Click() {
   btnEdit->setEnabled(false);
   const int row = ListOfCommands->currentRow();
-  const int n = std::clamp<int>(s_.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s_);
   if (row < 0 || row >= n) return;
   // Identical lines: the first of them is the one edited.
   int k = FindAutopilotCommand(s_, LineBytes(ListOfCommands->item(row)->text()));
@@ -1022,18 +1023,8 @@ void frmAutoPilot::restoreRotatingFrame(const AutopilotFields& f) {
 // Time Scale: the current time step in the largest unit it reaches.
 void frmAutoPilot::timeScaleDefaults() {
   const double s = s_.timescale;
-  int unit = 0;
-  if (s >= 31536000) {
-    unit = 5;
-  } else if (s >= 2592000) {
-    unit = 4;
-  } else if (s >= 86400) {
-    unit = 3;
-  } else if (s >= 3600) {
-    unit = 2;
-  } else if (s >= 60) {
-    unit = 1;
-  }
+  int unit = 5;
+  while (unit > 0 && !(s >= TimeScaleUnitSeconds[unit])) --unit;
   for (int i = 0; i < 6; ++i) OptionTimeUnit[i]->setChecked(i == unit);
   TextTimeScale->setText(Latin1(GeneralText(s / TimeScaleUnitSeconds[unit])));
 }
@@ -1162,7 +1153,7 @@ void frmAutoPilot::releaseProbeDefaults() {
   for (;;) {
     const std::string candidate = "Probe " + std::to_string(s_.ProbeCounter + 1);
     bool taken = false;
-    const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+    const int n = BodyCount(s_);
     for (int i = 1; i <= n; ++i) {
       if (s_.objname[i] == candidate) {
         taken = true;

@@ -320,7 +320,7 @@ void FormControlCenter::applyRecord() {
   cpobject_ = BodyIndexOk(o) ? o : 0;
   cpreference_ = BodyIndexOk(r) ? r : 0;
   holdBodies();
-  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  const int n = BodyCount(s_);
   if (cpobject_ >= 1 && cpobject_ <= n) {
     Combo1->setCurrentIndex(cpobject_ - 1);
     Combo1->setEditText(Latin1(s_.objname[static_cast<size_t>(cpobject_)]));
@@ -349,7 +349,7 @@ void FormControlCenter::followBodies(bool refill) {
   const QString t2 = Combo2->currentText();
   cpobject_ = FollowBody(s_, object_, false);
   cpreference_ = FollowBody(s_, reference_, false);
-  const int n = std::clamp<int>(s_.objects, 0, MaxBodies);
+  const int n = BodyCount(s_);
   auto name = [this](int k) { return Latin1(s_.objname[static_cast<size_t>(k)]); };
   // Entry p is body p + 1; nothing chosen yet keeps what was typed.
   auto show = [n](QComboBox* c, int k, const QString& typed) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "files/textitems.h"
+
 namespace molvane {
 
 namespace {
@@ -106,9 +108,9 @@ bool SaveFileAtomically(const std::string& path, const std::string& bytes) {
   if (exists && !S_ISREG(st.st_mode)) return false;
   mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
 
-  size_t slash = target.rfind('/');
-  std::string folder = slash == std::string::npos ? std::string("./") : target.substr(0, slash + 1);
-  std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string folder = GetFolderPart(target);
+  if (folder.empty()) folder = "./";
+  const std::string name = GetFileNamePart(target);
   std::string temp = folder + "." + name + ".XXXXXX";
   std::vector<char> tmpl(temp.begin(), temp.end());
   tmpl.push_back('\0');

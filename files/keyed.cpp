@@ -213,7 +213,7 @@ KeyedPlan CheckKeyed(const ItemList& items, const KeyIndex& keys, const State& c
   auto intro = keys.Get("intro");
   if (!intro || intro->text != "mOLVANE") return p;
   p.status = KeyedStatus::BadBodyCount;
-  p.objects = std::clamp<int>(current.objects, 0, MaxBodies);
+  p.objects = BodyCount(current);
   if (auto v = keys.Get("objects")) {
     double n = RoundHalfEven(ParseNumberPrefix(v->text, true));
     if (!(n >= 0 && n <= MaxBodies)) return p;
@@ -284,8 +284,8 @@ void FillView(const Lookup& get, int n, State& s) {
 }
 
 // A fixed window's place and its two bodies, the keys led by `name`.
-void FillWindow(const Lookup& get, int n, std::string_view name, SingleWindowPlace& place, std::string_view a,
-                int16_t& ia, std::string_view b, int16_t& ib) {
+void FillWindow(const Lookup& get, std::string_view name, SingleWindowPlace& place, std::string_view a, int16_t& ia,
+                std::string_view b, int16_t& ib) {
   std::string key(name);
   get.number(key + "left", place.left);
   get.number(key + "top", place.top);
@@ -293,8 +293,6 @@ void FillWindow(const Lookup& get, int n, std::string_view name, SingleWindowPla
   get.number(key + "height", place.height);
   get.number(a, ia);
   get.number(b, ib);
-  ia = BodyIndexOrZero(ia, n);
-  ib = BodyIndexOrZero(ib, n);
 }
 
 // The two reference boxes, the orbit box and the thrust panel, each read
@@ -304,16 +302,17 @@ void FillWindows(const Lookup& get, int n, State& s) {
   get.flag("refbox2loaded", s.refbox2loaded);
   get.flag("refbox1loaded", s.refbox1loaded);
   get.flag("refboxorbit1loaded", s.refboxorbit1loaded);
-  if (s.refbox1loaded) FillWindow(get, n, "refbox1", s.refbox1Place, "rb1a", s.rb1a, "rb1b", s.rb1b);
-  if (s.refbox2loaded) FillWindow(get, n, "refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
-  if (s.refboxorbit1loaded) FillWindow(get, n, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
+  if (s.refbox1loaded) FillWindow(get, "refbox1", s.refbox1Place, "rb1a", s.rb1a, "rb1b", s.rb1b);
+  if (s.refbox2loaded) FillWindow(get, "refbox2", s.refbox2Place, "rb2a", s.rb2a, "rb2b", s.rb2b);
+  if (s.refboxorbit1loaded) FillWindow(get, "refboxorbit1", s.refboxorbit1Place, "rbo1a", s.rbo1a, "rbo1b", s.rbo1b);
   if (s.formcontrolcenterloaded) {
-    FillWindow(get, n, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference", s.cpreference);
+    FillWindow(get, "formcontrolcenter", s.controlCenterPlace, "cpobject", s.cpobject, "cpreference", s.cpreference);
     get.text("altitude", s.controlCenterText1);
     get.text("azimuth", s.controlCenterText2);
     get.number("fuelused", s.fuelused);
   }
-  // Indices read earlier against an older body count.
+  // The bodies just read, and those kept from before against an older body
+  // count, bounded by the new one.
   for (int16_t* v : {&s.rb1a, &s.rb1b, &s.rb2a, &s.rb2b, &s.rbo1a, &s.rbo1b, &s.cpobject, &s.cpreference})
     *v = BodyIndexOrZero(*v, n);
 }
@@ -470,7 +469,7 @@ void WriteAutopilot(std::string& out, const State& s) {
 
 std::string WriteKeyedSituation(const State& s) {
   std::string out;
-  const int n = std::clamp<int>(s.objects, 0, MaxBodies);
+  const int n = BodyCount(s);
   out.reserve(2048 + static_cast<size_t>(n) * 420);
   Pair(out, "intro", "mOLVANE");
   WriteWindows(out, s);

@@ -204,8 +204,7 @@ class Reader {
   void ReadLongHeader(ValueListRead& r) {
     State& s = *s_;
     r.orbitBoxShown = At(47).text == "True";
-    ReadNumber(At(48), s.rbo1a);
-    s.rbo1a = Bounded(s.rbo1a);
+    ReadNumber(At(48), s.rbo1a);  // bounded with the other windows' bodies in Finish
     if (r.orbitBoxShown) {
       ReadStrictNumber(At(49), s.refboxorbit1Place.left);
       ReadStrictNumber(At(50), s.refboxorbit1Place.top);

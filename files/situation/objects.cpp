@@ -75,7 +75,7 @@ void WriteObjects(std::string& out, const SituationDocument& d) {
 }
 
 void ObjectsFromState(const State& s, SituationDocument& d) {
-  int n = std::clamp<int>(s.objects, 0, MaxBodies);
+  const int n = BodyCount(s);
   for (int k = 0; k <= n; ++k) d.bodies.push_back(BodyFromTable(s, k));
 }
 
