@@ -17,11 +17,6 @@ namespace molvane {
 
 // ---- The list.
 
-// Number of entries, clamped to 0..MaxAutopilot, for every loop over the list.
-inline int AutopilotListCount(const State& s) {
-  return s.autopilotCount < 0 ? 0 : (s.autopilotCount > MaxAutopilot ? MaxAutopilot : s.autopilotCount);
-}
-
 // Inserts a command after every entry whose time is not later than `time`.
 // Returns its index, or 0 when the list already holds MaxAutopilot entries
 // (the host is shown a message and nothing changes).

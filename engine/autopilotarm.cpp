@@ -1,6 +1,5 @@
 #include "engine/autopilotarm.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace molvane {
@@ -13,7 +12,7 @@ void PointAtPending(State& s, bool armAlways) {
   a.cursor = 1;
   a.nextTime = 0;
   a.nextLine.clear();
-  const int n = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
+  const int n = AutopilotListCount(s);
   int i = 1;
   while (i <= n && s.autopilot[i].time < s.SecondsElapsed && s.autopilot[i].time != 0) ++i;
 

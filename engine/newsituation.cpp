@@ -1,5 +1,6 @@
 #include "engine/newsituation.h"
 
+#include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/timestep.h"
 
@@ -32,7 +33,7 @@ void ResetForNewSituation(State& s, EngineHost& host) {
   s.SecondsElapsed = 0;
   for (int k = 1; k <= MaxAutopilot; ++k) s.autopilot[k] = AutopilotCommand{};
   s.autopilotCount = 0;
-  ++s.autopilotListGeneration;
+  AutopilotListReplaced(s);
   s.autopilotState = AutopilotState{};
 }
 

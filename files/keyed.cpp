@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "files/fileio.h"
@@ -355,7 +356,7 @@ void FillAutopilot(const ItemList& items, const KeyIndex& keys, const KeyedPlan&
   }
   for (size_t e = plan.apCount + 1; e <= MaxAutopilot; ++e) s.autopilot[e] = AutopilotCommand{};
   s.autopilotCount = static_cast<int16_t>(plan.apCount);
-  ++s.autopilotListGeneration;
+  AutopilotListReplaced(s);
 }
 
 // Puts a checked file into the tables; nothing here can fail.
@@ -457,7 +458,7 @@ void WriteBodies(std::string& out, const State& s, int n) {
 
 // The count, then each entry's line, time and note without keys.
 void WriteAutopilot(std::string& out, const State& s) {
-  const int count = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
+  const int count = AutopilotListCount(s);
   Pair(out, "apc", ShortText(static_cast<int16_t>(count)));
   for (int e = 1; e <= count; ++e) {
     const AutopilotCommand& a = s.autopilot[e];

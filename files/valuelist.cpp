@@ -313,7 +313,7 @@ class Reader {
         a.note = item(q + 2).text;
       }
       s.autopilotCount = static_cast<int16_t>(entries);
-      ++s.autopilotListGeneration;
+      AutopilotListReplaced(s);
       if (entries > 0) s.autopilotState.armed = true;
     }
     s.KeepCommandsFlag = false;

@@ -57,7 +57,7 @@ void WriteAutoPilot(std::string& out, const SituationDocument& d) {
 }
 
 void AutoPilotFromState(const State& s, SituationDocument& d) {
-  int count = std::clamp<int>(s.autopilotCount, 0, MaxAutopilot);
+  int count = AutopilotListCount(s);
   for (int k = 1; k <= count; ++k) d.autopilot.push_back(s.autopilot[k]);
 }
 
@@ -71,7 +71,7 @@ void ApplyAutoPilot(const LoadTarget& to, const SituationDocument& d) {
     int n = std::min<int>(static_cast<int>(d.autopilot.size()), MaxAutopilot);
     for (int k = 0; k < n; ++k) s.autopilot[k + 1] = d.autopilot[k];
     s.autopilotCount = static_cast<int16_t>(n);
-    ++s.autopilotListGeneration;
+    AutopilotListReplaced(s);
   }
   ArmAutopilotAfterLoad(s);
 }
