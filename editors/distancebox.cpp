@@ -27,6 +27,10 @@ void FillBodyNames(QComboBox* c, const State& s) {
   for (int i = 1; i <= n; ++i) c->addItem(Latin1(s.objname[i]));
 }
 
+QString BodyNameText(const State& s, int k) { return k >= 0 && k <= BodyCount(s) ? Latin1(s.objname[k]) : QString(); }
+
+QString PairCaption(const State& s, int a, int b) { return BodyNameText(s, a) + " - " + BodyNameText(s, b); }
+
 // ------------------------------------------------------------ the window
 
 namespace {
@@ -141,8 +145,7 @@ void PairBoxWindow::showBodies() {
     Combo1->setCurrentIndex(a >= 1 && a <= n ? a - 1 : -1);
     Combo2->setCurrentIndex(b >= 1 && b <= n ? b - 1 : -1);
   }
-  auto name = [&](int k) { return k >= 0 && k <= n ? Latin1(s_.objname[k]) : QString(); };
-  setWindowTitle(name(a) + " - " + name(b));
+  setWindowTitle(PairCaption(s_, a, b));
   pickersChanged();
 }
 

@@ -30,6 +30,10 @@ class BodyPicker : public QComboBox {
 
 // Names of bodies 1..objects into a picker (body p + 1 at position p).
 void FillBodyNames(QComboBox* c, const State& s);
+// The name of body k (0..objects); empty for an index that names no body.
+QString BodyNameText(const State& s, int k);
+// A box's caption over bodies a and b: "A - B".
+QString PairCaption(const State& s, int a, int b);
 
 class PairBoxWindow : public ToolWindow {
   Q_OBJECT

@@ -172,17 +172,17 @@ void RefBoxOrbit1::Combo1_Click() {
   }
   HoldBody(s_, object_, ObjectIndex);
   HoldBody(s_, reference_, ReferenceIndex);
-  // The caption names the bodies the box shows: its own, or for the
-  // default box rbo1a and rbo1b.
-  if (SlotIndex == 0) {
-    setWindowTitle(nameOf(s_.rbo1a) + " - " + nameOf(s_.rbo1b));
-  } else {
-    setWindowTitle(nameOf(ObjectIndex) + " - " + nameOf(ReferenceIndex));
-  }
+  showCaption();
   storeRecord();
 }
 
-QString RefBoxOrbit1::nameOf(int k) const { return k >= 0 && k <= BodyCount(s_) ? Latin1(s_.objname[k]) : QString(); }
+void RefBoxOrbit1::showCaption() {
+  if (SlotIndex == 0) {
+    setWindowTitle(PairCaption(s_, s_.rbo1a, s_.rbo1b));
+  } else {
+    setWindowTitle(PairCaption(s_, ObjectIndex, ReferenceIndex));
+  }
+}
 
 void RefBoxOrbit1::refStep() { showTexts(OrbitBoxTexts(s_, ObjectIndex, ReferenceIndex)); }
 
@@ -209,16 +209,16 @@ void RefBoxOrbit1::refill() {
   Combo1->setCurrentIndex(-1);
   Combo2->setCurrentIndex(-1);
   if (SlotIndex == 0) {
-    Combo1->setEditText(nameOf(s_.rbo1a));
+    Combo1->setEditText(BodyNameText(s_, s_.rbo1a));
     Combo2->setEditText(kReferenceObject);
-    setWindowTitle(nameOf(s_.rbo1a) + " - " + nameOf(s_.rbo1b));
+    showCaption();
     return;
   }
   ObjectIndex = FollowBody(s_, object_, true);
   ReferenceIndex = FollowBody(s_, reference_, true);
-  Combo1->setEditText(nameOf(ObjectIndex));
-  Combo2->setEditText(t2 == kReferenceObject ? t2 : nameOf(ReferenceIndex));
-  setWindowTitle(nameOf(ObjectIndex) + " - " + nameOf(ReferenceIndex));
+  Combo1->setEditText(BodyNameText(s_, ObjectIndex));
+  Combo2->setEditText(t2 == kReferenceObject ? t2 : BodyNameText(s_, ReferenceIndex));
+  showCaption();
   storeRecord();
 }
 

@@ -81,7 +81,9 @@ class RefBoxOrbit1 : public ToolWindow {
  private:
   void fillPickers();
   void storeRecord();
-  QString nameOf(int k) const;
+  // The caption names the bodies the box shows: its own, or for the
+  // default box rbo1a and rbo1b.
+  void showCaption();
   WindowServices& form_;
   State& s_;
   std::array<QLabel*, OrbitRows> values_{};

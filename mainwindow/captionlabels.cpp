@@ -8,6 +8,7 @@
 #include "ui/fonts.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
+#include "ui/twips.h"
 
 namespace molvane {
 
@@ -119,12 +120,9 @@ void CaptionLabels::showCaptionLabel(int k) {
   QPalette pal = l->palette();
   pal.setColor(QPalette::WindowText, ColourFromValue(c.foreColor));
   l->setPalette(pal);
-  auto px = [](float v) {
-    return std::isfinite(v) ? static_cast<int>(std::lround(std::clamp<double>(v, -100000.0, 100000.0))) : 0;
-  };
-  const int w = std::max(px(c.width), 0);
-  const int h = std::max(px(c.height), 0);
-  l->setGeometry(px(c.left), px(c.top), w, h);
+  const int w = std::max(NearestPixel(c.width), 0);
+  const int h = std::max(NearestPixel(c.height), 0);
+  l->setGeometry(NearestPixel(c.left), NearestPixel(c.top), w, h);
   // An empty caption with a box still answers double-click and drag.
   l->setVisible(!c.caption.empty() || (w > 1 && h > 1));
 }

@@ -551,8 +551,6 @@ Form2& MainToolWindows::showSecondView() {
   return *form2_;
 }
 
-frmAbout* MainToolWindows::aboutBox() const { return about_.data(); }
-
 frmAbout& MainToolWindows::showAboutBox() {
   if (!about_ || !about_->isVisible()) {  // a closed one deletes itself
     about_ = new frmAbout(form_);

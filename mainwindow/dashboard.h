@@ -188,7 +188,6 @@ class MainToolWindows : public ToolWindows {
   // Neither has an owner; they go with this set.
   Form2* secondView() const;
   Form2& showSecondView();
-  frmAbout* aboutBox() const;
   frmAbout& showAboutBox();
 
   // The default place of a dashboard window opened by its toggle (twips).

@@ -56,18 +56,8 @@ Form2::Form2(Form1& form) : QWidget(nullptr, Qt::Window), form_(form), s_(form.s
   ringIndex_ = 0;
   const QScreen* scr = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
   const QRect screenArea = scr ? scr->geometry() : QRect(0, 0, 800, 600);
-  width_ = std::max(screenArea.width(), 1);
-  height_ = std::max(screenArea.height(), 1);
-  centreX_ = static_cast<float>(width_ / 2.0);
-  centreY_ = static_cast<float>(height_ / 2.0);
   zoomFactor_ = s_.ScalePixel;
-  const double km = width_ / zoomFactor_ / 1000;
-  if (std::isfinite(km)) visibleWidthKm_ = km;
-  VScroll1->move(width_ - VScroll1->width(), 0);
-  VScroll1->setFixedHeight(std::max(height_ - HScroll1->height() - 28, 1));
-  HScroll1->move(0, height_ - HScroll1->height() - 50);
-  HScroll1->setFixedWidth(std::max(width_ - VScroll1->width(), 1));
-  CenterBtn->move(VScroll1->x(), HScroll1->y());
+  takeSize(screenArea.width(), screenArea.height(), 28, 50);
   setGeometry(screenArea);
   clearCanvas();
 }
@@ -114,19 +104,23 @@ void Form2::resizeEvent(QResizeEvent* e) {
 }
 
 void Form2::Form_Resize() {
-  width_ = std::max(width(), 1);
-  height_ = std::max(height(), 1);
+  takeSize(width(), height(), 0, 0);
+  clearCanvas();
+  ResetPlotState();
+}
+
+void Form2::takeSize(int w, int h, int vBarCut, int hBarLift) {
+  width_ = std::max(w, 1);
+  height_ = std::max(h, 1);
   centreX_ = static_cast<float>(width_ / 2.0);
   centreY_ = static_cast<float>(height_ / 2.0);
   const double km = width_ / zoomFactor_ / 1000;
   if (std::isfinite(km)) visibleWidthKm_ = km;
   VScroll1->move(width_ - VScroll1->width(), 0);
-  VScroll1->setFixedHeight(std::max(height_ - HScroll1->height(), 1));
+  VScroll1->setFixedHeight(std::max(height_ - HScroll1->height() - vBarCut, 1));
   HScroll1->setFixedWidth(std::max(width_ - VScroll1->width(), 1));
-  HScroll1->move(0, height_ - HScroll1->height());
+  HScroll1->move(0, height_ - HScroll1->height() - hBarLift);
   CenterBtn->move(VScroll1->x(), HScroll1->y());
-  clearCanvas();
-  ResetPlotState();
 }
 
 void Form2::paintEvent(QPaintEvent*) {

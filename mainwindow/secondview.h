@@ -64,6 +64,10 @@ class Form2 : public QWidget {
 
  private:
   void Form_Resize();
+  // The drawing area takes a size: its centre, its width in km, and the bars
+  // along its right and bottom edges, the vertical one `vBarCut` pixels
+  // shorter and the horizontal one `hBarLift` pixels higher.
+  void takeSize(int w, int h, int vBarCut, int hBarLift);
   void setTilt();
   void clearCanvas();
 

@@ -33,8 +33,6 @@ void ToolWindow::RemoveTopMost() {
   show();
 }
 
-bool ToolWindow::isTopMost() const { return WindowStyle(const_cast<ToolWindow*>(this)).topMost(); }
-
 bool ToolWindow::markClosed() {
   if (closed_) return false;
   closed_ = true;

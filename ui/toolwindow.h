@@ -27,7 +27,6 @@ class ToolWindow : public QWidget {
   // Keeps the window above the others, or no longer; either shows it.
   void MakeTopMost();
   void RemoveTopMost();
-  bool isTopMost() const;
   // Closed and waiting to be deleted: no longer the window of its slot.
   bool isClosed() const { return closed_; }
 

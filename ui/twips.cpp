@@ -13,7 +13,9 @@ int HeldPixels(double pixels) {
 
 }  // namespace
 
-int PixelsOfTwips(double twips) { return HeldPixels(std::round(twips / TwipsPerPixel)); }
+int PixelsOfTwips(double twips) { return NearestPixel(twips / TwipsPerPixel); }
+
+int NearestPixel(double pixels) { return HeldPixels(std::round(pixels)); }
 
 int WholePixelsOfTwips(double twips) { return HeldPixels(twips / TwipsPerPixel); }
 

@@ -15,6 +15,8 @@ constexpr int MaxPixels = 100000;
 
 // The nearest pixel (halves away from zero), held within +-MaxPixels.
 int PixelsOfTwips(double twips);
+// The same for a value already in pixels (a caption's box).
+int NearestPixel(double pixels);
 // The whole pixels within `twips` (toward zero), held within +-MaxPixels.
 // For the main window's stored place and size and the autopilot editor and
 // its caption dialog, which have always cut to whole pixels: a value that

@@ -8,14 +8,18 @@ bool WindowStyle::titlebar() const { return client_ && !(client_->windowFlags() 
 
 // Changing window flags re-creates the native window, which hides it: keep
 // its place and size and show it again.
+void WindowStyle::setFlags(Qt::WindowFlags flags) {
+  const bool visible = client_->isVisible();
+  const QRect geometry = client_->geometry();
+  client_->setWindowFlags(flags);
+  client_->setGeometry(geometry);
+  if (visible) client_->show();
+}
+
 void WindowStyle::set(Qt::WindowType f, bool on) {
   if (!client_) return;
   if (static_cast<bool>(client_->windowFlags() & f) == on) return;
-  const bool visible = client_->isVisible();
-  const QRect geometry = client_->geometry();
-  client_->setWindowFlag(f, on);
-  client_->setGeometry(geometry);
-  if (visible) client_->show();
+  setFlags(on ? client_->windowFlags() | f : client_->windowFlags() & ~f);
 }
 
 void WindowStyle::setTitlebar(bool on) { set(Qt::FramelessWindowHint, !on); }
@@ -24,12 +28,7 @@ bool WindowStyle::toolWindow() const { return client_ && (client_->windowFlags()
 
 void WindowStyle::setToolWindow(bool on) {
   if (!client_ || toolWindow() == on) return;
-  const bool visible = client_->isVisible();
-  const QRect geometry = client_->geometry();
-  Qt::WindowFlags flags = client_->windowFlags() & ~Qt::WindowType_Mask;
-  client_->setWindowFlags(flags | (on ? Qt::Tool : Qt::Window));
-  client_->setGeometry(geometry);
-  if (visible) client_->show();
+  setFlags((client_->windowFlags() & ~Qt::WindowType_Mask) | (on ? Qt::Tool : Qt::Window));
 }
 
 int32_t WindowStyle::MakeLong(int16_t high, int16_t low) {

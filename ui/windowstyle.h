@@ -45,6 +45,7 @@ class WindowStyle {
  private:
   bool has(Qt::WindowType f) const { return client_ && (client_->windowFlags() & f); }
   void set(Qt::WindowType f, bool on);
+  void setFlags(Qt::WindowFlags flags);
   QPointer<QWidget> client_;
 };
 
