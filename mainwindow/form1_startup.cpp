@@ -141,14 +141,9 @@ bool Form1::saveSituation(const std::string& path) {
   return SaveSituation(s_, *this, path);
 }
 
-void Form1::runAutopilotCommand() {
-  const AutopilotRun r = RunAutopilotCommand(s_, *this, *this);
-  if (r == AutopilotRun::Reopened) {
-    view_.rebuildLabels();
-    view_.clearView();
-    view_.resetPlotState();
-  }
-}
+// An Open command's situation arrives through openSituation, which has
+// rebuilt the labels and reset the view already.
+void Form1::runAutopilotCommand() { RunAutopilotCommand(s_, *this, *this); }
 
 void Form1::writeAutoSave() {
   captureWindowRecord();
