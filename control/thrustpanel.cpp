@@ -24,8 +24,6 @@ namespace {
 
 constexpr int16_t kAmounts[4] = {1, 10, 100, 1000};
 
-bool BodyIndexOk(int k) { return k >= 0 && k <= MaxBodies; }
-
 // A direction component: only finite singles enter the table.
 void SetComponent(float& target, double value) {
   const float f = static_cast<float>(value);
@@ -81,7 +79,7 @@ void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::stri
   az = static_cast<float>(static_cast<double>(az) - 90);
   azimuth = static_cast<float>(static_cast<double>(az) * GetPi() / 180);
   altitude = static_cast<float>(static_cast<double>(alt) * GetPi() / 180);
-  if (!BodyIndexOk(o)) return;
+  if (!IsBodyRow(o)) return;
   const double a = azimuth;
   const double e = altitude;
   const double x = std::cos(e) * std::sin(a);
@@ -95,7 +93,7 @@ void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::stri
 
 void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
                std::string_view altitudeText, float& azimuth, float& altitude) {
-  if (!BodyIndexOk(o) || !BodyIndexOk(r)) return;
+  if (!IsBodyRow(o) || !IsBodyRow(r)) return;
   switch (row) {
     case BoostRow::Prograde:
       SetThrustDirection(s, o, r);
@@ -242,14 +240,14 @@ int16_t& FormControlCenter::recordReference() {
 }
 
 void FormControlCenter::setCpobject(int16_t v) {
-  if (!BodyIndexOk(v)) return;
+  if (!IsBodyRow(v)) return;
   cpobject_ = v;
   holdBodies();
   storeBodies();
 }
 
 void FormControlCenter::setCpreference(int16_t v) {
-  if (!BodyIndexOk(v)) return;
+  if (!IsBodyRow(v)) return;
   cpreference_ = v;
   holdBodies();
   storeBodies();
@@ -317,8 +315,8 @@ void FormControlCenter::applyRecord() {
   if (!fresh && TwipsInRange(left) && TwipsInRange(top)) placeAtTwips(left, top);
   Text1->setText(Latin1(t1));
   Text2->setText(Latin1(t2));
-  cpobject_ = BodyIndexOk(o) ? o : 0;
-  cpreference_ = BodyIndexOk(r) ? r : 0;
+  cpobject_ = IsBodyRow(o) ? o : 0;
+  cpreference_ = IsBodyRow(r) ? r : 0;
   holdBodies();
   const int n = BodyCount(s_);
   if (cpobject_ >= 1 && cpobject_ <= n) {

@@ -27,7 +27,7 @@ void FillBodyNames(QComboBox* c, const State& s) {
   for (int i = 1; i <= n; ++i) c->addItem(Latin1(s.objname[i]));
 }
 
-QString BodyNameText(const State& s, int k) { return k >= 0 && k <= BodyCount(s) ? Latin1(s.objname[k]) : QString(); }
+QString BodyNameText(const State& s, int k) { return IsBodyNow(s, k) ? Latin1(s.objname[k]) : QString(); }
 
 QString PairCaption(const State& s, int a, int b) { return BodyNameText(s, a) + " - " + BodyNameText(s, b); }
 

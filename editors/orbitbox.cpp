@@ -47,8 +47,6 @@ void SetTextColour(QLabel* l, const QColor& c) {
   l->setPalette(p);
 }
 
-bool IsBody(int i) { return i >= 0 && i <= MaxBodies; }
-
 // The widest value a row shows: a plain number of 15 digits in exponent form.
 constexpr const char* WidestValue = "-8.88888888888888E+88";
 
@@ -127,7 +125,7 @@ void RefBoxOrbit1::Form_Load() {
   s_.refboxorbit1loaded = true;
   fillPickers();
   const int n = BodyCount(s_);
-  Combo2->setCurrentText(s_.rbo1b != 0 && IsBody(s_.rbo1b) ? Latin1(s_.objname[s_.rbo1b]) : kReferenceObject);
+  Combo2->setCurrentText(s_.rbo1b != 0 && IsBodyRow(s_.rbo1b) ? Latin1(s_.objname[s_.rbo1b]) : kReferenceObject);
   Combo1->setCurrentText(Latin1(s_.objname[(s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1]));
   Combo1_Click();
 }
@@ -136,8 +134,8 @@ void RefBoxOrbit1::restore(const BoxSlot& rec) {
   const BoxSlot saved = rec;
   s_.refboxorbit1loaded = true;
   fillPickers();
-  ObjectIndex = IsBody(saved.bodyA) ? saved.bodyA : 0;
-  ReferenceIndex = IsBody(saved.bodyB) ? saved.bodyB : 0;
+  ObjectIndex = IsBodyRow(saved.bodyA) ? saved.bodyA : 0;
+  ReferenceIndex = IsBodyRow(saved.bodyB) ? saved.bodyB : 0;
   placeAtTwips(saved.left, saved.top);
   Combo1->setCurrentText(Latin1(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
   Combo2->setCurrentText(Latin1(saved.list2));
@@ -153,8 +151,8 @@ void RefBoxOrbit1::Combo1_Click() {
     s_.rbo1a = k;
     ObjectIndex = k;
   }
-  const int a = IsBody(s_.rbo1a) ? s_.rbo1a : 0;
-  const int o = IsBody(ObjectIndex) ? ObjectIndex : 0;
+  const int a = IsBodyRow(s_.rbo1a) ? s_.rbo1a : 0;
+  const int o = IsBodyRow(ObjectIndex) ? ObjectIndex : 0;
   if (reference == kReferenceObject) {
     if (const int16_t k = FindBodyByName(s_, s_.objref[a]); k > 0) {
       s_.rbo1b = k;

@@ -10,10 +10,6 @@ namespace molvane {
 
 namespace {
 
-bool IsBody(int i) { return i >= 0 && i <= MaxBodies; }
-// A body of the table now (or the floating point), not a row past it.
-bool IsBodyNow(const State& s, int i) { return i >= 0 && i <= BodyCount(s); }
-
 // Assigns only a finite result, so a failing step keeps the old value.
 void Keep(double v, double& target) {
   if (std::isfinite(v)) target = v;
@@ -78,7 +74,7 @@ std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r) {
 }
 
 double RelativeSpeedMps(const State& s, int a, int b) {
-  if (!IsBody(a) || !IsBody(b) || s.timescale == 0) return 0;
+  if (!IsBodyRow(a) || !IsBodyRow(b) || s.timescale == 0) return 0;
   const double dvx = s.objvx[a] - s.objvx[b];
   const double dvy = s.objvy[a] - s.objvy[b];
   const double dvz = s.objvz[a] - s.objvz[b];

@@ -30,6 +30,8 @@ int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
 inline int BodyCount(const State& s) { return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects); }
+// A body of the table now (or the floating point 0), not a row past it.
+inline bool IsBodyNow(const State& s, int k) { return k >= 0 && k <= BodyCount(s); }
 
 // Identity of body k (1..objects), given the first time it is asked for;
 // 0 for anything else. None is given twice.

@@ -11,8 +11,6 @@ namespace {
 constexpr double EarthGMKm = 398600.44;  // km^3/s^2 per Earth mass
 constexpr int KeplerIterations = 1000;
 
-bool ValidIndex(int k) { return k >= 0 && k <= MaxBodies; }
-
 // One statement of the element computation: the target takes the value only
 // when it is finite, otherwise it keeps what it had.
 void Set(double& target, double value) {
@@ -53,8 +51,8 @@ bool ArcCos(double x, double& out) {
 void ComputeOrbitalElements(State& s, int i, int j) {
   // Every statement reading body i or j fails for an index out of range;
   // without body i nothing can be stored at all.
-  if (!ValidIndex(i)) return;
-  const bool haveJ = ValidIndex(j);
+  if (!IsBodyRow(i)) return;
+  const bool haveJ = IsBodyRow(j);
   const double ts = s.timescale;
   const double pi = GetPi();
 
@@ -167,9 +165,9 @@ double GetOrbitalPeriod(State& s, std::string_view name) {
 }
 
 bool PlaceBodyOnOrbit(State& s, int i, bool group) {
-  if (!ValidIndex(i)) return false;
+  if (!IsBodyRow(i)) return false;
   const int k = s.objrefindex[i];
-  if (!ValidIndex(k)) return false;
+  if (!IsBodyRow(k)) return false;
   const double ts = s.timescale;
 
   // 1. Attracting mass term and the centre it is placed about.

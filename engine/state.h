@@ -13,9 +13,11 @@ namespace molvane {
 
 constexpr int MaxBodies = 1000;           // real bodies 1..MaxBodies
 constexpr int BodySlots = MaxBodies + 1;  // index 0 is the floating focus point
-constexpr int MaxPairs = 100;             // touching pairs listed per step
-constexpr int MaxSlots = 100;             // boxes or panels of one kind
-constexpr int MaxAutopilot = 1000;        // autopilot entries
+// A row of the body table: 0 (the floating point) to MaxBodies.
+constexpr bool IsBodyRow(int k) { return k >= 0 && k <= MaxBodies; }
+constexpr int MaxPairs = 100;       // touching pairs listed per step
+constexpr int MaxSlots = 100;       // boxes or panels of one kind
+constexpr int MaxAutopilot = 1000;  // autopilot entries
 constexpr int MaxCaptions = 4;
 
 constexpr double EarthGM = 3.9860044e14;  // m^3/s^2 per Earth mass

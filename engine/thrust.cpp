@@ -8,8 +8,6 @@ namespace molvane {
 
 namespace {
 
-bool ValidIndex(int k) { return k >= 0 && k <= MaxBodies; }
-
 void SetDirection(float& target, double value) {
   const float f = static_cast<float>(value);
   if (std::isfinite(value) && std::isfinite(f)) target = f;
@@ -18,7 +16,7 @@ void SetDirection(float& target, double value) {
 }  // namespace
 
 void SetThrustDirection(State& s, int i, int j) {
-  if (!ValidIndex(i) || !ValidIndex(j)) return;
+  if (!IsBodyRow(i) || !IsBodyRow(j)) return;
   const double dx = s.objvx[i] - s.objvx[j];
   const double dy = s.objvy[i] - s.objvy[j];
   const double dz = s.objvz[i] - s.objvz[j];
@@ -31,7 +29,7 @@ void SetThrustDirection(State& s, int i, int j) {
 }
 
 void ApplyThrustImpulse(State& s, int i, int16_t amount) {
-  if (!ValidIndex(i)) return;
+  if (!IsBodyRow(i)) return;
   s.objthrust[i] = amount;
   const double ts = s.timescale;
   if (ts == 0) return;
