@@ -188,8 +188,10 @@ void EditorWindows::plotReadouts() {
   if (s_.refboxorbit1loaded) {
     // The elements of rbo1a are kept current even while only numbered
     // boxes are open; the default box shows them when it is.
-    const auto texts = OrbitBoxTexts(s_, s_.rbo1a, s_.rbo1b);
-    if (orbit_[0] && orbit_[0]->isVisible()) orbit_[0]->showTexts(texts);
+    if (orbit_[0] && orbit_[0]->isVisible())
+      orbit_[0]->showTexts(OrbitBoxTexts(s_, s_.rbo1a, s_.rbo1b));
+    else
+      UpdateOrbitalElements(s_, s_.rbo1a);
   }
   for (int k = 1; k <= MaxSlots; ++k) {
     if (s_.distanceBoxes[k].inUse) {

@@ -48,9 +48,15 @@ std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int
           speed(m.tangentialSpeed)};
 }
 
+bool UpdateOrbitalElements(State& s, int o) {
+  if (!IsBodyNow(s, o)) return false;
+  ComputeOrbitalElements(s, o, s.objrefindex[o]);
+  return true;
+}
+
 std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r) {
   std::array<std::string, 14> t{};
-  if (!IsBodyNow(s, o)) return t;
+  if (!UpdateOrbitalElements(s, o)) return t;
   if (IsBodyNow(s, r)) {
     t[0] = GeneralText((s.objx[o] - s.objx[r]) / 1000);
     t[1] = GeneralText((s.objy[o] - s.objy[r]) / 1000);
@@ -60,7 +66,6 @@ std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r) {
     t[4] = GeneralText((s.objvy[o] - s.objvy[r]) / dt / 1000);
     t[5] = GeneralText((s.objvz[o] - s.objvz[r]) / dt / 1000);
   }
-  ComputeOrbitalElements(s, o, s.objrefindex[o]);
   const char* distance = "###,###,###,##0.###";
   t[6] = FormatPicture(s.objsma[o], distance);
   t[7] = FormatPicture(s.objecc[o], ".###############");

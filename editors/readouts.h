@@ -38,6 +38,9 @@ std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int
 // distance. Computes the elements of o about objrefindex(o) first. An index
 // that names no body 0..objects leaves the rows that need it empty.
 std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r);
+// Only the first step of OrbitBoxTexts: the elements of o about
+// objrefindex(o), kept in the table. False when o names no body.
+bool UpdateOrbitalElements(State& s, int o);
 
 // The speed of body a relative to body b in m/s (0 when either index is
 // outside the body table or the time step is 0).
