@@ -52,9 +52,66 @@ int16_t FindBodyById(const State& s, int32_t id) {
   return 0;
 }
 
-void BodyTableReplaced(State& s) {
+namespace {
+
+// Every body index that State holds, apart from the focus, the focus
+// system and each body's objrefindex, with what it becomes once its body is
+// gone: NoBody where 0 is the floating point, a body its window shows and
+// measures; 0 where 0 already means none (nothing sampled, nothing edited).
+template <class F>
+void ForEachHeldBodyIndex(State& s, F&& f) {
+  for (int16_t* v :
+       {&s.rb1a, &s.rb1b, &s.rb2a, &s.rb2b, &s.rbo1a, &s.rbo1b, &s.cpobject, &s.cpreference, &s.PreviousFocusObj})
+    f(*v, NoBody);
+  for (int16_t* v : {&s.ObjEditTarget, &s.spectrumSettings.bodyA, &s.spectrumSettings.bodyB}) f(*v, int16_t{0});
+  for (int k = 1; k <= MaxSlots; ++k) {
+    for (BoxSlot* b : {&s.distanceBoxes[k], &s.orbitBoxes[k]}) {
+      f(b->bodyA, NoBody);
+      f(b->bodyB, NoBody);
+    }
+    f(s.thrustPanels[k].cpobject, NoBody);
+    f(s.thrustPanels[k].cpreference, NoBody);
+  }
+}
+
+// Body k has left the table of n bodies and those above it have moved down
+// one: every index names the body it named before, or none where that was
+// k; one past the table stays. A focus on k stays, passing to the body that
+// moved into k.
+void RenumberBodyIndices(State& s, int k, int n) {
+  auto follow = [k, n](int16_t& v, int16_t none) {
+    if (v == k) {
+      v = none;
+    } else if (v > k && v <= n) {
+      --v;
+    }
+  };
+  ForEachHeldBodyIndex(s, follow);
+  for (int16_t& r : s.objrefindex) follow(r, 0);
+  if (s.focusobj > k && s.focusobj <= n) --s.focusobj;
+  const int count = std::clamp<int>(s.SystemElementsCount, 0, MaxBodies);
+  int kept = 0;
+  for (int m = 1; m <= count; ++m) {
+    int16_t j = s.SystemElements[m];
+    if (j == k) continue;
+    follow(j, 0);
+    s.SystemElements[++kept] = j;
+  }
+  for (int m = kept + 1; m <= count; ++m) s.SystemElements[m] = 0;
+  s.SystemElementsCount = static_cast<int16_t>(kept);
+}
+
+}  // namespace
+
+void BodyTableReplaced(State& s, int count) {
   s.objid.fill(0);
   ++s.bodyTableGeneration;
+  s.objrefindex.fill(0);
+  s.SystemElements.fill(0);
+  s.SystemElementsCount = 0;
+  ForEachHeldBodyIndex(s, [count](int16_t& v, int16_t none) {
+    if (v > count) v = none;
+  });
 }
 
 void HoldBody(State& s, HeldBody& h, int k) {
@@ -136,12 +193,10 @@ void ClearBodySlot(State& s, int k) {
 bool TakeOutBody(State& s, int k) {
   const int n = BodyCount(s);
   if (k < 1 || k > n) return false;
-  for (int i = k; i <= n - 1; ++i) {
-    if (s.focusobj == i + 1) s.focusobj = static_cast<int16_t>(i);
-    MoveBodyFields(s, i + 1, i);
-  }
+  for (int i = k; i <= n - 1; ++i) MoveBodyFields(s, i + 1, i);
   ClearBodySlot(s, n);
   s.objects = static_cast<int16_t>(n - 1);
+  RenumberBodyIndices(s, k, n);
   return true;
 }
 

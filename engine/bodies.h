@@ -38,9 +38,12 @@ inline bool IsBodyNow(const State& s, int k) { return k >= 0 && k <= BodyCount(s
 int32_t BodyIdOf(State& s, int k);
 // Index of the body 1..objects with identity `id`, or 0 when none has it.
 int16_t FindBodyById(const State& s, int32_t id);
-// A situation or New replaced the whole table: no identity given before
-// finds a body any more.
-void BodyTableReplaced(State& s);
+// A situation or New replaced the whole table with `count` bodies: no
+// identity given before finds a body any more, no body keeps an element
+// reference (objrefindex 0, as at start), the focus system is empty, and
+// every other body index that State holds stays as it is within the new
+// table and names none past it.
+void BodyTableReplaced(State& s, int count);
 
 // A body that a window holds. It follows its body through deletions and
 // merges; once the body is gone its index is -1.
@@ -79,18 +82,22 @@ int16_t AddBody(State& s, const NewBody& b);
 
 // Removes body k (1..objects; anything else does nothing): every per-body
 // field of the bodies above k moves down one index, the vacated last slot
-// is cleared, and the focus follows its body. A focus on k itself passes to
-// the body that moves into k. The host rebuilds the labels (after `objects`
-// has been lowered), refreshes the body lists, clears the view when the
-// focus had to be pulled down, and re-selects the focus window's list.
+// is cleared, and every body index that State holds follows its body; one
+// that named k names none (NoBody, or 0 where 0 names none already). A
+// focus on k itself passes to the body that moves into k. The host rebuilds
+// the labels (after `objects` has been lowered), refreshes the body lists,
+// clears the view when the focus had to be pulled down, and re-selects the
+// focus window's list.
 void DeleteBody(State& s, EngineHost& host, int k);
 
 // Merges every listed touching pair into the heavier body (equal masses:
 // the lower index), keeping mass and momentum, then deletes the absorbed
 // bodies and empties the pair list. A body that was absorbed earlier in the
-// same pass is followed to the body that took it in. The host rebuilds the
-// labels and refreshes the lists once, after the last deletion. Holds the
-// host's timer while it works and enables it again at the end.
+// same pass is followed to the body that took it in; a focus on an absorbed
+// body moves to its survivor, every other index that named it names none,
+// as a deletion of it leaves them. The host rebuilds the labels and
+// refreshes the lists once, after the last deletion. Holds the host's timer
+// while it works and enables it again at the end.
 void MergeCollidedBodies(State& s, EngineHost& host);
 
 // Volume in m^3 of a sphere of diameter d.

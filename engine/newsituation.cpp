@@ -8,7 +8,7 @@ namespace molvane {
 
 void ResetForNewSituation(State& s, EngineHost& host) {
   s.autoSave.enabled = false;
-  BodyTableReplaced(s);
+  BodyTableReplaced(s, 1);
   // The rescale below still sees the old first body, which is replaced after it.
   s.objects = 1;
   s.RotatingFrame.on = false;

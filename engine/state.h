@@ -15,6 +15,9 @@ constexpr int MaxBodies = 1000;           // real bodies 1..MaxBodies
 constexpr int BodySlots = MaxBodies + 1;  // index 0 is the floating focus point
 // A row of the body table: 0 (the floating point) to MaxBodies.
 constexpr bool IsBodyRow(int k) { return k >= 0 && k <= MaxBodies; }
+// A body index that names no body, where 0 would name the floating point
+// (a box, a panel or the focus can stand on that one).
+constexpr int16_t NoBody = -1;
 constexpr int MaxPairs = 100;       // touching pairs listed per step
 constexpr int MaxSlots = 100;       // boxes or panels of one kind
 constexpr int MaxAutopilot = 1000;  // autopilot entries
@@ -122,7 +125,7 @@ struct CaptionDefinition {
 
 // What a distance box or an orbit box keeps of itself between the window and
 // the situation file. For a distance box bodyA/bodyB are objecta/objectb; for
-// an orbit box they are orbitobject/orbitreference.
+// an orbit box they are orbitobject/orbitreference; NoBody once gone.
 struct BoxSlot {
   bool inUse = false;
   float left = 0;  // twips
@@ -139,7 +142,7 @@ struct ThrustPanelSlot {
   float left = 0;
   std::string text1;  // custom-direction entry boxes
   std::string text2;
-  int16_t cpobject = 0;
+  int16_t cpobject = 0;  // NoBody once gone
   int16_t cpreference = 0;
 };
 
@@ -221,7 +224,10 @@ struct State {
   BodyArray<double> objperdist{};  // km
   BodyArray<double> objappdist{};
 
-  // ---- Counts, focus and selection.
+  // ---- Counts, focus and selection. Every body index that State holds
+  // (here, in the windows' records below and in objrefindex) follows its
+  // body through deletions and merges in one place, ForEachHeldBodyIndex
+  // in engine/bodies.cpp: a new one is named there too.
   int16_t objects = 0;
   int16_t focusobj = 0;
   std::array<double, 3> FloatingPosition{};

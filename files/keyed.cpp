@@ -362,7 +362,7 @@ void FillAutopilot(const ItemList& items, const KeyIndex& keys, const KeyedPlan&
 // Puts a checked file into the tables; nothing here can fail.
 void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& plan, State& s) {
   const Lookup get{keys};
-  BodyTableReplaced(s);
+  BodyTableReplaced(s, plan.objects);
   s.objects = static_cast<int16_t>(plan.objects);
   FillView(get, plan.objects, s);
   FillWindows(get, plan.objects, s);

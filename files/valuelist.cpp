@@ -118,7 +118,7 @@ class Reader {
     ReadNumber(At(21), s.OffsetY);
     ReadNumber(At(22), s.focusobj);
     s.focusobj = Bounded(s.focusobj);
-    BodyTableReplaced(s);
+    BodyTableReplaced(s, n_);
     s.objects = static_cast<int16_t>(n_);
     ReadFlag(At(24), s.menus);
     s.llabels = At(25).text == "True";

@@ -37,17 +37,18 @@ void CheckDocument(const SituationDocument& d) {
   Check(d.autopilot.size() <= MaxAutopilot, "autopilot within 1000");
   int objects = d.bodies.empty() ? 0 : static_cast<int>(d.bodies.size()) - 1;
   auto inRange = [&](int v) { return v >= 0 && v <= objects; };
+  auto windowBody = [&](int v) { return v == NoBody || inRange(v); };  // NoBody: gone when saved
   for (const BodyRecord& b : d.bodies)
     for (double v : {b.mass, b.size, b.x, b.y, b.z, b.vx, b.vy, b.vz, double(b.dirx), double(b.diry), double(b.dirz)})
       Check(Finite(v), "body numbers finite");
   for (const auto* boxes : {&d.distanceBoxes, &d.orbitBoxes})
     for (const BoxRecord& b : *boxes) {
       Check(Finite(b.left) && Finite(b.top), "box place finite");
-      Check(inRange(b.bodyA) && inRange(b.bodyB), "box bodies in range");
+      Check(windowBody(b.bodyA) && windowBody(b.bodyB), "box bodies in range");
     }
   for (const ThrustPanelRecord& t : d.thrustPanels) {
     Check(Finite(t.left) && Finite(t.top), "panel place finite");
-    Check(inRange(t.cpobject) && inRange(t.cpreference), "panel bodies in range");
+    Check(windowBody(t.cpobject) && windowBody(t.cpreference), "panel bodies in range");
   }
   const SDataRecord& s = d.sdata;
   for (double v : {s.scalePixel, s.secondsElapsed, s.timescale, s.offsetX, s.offsetY, s.rotatingPeriod, s.nextTime,

@@ -81,8 +81,8 @@ void ObjectsFromState(const State& s, SituationDocument& d) {
 
 void ApplyObjects(const LoadTarget& to, const SituationDocument& d) {
   State& s = to.s;
-  BodyTableReplaced(s);
-  int count = std::min<int>(static_cast<int>(d.bodies.size()), BodySlots);
+  const int count = std::min<int>(static_cast<int>(d.bodies.size()), BodySlots);
+  BodyTableReplaced(s, count > 0 ? count - 1 : 0);
   for (int k = 0; k < count; ++k) {
     BodyToTable(s, k, d.bodies[k]);
     s.objcolor2[k] = DeriveBodyColour(d.bodies[k].color);

@@ -41,6 +41,10 @@ constexpr WindowSection<ThrustPanelRecord, ThrustPanelSlot> kThrustPanelWindows{
                                                                                 &DroppedRecords::thrustPanels,
                                                                                 &FilesHost::openThrustPanel};
 
+// A window's body: one that had gone when the file was written (NoBody)
+// stays gone, so the window shows none again; one past the table is 0.
+int16_t WindowBody(int16_t index, int objects) { return index == NoBody ? NoBody : BodyIndexOrZero(index, objects); }
+
 template <class T>
 void ReadField(const TextItem& item, T& target, bool strict) {
   if (strict)
@@ -60,8 +64,8 @@ Record ReadSlotRecord(const SectionItems& in, size_t p, bool strict, int objects
   text2 = in[p + 3].text;
   ReadField(in[p + 4], body1, strict);
   ReadField(in[p + 5], body2, strict);
-  body1 = BodyIndexOrZero(body1, objects);
-  body2 = BodyIndexOrZero(body2, objects);
+  body1 = WindowBody(body1, objects);
+  body2 = WindowBody(body2, objects);
   Canon(place1);
   Canon(place2);
   return r;
@@ -109,7 +113,7 @@ void ApplyWindows(const LoadTarget& to, const SituationDocument& d) {
   for (size_t k = 0; k < records.size() && k < MaxSlots; ++k) {
     const auto& [place1, place2, text1, text2, body1, body2] = records[k];
     (to.s.*W.slots)[k + 1] = {
-        true, place1, place2, text1, text2, BodyIndexOrZero(body1, to.s.objects), BodyIndexOrZero(body2, to.s.objects)};
+        true, place1, place2, text1, text2, WindowBody(body1, to.s.objects), WindowBody(body2, to.s.objects)};
     (to.files.*W.open)(static_cast<int>(k + 1));
   }
 }

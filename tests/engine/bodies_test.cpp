@@ -171,6 +171,54 @@ TEST_F(BodiesTest, DeleteFocusRules) {
   EXPECT_EQ(s.focusobj, 0);
 }
 
+// Every body index that State holds, each set to body 2, 3 or 5 of six,
+// through the deletion of body 3, its merge into body 4 and a new table of
+// four bodies: it names the same body as before, or none (NoBody where 0 is
+// the floating point a window shows, else 0).
+TEST_F(BodiesTest, EveryBodyIndexOfTheTablesFollowsItsBody) {
+  const char* changes[] = {"body 3 deleted", "body 3 merged into body 4", "a new table of four bodies"};
+  for (int change = 0; change < 3; ++change) {
+    for (int16_t v : {2, 3, 5}) {
+      SCOPED_TRACE(std::string(changes[change]) + ", index " + std::to_string(v));
+      *owned = *std::make_unique<State>();
+      for (int i = 0; i < 6; ++i) AddDistinct();  // body i has mass i: 4 takes 3 in
+      const std::vector<std::pair<int16_t*, int16_t>> held = {{&s.rb1a, NoBody},
+                                                              {&s.rb1b, NoBody},
+                                                              {&s.rb2a, NoBody},
+                                                              {&s.rb2b, NoBody},
+                                                              {&s.rbo1a, NoBody},
+                                                              {&s.rbo1b, NoBody},
+                                                              {&s.cpobject, NoBody},
+                                                              {&s.cpreference, NoBody},
+                                                              {&s.PreviousFocusObj, NoBody},
+                                                              {&s.ObjEditTarget, 0},
+                                                              {&s.spectrumSettings.bodyA, 0},
+                                                              {&s.spectrumSettings.bodyB, 0},
+                                                              {&s.distanceBoxes[1].bodyA, NoBody},
+                                                              {&s.distanceBoxes[100].bodyB, NoBody},
+                                                              {&s.orbitBoxes[1].bodyA, NoBody},
+                                                              {&s.orbitBoxes[100].bodyB, NoBody},
+                                                              {&s.thrustPanels[1].cpobject, NoBody},
+                                                              {&s.thrustPanels[100].cpreference, NoBody}};
+      for (auto [field, none] : held) *field = v;
+      s.objrefindex[6] = s.focusobj = v;
+      s.SystemElements[1] = 2, s.SystemElements[2] = 3, s.SystemElements[3] = 5, s.SystemElementsCount = 3;
+      if (change == 0) DeleteBody(s, host, 3);
+      if (change == 1) Pair(1, 4, 3), MergeCollidedBodies(s, host);
+      if (change == 2) BodyTableReplaced(s, 4);
+      const bool left = change < 2;  // body 3 left, the bodies above moved down
+      ASSERT_EQ(s.objects, left ? 5 : 6);
+      auto now = [&](int16_t none) -> int16_t { return left ? (v == 3 ? none : v == 5 ? 4 : v) : (v == 5 ? none : v); };
+      for (size_t f = 0; f < held.size(); ++f) EXPECT_EQ(*held[f].first, now(held[f].second)) << "field " << f;
+      EXPECT_EQ(s.objrefindex[left ? 5 : 6], left ? now(0) : 0);  // body 6's element reference
+      EXPECT_EQ(s.focusobj, left && v == 5 ? 4 : v);              // a focus on 3 passes on, or to 4 that took it
+      const std::vector<int16_t> system(s.SystemElements.begin() + 1, s.SystemElements.begin() + 4);
+      EXPECT_EQ(system, left ? std::vector<int16_t>({2, 4, 0}) : std::vector<int16_t>(3, 0));
+      EXPECT_EQ(s.SystemElementsCount, left ? 2 : 0);
+    }
+  }
+}
+
 TEST_F(BodiesTest, MergeKeepsMassAndMomentumAndTheHeavierSurvives) {
   Body(1, 3, 10, 2);
   Body(2, 5, -2, 4);

@@ -303,6 +303,7 @@ TEST_F(SituationFileTest, EmptyBodiesSectionGivesNoBodies) {
   EXPECT_NE(WriteSituation(r.doc).find("\r\n 0\r\nTrue\r\nFalse\r\n"), std::string::npos);
 }
 
+// A box's body that had gone when the file was written (-1) stays gone.
 TEST_F(SituationFileTest, IndicesOutsideTheBodiesBecomeZero) {
   std::string b = Replace(bytes, " 1\r\n 4\r\n</Distance Boxes>", " -1\r\n 5\r\n</Distance Boxes>");
   b = Replace(b, " 3\r\n 0\r\n</Orbit Boxes>", " 1000\r\n 7\r\n</Orbit Boxes>");
@@ -310,7 +311,7 @@ TEST_F(SituationFileTest, IndicesOutsideTheBodiesBecomeZero) {
   b = Replace(b, "-3.25\r\n 2\r\n", "-3.25\r\n 99\r\n");
   ReadResult r = Read(b);
   ASSERT_EQ(r.status, ReadStatus::Ok);
-  EXPECT_EQ(r.doc.distanceBoxes[1].bodyA, 0);
+  EXPECT_EQ(r.doc.distanceBoxes[1].bodyA, NoBody);
   EXPECT_EQ(r.doc.distanceBoxes[1].bodyB, 0);
   EXPECT_EQ(r.doc.orbitBoxes[0].bodyA, 0);
   EXPECT_EQ(r.doc.orbitBoxes[0].bodyB, 0);
