@@ -625,6 +625,7 @@ void frmAutoPilot::followList() {
   if (memory_.listGeneration == s_.autopilotListGeneration) return;
   memory_.listGeneration = s_.autopilotListGeneration;
   memory_.editIndex = 0;
+  closeCaptionOfEntry(captionEntry_);
   btnReplace->setEnabled(false);
   btnDelete->setEnabled(false);
   fillCommandList();
@@ -868,6 +869,7 @@ void frmAutoPilot::btnAdd_Click() {
   // them on that entry when the new one goes in before it.
   const int i = addCommand(false);
   if (i > 0 && i <= memory_.editIndex) ++memory_.editIndex;
+  if (i > 0 && i <= captionEntry_) ++captionEntry_;
 }
 
 void frmAutoPilot::btnReplace_Click() {
@@ -885,6 +887,7 @@ void frmAutoPilot::btnDelete_Click() {
   HideParameterFrames();
   clearCommandAndNote();
   const int r = ListOfCommands->currentRow();
+  closeCaptionOfEntry(memory_.editIndex);
   RemoveAutopilotCommand(s_, memory_.editIndex);
   fillCommandList();
   const int n = ListOfCommands->count();
@@ -937,6 +940,7 @@ void frmAutoPilot::btnEdit_Click() {
     ComboCommand->setCurrentIndex(-1);
   }
   memory_.editIndex = k;
+  captionEntry_ = command && command->restoredControls == &Editor::restoreCaption ? k : 0;
 }
 
 // The controls of a line read back by "<< Edit".
@@ -959,6 +963,14 @@ void frmAutoPilot::showCaptionDialog() {
   }
   captionDialog_->show();
   captionDialog_->raise();
+}
+
+// The caption dialog goes with the entry it shows: deleted, or the list
+// replaced under it.
+void frmAutoPilot::closeCaptionOfEntry(int k) {
+  if (k == 0 || captionEntry_ != k) return;
+  captionEntry_ = 0;
+  if (captionDialog_ && !captionDialog_->isClosed()) captionDialog_->close();
 }
 
 void frmAutoPilot::btnOK_Click() {

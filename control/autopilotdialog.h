@@ -202,6 +202,7 @@ class frmAutoPilot : public QWidget {
   void readControls(const CommandRow& row, AutopilotFields& f) const;
   void restoreControls(const CommandRow& row, const AutopilotFields& f);
   void showCaptionDialog();
+  void closeCaptionOfEntry(int k);
   std::string bodyName(int index) const;
 
   // ---- What rows name: defaults of a pick, the rest of a word's fields,
@@ -236,6 +237,7 @@ class frmAutoPilot : public QWidget {
   int32_t probeColour_ = 0;
   bool released_ = false;
   QPointer<frmAddCaptionAutopilot> captionDialog_;
+  int captionEntry_ = 0;  // the entry "<< Edit" showed in the caption dialog, 0: none
 };
 
 }  // namespace molvane

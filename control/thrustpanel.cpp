@@ -315,16 +315,20 @@ void FormControlCenter::applyRecord() {
   if (!fresh && TwipsInRange(left) && TwipsInRange(top)) placeAtTwips(left, top);
   Text1->setText(Latin1(t1));
   Text2->setText(Latin1(t2));
-  cpobject_ = IsBodyRow(o) ? o : 0;
-  cpreference_ = IsBodyRow(r) ? r : 0;
+  // A body that had gone when the panel was saved (NoBody) is none again:
+  // the panel asks for a new choice, as it did.
+  cpobject_ = IsBodyRow(o) || o == NoBody ? o : int16_t{0};
+  cpreference_ = IsBodyRow(r) || r == NoBody ? r : int16_t{0};
   holdBodies();
   const int n = BodyCount(s_);
   if (cpobject_ >= 1 && cpobject_ <= n) {
     Combo1->setCurrentIndex(cpobject_ - 1);
     Combo1->setEditText(Latin1(s_.objname[static_cast<size_t>(cpobject_)]));
     Command2->setText(Combo1->currentText());
-    Frame2->hide();
-    Frame1->show();
+    if (cpreference_ != NoBody) {
+      Frame2->hide();
+      Frame1->show();
+    }
   }
   if (cpreference_ >= 1 && cpreference_ <= n) {
     Combo2->setCurrentIndex(cpreference_ - 1);
@@ -349,10 +353,11 @@ void FormControlCenter::followBodies(bool refill) {
   cpreference_ = FollowBody(s_, reference_, false);
   const int n = BodyCount(s_);
   auto name = [this](int k) { return Latin1(s_.objname[static_cast<size_t>(k)]); };
-  // Entry p is body p + 1; nothing chosen yet keeps what was typed.
-  auto show = [n](QComboBox* c, int k, const QString& typed) {
+  // Entry p is body p + 1; nothing chosen yet keeps what was typed while
+  // it names a body.
+  auto show = [this, n](QComboBox* c, int k, const QString& typed) {
     c->setCurrentIndex(k >= 1 && k <= n ? k - 1 : -1);
-    if (k == 0) c->setEditText(typed);
+    if (k == 0) c->setEditText(FindBodyByName(s_, Latin1Bytes(typed)) > 0 ? typed : QString());
   };
   // Without the refill a list shows a body by its text alone.
   auto pick = [&](QComboBox* c, int k) {

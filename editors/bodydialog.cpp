@@ -5,6 +5,7 @@
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
 #include "mainwindow/windowservices.h"
+#include "ui/editablelist.h"
 #include "ui/text.h"
 
 namespace molvane {
@@ -26,17 +27,9 @@ void BodyDialog::closeEvent(QCloseEvent* e) {
 }
 
 void FillBodyList(QComboBox* list, const State& s) {
-  const QString typed = list->currentText();
-  list->blockSignals(true);
-  list->clear();
-  for (int i = 1; i <= BodyCount(s); ++i) list->addItem(Latin1(s.objname[i]));
-  if (list->isEditable()) {
-    list->setCurrentIndex(-1);
-    list->setEditText(typed);
-  } else {
-    list->setCurrentIndex(-1);
-  }
-  list->blockSignals(false);
+  QStringList names;
+  for (int i = 1; i <= BodyCount(s); ++i) names.append(Latin1(s.objname[i]));
+  RefillEditableList(list, names);
 }
 
 }  // namespace molvane

@@ -43,7 +43,8 @@ class BodyDialog : public QWidget {
 inline std::string ShownName(const State& s, int i) {
   return i == 0 && s.objname[0].empty() ? std::string("Floating") : s.objname[i];
 }
-// A body list refilled with the names of bodies 1..objects; the typed text stays.
+// A body list refilled with the names of bodies 1..objects; its text stays
+// only when it names one of them.
 void FillBodyList(QComboBox* list, const State& s);
 
 }  // namespace molvane

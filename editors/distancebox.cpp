@@ -226,8 +226,9 @@ void RefBoxS::restore(const BoxSlot& rec) {
   const BoxSlot saved = rec;
   Form_Load();
   placeAtTwips(saved.left, saved.top);
-  BodyA = std::clamp<int16_t>(saved.bodyA, 0, MaxBodies);
-  BodyB = std::clamp<int16_t>(saved.bodyB, 0, MaxBodies);
+  // A body that had gone when the box was saved (NoBody) is none again.
+  BodyA = std::clamp<int16_t>(saved.bodyA, NoBody, MaxBodies);
+  BodyB = std::clamp<int16_t>(saved.bodyB, NoBody, MaxBodies);
   refill();
   if (BoxSlot* r = record()) {
     r->left = saved.left;

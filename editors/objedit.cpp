@@ -195,17 +195,24 @@ void ObjEdit::Form_Load() {
   sizeUnits[0]->setChecked(true);
   locationUnits[1]->setChecked(true);
   speedUnits[1]->setChecked(true);
-  Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
   setSwatch(s_.objcolor[EditedIndex]);
   FillBodyList(Combo1, s_);
   FillBodyList(Combo2, s_);
+  Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
   Combo1_Click();
 }
 
+// The two texts are the edited body's name and reference as Apply writes
+// them, not picks: they stay while the body does.
 void ObjEdit::refill() {
+  const QString name = Combo1->currentText();
+  const QString reference = Combo2->currentText();
   FillBodyList(Combo1, s_);
   FillBodyList(Combo2, s_);
   followBodies();
+  if (!editable()) return;
+  Combo1->setEditText(name);
+  Combo2->setEditText(reference);
 }
 
 // When the edited body is gone the dialog shows none, so that Apply and

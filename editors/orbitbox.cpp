@@ -50,6 +50,12 @@ void SetTextColour(QLabel* l, const QColor& c) {
 // The widest value a row shows: a plain number of 15 digits in exponent form.
 constexpr const char* WidestValue = "-8.88888888888888E+88";
 
+// Body k when it carries `name`, else the last body of that name (0: none).
+int16_t BodyOfName(const State& s, int k, const std::string& name) {
+  if (k >= 1 && k <= BodyCount(s) && s.objname[k] == name) return static_cast<int16_t>(k);
+  return FindBodyByName(s, name);
+}
+
 }  // namespace
 
 RefBoxOrbit1::RefBoxOrbit1(WindowServices& form) : ToolWindow(&form.mainWidget()), form_(form), s_(form.state()) {
@@ -126,47 +132,51 @@ void RefBoxOrbit1::Form_Load() {
   fillPickers();
   const int n = BodyCount(s_);
   Combo2->setCurrentText(s_.rbo1b != 0 && IsBodyRow(s_.rbo1b) ? Latin1(s_.objname[s_.rbo1b]) : kReferenceObject);
-  Combo1->setCurrentText(Latin1(s_.objname[(s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1]));
-  Combo1_Click();
+  const int a = (s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1;
+  Combo1->setCurrentText(Latin1(s_.objname[a]));
+  ObjectIndex = 0;  // a box that finds no body shows the floating point
+  ReferenceIndex = 0;
+  choose(BodyOfName(s_, a, BoxText(Combo1)), s_.rbo1b);
 }
 
+// The saved bodies where they still carry the saved names (so of two
+// bodies of one name the box keeps its own), else by name; a body that had
+// gone when the box was saved is none.
 void RefBoxOrbit1::restore(const BoxSlot& rec) {
   const BoxSlot saved = rec;
   s_.refboxorbit1loaded = true;
   fillPickers();
-  ObjectIndex = IsBodyRow(saved.bodyA) ? saved.bodyA : 0;
-  ReferenceIndex = IsBodyRow(saved.bodyB) ? saved.bodyB : 0;
+  ObjectIndex = IsBodyRow(saved.bodyA) ? saved.bodyA : saved.bodyA == NoBody ? NoBody : int16_t{0};
+  ReferenceIndex = IsBodyRow(saved.bodyB) ? saved.bodyB : saved.bodyB == NoBody ? NoBody : int16_t{0};
   placeAtTwips(saved.left, saved.top);
-  Combo1->setCurrentText(Latin1(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
+  const bool objectGone = saved.bodyA == NoBody && saved.list1.empty();
+  Combo1->setCurrentText(objectGone ? QString() : Latin1(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
   Combo2->setCurrentText(Latin1(saved.list2));
-  Combo1_Click();
+  choose(objectGone ? NoBody : BodyOfName(s_, ObjectIndex, BoxText(Combo1)), ReferenceIndex);
   storeRecord();
 }
 
 // The last body of a name wins; a name that matches nothing leaves the
-// indices as they were.
+// box's body as it was.
 void RefBoxOrbit1::Combo1_Click() {
-  const std::string reference = BoxText(Combo2);
-  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) {
-    s_.rbo1a = k;
-    ObjectIndex = k;
-  }
-  const int a = IsBodyRow(s_.rbo1a) ? s_.rbo1a : 0;
-  const int o = IsBodyRow(ObjectIndex) ? ObjectIndex : 0;
-  if (reference == kReferenceObject) {
-    if (const int16_t k = FindBodyByName(s_, s_.objref[a]); k > 0) {
-      s_.rbo1b = k;
-      s_.objrefindex[a] = k;
-    }
-    if (const int16_t k = FindBodyByName(s_, s_.objref[o]); k > 0) {
+  int object = SlotIndex == 0 ? s_.rbo1a : ObjectIndex;
+  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) object = k;
+  choose(object, 0);
+}
+
+// The box takes `object` and the reference its second list names (body
+// `reference` where it carries that name), and makes that the object's
+// reference for its elements. A box that shows no body writes nothing.
+void RefBoxOrbit1::choose(int object, int reference) {
+  if (object >= 1 && object <= BodyCount(s_)) {
+    ObjectIndex = static_cast<int16_t>(object);
+    s_.rbo1a = ObjectIndex;
+    const std::string text = BoxText(Combo2);
+    if (const int16_t k = BodyOfName(s_, reference, text == kReferenceObject ? s_.objref[object] : text); k > 0) {
       ReferenceIndex = k;
-      s_.objrefindex[o] = k;
+      s_.rbo1b = k;
+      s_.objrefindex[object] = k;
     }
-  } else if (const int16_t k = FindBodyByName(s_, reference); k > 0) {
-    s_.rbo1b = k;
-    s_.objrefindex[a] = k;
-    ReferenceIndex = k;
-    s_.objrefindex[o] = k;
   }
   HoldBody(s_, object_, ObjectIndex);
   HoldBody(s_, reference_, ReferenceIndex);

@@ -80,6 +80,7 @@ class RefBoxOrbit1 : public ToolWindow {
 
  private:
   void fillPickers();
+  void choose(int object, int reference);
   void storeRecord();
   // The caption names the bodies the box shows: its own, or for the
   // default box rbo1a and rbo1b.

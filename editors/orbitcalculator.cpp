@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "editors/bodyeditors.h"
@@ -155,7 +156,16 @@ bool OrbitCalculator::eventFilter(QObject* watched, QEvent* event) {
 
 bool OrbitCalculator::centralValid() const { return CentralIndex >= 1 && CentralIndex <= BodyCount(s_); }
 
-void OrbitCalculator::refill() { FillBodyList(Combo1, s_); }
+void OrbitCalculator::refill() {
+  FillBodyList(Combo1, s_);
+  CentralIndex = std::max<int16_t>(FollowBody(s_, central_, false), 0);
+  Combo1->setEditText(CentralIndex > 0 ? Latin1(s_.objname[CentralIndex]) : QString());
+}
+
+void OrbitCalculator::holdCentral(int16_t k) {
+  CentralIndex = k;
+  HoldBody(s_, central_, k);
+}
 
 void OrbitCalculator::showRadius() {
   const QString r = Latin1(ShortText(s_.objsize[CentralIndex] / 2000));
@@ -169,20 +179,20 @@ void OrbitCalculator::Form_Load() {
   ReferenceBoxReadout rb;
   if (s_.refbox1loaded && owner_.readReferenceBox1 && owner_.readReferenceBox1(rb)) {
     Combo1->setEditText(Latin1(rb.bodyName));
-    if (const int16_t j = FindBodyByName(s_, rb.bodyName); j > 0) CentralIndex = j;
+    if (const int16_t j = FindBodyByName(s_, rb.bodyName); j > 0) holdCentral(j);
     Text6->setText(Latin1(rb.distance));
     Text7->setText(Latin1(rb.tangentVelocity));
     Text8->setText(Latin1(rb.radialVelocity));
   } else {
     Combo1->setEditText(Latin1(s_.objname[1]));
-    CentralIndex = 1;
+    holdCentral(1);
     showRadius();
   }
   Command1_Click();
 }
 
 void OrbitCalculator::Combo1_Click() {
-  if (const int16_t j = FindBodyByName(s_, BoxText(Combo1)); j > 0) CentralIndex = j;
+  if (const int16_t j = FindBodyByName(s_, BoxText(Combo1)); j > 0) holdCentral(j);
   showRadius();
   Command1_Click();
 }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "editors/bodydialog.h"
+#include "engine/bodies.h"
 
 namespace molvane {
 
@@ -53,6 +54,8 @@ class OrbitCalculator : public BodyDialog {
   void Command1_Click();
   void ComputeFromApsides();
   void StateBox_Click();  // entering Text6, Text7 or Text8
+  // The central body followed through the table (none, 0, once gone) and
+  // named in the list.
   void refill();
 
  protected:
@@ -62,6 +65,8 @@ class OrbitCalculator : public BodyDialog {
  private:
   void showRadius();
   bool centralValid() const;
+  void holdCentral(int16_t k);
+  HeldBody central_;
 };
 
 }  // namespace molvane

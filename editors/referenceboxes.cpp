@@ -37,8 +37,8 @@ void RefBox::restore() {
   Timer1.stop();
   setPickersShown(false);
   placeAtTwips(saved.left, saved.top);
-  setBodyA(std::clamp(a, 0, MaxBodies));
-  setBodyB(std::clamp(b, 0, MaxBodies));
+  setBodyA(std::clamp<int>(a, NoBody, MaxBodies));
+  setBodyB(std::clamp<int>(b, NoBody, MaxBodies));
   refill();
 }
 

@@ -138,13 +138,14 @@ void frmSpectrum::Command1_Click() {
   s_.spectrumSample.nextTime = 0;
 }
 
+// The bodies sampled follow their bodies through the table (they are 0
+// once gone, and nothing is sampled then): the lists name them.
 void frmSpectrum::refill() {
-  const QString a = Combo1->currentText();
-  const QString b = Combo2->currentText();
+  auto name = [this](int k) { return k >= 1 ? BodyNameText(s_, k) : QString(); };
   FillBodyNames(Combo1, s_);
   FillBodyNames(Combo2, s_);
-  Combo1->setEditText(a);
-  Combo2->setEditText(b);
+  Combo1->setEditText(name(s_.spectrumSettings.bodyA));
+  Combo2->setEditText(name(s_.spectrumSettings.bodyB));
 }
 
 void frmSpectrum::clearPicture() {

@@ -39,7 +39,8 @@ class frmSpectrum : public QWidget {
   void Form_Load();
   void Combo_Click();
   void Command1_Click();
-  // Refills both lists with the body names, keeping their texts.
+  // Refills both lists with the body names; their texts name the bodies
+  // sampled.
   void refill();
   // One sample: a line from the last point to (x, y) in pixels.
   void plotPoint(int16_t x, double y);

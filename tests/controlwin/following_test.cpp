@@ -2,10 +2,15 @@
 // under them, each change made as a user makes it: the windows go on with
 // their own body or entry, and act on nothing once it is gone.
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
 
 #include "control/autopilotdialog.h"
 #include "controlwin_support.h"
+#include "editors/createobjects.h"
 #include "editors/objedit.h"
+#include "editors/orbitcalculator.h"
 #include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/simulation.h"
@@ -19,7 +24,9 @@ constexpr const char* kChanges[][2] = {{"Comet deleted", "Earth"},
                                        {"Comet merged into the Sun", "Earth"},
                                        {"Earth renamed", "Terra"},
                                        {"Earth deleted", ""},
-                                       {"another situation opened", ""}};
+                                       {"another situation opened", ""},
+                                       {"Moon deleted", "Earth"},
+                                       {"New", ""}};
 
 class Following : public ControlWinFixture {
  protected:
@@ -41,8 +48,8 @@ class Following : public ControlWinFixture {
     form->saveSituation(file);
   }
   void change(int c) {
-    if (c == 0 || c == 3) {
-      form->labelPopup().objLabel_MouseUp(c == 0 ? 1 : 3, Qt::RightButton, QPoint());
+    if (c == 0 || c == 3 || c == 5) {
+      form->labelPopup().objLabel_MouseUp(c == 0 ? 1 : c == 3 ? 3 : 4, Qt::RightButton, QPoint());
       form->labelPopup().mnuDeleteThisObject_Click();
     } else if (c == 1) {
       state->objx[1] = state->objx[2];
@@ -52,12 +59,23 @@ class Following : public ControlWinFixture {
       form->instruments().show(InstrumentWindow::ObjEdit, true);
       editors->bodyEditors().objEdit()->Combo1->setEditText("Terra");
       editors->bodyEditors().objEdit()->OK_Click();
+    } else if (c == 6) {
+      form->fileCommands().mnuNew_Click();
     } else {
       dialogs.answerFile(QString::fromStdString(file));
       form->fileCommands().OpenMnu_Click();
     }
   }
   std::string nameOf(int k) const { return k >= 0 && k <= state->objects ? state->objname[k] : ""; }
+  // A body of the table by its index; none (0 or NoBody) names nothing.
+  std::string named(int k) const { return k >= 1 ? nameOf(k) : ""; }
+  // Drops the list open and clicks the entry of that text, as a user picks.
+  static void pick(QComboBox* c, const QString& text) {
+    c->showPopup();
+    QAbstractItemView* v = c->view();
+    const QModelIndex i = v->model()->index(c->findText(text), 0);
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(i).center());
+  }
   const std::string file = data_.filePath("same.molv").toStdString();
 };
 
@@ -249,6 +267,127 @@ TEST_F(Following, AMergeEndsTheWindowsAsOneRefreshPerDeletion) {
     e += saved.open(QIODevice::ReadOnly) ? saved.readAll().toStdString() : "not saved";
   }
   EXPECT_EQ(ends[true], ends[false]);
+}
+
+// Orbit boxes on Earth (about the Sun) and on the Moon (about Earth), the
+// spectrum on Earth - Moon, the orbit calculator about Earth and Create
+// Objects with "Earth" typed as reference, all picked as a user picks, then
+// a change: every element reference names the body it named, or none; each
+// window names the bodies it works with; a pick of the Sun in Earth's box
+// changes Earth's reference alone (nothing once Earth is gone); Create keeps
+// the typed reference only while it names a body.
+TEST_F(Following, WindowsWriteAndUseOnlyTheBodiesTheyName) {
+  for (int c : {0, 1, 2, 3, 5, 4, 6}) {
+    SCOPED_TRACE(kChanges[c][0]);
+    restart();
+    state->objref[4] = "Earth";
+    for (int k : {3, 4}) {
+      form->labelPopup().objLabel_MouseUp(k, Qt::RightButton, QPoint());
+      form->labelPopup().mnuDisplayOrbitalElements_Click();
+    }
+    for (auto w : {InstrumentWindow::Spectrum, InstrumentWindow::OrbitCalculator, InstrumentWindow::CreateObjects})
+      form->instruments().show(w, true);
+    frmSpectrum* spectrum = editors->spectrum();
+    OrbitCalculator* calculator = editors->bodyEditors().orbitCalculator();
+    frmCreateMultipleObjects* create = editors->bodyEditors().createObjects();
+    pick(spectrum->Combo1, "Earth");
+    pick(spectrum->Combo2, "Moon");
+    pick(calculator->Combo1, "Earth");
+    create->Combo1->lineEdit()->clear();
+    QTest::keyClicks(create->Combo1, "Earth");
+    form->saveSituation(file);  // with both orbit boxes
+    change(c);
+    const std::string earthName = c == 2 ? "Terra" : c == 3 || c == 6 ? "" : "Earth";
+    const std::string moonName = c == 5 || c == 6 ? "" : "Moon";
+    const int earth = FindBodyByName(*state, earthName), moon = FindBodyByName(*state, moonName);
+    const int sun = FindBodyByName(*state, "Sun");
+    EXPECT_EQ(earth > 0 ? state->objrefindex[earth] : sun, sun);
+    EXPECT_EQ(moon > 0 ? state->objrefindex[moon] : earth, earth);
+    EXPECT_EQ(named(state->rbo1a), moonName);
+    EXPECT_EQ(named(state->rbo1b), earthName);
+    // An opened situation keeps the spectrum's indices, as the reference boxes.
+    const std::string spectrumA = c == 4 ? "Earth" : earthName, spectrumB = c == 4 ? "Moon" : moonName;
+    EXPECT_EQ(named(state->spectrumSettings.bodyA) + spectrum->Combo1->currentText().toStdString(),
+              spectrumA + spectrumA);
+    EXPECT_EQ(named(state->spectrumSettings.bodyB) + spectrum->Combo2->currentText().toStdString(),
+              spectrumB + spectrumB);
+    EXPECT_EQ(named(calculator->CentralIndex) + calculator->Combo1->currentText().toStdString(),
+              std::string(kChanges[c][1]) + kChanges[c][1]);
+    const std::string typed = create->Combo1->currentText().toStdString();
+    EXPECT_EQ(typed, c == 2 || c == 3 || c == 6 ? "" : "Earth");
+    QTest::mouseClick(create->Command1, Qt::LeftButton);
+    EXPECT_EQ(state->objref[state->objects], typed);
+    RefBoxOrbit1* box = editors->orbitBox(1);
+    if (c == 6) {
+      EXPECT_FALSE(box && box->isVisible());
+      continue;
+    }
+    BodyArray<int16_t> refs = state->objrefindex;
+    pick(box->Combo2, "Sun");
+    if (earth > 0) refs[earth] = static_cast<int16_t>(sun);
+    EXPECT_EQ(state->objrefindex, refs);
+    EXPECT_EQ(named(state->rbo1a), earth > 0 ? earthName : moonName);
+    EXPECT_EQ(named(state->rbo1b), earth > 0 ? "Sun" : earthName);
+  }
+}
+
+// A distance box whose first body is gone and orbit boxes on the first of
+// two bodies named Earth and on a body that is gone, saved and opened again:
+// they show what they showed.
+TEST_F(Following, BoxesReopenOnTheBodiesTheyShowed) {
+  restart();
+  state->objname[0] = "Floating";
+  state->focusobj = 1;
+  form->boxSlots().addBox(BoxKind::Distance);  // Comet - Sun
+  for (int k : {3, 1}) {                       // Earth about the Sun, Comet
+    form->labelPopup().objLabel_MouseUp(k, Qt::RightButton, QPoint());
+    form->labelPopup().mnuDisplayOrbitalElements_Click();
+  }
+  state->ObjEditTarget = 4;  // the Moon becomes a second Earth
+  form->instruments().show(InstrumentWindow::ObjEdit, true);
+  editors->bodyEditors().objEdit()->Combo1->setEditText("Earth");
+  QTest::mouseClick(editors->bodyEditors().objEdit()->OK, Qt::LeftButton);
+  change(0);
+  auto seen = [this] {
+    form->plot();
+    RefBoxS* d = editors->distanceBox(1);
+    std::string e = d->windowTitle().toStdString() + "|" + d->lbl(1)->text().toStdString();
+    for (int k : {1, 2}) {
+      RefBoxOrbit1* o = editors->orbitBox(k);
+      e += "\n" + o->windowTitle().toStdString() + "|" + o->Combo1->currentText().toStdString() + "|" +
+           o->Combo2->currentText().toStdString() + "|" + o->value(RowX)->text().toStdString() + "|" +
+           std::to_string(o->ObjectIndex) + "," + std::to_string(o->ReferenceIndex);
+    }
+    return e;
+  };
+  const std::string before = seen();
+  EXPECT_EQ(before.substr(0, 7), " - Sun|");  // no body, no readout
+  form->saveSituation(file);
+  change(4);
+  EXPECT_EQ(seen(), before);
+  EXPECT_EQ(editors->orbitBox(1)->ObjectIndex, 2);  // and so its next record
+}
+
+// A Caption entry shown in the caption dialog by a click on its row: the
+// entry deleted, or another situation opened over the list, closes it.
+TEST_F(Following, TheCaptionDialogGoesWithItsEntry) {
+  for (bool opened : {false, true}) {
+    SCOPED_TRACE(opened ? "opened" : "deleted");
+    restart();
+    form->instruments().show(InstrumentWindow::AutoPilot, true);
+    frmAutoPilot* dlg = control->autopilot().editor();
+    pick(dlg->ComboCommand, "Caption");
+    QTest::mouseClick(dlg->captionDialog()->btnOK, Qt::LeftButton);
+    QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
+    ASSERT_EQ(state->autopilotCount, 1);
+    QListWidget* list = dlg->ListOfCommands;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QPointer<frmAddCaptionAutopilot> cap = dlg->captionDialog();
+    ASSERT_TRUE(cap && cap->isVisible());
+    opened ? change(4) : QTest::mouseClick(dlg->btnDelete, Qt::LeftButton);
+    EXPECT_EQ(state->autopilotCount, 0);
+    EXPECT_FALSE(cap && cap->isVisible());
+  }
 }
 
 }  // namespace

@@ -516,12 +516,12 @@ TEST_F(SpectrumWindow, LoadPickRoundsTheOffsetToTheBarAndBoxesReadNumbers) {
   w->Combo2->setEditText("Nobody");
   w->Combo_Click();
   EXPECT_EQ(s.spectrumSettings.bodyB, 2);
-  // A list refresh refills without changing the bodies.
+  // A list refresh refills without changing the bodies, and names them.
   s.objname[3] = "C";
   s.objects = 3;
   form->refreshObjectLists();
   EXPECT_EQ(w->Combo1->count(), 3);
-  EXPECT_EQ(w->Combo2->currentText().toStdString(), "Nobody");
+  EXPECT_EQ(w->Combo2->currentText().toStdString(), "B");
   EXPECT_EQ(s.spectrumSettings.bodyB, 2);
 }
 
