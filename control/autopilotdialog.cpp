@@ -125,7 +125,6 @@ struct frmAutoPilot::CommandRow {
   void (Editor::*defaults)() = nullptr;                          // the rest of the defaults and side effects of a pick
   void (Editor::*parameters)(AutopilotFields&) const = nullptr;  // the rest of the line's fields
   void (Editor::*restoredControls)(const AutopilotFields&) = nullptr;  // the rest "<< Edit" puts back
-  std::string (*problem)(const AutopilotFields&) = nullptr;            // why "Add >>" refuses, naming the field
   void (Editor::*added)(const AutopilotFields&) = nullptr;             // after the command went into the list
 };
 
@@ -139,65 +138,55 @@ const frmAutoPilot::CommandRow frmAutoPilot::CommandTable[] = {
      .frame = &Editor::FrameOrient,
      .object = &Editor::ComboOrientObject,
      .reference = &Editor::ComboOrientReference,
-     .focusBodyAsReference = true,
-     .problem = OrientFieldsProblem},
+     .focusBodyAsReference = true},
     {.word = "Orient Retrograde",
      .frame = &Editor::FrameOrientRetrograde,
      .object = &Editor::ComboOrientRetrogradeObject,
      .reference = &Editor::ComboOrientRetrogradeReference,
-     .focusBodyAsReference = true,
-     .problem = OrientFieldsProblem},
+     .focusBodyAsReference = true},
     {.word = "Orient Toward",
      .frame = &Editor::frameOrientToward,
      .object = &Editor::ComboOrientTowardObject,
-     .reference = &Editor::ComboOrientTowardReference,
-     .problem = OrientFieldsProblem},
+     .reference = &Editor::ComboOrientTowardReference},
     {.word = "Orient Away",
      .frame = &Editor::FrameOrientAway,
      .object = &Editor::ComboOrientAwayObject,
-     .reference = &Editor::ComboOrientAwayReference,
-     .problem = OrientFieldsProblem},
+     .reference = &Editor::ComboOrientAwayReference},
     {.word = "Orient Custom",
      .frame = &Editor::FrameOrientCustom,
      .object = &Editor::ComboOrientCustom,
      .azimuth = &Editor::txtAzimuth,
-     .altitude = &Editor::txtAltitude,
-     .problem = OrientFieldsProblem},
+     .altitude = &Editor::txtAltitude},
     {.word = "Thrust",
      .frame = &Editor::FrameThrust,
      .object = &Editor::ComboThrustObject,
      .parameters = &Editor::thrustFields,
      .restoredControls = &Editor::restoreThrust,
-     .problem = ThrustFieldsProblem,
      .added = &Editor::thrustAdded},
     {.word = "Rotating Frame",
      .frame = &Editor::FrameRotatingFrame,
      .defaults = &Editor::rotatingFrameDefaults,
      .parameters = &Editor::rotatingFrameFields,
-     .restoredControls = &Editor::restoreRotatingFrame,
-     .problem = RotatingFrameFieldsProblem},
+     .restoredControls = &Editor::restoreRotatingFrame},
     {.word = "Save", .frame = &Editor::frameSave, .fileBox = &Editor::Text2},
     {.word = "Pause"},
     {.word = "Time Scale",
      .frame = &Editor::FrameTimeScale,
      .defaults = &Editor::timeScaleDefaults,
      .parameters = &Editor::timeScaleFields,
-     .restoredControls = &Editor::restoreTimeScale,
-     .problem = TimeScaleFieldsProblem},
+     .restoredControls = &Editor::restoreTimeScale},
     {.word = "Open", .frame = &Editor::FrameOpen, .fileBox = &Editor::Text7},
     {.word = "Focus",
      .frame = &Editor::FrameFocus,
      .object = &Editor::ComboFocusObject,
      .defaults = &Editor::focusDefaults,
      .parameters = &Editor::focusFields,
-     .restoredControls = &Editor::restoreFocus,
-     .problem = FocusFieldsProblem},
+     .restoredControls = &Editor::restoreFocus},
     {.word = "Zoom",
      .frame = &Editor::FrameZoom,
      .defaults = &Editor::zoomDefaults,
      .parameters = &Editor::zoomFields,
-     .restoredControls = &Editor::restoreZoom,
-     .problem = ZoomFieldsProblem},
+     .restoredControls = &Editor::restoreZoom},
     {.word = "Graphics",
      .frame = &Editor::FrameGraphics,
      .parameters = &Editor::graphicsFields,
@@ -210,7 +199,6 @@ const frmAutoPilot::CommandRow frmAutoPilot::CommandTable[] = {
      .defaults = &Editor::releaseProbeDefaults,
      .parameters = &Editor::releaseProbeFields,
      .restoredControls = &Editor::restoreReleaseProbe,
-     .problem = ReleaseProbeFieldsProblem,
      .added = &Editor::releaseProbeAdded},
     {.word = "Clear Screen"},
 };
@@ -832,22 +820,25 @@ void frmAutoPilot::clearCommandAndNote() {
 }
 
 // "Add >>" in full; with `replace` the entry "<< Edit" loaded goes first.
-// A command that cannot be stored (a time or mass beyond what a number
-// holds, a full list) or could never run as typed leaves the list and the
-// controls as they are, with a message that names the field.
+// A command that cannot be stored (a time beyond what the clock counts, a
+// full list) or could never run as typed (the executor's own check of its
+// word) leaves the list and the controls as they are, with a message that
+// names the field.
 int frmAutoPilot::addCommand(bool replace) {
   const AutopilotFields f = currentFields();
   const CommandRow* row = commandRow(f.word);
+  const std::string date = currentDateField();
   std::string problem = AutopilotTimeProblem(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
                                              BoxText(ComboHour), BoxText(ComboMinute), BoxText(TextSeconds));
-  if (problem.empty() && row && row->problem) problem = row->problem(f);
+  if (problem.empty()) problem = AutopilotEntryTimeProblem(AutopilotLineTime(date));
+  if (problem.empty()) {
+    const AutopilotCheck check{s_, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips(),
+                               form_.screenWidthPixels(), &f};
+    problem = AutopilotCommandProblem(
+        check, ComposeAutopilotLine(date, f, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips()));
+  }
   if (!problem.empty()) {
     form_.message(problem);
-    return 0;
-  }
-  const std::string date = currentDateField();
-  if (!std::isfinite(AutopilotLineTime(date))) {
-    form_.message("The execution time is out of range.");
     return 0;
   }
   const std::string note = Latin1Bytes(Text1->toPlainText());
