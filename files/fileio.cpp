@@ -129,10 +129,24 @@ bool SaveFileAtomically(const std::string& path, const std::string& bytes) {
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  bool created = false;
+  int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) {
+    fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    created = fd >= 0;
+  }
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  return (close(fd) == 0) && ok;
+  struct stat st {};
+  const bool sized = fstat(fd, &st) == 0;
+  bool ok = sized && WriteAll(fd, bytes);
+  if (!ok && sized && !created) {
+    // Half a record would glue the next one onto it: back to the old end.
+    while (ftruncate(fd, st.st_size) != 0 && errno == EINTR) {
+    }
+  }
+  ok = (close(fd) == 0) && ok;
+  if (!ok && created) unlink(path.c_str());
+  return ok;
 }
 
 bool EnsureFolder(const std::string& folder) {

@@ -28,7 +28,9 @@ bool IsSaveTemporaryName(std::string_view entry, std::string_view name);
 // it could not be moved.
 std::string SetAsideDamagedFile(const std::string& path);
 
-// Appends `bytes` to the file, creating it when missing.
+// Appends `bytes` to the file, creating it when missing. An append that
+// fails (a full disk, say) leaves the file as it was: cut back to its old
+// size, or gone again when this append created it.
 bool AppendToFile(const std::string& path, const std::string& bytes);
 
 // Creates the folder and its parents when missing (0777 less the umask).

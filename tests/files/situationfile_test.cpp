@@ -335,6 +335,11 @@ TEST_F(SituationOpenTest, FailedSaveSaysSoAndLeavesTheOldFile) {
   std::string missing = tmp / "no/such/folder/x.molv";
   EXPECT_FALSE(WriteSituationFile(s, files, missing));
   EXPECT_EQ(files.messages, std::vector<std::string>{"Could not save " + missing});
+  // Nothing moved: a relative save and open after it land in the folder of before.
+  EXPECT_EQ(s.CurrentFolder, tmp.path() + "/");
+  ASSERT_TRUE(WriteSituationFile(s, files, "after.molv"));
+  EXPECT_TRUE(Exists(tmp / "after.molv"));
+  EXPECT_TRUE(Open("after.molv"));
   // A folder in the target's place is left as it is.
   std::string dir = tmp / "adir.molv";
   ASSERT_EQ(mkdir(dir.c_str(), 0755), 0);
