@@ -1,7 +1,11 @@
 #include "files/situationfile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -329,6 +333,35 @@ TEST_F(SituationOpenTest, ASaveRemovesWhatAnInterruptedSaveOfItLeft) {
   ASSERT_TRUE(WriteSituationFile(s, files, tmp / "a.molv"));
   EXPECT_FALSE(Exists(tmp / ".a.molv.Ab12Cd"));
   EXPECT_EQ(FileCount(tmp.path()), 7);  // the others, the folder and a.molv
+}
+
+// Another program's save of the same file, caught between writing its
+// temporary file and the rename, keeps that file; two programs saving one
+// file over and over never make each other's saves fail.
+TEST_F(SituationOpenTest, TwoProgramsSavingOneFileLeaveEachOthersSavesAlone) {
+  const std::string path = tmp / "shared.molv";
+  const std::string live = tmp / ".shared.molv.Live01";
+  WriteFile(live, "half");
+  const int fd = open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  ASSERT_TRUE(WriteSituationFile(s, files, path));
+  EXPECT_TRUE(Exists(live));
+  close(fd);
+
+  for (int k = 1; k <= 200; ++k) s.objname[k] = "Body " + std::to_string(k);
+  s.objects = 200;
+  auto saves = [&] {
+    int failed = 0;
+    for (int k = 0; k < 150; ++k) failed += WriteSituationFile(s, files, path) ? 0 : 1;
+    return failed;
+  };
+  const pid_t child = fork();
+  if (child == 0) _exit(std::min(saves(), 100));
+  const int failed = saves();
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(failed, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other program's failed saves: " << status;
 }
 
 TEST_F(SituationOpenTest, FailedSaveSaysSoAndLeavesTheOldFile) {
