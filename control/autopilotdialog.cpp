@@ -106,6 +106,12 @@ void AddRows(QGridLayout* g, int row, std::initializer_list<std::pair<const char
   }
 }
 
+// A number longer than its box shows its first digits, not its last.
+void ShowFromStart(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  box->setCursorPosition(0);
+}
+
 using Editor = frmAutoPilot;
 
 }  // namespace
@@ -922,6 +928,16 @@ void frmAutoPilot::btnEdit_Click() {
   if (ReadAutopilotLine(e.line, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips(), f)) {
     command = commandRow(f.word);
   }
+  // A cut-off reads no rate, so its name may run past its field: the body
+  // of the whole name comes back, and the rate that follows it.
+  if (AutopilotLineWord(e.line) == "Thrust Cut Off") {
+    const int body = FindBodyNamedAt(s_, e.line, AutopilotParamColumn);
+    const size_t length = body > 0 ? s_.objname[body].size() : 0;
+    if (length > f.object.size()) {
+      f.object = s_.objname[body];
+      f.thrustRate = molvane::LineText(e.line, AutopilotParamColumn + static_cast<int>(length), -1);
+    }
+  }
   if (command) {
     restoreControls(*command, f);
   } else {
@@ -1056,8 +1072,8 @@ void frmAutoPilot::focusDefaults() {
   }
   if (std::isfinite(dx / unit) && std::isfinite(dy / unit)) {
     Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, option);
-    TextOffsetX->setText(Latin1(GeneralText(dx / unit)));
-    TextOffsetY->setText(Latin1(GeneralText(dy / unit)));
+    ShowFromStart(TextOffsetX, Latin1(GeneralText(dx / unit)));
+    ShowFromStart(TextOffsetY, Latin1(GeneralText(dy / unit)));
   }
 }
 
@@ -1072,9 +1088,9 @@ void frmAutoPilot::focusFields(AutopilotFields& f) const {
 void frmAutoPilot::restoreFocus(const AutopilotFields& f) {
   if (f.perspective == "Floating") Select({OptionFloating, OptionAbsolute}, OptionFloating);
   if (f.perspective == "Absolute") Select({OptionFloating, OptionAbsolute}, OptionAbsolute);
-  TextOffsetX->setText(Latin1(f.offsetX));
-  TextOffsetY->setText(Latin1(f.offsetY));
-  TextOffsetZ->setText(Latin1(f.offsetZ));
+  ShowFromStart(TextOffsetX, Latin1(f.offsetX));
+  ShowFromStart(TextOffsetY, Latin1(f.offsetY));
+  ShowFromStart(TextOffsetZ, Latin1(f.offsetZ));
   SelectUnit(OptionOffsetKm, OptionOffsetAU, OptionOffsetLY, f.offsetUnit);
 }
 

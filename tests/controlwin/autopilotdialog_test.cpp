@@ -411,6 +411,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDefaultsFollowTheSimulation) {
   EXPECT_TRUE(dlg->OptionOffsetKm->isChecked());
   EXPECT_EQ(dlg->TextOffsetX->text(), "-300000000");
   EXPECT_EQ(dlg->TextOffsetY->text(), "-10000000");
+  EXPECT_EQ(dlg->TextOffsetX->cursorPosition(), 0);  // the box shows the number's first digits
+  EXPECT_EQ(dlg->TextOffsetY->cursorPosition(), 0);
 
   dlg->pickCommand("Release Probe");
   EXPECT_EQ(dlg->txtProbeName->text(), "Probe 3");
@@ -496,6 +498,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogAddsInTimeOrderAndEditsBack) {
 
 TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) {
   addBodies(1);
+  state->objname[2] = "International Space Station";
+  state->objects = 2;
   open();
   setTime("2000", "1", "1", "0", "0", "10");
   dlg->pickCommand("Rotating Frame");
@@ -511,15 +515,24 @@ TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) 
   dlg->Text3->setText("90");
   dlg->btnAdd_Click();
   const std::string probe = state->autopilot[2].line;
+  setTime("2000", "1", "1", "0", "0", "30");
+  dlg->pickCommand("Thrust");
+  dlg->OptionCutOffThrust->click();
+  type(dlg->ComboThrustObject, "International Space Station");  // longer than its field
+  dlg->btnAdd_Click();
+  const std::string cutOff = state->autopilot[3].line;
 
   // Replace after Edit without touching anything keeps each line whole.
-  for (int row : {0, 1}) {
+  for (int row : {0, 1, 2}) {
+    dlg->ComboThrustObject->setEditText("");
     dlg->ListOfCommands->setCurrentRow(row);
     dlg->ListOfCommands_Click();
     dlg->btnReplace_Click();
   }
   EXPECT_EQ(state->autopilot[1].line, rotating);
   EXPECT_EQ(state->autopilot[2].line, probe);
+  EXPECT_EQ(state->autopilot[3].line, cutOff);
+  EXPECT_EQ(dlg->ComboThrustObject->currentText(), "International Space Station");
 }
 
 // Whatever the word, each box and check box its frame shows goes into the
