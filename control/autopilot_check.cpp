@@ -252,7 +252,7 @@ std::string AutopilotEntryTimeProblem(double time) {
 
 std::string AutopilotRefusalMessage(double time, std::string_view word, const std::string& problem) {
   return "The autopilot entry of " + WhenText(time) + " (" + std::string(word) + ") cannot run: " + problem +
-         "\nThe run is paused; when it goes on, so does the autopilot, with the next entry.";
+         "\nThe run is paused; when it plays on, the autopilot goes on with the next entry.";
 }
 
 }  // namespace molvane

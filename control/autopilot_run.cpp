@@ -354,11 +354,10 @@ void Disarm(AutopilotState& a) {
   a.armed = false;
 }
 
-// A run that did its work ends and the cursor moves on. Nothing above the
-// list's count is ever taken as pending; an entry of time 0 within it stays
-// armed, so that it is reported rather than ending the list in silence.
-void Complete(State& s, AutopilotHost& host) {
-  EndRun(s, host);
+// The cursor moves on. Nothing above the list's count is ever taken as
+// pending; an entry of time 0 within it stays armed, so that it is reported
+// rather than ending the list in silence.
+void MoveOn(State& s) {
   AutopilotState& a = s.autopilotState;
   const int next = std::clamp<int>(a.cursor + 1, 1, MaxAutopilot + 1);
   a.cursor = static_cast<int16_t>(next);
@@ -462,10 +461,16 @@ AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engi
     return AutopilotRun::Failed;
   }
   if (reopened) return AutopilotRun::Reopened;
-  // Told once; the list goes on with the next entry when the run goes on.
-  if (!why.empty()) engine.pauseWithMessage(AutopilotRefusalMessage(a.nextTime, word, why));
-  Complete(s, host);
-  return why.empty() ? AutopilotRun::Done : AutopilotRun::Refused;
+  if (!why.empty()) {
+    // Told once, and nothing changed: the list goes on with the next entry
+    // when the run goes on.
+    engine.pauseWithMessage(AutopilotRefusalMessage(a.nextTime, word, why));
+    MoveOn(s);
+    return AutopilotRun::Refused;
+  }
+  EndRun(s, host);  // a run that did its work
+  MoveOn(s);
+  return AutopilotRun::Done;
 }
 
 }  // namespace molvane
