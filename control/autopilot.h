@@ -42,19 +42,51 @@ int ReplaceAutopilotEntry(State& s, AutopilotHost& host, int k, std::string_view
 // The first entry whose line equals `line`, or 0.
 int FindAutopilotCommand(const State& s, std::string_view line);
 
+// ---- What can never run.
+
+// What the checks of a command look at besides its line: the tables, the
+// main window's outer size in twips (Caption) and the view's width in
+// pixels (Zoom). The editor gives the fields as typed: a body named there
+// need not exist yet (a probe released earlier in the flight), only fit
+// its field; the executor finds each body in the table.
+struct AutopilotCheck {
+  const State& s;
+  double windowWidth = 0, windowHeight = 0;
+  double screenWidth = 0;
+  const AutopilotFields* typed = nullptr;
+};
+AutopilotCheck ExecutorCheck(const State& s, const AutopilotHost& host);
+
+// Why the command of `line` cannot run, beginning with the name of the
+// field at fault; empty when it can (or when the line holds no command).
+// One check per command word: the editor asks it before Add and Replace,
+// the executor before it acts, so the two never disagree.
+std::string AutopilotCommandProblem(const AutopilotCheck& c, std::string_view line);
+
+// Why an entry of clock time `time` can never come due: a time of 0 ends
+// the list. Empty when it can.
+std::string AutopilotEntryTimeProblem(double time);
+
+// The executor's message for an entry that cannot run: its time, its
+// command word and why, and that the run goes on with the next entry.
+std::string AutopilotRefusalMessage(double time, std::string_view word, const std::string& problem);
+
 // ---- Arming: ArmAutopilot and ArmAutopilotAfterLoad (engine/autopilotarm.h).
 
 // ---- The executor.
 
 enum class AutopilotRun {
   Done,      // the command ran (or did nothing) and the cursor moved on
-  Failed,    // nothing changed; the entry stays pending and is tried again
+  Failed,    // it must wait (no direction yet): nothing changed, it is tried again
+  Refused,   // it cannot run: nothing changed, the run paused with a message
+             // and the cursor moved on
   Reopened,  // an Open loaded a situation, which rebuilt the state
 };
 
 // Runs AutopilotState::nextLine and moves on to the next entry. The
 // simulation loop calls it (through EngineHost::runAutopilotCommand) when
-// the autopilot is armed and the clock has reached nextTime.
+// the autopilot is armed and the clock has reached nextTime. An entry that
+// cannot run pauses the run through EngineHost::pauseWithMessage, once.
 AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engine);
 
 // The direction of azimuth and altitude (degrees) as a unit vector:

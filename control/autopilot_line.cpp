@@ -1,6 +1,7 @@
 #include "control/autopilot_line.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "engine/calendar.h"
@@ -62,6 +63,34 @@ std::string LineText(std::string_view line, int from, int to) { return TrimRight
 
 double LineNumber(std::string_view line, int from, int to) { return ParseNumberPrefix(LineColumns(line, from, to)); }
 
+double LineFieldNumber(std::string_view line, int from, int to) {
+  return ParseNumberPrefix(LineColumns(line, from, to), true);
+}
+
+std::string_view LineEnd(std::string_view line, size_t n) { return LastChars(line, n); }
+
+bool ReadClockwise(std::string_view line, bool& clockwise) {
+  std::string text = Trim(LineColumns(line, 65, 84));
+  std::string lower = text;
+  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  double v = 0;
+  if (lower == "true" || lower == "false") {
+    clockwise = lower == "true";
+  } else if (ParseWholeNumber(text, &v) && std::isfinite(v)) {
+    clockwise = v != 0;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+double AutopilotUnitMetres(const State& s, std::string_view unit) {
+  if (unit == "Km") return 1000.0;
+  if (unit == "AU") return s.AstronomicalUnit;
+  if (unit == "LY") return LightYearMetres;
+  return 0;
+}
+
 // ---- Date field.
 
 std::string ComposeAutopilotDateField(double year, double month, double day, double hour, double minute,
@@ -112,14 +141,10 @@ namespace {
 
 std::string Whole(double v) { return GeneralText(static_cast<int64_t>(v)); }
 
-std::string TooLong(const char* field, const std::string& text, int column, int nextColumn) {
-  const size_t room = static_cast<size_t>(nextColumn - column);
-  if (text.size() <= room) return {};
-  return std::string(field) + " is too long: this command has room for " + std::to_string(room) + " characters.";
-}
-
-// A number as the executor reads its field: leading number, inner blanks skipped.
-double FieldValue(const std::string& text) { return ParseNumberPrefix(text, true); }
+// The clock holds whole seconds exactly up to 2^53 s, a little over 285
+// million years either side of year 0: past that a time reads back as
+// another second, or another day.
+constexpr double LastExactYear = 285000000;
 
 }  // namespace
 
@@ -141,10 +166,9 @@ std::string AutopilotTimeProblem(std::string_view year, std::string_view month, 
   if (!ParseWholeNumber(second, &sec) || !(RoundHalfEven(sec) >= 0 && RoundHalfEven(sec) <= 59)) {
     return "Seconds must be a number from 0 to 59 (rounded to a whole second).";
   }
-  // The year's text has ten columns of the date field, its sign included.
   double y = 0;
-  if (!ParseWholeNumber(year, &y) || y != std::floor(y) || std::fabs(y) >= 1e9) {
-    return "Year must be a whole number of at most 9 digits.";
+  if (!ParseWholeNumber(year, &y) || y != std::floor(y) || std::fabs(y) > LastExactYear) {
+    return "Year must be a whole number from -" + Whole(LastExactYear) + " to " + Whole(LastExactYear) + ".";
   }
   const double mo = fields[0].value, d = fields[1].value;
   const double t = AutopilotLineTime(ComposeAutopilotDateField(y, mo, d, fields[2].value, fields[3].value, sec));
@@ -154,48 +178,6 @@ std::string AutopilotTimeProblem(std::string_view year, std::string_view month, 
       backMonth != mo || backDay != d) {
     return "Day " + Whole(d) + " is not in month " + Whole(mo) + " of year " + Whole(y) + ".";
   }
-  return {};
-}
-
-std::string OrientFieldsProblem(const AutopilotFields& f) {
-  return TooLong("Object", f.object, AutopilotParamColumn, OrientSecondColumn);
-}
-
-std::string ThrustFieldsProblem(const AutopilotFields& f) {
-  if (!f.thrustInitiate) return {};
-  return TooLong("Object", f.object, AutopilotParamColumn, ThrustRateColumn);
-}
-
-std::string FocusFieldsProblem(const AutopilotFields& f) {
-  const bool perspective = f.perspective == "Absolute" || f.perspective == "Floating";
-  return TooLong("Focus Object", f.object, perspective ? FocusNameColumn : AutopilotParamColumn, FocusOffsetColumn);
-}
-
-std::string ReleaseProbeFieldsProblem(const AutopilotFields& f) {
-  if (f.probeMass < 0) return "Mass must not be negative.";
-  std::string problem = TooLong("Release From", f.object, AutopilotParamColumn, ProbeNameColumn);
-  if (problem.empty()) problem = TooLong("Probe Name", f.probeName, ProbeNameColumn, ProbeColourColumn);
-  if (problem.empty() && !std::isfinite(f.probeMass)) problem = "The probe's mass is out of range.";
-  return problem;
-}
-
-std::string TimeScaleFieldsProblem(const AutopilotFields& f) {
-  const size_t unit = static_cast<size_t>(std::clamp(static_cast<int>(f.timeScaleUnit), 0, 5));
-  const double step = FieldValue(f.timeScaleValue) * TimeScaleUnitSeconds[unit];
-  if (!(std::isfinite(step) && step > 0)) return "Time Scale must be a number greater than 0.";
-  return {};
-}
-
-std::string ZoomFieldsProblem(const AutopilotFields& f) {
-  if (f.zoom != ZoomOption::Specify) return {};
-  const double width = FieldValue(f.zoomValue);
-  if (!(std::isfinite(width) && width > 0)) return "Specify Zoom must be a number greater than 0.";
-  return {};
-}
-
-std::string RotatingFrameFieldsProblem(const AutopilotFields& f) {
-  const double period = FieldValue(f.rotatePeriod);
-  if (!std::isfinite(period) || period == 0) return "Period must be a number other than 0.";
   return {};
 }
 

@@ -146,24 +146,11 @@ struct DateTimeFields {
 DateTimeFields SplitDateTimeText(std::string_view text);
 
 // Why the typed execution time cannot be used as it stands (a field out of
-// its range, no number, a year too long for the date field, a day past the
-// end of its month), as a message that names the field; empty when it can.
+// its range, no number, a year whose seconds the clock cannot count one by
+// one, a day past the end of its month), as a message that names the field;
+// empty when it can.
 std::string AutopilotTimeProblem(std::string_view year, std::string_view month, std::string_view day,
                                  std::string_view hour, std::string_view minute, std::string_view second);
-
-// Why the fields of one command cannot make a line that ever runs as typed,
-// naming the field; empty when they can. The editor's row of each word
-// names its check (words without one have nothing to refuse).
-// A body name that reaches the next field:
-std::string OrientFieldsProblem(const AutopilotFields& f);  // the orient words, Orient Custom
-std::string ThrustFieldsProblem(const AutopilotFields& f);  // Thrust Initiate
-std::string FocusFieldsProblem(const AutopilotFields& f);
-// A negative or unstorable mass, a releasing body or probe name too long:
-std::string ReleaseProbeFieldsProblem(const AutopilotFields& f);
-// A time step, zoom width or rotating period that no step can use:
-std::string TimeScaleFieldsProblem(const AutopilotFields& f);
-std::string ZoomFieldsProblem(const AutopilotFields& f);  // Specify only
-std::string RotatingFrameFieldsProblem(const AutopilotFields& f);
 
 // ---- Lines.
 
@@ -195,5 +182,17 @@ std::string_view LineColumns(std::string_view line, int from, int to);
 std::string LineText(std::string_view line, int from, int to);
 // The number at the start of columns from..to (leading-number rule).
 double LineNumber(std::string_view line, int from, int to);
+// The same as the executor reads its number fields: blanks inside the
+// number are skipped, so a typed "1 000" is 1000.
+double LineFieldNumber(std::string_view line, int from, int to);
+// The last n characters of the line (all of it when shorter).
+std::string_view LineEnd(std::string_view line, size_t n);
+// The clockwise field of a Rotating Frame line (columns 65-84): "True",
+// "False" (any letter case) or a number, non-zero meaning clockwise. False
+// for any other text, `clockwise` untouched.
+bool ReadClockwise(std::string_view line, bool& clockwise);
+// Metres per unit of a zoom or focus-offset unit ("Km", "AU", "LY"); 0 for
+// any other text.
+double AutopilotUnitMetres(const State& s, std::string_view unit);
 
 }  // namespace molvane

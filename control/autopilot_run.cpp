@@ -1,9 +1,11 @@
-// The autopilot executor. Every command first reads and checks all it needs
-// and only then changes anything: a command that cannot run leaves every
-// table as it was and reports Failed, so the same entry is tried again at
-// the next step without having done half its work.
+// The autopilot executor. An entry first passes the check of its command
+// word (autopilot_check.cpp), the one the editor asks at Add; one that
+// cannot run pauses the run once with a message and is passed over. Every
+// command then reads and checks all it needs and only then changes
+// anything: one that must wait (no direction to point along yet) leaves
+// every table as it was and is tried again at the next step; one that
+// cannot run with the tables as they are says why, as above.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -21,36 +23,17 @@ namespace {
 
 bool Finite(double v) { return std::isfinite(v); }
 
-// A number field as the executor reads it: blanks inside the number are
-// skipped, so a typed "1 000" is 1000.
-double FieldNumber(std::string_view line, int from, int to) {
-  return ParseNumberPrefix(LineColumns(line, from, to), true);
-}
+double FieldNumber(std::string_view line, int from, int to) { return LineFieldNumber(line, from, to); }
 
-std::string_view LastChars(std::string_view line, size_t n) {
-  return line.size() <= n ? line : line.substr(line.size() - n);
-}
+// The body a name field at `column` names; the check has made sure there is one.
+int BodyNamed(const State& s, std::string_view line, int column) { return FindBodyNamedAt(s, line, column); }
 
-// Metres per unit of a zoom or focus-offset unit; 0 for no unit.
-double UnitMetres(const State& s, std::string_view unit) {
-  if (unit == "Km") return 1000.0;
-  if (unit == "AU") return s.AstronomicalUnit;
-  if (unit == "LY") return LightYearMetres;
-  return 0;
+// A command that cannot run with the tables as they are: why, for the message.
+bool Cannot(std::string& why, std::string text) {
+  why = std::move(text);
+  return false;
 }
-
-constexpr int Unreadable = -1;
-
-// The body a name field at `column` names, 0 for none. A name that runs
-// into `nextColumn`, where the command reads its next field, would make
-// that field a piece of the name: Unreadable (0 for no next field).
-int BodyNamed(const State& s, std::string_view line, int column, int nextColumn = 0) {
-  const int k = FindBodyNamedAt(s, line, column);
-  if (k != 0 && nextColumn > 0 && column + static_cast<int>(s.objname[k].size()) > nextColumn) {
-    return Unreadable;
-  }
-  return k;
-}
+constexpr const char* NoDirection = "Object cannot be given a direction at this time step: it would not fit.";
 
 bool ToFloat(double v, float& out) {
   float f = 0;
@@ -64,12 +47,13 @@ bool ScaledDirection(const Direction3& u, double timescale, float out[3]) {
   return ToFloat(u.x * timescale, out[0]) && ToFloat(u.y * timescale, out[1]) && ToFloat(u.z * timescale, out[2]);
 }
 
-// ---- Commands. Each returns false when it could not run (nothing changed).
+// ---- Commands. Each returns false when it did not run (nothing changed):
+// with `why` empty it waits, else it cannot run.
 
-bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
+bool RunCaption(State& s, AutopilotHost& host, std::string_view line, std::string& why) {
   int16_t slot = 0;
   if (!AssignNumber(FieldNumber(line, 45, 50), slot) || slot < 1 || slot > MaxCaptions) {
-    return false;
+    return Cannot(why, "Slot must be a caption number from 1 to 4.");
   }
   const double W = host.mainWindowWidthTwips();
   const double H = host.mainWindowHeightTwips();
@@ -82,14 +66,12 @@ bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
   def.foreColor = FieldNumber(line, 121, 150);
   float fontSize = 0;
   int32_t colour = 0;
-  if (!Finite(def.fontSize) || !ToFloat(W * def.fontSize, fontSize) || !AssignNumber(def.foreColor, colour)) {
-    return false;
-  }
-  if (!AssignNumber(FieldNumber(line, 151, 180) * W, def.left) ||
+  if (!Finite(def.fontSize) || !ToFloat(W * def.fontSize, fontSize) || !AssignNumber(def.foreColor, colour) ||
+      !AssignNumber(FieldNumber(line, 151, 180) * W, def.left) ||
       !AssignNumber(FieldNumber(line, 181, 210) * H, def.top) ||
       !AssignNumber(FieldNumber(line, 211, 240) * W, def.width) ||
       !AssignNumber(FieldNumber(line, 241, 270) * H, def.height)) {
-    return false;
+    return Cannot(why, "The caption does not fit the main window.");
   }
   def.bold = LineColumns(line, 271, 271) == "y";
   def.italic = LineColumns(line, 272, 272) == "y";
@@ -131,23 +113,12 @@ bool RunCaption(State& s, AutopilotHost& host, std::string_view line) {
   return true;
 }
 
-bool RunRotatingFrame(State& s, AutopilotHost& host, std::string_view line) {
+bool RunRotatingFrame(State& s, AutopilotHost& host, std::string_view line, std::string& why) {
   const double period = FieldNumber(line, 45, 64);
-  if (!Finite(period) || period == 0) return false;  // the drawing divides by it
-  std::string text = LineText(line, 65, 84);
-  text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
-  std::string lower = text;
-  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   bool clockwise = false;
-  double v = 0;
-  if (lower == "true") {
-    clockwise = true;
-  } else if (lower == "false") {
-    clockwise = false;
-  } else if (ParseWholeNumber(text, &v) && Finite(v)) {
-    clockwise = (v != 0);
-  } else {
-    return false;
+  // The drawing divides by the period.
+  if (!Finite(period) || period == 0 || !ReadClockwise(line, clockwise)) {
+    return Cannot(why, "Period and Clockwise must be a number other than 0 and True or False.");
   }
   s.RotatingFrame.on = true;
   s.RotatingFrame.period = period;
@@ -158,33 +129,35 @@ bool RunRotatingFrame(State& s, AutopilotHost& host, std::string_view line) {
   return true;
 }
 
-bool RunThrust(State& s, std::string_view line, bool initiate) {
-  const int body = BodyNamed(s, line, AutopilotParamColumn, initiate ? ThrustRateColumn : 0);
+bool RunThrust(State& s, std::string_view line, bool initiate, std::string& why) {
+  const int body = BodyNamed(s, line, AutopilotParamColumn);
+  if (body <= 0) return Cannot(why, "Object must name a body.");
   if (initiate) {
     float rate = 0;
-    if (!ToFloat(FieldNumber(line, ThrustRateColumn, 86), rate)) return false;
-    if (body <= 0) return true;  // no such body: nothing to switch on
+    if (!ToFloat(FieldNumber(line, ThrustRateColumn, 86), rate)) {
+      return Cannot(why, "Meters / Second must be a number from -3.4E+38 to 3.4E+38.");
+    }
     s.objthrust[body] = rate;
     s.objthruston[body] = true;
     s.ThrustActive = true;
     return true;
   }
-  // An unknown name switches no body off, but the flag is still taken anew.
-  if (body > 0) s.objthruston[body] = false;
+  s.objthruston[body] = false;
   bool any = false;
   for (int i = 1; i <= BodyCount(s); ++i) any = any || s.objthruston[i];
   s.ThrustActive = any;
   return true;
 }
 
-bool RunZoom(State& s, AutopilotHost& host, std::string_view line) {
-  const double factor = UnitMetres(s, LastChars(line, 2));
+bool RunZoom(State& s, AutopilotHost& host, std::string_view line, std::string& why) {
+  const double factor = AutopilotUnitMetres(s, LineEnd(line, 2));
   const double width = host.screenWidthPixels();
   if (factor != 0) {
     const double value = FieldNumber(line, 45, -1);
-    if (!Finite(value) || value <= 0) return false;
     const double scale = width / value / factor;
-    if (!Finite(scale) || scale <= 0) return false;
+    if (!Finite(value) || value <= 0 || !Finite(scale) || scale <= 0) {
+      return Cannot(why, "Specify Zoom is out of the range the view can show.");
+    }
     s.ScalePixel = scale;
   }
   if (s.ScalePixel != 0) {
@@ -216,27 +189,29 @@ bool RunGraphics(State& s, AutopilotHost& host, std::string_view line) {
   return true;
 }
 
-bool RunTimeScale(State& s, EngineHost& engine, std::string_view line) {
-  const std::string_view unit = LastChars(line, 7);
+bool RunTimeScale(State& s, EngineHost& engine, std::string_view line, std::string& why) {
+  const std::string_view unit = LineEnd(line, 7);
   double factor = 1;
   for (size_t k = 0; k < TimeScaleUnitWords.size(); ++k) {
     if (unit == TimeScaleUnitWords[k]) factor = TimeScaleUnitSeconds[k];
   }
   const double step = FieldNumber(line, 45, -1) * factor;
-  if (!Finite(step) || step <= 0) return false;
   const double now = s.timescale;
-  if (step > now) return MultiplyTimeStep(s, engine, step / now);
-  if (step < now) return DivideTimeStep(s, engine, now / step);
-  return true;
+  bool ok = Finite(step) && step > 0;
+  if (ok && step > now) ok = MultiplyTimeStep(s, engine, step / now);
+  if (ok && step < now) ok = DivideTimeStep(s, engine, now / step);
+  if (ok) return true;
+  return Cannot(why, "Time Scale cannot take the bodies to this time step: a speed, direction or mass would not fit.");
 }
 
-bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
+bool RunFocus(State& s, AutopilotHost& host, std::string_view line, std::string& why) {
   const std::string_view perspective = LineColumns(line, 45, 52);
   const bool hasPerspective = (perspective == "Floating" || perspective == "Absolute");
-  const int f = BodyNamed(s, line, hasPerspective ? FocusNameColumn : AutopilotParamColumn, FocusOffsetColumn);
-  if (f <= 0) return true;  // no such body: the focus stays
+  const int f = BodyNamed(s, line, hasPerspective ? FocusNameColumn : AutopilotParamColumn);
+  if (f <= 0) return Cannot(why, "Focus Object must name a body.");
+  constexpr const char* TooFar = "Offset X or Y is too large for the focus body's place.";
 
-  const double unit = UnitMetres(s, LastChars(line, 2));
+  const double unit = AutopilotUnitMetres(s, LineEnd(line, 2));
   double x = FieldNumber(line, FocusOffsetColumn, 94);
   double y = FieldNumber(line, 95, 114);
   if (unit != 0) {
@@ -245,13 +220,13 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
   }
   const double offsetX = s.objx[f] * s.ScalePixel;
   const double offsetY = s.objy[f] * s.ScalePixel;
-  if (!Finite(x) || !Finite(y) || !Finite(offsetX) || !Finite(offsetY)) return false;
+  if (!Finite(x) || !Finite(y) || !Finite(offsetX) || !Finite(offsetY)) return Cannot(why, TooFar);
   const bool floating = (x != 0 || y != 0) && s.ScalePixel != 0;
   double fx = 0, fy = 0;
   if (floating) {
     fx = offsetX / s.ScalePixel - x;
     fy = offsetY / s.ScalePixel + y;
-    if (!Finite(fx) || !Finite(fy)) return false;
+    if (!Finite(fx) || !Finite(fy)) return Cannot(why, TooFar);
   }
 
   s.focusobj = static_cast<int16_t>(f);
@@ -280,17 +255,16 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line) {
   return true;
 }
 
-bool RunOrient(State& s, std::string_view word, std::string_view line) {
-  const int body = BodyNamed(s, line, AutopilotParamColumn, OrientSecondColumn);
-  if (body <= 0) return true;  // no such body: nothing to aim
+bool RunOrient(State& s, std::string_view word, std::string_view line, std::string& why) {
+  const int body = BodyNamed(s, line, AutopilotParamColumn);
+  if (body <= 0) return Cannot(why, "Object must name a body.");
   Direction3 u;
   if (word == "Orient Custom") {
     u = AutopilotDirection(FieldNumber(line, 67, 86), FieldNumber(line, 87, 106));
   } else {
     // A reference that names no body is the free slot past the last body,
-    // at rest at the origin; with a full table there is none.
+    // at rest at the origin.
     const int ref = BodyNamed(s, line, OrientSecondColumn);
-    if (ref == 0 && BodyCount(s) >= MaxBodies) return true;
     auto of = [ref](const auto& field) { return ref != 0 ? static_cast<double>(field[ref]) : 0.0; };
     const bool byVelocity = (word == "Orient Prograde" || word == "Orient Retrograde");
     const double sign = (word == "Orient Prograde" || word == "Orient Away") ? 1.0 : -1.0;
@@ -305,33 +279,30 @@ bool RunOrient(State& s, std::string_view word, std::string_view line) {
       d[2] = s.objz[body] - of(s.objz);
     }
     const double norm = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-    if (!(norm > 0) || !Finite(norm)) return false;  // no direction to point along
+    if (!(norm > 0) || !Finite(norm)) return false;  // no direction to point along yet: it waits
     u = {sign * d[0] / norm, sign * d[1] / norm, sign * d[2] / norm};
   }
   float dir[3];
-  if (!ScaledDirection(u, s.timescale, dir)) return false;
+  if (!ScaledDirection(u, s.timescale, dir)) return Cannot(why, NoDirection);
   s.objdirx[body] = dir[0];
   s.objdiry[body] = dir[1];
   s.objdirz[body] = dir[2];
   return true;
 }
 
-bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
-  if (s.objects >= MaxBodies || s.objects < 0) return true;  // no free slot
-  const int p = BodyNamed(s, line, AutopilotParamColumn, ProbeNameColumn);
-  if (p <= 0) return true;  // no parent to release from
-  // A probe name that runs into the colour would shift every later field.
-  const std::string_view colourSign = LineColumns(line, ProbeColourColumn, ProbeColourColumn);
-  if (!colourSign.empty() && colourSign != " " && colourSign != "-") return true;
+bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line, std::string& why) {
+  if (s.objects >= MaxBodies || s.objects < 0) return Cannot(why, "The body table is full: it holds 1000 bodies.");
+  const int p = BodyNamed(s, line, AutopilotParamColumn);
+  if (p <= 0) return Cannot(why, "Release From must name a body.");
 
   // A blank name field names the probe "x".
   std::string name = LineText(line, 67, 86);
   if (name.empty()) name.push_back('x');
   int32_t colour = 0;
-  if (!AssignNumber(FieldNumber(line, 87, 106), colour)) return false;
+  AssignNumber(FieldNumber(line, 87, 106), colour);  // checked to fit
   const double ts = s.timescale;
   double mass = FieldNumber(line, 107, 136) * ts * ts;
-  if (mass < 0) return true;  // a body of negative mass is never made
+  if (!Finite(mass) || mass < 0) return Cannot(why, "Mass is too large for this time step.");
   double parentMass = s.objmass[p];
   if (FieldNumber(line, 137, 156) == 1) {
     if (mass > parentMass) mass = parentMass;  // at most the parent's whole mass
@@ -339,20 +310,20 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line) {
   }
   const Direction3 u = AutopilotDirection(FieldNumber(line, 157, 176), FieldNumber(line, 177, 196));
   float dir[3];
-  if (!ScaledDirection(u, ts, dir)) return false;
+  if (!ScaledDirection(u, ts, dir)) return Cannot(why, "The probe cannot be given a direction at this time step.");
   const double size = FieldNumber(line, 197, 216);
   double d = (s.objsize[p] + size) / 2;
   if (d == 0) d = 1;
   double escape = 0;
-  if (!Finite(mass) || !Finite(parentMass) || !Finite(size) || !Finite(d) ||
-      !GetEscapeSpeed((parentMass + mass) / ts / ts, d, escape)) {
-    return false;
+  constexpr const char* NoStart = "Release From gives the probe no place or speed to start with.";
+  if (!Finite(parentMass) || !Finite(size) || !Finite(d) || !GetEscapeSpeed((parentMass + mass) / ts / ts, d, escape)) {
+    return Cannot(why, NoStart);
   }
   const double speed = 1.1 * escape;
   const double pos[3] = {s.objx[p] + u.x * d, s.objy[p] + u.y * d, s.objz[p] + u.z * d};
   const double vel[3] = {s.objvx[p] + dir[0] * speed, s.objvy[p] + dir[1] * speed, s.objvz[p] + dir[2] * speed};
   for (double v : {pos[0], pos[1], pos[2], vel[0], vel[1], vel[2]}) {
-    if (!Finite(v)) return false;
+    if (!Finite(v)) return Cannot(why, NoStart);
   }
 
   s.objmass[p] = parentMass;
@@ -383,10 +354,10 @@ void Disarm(AutopilotState& a) {
   a.armed = false;
 }
 
-// A run that did its work ends and the cursor moves on. Nothing above the
-// list's count is ever taken as pending.
-void Complete(State& s, AutopilotHost& host) {
-  EndRun(s, host);
+// The cursor moves on. Nothing above the list's count is ever taken as
+// pending; an entry of time 0 within it stays armed, so that it is reported
+// rather than ending the list in silence.
+void MoveOn(State& s) {
   AutopilotState& a = s.autopilotState;
   const int next = std::clamp<int>(a.cursor + 1, 1, MaxAutopilot + 1);
   a.cursor = static_cast<int16_t>(next);
@@ -396,7 +367,60 @@ void Complete(State& s, AutopilotHost& host) {
   }
   a.nextTime = s.autopilot[next].time;
   a.nextLine = s.autopilot[next].line;
-  if (a.nextTime == 0) a.armed = false;
+}
+
+// An Open of a missing file says so and goes on; one that loaded a
+// situation brought its own list and autopilot state (true).
+bool RunOpen(State& s, AutopilotHost& host, std::string_view line) {
+  const std::string_view written = LineColumns(line, 45, -1);
+  const std::optional<std::string> path = ResolveAutopilotPath(s, written);
+  s.OpenSucceeded = true;
+  if (!path) {
+    host.message(std::string(written) + " not found");
+    s.OpenSucceeded = false;
+  } else if (!host.openSituation(*path)) {
+    s.OpenSucceeded = false;
+  }
+  return s.OpenSucceeded;
+}
+
+// The whole path, however long; the writer reports its own failures.
+void RunSave(State& s, AutopilotHost& host, std::string_view line) {
+  const std::string_view written = LineColumns(line, 45, -1);
+  if (const std::optional<std::string> path = ResolveAutopilotPath(s, written)) {
+    host.saveSituation(*path);
+  } else {
+    host.message(std::string(written) + " cannot be written: no such folder");
+  }
+}
+
+// Runs the command of `word`; false when it did not run (see the commands).
+// An Open that loaded a situation sets `reopened`.
+bool RunWord(State& s, AutopilotHost& host, EngineHost& engine, std::string_view word, std::string_view line,
+             std::string& why, bool& reopened) {
+  if (word == "Caption") return RunCaption(s, host, line, why);
+  if (word == "Rotating Frame") return RunRotatingFrame(s, host, line, why);
+  if (word == "Thrust Initiate" || word == "Thrust Cut Off") return RunThrust(s, line, word == "Thrust Initiate", why);
+  if (word.starts_with("Orient ")) return RunOrient(s, word, line, why);
+  if (word == "Focus") return RunFocus(s, host, line, why);
+  if (word == "Zoom") return RunZoom(s, host, line, why);
+  if (word == "Graphics") return RunGraphics(s, host, line);
+  if (word == "Time Scale") return RunTimeScale(s, engine, line, why);
+  if (word == "Release Probe") return RunReleaseProbe(s, engine, line, why);
+  if (word == "Open") {
+    reopened = RunOpen(s, host, line);
+  } else if (word == "Save") {
+    RunSave(s, host, line);
+  } else if (word == "Clear Screen") {
+    host.clearView();
+  } else if (word == "Pause") {
+    host.PauseOnOff();
+  } else if (word == "Zoom 2x") {
+    host.zoomIn();
+  } else if (word == "Zoom .5x") {
+    host.zoomOut();
+  }
+  return true;
 }
 
 }  // namespace
@@ -430,58 +454,22 @@ AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engi
   }
   const std::string line = a.nextLine;
   const std::string_view word = AutopilotLineWord(line);
-  bool ok = true;
-
-  if (word == "Caption") {
-    ok = RunCaption(s, host, line);
-  } else if (word == "Open") {
-    const std::string_view written = LineColumns(line, 45, -1);
-    const std::optional<std::string> path = ResolveAutopilotPath(s, written);
-    s.OpenSucceeded = true;
-    if (!path) {
-      host.message(std::string(written) + " not found");
-      s.OpenSucceeded = false;
-    } else if (!host.openSituation(*path)) {
-      s.OpenSucceeded = false;
-    }
-    // A loaded situation brought its own list and autopilot state.
-    if (s.OpenSucceeded) return AutopilotRun::Reopened;
-  } else if (word == "Clear Screen") {
-    host.clearView();
-  } else if (word == "Rotating Frame") {
-    ok = RunRotatingFrame(s, host, line);
-  } else if (word == "Thrust Initiate" || word == "Thrust Cut Off") {
-    ok = RunThrust(s, line, word == "Thrust Initiate");
-  } else if (word == "Pause") {
-    host.PauseOnOff();
-  } else if (word == "Save") {
-    // The whole path, however long.
-    const std::string_view written = LineColumns(line, 45, -1);
-    if (const std::optional<std::string> path = ResolveAutopilotPath(s, written)) {
-      host.saveSituation(*path);
-    } else {
-      host.message(std::string(written) + " cannot be written: no such folder");
-    }
-  } else if (word.starts_with("Orient ")) {
-    ok = RunOrient(s, word, line);
-  } else if (word == "Focus") {
-    ok = RunFocus(s, host, line);
-  } else if (word == "Zoom 2x") {
-    host.zoomIn();
-  } else if (word == "Zoom .5x") {
-    host.zoomOut();
-  } else if (word == "Zoom") {
-    ok = RunZoom(s, host, line);
-  } else if (word == "Graphics") {
-    ok = RunGraphics(s, host, line);
-  } else if (word == "Time Scale") {
-    ok = RunTimeScale(s, engine, line);
-  } else if (word == "Release Probe") {
-    ok = RunReleaseProbe(s, engine, line);
+  std::string why = AutopilotEntryTimeProblem(a.nextTime);
+  if (why.empty()) why = AutopilotCommandProblem(ExecutorCheck(s, host), line);
+  bool reopened = false;
+  if (why.empty() && !RunWord(s, host, engine, word, line, why, reopened) && why.empty()) {
+    return AutopilotRun::Failed;
   }
-
-  if (!ok) return AutopilotRun::Failed;
-  Complete(s, host);
+  if (reopened) return AutopilotRun::Reopened;
+  if (!why.empty()) {
+    // Told once, and nothing changed: the list goes on with the next entry
+    // when the run goes on.
+    engine.pauseWithMessage(AutopilotRefusalMessage(a.nextTime, word, why));
+    MoveOn(s);
+    return AutopilotRun::Refused;
+  }
+  EndRun(s, host);  // a run that did its work
+  MoveOn(s);
   return AutopilotRun::Done;
 }
 

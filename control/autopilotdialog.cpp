@@ -106,6 +106,12 @@ void AddRows(QGridLayout* g, int row, std::initializer_list<std::pair<const char
   }
 }
 
+// A number longer than its box shows its first digits, not its last.
+void ShowFromStart(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  box->setCursorPosition(0);
+}
+
 using Editor = frmAutoPilot;
 
 }  // namespace
@@ -125,7 +131,6 @@ struct frmAutoPilot::CommandRow {
   void (Editor::*defaults)() = nullptr;                          // the rest of the defaults and side effects of a pick
   void (Editor::*parameters)(AutopilotFields&) const = nullptr;  // the rest of the line's fields
   void (Editor::*restoredControls)(const AutopilotFields&) = nullptr;  // the rest "<< Edit" puts back
-  std::string (*problem)(const AutopilotFields&) = nullptr;            // why "Add >>" refuses, naming the field
   void (Editor::*added)(const AutopilotFields&) = nullptr;             // after the command went into the list
 };
 
@@ -139,65 +144,55 @@ const frmAutoPilot::CommandRow frmAutoPilot::CommandTable[] = {
      .frame = &Editor::FrameOrient,
      .object = &Editor::ComboOrientObject,
      .reference = &Editor::ComboOrientReference,
-     .focusBodyAsReference = true,
-     .problem = OrientFieldsProblem},
+     .focusBodyAsReference = true},
     {.word = "Orient Retrograde",
      .frame = &Editor::FrameOrientRetrograde,
      .object = &Editor::ComboOrientRetrogradeObject,
      .reference = &Editor::ComboOrientRetrogradeReference,
-     .focusBodyAsReference = true,
-     .problem = OrientFieldsProblem},
+     .focusBodyAsReference = true},
     {.word = "Orient Toward",
      .frame = &Editor::frameOrientToward,
      .object = &Editor::ComboOrientTowardObject,
-     .reference = &Editor::ComboOrientTowardReference,
-     .problem = OrientFieldsProblem},
+     .reference = &Editor::ComboOrientTowardReference},
     {.word = "Orient Away",
      .frame = &Editor::FrameOrientAway,
      .object = &Editor::ComboOrientAwayObject,
-     .reference = &Editor::ComboOrientAwayReference,
-     .problem = OrientFieldsProblem},
+     .reference = &Editor::ComboOrientAwayReference},
     {.word = "Orient Custom",
      .frame = &Editor::FrameOrientCustom,
      .object = &Editor::ComboOrientCustom,
      .azimuth = &Editor::txtAzimuth,
-     .altitude = &Editor::txtAltitude,
-     .problem = OrientFieldsProblem},
+     .altitude = &Editor::txtAltitude},
     {.word = "Thrust",
      .frame = &Editor::FrameThrust,
      .object = &Editor::ComboThrustObject,
      .parameters = &Editor::thrustFields,
      .restoredControls = &Editor::restoreThrust,
-     .problem = ThrustFieldsProblem,
      .added = &Editor::thrustAdded},
     {.word = "Rotating Frame",
      .frame = &Editor::FrameRotatingFrame,
      .defaults = &Editor::rotatingFrameDefaults,
      .parameters = &Editor::rotatingFrameFields,
-     .restoredControls = &Editor::restoreRotatingFrame,
-     .problem = RotatingFrameFieldsProblem},
+     .restoredControls = &Editor::restoreRotatingFrame},
     {.word = "Save", .frame = &Editor::frameSave, .fileBox = &Editor::Text2},
     {.word = "Pause"},
     {.word = "Time Scale",
      .frame = &Editor::FrameTimeScale,
      .defaults = &Editor::timeScaleDefaults,
      .parameters = &Editor::timeScaleFields,
-     .restoredControls = &Editor::restoreTimeScale,
-     .problem = TimeScaleFieldsProblem},
+     .restoredControls = &Editor::restoreTimeScale},
     {.word = "Open", .frame = &Editor::FrameOpen, .fileBox = &Editor::Text7},
     {.word = "Focus",
      .frame = &Editor::FrameFocus,
      .object = &Editor::ComboFocusObject,
      .defaults = &Editor::focusDefaults,
      .parameters = &Editor::focusFields,
-     .restoredControls = &Editor::restoreFocus,
-     .problem = FocusFieldsProblem},
+     .restoredControls = &Editor::restoreFocus},
     {.word = "Zoom",
      .frame = &Editor::FrameZoom,
      .defaults = &Editor::zoomDefaults,
      .parameters = &Editor::zoomFields,
-     .restoredControls = &Editor::restoreZoom,
-     .problem = ZoomFieldsProblem},
+     .restoredControls = &Editor::restoreZoom},
     {.word = "Graphics",
      .frame = &Editor::FrameGraphics,
      .parameters = &Editor::graphicsFields,
@@ -210,7 +205,6 @@ const frmAutoPilot::CommandRow frmAutoPilot::CommandTable[] = {
      .defaults = &Editor::releaseProbeDefaults,
      .parameters = &Editor::releaseProbeFields,
      .restoredControls = &Editor::restoreReleaseProbe,
-     .problem = ReleaseProbeFieldsProblem,
      .added = &Editor::releaseProbeAdded},
     {.word = "Clear Screen"},
 };
@@ -833,22 +827,25 @@ void frmAutoPilot::clearCommandAndNote() {
 }
 
 // "Add >>" in full; with `replace` the entry "<< Edit" loaded goes first.
-// A command that cannot be stored (a time or mass beyond what a number
-// holds, a full list) or could never run as typed leaves the list and the
-// controls as they are, with a message that names the field.
+// A command that cannot be stored (a time beyond what the clock counts, a
+// full list) or could never run as typed (the executor's own check of its
+// word) leaves the list and the controls as they are, with a message that
+// names the field.
 int frmAutoPilot::addCommand(bool replace) {
   const AutopilotFields f = currentFields();
   const CommandRow* row = commandRow(f.word);
+  const std::string date = currentDateField();
   std::string problem = AutopilotTimeProblem(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
                                              BoxText(ComboHour), BoxText(ComboMinute), BoxText(TextSeconds));
-  if (problem.empty() && row && row->problem) problem = row->problem(f);
+  if (problem.empty()) problem = AutopilotEntryTimeProblem(AutopilotLineTime(date));
+  if (problem.empty()) {
+    const AutopilotCheck check{s_, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips(),
+                               form_.screenWidthPixels(), &f};
+    problem = AutopilotCommandProblem(
+        check, ComposeAutopilotLine(date, f, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips()));
+  }
   if (!problem.empty()) {
     form_.message(problem);
-    return 0;
-  }
-  const std::string date = currentDateField();
-  if (!std::isfinite(AutopilotLineTime(date))) {
-    form_.message("The execution time is out of range.");
     return 0;
   }
   const std::string note = Latin1Bytes(Text1->toPlainText());
@@ -933,6 +930,16 @@ void frmAutoPilot::btnEdit_Click() {
   const CommandRow* command = nullptr;
   if (ReadAutopilotLine(e.line, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips(), f)) {
     command = commandRow(f.word);
+  }
+  // A cut-off reads no rate, so its name may run past its field: the body
+  // of the whole name comes back, and the rate that follows it.
+  if (AutopilotLineWord(e.line) == "Thrust Cut Off") {
+    const int body = FindBodyNamedAt(s_, e.line, AutopilotParamColumn);
+    const size_t length = body > 0 ? s_.objname[body].size() : 0;
+    if (length > f.object.size()) {
+      f.object = s_.objname[body];
+      f.thrustRate = molvane::LineText(e.line, AutopilotParamColumn + static_cast<int>(length), -1);
+    }
   }
   if (command) {
     restoreControls(*command, f);
@@ -1077,8 +1084,8 @@ void frmAutoPilot::focusDefaults() {
   }
   if (std::isfinite(dx / unit) && std::isfinite(dy / unit)) {
     Select({OptionOffsetKm, OptionOffsetAU, OptionOffsetLY}, option);
-    TextOffsetX->setText(Latin1(GeneralText(dx / unit)));
-    TextOffsetY->setText(Latin1(GeneralText(dy / unit)));
+    ShowFromStart(TextOffsetX, Latin1(GeneralText(dx / unit)));
+    ShowFromStart(TextOffsetY, Latin1(GeneralText(dy / unit)));
   }
 }
 
@@ -1093,9 +1100,9 @@ void frmAutoPilot::focusFields(AutopilotFields& f) const {
 void frmAutoPilot::restoreFocus(const AutopilotFields& f) {
   if (f.perspective == "Floating") Select({OptionFloating, OptionAbsolute}, OptionFloating);
   if (f.perspective == "Absolute") Select({OptionFloating, OptionAbsolute}, OptionAbsolute);
-  TextOffsetX->setText(Latin1(f.offsetX));
-  TextOffsetY->setText(Latin1(f.offsetY));
-  TextOffsetZ->setText(Latin1(f.offsetZ));
+  ShowFromStart(TextOffsetX, Latin1(f.offsetX));
+  ShowFromStart(TextOffsetY, Latin1(f.offsetY));
+  ShowFromStart(TextOffsetZ, Latin1(f.offsetZ));
   SelectUnit(OptionOffsetKm, OptionOffsetAU, OptionOffsetLY, f.offsetUnit);
 }
 

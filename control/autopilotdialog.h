@@ -168,8 +168,9 @@ class frmAutoPilot : public QWidget {
   // The file dialog of the Open and Save commands, at the current file.
   QString askSituationFile(FileDialogKind kind);
   // One row per command word (autopilotdialog.cpp): the frame the word
-  // shows, its defaults, the controls "Add >>" builds its line from, what
-  // "<< Edit" puts back and what "Add >>" refuses.
+  // shows, its defaults, the controls "Add >>" builds its line from and
+  // what "<< Edit" puts back. What "Add >>" refuses is the core's check of
+  // the word (AutopilotCommandProblem), the executor's own.
   struct CommandRow;
   static const CommandRow CommandTable[];
   static const CommandRow* commandRow(std::string_view word);

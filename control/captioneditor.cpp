@@ -1,6 +1,7 @@
 #include "control/captioneditor.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
@@ -170,11 +171,13 @@ void frmAddCaption::btnOK_Click() {
   c.underline = preview_.underline;
   c.foreColor = preview_.colour;
   c.caption = CaptionText(Text1->toPlainText());
-  // A caption out of view comes back to the top-left corner of the view.
-  const double w = form_.mainWindowWidthTwips() / TwipsPerPixel;
-  const double h = form_.mainWindowHeightTwips() / TwipsPerPixel;
-  if (c.left > 0.95 * w || c.top > 0.95 * h || c.top < 0 || c.left < 0 || !std::isfinite(c.left) ||
-      !std::isfinite(c.top)) {
+  // A caption out of view comes back to the top-left corner of the view;
+  // one whose corner lies in the view keeps its place, however near the edge.
+  const QLabel* label = form_.captionLabel(k);
+  const QWidget* view = label ? label->parentWidget() : nullptr;
+  const double w = view ? view->width() : form_.mainWindowWidthTwips() / TwipsPerPixel;
+  const double h = view ? view->height() : form_.mainWindowHeightTwips() / TwipsPerPixel;
+  if (!(c.left >= 0 && c.left < w && c.top >= 0 && c.top < h)) {
     c.left = 0;
     c.top = 0;
   }

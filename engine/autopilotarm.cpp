@@ -25,7 +25,9 @@ void PointAtPending(State& s, bool armAlways) {
     a.nextTime = s.autopilot[i].time;
     a.nextLine = s.autopilot[i].line;
   }
-  if (armAlways || a.nextTime != 0) a.armed = true;
+  // An entry of time 0 is armed too: the executor reports it rather than
+  // letting it end the list in silence.
+  if (armAlways || i <= n) a.armed = true;
 }
 
 }  // namespace

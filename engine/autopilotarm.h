@@ -17,10 +17,10 @@ inline int AutopilotListCount(const State& s) {
 inline void AutopilotListReplaced(State& s) { ++s.autopilotListGeneration; }
 
 // Points the autopilot at the first entry (1..count) whose time is not
-// before the clock or is 0, and arms it when that time is not 0. With no
-// such entry: past the end of a list that is not full the state points at
-// an empty command and `armed` keeps its value; with a full list of past
-// entries it is disarmed. Nothing above the count is ever looked at.
+// before the clock or is 0, and arms it. With no such entry: past the end
+// of a list that is not full the state points at an empty command and
+// `armed` keeps its value; with a full list of past entries it is
+// disarmed. Nothing above the count is ever looked at.
 void ArmAutopilot(State& s);
 
 // What a situation load does after restoring the list: the same scan,

@@ -121,8 +121,16 @@ void Drift(State& s) {
 }
 
 void SimulationStep(State& s, EngineHost& host, SliceCounter& counter) {
-  // 1. The clock moves by the step the step started with.
+  // 1. The clock moves by the step the step started with. A clock that
+  // would leave the finite numbers stays where it is and the run pauses
+  // before anything moves: nothing after it could be saved or shown.
   const double stepTime = s.timescale;
+  const double clock = s.TimeForward ? s.SecondsElapsed + stepTime : s.SecondsElapsed - stepTime;
+  if (!std::isfinite(clock)) {
+    host.pauseWithMessage("The simulation clock cannot go further with this time step; the run is paused.");
+    s.PausedFlag = true;
+    return;
+  }
   s.CollisionPairCount = 0;
 
   // 2. Thrust.
@@ -141,15 +149,8 @@ void SimulationStep(State& s, EngineHost& host, SliceCounter& counter) {
   // 4. Drawing and the open boxes.
   host.plot();
 
-  // 5. Clock. A clock that would leave the finite numbers stays where it is
-  // and the run pauses: nothing after it could be saved or shown.
-  const double clock = s.TimeForward ? s.SecondsElapsed + stepTime : s.SecondsElapsed - stepTime;
-  if (std::isfinite(clock)) {
-    s.SecondsElapsed = clock;
-  } else {
-    host.pauseWithMessage("The simulation clock cannot go further with this time step; the run is paused.");
-    s.PausedFlag = true;
-  }
+  // 5. Clock.
+  s.SecondsElapsed = clock;
 
   // 6. Spectrum.
   if (s.spectrumloaded && s.SecondsElapsed > s.spectrumSample.nextTime) SampleSpectrum(s, host);

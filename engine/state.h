@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace molvane {
@@ -327,8 +328,12 @@ struct State {
   std::string ResumeFolder;
   std::string dataFolder;                    // per-user data folder (resume, settings, "New" copies)
   std::array<std::string, 6> RecentFiles{};  // entries 1..4 used
-  // Folders where an auto-save copy failed and the user has been told so.
+  // Folders where an auto-save copy or a data-log record failed and the
+  // user has been told so, and where the user answered whether read-only
+  // copies may be overwritten: once per run and folder each.
   std::vector<std::string> autoSaveFailureFolders;
+  std::vector<std::string> dataLogFailureFolders;
+  std::vector<std::pair<std::string, bool>> autoSaveReadOnlyAnswers;
   bool ArchiveOnSave = false;
   bool KeepCommandsFlag = false;
   bool OpenSucceeded = false;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,7 +37,18 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-// The temporary files that killed saves of `name` left in `folder`.
+// Whether the open file `fd` is still the one named `path`.
+bool IsNamed(int fd, const std::string& path) {
+  struct stat held {
+  }, named{};
+  return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+         held.st_ino == named.st_ino;
+}
+
+// The temporary files that killed saves of `name` left in `folder`. A save
+// holds a lock on its temporary file until it is renamed: one that is
+// locked belongs to a save still going on (in this program or another
+// instance of it) and stays.
 void RemoveLeftoverTemporaries(const std::string& folder, const std::string& name) {
   DIR* d = opendir(folder.c_str());
   if (!d) return;
@@ -46,9 +58,35 @@ void RemoveLeftoverTemporaries(const std::string& folder, const std::string& nam
   closedir(d);
   for (const std::string& entry : found) {
     const std::string p = folder + entry;
+    const int fd = open(p.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
     struct stat st {};
-    if (lstat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid()) unlink(p.c_str());
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid() && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        IsNamed(fd, p)) {
+      unlink(p.c_str());
+    }
+    close(fd);
   }
+}
+
+// A new temporary file beside the target, locked; -1 when none can be made.
+// Another save's clean-up may take the file between its creation and the
+// lock: then it is made anew.
+int LockedTemporary(const std::string& folder, const std::string& name, std::string& tempPath) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    std::string temp = folder + "." + name + ".XXXXXX";
+    std::vector<char> tmpl(temp.begin(), temp.end());
+    tmpl.push_back('\0');
+    const int fd = mkstemp(tmpl.data());
+    if (fd < 0) return -1;
+    tempPath = tmpl.data();
+    int locked = -1;
+    while ((locked = flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked == 0 && IsNamed(fd, tempPath)) return fd;
+    close(fd);
+  }
+  return -1;
 }
 
 }  // namespace
@@ -111,28 +149,38 @@ bool SaveFileAtomically(const std::string& path, const std::string& bytes) {
   std::string folder = GetFolderPart(target);
   if (folder.empty()) folder = "./";
   const std::string name = GetFileNamePart(target);
-  std::string temp = folder + "." + name + ".XXXXXX";
-  std::vector<char> tmpl(temp.begin(), temp.end());
-  tmpl.push_back('\0');
-  int fd = mkstemp(tmpl.data());
+  std::string tempPath;
+  const int fd = LockedTemporary(folder, name, tempPath);
   if (fd < 0) return false;
-  std::string tempPath(tmpl.data());
-  bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  if (ok && rename(tempPath.c_str(), target.c_str()) != 0) ok = false;
-  if (!ok) {
-    unlink(tempPath.c_str());
-    return false;
-  }
+  // The lock is held until the rename, so no clean-up takes the file first.
+  const bool ok =
+      WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0 && rename(tempPath.c_str(), target.c_str()) == 0;
+  if (!ok) unlink(tempPath.c_str());
+  close(fd);  // written and synced already: only the lock goes with it
+  if (!ok) return false;
   RemoveLeftoverTemporaries(folder, name);
   return true;
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  bool created = false;
+  int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) {
+    fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    created = fd >= 0;
+  }
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
-  return (close(fd) == 0) && ok;
+  struct stat st {};
+  const bool sized = fstat(fd, &st) == 0;
+  bool ok = sized && WriteAll(fd, bytes);
+  if (!ok && sized && !created) {
+    // Half a record would glue the next one onto it: back to the old end.
+    while (ftruncate(fd, st.st_size) != 0 && errno == EINTR) {
+    }
+  }
+  ok = (close(fd) == 0) && ok;
+  if (!ok && created) unlink(path.c_str());
+  return ok;
 }
 
 bool EnsureFolder(const std::string& folder) {

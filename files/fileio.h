@@ -16,7 +16,9 @@ ReadFileStatus ReadWholeFile(const std::string& path, size_t maxBytes, std::stri
 // names). An existing file keeps its permission bits; a new one gets 0666
 // less the umask. On failure the old file is as it was and false comes back.
 // A success also removes the temporary files of earlier saves of the same
-// target that never got renamed (a save that was killed); nothing else.
+// target that never got renamed (a save that was killed); nothing else. A
+// save locks its temporary file until the rename, and a locked one is left
+// alone: two programs saving one file never take each other's.
 bool SaveFileAtomically(const std::string& path, const std::string& bytes);
 
 // Whether `entry` (a name in a folder) is the temporary file of a save of
@@ -28,7 +30,9 @@ bool IsSaveTemporaryName(std::string_view entry, std::string_view name);
 // it could not be moved.
 std::string SetAsideDamagedFile(const std::string& path);
 
-// Appends `bytes` to the file, creating it when missing.
+// Appends `bytes` to the file, creating it when missing. An append that
+// fails (a full disk, say) leaves the file as it was: cut back to its old
+// size, or gone again when this append created it.
 bool AppendToFile(const std::string& path, const std::string& bytes);
 
 // Creates the folder and its parents when missing (0777 less the umask).

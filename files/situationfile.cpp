@@ -94,10 +94,14 @@ bool WriteSituationFile(State& s, FilesHost& files, const std::string& path) {
       return false;
     }
   }
-  bool ok = SaveFileAtomically(*abs, WriteSituation(DocumentFromState(s)));
+  // A save that failed moves nothing: the next relative path still means
+  // the folder of before.
+  if (!SaveFileAtomically(*abs, WriteSituation(DocumentFromState(s)))) {
+    files.message("Could not save " + *abs);
+    return false;
+  }
   s.CurrentFolder = GetFolderPart(*abs);
-  if (!ok) files.message("Could not save " + *abs);
-  return ok;
+  return true;
 }
 
 std::string ResumeFilePath(const State& s) { return JoinFolder(s.dataFolder, std::string(ResumeFileName)); }
@@ -137,34 +141,62 @@ std::string ArchiveRecord(State& s) {
 
 namespace {
 
-// Passes the writer's question on and holds back its messages.
-class HeldMessages : public FilesHost {
+// Holds back the writer's messages, and asks its read-only question once
+// per run and folder: the answer given there stands for every later copy.
+class AutoSaveWriter : public FilesHost {
  public:
-  explicit HeldMessages(FilesHost& to) : to_(to) {}
+  AutoSaveWriter(FilesHost& to, State& s, std::string folder) : to_(to), s_(s), folder_(std::move(folder)) {}
   void message(const std::string& text) override { held.push_back(text); }
-  bool askYesNo(const std::string& text) override { return to_.askYesNo(text); }
+  bool askYesNo(const std::string& text) override {
+    for (const auto& [folder, yes] : s_.autoSaveReadOnlyAnswers) {
+      if (folder == folder_) return yes;
+    }
+    const bool yes = to_.askYesNo(text);
+    s_.autoSaveReadOnlyAnswers.emplace_back(folder_, yes);
+    return yes;
+  }
   std::vector<std::string> held;
 
  private:
   FilesHost& to_;
+  State& s_;
+  std::string folder_;
 };
+
+// Whether `folder` is told of now: the first failure there in this run.
+bool FirstIn(std::vector<std::string>& told, const std::string& folder) {
+  if (std::find(told.begin(), told.end(), folder) != told.end()) return false;
+  told.push_back(folder);
+  return true;
+}
 
 }  // namespace
 
 bool WriteAutoSave(State& s, FilesHost& files) {
   std::string name = AutoSaveFileName(s);
   if (s.isitname.empty() || s.isitname == "New") EnsureFolder(s.dataFolder);
-  // A folder that refuses the copies would otherwise stop the run with a
-  // message at every copy: the first failure there is told, once per run.
-  HeldMessages writer(files);
-  bool ok = WriteSituationFile(s, writer, name);
+  // A folder that refuses the copies or the records would otherwise stop
+  // the run with a message at every copy: the first failure of each there
+  // is told, once per run.
   const std::string folder = GetFolderPart(name);
-  std::vector<std::string>& told = s.autoSaveFailureFolders;
-  if (!writer.held.empty() && std::find(told.begin(), told.end(), folder) == told.end()) {
-    told.push_back(folder);
-    files.message(writer.held.front() + "\nFurther auto-save copies that fail in " + folder + " are not reported.");
+  AutoSaveWriter writer(files, s, folder);
+  bool ok = WriteSituationFile(s, writer, name);
+  std::string told;
+  if (!writer.held.empty() && FirstIn(s.autoSaveFailureFolders, folder)) {
+    told = writer.held.front() + "\nFurther auto-save copies that fail in " + folder + " are not reported.";
   }
-  if (s.autoSave.dataFile) ok = AppendToFile(DataLogFileName(s), ArchiveRecord(s)) && ok;
+  if (s.autoSave.dataFile) {
+    const std::string log = DataLogFileName(s);
+    if (!AppendToFile(log, ArchiveRecord(s))) {
+      ok = false;
+      if (FirstIn(s.dataLogFailureFolders, GetFolderPart(log))) {
+        if (!told.empty()) told += "\n\n";
+        told += "Could not add the orbital data record to " + log +
+                "; the file is as it was.\nFurther records that fail in " + GetFolderPart(log) + " are not reported.";
+      }
+    }
+  }
+  if (!told.empty()) files.message(told);
   return ok;
 }
 

@@ -27,8 +27,8 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
 
 // Saves the whole situation to `path` safely (temporary file and rename).
 // A read-only target asks first; No writes nothing. A failure leaves the
-// old file as it was and says "Could not save <path>". CurrentFolder
-// becomes the file's folder once the read-only question is passed.
+// old file as it was, says "Could not save <path>" and changes nothing
+// else. A save that succeeds makes the file's folder CurrentFolder.
 bool WriteSituationFile(State& s, FilesHost& files, const std::string& path);
 
 // "resume.molv" in the data folder: written at exit, read at start. Whether

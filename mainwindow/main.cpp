@@ -27,11 +27,19 @@ int main(int argc, char** argv) {
   std::unique_ptr<molvane::InstrumentWindows> controlWindows = std::make_unique<molvane::ControlWindows>(form);
   form.setInstrumentWindows(
       std::make_unique<molvane::InstrumentRouter>(std::move(editorWindows), std::move(controlWindows)));
-  // The end of the desktop session ends the program as its close box does.
+  // The end of the desktop session ends the program as its close box does,
+  // whatever dialog is open: every event loop ends, a message box's too,
+  // and none starts again (QEventLoop::exec returns at once after exit).
+  // A signal during a start-up message box ends the program before its
+  // main loop ever starts.
+  bool ended = false;
   molvane::SessionEndWatcher sessionEnd([&] {
+    if (ended) return;
+    ended = true;
     form.endSession();
-    QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QCoreApplication::exit(0);
   });
   form.startUp(molvane::Form1::CommandLineText(QCoreApplication::arguments()));
+  if (ended) return 0;
   return app.exec();
 }

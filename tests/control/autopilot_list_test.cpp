@@ -145,12 +145,19 @@ TEST(AutopilotArm, PointsAtThePendingEntryWithinTheCount) {
   EXPECT_FALSE(a.armed);
   EXPECT_EQ(h.calls, (std::vector<std::string>{"reset", "scale"}));  // the usual ending
 
-  // An entry with time 0 ends the list.
+  // An entry with time 0 would end the list in silence: it is armed, and
+  // its run pauses with why and goes on with the next entry.
   s->SecondsElapsed = 50;
   s->autopilot[1].time = 0;
   ArmAutopilot(*s);
   EXPECT_EQ(a.cursor, 1);
-  EXPECT_FALSE(a.armed);
+  EXPECT_TRUE(a.armed);
+  testing::LoopHost loop(*s, h);
+  EXPECT_EQ(RunAutopilotCommand(*s, h, loop), AutopilotRun::Refused);
+  ASSERT_EQ(loop.pauses.size(), 1u);
+  EXPECT_NE(loop.pauses[0].find("Execution Time"), std::string::npos);
+  EXPECT_EQ(a.cursor, 2);
+  a.armed = false;
   ArmAutopilotAfterLoad(*s);  // a load arms in every case
   EXPECT_TRUE(a.armed);
 }

@@ -113,18 +113,30 @@ TEST_F(AutopilotRunTest, OrientWithoutDirectionFailsAndChangesNothing) {
   s->objdirx[2] = 7;
   s->objvx[3] = s->objvx[2];
   s->objvy[3] = s->objvy[2];
+  // No relative velocity yet: the entry waits, silently, and is tried again.
   for (const std::string& line :
-       {Orient("Orient Toward", "Earth", "Earth"), Orient("Orient Away", "Earth", "Earth"),
-        Orient("Orient Prograde", "Earth", "Mars"), Orient("Orient Retrograde", "Mars", "Earth")}) {
+       {Orient("Orient Prograde", "Earth", "Mars"), Orient("Orient Retrograde", "Mars", "Earth")}) {
     EXPECT_EQ(Run(line), AutopilotRun::Failed) << line;
     EXPECT_EQ(s->autopilotState.cursor, 1);  // still pending
     EXPECT_TRUE(s->autopilotState.armed);
     ExpectDirection(2, 7, 0, 0);
   }
-  // An unknown body: nothing to aim, the list goes on. An unknown reference
-  // is the free slot, at rest at the origin whatever it still holds.
-  EXPECT_EQ(Run(Orient("Orient Toward", "Pluto", "Sun")), AutopilotRun::Done);
-  ExpectDirection(2, 7, 0, 0);
+  EXPECT_TRUE(engine.pauses.empty());
+  // A body named as its own reference never has a direction, and an unknown
+  // body has nothing to aim: the run pauses once with why, and the list goes
+  // on. An unknown reference is the free slot, at rest at the origin
+  // whatever it still holds.
+  for (auto [line, why] : {std::pair{Orient("Orient Toward", "Earth", "Earth"), "Reference Object must be a body"},
+                           std::pair{Orient("Orient Away", "Earth", "Earth"), "Reference Object must be a body"},
+                           std::pair{Orient("Orient Toward", "Pluto", "Sun"), "Object names no body"}}) {
+    const size_t pauses = engine.pauses.size();
+    EXPECT_EQ(Run(line), AutopilotRun::Refused) << line;
+    EXPECT_FALSE(s->autopilotState.armed);  // moved past the only entry
+    ExpectDirection(2, 7, 0, 0);
+    ASSERT_EQ(engine.pauses.size(), pauses + 1);
+    EXPECT_NE(engine.pauses.back().find(") cannot run: " + std::string(why)), std::string::npos)
+        << engine.pauses.back();
+  }
   s->objx[4] = 5e11;
   EXPECT_EQ(Run(Orient("Orient Toward", "Earth", "Pluto")), AutopilotRun::Done);
   ExpectDirection(2, -kTs, 0, 0);
@@ -137,7 +149,7 @@ TEST_F(AutopilotRunTest, ThrustOnUnknownNameTouchesNoSlot) {
   t.word = "Thrust";
   t.object = "Pluto";
   t.thrustRate = "3";
-  EXPECT_EQ(Run(Compose(t)), AutopilotRun::Done);
+  EXPECT_EQ(Run(Compose(t)), AutopilotRun::Refused);
   EXPECT_EQ(s->objthrust, thrust);
   EXPECT_EQ(s->objthruston, on);
   EXPECT_FALSE(s->ThrustActive);
@@ -154,11 +166,13 @@ TEST_F(AutopilotRunTest, ThrustOnUnknownNameTouchesNoSlot) {
   t.object = "Sun";
   Run(Compose(t));
   EXPECT_FALSE(s->ThrustActive);
-  // A cut-off naming no body still takes the flag anew from the bodies.
+  // A cut-off naming no body cannot run: it switches nothing.
+  s->objthruston[2] = true;
   s->ThrustActive = true;
   t.object = "Pluto";
-  Run(Compose(t));
-  EXPECT_FALSE(s->ThrustActive);
+  EXPECT_EQ(Run(Compose(t)), AutopilotRun::Refused);
+  EXPECT_TRUE(s->ThrustActive && s->objthruston[2]);
+  s->objthruston[2] = s->ThrustActive = false;
 
   // A name that begins another body's name picks the body of the whole
   // name; of equal names the first.
@@ -247,26 +261,26 @@ TEST_F(AutopilotRunTest, FailingReleaseAddsNothingOnRetry) {
   const std::string line = Compose(f);
   const double parentMass = s->objmass[2];
   for (int step = 0; step < 3; ++step) {
-    EXPECT_EQ(Run(line), AutopilotRun::Failed);
+    EXPECT_EQ(Run(line), AutopilotRun::Refused);
     EXPECT_EQ(s->objects, 3);
     EXPECT_EQ(s->objmass[2], parentMass);
     EXPECT_EQ(s->objname[4], "");
   }
   // An unknown parent, a negative mass, a name that runs into the colour or
-  // a full body table: refused, the list goes on.
+  // a full body table: refused with a message, the list goes on.
   f.probeSize = "1";
   for (auto [parent, mass, name] : {std::tuple{"Pluto", 0.5, "Lost"}, std::tuple{"Earth", -0.5, "Lost"},
                                     std::tuple{"Earth", 0.5, "A probe name too long"}}) {
     f.object = parent;
     f.probeMass = mass;
     f.probeName = name;
-    EXPECT_EQ(Run(Compose(f)), AutopilotRun::Done);
+    EXPECT_EQ(Run(Compose(f)), AutopilotRun::Refused);
     EXPECT_EQ(s->objects, 3);
     EXPECT_EQ(s->objmass[2], parentMass);
   }
   s->objects = MaxBodies;
   f.object = "Earth";
-  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Done);
+  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Refused);
   EXPECT_EQ(s->objects, MaxBodies);
 }
 
@@ -280,7 +294,7 @@ TEST_F(AutopilotRunTest, TimeScaleZoomAndChecksBeforeChanges) {
   EXPECT_DOUBLE_EQ(s->timescale, 120);
   EXPECT_DOUBLE_EQ(s->objvy[2], 2 * vy);
   f.timeScaleValue = "0";
-  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Failed);
+  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Refused);
   EXPECT_DOUBLE_EQ(s->timescale, 120);
   f.timeScaleValue = "30";
   f.timeScaleUnit = TimeScaleUnit::Seconds;
@@ -294,7 +308,7 @@ TEST_F(AutopilotRunTest, TimeScaleZoomAndChecksBeforeChanges) {
   ASSERT_EQ(Run(Compose(f)), AutopilotRun::Done);
 
   const double scale = s->ScalePixel;
-  EXPECT_EQ(Run(Word("Zoom") + "0AU"), AutopilotRun::Failed);
+  EXPECT_EQ(Run(Word("Zoom") + "0AU"), AutopilotRun::Refused);
   EXPECT_EQ(s->ScalePixel, scale);
   ASSERT_EQ(Run(Word("Zoom") + "2LY"), AutopilotRun::Done);
   EXPECT_DOUBLE_EQ(s->ScalePixel, 800 / 2.0 / 9.3851136e15);
@@ -342,7 +356,7 @@ TEST_F(AutopilotRunTest, GraphicsFocusAndRotatingFrame) {
   EXPECT_EQ(s->objvy[0], s->objvy[2]);
 
   f.object = "Pluto";  // no such body: the focus stays
-  Run(Compose(f));
+  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Refused);
   EXPECT_EQ(s->focusobj, 0);
 
   ASSERT_EQ(Run(Pad(Word("Rotating Frame") + "86400", 64) + "False"), AutopilotRun::Done);
@@ -351,8 +365,8 @@ TEST_F(AutopilotRunTest, GraphicsFocusAndRotatingFrame) {
   EXPECT_FALSE(s->RotatingFrame.clockwise);
   Run(Pad(Word("Rotating Frame") + "100", 64) + "-1");
   EXPECT_TRUE(s->RotatingFrame.clockwise);
-  EXPECT_EQ(Run(Pad(Word("Rotating Frame") + "5", 64) + "maybe"), AutopilotRun::Failed);
-  EXPECT_EQ(Run(Pad(Word("Rotating Frame") + "0", 64) + "True"), AutopilotRun::Failed);
+  EXPECT_EQ(Run(Pad(Word("Rotating Frame") + "5", 64) + "maybe"), AutopilotRun::Refused);
+  EXPECT_EQ(Run(Pad(Word("Rotating Frame") + "0", 64) + "True"), AutopilotRun::Refused);
   EXPECT_EQ(s->RotatingFrame.period, 100);
 }
 
@@ -395,7 +409,7 @@ TEST_F(AutopilotRunTest, CaptionFillsItsSlot) {
 
   f.caption.slot = 5;
   f.caption.text = "nowhere";
-  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Failed);
+  EXPECT_EQ(Run(Compose(f)), AutopilotRun::Refused);
   EXPECT_EQ(s->captions[3].caption, "Launch");
   EXPECT_EQ(s->captionDefinition.slot, 3);
 }

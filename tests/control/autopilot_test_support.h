@@ -73,6 +73,7 @@ class LoopHost : public EngineHost {
     AutopilotRun result;
   };
   std::vector<Call> runs;
+  std::vector<std::string> pauses;
   int labelRebuilds = 0, listRefreshes = 0;
 
   void runAutopilotCommand() override {
@@ -82,6 +83,10 @@ class LoopHost : public EngineHost {
   }
   void rebuildObjectLabels() override { ++labelRebuilds; }
   void refreshObjectLists() override { ++listRefreshes; }
+  void pauseWithMessage(const std::string& text) override {
+    pauses.push_back(text);
+    state.PausedFlag = true;
+  }
 
   State& state;
   AutopilotHost& host;

@@ -24,6 +24,7 @@
 #include "control/autopilotwindow.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
+#include "engine/simulation.h"
 #include "engine/state.h"
 
 namespace molvane {
@@ -79,7 +80,42 @@ class AutopilotDialogTest : public ::testing::Test {
   // Types into a box or an editable list as a user does, over what it held.
   static void type(QWidget* w, const char* text) {
     QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w, Qt::Key_Delete);
     QTest::keyClicks(w, text);
+  }
+  // Picks a command word from the word list dropped open.
+  void choose(const char* word) {
+    dlg->ComboCommand->showPopup();
+    QAbstractItemView* view = dlg->ComboCommand->view();
+    const QModelIndex item = view->model()->index(dlg->ComboCommand->findText(word), 0);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+  }
+  // `line` as the only entry of a copy of the situation, stepped through
+  // its time by the loop: the run pauses once, at that time, naming the
+  // command and `field`.
+  void expectRunRefused(const std::string& line, const std::string& field) {
+    auto run = std::make_unique<State>(*state);
+    struct Loop : EngineHost {
+      State* s;
+      AutopilotHost* host;
+      std::vector<std::pair<double, std::string>> pauses;
+      void runAutopilotCommand() override { RunAutopilotCommand(*s, *host, *this); }
+      void pauseWithMessage(const std::string& text) override { pauses.emplace_back(s->SecondsElapsed, text); }
+    } loop;
+    loop.s = run.get();
+    loop.host = form.get();
+    run->autopilotCount = 0;
+    const double t = AutopilotLineTime(line);
+    InsertAutopilotCommand(*run, *form, line, t, "");
+    run->timescale = 1;
+    run->SecondsElapsed = t - 1;
+    ArmAutopilot(*run);
+    for (int k = 0; k < 3; ++k) SimulationStep(*run, loop);
+    ASSERT_EQ(loop.pauses.size(), 1u) << line;
+    EXPECT_EQ(loop.pauses[0].first, t);
+    const std::string word(AutopilotLineWord(line));
+    EXPECT_NE(loop.pauses[0].second.find(" (" + word + ") cannot run: " + field + ' '), std::string::npos)
+        << loop.pauses[0].second;
   }
   void startTimer() {
     state->PausedFlag = false;
@@ -375,6 +411,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDefaultsFollowTheSimulation) {
   EXPECT_TRUE(dlg->OptionOffsetKm->isChecked());
   EXPECT_EQ(dlg->TextOffsetX->text(), "-300000000");
   EXPECT_EQ(dlg->TextOffsetY->text(), "-10000000");
+  EXPECT_EQ(dlg->TextOffsetX->cursorPosition(), 0);  // the box shows the number's first digits
+  EXPECT_EQ(dlg->TextOffsetY->cursorPosition(), 0);
 
   dlg->pickCommand("Release Probe");
   EXPECT_EQ(dlg->txtProbeName->text(), "Probe 3");
@@ -460,6 +498,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogAddsInTimeOrderAndEditsBack) {
 
 TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) {
   addBodies(1);
+  state->objname[2] = "International Space Station";
+  state->objects = 2;
   open();
   setTime("2000", "1", "1", "0", "0", "10");
   dlg->pickCommand("Rotating Frame");
@@ -475,15 +515,24 @@ TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) 
   dlg->Text3->setText("90");
   dlg->btnAdd_Click();
   const std::string probe = state->autopilot[2].line;
+  setTime("2000", "1", "1", "0", "0", "30");
+  dlg->pickCommand("Thrust");
+  dlg->OptionCutOffThrust->click();
+  type(dlg->ComboThrustObject, "International Space Station");  // longer than its field
+  dlg->btnAdd_Click();
+  const std::string cutOff = state->autopilot[3].line;
 
   // Replace after Edit without touching anything keeps each line whole.
-  for (int row : {0, 1}) {
+  for (int row : {0, 1, 2}) {
+    dlg->ComboThrustObject->setEditText("");
     dlg->ListOfCommands->setCurrentRow(row);
     dlg->ListOfCommands_Click();
     dlg->btnReplace_Click();
   }
   EXPECT_EQ(state->autopilot[1].line, rotating);
   EXPECT_EQ(state->autopilot[2].line, probe);
+  EXPECT_EQ(state->autopilot[3].line, cutOff);
+  EXPECT_EQ(dlg->ComboThrustObject->currentText(), "International Space Station");
 }
 
 // Whatever the word, each box and check box its frame shows goes into the
@@ -583,36 +632,68 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesATimeBeyondTheClock) {
   }
 }
 
+// Every value that could never run, typed into its box and Add clicked: the
+// list is unchanged and one message names the field. The same line put into
+// the list directly (as a file brings it) pauses the run once, at its time,
+// naming the command and the same field; time fields that merely give
+// another date are the editor's alone.
 TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheField) {
   addBodies(1);
+  for (const char* name :
+       {"A thrusting body named", "An oriented body's name", "A releasing body's name", "A focused body's name"}) {
+    state->objname[++state->objects] = name;
+  }
+  state->focusobj = state->PreviousFocusObj = 1;  // Body1: the default reference and focus
   open().show();
+  for (QComboBox* c : {dlg->ComboReleaseProbe, dlg->ComboThrustObject, dlg->ComboOrientCustom}) type(c, "Body1");
   const struct {
     const char* word;
     QWidget* box;
     const char *refused, *kept, *field;
+    const char* date = "2005 2 1";  // year, month, day
+    bool runs = true;               // the executor refuses the line too
   } rows[] = {
-      {"Pause", dlg->ComboDay, "29", "28", "Day"},  // February 2005
-      {"Pause", dlg->ComboMinute, "123", "59", "Minute"},
-      {"Pause", dlg->TextSeconds, "99999", "59", "Seconds"},
-      {"Pause", dlg->TextYear, "123456789012", "-44", "Year"},
+      {"Pause", dlg->ComboDay, "29", "28", "Day", "2005 2 1", false},  // February 2005
+      {"Pause", dlg->ComboMinute, "123", "59", "Minute", "2005 2 1", false},
+      {"Pause", dlg->TextSeconds, "99999", "59", "Seconds", "2005 2 1", false},
+      {"Pause", dlg->TextYear, "123456789012", "-44", "Year", "2005 2 1", false},
+      {"Pause", dlg->TextYear, "999999999", "285000000", "Year", "2005 12 31", false},  // the last exact year
+      {"Pause", dlg->TextSeconds, "0", "1", "Execution Time", "0 1 1"},                 // the clock's origin
       {"Time Scale", dlg->TextTimeScale, "-5", "5", "Time Scale"},
       {"Time Scale", dlg->TextTimeScale, "0", ".5", "Time Scale"},
+      {"Time Scale", dlg->TextTimeScale, "1e300", "1e9", "Time Scale"},
+      {"Time Scale", dlg->TextTimeScale, "1e-300", "1e-3", "Time Scale"},
       {"Zoom", dlg->TextZoomValue, "0", "2", "Specify Zoom"},
+      {"Zoom", dlg->TextZoomValue, "1e-320", "1e-6", "Specify Zoom"},
       {"Rotating Frame", dlg->TextRotatePeriod, "0", "-60", "Period"},
       {"Release Probe", dlg->Text4, "-1", "1", "Mass"},
+      {"Release Probe", dlg->Text6, "-5", "5", "Size"},
+      {"Release Probe", dlg->Text6, "1e400", "0", "Size"},
+      {"Release Probe", dlg->Text3, "1e40", "45", "Az"},
+      {"Release Probe", dlg->Text5, "-1e39", "-10", "Alt"},
       {"Release Probe", dlg->ComboReleaseProbe, "A releasing body's name", "Body1", "Release From"},
       {"Release Probe", dlg->txtProbeName, "A probe name too long", "Probe 9", "Probe Name"},
+      {"Thrust", dlg->TextThrustRate, "1e40", "2", "Meters / Second"},
       {"Thrust", dlg->ComboThrustObject, "A thrusting body named", "Body1", "Object"},  // rate at 66
-      {"Orient Prograde", dlg->ComboOrientObject, "An oriented body's name", "Body1", "Object"},
+      {"Orient Prograde", dlg->ComboOrientObject, "An oriented body's name", "Body9", "Object"},
+      {"Orient Prograde", dlg->ComboOrientObject, "Body1", "Body9", "Reference Object"},  // the focus body
+      {"Orient Custom", dlg->txtAzimuth, "1e40", "10", "Azimuth"},
+      {"Orient Custom", dlg->txtAltitude, "1e39", "5", "Altitude"},
       {"Focus", dlg->ComboFocusObject, "A focused body's name", "Body1", "Focus Object"},
+      {"Focus", dlg->TextOffsetX, "1e400", "1", "Offset X"},
+      {"Focus", dlg->TextOffsetY, "1e306", "1", "Offset Y"},  // kilometres beyond the numbers
+      {"Save", dlg->Text2, "", "copy.molv", "File Name"},
+      {"Open", dlg->Text7, "", "next.molv", "File"},
   };
   for (const auto& r : rows) {
-    SCOPED_TRACE(r.field);
-    type(dlg->TextYear, "2005");
-    type(dlg->ComboMonth, "2");
-    type(dlg->ComboDay, "1");
-    dlg->pickCommand(r.word);
+    SCOPED_TRACE(std::string(r.field) + " " + r.refused);
+    const QStringList date = QString(r.date).split(' ');
+    type(dlg->TextYear, qPrintable(date[0]));
+    type(dlg->ComboMonth, qPrintable(date[1]));
+    type(dlg->ComboDay, qPrintable(date[2]));
+    choose(r.word);
     if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
+    if (dlg->FrameThrust->isVisible()) dlg->OptionInitiateThrust->click();
     type(r.box, r.refused);
     const int count = state->autopilotCount;
     const size_t messages = dialogs.messages().size();
@@ -621,6 +702,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
     ASSERT_EQ(dialogs.messages().size(), messages + 1);
     EXPECT_EQ(dialogs.messages().back().rfind(std::string(r.field) + ' ', 0), 0u) << dialogs.messages().back();
     EXPECT_EQ(dlg->ComboCommand->currentText(), r.word);  // nothing was cleared
+    if (r.runs) expectRunRefused(expected(dlg->currentFields()), r.field);
     type(r.box, r.kept);
     QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
     EXPECT_EQ(state->autopilotCount, count + 1);

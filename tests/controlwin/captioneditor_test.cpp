@@ -88,15 +88,28 @@ TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
   EXPECT_EQ(control->captionEditor(), nullptr);  // closed
 }
 
+// Out of view: back to the corner; in view, however near the right or
+// bottom edge of the drawing area: kept.
 TEST_F(CaptionEditorTest, OkPullsACaptionOutOfViewBackToTheCorner) {
-  for (const QPointF& place : {QPointF(-5, 10), QPointF(10, -1), QPointF(5000, 10), QPointF(10, 5000)}) {
-    state->captions[1].left = static_cast<float>(place.x());
-    state->captions[1].top = static_cast<float>(place.y());
+  const QSize view = form->captionLabel(1)->parentWidget()->size();
+  const struct {
+    QPointF place;
+    bool kept;
+  } rows[] = {{{-5, 10}, false},
+              {{10, -1}, false},
+              {{5000, 10}, false},
+              {{10, 5000}, false},
+              {{view.width() - 5.0, 10}, true},
+              {{10, view.height() - 5.0}, true},
+              {{view.width() * 0.96, view.height() * 0.96}, true}};
+  for (const auto& r : rows) {
+    state->captions[1].left = static_cast<float>(r.place.x());
+    state->captions[1].top = static_cast<float>(r.place.y());
     frmAddCaption* e = open();
     e->Text1->setPlainText("x");
-    e->btnOK_Click();
-    EXPECT_EQ(state->captions[1].left, 0) << place.x();
-    EXPECT_EQ(state->captions[1].top, 0) << place.y();
+    QTest::mouseClick(e->btnOK, Qt::LeftButton);
+    EXPECT_EQ(state->captions[1].left, r.kept ? static_cast<float>(r.place.x()) : 0) << r.place.x();
+    EXPECT_EQ(state->captions[1].top, r.kept ? static_cast<float>(r.place.y()) : 0) << r.place.y();
     QTest::qWait(1);
   }
 }

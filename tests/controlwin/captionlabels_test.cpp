@@ -135,7 +135,8 @@ TEST_F(CaptionLabelsTest, AnAutopilotCaptionLandsInPixelsAndTheEditorSizesFromIt
   state->autopilotState.armed = true;
   state->autopilotState.cursor = 1;
   state->autopilotCount = 1;
-  state->autopilot[1] = {state->autopilotState.nextLine, 0, ""};
+  state->autopilotState.nextTime = AutopilotLineTime(state->autopilotState.nextLine);
+  state->autopilot[1] = {state->autopilotState.nextLine, state->autopilotState.nextTime, ""};
   ASSERT_EQ(RunAutopilotCommand(*state, *form, *form), AutopilotRun::Done) << state->autopilotState.nextLine;
   QLabel* l = form->captionLabel(3);
   EXPECT_EQ(l->text(), "Arrival");

@@ -3,7 +3,10 @@
 // and the body lists.
 #include <QKeyEvent>
 
+#include "control/autopilot.h"
+#include "control/autopilotdialog.h"
 #include "controlwin_support.h"
+#include "engine/bodies.h"
 #include "mainwindow/toolhooks.h"
 
 namespace molvane {
@@ -152,6 +155,60 @@ TEST_F(ControlWindowsTest, BodyListsFollowTheBodiesAndTheCaptionEditorOpensOnce)
   EXPECT_EQ(control->captionEditor(), e);
   control->close(InstrumentWindow::AddCaption);
   EXPECT_FALSE(control->isShown(InstrumentWindow::AddCaption));
+}
+
+// A flight whose third entry thrusts a probe deleted since: the running
+// loop pauses at that entry with one message that says when, what and why,
+// and nothing is retried in silence. With the entry deleted in the editor
+// the rest of the flight runs.
+TEST_F(ControlWindowsTest, AFlightPausesOnceAtAnEntryThatCannotRunAndGoesOnWithoutIt) {
+  addBodies();
+  state->objname[4] = "Probe";
+  state->objects = 4;
+  state->timescale = 1;
+  state->SecondsElapsed = 63113904000.0;  // 1 January 2000
+  AutopilotFields thrust;
+  thrust.word = "Thrust";
+  thrust.object = "Probe";
+  thrust.thrustRate = "1";
+  const std::string words[] = {"Zoom 2x", "Clear Screen", "", "Zoom .5x", "Pause"};
+  for (int k = 0; k < 5; ++k) {
+    const std::string date = ComposeAutopilotDateField(2000, 1, 1, 0, 0, 10 * (k + 1));
+    const std::string line =
+        k == 2 ? ComposeAutopilotLine(date, thrust, 12000, 9000) : date + " " + AutopilotWordField(words[k]);
+    InsertAutopilotCommand(*state, *form, line, AutopilotLineTime(line), "");
+  }
+  ArmAutopilot(*state);
+  DeleteBody(*state, *form, 4);
+  const double scale = state->ScalePixel;
+  state->PausedFlag = true;
+  form->PausePlay();  // play
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->PausedFlag; }, 5000));
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(dialogs.messages()[0].rfind("The autopilot entry of 01 01 2000 00:00:30 (Thrust Initiate) cannot run: "
+                                        "Object names no body of the situation: \"Probe\".",
+                                        0),
+            0u)
+      << dialogs.messages()[0];
+  EXPECT_EQ(state->SecondsElapsed, 63113904030.0);
+  EXPECT_GT(state->ScalePixel, scale);  // the first entry ran
+  EXPECT_FALSE(state->ThrustActive);
+
+  form->instruments().show(InstrumentWindow::AutoPilot, true);
+  frmAutoPilot* dlg = control->autopilot().editor();
+  ASSERT_NE(dlg, nullptr);
+  QListWidget* rows = dlg->ListOfCommands;
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(2)).center());
+  QTest::mouseClick(dlg->btnDelete, Qt::LeftButton);
+  ASSERT_EQ(state->autopilotCount, 4);
+  EXPECT_EQ(AutopilotLineWord(state->autopilot[3].line), "Zoom .5x");
+  QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
+  form->PausePlay();  // play on
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->PausedFlag; }, 5000));
+  EXPECT_EQ(state->SecondsElapsed, 63113904050.0);  // paused by the last entry
+  EXPECT_DOUBLE_EQ(state->ScalePixel, scale);
+  EXPECT_FALSE(state->autopilotState.armed);
+  EXPECT_EQ(dialogs.messages().size(), 1u);
 }
 
 }  // namespace

@@ -257,20 +257,26 @@ TEST_F(SimulationTest, ClockRunsForwardAndBackward) {
   EXPECT_EQ(s.SecondsElapsed, 97.5);
 }
 
-// A clock that would overflow stays and pauses the run, whichever way time
-// runs and however the step got that large.
+// A clock that would overflow stays and pauses the run before anything
+// moves or is saved, whichever way time runs and however the step got that
+// large.
 TEST_F(SimulationTest, TheClockStaysFiniteAndTheRunPauses) {
   for (double sign : {1.0, -1.0}) {
     for (bool doubled : {false, true}) {
       s = State{};
       host.pauses.clear();
+      host.autoSaveTimes.clear();
       s.TimeForward = sign > 0;
       s.timescale = doubled ? 1 : 1e308;
+      s.autoSave = {true, 0, 0, 10, -1.5e308, false};
       for (int k = 0; doubled && k < 1100; ++k) MultiplyTimeStep(s, host, 2.0);
+      AddBody(0, 0, 0, 0, 1, 0, 0);
       for (int k = 0; k < 3; ++k) SimulationStep(s, host);
       EXPECT_EQ(s.SecondsElapsed, sign * s.timescale);
       EXPECT_TRUE(s.PausedFlag);
       EXPECT_EQ(host.pauses.size(), 2u);
+      EXPECT_EQ(s.objx[1], 1);  // moved by the first step only
+      EXPECT_EQ(host.autoSaveTimes.size(), 1u);
     }
   }
 }

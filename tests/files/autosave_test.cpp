@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -118,9 +123,13 @@ TEST(AutoSaveWrite, AReadOnlyFolderIsReportedOncePerRun) {
     for (int k = 0; k <= 50; ++k) {
       s.isitname = (k < 50 ? ro1 : ro2) + "/solar.molv";
       s.SecondsElapsed = kClock + 60 * k;
+      s.autoSave.dataFile = true;  // the records fail there too, and are told with the copies
       if (WriteAutoSave(s, files)) return 100;
     }
-    return files.messages.size() == 2 && files.messages[0].find("Could not save " + ro1) == 0 ? 0 : 101;
+    return files.messages.size() == 2 && files.messages[0].find("Could not save " + ro1) == 0 &&
+                   files.messages[0].find("record to " + ro1 + "/solar.txt") != std::string::npos
+               ? 0
+               : 101;
   };
   int code = geteuid() != 0 ? run() : -1;
   if (code < 0) {
@@ -132,6 +141,87 @@ TEST(AutoSaveWrite, AReadOnlyFolderIsReportedOncePerRun) {
     if (code == 77) GTEST_SKIP() << "running as the superuser and cannot drop to user nobody";
   }
   EXPECT_EQ(code, 0);
+}
+
+// Records of 100 bodies into a log on a disk that fills up: each failed
+// append leaves the log as it was and the failures are told once; with room
+// again the next record starts a line of its own. The disk is a small tmpfs
+// the test mounts, where it may.
+TEST(AutoSaveWrite, ARecordThatFindsTheDiskFullLeavesTheLogAsItWas) {
+  TempFolder tmp;
+  const std::string disk = tmp / "disk";
+  ASSERT_EQ(mkdir(disk.c_str(), 0755), 0);
+  if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=512k") != 0) {
+    GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
+  }
+  struct Unmount {
+    std::string at;
+    ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
+  } unmount{disk};
+  State s;
+  TwoBodies(s);
+  for (int i = 3; i <= 100; ++i) {
+    s.objname[i] = "Rock " + std::to_string(i);
+    s.objref[i] = "Sun";
+    s.objx[i] = 1e11 + 1e9 * i;
+    s.objvy[i] = 300000;
+  }
+  s.objects = 100;
+  s.isitname = disk + "/solar.molv";
+  s.autoSave.dataFile = true;
+  s.SecondsElapsed = kClock;
+  FakeFilesHost files;
+  ASSERT_TRUE(WriteAutoSave(s, files));
+  const std::string log = disk + "/solar.txt";
+  const std::string before = ReadFile(log);
+  ASSERT_GT(before.size(), 8192u);  // longer than the room left in a page
+
+  const std::string filler = disk + "/filler";
+  {
+    std::ofstream out(filler, std::ios::binary);
+    const std::string block(4096, 'x');
+    for (int k = 0; k < 1000 && out; ++k) out << block << std::flush;
+  }
+  for (int k = 1; k <= 3; ++k) {
+    s.SecondsElapsed = kClock + 60 * k;
+    EXPECT_FALSE(WriteAutoSave(s, files));
+    EXPECT_TRUE(ReadFile(log) == before) << "the log changed at the failed record " << k;
+  }
+  ASSERT_EQ(files.messages.size(), 1u);
+  EXPECT_NE(files.messages[0].find("Could not add the orbital data record to " + log), std::string::npos);
+
+  ASSERT_EQ(unlink(filler.c_str()), 0);
+  s.SecondsElapsed = kClock + 600;
+  EXPECT_TRUE(WriteAutoSave(s, files));
+  const std::string after = ReadFile(log);
+  ASSERT_EQ(after.substr(0, before.size()), before);
+  const std::string second = after.substr(before.size());
+  EXPECT_EQ(std::count(second.begin(), second.end(), ','), std::count(before.begin(), before.end(), ','));
+  EXPECT_EQ(second.find(" 2000 01 01   08 40 15,Sun,"), 0u);
+}
+
+// Auto-save copies whose names exist read-only in one folder: the question
+// is asked once there and its answer stands for the later copies; another
+// folder is asked again.
+TEST(AutoSaveWrite, AReadOnlyCopyAsksOncePerFolder) {
+  TempFolder tmp;
+  const std::string other = tmp / "other";
+  ASSERT_EQ(mkdir(other.c_str(), 0755), 0);
+  State s;
+  TwoBodies(s);
+  FakeFilesHost files;
+  files.answer = true;
+  for (int k = 0; k < 4; ++k) {
+    s.isitname = (k < 3 ? tmp.path() : other) + "/solar.molv";
+    s.SecondsElapsed = kClock + 60 * k;
+    const std::string copy = AutoSaveFileName(s);
+    testing::WriteFile(copy, "old");
+    ASSERT_EQ(chmod(copy.c_str(), 0444), 0);
+    EXPECT_TRUE(WriteAutoSave(s, files)) << k;
+    EXPECT_NE(ReadFile(copy), "old");
+  }
+  EXPECT_EQ(files.questions.size(), 2u);
+  EXPECT_TRUE(files.messages.empty());
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "files/situationfile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -331,10 +335,44 @@ TEST_F(SituationOpenTest, ASaveRemovesWhatAnInterruptedSaveOfItLeft) {
   EXPECT_EQ(FileCount(tmp.path()), 7);  // the others, the folder and a.molv
 }
 
+// Another program's save of the same file, caught between writing its
+// temporary file and the rename, keeps that file; two programs saving one
+// file over and over never make each other's saves fail.
+TEST_F(SituationOpenTest, TwoProgramsSavingOneFileLeaveEachOthersSavesAlone) {
+  const std::string path = tmp / "shared.molv";
+  const std::string live = tmp / ".shared.molv.Live01";
+  WriteFile(live, "half");
+  const int fd = open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  ASSERT_TRUE(WriteSituationFile(s, files, path));
+  EXPECT_TRUE(Exists(live));
+  close(fd);
+
+  for (int k = 1; k <= 200; ++k) s.objname[k] = "Body " + std::to_string(k);
+  s.objects = 200;
+  auto saves = [&] {
+    int failed = 0;
+    for (int k = 0; k < 150; ++k) failed += WriteSituationFile(s, files, path) ? 0 : 1;
+    return failed;
+  };
+  const pid_t child = fork();
+  if (child == 0) _exit(std::min(saves(), 100));
+  const int failed = saves();
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(failed, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other program's failed saves: " << status;
+}
+
 TEST_F(SituationOpenTest, FailedSaveSaysSoAndLeavesTheOldFile) {
   std::string missing = tmp / "no/such/folder/x.molv";
   EXPECT_FALSE(WriteSituationFile(s, files, missing));
   EXPECT_EQ(files.messages, std::vector<std::string>{"Could not save " + missing});
+  // Nothing moved: a relative save and open after it land in the folder of before.
+  EXPECT_EQ(s.CurrentFolder, tmp.path() + "/");
+  ASSERT_TRUE(WriteSituationFile(s, files, "after.molv"));
+  EXPECT_TRUE(Exists(tmp / "after.molv"));
+  EXPECT_TRUE(Open("after.molv"));
   // A folder in the target's place is left as it is.
   std::string dir = tmp / "adir.molv";
   ASSERT_EQ(mkdir(dir.c_str(), 0755), 0);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 #include <cmath>
 #include <csignal>
@@ -148,6 +149,35 @@ TEST_F(Form1Startup, TheEndOfTheSessionWritesTheResumeFileOnce) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 2; }, 5000));
   f.close();
   EXPECT_FALSE(QFile::exists(f.resumePath()));  // not written again
+}
+
+// SIGTERM while a message box of the start-up is open (the file named on
+// the command line is missing) ends the program: it does not run on
+// without a window. The signal is sent once the program has taken it up.
+TEST_F(Form1Startup, ASignalDuringAStartupMessageBoxEndsTheProgram) {
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("XDG_DATA_HOME", dataDir());
+  program.setProcessEnvironment(env);
+  program.start(MOLVANE_PROGRAM, {dataDir() + "/missing.molv"});
+  ASSERT_TRUE(program.waitForStarted(5000));
+  auto catchesTerm = [&] {
+    QFile status("/proc/" + QString::number(program.processId()) + "/status");
+    if (!status.open(QIODevice::ReadOnly)) return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+      if (line.startsWith("SigCgt:"))
+        return ((line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1) != 0;
+    }
+    return false;
+  };
+  ASSERT_TRUE(QTest::qWaitFor(catchesTerm, 5000));
+  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  const bool ended = program.waitForFinished(5000);
+  if (!ended) program.kill(), program.waitForFinished(5000);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
 }
 
 TEST_F(Form1Startup, CommandLineTextJoinsTheArguments) {
