@@ -443,11 +443,14 @@ void Form1::captionsChanged(int front) {
 
 void Form1::captureWindowRecord() {
   MainWindowRecord& r = s_.mainWindow;
-  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry() : frameGeometry();
+  // A maximized or minimized window records the frame it returns to.
+  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+                      ? RestoredFrame(normalGeometry(), geometry(), frameGeometry())
+                      : frameGeometry();
   r.left = static_cast<float>(g.x() * TwipsPerPixel);
   r.top = static_cast<float>(g.y() * TwipsPerPixel);
-  r.width = static_cast<float>(frameGeometry().width() * TwipsPerPixel);
-  r.height = static_cast<float>(frameGeometry().height() * TwipsPerPixel);
+  r.width = static_cast<float>(g.width() * TwipsPerPixel);
+  r.height = static_cast<float>(g.height() * TwipsPerPixel);
   r.windowState = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
   r.titlebar = windowStyle_.titlebar();
   r.hscroll = static_cast<int16_t>(hscroll1_->value());
@@ -458,10 +461,16 @@ void Form1::applyWindowRecord() {
   const MainWindowRecord& r = s_.mainWindow;
   auto px = [](float twips, int fallback) { return TwipsInRange(twips) ? WholePixelsOfTwips(twips) : fallback; };
   if (r.width > 0 && r.height > 0) {
-    // The record holds the outer size; resize() takes the inner one.
+    // The record holds the outer size; resize() takes the inner one. A size
+    // kept from a larger screen shrinks to this one's free area, so that the
+    // bars along the bottom and the right stay within reach.
     const QSize frame = frameGeometry().size() - size();
-    const int w = std::clamp(px(r.width, width()) - frame.width(), 200, 10000);
-    const int h = std::clamp(px(r.height, height()) - frame.height(), 150, 10000);
+    const QScreen* scr = QGuiApplication::screenAt(QPoint(px(r.left, x()), px(r.top, y())));
+    if (!scr) scr = screen();
+    const QSize room = scr ? scr->availableGeometry().size() - frame : QSize(10000, 10000);
+    const int w = std::clamp(px(r.width, width()) - frame.width(), 200, std::max(200, std::min(room.width(), 10000)));
+    const int h =
+        std::clamp(px(r.height, height()) - frame.height(), 150, std::max(150, std::min(room.height(), 10000)));
     resize(w, h);
   }
   move(px(r.left, x()), px(r.top, y()));

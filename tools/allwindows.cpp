@@ -62,6 +62,11 @@ void CloseNow(QWidget* w) {
 
 }  // namespace
 
+void UseSmallestScreenOffscreen() {
+  if (qEnvironmentVariable("QT_QPA_PLATFORM") == "offscreen")
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" MOLVANE_SCREEN_CONFIG);
+}
+
 WholeProgram::WholeProgram() : state_(std::make_unique<State>()) {
   form_ = std::make_unique<Form1>(*state_);
   form_->setDialogs(dialogs_);
@@ -105,6 +110,19 @@ void VisitMainWindowMenus(WholeProgram& p, const WindowVisitor& visit) {
     menus.dashboardItems[w]->trigger();
     Visit(visit, dashNames[w], tools.window(static_cast<DashboardWindow>(w)));
   }
+  // ---- The five together over the main window, drawn as a step draws it
+  // (which also fits the date window): where the toggles opened them, then
+  // lined up by F9 and by F8.
+  const auto visitScreen = [&](const QString& name) {
+    for (int i = 0; i < 2; ++i) form.plot();
+    form.refreshView();
+    Visit(visit, name, &form);
+  };
+  visitScreen("screen-dashboard-toggles");
+  menus.alignHorizontal->trigger();
+  visitScreen("screen-dashboard-row");
+  menus.alignVertically->trigger();
+  visitScreen("screen-dashboard-column");
   menus.hideAll->trigger();
 
   // ---- Settings dialogs and boxes of the main window's menus.

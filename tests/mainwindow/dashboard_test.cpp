@@ -164,8 +164,8 @@ TEST_F(Dashboard, SituationPlacesOpenAtTheStoredPlaceAndFollowMoves) {
 
 // What a file places far off the screen comes back where the user can
 // reach it: a dashboard window, any other window it opens (boxes, panels),
-// the main window, a caption outside the view. A window partly over an edge
-// stays.
+// the main window, a caption outside the view. A window that fits the screen
+// but runs over its right edge comes in as far as needed to show it whole.
 TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
   const QRect area = form->screen()->availableGeometry();
   state->timerateloaded = true;
@@ -183,9 +183,15 @@ TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
   QApplication::processEvents();
   for (QWidget* w : {static_cast<QWidget*>(tw->timeRate()), &box, static_cast<QWidget*>(form.get())})
     EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().x() << "," << w->frameGeometry().y();
-  EXPECT_EQ(edge.geometry().topLeft(), QPoint(area.right() - 100, 10));
+  EXPECT_EQ(edge.frameGeometry().right(), area.right());
+  EXPECT_EQ(edge.geometry().y(), 10);
   EXPECT_EQ(state->dashboard[DashTimeRate].left, tw->timeRate()->frameGeometry().x() * 15);  // saved as shown
   EXPECT_TRUE(form->viewWidget()->rect().contains(form->captionLabel(1)->geometry()));
+  // A main window kept from a larger screen shrinks to this one's free area.
+  state->mainWindow = {0, 0, 40 * 15, 60 * 15, 3000 * 15, 2000 * 15};
+  form->setMainWindow();
+  EXPECT_TRUE(area.contains(form->frameGeometry()));
+  EXPECT_EQ(form->frameGeometry().size(), area.size());
 }
 
 TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {
