@@ -14,6 +14,7 @@
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
+#include "ui/icon.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
@@ -33,6 +34,8 @@ Form1::Form1(State& state, QWidget* parent)
       tools_(std::make_unique<ToolWindows>(state)),
       instruments_(std::make_unique<InstrumentWindows>()) {
   setWindowTitle("Molvane");
+  // The windows that open from here take this icon as theirs.
+  setWindowIcon(MolvaneIcon());
   windowStyle_.setClient(this);
 
   viewWidget_ = new ViewWidget(view_, this);

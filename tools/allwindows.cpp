@@ -26,6 +26,7 @@
 #include "mainwindow/screensaver.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/settime.h"
+#include "ui/icon.h"
 #include "ui/text.h"
 
 namespace molvane {
@@ -68,6 +69,7 @@ void UseSmallestScreenOffscreen() {
 }
 
 WholeProgram::WholeProgram() : state_(std::make_unique<State>()) {
+  QApplication::setWindowIcon(MolvaneIcon());
   form_ = std::make_unique<Form1>(*state_);
   form_->setDialogs(dialogs_);
   form_->setToolWindows(std::make_unique<MainToolWindows>(*form_));

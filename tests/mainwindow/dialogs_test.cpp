@@ -12,10 +12,13 @@
 #include "form1_support.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/dashboard.h"
+#include "mainwindow/menus.h"
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"
 #include "mainwindow/settime.h"
 #include "mainwindow/viewwidget.h"
+#include "ui/icon.h"
+#include "ui/text.h"
 
 namespace molvane {
 namespace {
@@ -239,6 +242,7 @@ TEST_F(Dialogs, AboutBoxFindsNoSystemInformationProgram) {
   EXPECT_EQ(d->lblTitle->text(), "Molvane");
   EXPECT_EQ(d->lblVersion->text(), "Version 2.0.0");
   EXPECT_EQ(d->cmdSysInfo->text(), "&System Info...");
+  EXPECT_EQ(d->picIcon->pixmap().toImage(), MolvaneIcon().pixmap(48).toImage());
   QString value = "x";
   EXPECT_FALSE(frmAbout::GetKeyValue(0x80000002u, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
   EXPECT_TRUE(value.isEmpty());
@@ -272,6 +276,24 @@ TEST_F(Dialogs, HelpPagesOpenInTheDesktopViewer) {
   EXPECT_EQ(opened[0].toLocalFile(), local);
   EXPECT_EQ(opened[1].toLocalFile(), local);
   EXPECT_EQ(opened[2].toString(), "https://example.org/molvane/tutorials.html");
+  EXPECT_TRUE(dialogs.messages().empty());
+
+  // No browser on the desktop, or no page where it should be: a message
+  // names the page instead of nothing happening.
+  tw->openUrl = [&](const QUrl& u) {
+    opened.push_back(u);
+    return false;
+  };
+  form->menus().molvHelp->trigger();
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(PathText(dialogs.messages().back()), NoBrowserText(local));
+  EXPECT_NE(dialogs.messages().back().find("tutorials.html"), std::string::npos);
+  qputenv("MOLVANE_ONLINE_HELP", QUrl::fromLocalFile(dataDir() + "/gone.html").toString().toUtf8());
+  form->menus().onlineHelp->trigger();
+  qunsetenv("MOLVANE_ONLINE_HELP");
+  EXPECT_EQ(opened.size(), 4u);  // a missing page is not handed to the browser
+  ASSERT_EQ(dialogs.messages().size(), 2u);
+  EXPECT_EQ(PathText(dialogs.messages().back()), MissingHelpPageText(dataDir() + "/gone.html"));
 }
 
 TEST_F(Dialogs, ScreenSaverSettingsWriteTheFileAndEndTheProgram) {

@@ -1,8 +1,8 @@
 // Every window of the program, with the example situation loaded, on a
 // screen of 1366 x 768: each label holds its text, the widest readouts
-// included; each window lies whole on the screen where it opens; the
-// dashboard windows leave each other and the main menu bar uncovered; every
-// dropped-down list can be read.
+// included; each window lies whole on the screen where it opens and shows
+// the program's icon; the dashboard windows leave each other and the main
+// menu bar uncovered; every dropped-down list can be read.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -25,6 +25,7 @@
 #include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
 #include "tools/allwindows.h"
+#include "ui/icon.h"
 
 namespace molvane {
 namespace {
@@ -137,11 +138,15 @@ TEST(EveryWindow, HoldsItsTextsFitsTheScreenAndShowsItsLists) {
   WholeProgram program;
   program.start(MOLVANE_EXAMPLE);
   ASSERT_EQ(program.form().screen()->availableGeometry(), QRect(0, 0, 1366, 768));
+  const QImage icon = MolvaneIcon().pixmap(32).toImage();
   int windows = 0;
   VisitEveryWindow(program, [&](const QString& name, QWidget& w) {
     ++windows;
     const QRect screen = w.screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(w.frameGeometry())) << name.toStdString();
+    if (w.windowType() != Qt::Popup) {
+      EXPECT_EQ(w.windowIcon().pixmap(32).toImage(), icon) << name.toStdString();
+    }
     if (name.startsWith("screen-")) {
       ExpectDashboardApart(program, name);
       return;
