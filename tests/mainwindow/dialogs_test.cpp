@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <tuple>
 
 #include "engine/calendar.h"
 #include "files/fileio.h"
@@ -96,8 +97,52 @@ TEST_F(Dialogs, SetTimeKeepsWhatIsTypedAndWhatIsPicked) {
   d->ComboDay->view()->setCurrentIndex(d->ComboDay->model()->index(11, 0));
   QTest::keyClick(d->ComboDay->view(), Qt::Key_Return);
   EXPECT_EQ(d->ComboDay->currentText(), "12");
+  // Digits typed into a dropped list pick the entry they begin, its leading
+  // blank skipped.
+  for (auto [list, typed, picked] : {std::tuple{d->ComboMonth, "1", " 1"}, std::tuple{d->ComboDay, "3", " 3"},
+                                     std::tuple{d->ComboDay, "12", "12"}}) {
+    list->showPopup();
+    QTest::keyClicks(list->view(), typed);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(list->currentText(), picked) << typed;
+  }
   QTest::mouseClick(d->Command2, Qt::LeftButton);
   EXPECT_EQ(state->SecondsElapsed, ParseDateTimeText(ComposeDateTimeText(2005, 1, 12, 2, 0, 0)));
+}
+
+// A field beyond the range of its list would reach the clock cut to its last
+// two digits or to 0: OK refuses it, says which, and keeps the dialog open.
+TEST_F(Dialogs, SetTimeRefusesAFieldBeyondItsRange) {
+  state->SecondsElapsed = 12345;
+  ShowSetTimeDialog(*form);
+  frmSetTime* d = openOne<frmSetTime>();
+  ASSERT_TRUE(d);
+  const std::tuple<QComboBox*, const char*, const char*> rows[] = {
+      {d->ComboSecond, "99999", "The second must be a whole number from 0 to 59."},
+      {d->ComboSecond, "59.7", "The second must be a whole number from 0 to 59."},
+      {d->ComboMinute, "60", "The minute must be a whole number from 0 to 59."},
+      {d->ComboHour, "24", "The hour must be a whole number from 0 to 23."},
+      {d->ComboHour, "1.5", "The hour must be a whole number from 0 to 23."},
+      {d->ComboDay, "32", "The day must be a whole number from 1 to 31."},
+      {d->ComboMonth, "13", "The month must be a whole number from 1 to 12."},
+      {d->ComboMonth, "", "The month must be a whole number from 1 to 12."},
+  };
+  for (auto [list, typed, message] : rows) {
+    const QString before = list->currentText();
+    list->clearEditText();
+    QTest::keyClicks(list, typed);
+    QTest::mouseClick(d->Command2, Qt::LeftButton);
+    ASSERT_FALSE(dialogs.messages().empty()) << typed;
+    EXPECT_EQ(dialogs.messages().back(), message) << typed;
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(state->SecondsElapsed, 12345);
+    list->setEditText(before);
+  }
+  const size_t said = dialogs.messages().size();
+  d->ComboSecond->setEditText("59.4");  // rounds to 59
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_EQ(dialogs.messages().size(), said);
+  EXPECT_EQ(state->SecondsElapsed, 63271756800.0 + 59);
 }
 
 TEST_F(Dialogs, SetTimeCancelLeavesTheClock) {
