@@ -2,6 +2,7 @@
 // alignments and the stored places, and the controls of each window.
 #include "mainwindow/dashboard.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -100,6 +101,11 @@ TEST_F(Dashboard, KeysTypedInAToolWindowReachTheCommandTable) {
   QTest::keyClick(tw->focusObject()->Combo2, Qt::Key_Escape);
   EXPECT_FALSE(form->windowStyle().titlebar());
   QTest::keyClick(tw->focusObject(), Qt::Key_Escape);
+  EXPECT_TRUE(form->windowStyle().titlebar());
+  // Esc that closes the dropped list does only that.
+  tw->focusObject()->Combo2->showPopup();
+  QTest::keyClick(tw->focusObject()->Combo2->view(), Qt::Key_Escape);
+  EXPECT_FALSE(tw->focusObject()->Combo2->view()->isVisible());
   EXPECT_TRUE(form->windowStyle().titlebar());
   // Ctrl+D in a dashboard window opens the date window.
   QTest::keyClick(g->Command20, Qt::Key_D, Qt::ControlModifier);
