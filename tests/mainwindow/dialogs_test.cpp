@@ -8,6 +8,7 @@
 #include <QTest>
 #include <tuple>
 
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "files/fileio.h"
 #include "form1_support.h"
@@ -220,6 +221,11 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   ASSERT_TRUE(d);
   EXPECT_EQ(d->Combo1->currentText(), "2");
   EXPECT_EQ(d->Combo2->currentText(), "10");
+  for (auto [list, row] : {std::pair{d->Combo1, 1}, std::pair{d->Combo2, 9}}) {
+    list->showPopup();  // dropped down at the entry shown
+    EXPECT_EQ(list->view()->currentIndex().row(), row);
+    list->hidePopup();
+  }
   EXPECT_EQ(d->Combo1->count(), 100);
   EXPECT_EQ(d->Combo2->itemText(99), "100");
   EXPECT_TRUE(d->Option2->isChecked());
@@ -263,6 +269,13 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   const QPoint disc = QPointF(state->ScreenCentreX, state->ScreenCentreY).toPoint();
   EXPECT_EQ(form->view().canvas().pixel(disc), QColor(0, 255, 0).rgb());
   EXPECT_EQ(shot.pixel(disc), QColor(255, 0, 0).rgb());
+  // A body deleted rebuilds the labels: they keep the red.
+  addBodies(3);
+  form->refreshObjectLists();
+  DeleteBody(*state, *form, 3);
+  form->plot();
+  EXPECT_EQ(form->viewWidget()->grab().toImage().pixel(form->view().labelRect(2).topLeft().toPoint()),
+            QColor(255, 0, 0).rgb());
 
   // A cancelled colour dialog keeps the swatch; OK without a change keeps the colour.
   QApplication::processEvents();
