@@ -12,6 +12,7 @@
 #include "editors/bodyeditors.h"
 #include "editors/classlibrary.h"
 #include "editors/createobjects.h"
+#include "editors/distancebox.h"
 #include "editors/editorwindows.h"
 #include "editors/objedit.h"
 #include "editors/orbitcalculator.h"
@@ -187,6 +188,12 @@ void VisitEditorsAndBoxes(WholeProgram& p, const WindowVisitor& visit) {
   form.instruments().showReferenceBox(2);
   for (int i = 0; i < 2; ++i) form.plot();
   Visit(visit, "distancebox", editors.distanceBox(1));
+  if (RefBoxS* box = editors.distanceBox(1)) {  // its body list, shown by the mouse, dropped down
+    box->lbl_MouseMove();
+    box->Combo1->showPopup();
+    Visit(visit, "distancebox-list", box->Combo1->view()->window());
+    box->Combo1->hidePopup();
+  }
   Visit(visit, "orbitbox", editors.orbitBox(1));
   Visit(visit, "refbox1", editors.referenceBox(1));
   Visit(visit, "refbox2", editors.referenceBox(2));
