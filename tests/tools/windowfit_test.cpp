@@ -144,6 +144,9 @@ TEST(EveryWindow, HoldsItsTextsFitsTheScreenAndShowsItsLists) {
     ++windows;
     const QRect screen = w.screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(w.frameGeometry())) << name.toStdString();
+    if (!(w.windowState() & Qt::WindowMaximized)) {
+      EXPECT_LE(w.frameGeometry().height(), 768 - 40) << name.toStdString();  // under a title bar
+    }
     if (w.windowType() != Qt::Popup) {
       EXPECT_EQ(w.windowIcon().pixmap(32).toImage(), icon) << name.toStdString();
     }
