@@ -85,7 +85,9 @@ PairBoxWindow::PairBoxWindow(WindowServices& form, const QString& designCaption,
   Combo1->setGeometry(0, 0, (width - gap) / 2, PixelsOfTwips(315));
   Combo2->setGeometry(width - (width - gap) / 2, 0, (width - gap) / 2, PixelsOfTwips(315));
   for (BodyPicker* c : {Combo1, Combo2}) {
-    c->setStyleSheet("QComboBox { color: white; background: black; }");
+    // The dropped list in the box's colours too: it would otherwise take the
+    // white text onto the light list of the desktop's style.
+    c->setStyleSheet("QComboBox, QComboBox QAbstractItemView { color: white; background: black; }");
     c->hide();
   }
   connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });

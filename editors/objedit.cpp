@@ -237,19 +237,25 @@ void ObjEdit::followBodies() {
 }
 
 void ObjEdit::showNoBody() {
+  noBody_ = true;
   EditedIndex = 0;
   ReferenceIndex = 0;
   HoldBody(s_, edited_, 0);
   HoldBody(s_, reference_, 0);
   Combo1->setEditText({});
   Combo2->setEditText({});
+  Shape1->setPalette(QPalette());  // no colour: the frame's own background
   for (QLineEdit* e : {Text1, Text8, Text[2], Text[3], Text[4], Text[5], Text[6], Text[7]}) e->clear();
   for (QLabel* l : {lblSMA, lblEc, lblAi, lblApg, lblAnl, lblAm}) l->clear();
 }
 
 void ObjEdit::Combo1_Click() {
   const int16_t i = FindBodyByName(s_, BoxText(Combo1));
-  if (i > 0) EditedIndex = i;
+  if (i > 0) {
+    EditedIndex = i;
+    noBody_ = false;
+  }
+  if (noBody_) return;
   ReferenceIndex = FindBodyByName(s_, s_.objref[EditedIndex]);
   HoldBody(s_, edited_, EditedIndex);
   HoldBody(s_, reference_, ReferenceIndex);
@@ -271,13 +277,18 @@ void ObjEdit::Combo2_Click() {
   ShowVelocity();
 }
 
+// With no body shown a unit click fills nothing.
 void ObjEdit::ShowMass() {
+  if (noBody_) return;
   Text1->setText(Latin1(GeneralText(s_.objmass[EditedIndex] / massFactor() / s_.timescale / s_.timescale)));
 }
 
-void ObjEdit::ShowSize() { Text8->setText(Latin1(GeneralText(s_.objsize[EditedIndex] / sizeFactor()))); }
+void ObjEdit::ShowSize() {
+  if (!noBody_) Text8->setText(Latin1(GeneralText(s_.objsize[EditedIndex] / sizeFactor())));
+}
 
 void ObjEdit::ShowLocation() {
+  if (noBody_) return;
   const int i = EditedIndex, r = ReferenceIndex;
   const bool rel = hasReference(i);
   const double f = locationFactor();
@@ -289,6 +300,7 @@ void ObjEdit::ShowLocation() {
 }
 
 void ObjEdit::ShowVelocity() {
+  if (noBody_) return;
   const int i = EditedIndex, r = ReferenceIndex;
   const bool rel = hasReference(i);
   const double f = speedFactor();

@@ -90,6 +90,8 @@ class ObjEdit : public BodyDialog {
   void followBodies();
   void showNoBody();
   bool splitting_ = false;
+  // The edited body has gone: the boxes stay empty until a body is picked.
+  bool noBody_ = false;
   HeldBody edited_, reference_;
 };
 

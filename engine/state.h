@@ -33,6 +33,9 @@ constexpr double SunEarthMasses = 332983.460559796;
 
 // Colours are 0x00BBGGRR, red in the low byte.
 constexpr int32_t ColourWhite = 0xFFFFFF;
+// A colour read from a file: a value outside 0 to 0xFFFFFF (-1, or high
+// bits set) names no colour and gives `fallback`.
+constexpr int32_t ColourOr(int32_t v, int32_t fallback) { return v >= 0 && v <= 0xFFFFFF ? v : fallback; }
 
 // Brisklet's one export, bound at start-up when the library file is found.
 using RunLoopFn = int32_t (*)(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy,

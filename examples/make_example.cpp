@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
 
   // The view: the Sun in the middle, Mars' orbit filling the height.
   s->focusobj = 1;
-  s->ScalePixel = 1.4e-9;
+  s->ScalePixel = 1.0e-9;
   s->anchor = true;
   s->trails = true;
   s->llabels = true;
@@ -110,10 +110,13 @@ int main(int argc, char** argv) {
   s->RotatingFrame.period = 2000000.0;
   s->TimeForward = true;
   s->mainWindow.backColor = 0;
+  // The whole window on a 1366 x 768 screen, below the row that F9 and the
+  // dashboard toggles open along the top and right of the column F8 stacks
+  // at the left edge, title bars included.
   s->mainWindow.width = 1000 * 15;
-  s->mainWindow.height = 760 * 15;
-  s->mainWindow.left = 60 * 15;
-  s->mainWindow.top = 40 * 15;
+  s->mainWindow.height = 580 * 15;
+  s->mainWindow.left = 150 * 15;
+  s->mainWindow.top = 140 * 15;
   s->mainWindow.titlebar = true;
   s->mainWindow.vscroll = -10000;
   s->mainWindow.hscroll = 0;

@@ -326,6 +326,7 @@ void FillBodies(const KeyIndex& keys, int n, State& s) {
     if (auto v = body(FRef)) s.objref[k] = v->text;
     if (auto v = body(FColor)) {
       ReadNumber(*v, s.objcolor[k]);
+      s.objcolor[k] = ColourOr(s.objcolor[k], ColourWhite);
       s.objcolor2[k] = DeriveBodyColour(s.objcolor[k]);
     }
     if (auto v = body(FSize)) ReadNumber(*v, s.objsize[k]);

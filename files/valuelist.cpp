@@ -177,6 +177,7 @@ class Reader {
       c.underline = CharAt(style, 19) == 'y';
       if (AssignNumber(Val(Mid(style, 1, 15)), c.relFontSize)) scaled(c.relFontSize, c.fontSize);
       AssignNumber(Val(Right(style, 10)), c.foreColor);
+      c.foreColor = ColourOr(c.foreColor, ColourWhite);
     }
 
     std::string_view geometry = At(first + 3).text;
@@ -213,9 +214,11 @@ class Reader {
     std::string_view rotating = At(51).text;
     s.RotatingFrame.on = CharAt(rotating, 1) == 'y';
     if (s.RotatingFrame.on) AssignNumber(Val(rotating.substr(1)), s.RotatingFrame.period);
+    if (s.RotatingFrame.period == 0) s.RotatingFrame.on = false;  // the view divides by it
 
     s.TimeForward = At(52).text == "True";
     AssignNumber(Val(At(53).text), s.mainWindow.backColor);
+    s.mainWindow.backColor = ColourOr(s.mainWindow.backColor, 0);
 
     std::string_view exaggerate = At(54).text;
     s.ExaggerateObjectSizeOn = CharAt(exaggerate, 1) == 'y';
@@ -282,6 +285,7 @@ class Reader {
     ReadNumber(it_[p + 1], s.objmass[k]);
     s.objref[k] = it_[p + 2].text;
     ReadNumber(it_[p + 3], s.objcolor[k]);
+    s.objcolor[k] = ColourOr(s.objcolor[k], ColourWhite);
     s.objcolor2[k] = DeriveBodyColour(s.objcolor[k]);
     ReadNumber(it_[p + 4], s.objsize[k]);
     ReadNumber(it_[p + 5], s.objx[k]);

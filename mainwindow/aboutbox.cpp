@@ -25,7 +25,7 @@ frmAbout::frmAbout(Form1& form) : QDialog(nullptr), form_(form) {
   auto* outer = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   picIcon = new QLabel(this);
-  picIcon->setPixmap(form.windowIcon().pixmap(32, 32));
+  picIcon->setPixmap(form.windowIcon().pixmap(48, 48));
   lblTitle = new QLabel("Molvane", this);
   QFont f = lblTitle->font();
   f.setPointSize(f.pointSize() + 6);

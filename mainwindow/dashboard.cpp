@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QMoveEvent>
 #include <QPainter>
@@ -52,8 +54,39 @@ QPixmap CrossPicture() {
 QPushButton* SmallButton(const QString& caption, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
   b->setAutoDefault(false);
-  b->setFixedSize(28, 24);
+  b->setFixedSize(22, 22);
   return b;
+}
+
+// F9 lines the windows up 2010 twips (134 pixels) apart whatever their
+// widths, and the toggles open them at the same places: each window is
+// narrower than that step by room for a window manager's side borders.
+constexpr int DashboardWidth = 124;
+
+// A window's controls: a row of buttons, with the readout on a line of its
+// own below them when there is one.
+QVBoxLayout* DashboardLayout(QWidget* window, std::initializer_list<QWidget*> buttons, QLabel* readout) {
+  auto* lay = new QVBoxLayout(window);
+  lay->setContentsMargins(3, 3, 3, 3);
+  lay->setSpacing(2);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
+  for (QWidget* b : buttons) row->addWidget(b);
+  row->addStretch(1);
+  lay->addLayout(row);
+  if (readout) lay->addWidget(readout);
+  return lay;
+}
+
+// The largest size of the window's font, down to 7 pixels, at which a date
+// and time (with a four-digit year) takes no more than `width` pixels.
+QFont DateFont(QFont f, int width) {
+  const QString widest = Latin1(FormatDateTimeText(63900000000.0));  // a day of 2024
+  for (int px = QFontInfo(f).pixelSize(); px >= 7; --px) {
+    f.setPixelSize(px);
+    if (QFontMetrics(f).horizontalAdvance(widest) <= width) break;
+  }
+  return f;
 }
 
 }  // namespace
@@ -130,15 +163,11 @@ void DashboardWindowBase::closeEvent(QCloseEvent* e) {
 // ------------------------------------------------------------ screen scale
 
 frmScreenScale::frmScreenScale(MainToolWindows& tools) : DashboardWindowBase(tools, DashScreenScale, "Screen Scale") {
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(4, 4, 4, 4);
   Command13 = SmallButton("+", this);
   Command14 = SmallButton("-", this);
   Label1 = new QLabel(this);
-  Label1->setMinimumWidth(110);
-  row->addWidget(Command13);
-  row->addWidget(Command14);
-  row->addWidget(Label1, 1);
+  DashboardLayout(this, {Command13, Command14}, Label1);
+  resize(DashboardWidth, sizeHint().height());
   for (QWidget* c : {static_cast<QWidget*>(Command13), static_cast<QWidget*>(Command14)}) forwardKeys(c);
   connect(Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
   connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
@@ -151,17 +180,12 @@ void frmScreenScale::formLoad() { form_.UpdateScreenScale(); }
 // --------------------------------------------------------------- time step
 
 frmTimeRate::frmTimeRate(MainToolWindows& tools) : DashboardWindowBase(tools, DashTimeRate, "Time Step") {
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(4, 4, 4, 4);
   Command15 = SmallButton("| |", this);
   Command16 = SmallButton("+", this);
   Command17 = SmallButton("-", this);
   Label1 = new QLabel(this);
-  Label1->setMinimumWidth(70);
-  row->addWidget(Command15);
-  row->addWidget(Command16);
-  row->addWidget(Command17);
-  row->addWidget(Label1, 1);
+  DashboardLayout(this, {Command15, Command16, Command17}, Label1);
+  resize(DashboardWidth, sizeHint().height());
   for (QWidget* c : {Command15, Command16, Command17}) forwardKeys(c);
   connect(Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
   connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
@@ -203,11 +227,14 @@ void frmTimeRate::showTimeStep(const std::string& caption, const std::string& te
 
 frmFocusObject::frmFocusObject(MainToolWindows& tools) : DashboardWindowBase(tools, DashFocusObject, "Focus Object") {
   auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(4, 4, 4, 4);
+  row->setContentsMargins(3, 3, 3, 3);
   Combo2 = new QComboBox(this);
   Combo2->setEditable(false);
-  Combo2->setMinimumWidth(140);
+  // A long name does not widen the window; the dropped list shows it whole.
+  Combo2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  Combo2->setMinimumContentsLength(6);
   row->addWidget(Combo2);
+  resize(DashboardWidth, sizeHint().height());
   forwardKeys(Combo2);
   connect(Combo2, &QComboBox::activated, this, [this](int) { Combo2_Click(); });
 }
@@ -276,16 +303,11 @@ void frmFocusObject::Combo2_Click() {
 frmDateAndTime::frmDateAndTime(MainToolWindows& tools) : DashboardWindowBase(tools, DashDateAndTime, "Date and Time") {
   Label11 = new QLabel(this);
   Label11->move(4, 6);
-  QFont f = Label11->font();
-  f.setStyleHint(QFont::Monospace);
-  f.setFamily("Monospace");
-  Label11->setFont(f);
-  // The design's 2010 twips hold a date and time in the original's font;
-  // in Qt's the window starts as wide as the drawing's fitting makes it.
-  Label11->setText(Latin1(FormatDateTimeText(0)));
-  Label11->adjustSize();
-  resize(PixelsOfTwips(DateAndTimeWidth(2010, Label11->width() * TwipsPerPixel)), 30);
-  Label11->clear();
+  // The drawing's fitting keeps the window at 2010 twips while the label is
+  // narrow enough: the font is chosen so that a date of four-digit year fits
+  // beside the label's left and a window manager's borders.
+  Label11->setFont(DateFont(Label11->font(), PixelsOfTwips(2010) - 4 - 2 * 4));
+  resize(DashboardWidth, 30);
 }
 
 void frmDateAndTime::formLoad() {
@@ -309,8 +331,6 @@ void frmDateAndTime::Tick() {
 
 frmGraphicsOptions::frmGraphicsOptions(MainToolWindows& tools)
     : DashboardWindowBase(tools, DashGraphicsOptions, "Graphics Options") {
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(4, 4, 4, 4);
   Command1 = SmallButton(QString(), this);
   Command1->setToolTip("Floating Focus Point");
   Command18 = SmallButton("F", this);
@@ -329,7 +349,8 @@ frmGraphicsOptions::frmGraphicsOptions(MainToolWindows& tools)
   Commandcross->setIcon(CrossPicture());
   Commandcross->hide();
   Command1->setIcon(Commandcross->icon());
-  for (QPushButton* b : {Command1, Command18, Command19, Command20, Command21}) row->addWidget(b);
+  DashboardLayout(this, {Command1, Command18, Command19, Command20, Command21}, nullptr);
+  resize(DashboardWidth, sizeHint().height());
   for (QWidget* c : {Command1, Command18, Command19, Command20, Command21, Commandarrow, Commandcross}) {
     forwardKeys(c);
   }

@@ -1,6 +1,7 @@
 #include "mainwindow/dialogs.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QUrl>
 
@@ -11,6 +12,7 @@
 #include "mainwindow/screensaver.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/settime.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -43,12 +45,27 @@ QUrl OnlineTutorials() {
   return env.isEmpty() ? BesideProgram("tutorials.html") : QUrl(env);
 }
 
+// A page that cannot be shown says so, naming it, so that the user can
+// open it himself: the page missing beside the program, or no browser or
+// launcher on the desktop to show it.
 void Open(Form1& form, const QUrl& url) {
+  const QString page = url.isLocalFile() ? url.toLocalFile() : url.toString();
+  if (url.isLocalFile() && !QFileInfo::exists(page)) {
+    form.message(PathBytes(MissingHelpPageText(page)));
+    return;
+  }
   MainToolWindows& tools = ToolsOf(form);
-  if (tools.openUrl) tools.openUrl(url);
+  if (tools.openUrl && tools.openUrl(url)) return;
+  form.message(PathBytes(NoBrowserText(page)));
 }
 
 }  // namespace
+
+QString MissingHelpPageText(const QString& page) { return "The help page " + page + " is missing."; }
+
+QString NoBrowserText(const QString& page) {
+  return "No web browser could be started to show the help page. Open it in a browser:\n\n" + page;
+}
 
 void ShowSetTimeDialog(Form1& form) { ShowSingle<frmSetTime>(form); }
 void ShowPreferencesDialog(Form1& form) { ShowSingle<frmPreferences>(form); }

@@ -3,6 +3,8 @@
 // to the front).
 #pragma once
 
+#include <QString>
+
 namespace molvane {
 
 class Form1;
@@ -16,6 +18,10 @@ void ShowAboutBox(Form1& form);           // Help > About...
 void ShowHelp(Form1& form);
 // Help > Molvane Online Help...: the online tutorials page.
 void ShowTutorials(Form1& form);
+// What the two say when the page cannot be shown: a local page that is not
+// there, or no browser to show it.
+QString MissingHelpPageText(const QString& page);
+QString NoBrowserText(const QString& page);
 void ShowSecondView(Form1& form);  // Beta > Show Form 2
 void ShowScreenSaverSettings(Form1& form);
 

@@ -14,6 +14,7 @@
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
+#include "ui/icon.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
@@ -33,6 +34,8 @@ Form1::Form1(State& state, QWidget* parent)
       tools_(std::make_unique<ToolWindows>(state)),
       instruments_(std::make_unique<InstrumentWindows>()) {
   setWindowTitle("Molvane");
+  // The windows that open from here take this icon as theirs.
+  setWindowIcon(MolvaneIcon());
   windowStyle_.setClient(this);
 
   viewWidget_ = new ViewWidget(view_, this);
@@ -443,11 +446,14 @@ void Form1::captionsChanged(int front) {
 
 void Form1::captureWindowRecord() {
   MainWindowRecord& r = s_.mainWindow;
-  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) ? normalGeometry() : frameGeometry();
+  // A maximized or minimized window records the frame it returns to.
+  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+                      ? RestoredFrame(normalGeometry(), geometry(), frameGeometry())
+                      : frameGeometry();
   r.left = static_cast<float>(g.x() * TwipsPerPixel);
   r.top = static_cast<float>(g.y() * TwipsPerPixel);
-  r.width = static_cast<float>(frameGeometry().width() * TwipsPerPixel);
-  r.height = static_cast<float>(frameGeometry().height() * TwipsPerPixel);
+  r.width = static_cast<float>(g.width() * TwipsPerPixel);
+  r.height = static_cast<float>(g.height() * TwipsPerPixel);
   r.windowState = (windowState() & Qt::WindowMinimized) ? 1 : (windowState() & Qt::WindowMaximized) ? 2 : 0;
   r.titlebar = windowStyle_.titlebar();
   r.hscroll = static_cast<int16_t>(hscroll1_->value());
@@ -458,10 +464,16 @@ void Form1::applyWindowRecord() {
   const MainWindowRecord& r = s_.mainWindow;
   auto px = [](float twips, int fallback) { return TwipsInRange(twips) ? WholePixelsOfTwips(twips) : fallback; };
   if (r.width > 0 && r.height > 0) {
-    // The record holds the outer size; resize() takes the inner one.
+    // The record holds the outer size; resize() takes the inner one. A size
+    // kept from a larger screen shrinks to this one's free area, so that the
+    // bars along the bottom and the right stay within reach.
     const QSize frame = frameGeometry().size() - size();
-    const int w = std::clamp(px(r.width, width()) - frame.width(), 200, 10000);
-    const int h = std::clamp(px(r.height, height()) - frame.height(), 150, 10000);
+    const QScreen* scr = QGuiApplication::screenAt(QPoint(px(r.left, x()), px(r.top, y())));
+    if (!scr) scr = screen();
+    const QSize room = scr ? scr->availableGeometry().size() - frame : QSize(10000, 10000);
+    const int w = std::clamp(px(r.width, width()) - frame.width(), 200, std::max(200, std::min(room.width(), 10000)));
+    const int h =
+        std::clamp(px(r.height, height()) - frame.height(), 150, std::max(150, std::min(room.height(), 10000)));
     resize(w, h);
   }
   move(px(r.left, x()), px(r.top, y()));

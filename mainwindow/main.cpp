@@ -11,11 +11,16 @@
 #include "mainwindow/instrumentrouter.h"
 #include "mainwindow/sessionend.h"
 #include "ui/dialogs.h"
+#include "ui/icon.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName("molvane");
   QCoreApplication::setOrganizationName(QString());
+  // Every window shows the program's icon; a desktop matches the windows to
+  // the installed molvane.desktop entry.
+  QApplication::setWindowIcon(molvane::MolvaneIcon());
+  QGuiApplication::setDesktopFileName("molvane");
 
   auto state = std::make_unique<molvane::State>();
   molvane::QtDialogs dialogs;

@@ -265,10 +265,14 @@ void MainView::rebuildLabels() {
   }
   labelOrder_ = std::move(order);
   QFontMetrics fm(labelFont_);
+  // The labels stand on the view's background colour, as Preferences OK
+  // leaves them.
+  const QColor back = ColourFromValue(s_.mainWindow.backColor);
   for (int i = 1; i <= n; ++i) {
     BodyLabel& l = labels_[i];
     l.text = Latin1(s_.objname[i]);
     l.colour = ColourFromValue(s_.objcolor[i]);
+    l.back = back;
     l.left = -100;
     l.top = -100;
     if (const auto it = oldByText.constFind(l.text); it != oldByText.cend()) {

@@ -85,8 +85,12 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
     Combo1->addItem(QString::number(v));
     Combo2->addItem(QString::number(v));
   }
-  Combo1->setEditText(Latin1(GeneralText(s.MinimumObjectSize)));
-  Combo2->setEditText(Latin1(GeneralText(s.ExaggeratedObjectSize)));
+  // Each list drops down at the entry it shows, when it has one.
+  for (auto [list, value] : {std::pair{Combo1, s.MinimumObjectSize}, std::pair{Combo2, s.ExaggeratedObjectSize}}) {
+    const QString text = Latin1(GeneralText(value));
+    list->setCurrentIndex(list->findText(text));
+    list->setEditText(text);
+  }
 
   connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
   connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });

@@ -59,6 +59,9 @@ Form2::Form2(Form1& form) : QWidget(nullptr, Qt::Window), form_(form), s_(form.s
   zoomFactor_ = s_.ScalePixel;
   takeSize(screenArea.width(), screenArea.height(), 28, 50);
   setGeometry(screenArea);
+  // Maximized: whole on the screen beside a task bar, title bar and bars
+  // included.
+  setWindowState(Qt::WindowMaximized);
   clearCanvas();
 }
 

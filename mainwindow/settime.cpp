@@ -1,9 +1,13 @@
 #include "mainwindow/settime.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QListView>
 #include <QVBoxLayout>
 #include <cmath>
+#include <string>
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -23,15 +27,74 @@ QString EntryText(int v) {
   return Latin1(t.substr(t.size() >= 2 ? t.size() - 2 : 0));
 }
 
+// The dropped list of a number field: typing picks the entry that begins
+// with the typed digits once its leading blank is skipped, so "1" picks
+// " 1" rather than "10", and "1" then "2" typed quickly picks "12". Each
+// dropping starts a fresh search.
+class NumberListView : public QListView {
+ public:
+  using QListView::QListView;
+  void showEvent(QShowEvent* e) override {
+    typed_.clear();
+    QListView::showEvent(e);
+  }
+  void keyboardSearch(const QString& search) override {
+    if (!typing_.isValid() || typing_.elapsed() > QApplication::keyboardInputInterval()) typed_.clear();
+    typed_ += search;
+    typing_.start();
+    for (int row = 0; row < model()->rowCount(rootIndex()); ++row) {
+      const QModelIndex entry = model()->index(row, modelColumn(), rootIndex());
+      if (entry.data().toString().trimmed().startsWith(typed_)) {
+        setCurrentIndex(entry);
+        scrollTo(entry);
+        return;
+      }
+    }
+  }
+
+ private:
+  QString typed_;
+  QElapsedTimer typing_;
+};
+
 QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) {
   auto* c = new QComboBox(parent);
+  c->setView(new NumberListView(c));
   MakeEditableList(c);
   for (int v = from; v <= to; ++v) c->addItem(EntryText(v));
   c->setEditText(design);
   return c;
 }
 
+// A field's value within the range its list offers: a whole number, or for
+// the second one that rounds to a whole number (half to even).
+bool InRange(double v, int from, int to, bool rounds) {
+  if (rounds) v = RoundHalfEven(v);
+  return std::isfinite(v) && v == std::floor(v) && v >= from && v <= to;
+}
+
 }  // namespace
+
+std::string SetTimeFieldFault(const std::string& month, const std::string& day, const std::string& hour,
+                              const std::string& minute, const std::string& second) {
+  struct Field {
+    const std::string& text;
+    const char* name;
+    int from, to;
+    bool rounds;
+  };
+  const Field fields[] = {{month, "month", 1, 12, false},
+                          {day, "day", 1, 31, false},
+                          {hour, "hour", 0, 23, false},
+                          {minute, "minute", 0, 59, false},
+                          {second, "second", 0, 59, true}};
+  for (const Field& f : fields) {
+    if (InRange(ParseNumberPrefix(f.text), f.from, f.to, f.rounds)) continue;
+    return std::string("The ") + f.name + " must be a whole number from " + std::to_string(f.from) + " to " +
+           std::to_string(f.to) + ".";
+  }
+  return {};
+}
 
 bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
                        const std::string& hour, const std::string& minute, const std::string& second, double& out) {
@@ -82,8 +145,16 @@ frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
 }
 
 // The clock is set whether the loop runs or not; a running loop counts on
-// from the new value.
+// from the new value. A field beyond its range would be cut to its last two
+// digits or to 0 on the way through the date text: it is refused, and the
+// dialog stays open for the user to mend it.
 void frmSetTime::Command2_Click() {
+  const std::string fault = SetTimeFieldFault(BoxText(ComboMonth), BoxText(ComboDay), BoxText(ComboHour),
+                                              BoxText(ComboMinute), BoxText(ComboSecond));
+  if (!fault.empty()) {
+    form_.message(fault);
+    return;
+  }
   double t = 0;
   if (SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay), BoxText(ComboHour),
                         BoxText(ComboMinute), BoxText(ComboSecond), t)) {

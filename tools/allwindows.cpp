@@ -12,6 +12,7 @@
 #include "editors/bodyeditors.h"
 #include "editors/classlibrary.h"
 #include "editors/createobjects.h"
+#include "editors/distancebox.h"
 #include "editors/editorwindows.h"
 #include "editors/objedit.h"
 #include "editors/orbitcalculator.h"
@@ -26,6 +27,7 @@
 #include "mainwindow/screensaver.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/settime.h"
+#include "ui/icon.h"
 #include "ui/text.h"
 
 namespace molvane {
@@ -62,7 +64,13 @@ void CloseNow(QWidget* w) {
 
 }  // namespace
 
+void UseSmallestScreenOffscreen() {
+  if (qEnvironmentVariable("QT_QPA_PLATFORM") == "offscreen")
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" MOLVANE_SCREEN_CONFIG);
+}
+
 WholeProgram::WholeProgram() : state_(std::make_unique<State>()) {
+  QApplication::setWindowIcon(MolvaneIcon());
   form_ = std::make_unique<Form1>(*state_);
   form_->setDialogs(dialogs_);
   form_->setToolWindows(std::make_unique<MainToolWindows>(*form_));
@@ -105,6 +113,19 @@ void VisitMainWindowMenus(WholeProgram& p, const WindowVisitor& visit) {
     menus.dashboardItems[w]->trigger();
     Visit(visit, dashNames[w], tools.window(static_cast<DashboardWindow>(w)));
   }
+  // ---- The five together over the main window, drawn as a step draws it
+  // (which also fits the date window): where the toggles opened them, then
+  // lined up by F9 and by F8.
+  const auto visitScreen = [&](const QString& name) {
+    for (int i = 0; i < 2; ++i) form.plot();
+    form.refreshView();
+    Visit(visit, name, &form);
+  };
+  visitScreen("screen-dashboard-toggles");
+  menus.alignHorizontal->trigger();
+  visitScreen("screen-dashboard-row");
+  menus.alignVertically->trigger();
+  visitScreen("screen-dashboard-column");
   menus.hideAll->trigger();
 
   // ---- Settings dialogs and boxes of the main window's menus.
@@ -167,6 +188,12 @@ void VisitEditorsAndBoxes(WholeProgram& p, const WindowVisitor& visit) {
   form.instruments().showReferenceBox(2);
   for (int i = 0; i < 2; ++i) form.plot();
   Visit(visit, "distancebox", editors.distanceBox(1));
+  if (RefBoxS* box = editors.distanceBox(1)) {  // its body list, shown by the mouse, dropped down
+    box->lbl_MouseMove();
+    box->Combo1->showPopup();
+    Visit(visit, "distancebox-list", box->Combo1->view()->window());
+    box->Combo1->hidePopup();
+  }
   Visit(visit, "orbitbox", editors.orbitBox(1));
   Visit(visit, "refbox1", editors.referenceBox(1));
   Visit(visit, "refbox2", editors.referenceBox(2));

@@ -18,6 +18,10 @@ class MainToolWindows;
 class EditorWindows;
 class ControlWindows;
 
+// Before the application starts: a run on the offscreen platform gets one
+// screen of 1366 x 768 pixels, the smallest the windows are made for.
+void UseSmallestScreenOffscreen();
+
 class WholeProgram {
  public:
   WholeProgram();
@@ -46,7 +50,9 @@ class WholeProgram {
 // Opens every window of the program through the commands a user has, and
 // hands each to `visit` while it is shown, under a name for its picture. A
 // window with several faces (the autopilot editor's parameter frames, the
-// thrust panel's three panels) is handed over once per face. Windows are
+// thrust panel's three panels) is handed over once per face. A name that
+// begins with "screen-" hands over the main window at a moment when other
+// windows stand over it, for a picture of the whole screen. Windows are
 // closed again when they are done, except the main window.
 using WindowVisitor = std::function<void(const QString& name, QWidget& window)>;
 void VisitEveryWindow(WholeProgram& program, const WindowVisitor& visit);

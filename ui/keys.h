@@ -20,9 +20,10 @@ int WindowsKeyCode(const QKeyEvent* e);
 
 // Marks a widget whose key presses reach the command table (the window
 // itself and the controls that forward; text boxes are left unmarked so
-// that typing into them runs no command). With alignKeys its F8 and F9
-// releases line up the dashboard. A marked list's drop-down counts as the
-// list.
+// that typing into them runs no command, and a key that reaches an unmarked
+// control first is never forwarded by the window around it). With alignKeys
+// its F8 and F9 releases line up the dashboard. A marked list's drop-down
+// and text field count as the list; Esc in the drop-down only closes it.
 void ForwardKeysFrom(QWidget* w, bool alignKeys = false);
 // Marks a widget whose F8 and F9 releases line up the dashboard while its
 // key presses stay its own.
@@ -45,7 +46,7 @@ class KeyForwarder : public QObject {
     const QEvent* event = nullptr;
     QPointer<QWidget> receiver;
     bool handled = false;
-    void arrive(QWidget* w, const QEvent* e);
+    void arrive(QWidget* w, const QEvent* e, const char* mark);
   };
 
   std::function<void(int)> press_;

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
-#include <algorithm>
 
 namespace molvane {
 
@@ -36,16 +36,22 @@ QPoint PlaceOnArea(const QRect& frame, const QRect& area) {
   return p;
 }
 
+QRect RestoredFrame(const QRect& normal, const QRect& inner, const QRect& frame) {
+  return normal.adjusted(frame.left() - inner.left(), frame.top() - inner.top(), frame.right() - inner.right(),
+                         frame.bottom() - inner.bottom());
+}
+
 void KeepOnScreen(QWidget* window) {
   if (!window || !window->isWindow() || (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
   const QRect frame = window->frameGeometry();
-  // Reachable: a piece of its top edge, where a title bar is grabbed, lies
-  // on a screen. A window only partly off an edge stays where it is.
-  const QRect top(frame.left(), frame.top(), frame.width(), std::min(frame.height(), 24));
-  for (const QScreen* s : QGuiApplication::screens()) {
-    const QRect seen = s->availableGeometry().intersected(top);
-    if (seen.height() == top.height() && seen.width() >= std::min(top.width(), 64)) return;
-  }
+  const QRect inside = window->geometry();
+  // What must be seen: the title bar and the inside; thin borders beside and
+  // below may run over an edge. A window that shows them stays where it is,
+  // even across two screens.
+  const QRect seen(inside.left(), frame.top(), inside.width(), inside.bottom() - frame.top() + 1);
+  QRegion desktop;
+  for (const QScreen* s : QGuiApplication::screens()) desktop += s->availableGeometry();
+  if (QRegion(seen).subtracted(desktop).isEmpty()) return;
   const QScreen* screen = QGuiApplication::screenAt(frame.center());
   if (!screen) screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;

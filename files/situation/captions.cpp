@@ -23,6 +23,7 @@ CaptionRecord ReadCaption(const SectionItems& in, size_t q, const CaptionSlot& c
   c.fontName = in[q + 1].text;
   ReadNumber(in[q + 2], c.fontSize);
   ReadNumber(in[q + 3], c.foreColor);
+  c.foreColor = ColourOr(c.foreColor, ColourWhite);
   size_t p = q + 4;
   for (bool* f : {&c.bold, &c.italic, &c.strikethru, &c.underline}) ReadFlag(in[p++], *f);
   for (float* v : {&c.top, &c.left, &c.height, &c.width}) ReadNumber(in[p++], *v);

@@ -41,6 +41,7 @@ BodyRecord ReadBody(const SectionItems& in, size_t p, const State& current, int 
   ReadNumber(in[p + 1], b.mass);
   b.ref = in[p + 2].text;
   ReadNumber(in[p + 3], b.color);
+  b.color = ColourOr(b.color, ColourWhite);
   ReadNumber(in[p + 4], b.size);
   size_t q = p + 5;
   for (double* v : {&b.x, &b.y, &b.z, &b.vx, &b.vy, &b.vz}) ReadNumber(in[q++], *v);

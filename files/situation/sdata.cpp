@@ -49,6 +49,7 @@ bool ReadLines(const SectionItems& in, size_t p, const State& c, int objects, SD
   const MainWindowRecord& w = c.mainWindow;
   s.backColor = w.backColor;
   ReadNumber(at(16), s.backColor);
+  s.backColor = ColourOr(s.backColor, 0);
   s.windowState = w.windowState;
   ReadNumber(at(17), s.windowState);
   s.top = w.top;
@@ -200,7 +201,9 @@ void ApplySData(const LoadTarget& to, const SituationDocument& d) {
   w.hscroll = r.hscroll;
   w.vscroll = r.vscroll;
   s.StoredSituationName = r.storedName;
-  s.RotatingFrame.on = r.rotatingOn;
+  // The view turns by the step over the period: a period of 0 leaves the
+  // frame off.
+  s.RotatingFrame.on = r.rotatingOn && r.rotatingPeriod != 0;
   s.RotatingFrame.period = r.rotatingPeriod;
   s.TimeForward = r.timeForward;
   w.backColor = r.backColor;

@@ -2,8 +2,11 @@
 // simulation, deletion, pasted state vectors and look-ups by name.
 #include "editors/objedit.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
 
 #include "bodyeditors_support.h"
 #include "engine/numtext.h"
@@ -220,6 +223,29 @@ TEST_F(ObjEditTest, DeleteRemovesTheBodyAndFollowsTheNextOneDownToTheFloatingPoi
   d.Apply_Click();
   EXPECT_EQ(state->objects, 0);
   EXPECT_EQ(state->objname[0], name0);
+}
+
+// The edited body deleted from elsewhere: the dialog shows no body, no
+// colour, and its unit options fill nothing until a body is picked.
+TEST_F(ObjEditTest, ABodyDeletedElsewhereLeavesNothingShown) {
+  addBodies(3);
+  state->objcolor[2] = 0x0000FF;
+  ObjEdit& d = open(2);
+  d.show();
+  const QRgb frame = d.Shape1->parentWidget()->palette().color(QPalette::Window).rgb();
+  EXPECT_EQ(d.Shape1->grab().toImage().pixel(12, 12), QColor(255, 0, 0).rgb());
+  DeleteBody(*state, form->engineHost(), 2);
+  EXPECT_TRUE(d.Combo1->currentText().isEmpty());
+  EXPECT_EQ(d.Shape1->grab().toImage().pixel(12, 12), frame);
+  for (QRadioButton* unit : {d.massUnits[1], d.sizeUnits[1], d.locationUnits[0], d.speedUnits[0]})
+    QTest::mouseClick(unit, Qt::LeftButton);
+  for (QLineEdit* b : {d.Text1, d.Text8, d.Text[2], d.Text[5]}) EXPECT_TRUE(b->text().isEmpty());
+  d.Combo1->showPopup();
+  d.Combo1->view()->setCurrentIndex(d.Combo1->model()->index(1, 0));
+  QTest::keyClick(d.Combo1->view(), Qt::Key_Return);
+  EXPECT_EQ(d.Combo1->currentText(), "Body3");
+  EXPECT_EQ(d.Text8->text().toStdString(), GeneralText(1e6 / 12742000));  // in Earth diameters, as picked
+  EXPECT_EQ(d.Shape1->grab().toImage().pixel(12, 12), QColor(0, 255, 0).rgb());
 }
 
 TEST_F(ObjEditTest, TheColourIsStoredAtOnceAndACancelChangesNothing) {

@@ -113,5 +113,25 @@ TEST_F(RotatingPeriodOnMainWindow, OkAndCancelCloseKeepingWhatWasChanged) {
   EXPECT_FALSE(mainWindow->menus().rotatingFrame->isChecked());
 }
 
+// Keys typed into the period box and the body list stay there; the other
+// controls pass them on to the main window's commands (Esc: full screen),
+// and Esc in the dropped body list only closes the list.
+TEST_F(RotatingPeriodOnMainWindow, OnlyThePeriodBoxAndTheBodyListKeepTheirKeys) {
+  addBodies(2);
+  frmRotatingPeriod& d = open();
+  for (QWidget* keeps : {static_cast<QWidget*>(d.TextRotatePeriod), static_cast<QWidget*>(d.ComboRotatingObject)}) {
+    QTest::keyClick(keeps, Qt::Key_Escape);
+    EXPECT_TRUE(mainWindow->windowStyle().titlebar());
+  }
+  d.ComboRotatingObject->showPopup();
+  QTest::keyClick(d.ComboRotatingObject->view(), Qt::Key_Escape);
+  EXPECT_FALSE(d.ComboRotatingObject->view()->isVisible());
+  EXPECT_TRUE(mainWindow->windowStyle().titlebar());
+  QTest::keyClick(d.Option1, Qt::Key_Escape);
+  EXPECT_FALSE(mainWindow->windowStyle().titlebar());
+  QTest::keyClick(d.Command10, Qt::Key_Escape);
+  EXPECT_TRUE(mainWindow->windowStyle().titlebar());
+}
+
 }  // namespace
 }  // namespace molvane

@@ -238,7 +238,7 @@ TEST_F(KeyedTest, LastOccurrenceWinsAndMissingKeysKeepTheirTargets) {
   s->objmass[1] = 3;
   std::string bytes =
       "intro\r\nmOLVANE\r\nrefboxorbit1loaded\r\nTrue\r\nrefboxorbit1loaded\r\nFalse\r\n"
-      "objects\r\n 7\r\nobjname    7\r\nSeventh\r\nobjmass   7\r\n 1E999\r\nfocusobj\r\n 9\r\n"
+      "objects\r\n 7\r\nobjname    7\r\nSeventh\r\nobjmass   7\r\n 1E999\r\nobjcolor   7\r\n-1\r\nfocusobj\r\n 9\r\n"
       "timescale\r\n 2\r\ntimescale\r\n 4\r\napc\r\n 0\r\n";
   s->autopilotCount = 2;
   s->autopilot[1].line = "gone";
@@ -249,6 +249,7 @@ TEST_F(KeyedTest, LastOccurrenceWinsAndMissingKeysKeepTheirTargets) {
   EXPECT_EQ(s->objects, 7);
   EXPECT_EQ(s->objname[7], "Seventh");
   EXPECT_EQ(s->objmass[7], 0);  // not finite: kept as it was
+  EXPECT_EQ(s->objcolor[7], ColourWhite);  // -1 names no colour
   EXPECT_EQ(s->objname[1], "Kept");
   EXPECT_EQ(s->objmass[1], 3);
   EXPECT_EQ(s->focusobj, 0);  // beyond the bodies

@@ -172,6 +172,31 @@ TEST_F(SituationOpenTest, OpeningAppliesTheFileInOrderAndRunsTheEpilogue) {
   EXPECT_EQ(s.autopilotState.nextLine, "0000000001 THRUST Earth 100");
 }
 
+// A colour that names none (-1, high bits set) becomes the default one;
+// a rotating frame of period 0 opens switched off.
+TEST_F(SituationOpenTest, UnusableColoursAndAPeriodOfZeroFallBack) {
+  std::string b = ReadFile(DataPath("full.molv"));
+  const std::pair<std::string_view, std::string_view> edits[] = {
+      {"\r\nFalse\r\n 2000000\r\nTrue\r\n 16711680\r\n", "\r\nTrue\r\n 0\r\nTrue\r\n-1\r\n"},  // frame, back
+      {"Sun\r\n 16711680\r\n 12756000\r\n", "Sun\r\n-2147483643\r\n 12756000\r\n"},            // Earth
+      {"Arial\r\n 12\r\n 65535\r\n", "Arial\r\n 12\r\n 16777216\r\n"},                         // caption 1
+  };
+  for (auto [from, to] : edits) {
+    const size_t at = b.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    b.replace(at, from.size(), to);
+  }
+  const std::string path = tmp / "colours.molv";
+  WriteFile(path, b);
+  s.RotatingFrame.period = 5;
+  ASSERT_TRUE(Open(path));
+  EXPECT_FALSE(s.RotatingFrame.on);
+  EXPECT_EQ(s.mainWindow.backColor, 0);
+  EXPECT_EQ(s.objcolor[2], ColourWhite);
+  EXPECT_EQ(s.captions[1].foreColor, ColourWhite);
+  EXPECT_EQ(s.objcolor[1], 65535);  // a colour stays as it is
+}
+
 TEST_F(SituationOpenTest, WithoutAnchorTheSystemIsAssembled) {
   std::string b = ReadFile(DataPath("full.molv"));
   // anchor off (SData line 26) and the date and time window open.

@@ -358,6 +358,23 @@ TEST_F(ValueListTest, NumbersAndIndicesKeepTheirBounds) {
   EXPECT_EQ(s.mainWindow.top, 0);
   EXPECT_EQ(s.mainWindow.height, 1);  // the last 15 characters of a short item are all of it
   EXPECT_FALSE(s.graphicsoptionsloaded);
+
+  // A rotating frame of period 0 opens off; a colour that names none (-1,
+  // high bits set) becomes the default one.
+  l = Lines(ReadFile(DataPath("valuelist-full.molv")));
+  l[51 - 1] = "y0";
+  l[53 - 1] = "-1";
+  l[146 + 18 + 4 - 1] = "-2147483643";              // Earth's colour
+  l[32 - 1] = "\"0.001          ynyn  16777216\"";  // caption 1's colour
+  WriteFile(path, Join(l));
+  ASSERT_TRUE(Open(path));
+  EXPECT_FALSE(s.RotatingFrame.on);
+  EXPECT_EQ(s.mainWindow.backColor, 0);
+  EXPECT_EQ(s.captions[1].foreColor, ColourWhite);
+  int earth = 0;
+  for (int k = 1; k <= s.objects; ++k) earth = s.objname[k] == "Earth" ? k : earth;
+  ASSERT_GT(earth, 0);
+  EXPECT_EQ(s.objcolor[earth], ColourWhite);
 }
 
 TEST_F(ValueListTest, AutopilotStopsAtAThousandEntries) {

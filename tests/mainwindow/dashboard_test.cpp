@@ -2,6 +2,7 @@
 // alignments and the stored places, and the controls of each window.
 #include "mainwindow/dashboard.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
@@ -101,6 +102,11 @@ TEST_F(Dashboard, KeysTypedInAToolWindowReachTheCommandTable) {
   EXPECT_FALSE(form->windowStyle().titlebar());
   QTest::keyClick(tw->focusObject(), Qt::Key_Escape);
   EXPECT_TRUE(form->windowStyle().titlebar());
+  // Esc that closes the dropped list does only that.
+  tw->focusObject()->Combo2->showPopup();
+  QTest::keyClick(tw->focusObject()->Combo2->view(), Qt::Key_Escape);
+  EXPECT_FALSE(tw->focusObject()->Combo2->view()->isVisible());
+  EXPECT_TRUE(form->windowStyle().titlebar());
   // Ctrl+D in a dashboard window opens the date window.
   QTest::keyClick(g->Command20, Qt::Key_D, Qt::ControlModifier);
   EXPECT_TRUE(state->dateandtimeloaded);
@@ -164,8 +170,8 @@ TEST_F(Dashboard, SituationPlacesOpenAtTheStoredPlaceAndFollowMoves) {
 
 // What a file places far off the screen comes back where the user can
 // reach it: a dashboard window, any other window it opens (boxes, panels),
-// the main window, a caption outside the view. A window partly over an edge
-// stays.
+// the main window, a caption outside the view. A window that fits the screen
+// but runs over its right edge comes in as far as needed to show it whole.
 TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
   const QRect area = form->screen()->availableGeometry();
   state->timerateloaded = true;
@@ -183,9 +189,15 @@ TEST_F(Dashboard, WhatAFilePlacesOffTheScreenComesBack) {
   QApplication::processEvents();
   for (QWidget* w : {static_cast<QWidget*>(tw->timeRate()), &box, static_cast<QWidget*>(form.get())})
     EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().x() << "," << w->frameGeometry().y();
-  EXPECT_EQ(edge.geometry().topLeft(), QPoint(area.right() - 100, 10));
+  EXPECT_EQ(edge.frameGeometry().right(), area.right());
+  EXPECT_EQ(edge.geometry().y(), 10);
   EXPECT_EQ(state->dashboard[DashTimeRate].left, tw->timeRate()->frameGeometry().x() * 15);  // saved as shown
   EXPECT_TRUE(form->viewWidget()->rect().contains(form->captionLabel(1)->geometry()));
+  // A main window kept from a larger screen shrinks to this one's free area.
+  state->mainWindow = {0, 0, 40 * 15, 60 * 15, 3000 * 15, 2000 * 15};
+  form->setMainWindow();
+  EXPECT_TRUE(area.contains(form->frameGeometry()));
+  EXPECT_EQ(form->frameGeometry().size(), area.size());
 }
 
 TEST_F(Dashboard, SavedSituationReopensTheWindowsWhereTheyWere) {

@@ -6,16 +6,21 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <tuple>
 
+#include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "files/fileio.h"
 #include "form1_support.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/dashboard.h"
+#include "mainwindow/menus.h"
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"
 #include "mainwindow/settime.h"
 #include "mainwindow/viewwidget.h"
+#include "ui/icon.h"
+#include "ui/text.h"
 
 namespace molvane {
 namespace {
@@ -93,8 +98,49 @@ TEST_F(Dialogs, SetTimeKeepsWhatIsTypedAndWhatIsPicked) {
   d->ComboDay->view()->setCurrentIndex(d->ComboDay->model()->index(11, 0));
   QTest::keyClick(d->ComboDay->view(), Qt::Key_Return);
   EXPECT_EQ(d->ComboDay->currentText(), "12");
+  // Digits typed into a dropped list pick the entry they begin, its leading
+  // blank skipped.
+  for (auto [list, typed, picked] : {std::tuple{d->ComboMonth, "1", " 1"}, std::tuple{d->ComboDay, "3", " 3"},
+                                     std::tuple{d->ComboDay, "12", "12"}}) {
+    list->showPopup();
+    QTest::keyClicks(list->view(), typed);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(list->currentText(), picked) << typed;
+  }
   QTest::mouseClick(d->Command2, Qt::LeftButton);
   EXPECT_EQ(state->SecondsElapsed, ParseDateTimeText(ComposeDateTimeText(2005, 1, 12, 2, 0, 0)));
+}
+
+// A field beyond the range of its list would reach the clock cut to its last
+// two digits or to 0: OK refuses it, says which, and keeps the dialog open.
+TEST_F(Dialogs, SetTimeRefusesAFieldBeyondItsRange) {
+  state->SecondsElapsed = 12345;
+  ShowSetTimeDialog(*form);
+  frmSetTime* d = openOne<frmSetTime>();
+  ASSERT_TRUE(d);
+  const std::tuple<QComboBox*, const char*, const char*> rows[] = {
+      {d->ComboSecond, "99999", "second must be a whole number from 0 to 59."},
+      {d->ComboSecond, "59.7", "second must be a whole number from 0 to 59."},
+      {d->ComboMinute, "60", "minute must be a whole number from 0 to 59."},
+      {d->ComboHour, "1.5", "hour must be a whole number from 0 to 23."},
+      {d->ComboDay, "32", "day must be a whole number from 1 to 31."},
+      {d->ComboMonth, "", "month must be a whole number from 1 to 12."},
+  };
+  for (auto [list, typed, message] : rows) {
+    const QString before = list->currentText();
+    list->clearEditText();
+    QTest::keyClicks(list, typed);
+    QTest::mouseClick(d->Command2, Qt::LeftButton);
+    ASSERT_FALSE(dialogs.messages().empty()) << typed;
+    EXPECT_EQ(dialogs.messages().back(), std::string("The ") + message) << typed;
+    EXPECT_TRUE(d->isVisible() && state->SecondsElapsed == 12345) << typed;
+    list->setEditText(before);
+  }
+  const size_t said = dialogs.messages().size();
+  d->ComboSecond->setEditText("59.4");  // rounds to 59
+  QTest::mouseClick(d->Command2, Qt::LeftButton);
+  EXPECT_EQ(dialogs.messages().size(), said);
+  EXPECT_EQ(state->SecondsElapsed, 63271756800.0 + 59);
 }
 
 TEST_F(Dialogs, SetTimeCancelLeavesTheClock) {
@@ -172,6 +218,11 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   ASSERT_TRUE(d);
   EXPECT_EQ(d->Combo1->currentText(), "2");
   EXPECT_EQ(d->Combo2->currentText(), "10");
+  for (auto [list, row] : {std::pair{d->Combo1, 1}, std::pair{d->Combo2, 9}}) {
+    list->showPopup();  // dropped down at the entry shown
+    EXPECT_EQ(list->view()->currentIndex().row(), row);
+    list->hidePopup();
+  }
   EXPECT_EQ(d->Combo1->count(), 100);
   EXPECT_EQ(d->Combo2->itemText(99), "100");
   EXPECT_TRUE(d->Option2->isChecked());
@@ -215,6 +266,13 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   const QPoint disc = QPointF(state->ScreenCentreX, state->ScreenCentreY).toPoint();
   EXPECT_EQ(form->view().canvas().pixel(disc), QColor(0, 255, 0).rgb());
   EXPECT_EQ(shot.pixel(disc), QColor(255, 0, 0).rgb());
+  // A body deleted rebuilds the labels: they keep the red.
+  addBodies(3);
+  form->refreshObjectLists();
+  DeleteBody(*state, *form, 3);
+  form->plot();
+  EXPECT_EQ(form->viewWidget()->grab().toImage().pixel(form->view().labelRect(2).topLeft().toPoint()),
+            QColor(255, 0, 0).rgb());
 
   // A cancelled colour dialog keeps the swatch; OK without a change keeps the colour.
   QApplication::processEvents();
@@ -239,6 +297,7 @@ TEST_F(Dialogs, AboutBoxFindsNoSystemInformationProgram) {
   EXPECT_EQ(d->lblTitle->text(), "Molvane");
   EXPECT_EQ(d->lblVersion->text(), "Version 2.0.0");
   EXPECT_EQ(d->cmdSysInfo->text(), "&System Info...");
+  EXPECT_EQ(d->picIcon->pixmap().toImage(), MolvaneIcon().pixmap(48).toImage());
   QString value = "x";
   EXPECT_FALSE(frmAbout::GetKeyValue(0x80000002u, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value));
   EXPECT_TRUE(value.isEmpty());
@@ -272,6 +331,24 @@ TEST_F(Dialogs, HelpPagesOpenInTheDesktopViewer) {
   EXPECT_EQ(opened[0].toLocalFile(), local);
   EXPECT_EQ(opened[1].toLocalFile(), local);
   EXPECT_EQ(opened[2].toString(), "https://example.org/molvane/tutorials.html");
+  EXPECT_TRUE(dialogs.messages().empty());
+
+  // No browser on the desktop, or no page where it should be: a message
+  // names the page instead of nothing happening.
+  tw->openUrl = [&](const QUrl& u) {
+    opened.push_back(u);
+    return false;
+  };
+  form->menus().molvHelp->trigger();
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(PathText(dialogs.messages().back()), NoBrowserText(local));
+  EXPECT_NE(dialogs.messages().back().find("tutorials.html"), std::string::npos);
+  qputenv("MOLVANE_ONLINE_HELP", QUrl::fromLocalFile(dataDir() + "/gone.html").toString().toUtf8());
+  form->menus().onlineHelp->trigger();
+  qunsetenv("MOLVANE_ONLINE_HELP");
+  EXPECT_EQ(opened.size(), 4u);  // a missing page is not handed to the browser
+  ASSERT_EQ(dialogs.messages().size(), 2u);
+  EXPECT_EQ(PathText(dialogs.messages().back()), MissingHelpPageText(dataDir() + "/gone.html"));
 }
 
 TEST_F(Dialogs, ScreenSaverSettingsWriteTheFileAndEndTheProgram) {

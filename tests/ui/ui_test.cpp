@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/dialogs.h"
+#include "ui/onscreen.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 
@@ -45,6 +46,18 @@ TEST(Twips, NearestOrWholePixelsWithinTheRangeAWindowCanTake) {
     EXPECT_EQ(TwipsInRange(r.twips), r.inRange) << r.twips;
   }
   EXPECT_EQ(TwipsRect(120, 7.5, 1215, -300), QRect(8, 1, 81, 0));
+}
+
+// Where a window goes back onto the screen, and the frame a maximized one
+// returns to: its normal inside grown by the frame's margins, so that a save
+// and an open do not move it by them each time.
+TEST(OnScreen, PlacesOnTheAreaAndRestoredFrames) {
+  const QRect area(0, 30, 1366, 738);
+  EXPECT_EQ(PlaceOnArea(QRect(1200, 700, 300, 200), area), QPoint(1066, 568));
+  EXPECT_EQ(PlaceOnArea(QRect(60, 40, 1000, 800), area), QPoint(60, 30));  // taller than the area
+  // Margins 4 beside and below, 28 above (a title bar).
+  const QRect inner(4, 58, 1358, 706), frame(0, 30, 1366, 738);
+  EXPECT_EQ(RestoredFrame(QRect(104, 128, 800, 600), inner, frame), QRect(100, 100, 808, 632));
 }
 
 TEST(Text, Latin1BytesAreNotUtf8) {
