@@ -65,6 +65,7 @@ frmAddCaption::frmAddCaption(WindowServices& form, State& s)
   for (int k = 1; k <= MaxCaptions; ++k) {
     auto* b = new QRadioButton(QString::number(k), this);
     b->setGeometry(TwipsRect(120, 120 + 360 * (k - 1), 495, 255));
+    b->setObjectName("Option1");
     connect(b, &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
     Option1[static_cast<size_t>(k)] = b;
   }
@@ -78,6 +79,9 @@ frmAddCaption::frmAddCaption(WindowServices& form, State& s)
   btnOK = button("OK", 120);
   btnCancel = button("Cancel", 600);
   Command1 = button("Font...", 1080);
+  btnOK->setObjectName("btnOK");
+  btnCancel->setObjectName("btnCancel");
+  Command1->setObjectName("Command1");
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

@@ -23,6 +23,12 @@ namespace molvane {
 namespace {
 
 constexpr int16_t kAmounts[4] = {1, 10, 100, 1000};
+// The boost buttons' names by row (BoostRow order) and amount.
+constexpr const char* kBoostNames[5][4] = {{"Command3", "Command4", "Command5", "Command15"},
+                                           {"Command6", "Command7", "Command8", "Command16"},
+                                           {"Command9", "Command10", "Command11", "Command17"},
+                                           {"Command12", "Command13", "Command14", "Command18"},
+                                           {"Command19", "Command20", "Command21", "Command22"}};
 
 // A direction component: only finite singles enter the table.
 void SetComponent(float& target, double value) {
@@ -159,6 +165,7 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
     for (int i = 0; i < 4; ++i) {
       QPushButton* b = button(g, QString(), TwipsRect(lefts[i], 240, 255, 255));
       const int16_t amount = kAmounts[i];
+      b->setObjectName(kBoostNames[static_cast<size_t>(which)][i]);
       connect(b, &QPushButton::clicked, this, [this, which, amount] { boost(which, amount); });
       boostButtons[static_cast<size_t>(which)][static_cast<size_t>(i)] = b;
     }
@@ -169,6 +176,7 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
   Frame1 = new QFrame(this);
   Frame1->setGeometry(TwipsRect(0, 0, 1800, 2040));
   Command2 = button(Frame1, QString(), TwipsRect(120, 120, 1560, 255));
+  Command2->setObjectName("Command2");
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   row(Frame1, BoostRow::Prograde, "Prograde Boost", 360, "  1     10   100   1K");
   row(Frame1, BoostRow::Retrograde, "Retrograde Boost", 1200, "  1    10   100   1K");
@@ -177,6 +185,7 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
   QGroupBox* custom = row(this, BoostRow::Custom, "Custom Boost", 3720, "  1    10   100   1K");
   custom->setGeometry(TwipsRect(0, 3720, 1800, 1140));
   Command23 = button(custom, "Edit...", TwipsRect(120, 780, 975, 315));
+  Command23->setObjectName("Command23");
   connect(Command23, &QPushButton::clicked, this, [this] { Command23_Click(); });
   Label7 = label(this, QString(), TwipsRect(120, 4920, 1560, 255));
 
@@ -193,6 +202,7 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
   Combo2->setGeometry(TwipsRect(120, 960, 1560, 315));
   Command1 = button(Frame2, "OK", TwipsRect(120, 1440, 975, 375));
   connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });
+  Command1->setObjectName("Command1");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
   Frame8 = new QFrame(this);
@@ -205,6 +215,7 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
   Text2 = new QLineEdit(Frame8);
   Text2->setGeometry(TwipsRect(120, 960, 1200, 285));
   Command24 = button(Frame8, "OK", TwipsRect(120, 1440, 975, 375));
+  Command24->setObjectName("Command24");
   connect(Command24, &QPushButton::clicked, this, [this] { Command24_Click(); });
   // The lists and the angle boxes run no key commands, but F8 and F9
   // released in them still line up the dashboard.

@@ -144,6 +144,9 @@ CreateObjectClass::CreateObjectClass(BodyEditors& owner, WindowServices& form)
   for (QPushButton* b : {OK, Cancel, Apply}) buttons->addWidget(b);
   grid->addLayout(buttons, 4, 0, 1, 2);
 
+  OK->setObjectName("OK");
+  Cancel->setObjectName("Cancel");
+  Apply->setObjectName("Apply");
   connect(OK, &QPushButton::clicked, this, [this] { OK_Click(); });
   connect(Cancel, &QPushButton::clicked, this, [this] { Cancel_Click(); });
   connect(Apply, &QPushButton::clicked, this, [this] { Apply_Click(); });

@@ -147,6 +147,9 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, WindowSer
   buttons->addWidget(btnCancel);
   grid->addLayout(buttons, 5, 2);
 
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
+  btnCancel->setObjectName("btnCancel");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });

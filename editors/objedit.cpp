@@ -143,6 +143,20 @@ ObjEdit::ObjEdit(BodyEditors& owner, WindowServices& form) : BodyDialog(owner, f
   }
   grid->addLayout(buttons, 6, 0, 1, 2);
 
+  OK->setObjectName("OK");
+  Cancel->setObjectName("Cancel");
+  Apply->setObjectName("Apply");
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
+  const std::pair<QRadioButton*, const char*> unitNames[] = {
+      {massUnits[0], "OpButEarthMasses"},    {massUnits[1], "OpButJupiterMasses"},
+      {massUnits[2], "OpButSunMasses"},      {massUnits[3], "OpButMassKilograms"},
+      {sizeUnits[0], "OpButSizeKilometers"}, {sizeUnits[1], "OpButEarthDiameters"},
+      {sizeUnits[2], "OpButSunDiameters"},   {sizeUnits[3], "OpButJupiterDiameters"},
+      {locationUnits[0], "OpButLocMeters"},  {locationUnits[1], "OpButLocKilometers"},
+      {locationUnits[2], "OpButLocAU"},      {locationUnits[3], "OpButLocLY"},
+      {speedUnits[0], "OpButSpeedMS"},       {speedUnits[1], "OpButSpeedKS"}};
+  for (auto [b, name] : unitNames) b->setObjectName(name);
   connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
   connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
   connect(OK, &QPushButton::clicked, this, [this] { OK_Click(); });

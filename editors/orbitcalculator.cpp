@@ -142,6 +142,9 @@ OrbitCalculator::OrbitCalculator(BodyEditors& owner, WindowServices& form)
   buttons->addWidget(Command3);
   grid->addLayout(buttons, 6, 0, 1, 2);
   for (QLineEdit* e : {Text6, Text7, Text8}) e->installEventFilter(this);
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
+  Command3->setObjectName("Command3");
   connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { close(); });

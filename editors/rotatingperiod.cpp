@@ -26,6 +26,8 @@ bool UsablePeriod(double v) { return std::isfinite(v) && v != 0; }
 
 constexpr const char* FactorCaptions[10] = {"+10%", "+1%", "+.1%", "+.01%", "+.001%",
                                             "-10%", "-1%", "-.1%", "-.01%", "-.001%"};
+constexpr const char* FactorNames[10] = {"Command1", "Command2", "Command3", "Command4", "Command12",
+                                         "Command5", "Command6", "Command7", "Command8", "Command11"};
 
 }  // namespace
 
@@ -67,6 +69,7 @@ frmRotatingPeriod::frmRotatingPeriod(BodyEditors& owner, WindowServices& form)
   bold.setBold(true);
   for (int k = 0; k < 10; ++k) {
     factorButtons[k] = new QPushButton(FactorCaptions[k], this);
+    factorButtons[k]->setObjectName(FactorNames[k]);
     factorButtons[k]->setFont(bold);
     factorButtons[k]->setAutoDefault(false);
     factors->addWidget(factorButtons[k], k / 5, k % 5);
@@ -104,6 +107,12 @@ frmRotatingPeriod::frmRotatingPeriod(BodyEditors& owner, WindowServices& form)
   connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
     if (on) s_.RotatingFrame.clockwise = false;
   });
+  Option1->setObjectName("Option1");
+  Option2->setObjectName("Option2");
+  Option3->setObjectName("Option3");
+  Option4->setObjectName("Option4");
+  Command9->setObjectName("Command9");
+  Command10->setObjectName("Command10");
   connect(Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
   connect(Command10, &QPushButton::clicked, this, [this] { Command10_Click(); });
 }

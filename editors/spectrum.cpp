@@ -69,6 +69,7 @@ frmSpectrum::frmSpectrum(WindowServices& form) : QWidget(&form.mainWidget(), Qt:
   connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
   connect(Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); });
   connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+  Command1->setObjectName("Command1");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   clearPicture();
 }

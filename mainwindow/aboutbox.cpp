@@ -54,6 +54,8 @@ frmAbout::frmAbout(Form1& form) : QDialog(nullptr), form_(form) {
   cmdOK = new QPushButton("OK", this);
   cmdSysInfo = new QPushButton("&System Info...", this);
   AddButtonRow(outer, {cmdOK, cmdSysInfo});
+  cmdOK->setObjectName("cmdOK");
+  cmdSysInfo->setObjectName("cmdSysInfo");
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 }

@@ -169,6 +169,8 @@ frmScreenScale::frmScreenScale(MainToolWindows& tools) : DashboardWindowBase(too
   DashboardLayout(this, {Command13, Command14}, Label1);
   resize(DashboardWidth, sizeHint().height());
   for (QWidget* c : {static_cast<QWidget*>(Command13), static_cast<QWidget*>(Command14)}) forwardKeys(c);
+  Command13->setObjectName("Command13");
+  Command14->setObjectName("Command14");
   connect(Command13, &QPushButton::clicked, this, [this] { Command13_Click(); });
   connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
 }
@@ -187,6 +189,9 @@ frmTimeRate::frmTimeRate(MainToolWindows& tools) : DashboardWindowBase(tools, Da
   DashboardLayout(this, {Command15, Command16, Command17}, Label1);
   resize(DashboardWidth, sizeHint().height());
   for (QWidget* c : {Command15, Command16, Command17}) forwardKeys(c);
+  Command15->setObjectName("Command15");
+  Command16->setObjectName("Command16");
+  Command17->setObjectName("Command17");
   connect(Command15, &QPushButton::clicked, this, [this] { Command15_Click(); });
   connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
   connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
@@ -354,6 +359,11 @@ frmGraphicsOptions::frmGraphicsOptions(MainToolWindows& tools)
   for (QWidget* c : {Command1, Command18, Command19, Command20, Command21, Commandarrow, Commandcross}) {
     forwardKeys(c);
   }
+  Command1->setObjectName("Command1");
+  Command18->setObjectName("Command18");
+  Command19->setObjectName("Command19");
+  Command20->setObjectName("Command20");
+  Command21->setObjectName("Command21");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command18, &QPushButton::clicked, this, [this] { Command18_Click(); });
   connect(Command19, &QPushButton::clicked, this, [this] { Command19_Click(); });

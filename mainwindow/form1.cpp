@@ -61,6 +61,7 @@ Form1::Form1(State& state, QWidget* parent)
   centerBtn_ = new QPushButton(viewWidget_);
   centerBtn_->setFixedSize(ScrollBarThickness, ScrollBarThickness);
   centerBtn_->setToolTip("Centre the tilt");
+  centerBtn_->setObjectName("CenterBtn");
   connect(hscroll1_, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
   connect(vscroll1_, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
   connect(centerBtn_, &QPushButton::clicked, this, [this] { CenterBtn_Click(); });

@@ -92,6 +92,11 @@ frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
     list->setEditText(text);
   }
 
+  Option1->setObjectName("Option1");
+  Option2->setObjectName("Option2");
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
+  Command3->setObjectName("Command3");
   connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
   connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -188,6 +193,8 @@ frmAutoSave::frmAutoSave(Form1& form) : QDialog(&form), form_(form) {
   optSeconds->setChecked(true);
   ckReport->setChecked(false);
 
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }

@@ -63,6 +63,9 @@ frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), fo
   Command2 = new QPushButton("OK", this);
   Command3 = new QPushButton("Cancel", this);
   AddButtonRow(outer, {Command2, Command3});
+  Command1->setObjectName("Command1");
+  Command2->setObjectName("Command2");
+  Command3->setObjectName("Command3");
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });

@@ -45,6 +45,7 @@ Form2::Form2(Form1& form) : QWidget(nullptr, Qt::Window), form_(form), s_(form.s
   CenterBtn->setFixedSize(BarThickness, BarThickness);
   connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
   connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+  CenterBtn->setObjectName("CenterBtn");
   connect(CenterBtn, &QPushButton::clicked, this, [this] { CenterBtn_Click(); });
 
   // Form_Load: the drawing area and the window take the screen's size; the

@@ -140,6 +140,8 @@ frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
   Command2 = new QPushButton("OK", this);
   Command3 = new QPushButton("Cancel", this);
   AddButtonRow(outer, {Command2, Command3});
+  Command2->setObjectName("Command2");
+  Command3->setObjectName("Command3");
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 }
