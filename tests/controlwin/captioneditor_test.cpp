@@ -1,6 +1,9 @@
 // The caption editor: sizes from the caption's box, the font dialog, and OK
 // applying the preview to the checked caption slot with its values relative
 // to the caption reference width.
+#include <QPointer>
+
+#include "../support/pressing.h"
 #include "controlwin_support.h"
 #include "ui/colours.h"
 
@@ -137,6 +140,32 @@ TEST_F(CaptionEditorTest, CancelAndACancelledFontDialogChangeNothing) {
   EXPECT_EQ(c.caption, "");
   EXPECT_EQ(c.width, 100);
   EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));
+}
+
+// Each button pressed once in this order on the editor open at the time or
+// a fresh one, its text "typed" on opening: the options show their slots'
+// captions, Font asks for a font, OK applies the text to the checked slot.
+TEST_F(CaptionEditorTest, EachButtonDoesItsOwnPart) {
+  for (int k = 1; k <= 4; ++k) state->captions[k].caption = "slot " + std::to_string(k);
+  QPointer<frmAddCaption> e;  // closed, it is deleted later
+  const auto look = [&]() -> Look {
+    Look l = {{"open", e->isVisible() ? "1" : "0"},
+              {"preview", e->Text1->toPlainText().toStdString()},
+              {"fonts", std::to_string(dialogs.fontRequests().size())}};
+    for (int k = 1; k <= 4; ++k) l.push_back({"caption" + std::to_string(k), state->captions[k].caption});
+    return l;
+  };
+  const char* rows[][3] = {{"Option1", "3", "preview=slot 3"},    {"Option1", "4", "preview=slot 4"},
+                           {"Option1", "1", "preview=slot 1"},    {"Option1", "2", "preview=slot 2"},
+                           {"Command1", "", "fonts=1"},           {"btnCancel", "", "open=0"},
+                           {"btnOK", "", "open=0 caption1=typed"}};
+  for (auto [button, caption, changes] : rows) {
+    SCOPED_TRACE(std::string(button) + caption);
+    if (!e || !e->isVisible()) e = open(), e->Text1->setPlainText("typed");
+    const Look before = look();
+    ASSERT_TRUE(Press(e, button, caption));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
 }
 
 }  // namespace

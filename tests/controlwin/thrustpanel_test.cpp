@@ -1,8 +1,11 @@
 // Boosts of the thrust panel: the velocity changes by the amount in m/s
 // along the row's direction, the fuel total, the body choice.
+#include <QPointer>
 #include <cmath>
 
+#include "../support/pressing.h"
 #include "controlwin_support.h"
+#include "engine/numtext.h"
 
 namespace molvane {
 namespace {
@@ -173,6 +176,60 @@ TEST_F(ThrustPanelTest, ASecondPanelResetsTheFuelTotalOnly) {
   // Directions and thrust survive closing the panel.
   a->close();
   EXPECT_EQ(state->objthrust[2], 100);
+}
+
+// Each button pressed once in this order: OK of the bodies typed, every
+// boost on Earth at rest 1000 km along +x from the Sun and moving 4 m/s
+// along +y, with no direction and no fuel used before, then the direction
+// editor for a custom direction straight up, and the object button.
+TEST_F(ThrustPanelTest, EachButtonDoesItsOwnPart) {
+  addBodies();
+  QPointer<FormControlCenter> p = openPanel();
+  const auto vec = [](double x, double y, double z) {
+    const auto r = [](double v) { return GeneralText(std::round(v * 1000) / 1000 + 0.0); };
+    return r(x) + "," + r(y) + "," + r(z);
+  };
+  const auto look = [&]() -> Look {
+    const State& s = *state;
+    const std::string frames = std::string(p->Frame1->isVisible() ? "1" : "") + (p->Frame2->isVisible() ? "2" : "") +
+                               (p->Frame8->isVisible() ? "8" : "");
+    return {{"frames", frames},
+            {"bodies", GeneralText(p->cpobject()) + "," + GeneralText(p->cpreference())},
+            {"v", vec(s.objvx[2], s.objvy[2], s.objvz[2])},
+            {"dir", vec(s.objdirx[2], s.objdiry[2], s.objdirz[2])},
+            {"fuel", GeneralText(s.fuelused)}};
+  };
+  std::vector<std::pair<std::string, std::string>> rows = {{"Command1", "frames=1 bodies=2,1"}};
+  // By row: the buttons by amount, the stored direction and the push of 1 m/s.
+  const std::tuple<std::array<const char*, 4>, std::array<double, 3>, std::array<double, 3>> boosts[] = {
+      {{"Command3", "Command4", "Command5", "Command15"}, {0, 1, 0}, {0, 1, 0}},
+      {{"Command6", "Command7", "Command8", "Command16"}, {0, -1, 0}, {0, -1, 0}},
+      {{"Command9", "Command10", "Command11", "Command17"}, {1, 0, 0}, {-1, 0, 0}},
+      {{"Command12", "Command13", "Command14", "Command18"}, {1, 0, 0}, {1, 0, 0}},
+      {{"Command19", "Command20", "Command21", "Command22"}, {0, 0, 1}, {0, 0, 1}}};
+  for (const auto& [names, dir, push] : boosts) {
+    for (int k = 0; k < 4; ++k) {
+      const double a = std::pow(10, k);
+      rows.push_back({names[k], "v=" + vec(a * push[0], 4 + a * push[1], a * push[2]) +
+                                    " dir=" + vec(dir[0], dir[1], dir[2]) + " fuel=" + GeneralText(a)});
+    }
+  }
+  rows.insert(rows.end(), {{"Command23", "frames=18"}, {"Command24", "frames=1 dir=0,0,1"}, {"Command2", "frames=2"}});
+  QTest::keyClicks(p->Combo1, "Earth");
+  QTest::keyClicks(p->Combo2, "Sun");
+  p->Text1->setText("0");
+  p->Text2->setText("90");
+  for (const auto& [button, changes] : rows) {
+    SCOPED_TRACE(button);
+    State& s = *state;
+    s.objvx[2] = s.objvz[2] = 0;
+    s.objvy[2] = 4;
+    s.objdirx[2] = s.objdiry[2] = s.objdirz[2] = 0;
+    s.fuelused = 0;
+    const Look before = look();
+    ASSERT_TRUE(Press(p, button.c_str()));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 
+#include "../support/pressing.h"
 #include "bodyeditors_support.h"
+#include "engine/numtext.h"
 #include "files/fileio.h"
 
 namespace molvane {
@@ -119,6 +122,28 @@ TEST_F(ClassLibraryTest, TheDialogAppendsRecordsAndListsThemWhenItOpensAgain) {
   // A change to the bodies lists the body names instead.
   form->refreshObjectLists();
   EXPECT_EQ(d->Combo2->count(), 2);
+}
+
+// Each button pressed once in this order, with a class name typed on the
+// dialog open at the time or a fresh one: what each alone changes.
+TEST_F(ClassLibraryTest, EachButtonDoesItsOwnPart) {
+  QPointer<CreateObjectClass> d;  // closed, it is deleted later
+  const auto look = [&]() -> Look {
+    std::string bytes;
+    ReadWholeFile(editors->libraryPath(), 1 << 20, bytes);
+    return {{"open", d->isVisible() ? "1" : "0"},
+            {"records", GeneralText(int64_t(ReadClassLibrary(bytes).size()))},
+            {"name", d->Text9->text().toStdString()}};
+  };
+  const char* rows[][2] = {{"Apply", "records=1 name="}, {"OK", "open=0 records=2 name="}, {"Cancel", "open=0"}};
+  for (auto [button, changes] : rows) {
+    SCOPED_TRACE(button);
+    if (!d || !d->isVisible()) editors->showClassLibrary(), d = editors->classLibrary();
+    d->Text9->setText("Moons");
+    const Look before = look();
+    ASSERT_TRUE(Press(d, button));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
 }
 
 }  // namespace

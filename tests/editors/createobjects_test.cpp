@@ -2,9 +2,12 @@
 // and the limit of the body table.
 #include "editors/createobjects.h"
 
+#include <QPointer>
 #include <cmath>
 
+#include "../support/pressing.h"
 #include "bodyeditors_support.h"
+#include "engine/numtext.h"
 #include "engine/orbits.h"
 
 namespace molvane {
@@ -119,6 +122,27 @@ TEST_F(CreateObjectsTest, ACountOfZeroCreatesNothingButCloses) {
   EXPECT_TRUE(d.Command1_Click());
   EXPECT_EQ(state->objects, 1);
   EXPECT_FALSE(editors->isShown(InstrumentWindow::CreateObjects));
+}
+
+// Each button pressed on a fresh dialog: what each alone changes.
+TEST_F(CreateObjectsTest, EachButtonDoesItsOwnPart) {
+  QPointer<frmCreateMultipleObjects> d;  // closed, it is deleted later
+  const auto look = [&]() -> Look {
+    return {{"open", d->isVisible() ? "1" : "0"},
+            {"bodies", GeneralText(state->objects)},
+            {"swatch", GeneralText(d->swatch)}};
+  };
+  const char* rows[][2] = {{"Command1", "open=0 bodies=2"}, {"Command2", "swatch=255"}, {"btnCancel", "open=0"}};
+  for (auto [button, changes] : rows) {
+    SCOPED_TRACE(button);
+    settle();
+    addBodies(1);
+    d = &open();
+    dialogs.answerColour(QColor(255, 0, 0));
+    const Look before = look();
+    ASSERT_TRUE(Press(d, button));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
 }
 
 }  // namespace

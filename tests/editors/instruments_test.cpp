@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "../support/pressing.h"
 #include "bodyeditors_support.h"
 #include "editors/editorwindows.h"
 #include "editors/orbitcalculator.h"
@@ -539,7 +540,7 @@ TEST_F(SpectrumWindow, SamplesDrawAndTheResetStartsAgainAtTheLeftEdge) {
   EXPECT_EQ(w->drawingPosition(), QPoint(1, 20));
   const QColor ink = w->palette().color(QPalette::WindowText);
   EXPECT_EQ(w->picture().pixelColor(0, 30), ink);
-  w->Command1->click();
+  ASSERT_TRUE(Press(w, "Command1"));  // its one button
   EXPECT_EQ(s.spectrumSample.x, 0);
   EXPECT_EQ(s.spectrumSample.nextTime, 0);
   EXPECT_EQ(w->drawingPosition(), QPoint(0, 0));

@@ -5,9 +5,11 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTest>
 
+#include "../support/pressing.h"
 #include "bodyeditors_support.h"
 #include "engine/numtext.h"
 #include "ui/colours.h"
@@ -284,6 +286,66 @@ TEST_F(ObjEditTest, APastedStateVectorIsSpreadOverTheSixBoxes) {
   EXPECT_EQ(d.Text[2]->text(), "1.");
   d.Text[2]->setText("");
   EXPECT_EQ(d.Text[2]->text(), "");
+}
+
+// Each button pressed on a fresh dialog over a running simulation, on body
+// 2 with "7" typed as its mass: what each alone changes. Each unit option
+// shows its own box in its own unit.
+TEST_F(ObjEditTest, EachButtonDoesItsOwnPart) {
+  QPointer<ObjEdit> d;  // closed, it is deleted later
+  const auto look = [&]() -> Look {
+    return {{"open", d->isVisible() ? "1" : "0"},         {"timer", form->timerEnabled() ? "1" : "0"},
+            {"bodies", GeneralText(state->objects)},      {"mass2", GeneralText(state->objmass[2])},
+            {"colour2", GeneralText(state->objcolor[2])}, {"Text1", d->Text1->text().toStdString()},
+            {"Text8", d->Text8->text().toStdString()},    {"Text2", d->Text[2]->text().toStdString()},
+            {"Text5", d->Text[5]->text().toStdString()}};
+  };
+  const char* rows[][2] = {{"OK", "open=0 timer=1 mass2=7"},
+                           {"Cancel", "open=0 timer=1"},
+                           {"Apply", "mass2=7"},
+                           {"Command1", "colour2=255"},
+                           {"Command2", "bodies=2 Text1=.001 Text2=2000000 Text5=.02"}};
+  for (auto [button, changes] : rows) {
+    SCOPED_TRACE(button);
+    editors->close(InstrumentWindow::ObjEdit);
+    settle();
+    addBodies(3);
+    state->PausedFlag = false;
+    form->setTimerEnabled(true);
+    d = &open(2);
+    d->Text1->clear();
+    QTest::keyClicks(d->Text1, "7");
+    dialogs.answerColour(QColor(255, 0, 0));
+    const Look before = look();
+    ASSERT_TRUE(Press(d, button));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
+  editors->close(InstrumentWindow::ObjEdit);
+  settle();
+  addBodies(3);
+  d = &open(2);
+  using F = std::array<double, 4>;
+  const F mass = ObjEditMassFactors, size = ObjEditSizeFactors, place = ObjEditLocationFactors;
+  const F speed = {ObjEditSpeedFactors[0], ObjEditSpeedFactors[1]};
+  // Each option with its box, its factor and body 2's value against Body1
+  // (Earth masses, metres, m/s); the option chosen at load comes last.
+  const std::tuple<const char*, const char*, double, double> options[] = {
+      {"OpButJupiterMasses", "Text1", mass[1], 1e-3},   {"OpButSunMasses", "Text1", mass[2], 1e-3},
+      {"OpButMassKilograms", "Text1", mass[3], 1e-3},   {"OpButEarthMasses", "Text1", mass[0], 1e-3},
+      {"OpButEarthDiameters", "Text8", size[1], 1e6},   {"OpButSunDiameters", "Text8", size[2], 1e6},
+      {"OpButJupiterDiameters", "Text8", size[3], 1e6}, {"OpButSizeKilometers", "Text8", size[0], 1e6},
+      {"OpButLocAU", "Text2", place[2], 1e9},           {"OpButLocLY", "Text2", place[3], 1e9},
+      {"OpButLocMeters", "Text2", place[0], 1e9},       {"OpButLocKilometers", "Text2", place[1], 1e9},
+      {"OpButSpeedMS", "Text5", speed[0], 10},          {"OpButSpeedKS", "Text5", speed[1], 10}};
+  for (auto [option, box, factor, value] : options) {
+    SCOPED_TRACE(option);
+    const Look before = look();
+    ASSERT_TRUE(Press(d, option));
+    const std::string changed = Changes(before, look());
+    const size_t eq = changed.find('=');
+    EXPECT_EQ(changed.substr(0, eq), box);
+    EXPECT_NEAR(ParseNumberPrefix(changed.substr(eq + 1)) * factor / value, 1, 1e-12);
+  }
 }
 
 class ObjEditOnMainWindow : public ObjEditTest {

@@ -1,8 +1,10 @@
 // The orbit calculator's numbers against hand computations.
 #include "editors/orbitcalculator.h"
 
+#include <QPointer>
 #include <cmath>
 
+#include "../support/pressing.h"
 #include "bodyeditors_support.h"
 #include "engine/numtext.h"
 
@@ -123,6 +125,24 @@ TEST_F(OrbitCalculatorTest, CopiesReferenceBoxOneWhenItIsOpen) {
   EXPECT_EQ(d.Combo1->currentText(), "Body2");
   EXPECT_EQ(d.Text6->text(), "1,000,000.5");
   EXPECT_EQ(d.Text8->text(), "-0.5");
+}
+
+// Each button pressed on the dialog with the results emptied: Compute fills
+// them, Close closes, Clear does nothing.
+TEST_F(OrbitCalculatorTest, EachButtonDoesItsOwnPart) {
+  addBodies(2);
+  editors->show(InstrumentWindow::OrbitCalculator, true);
+  QPointer<OrbitCalculator> d = editors->orbitCalculator();
+  const auto look = [&]() -> Look {
+    return {{"open", d->isVisible() ? "1" : "0"}, {"period", d->Text5->text().toStdString()}};
+  };
+  const char* rows[][2] = {{"Command3", ""}, {"Command1", "period= 3.52218920525536"}, {"Command2", "open=0"}};
+  for (auto [button, changes] : rows) {
+    SCOPED_TRACE(button);
+    const Look before = (d->Text5->clear(), look());
+    ASSERT_TRUE(Press(d, button));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
 }
 
 }  // namespace

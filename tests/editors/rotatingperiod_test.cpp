@@ -2,9 +2,11 @@
 #include "editors/rotatingperiod.h"
 
 #include <QAbstractItemView>
+#include <QPointer>
 #include <QStyleOptionComboBox>
 #include <QTest>
 
+#include "../support/pressing.h"
 #include "bodyeditors_support.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
@@ -131,6 +133,45 @@ TEST_F(RotatingPeriodOnMainWindow, OnlyThePeriodBoxAndTheBodyListKeepTheirKeys) 
   EXPECT_FALSE(mainWindow->windowStyle().titlebar());
   QTest::keyClick(d.Command10, Qt::Key_Escape);
   EXPECT_TRUE(mainWindow->windowStyle().titlebar());
+}
+
+// Each button pressed once in this order, the period set to 1000 before
+// each and the frame switched on behind the dialog before OK and Cancel:
+// what each alone changes.
+TEST_F(RotatingPeriodTest, EachButtonDoesItsOwnPart) {
+  QPointer<frmRotatingPeriod> d;  // closed, it is deleted later
+  const auto look = [&]() -> Look {
+    const RotatingFrameState& r = state->RotatingFrame;
+    return {{"open", d->isVisible() ? "1" : "0"},
+            {"period", GeneralText(r.period)},
+            {"on", r.on ? "1" : "0"},
+            {"clockwise", r.clockwise ? "1" : "0"}};
+  };
+  const char* rows[][2] = {{"Command1", "period=1100"},
+                           {"Command2", "period=1010"},
+                           {"Command3", "period=1001"},
+                           {"Command4", "period=1000.1"},
+                           {"Command12", "period=1000.01"},
+                           {"Command5", "period=900"},
+                           {"Command6", "period=990"},
+                           {"Command7", "period=999"},
+                           {"Command8", "period=999.9"},
+                           {"Command11", "period=999.99"},
+                           {"Option3", "on=1"},
+                           {"Option4", "on=0"},
+                           {"Option2", "clockwise=0"},
+                           {"Option1", "clockwise=1"},
+                           {"Command9", "open=0 on=0"},
+                           {"Command10", "open=0"}};
+  for (auto [button, changes] : rows) {
+    SCOPED_TRACE(button);
+    if (!d || !d->isVisible()) d = &open();
+    d->TextRotatePeriod->setText("1000");
+    if (std::string(button) == "Command9" || std::string(button) == "Command10") state->RotatingFrame.on = true;
+    const Look before = look();
+    ASSERT_TRUE(Press(d, button));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <QTest>
 #include <array>
 
+#include "../support/pressing.h"
 #include "engine/calendar.h"
+#include "engine/numtext.h"
 #include "engine/simulation.h"
 #include "engine/timestep.h"
 #include "form1_support.h"
@@ -400,6 +402,53 @@ TEST_F(Dashboard, GraphicsOptionsButtons) {
   EXPECT_FALSE(state->anchor);
   EXPECT_EQ(w->Command18->text(), "A");
   EXPECT_EQ(w->Command19->toolTip(), "Trails on / off");
+}
+
+// The buttons of the main window, the second view and the dashboard, each
+// pressed once in this order: what each alone changes.
+TEST_F(Dashboard, EachButtonDoesItsOwnPart) {
+  state->PausedFlag = true;  // the time step changes at once
+  const double scale = state->ScalePixel;
+  const auto window = [this](const std::string& w) -> QWidget* {
+    if (w == "main") return form.get();
+    if (w == "view2") {
+      if (!tw->secondView()) tw->showSecondView().HScroll1->setValue(500);
+      return tw->secondView();
+    }
+    const DashboardWindow d = w == "scale" ? DashScreenScale : w == "time" ? DashTimeRate : DashGraphicsOptions;
+    if (!tw->isOpen(d)) tw->open(d);
+    return tw->window(d);
+  };
+  const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+  const auto look = [&]() -> Look {
+    const State& s = *state;
+    return {{"tilt", GeneralText(form->hscroll1()->value() + form->vscroll1()->value())},
+            {"tilt2", tw->secondView() ? GeneralText(tw->secondView()->HScroll1->value()) : ""},
+            {"scale", GeneralText(s.ScalePixel / scale)},
+            {"timescale", GeneralText(s.timescale)},
+            {"paused", flag(s.PausedFlag)},
+            {"floating", flag(s.PickFloatingFocus)},
+            {"anchor", flag(s.anchor)},
+            {"trails", flag(s.trails)},
+            {"plot", flag(s.pplot)},
+            {"labels", flag(s.llabels)}};
+  };
+  const char* rows[][3] = {
+      {"main", "CenterBtn", "tilt=0"},        {"view2", "CenterBtn", "tilt2=0"},
+      {"scale", "Command13", "scale=1.5"},    {"scale", "Command14", "scale=1"},
+      {"graphics", "Command1", "floating=1"}, {"graphics", "Command18", "anchor=0"},
+      {"graphics", "Command19", "trails=0"},  {"graphics", "Command20", "plot=0"},
+      {"graphics", "Command21", "labels=1"},  {"time", "Command16", "timescale=2"},
+      {"time", "Command17", "timescale=1"},   {"time", "Command15", "paused=0"},
+  };
+  for (auto [w, button, changes] : rows) {
+    SCOPED_TRACE(std::string(w) + " " + button);
+    QWidget* win = window(w);
+    const Look before = look();
+    ASSERT_TRUE(Press(win, button));
+    EXPECT_EQ(Changes(before, look()), changes);
+  }
+  form->PausePlay();
 }
 
 // ------------------------------------------------------------ second view

@@ -1,14 +1,23 @@
 // The main window's menu tree and the commands that only open, close or
 // switch something.
+#include <QApplication>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTest>
+#include <functional>
 
+#include "../support/pressing.h"
+#include "engine/numtext.h"
+#include "mainwindow/dashboard.h"
+#include "mainwindow/viewwidget.h"
 #include "menus_support.h"
+#include "ui/text.h"
 
 namespace molvane {
 namespace {
 
 using Menus = MenusFixture;
+using Call = RecordingInstruments::Call;
 
 struct Row {
   int level;
@@ -264,6 +273,128 @@ TEST_F(Menus, WindowItemsOpenTheirWindows) {
   instruments->refBoxShown = true;
   form->rb_Click(1);
   EXPECT_EQ(instruments->calls, (std::vector<Call>{{"reload", int(W::RefBox2)}, {"hide", int(W::RefBox1)}}));
+}
+
+// Each shown item clicked in its opened menu on a fresh main window over
+// three bodies and a saved situation: what each alone changes. The popup's
+// items are clicked in the popup that a right click on body 2's label opens.
+TEST_F(Menus, EachShownItemClickedDoesItsOwnCommand) {
+  std::vector<QUrl> opened;
+  const auto look = [&]() -> Look {
+    const State& s = *state;
+    const bool counting = &form->tools() == tools;  // Help and About put the real set in
+    std::string windows, calls, dash, help;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w != form.get()) windows += w->windowTitle().toStdString();
+    const char* named[] = {"ObjEdit", "CreateObjects", "RotatingPeriod", "AddCaption", "AutoPilot"};
+    for (const Call& c : instruments->calls)
+      calls += c.what + " " + (c.what.starts_with("open") ? std::to_string(c.a) : named[c.a]) + ";";
+    for (int w = 0; w < DashboardCount; ++w) dash += DashboardOpenFlag(s, static_cast<DashboardWindow>(w)) ? "1" : "0";
+    for (const QUrl& u : opened) help += u.fileName().toStdString();
+    return {{"main", form->isVisible() ? "1" : "0"},
+            {"windows", windows},
+            {"calls", calls},
+            {"bodies", GeneralText(s.objects)},
+            {"file", QFileInfo(PathText(s.isitname)).fileName().toStdString()},
+            {"asked", std::to_string(asked().size())},
+            {"files", QDir(dataDir()).entryList({"*.molv"}).join(" ").toStdString()},
+            {"scale", GeneralText(s.ScalePixel / State().ScalePixel)},
+            {"dash", dash},
+            {"align", counting ? std::to_string(tools->alignV) + std::to_string(tools->alignH) : ""},
+            {"titlebar", form->windowStyle().titlebar() ? "1" : "0"},
+            {"exaggerate", s.ExaggerateObjectSizeOn ? "1" : "0"},
+            {"rotating", s.RotatingFrame.on ? "1" : "0"},
+            {"paused", s.PausedFlag ? "1" : "0"},
+            {"forward", s.TimeForward ? "1" : "0"},
+            {"help", help},
+            {"focus", GeneralText(s.focusobj)},
+            {"edit", GeneralText(s.ObjEditTarget)}};
+  };
+  const auto helpPages = [&] {
+    auto t = std::make_unique<MainToolWindows>(*form);
+    t->openUrl = [&opened](const QUrl& u) { return opened.push_back(u), true; };
+    form->setToolWindows(std::move(t));
+  };
+  struct Row {
+    std::vector<const char*> path;
+    const char* changes;
+    std::function<void()> setup = {};
+  };
+  const Row rows[] = {
+      {{"mnuFile", "mnuNew"}, "bodies=1 file=New scale=40.96"},
+      {{"mnuFile", "OpenMnu"}, "file=same.molv asked=1", [&] { answer(file("same.molv")); }},
+      {{"mnuFile", "mnuSave"}, "files=kept.molv same.molv", [&] { state->isitname = file("kept.molv"); }},
+      {{"mnuFile", "SaveasMnu"}, "file=as.molv asked=1 files=as.molv same.molv", [&] { answer(file("as.molv")); }},
+      {{"mnuFile", "mnuAutoSave"}, "windows=Auto Save"},
+      {{"mnuFile", "ExitMnu"}, "main=0"},
+      {{"mnuFile", "mnuRecent"},
+       "file=same.molv",
+       [&] {
+         state->RecentFiles[1] = file("same.molv");
+         form->fileCommands().refreshRecentMenu();
+       }},
+      {{"Objectsmnu", "EditObjMnu"}, "calls=reload ObjEdit; edit=1"},
+      {{"Objectsmnu", "CreateObjClassmnu"}, "calls=show CreateObjects;"},
+      {{"ViewMnu", "mnuZoomIn"}, "scale=1.5"},
+      {{"ViewMnu", "mnuZoomOut"}, "scale=.666666666666667"},
+      {{"ViewMnu", "mnuRefBoxS"}, "calls=open distance 1;"},
+      {{"ViewMnu", "mnuAddOEB"}, "calls=open orbit 1;"},
+      {{"ViewMnu", "mnuAddThrustBox"}, "calls=open thrust 1;"},
+      {{"ViewMnu", "mnuDashboard", "mnuShowScreenScale"}, "dash=10000"},
+      {{"ViewMnu", "mnuDashboard", "mnuShowTimeRate"}, "dash=01000"},
+      {{"ViewMnu", "mnuDashboard", "mnuFocusObject"}, "dash=00100"},
+      {{"ViewMnu", "mnuDashboard", "mnuDateAndTime"}, "dash=00010"},
+      {{"ViewMnu", "mnuDashboard", "mnuGraphicsOptions"}, "dash=00001"},
+      {{"ViewMnu", "mnuDashboard", "mnuShowAll", "mnuAlignVertically"}, "align=10"},
+      {{"ViewMnu", "mnuDashboard", "mnuShowAll", "mnuAlignHorizontal"}, "align=01"},
+      {{"ViewMnu", "mnuDashboard", "mnuHideAll"}, "dash=00000", [&] { tools->open(DashTimeRate); }},
+      {{"ViewMnu", "mnuFullScreen"}, "titlebar=0"},
+      {{"ViewMnu", "mnuExaggerateObjectSize"}, "exaggerate=1"},
+      {{"ViewMnu", "mnuRotatingFrame"}, "rotating=1"},
+      {{"ViewMnu", "mnuRotatingFrameAdjustment"}, "calls=reload RotatingPeriod;"},
+      {{"ViewMnu", "mnuAddCaption"}, "calls=show AddCaption;"},
+      {{"mnuPreferences"}, "windows=Preferences"},
+      {{"mnuTime", "mnuPausePlay"}, "paused=1"},
+      {{"mnuTime", "mnuSetTime"}, "windows=Set Time"},
+      {{"mnuTime", "mnuTimeForward"}, "forward=1", [&] { form->ReverseTime(); }},
+      {{"mnuTime", "mnutimebackwards"}, "forward=0"},
+      {{"mnuAutoPilot"}, "calls=show AutoPilot;"},
+      {{"Helpmnu", "mnuMolvHelp"}, "help=tutorials.html", helpPages},
+      {{"Helpmnu", "mnuOnlineHelp"},
+       "help=online.html",
+       [&] { helpPages(), qputenv("MOLVANE_ONLINE_HELP", "https://example.org/molvane/online.html"); }},
+      {{"Helpmnu", "mnuAbout"}, "windows=About Molvane align="},
+      {{"PopUpObjLabel", "mnuDisplayOrbitalElements"}, "calls=open orbit 1;"},
+      {{"PopUpObjLabel", "mnuFocusThisObject"}, "focus=2"},
+      {{"PopUpObjLabel", "mnuEditThisObject"}, "calls=show ObjEdit; edit=2"},
+      {{"PopUpObjLabel", "mnuDeleteThisObject"}, "bodies=2"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path.back());
+    TearDown();
+    QDir(dataDir()).removeRecursively();
+    SetUp();
+    opened.clear();
+    addBodies(3);
+    ASSERT_TRUE(form->saveSituation(file("same.molv")));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    if (row.setup) row.setup();
+    const bool popup = row.path[0] == std::string("PopUpObjLabel");
+    if (popup) {
+      state->ScalePixel = 1e-7;  // the labels 100 pixels apart
+      form->LabelsOnOff();
+      form->plot();
+      QTest::mouseClick(form->viewWidget(), Qt::RightButton, {}, form->view().labelRect(2).center().toPoint());
+    }
+    const Look before = look();
+    QWidget* from = popup ? static_cast<QWidget*>(form->menus().popup) : form->menuBar();
+    EXPECT_TRUE(ChooseMenuItem(from, {row.path.begin() + popup, row.path.end()}));
+    EXPECT_EQ(Changes(before, look()), row.changes);
+    qunsetenv("MOLVANE_ONLINE_HELP");
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w != form.get()) w->close();
+  }
 }
 
 }  // namespace
