@@ -324,9 +324,8 @@ TEST_F(ObjEditTest, EachButtonDoesItsOwnPart) {
   settle();
   addBodies(3);
   d = &open(2);
-  using F = std::array<double, 4>;
-  const F mass = ObjEditMassFactors, size = ObjEditSizeFactors, place = ObjEditLocationFactors;
-  const F speed = {ObjEditSpeedFactors[0], ObjEditSpeedFactors[1]};
+  const auto &mass = ObjEditMassFactors, &size = ObjEditSizeFactors, &place = ObjEditLocationFactors;
+  const auto& speed = ObjEditSpeedFactors;
   // Each option with its box, its factor and body 2's value against Body1
   // (Earth masses, metres, m/s); the option chosen at load comes last.
   const std::tuple<const char*, const char*, double, double> options[] = {

@@ -418,37 +418,28 @@ TEST_F(Dialogs, ScreenSaverSettingsWriteTheFileAndEndTheProgram) {
 }
 
 // Each button of the settings dialogs pressed once in this order, on the
-// dialog open at the time or a fresh one after a close, with a size typed
-// and an interval set: what each alone changes.
+// dialog open at the time or a fresh one with a size typed and an interval
+// set: what each alone changes.
 TEST_F(Dialogs, EachButtonDoesItsOwnPart) {
   state->SecondsElapsed = 12345;
   int ended = 0;
-  const auto open = [&](const std::string& w) -> QWidget* {
-    if (w == "preferences") {
-      if (!openOne<frmPreferences>()) ShowPreferencesDialog(*form), openOne<frmPreferences>()->Combo1->setEditText("6");
-      return openOne<frmPreferences>();
-    }
-    if (w == "autosave") {
-      if (!openOne<frmAutoSave>()) ShowAutoSaveDialog(*form), openOne<frmAutoSave>()->Text1->setText("90");
-      return openOne<frmAutoSave>();
-    }
-    if (w == "settime")
-      return openOne<frmSetTime>() ? openOne<frmSetTime>() : (ShowSetTimeDialog(*form), openOne<frmSetTime>());
-    if (w == "about") return openOne<frmAbout>() ? openOne<frmAbout>() : (ShowAboutBox(*form), openOne<frmAbout>());
-    if (!openOne<frmScreenSaverSettings>()) {
-      ShowScreenSaverSettings(*form);
-      openOne<frmScreenSaverSettings>()->endProgram = [&] { ++ended; };
-    }
-    return openOne<frmScreenSaverSettings>();
+  const auto shown = [this]() -> QWidget* {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && w != form.get()) return w;
+    return nullptr;
+  };
+  const auto open = [&](void (*show)(Form1&)) {
+    if (shown()) return shown();
+    show(*form);
+    if (frmPreferences* p = openOne<frmPreferences>()) p->Combo1->setEditText("6");
+    if (frmAutoSave* a = openOne<frmAutoSave>()) a->Text1->setText("90");
+    if (frmScreenSaverSettings* s = openOne<frmScreenSaverSettings>()) s->endProgram = [&] { ++ended; };
+    return shown();
   };
   const auto look = [&]() -> Look {
-    QString shown;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->isVisible() && w != form.get()) shown += w->windowTitle();
     const State& s = *state;
     frmPreferences* p = openOne<frmPreferences>();
-    const QString ss = form->dataFolder() + "/molvss.ini";
-    return {{"open", shown.toStdString()},
+    return {{"open", shown() ? shown()->windowTitle().toStdString() : ""},
             {"archive", GeneralText(int16_t{s.ArchiveOnSave})},
             {"swatch", p ? GeneralText(p->swatch()) : ""},
             {"back", GeneralText(s.mainWindow.backColor)},
@@ -458,32 +449,35 @@ TEST_F(Dialogs, EachButtonDoesItsOwnPart) {
             {"said", GeneralText(int64_t(dialogs.messages().size()))},
             {"browsed", GeneralText(int64_t(dialogs.fileRequests().size()))},
             {"ended", GeneralText(ended)},
-            {"written", QFile::exists(ss) ? "1" : "0"}};
+            {"written", QFile::exists(form->dataFolder() + "/molvss.ini") ? "1" : "0"}};
   };
   dialogs.answerColour(QColor(255, 0, 0));
-  const char* rows[][3] = {
-      {"preferences", "Option1", "archive=1"},
-      {"preferences", "Option2", "archive=0"},
-      {"preferences", "Command2", "open= swatch="},
-      {"preferences", "Command3", "swatch=255"},
-      {"preferences", "Command1", "open= swatch= back=255 min=6"},
-      {"autosave", "Command2", "open="},
-      {"autosave", "Command1", "open= autosave=90"},
-      {"settime", "Command3", "open="},
-      {"settime", "Command2", "open= clock=63271756800"},
-      {"about", "cmdSysInfo", "said=1"},
-      {"about", "cmdOK", "open="},
-      {"screensaver", "Command1", "browsed=1"},
-      {"screensaver", "Command3", "open= ended=1"},
-      {"screensaver", "Command2", "open= ended=2 written=1"},
+  const struct {
+    void (*show)(Form1&);
+    const char *button, *changes;
+  } rows[] = {
+      {ShowPreferencesDialog, "Option1", "archive=1"},
+      {ShowPreferencesDialog, "Option2", "archive=0"},
+      {ShowPreferencesDialog, "Command2", "open= swatch="},
+      {ShowPreferencesDialog, "Command3", "swatch=255"},
+      {ShowPreferencesDialog, "Command1", "open= swatch= back=255 min=6"},
+      {ShowAutoSaveDialog, "Command2", "open="},
+      {ShowAutoSaveDialog, "Command1", "open= autosave=90"},
+      {ShowSetTimeDialog, "Command3", "open="},
+      {ShowSetTimeDialog, "Command2", "open= clock=63271756800"},
+      {ShowAboutBox, "cmdSysInfo", "said=1"},
+      {ShowAboutBox, "cmdOK", "open="},
+      {ShowScreenSaverSettings, "Command1", "browsed=1"},
+      {ShowScreenSaverSettings, "Command3", "open= ended=1"},
+      {ShowScreenSaverSettings, "Command2", "open= ended=2 written=1"},
   };
-  for (auto [w, button, changes] : rows) {
-    SCOPED_TRACE(std::string(w) + " " + button);
-    QWidget* win = open(w);
+  for (const auto& row : rows) {
+    QWidget* win = open(row.show);
     ASSERT_TRUE(win);
+    SCOPED_TRACE(win->windowTitle().toStdString() + " " + row.button);
     const Look before = look();
-    ASSERT_TRUE(Press(win, button));
-    EXPECT_EQ(Changes(before, look()), changes);
+    ASSERT_TRUE(Press(win, row.button));
+    EXPECT_EQ(Changes(before, look()), row.changes);
     QApplication::processEvents();
   }
 }

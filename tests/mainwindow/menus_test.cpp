@@ -288,7 +288,7 @@ TEST_F(Menus, EachShownItemClickedDoesItsOwnCommand) {
       if (w->isVisible() && w != form.get()) windows += w->windowTitle().toStdString();
     const char* named[] = {"ObjEdit", "CreateObjects", "RotatingPeriod", "AddCaption", "AutoPilot"};
     for (const Call& c : instruments->calls)
-      calls += c.what + " " + (c.what.starts_with("open") ? std::to_string(c.a) : named[c.a]) + ";";
+      calls += c.what + " " + (c.what.starts_with("open") || c.a > 4 ? std::to_string(c.a) : named[c.a]) + ";";
     for (int w = 0; w < DashboardCount; ++w) dash += DashboardOpenFlag(s, static_cast<DashboardWindow>(w)) ? "1" : "0";
     for (const QUrl& u : opened) help += u.fileName().toStdString();
     return {{"main", form->isVisible() ? "1" : "0"},
