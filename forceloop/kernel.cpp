@@ -299,22 +299,6 @@ void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, cons
   }
 }
 
-// Lists the partners kFrom..n that touch body j, in order: the vector loop
-// only notes that a row came near enough for a pair to touch.
-void ListTouchingRow(int32_t j, int32_t kFrom, int32_t n, const double* x, const double* y, const double* z,
-                     const double* size, int32_t& count, int32_t* pairHigher, int32_t* pairLower) {
-  for (int32_t k = kFrom; k <= n && count < MaxPairs; ++k) {
-    const double dx = x[k] - x[j];
-    const double dy = y[k] - y[j];
-    const double dz = z[k] - z[j];
-    if ((size[j] + size[k]) / 2.0 > std::sqrt(dx * dx + dy * dy + dz * dz)) {
-      ++count;
-      pairHigher[count] = k;
-      pairLower[count] = j;
-    }
-  }
-}
-
 struct Tables {
   const double *mass, *x, *y, *z, *size;
   double *vx, *vy, *vz;
@@ -327,14 +311,14 @@ inline __mmask8 LiveLanes8(int32_t k, int32_t n) {
 
 // One row's body, broadcast.
 struct Row8 {
-  __m512d x, y, z, gm;
+  __m512d x, y, z, gm, size;
   __mmask8 pullsK;  // all lanes when the body attracts, else none
 };
 
 __attribute__((target("avx512f"), always_inline)) inline Row8 MakeRow8(int32_t j, const Tables& t) {
   const double GMj = t.mass[j] * EarthGM;
-  return Row8{_mm512_set1_pd(t.x[j]), _mm512_set1_pd(t.y[j]), _mm512_set1_pd(t.z[j]), _mm512_set1_pd(GMj),
-              __mmask8(GMj > 0.0 ? 0xFF : 0)};
+  return Row8{_mm512_set1_pd(t.x[j]), _mm512_set1_pd(t.y[j]),    _mm512_set1_pd(t.z[j]),
+              _mm512_set1_pd(GMj),    _mm512_set1_pd(t.size[j]), __mmask8(GMj > 0.0 ? 0xFF : 0)};
 }
 
 // A row's differences and distances to the partners k..k+7. The loop takes
@@ -451,16 +435,27 @@ __attribute__((target("avx512f"), always_inline)) inline void PullTwiceChecked8(
 // additions never hold up the divisions of the vectors after them.
 constexpr int Lag8 = 3;
 
+// Partner vectors of one row; the AVX-512 build keeps a note per vector, so
+// it takes up to this many bodies (the program's table holds 1000).
+constexpr int MaxVectors8 = 128;
+constexpr int32_t MaxBodies8 = 8 * MaxVectors8;
+
+// The touching partners of one row pair, noted vector by vector so that row
+// j's pairs can be listed before row j+1's without measuring any pair again.
+struct Touches8 {
+  uint8_t a[MaxVectors8], b[MaxVectors8];
+  __mmask8 anyA = 0, anyB = 0;
+};
+
 // What rows j and j+1 carry from one vector of partners to the next: the next
-// vector's geometry, measured ahead; the least distances so far; bodies j and
-// j+1's velocities; and their terms waiting in the queue.
+// vector's geometry, measured ahead; bodies j and j+1's velocities; their
+// terms waiting in the queue; the touching partners so far.
 struct RowPair8 {
   Geometry8& ga;
   Geometry8& gb;
-  __m512d& nearA;
-  __m512d& nearB;
   __m512d& acc;
   double (*queued)[6][8];
+  Touches8& touches;
 };
 
 // One vector of partners k..k+7 for rows j and j+1 (ra, rb): live lanes
@@ -479,8 +474,17 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
     p.ga = Measure8(ra, xk, yk, zk);
     p.gb = Measure8(rb, xk, yk, zk);
   }
-  p.nearA = _mm512_mask_min_pd(p.nearA, live, ga.d, p.nearA);
-  p.nearB = _mm512_mask_min_pd(p.nearB, liveB, gb.d, p.nearB);
+  // A pair touches where (sj + sk) / 2 > d (s / 2 and s * 0.5 round alike).
+  const __m512d sk = _mm512_maskz_loadu_pd(live, tb.size + k);
+  const __m512d half = _mm512_set1_pd(0.5);
+  const __mmask8 touchA =
+      _mm512_mask_cmp_pd_mask(live, _mm512_mul_pd(_mm512_add_pd(ra.size, sk), half), ga.d, _CMP_GT_OQ);
+  const __mmask8 touchB =
+      _mm512_mask_cmp_pd_mask(liveB, _mm512_mul_pd(_mm512_add_pd(rb.size, sk), half), gb.d, _CMP_GT_OQ);
+  p.touches.a[vec] = touchA;
+  p.touches.b[vec] = touchB;
+  p.touches.anyA |= touchA;
+  p.touches.anyB |= touchB;
   const __m512d negGmk = _mm512_mul_pd(_mm512_maskz_loadu_pd(live, tb.mass + k), _mm512_set1_pd(-EarthGM));
   const __mmask8 pullsJ = _mm512_cmp_pd_mask(negGmk, _mm512_setzero_pd(), _CMP_LT_OQ);
   const Terms8 ta = RowTerms8(ra, ga, negGmk, pullsJ, live);
@@ -514,18 +518,20 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
 }
 
 // The end of row j, whose partners' terms are all added: its touching pairs
-// are listed where a partner came nearer than the reach to the largest body
-// (s / 2 and s * 0.5 round alike), and body j takes the row's total. No
-// vector after the first reaches bodies j and j+1, so the table still holds
-// what the total started from. A finite total of finite terms had only
-// finite partial sums: no term was skipped. Otherwise the row is added again
-// with the check after each term.
-__attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t j, int32_t n, const Tables& tb,
-                                                                         double largest, __m512d near,
+// are listed from the notes of its vectors (vector v holds partners
+// j0 + 8v ..), and body j takes the row's total. No vector after the first
+// reaches bodies j and j+1, so the table still holds what the total started
+// from. A finite total of finite terms had only finite partial sums: no term
+// was skipped. Otherwise the row is added again with the check after each
+// term.
+__attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t j, int32_t j0, int32_t n,
+                                                                         const Tables& tb, const uint8_t* touched,
+                                                                         int vectors, bool anyTouch,
                                                                          const double* total, int32_t& count,
                                                                          int32_t* pairHigher, int32_t* pairLower) {
-  if (count < MaxPairs && _mm512_cmp_pd_mask(near, _mm512_set1_pd((tb.size[j] + largest) * 0.5), _CMP_LT_OQ))
-    ListTouchingRow(j, j + 1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
+  if (__builtin_expect(anyTouch, 0))
+    for (int v = 0; v < vectors && count < MaxPairs; ++v)
+      if (touched[v] != 0) ListPairs(touched[v], j, j0 + 8 * v, count, pairHigher, pairLower);
   double v[3] = {total[0], total[1], total[2]};
   if (!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2])) {
     v[0] = tb.vx[j], v[1] = tb.vy[j], v[2] = tb.vz[j];
@@ -538,14 +544,15 @@ __attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t
 // at partner j+1, row j+1's own body, which row j+1 leaves out; bodies j and
 // j+1 receive their terms in ascending k.
 __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_t j, int32_t n, const Tables& tb,
-                                                                          double largest, int32_t& count,
-                                                                          int32_t* pairHigher, int32_t* pairLower) {
+                                                                          int32_t& count, int32_t* pairHigher,
+                                                                          int32_t* pairLower) {
   const int32_t j1 = j + 1;
   const Row8 ra = MakeRow8(j, tb), rb = MakeRow8(j1, tb);
   Geometry8 ga, gb;
-  __m512d nearA = _mm512_set1_pd(Inf), nearB = nearA, acc;
+  __m512d acc;
   alignas(64) double queued[4][6][8];
-  const RowPair8 p{ga, gb, nearA, nearB, acc, queued};
+  Touches8 touches;
+  const RowPair8 p{ga, gb, acc, queued, touches};
   int32_t k = j1;
   __mmask8 live = LiveLanes8(k, n);
   {
@@ -570,8 +577,18 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
   for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v) acc = AddInOrder8(acc, queued[v & 3]);
   alignas(64) double total[8];
   _mm512_store_pd(total, acc);
-  FinishRow8(j, n, tb, largest, nearA, total, count, pairHigher, pairLower);
-  FinishRow8(j1, n, tb, largest, nearB, total + 4, count, pairHigher, pairLower);
+  FinishRow8(j, j1, n, tb, touches.a, vec, touches.anyA != 0, total, count, pairHigher, pairLower);
+  FinishRow8(j1, j1, n, tb, touches.b, vec, touches.anyB != 0, total + 4, count, pairHigher, pairLower);
+}
+
+// x[0..n] += v[0..n], each sum kept only where it stays finite.
+__attribute__((target("avx512f"), always_inline)) inline void Drift8(int32_t n, double* x, const double* v) {
+  const __m512d inf = _mm512_set1_pd(Inf);
+  for (int32_t j = 0; j <= n; j += 8) {
+    const __mmask8 live = LiveLanes8(j, n);
+    const __m512d r = _mm512_add_pd(_mm512_maskz_loadu_pd(live, x + j), _mm512_maskz_loadu_pd(live, v + j));
+    _mm512_mask_storeu_pd(x + j, _mm512_mask_cmp_pd_mask(live, _mm512_abs_pd(r), inf, _CMP_LT_OQ), r);
+  }
 }
 
 }  // namespace
@@ -581,12 +598,14 @@ __attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass
                                                          double* vx, double* vy, double* vz, double* size,
                                                          int32_t* pairHigher, int32_t* pairLower) {
   if (n < 1) return 0;
+  // Past the notes' room the 256-bit build, which needs none, gives the same bits.
+  if (n > MaxBodies8) return RunLoopAvx2(n, mass, x, y, z, vx, vy, vz, size, pairHigher, pairLower);
   int32_t count = 0;
   const Tables tb{mass, x, y, z, size, vx, vy, vz};
-  double largest = -Inf;
-  for (int32_t k = 1; k <= n; ++k) largest = size[k] > largest ? size[k] : largest;
-  for (int32_t j = 1; j < n; j += 2) RunRowPair8(j, n, tb, largest, count, pairHigher, pairLower);
-  DriftAll(n, x, y, z, vx, vy, vz);
+  for (int32_t j = 1; j < n; j += 2) RunRowPair8(j, n, tb, count, pairHigher, pairLower);
+  Drift8(n, x, vx);
+  Drift8(n, y, vy);
+  Drift8(n, z, vz);
   return 1;
 }
 
