@@ -178,33 +178,11 @@ void MainView::placeBodies(int n) {
   }
 }
 
-namespace {
-
-// Asks for the canvas rows a small disc will touch a few bodies ahead of its
-// drawing: the bodies lie all over the canvas, and waiting for each row to
-// arrive cost more than drawing it.
-void PrefetchDisc(const CanvasPixels& c, double cx, double cy, double r) {
-  if (!(r <= SmallDiscRadius) || !(cx >= 0 && cx < c.width && cy >= r && cy + r < c.height)) return;
-  const uchar* at = c.bits + static_cast<int>(cx) * 4;
-  for (int py = static_cast<int>(cy - r); py <= static_cast<int>(cy + r); ++py) {
-    __builtin_prefetch(at + c.stride * py, 1);
-  }
-}
-
-}  // namespace
-
 // Erase (trails off), disc and label place of every placed body, in order.
 void MainView::drawPlaced() {
   const CanvasPixels pixels{canvas_.bits(), canvas_.bytesPerLine(), canvas_.width(), canvas_.height()};
   const uint32_t back = PixelFromValue(s_.mainWindow.backColor);
-  constexpr size_t Ahead = 16;
-  for (size_t q = 0; q < placed_.size(); ++q) {
-    if (q + Ahead < placed_.size()) {
-      const PlacedBody& next = placed_[q + Ahead];
-      PrefetchDisc(pixels, next.x, next.y, next.r);
-      if (!s_.trails) PrefetchDisc(pixels, s_.objlastx[next.i], s_.objlasty[next.i], next.r);
-    }
-    const auto [i, x, y, r] = placed_[q];
+  for (const auto& [i, x, y, r] : placed_) {
     if (!s_.trails && (x != s_.objlastx[i] || y != s_.objlasty[i])) {
       if (Erasable(s_.objlastx[i]) && Erasable(s_.objlasty[i])) {
         FillDisc(pixels, discShapes_, s_.objlastx[i], s_.objlasty[i], r, back, back);
@@ -306,12 +284,18 @@ void DiscShapes::build(Shape& d, double r, double fx, double fy) {
 }
 
 const DiscShapes::Shape& DiscShapes::find(double r, double fx, double fy) {
-  for (const Shape& d : slots_)
-    if (d.r == r && d.fx == fx && d.fy == fy) return d;
-  Shape& d = slots_[next_];
+  for (int k = 0; k < Slots; ++k) {
+    const int slot = (last_ + k) % Slots;  // the last shape first: most discs share it
+    const Shape& d = slots_[slot];
+    if (d.r == r && d.fx == fx && d.fy == fy) {
+      last_ = slot;
+      return d;
+    }
+  }
+  last_ = next_;
   next_ = (next_ + 1) % Slots;
-  build(d, r, fx, fy);
-  return d;
+  build(slots_[last_], r, fx, fy);
+  return slots_[last_];
 }
 
 void FillDisc(const CanvasPixels& c, DiscShapes& shapes, double cx, double cy, double r, uint32_t fill,

@@ -64,7 +64,8 @@ class DiscShapes {
   static void build(Shape& d, double r, double fx, double fy);
   static constexpr int Slots = 4;
   Shape slots_[Slots];
-  int next_ = 0;
+  int last_ = 0;  // the slot found last
+  int next_ = 0;  // the slot a new shape takes
 };
 
 // A solid disc with a one-pixel outline, written straight into the pixels:
