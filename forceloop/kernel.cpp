@@ -282,8 +282,8 @@ namespace {
 // Body j's terms from the partners kFrom..n added one at a time with the
 // finiteness check after each, for the rare row whose unchecked total is not
 // finite. The terms are the vector loop's to the bit.
-void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, const double* x, const double* y,
-                   const double* z, double* v) {
+__attribute__((noinline, cold)) void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass,
+                                                   const double* x, const double* y, const double* z, double* v) {
   for (int32_t k = kFrom; k <= n; ++k) {
     const double dx = x[k] - x[j];
     const double dy = y[k] - y[j];
@@ -431,20 +431,38 @@ __attribute__((target("avx512f"), always_inline)) inline void PullTwiceChecked8(
   _mm512_mask_storeu_pd(v, live, old);
 }
 
+// Partners k..k+7 receive both rows' terms with the check after each, for
+// the rare vector whose unchecked results are not all finite. Out of line,
+// so that the vector loop keeps its registers.
+__attribute__((target("avx512f"), noinline, cold)) void PullPartnersChecked8(double* vx, double* vy, double* vz,
+                                                                             __mmask8 live, __m512d ax, __m512d ay,
+                                                                             __m512d az, __m512d bx, __m512d by,
+                                                                             __m512d bz) {
+  PullTwiceChecked8(vx, ax, bx, live);
+  PullTwiceChecked8(vy, ay, by, live);
+  PullTwiceChecked8(vz, az, bz, live);
+}
+
 // Row bodies' terms wait this many vectors before they are added, so the
 // additions never hold up the divisions of the vectors after them.
 constexpr int Lag8 = 3;
 
-// Partner vectors of one row; the AVX-512 build keeps a note per vector, so
-// it takes up to this many bodies (the program's table holds 1000).
+// Partner vectors of one row; the AVX-512 build has room for a note on each,
+// so it takes up to this many bodies (the program's table holds 1000).
 constexpr int MaxVectors8 = 128;
 constexpr int32_t MaxBodies8 = 8 * MaxVectors8;
 
-// The touching partners of one row pair, noted vector by vector so that row
-// j's pairs can be listed before row j+1's without measuring any pair again.
+// The touching partners of one row pair, noted for the rare vector in which
+// a pair touches, so that row j's pairs are listed before row j+1's without
+// measuring any pair again.
 struct Touches8 {
+  int notes = 0;
+  int16_t vec[MaxVectors8];
   uint8_t a[MaxVectors8], b[MaxVectors8];
-  __mmask8 anyA = 0, anyB = 0;
+  void Note(int v, __mmask8 touchA, __mmask8 touchB) {
+    vec[notes] = int16_t(v), a[notes] = touchA, b[notes] = touchB;
+    ++notes;
+  }
 };
 
 // What rows j and j+1 carry from one vector of partners to the next: the next
@@ -481,10 +499,7 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
       _mm512_mask_cmp_pd_mask(live, _mm512_mul_pd(_mm512_add_pd(ra.size, sk), half), ga.d, _CMP_GT_OQ);
   const __mmask8 touchB =
       _mm512_mask_cmp_pd_mask(liveB, _mm512_mul_pd(_mm512_add_pd(rb.size, sk), half), gb.d, _CMP_GT_OQ);
-  p.touches.a[vec] = touchA;
-  p.touches.b[vec] = touchB;
-  p.touches.anyA |= touchA;
-  p.touches.anyB |= touchB;
+  if (__builtin_expect((touchA | touchB) != 0, 0)) p.touches.Note(vec, touchA, touchB);
   const __m512d negGmk = _mm512_mul_pd(_mm512_maskz_loadu_pd(live, tb.mass + k), _mm512_set1_pd(-EarthGM));
   const __mmask8 pullsJ = _mm512_cmp_pd_mask(negGmk, _mm512_setzero_pd(), _CMP_LT_OQ);
   const Terms8 ta = RowTerms8(ra, ga, negGmk, pullsJ, live);
@@ -495,16 +510,14 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
   const __m512d rx = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vx + k), ta.kx), tb1.kx);
   const __m512d ry = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vy + k), ta.ky), tb1.ky);
   const __m512d rz = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vz + k), ta.kz), tb1.kz);
+  // (Lanes past the table hold 0 throughout.)
   const __m512d sum = _mm512_add_pd(_mm512_add_pd(rx, ry), rz);
-  if (__builtin_expect(
-          live == 0xFF && _mm512_cmp_pd_mask(_mm512_sub_pd(sum, sum), _mm512_setzero_pd(), _CMP_EQ_OQ) == 0xFF, 1)) {
-    _mm512_storeu_pd(tb.vx + k, rx);
-    _mm512_storeu_pd(tb.vy + k, ry);
-    _mm512_storeu_pd(tb.vz + k, rz);
+  if (__builtin_expect(_mm512_cmp_pd_mask(_mm512_sub_pd(sum, sum), _mm512_setzero_pd(), _CMP_EQ_OQ) == 0xFF, 1)) {
+    _mm512_mask_storeu_pd(tb.vx + k, live, rx);
+    _mm512_mask_storeu_pd(tb.vy + k, live, ry);
+    _mm512_mask_storeu_pd(tb.vz + k, live, rz);
   } else {
-    PullTwiceChecked8(tb.vx + k, ta.kx, tb1.kx, live);
-    PullTwiceChecked8(tb.vy + k, ta.ky, tb1.ky, live);
-    PullTwiceChecked8(tb.vz + k, ta.kz, tb1.kz, live);
+    PullPartnersChecked8(tb.vx + k, tb.vy + k, tb.vz + k, live, ta.kx, ta.ky, ta.kz, tb1.kx, tb1.ky, tb1.kz);
   }
   // Bodies j and j+1: their terms wait Lag8 vectors in the queue.
   double(*q)[8] = p.queued[vec & 3];
@@ -517,23 +530,29 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
   if (vec >= Lag8) p.acc = AddInOrder8(p.acc, p.queued[(vec - Lag8) & 3]);
 }
 
+// Row j's touching pairs from the notes (vector v holds partners
+// j0 + 8v ..), in order; rowB: the pair's second row.
+__attribute__((noinline, cold)) void ListTouches(int32_t j, int32_t j0, const Touches8& t, bool rowB, int32_t& count,
+                                                 int32_t* pairHigher, int32_t* pairLower) {
+  for (int e = 0; e < t.notes; ++e) {
+    const unsigned mask = rowB ? t.b[e] : t.a[e];
+    if (mask != 0) ListPairs(mask, j, j0 + 8 * t.vec[e], count, pairHigher, pairLower);
+  }
+}
+
 // The end of row j, whose partners' terms are all added: its touching pairs
-// are listed from the notes of its vectors (vector v holds partners
-// j0 + 8v ..), and body j takes the row's total. No vector after the first
+// are listed from the notes, and body j takes the row's total. No vector after the first
 // reaches bodies j and j+1, so the table still holds what the total started
 // from. A finite total of finite terms had only finite partial sums: no term
 // was skipped. Otherwise the row is added again with the check after each
 // term.
 __attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t j, int32_t j0, int32_t n,
-                                                                         const Tables& tb, const uint8_t* touched,
-                                                                         int vectors, bool anyTouch,
-                                                                         const double* total, int32_t& count,
+                                                                         const Tables& tb, const Touches8& touches,
+                                                                         bool rowB, const double* total, int32_t& count,
                                                                          int32_t* pairHigher, int32_t* pairLower) {
-  if (__builtin_expect(anyTouch, 0))
-    for (int v = 0; v < vectors && count < MaxPairs; ++v)
-      if (touched[v] != 0) ListPairs(touched[v], j, j0 + 8 * v, count, pairHigher, pairLower);
+  if (__builtin_expect(touches.notes != 0, 0)) ListTouches(j, j0, touches, rowB, count, pairHigher, pairLower);
   double v[3] = {total[0], total[1], total[2]};
-  if (!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2])) {
+  if (__builtin_expect(!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2]), 0)) {
     v[0] = tb.vx[j], v[1] = tb.vy[j], v[2] = tb.vz[j];
     AddRowChecked(j, j + 1, n, tb.mass, tb.x, tb.y, tb.z, v);
   }
@@ -577,8 +596,8 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
   for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v) acc = AddInOrder8(acc, queued[v & 3]);
   alignas(64) double total[8];
   _mm512_store_pd(total, acc);
-  FinishRow8(j, j1, n, tb, touches.a, vec, touches.anyA != 0, total, count, pairHigher, pairLower);
-  FinishRow8(j1, j1, n, tb, touches.b, vec, touches.anyB != 0, total + 4, count, pairHigher, pairLower);
+  FinishRow8(j, j1, n, tb, touches, false, total, count, pairHigher, pairLower);
+  FinishRow8(j1, j1, n, tb, touches, true, total + 4, count, pairHigher, pairLower);
 }
 
 // x[0..n] += v[0..n], each sum kept only where it stays finite.
