@@ -474,7 +474,24 @@ struct RowPair8 {
   __m512d& acc;
   double (*queued)[6][8];
   Touches8& touches;
+  __m512d reach;  // no pair of the two rows touches at this distance or beyond
 };
+
+// A pair touches where (sj + sk) / 2 > d (s / 2 and s * 0.5 round alike):
+// the exact test for a vector in which some partner came nearer than the
+// rows' reach.
+__attribute__((target("avx512f"), always_inline)) inline void NoteTouches8(const Row8& ra, const Row8& rb,
+                                                                           const RowPair8& p, const Tables& tb,
+                                                                           int32_t k, int vec, __mmask8 live,
+                                                                           __mmask8 liveB, __m512d da, __m512d db) {
+  const __m512d sk = _mm512_maskz_loadu_pd(live, tb.size + k);
+  const __m512d half = _mm512_set1_pd(0.5);
+  const __mmask8 touchA =
+      _mm512_mask_cmp_pd_mask(live, _mm512_mul_pd(_mm512_add_pd(ra.size, sk), half), da, _CMP_GT_OQ);
+  const __mmask8 touchB =
+      _mm512_mask_cmp_pd_mask(liveB, _mm512_mul_pd(_mm512_add_pd(rb.size, sk), half), db, _CMP_GT_OQ);
+  if ((touchA | touchB) != 0) p.touches.Note(vec, touchA, touchB);
+}
 
 // One vector of partners k..k+7 for rows j and j+1 (ra, rb): live lanes
 // exist, liveB leaves out row j+1's own body, nextLive are the lanes of the
@@ -492,14 +509,9 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
     p.ga = Measure8(ra, xk, yk, zk);
     p.gb = Measure8(rb, xk, yk, zk);
   }
-  // A pair touches where (sj + sk) / 2 > d (s / 2 and s * 0.5 round alike).
-  const __m512d sk = _mm512_maskz_loadu_pd(live, tb.size + k);
-  const __m512d half = _mm512_set1_pd(0.5);
-  const __mmask8 touchA =
-      _mm512_mask_cmp_pd_mask(live, _mm512_mul_pd(_mm512_add_pd(ra.size, sk), half), ga.d, _CMP_GT_OQ);
-  const __mmask8 touchB =
-      _mm512_mask_cmp_pd_mask(liveB, _mm512_mul_pd(_mm512_add_pd(rb.size, sk), half), gb.d, _CMP_GT_OQ);
-  if (__builtin_expect((touchA | touchB) != 0, 0)) p.touches.Note(vec, touchA, touchB);
+  const __mmask8 nearA = _mm512_mask_cmp_pd_mask(live, ga.d, p.reach, _CMP_LT_OQ);
+  const __mmask8 nearB = _mm512_mask_cmp_pd_mask(liveB, gb.d, p.reach, _CMP_LT_OQ);
+  if (__builtin_expect((nearA | nearB) != 0, 0)) NoteTouches8(ra, rb, p, tb, k, vec, live, liveB, ga.d, gb.d);
   const __m512d negGmk = _mm512_mul_pd(_mm512_maskz_loadu_pd(live, tb.mass + k), _mm512_set1_pd(-EarthGM));
   const __mmask8 pullsJ = _mm512_cmp_pd_mask(negGmk, _mm512_setzero_pd(), _CMP_LT_OQ);
   const Terms8 ta = RowTerms8(ra, ga, negGmk, pullsJ, live);
@@ -562,16 +574,19 @@ __attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t
 // Rows j and j+1 together over their partners, eight at a time. Vectors start
 // at partner j+1, row j+1's own body, which row j+1 leaves out; bodies j and
 // j+1 receive their terms in ascending k.
+// largestFrom[k] is the largest size among bodies k..n: no partner of the
+// two rows reaches further than half of the larger row body's size and that.
 __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_t j, int32_t n, const Tables& tb,
-                                                                          int32_t& count, int32_t* pairHigher,
-                                                                          int32_t* pairLower) {
+                                                                          const double* largestFrom, int32_t& count,
+                                                                          int32_t* pairHigher, int32_t* pairLower) {
   const int32_t j1 = j + 1;
   const Row8 ra = MakeRow8(j, tb), rb = MakeRow8(j1, tb);
   Geometry8 ga, gb;
   __m512d acc;
   alignas(64) double queued[4][6][8];
   Touches8 touches;
-  const RowPair8 p{ga, gb, acc, queued, touches};
+  const double rows = tb.size[j] > tb.size[j1] ? tb.size[j] : tb.size[j1];
+  const RowPair8 p{ga, gb, acc, queued, touches, _mm512_set1_pd((rows + largestFrom[j1]) * 0.5)};
   int32_t k = j1;
   __mmask8 live = LiveLanes8(k, n);
   {
@@ -621,7 +636,11 @@ __attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass
   if (n > MaxBodies8) return RunLoopAvx2(n, mass, x, y, z, vx, vy, vz, size, pairHigher, pairLower);
   int32_t count = 0;
   const Tables tb{mass, x, y, z, size, vx, vy, vz};
-  for (int32_t j = 1; j < n; j += 2) RunRowPair8(j, n, tb, count, pairHigher, pairLower);
+  // Sizes that are not numbers touch nothing and bound nothing.
+  double largestFrom[MaxBodies8 + 2];
+  largestFrom[n + 1] = -Inf;
+  for (int32_t k = n; k >= 1; --k) largestFrom[k] = size[k] > largestFrom[k + 1] ? size[k] : largestFrom[k + 1];
+  for (int32_t j = 1; j < n; j += 2) RunRowPair8(j, n, tb, largestFrom, count, pairHigher, pairLower);
   Drift8(n, x, vx);
   Drift8(n, y, vy);
   Drift8(n, z, vz);

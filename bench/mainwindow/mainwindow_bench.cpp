@@ -146,6 +146,9 @@ void BM_Repaint(benchmark::State& bs) {
   const int before = widget.paintCount();
   for (auto _ : bs) widget.repaint();
   if (widget.paintCount() - before != static_cast<int>(bs.iterations())) bs.SkipWithError("the widget did not paint");
+  double bytes = 0;  // what the kept label pictures take
+  for (const BodyLabel& l : view.labels()) bytes += static_cast<double>(l.picture.sizeInBytes());
+  bs.counters["label pictures MB"] = bytes / 1e6;
 }
 BENCHMARK(BM_Repaint)->ArgNames({"N", "labels"})->Args({1000, 1})->Args({1000, 0})->Unit(benchmark::kMicrosecond);
 
