@@ -144,7 +144,7 @@ TEST(ForceLoopBuilds, SameBitsAsBuiltInLoop) {
   std::vector<Case> cases{Case{1, 300},   Case{2, 300},       Case{3, 300},       Case{4, 300},       Case{5, 300},
                           Case{7, 300},   Case{9, 200},       Case{10, 200},      Case{13, 200},      Case{18, 200},
                           Case{33, 100},  Case{64, 200},      Case{101, 50},      Case{256, 20},      Case{999, 10},
-                          Case{1000, 20}, Case{40, 50, true}, Case{999, 5, true}, Case{1000, 5, true}};
+                          Case{1000, 20}, Case{40, 50, true}, Case{999, 3, true}, Case{1000, 3, true}};
   for (int n = 1; n <= 130; ++n) cases.push_back(Case{n, 3});
   for (const Case c : cases) {
     for (const Build& b : Builds()) {

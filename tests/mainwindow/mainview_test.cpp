@@ -337,7 +337,7 @@ TEST(ViewFrames, AFrameWithinTheIntervalWaitsAndIsThenPainted) {
   widget.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
   QCoreApplication::processEvents();
-  widget.setFrameInterval(400);
+  widget.setFrameInterval(250);
   const int before = widget.paintCount();
   widget.requestFrame();
   ASSERT_TRUE(QTest::qWaitFor([&] { return widget.paintCount() == before + 1; }, 2000));
