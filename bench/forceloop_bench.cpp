@@ -205,7 +205,11 @@ void BM_DividerBound(benchmark::State& st) {
   auto s = Situation(n);
   auto m = DividerInput(*s, n);
   const int batch = std::max(1, 200000 / (n * (n - 1) / 2));
-  double loopTime = 0.0, boundTime = 0.0;
+  // Where both widths exist, the same divisions in 256-bit vectors too: a
+  // 512-bit vector's cost over a 256-bit one's, under the same load.
+  const bool both = brisklet::CpuHasAvx512() && brisklet::CpuHasAvx2();
+  const int64_t pairs = int64_t(n) * (n - 1) / 2;
+  double loopTime = 0.0, boundTime = 0.0, narrowTime = 0.0;
   for (auto _ : st) {
     const double t0 = ThreadSeconds();
     for (int b = 0; b < batch; ++b) DividerStep(n, *m);
@@ -216,13 +220,87 @@ void BM_DividerBound(benchmark::State& st) {
          s->objvz.data(), s->objsize.data(), s->higher.data(), s->lower.data());
     benchmark::ClobberMemory();
     const double t2 = ThreadSeconds();
+    if (both)
+      for (int b = 0; b < batch; ++b) DividerWork4((pairs + 3) / 4, *m);
+    benchmark::ClobberMemory();
+    const double t3 = ThreadSeconds();
     st.SetIterationTime(t1 - t0);
     boundTime += t1 - t0;
     loopTime += t2 - t1;
+    narrowTime += t3 - t2;
   }
   st.counters["pairs/s"] =
       benchmark::Counter(double(batch) * n * (n - 1) / 2, benchmark::Counter::kIsIterationInvariantRate);
   st.counters["RunLoop share"] = loopTime > 0.0 ? boundTime / loopTime : 0.0;
+  // Per vector: (time / vectors) of 512 bits over that of 256 bits.
+  if (both && narrowTime > 0.0)
+    st.counters["512/256-bit division"] =
+        (boundTime / double((pairs + 7) / 8)) / (narrowTime / double((pairs + 3) / 4));
+}
+
+// 1000 close bodies (a cube of 2e10 m, sizes 0, small masses, so the scene
+// hardly changes over a run) and the same scene with one body of 3e9 m
+// among them: a star-sized reach must cost nothing beyond the pairs it
+// really touches. With `touching` five bodies lie within the large body's
+// reach; without, none does.
+std::unique_ptr<State> CloseBodies(int n, double largeSize, bool touching) {
+  auto s = std::make_unique<State>();
+  std::mt19937_64 rng(7);
+  std::uniform_real_distribution<double> pos(-1e10, 1e10), vel(-1e3, 1e3), mass(1e-3, 1.0);
+  s->objects = int16_t(n);
+  const int large = n / 2;
+  for (int i = 0; i <= n; ++i) {
+    double x, y, z;
+    do {
+      x = pos(rng), y = pos(rng), z = pos(rng);
+    } while (i != large && std::sqrt(x * x + y * y + z * z) < 2e9);  // clear of the large body
+    s->objx[i] = x, s->objy[i] = y, s->objz[i] = z;
+    s->objvx[i] = vel(rng), s->objvy[i] = vel(rng), s->objvz[i] = vel(rng);
+    s->objmass[i] = mass(rng);
+  }
+  s->objx[large] = s->objy[large] = s->objz[large] = 0.0;
+  s->objsize[large] = largeSize;
+  if (touching)
+    for (int t = 1; t <= 5; ++t) {
+      const int i = large + 37 * t;
+      s->objx[i] = t * 2e8;
+      s->objy[i] = s->objz[i] = 0.0;
+    }
+  return s;
+}
+
+void Call(brisklet::LoopFn fn, State& s) {
+  fn(s.objects, s.objmass.data(), s.objx.data(), s.objy.data(), s.objz.data(), s.objvx.data(), s.objvy.data(),
+     s.objvz.data(), s.objsize.data(), s.higher.data(), s.lower.data());
+}
+
+// RunLoop over the scene with the large body against the same scene with
+// every size 0, alternately in every iteration: "large / plain" is the
+// ratio of their times under the same load.
+void BM_LargeBody(benchmark::State& st) {
+  const brisklet::LoopFn fn = LibraryLoop();
+  if (fn == nullptr) {
+    st.SkipWithError("libbrisklet.so not found beside the benchmark");
+    return;
+  }
+  const int n = 1000;
+  const bool touching = st.range(0) != 0;
+  auto plain = CloseBodies(n, 0.0, touching);
+  auto large = CloseBodies(n, 3e9, touching);
+  double plainTime = 0.0, largeTime = 0.0;
+  for (auto _ : st) {
+    const double t0 = ThreadSeconds();
+    Call(fn, *plain);
+    benchmark::ClobberMemory();
+    const double t1 = ThreadSeconds();
+    Call(fn, *large);
+    benchmark::ClobberMemory();
+    const double t2 = ThreadSeconds();
+    plainTime += t1 - t0;
+    largeTime += t2 - t1;
+  }
+  if (touching != (large->higher[1] > 0)) st.SkipWithError("the scene's pairs are not as meant");
+  st.counters["large / plain"] = plainTime > 0.0 ? largeTime / plainTime : 0.0;
 }
 
 #define BODY_COUNTS Arg(10)->Arg(100)->Arg(300)->Arg(1000)
@@ -232,6 +310,7 @@ BENCHMARK(BM_DividerBound)->BODY_COUNTS->UseManualTime();
 BENCHMARK(BM_RunLoopScalar)->BODY_COUNTS;
 BENCHMARK(BM_RunLoopAvx2)->BODY_COUNTS;
 BENCHMARK(BM_RunLoopAvx512)->BODY_COUNTS;
+BENCHMARK(BM_LargeBody)->ArgName("touching")->Arg(0)->Arg(1);
 
 // The console report, then per body count RunLoop's ratio to the built-in
 // loop (pair rates of the same run) and its share of the divider's floor;
@@ -244,6 +323,11 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     for (const Run& r : runs) {
       if (r.error_occurred) continue;
       if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
+      if (r.run_name.function_name == "BM_LargeBody") {
+        if (const auto it = r.counters.find("large / plain"); it != r.counters.end())
+          largeBody_[r.run_name.args] = it->second.value;
+        continue;
+      }
       for (const auto& [name, counter] : r.counters)
         values_[std::atoi(r.run_name.args.c_str())][r.run_name.function_name + " " + name] = counter.value;
     }
@@ -256,14 +340,20 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       };
       const double loop = get("BM_RunLoop pairs/s"), builtIn = get("BM_BuiltInLoop pairs/s");
       const double share = get("BM_DividerBound RunLoop share");
+      const double wide = get("BM_DividerBound 512/256-bit division");
       if (loop > 0.0 && builtIn > 0.0) std::printf("N = %d: RunLoop %.2f times the built-in loop\n", n, loop / builtIn);
       if (share > 0.0) std::printf("N = %d: RunLoop at %.3f of the divider bound\n", n, share);
+      if (wide > 0.0) std::printf("N = %d: a 512-bit vector of divisions costs %.2f times a 256-bit one\n", n, wide);
     }
+    for (const auto& [args, ratio] : largeBody_)
+      std::printf("N = 1000, one body of 3e9 m among close bodies (%s): %.3f times the plain scene\n", args.c_str(),
+                  ratio);
     ConsoleReporter::Finalize();
   }
 
  private:
   std::map<int, std::map<std::string, double>> values_;
+  std::map<std::string, double> largeBody_;
 };
 
 }  // namespace

@@ -6,7 +6,24 @@
 #include <filesystem>
 #include <system_error>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace molvane {
+
+#if defined(__x86_64__) || defined(__i386__)
+namespace {
+__attribute__((target("avx"))) void ZeroUpperHalves() { _mm256_zeroupper(); }
+}  // namespace
+
+void ClearUpperVectorState() {
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx")) ZeroUpperHalves();
+}
+#else
+void ClearUpperVectorState() {}
+#endif
 
 bool BindNativeForceLoop(State& s, const std::string& programFolder) {
   s.UseNativeForceLoop = false;

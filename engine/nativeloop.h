@@ -13,4 +13,10 @@ namespace molvane {
 // runs. The library stays loaded until the program ends.
 bool BindNativeForceLoop(State& s, const std::string& programFolder);
 
+// Clears the upper halves of the vector registers where the processor has
+// AVX. Wide vector code run before (Brisklet, the drawing's libraries) can
+// leave them dirty, and some processors then run the built-in loop, which is
+// plain SSE code, several times slower. No value changes.
+void ClearUpperVectorState();
+
 }  // namespace molvane

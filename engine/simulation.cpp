@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/bodies.h"
+#include "engine/nativeloop.h"
 #include "engine/timestep.h"
 
 namespace molvane {
@@ -70,6 +71,7 @@ void CheckAutoSave(State& s, EngineHost& host) {
 }  // namespace
 
 void BuiltInForceLoop(State& s, EngineHost& host) {
+  ClearUpperVectorState();
   const int n0 = BodyCount(s);
   for (int i = 1; i <= n0; ++i) {
     const double GMi = s.objmass[i] * EarthGM;
@@ -107,7 +109,10 @@ void BuiltInForceLoop(State& s, EngineHost& host) {
         SubFinite(s.objvz[i], (-dz) * f);
       }
     }
-    if (s.higher[1] > 0) MergeCollidedBodies(s, host);
+    if (s.higher[1] > 0) {
+      MergeCollidedBodies(s, host);
+      ClearUpperVectorState();  // the merge ran the windows' code
+    }
   }
 }
 

@@ -282,8 +282,8 @@ namespace {
 // Body j's terms from the partners kFrom..n added one at a time with the
 // finiteness check after each, for the rare row whose unchecked total is not
 // finite. The terms are the vector loop's to the bit.
-void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, const double* x, const double* y,
-                   const double* z, double* v) {
+__attribute__((noinline, cold)) void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass,
+                                                   const double* x, const double* y, const double* z, double* v) {
   for (int32_t k = kFrom; k <= n; ++k) {
     const double dx = x[k] - x[j];
     const double dy = y[k] - y[j];
@@ -299,22 +299,6 @@ void AddRowChecked(int32_t j, int32_t kFrom, int32_t n, const double* mass, cons
   }
 }
 
-// Lists the partners kFrom..n that touch body j, in order: the vector loop
-// only notes that a row came near enough for a pair to touch.
-void ListTouchingRow(int32_t j, int32_t kFrom, int32_t n, const double* x, const double* y, const double* z,
-                     const double* size, int32_t& count, int32_t* pairHigher, int32_t* pairLower) {
-  for (int32_t k = kFrom; k <= n && count < MaxPairs; ++k) {
-    const double dx = x[k] - x[j];
-    const double dy = y[k] - y[j];
-    const double dz = z[k] - z[j];
-    if ((size[j] + size[k]) / 2.0 > std::sqrt(dx * dx + dy * dy + dz * dz)) {
-      ++count;
-      pairHigher[count] = k;
-      pairLower[count] = j;
-    }
-  }
-}
-
 struct Tables {
   const double *mass, *x, *y, *z, *size;
   double *vx, *vy, *vz;
@@ -327,14 +311,14 @@ inline __mmask8 LiveLanes8(int32_t k, int32_t n) {
 
 // One row's body, broadcast.
 struct Row8 {
-  __m512d x, y, z, gm;
+  __m512d x, y, z, gm, size;
   __mmask8 pullsK;  // all lanes when the body attracts, else none
 };
 
 __attribute__((target("avx512f"), always_inline)) inline Row8 MakeRow8(int32_t j, const Tables& t) {
   const double GMj = t.mass[j] * EarthGM;
-  return Row8{_mm512_set1_pd(t.x[j]), _mm512_set1_pd(t.y[j]), _mm512_set1_pd(t.z[j]), _mm512_set1_pd(GMj),
-              __mmask8(GMj > 0.0 ? 0xFF : 0)};
+  return Row8{_mm512_set1_pd(t.x[j]), _mm512_set1_pd(t.y[j]),    _mm512_set1_pd(t.z[j]),
+              _mm512_set1_pd(GMj),    _mm512_set1_pd(t.size[j]), __mmask8(GMj > 0.0 ? 0xFF : 0)};
 }
 
 // A row's differences and distances to the partners k..k+7. The loop takes
@@ -447,21 +431,67 @@ __attribute__((target("avx512f"), always_inline)) inline void PullTwiceChecked8(
   _mm512_mask_storeu_pd(v, live, old);
 }
 
+// Partners k..k+7 receive both rows' terms with the check after each, for
+// the rare vector whose unchecked results are not all finite. Out of line,
+// so that the vector loop keeps its registers.
+__attribute__((target("avx512f"), noinline, cold)) void PullPartnersChecked8(double* vx, double* vy, double* vz,
+                                                                             __mmask8 live, __m512d ax, __m512d ay,
+                                                                             __m512d az, __m512d bx, __m512d by,
+                                                                             __m512d bz) {
+  PullTwiceChecked8(vx, ax, bx, live);
+  PullTwiceChecked8(vy, ay, by, live);
+  PullTwiceChecked8(vz, az, bz, live);
+}
+
 // Row bodies' terms wait this many vectors before they are added, so the
 // additions never hold up the divisions of the vectors after them.
 constexpr int Lag8 = 3;
 
+// Partner vectors of one row; the AVX-512 build has room for a note on each,
+// so it takes up to this many bodies (the program's table holds 1000).
+constexpr int MaxVectors8 = 128;
+constexpr int32_t MaxBodies8 = 8 * MaxVectors8;
+
+// The touching partners of one row pair, noted for the rare vector in which
+// a pair touches, so that row j's pairs are listed before row j+1's without
+// measuring any pair again.
+struct Touches8 {
+  int notes = 0;
+  int16_t vec[MaxVectors8];
+  uint8_t a[MaxVectors8], b[MaxVectors8];
+  void Note(int v, __mmask8 touchA, __mmask8 touchB) {
+    vec[notes] = int16_t(v), a[notes] = touchA, b[notes] = touchB;
+    ++notes;
+  }
+};
+
 // What rows j and j+1 carry from one vector of partners to the next: the next
-// vector's geometry, measured ahead; the least distances so far; bodies j and
-// j+1's velocities; and their terms waiting in the queue.
+// vector's geometry, measured ahead; bodies j and j+1's velocities; their
+// terms waiting in the queue; the touching partners so far.
 struct RowPair8 {
   Geometry8& ga;
   Geometry8& gb;
-  __m512d& nearA;
-  __m512d& nearB;
   __m512d& acc;
   double (*queued)[6][8];
+  Touches8& touches;
+  __m512d reach;  // no pair of the two rows touches at this distance or beyond
 };
+
+// A pair touches where (sj + sk) / 2 > d (s / 2 and s * 0.5 round alike):
+// the exact test for a vector in which some partner came nearer than the
+// rows' reach.
+__attribute__((target("avx512f"), always_inline)) inline void NoteTouches8(const Row8& ra, const Row8& rb,
+                                                                           const RowPair8& p, const Tables& tb,
+                                                                           int32_t k, int vec, __mmask8 live,
+                                                                           __mmask8 liveB, __m512d da, __m512d db) {
+  const __m512d sk = _mm512_maskz_loadu_pd(live, tb.size + k);
+  const __m512d half = _mm512_set1_pd(0.5);
+  const __mmask8 touchA =
+      _mm512_mask_cmp_pd_mask(live, _mm512_mul_pd(_mm512_add_pd(ra.size, sk), half), da, _CMP_GT_OQ);
+  const __mmask8 touchB =
+      _mm512_mask_cmp_pd_mask(liveB, _mm512_mul_pd(_mm512_add_pd(rb.size, sk), half), db, _CMP_GT_OQ);
+  if ((touchA | touchB) != 0) p.touches.Note(vec, touchA, touchB);
+}
 
 // One vector of partners k..k+7 for rows j and j+1 (ra, rb): live lanes
 // exist, liveB leaves out row j+1's own body, nextLive are the lanes of the
@@ -479,8 +509,9 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
     p.ga = Measure8(ra, xk, yk, zk);
     p.gb = Measure8(rb, xk, yk, zk);
   }
-  p.nearA = _mm512_mask_min_pd(p.nearA, live, ga.d, p.nearA);
-  p.nearB = _mm512_mask_min_pd(p.nearB, liveB, gb.d, p.nearB);
+  const __mmask8 nearA = _mm512_mask_cmp_pd_mask(live, ga.d, p.reach, _CMP_LT_OQ);
+  const __mmask8 nearB = _mm512_mask_cmp_pd_mask(liveB, gb.d, p.reach, _CMP_LT_OQ);
+  if (__builtin_expect((nearA | nearB) != 0, 0)) NoteTouches8(ra, rb, p, tb, k, vec, live, liveB, ga.d, gb.d);
   const __m512d negGmk = _mm512_mul_pd(_mm512_maskz_loadu_pd(live, tb.mass + k), _mm512_set1_pd(-EarthGM));
   const __mmask8 pullsJ = _mm512_cmp_pd_mask(negGmk, _mm512_setzero_pd(), _CMP_LT_OQ);
   const Terms8 ta = RowTerms8(ra, ga, negGmk, pullsJ, live);
@@ -491,16 +522,14 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
   const __m512d rx = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vx + k), ta.kx), tb1.kx);
   const __m512d ry = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vy + k), ta.ky), tb1.ky);
   const __m512d rz = _mm512_sub_pd(_mm512_sub_pd(_mm512_maskz_loadu_pd(live, tb.vz + k), ta.kz), tb1.kz);
+  // (Lanes past the table hold 0 throughout.)
   const __m512d sum = _mm512_add_pd(_mm512_add_pd(rx, ry), rz);
-  if (__builtin_expect(
-          live == 0xFF && _mm512_cmp_pd_mask(_mm512_sub_pd(sum, sum), _mm512_setzero_pd(), _CMP_EQ_OQ) == 0xFF, 1)) {
-    _mm512_storeu_pd(tb.vx + k, rx);
-    _mm512_storeu_pd(tb.vy + k, ry);
-    _mm512_storeu_pd(tb.vz + k, rz);
+  if (__builtin_expect(_mm512_cmp_pd_mask(_mm512_sub_pd(sum, sum), _mm512_setzero_pd(), _CMP_EQ_OQ) == 0xFF, 1)) {
+    _mm512_mask_storeu_pd(tb.vx + k, live, rx);
+    _mm512_mask_storeu_pd(tb.vy + k, live, ry);
+    _mm512_mask_storeu_pd(tb.vz + k, live, rz);
   } else {
-    PullTwiceChecked8(tb.vx + k, ta.kx, tb1.kx, live);
-    PullTwiceChecked8(tb.vy + k, ta.ky, tb1.ky, live);
-    PullTwiceChecked8(tb.vz + k, ta.kz, tb1.kz, live);
+    PullPartnersChecked8(tb.vx + k, tb.vy + k, tb.vz + k, live, ta.kx, ta.ky, ta.kz, tb1.kx, tb1.ky, tb1.kz);
   }
   // Bodies j and j+1: their terms wait Lag8 vectors in the queue.
   double(*q)[8] = p.queued[vec & 3];
@@ -513,21 +542,29 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
   if (vec >= Lag8) p.acc = AddInOrder8(p.acc, p.queued[(vec - Lag8) & 3]);
 }
 
+// Row j's touching pairs from the notes (vector v holds partners
+// j0 + 8v ..), in order; rowB: the pair's second row.
+__attribute__((noinline, cold)) void ListTouches(int32_t j, int32_t j0, const Touches8& t, bool rowB, int32_t& count,
+                                                 int32_t* pairHigher, int32_t* pairLower) {
+  for (int e = 0; e < t.notes; ++e) {
+    const unsigned mask = rowB ? t.b[e] : t.a[e];
+    if (mask != 0) ListPairs(mask, j, j0 + 8 * t.vec[e], count, pairHigher, pairLower);
+  }
+}
+
 // The end of row j, whose partners' terms are all added: its touching pairs
-// are listed where a partner came nearer than the reach to the largest body
-// (s / 2 and s * 0.5 round alike), and body j takes the row's total. No
-// vector after the first reaches bodies j and j+1, so the table still holds
-// what the total started from. A finite total of finite terms had only
-// finite partial sums: no term was skipped. Otherwise the row is added again
-// with the check after each term.
-__attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t j, int32_t n, const Tables& tb,
-                                                                         double largest, __m512d near,
-                                                                         const double* total, int32_t& count,
+// are listed from the notes, and body j takes the row's total. No vector after the first
+// reaches bodies j and j+1, so the table still holds what the total started
+// from. A finite total of finite terms had only finite partial sums: no term
+// was skipped. Otherwise the row is added again with the check after each
+// term.
+__attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t j, int32_t j0, int32_t n,
+                                                                         const Tables& tb, const Touches8& touches,
+                                                                         bool rowB, const double* total, int32_t& count,
                                                                          int32_t* pairHigher, int32_t* pairLower) {
-  if (count < MaxPairs && _mm512_cmp_pd_mask(near, _mm512_set1_pd((tb.size[j] + largest) * 0.5), _CMP_LT_OQ))
-    ListTouchingRow(j, j + 1, n, tb.x, tb.y, tb.z, tb.size, count, pairHigher, pairLower);
+  if (__builtin_expect(touches.notes != 0, 0)) ListTouches(j, j0, touches, rowB, count, pairHigher, pairLower);
   double v[3] = {total[0], total[1], total[2]};
-  if (!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2])) {
+  if (__builtin_expect(!std::isfinite(v[0]) || !std::isfinite(v[1]) || !std::isfinite(v[2]), 0)) {
     v[0] = tb.vx[j], v[1] = tb.vy[j], v[2] = tb.vz[j];
     AddRowChecked(j, j + 1, n, tb.mass, tb.x, tb.y, tb.z, v);
   }
@@ -537,15 +574,19 @@ __attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t
 // Rows j and j+1 together over their partners, eight at a time. Vectors start
 // at partner j+1, row j+1's own body, which row j+1 leaves out; bodies j and
 // j+1 receive their terms in ascending k.
+// largestFrom[k] is the largest size among bodies k..n: no partner of the
+// two rows reaches further than half of the larger row body's size and that.
 __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_t j, int32_t n, const Tables& tb,
-                                                                          double largest, int32_t& count,
+                                                                          const double* largestFrom, int32_t& count,
                                                                           int32_t* pairHigher, int32_t* pairLower) {
   const int32_t j1 = j + 1;
   const Row8 ra = MakeRow8(j, tb), rb = MakeRow8(j1, tb);
   Geometry8 ga, gb;
-  __m512d nearA = _mm512_set1_pd(Inf), nearB = nearA, acc;
+  __m512d acc;
   alignas(64) double queued[4][6][8];
-  const RowPair8 p{ga, gb, nearA, nearB, acc, queued};
+  Touches8 touches;
+  const double rows = tb.size[j] > tb.size[j1] ? tb.size[j] : tb.size[j1];
+  const RowPair8 p{ga, gb, acc, queued, touches, _mm512_set1_pd((rows + largestFrom[j1]) * 0.5)};
   int32_t k = j1;
   __mmask8 live = LiveLanes8(k, n);
   {
@@ -570,8 +611,18 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
   for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v) acc = AddInOrder8(acc, queued[v & 3]);
   alignas(64) double total[8];
   _mm512_store_pd(total, acc);
-  FinishRow8(j, n, tb, largest, nearA, total, count, pairHigher, pairLower);
-  FinishRow8(j1, n, tb, largest, nearB, total + 4, count, pairHigher, pairLower);
+  FinishRow8(j, j1, n, tb, touches, false, total, count, pairHigher, pairLower);
+  FinishRow8(j1, j1, n, tb, touches, true, total + 4, count, pairHigher, pairLower);
+}
+
+// x[0..n] += v[0..n], each sum kept only where it stays finite.
+__attribute__((target("avx512f"), always_inline)) inline void Drift8(int32_t n, double* x, const double* v) {
+  const __m512d inf = _mm512_set1_pd(Inf);
+  for (int32_t j = 0; j <= n; j += 8) {
+    const __mmask8 live = LiveLanes8(j, n);
+    const __m512d r = _mm512_add_pd(_mm512_maskz_loadu_pd(live, x + j), _mm512_maskz_loadu_pd(live, v + j));
+    _mm512_mask_storeu_pd(x + j, _mm512_mask_cmp_pd_mask(live, _mm512_abs_pd(r), inf, _CMP_LT_OQ), r);
+  }
 }
 
 }  // namespace
@@ -581,12 +632,18 @@ __attribute__((target("avx512f"))) int32_t RunLoopAvx512(int32_t n, double* mass
                                                          double* vx, double* vy, double* vz, double* size,
                                                          int32_t* pairHigher, int32_t* pairLower) {
   if (n < 1) return 0;
+  // Past the notes' room the 256-bit build, which needs none, gives the same bits.
+  if (n > MaxBodies8) return RunLoopAvx2(n, mass, x, y, z, vx, vy, vz, size, pairHigher, pairLower);
   int32_t count = 0;
   const Tables tb{mass, x, y, z, size, vx, vy, vz};
-  double largest = -Inf;
-  for (int32_t k = 1; k <= n; ++k) largest = size[k] > largest ? size[k] : largest;
-  for (int32_t j = 1; j < n; j += 2) RunRowPair8(j, n, tb, largest, count, pairHigher, pairLower);
-  DriftAll(n, x, y, z, vx, vy, vz);
+  // Sizes that are not numbers touch nothing and bound nothing.
+  double largestFrom[MaxBodies8 + 2];
+  largestFrom[n + 1] = -Inf;
+  for (int32_t k = n; k >= 1; --k) largestFrom[k] = size[k] > largestFrom[k + 1] ? size[k] : largestFrom[k + 1];
+  for (int32_t j = 1; j < n; j += 2) RunRowPair8(j, n, tb, largestFrom, count, pairHigher, pairLower);
+  Drift8(n, x, vx);
+  Drift8(n, y, vy);
+  Drift8(n, z, vz);
   return 1;
 }
 

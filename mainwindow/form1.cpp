@@ -398,7 +398,13 @@ void Form1::runSlice() {
     return;
   }
   const SliceResult r = RunSlice(s_, *this, counter_);
-  refreshView();
+  // A yield shows the canvas no more often than a display frame; a loop
+  // that has ended shows its last step at once.
+  if (r == SliceResult::Yielded && viewWidget_) {
+    viewWidget_->requestFrame();
+  } else {
+    refreshView();
+  }
   if (r == SliceResult::Yielded && !exiting_) {
     queueSlice();
   } else if (exiting_) {

@@ -117,10 +117,17 @@ void MainView::drawBodies() {
     s_.OffsetY = cy * s_.ScalePixel;
     s_.OffsetZ = cz * s_.ScalePixel;
   }
-
   const int n = ClampCount(s_.objects);
   if (static_cast<int>(labels_.size()) < n + 1) rebuildLabels();
-  const uint32_t back = PixelFromValue(s_.mainWindow.backColor);
+  placeBodies(n);
+  drawPlaced();
+}
+
+// Where each body lands on the screen and how large, in body order (the
+// rotating frame turns on with every body, visible or not); bodies outside
+// the band around the view are left out.
+void MainView::placeBodies(int n) {
+  placed_.clear();
   const double w = canvas_.width();
   const double h = canvas_.height();
   const double minSize = s_.MinimumObjectSize;
@@ -167,10 +174,18 @@ void MainView::drawBodies() {
     if (!(x > -200 && x < screenWidthPixels_ + 200 && y > -200 && y < screenHeightPixels_ + 200)) {
       continue;
     }
+    placed_.push_back(PlacedBody{i, x, y, r});
+  }
+}
 
+// Erase (trails off), disc and label place of every placed body, in order.
+void MainView::drawPlaced() {
+  const CanvasPixels pixels{canvas_.bits(), canvas_.bytesPerLine(), canvas_.width(), canvas_.height()};
+  const uint32_t back = PixelFromValue(s_.mainWindow.backColor);
+  for (const auto& [i, x, y, r] : placed_) {
     if (!s_.trails && (x != s_.objlastx[i] || y != s_.objlasty[i])) {
       if (Erasable(s_.objlastx[i]) && Erasable(s_.objlasty[i])) {
-        fillDisc(s_.objlastx[i], s_.objlasty[i], r, back, back);
+        FillDisc(pixels, discShapes_, s_.objlastx[i], s_.objlasty[i], r, back, back);
       }
       s_.objlastx[i] = x;
       s_.objlasty[i] = y;
@@ -179,8 +194,8 @@ void MainView::drawBodies() {
     const int32_t outline = s_.objcolor[i];
     int32_t fill = outline;
     if (s_.trails && i != s_.focusobj) fill = s_.objcolor2[i];
-    fillDisc(static_cast<float>(x), static_cast<float>(y), static_cast<float>(r), PixelFromValue(fill),
-             PixelFromValue(outline));
+    FillDisc(pixels, discShapes_, static_cast<float>(x), static_cast<float>(y), static_cast<float>(r),
+             PixelFromValue(fill), PixelFromValue(outline));
 
     if (s_.llabels) {
       BodyLabel& l = labels_[i];
@@ -194,25 +209,128 @@ void MainView::drawBodies() {
   }
 }
 
-// A solid disc with a one-pixel outline, written straight into the canvas:
-// far cheaper than a general painter for the small discs of many bodies.
-void MainView::fillDisc(double cx, double cy, double r, uint32_t fill, uint32_t outline) {
-  const int width = canvas_.width();
-  const int height = canvas_.height();
-  if (!(r >= 0) || !std::isfinite(cx) || !std::isfinite(cy)) return;
-  if (cx + r < 0 || cx - r >= width || cy + r < 0 || cy - r >= height) return;
-  const int y0 = std::max(0, static_cast<int>(std::ceil(cy - r)));
-  const int y1 = std::min(height - 1, static_cast<int>(std::floor(cy + r)));
+namespace {
+
+// Whole numbers of the small values a disc meets (|v| < 2^31): exact, and
+// cheaper than the library's floor and ceil.
+inline int FloorToInt(double v) {
+  const int i = static_cast<int>(v);
+  return i - (v < i);
+}
+inline int CeilToInt(double v) {
+  const int i = static_cast<int>(v);
+  return i + (v > i);
+}
+
+// A disc that can touch the canvas: a usable radius and centre, overlapping.
+bool DiscInCanvas(const CanvasPixels& c, double cx, double cy, double r) {
+  if (!(r >= 0) || !std::isfinite(cx) || !std::isfinite(cy)) return false;
+  return !(cx + r < 0 || cx - r >= c.width || cy + r < 0 || cy - r >= c.height);
+}
+
+// fl(a + b) and whether it is a + b exactly (the rounding error is zero).
+inline double SumIsExact(double a, double b, bool& exact) {
+  const double s = a + b;
+  const double bb = s - a;
+  exact = (a - (s - bb)) + (b - bb) == 0;
+  return s;
+}
+
+// The whole number at or above (Up) or below fl(f + d), where f is the
+// fraction of a centre i + f: also the one of fl(i + f + d) for every whole
+// i with |i| < 2^20, unless the sum lies within 1e-6 of a whole number
+// without being one exactly. False in that case.
+inline bool EdgeOfFraction(double f, double d, bool up, int& edge) {
+  bool exact = false;
+  const double v = SumIsExact(f, d, exact);
+  const int w = up ? CeilToInt(v) : FloorToInt(v);
+  edge = w;
+  if (exact && v == w) return true;
+  return std::fabs(v - std::nearbyint(v)) > 1e-6;
+}
+
+}  // namespace
+
+// The general path's rows and spans for a centre with these fractions,
+// relative to the whole pixel at or below the centre. The rows' distances
+// (py - cy) are the same numbers for every whole part, so only the edges
+// need the check that the larger sums round to the same whole pixels.
+void DiscShapes::build(Shape& d, double r, double fx, double fy) {
+  d.r = r, d.fx = fx, d.fy = fy;
+  d.usable = false;
+  int y0 = 0, y1 = 0;
+  if (!EdgeOfFraction(fy, -r, true, y0) || !EdgeOfFraction(fy, r, false, y1)) return;
   const double inner = r - 1;
-  uchar* bits = canvas_.bits();
-  const qsizetype stride = canvas_.bytesPerLine();
+  for (int k = 0; k < Shape::Rows; ++k) {
+    const int py = k - 2;
+    int xs = 1, xe = 0, is = 1, ie = 0;  // empty spans
+    if (py >= y0 && py <= y1) {
+      const double dy = py - fy;  // py - cy to the bit
+      const double span = std::sqrt(std::max(0.0, r * r - dy * dy));
+      if (!EdgeOfFraction(fx, -span, true, xs) || !EdgeOfFraction(fx, span, false, xe)) return;
+      if (inner > 0 && std::fabs(dy) <= inner) {
+        const double ispan = std::sqrt(std::max(0.0, inner * inner - dy * dy));
+        if (!EdgeOfFraction(fx, -ispan, true, is) || !EdgeOfFraction(fx, ispan, false, ie)) return;
+      }
+    }
+    // Pixels beyond two rows or columns from the centre's: not this shape
+    // (a radius of 2 px fits).
+    if (xs <= xe && (xs < -2 || xe > 2)) return;
+    d.xs[k] = static_cast<int8_t>(xs), d.xe[k] = static_cast<int8_t>(xe);
+    d.is[k] = static_cast<int8_t>(std::max(is, xs)), d.ie[k] = static_cast<int8_t>(std::min(ie, xe));
+  }
+  if (y0 < -2 || y1 > 2) return;
+  d.usable = true;
+}
+
+const DiscShapes::Shape& DiscShapes::find(double r, double fx, double fy) {
+  for (int k = 0; k < Slots; ++k) {
+    const int slot = (last_ + k) % Slots;  // the last shape first: most discs share it
+    const Shape& d = slots_[slot];
+    if (d.r == r && d.fx == fx && d.fy == fy) {
+      last_ = slot;
+      return d;
+    }
+  }
+  last_ = next_;
+  next_ = (next_ + 1) % Slots;
+  build(slots_[last_], r, fx, fy);
+  return slots_[last_];
+}
+
+void FillDisc(const CanvasPixels& c, DiscShapes& shapes, double cx, double cy, double r, uint32_t fill,
+              uint32_t outline) {
+  if (r <= SmallDiscRadius && DiscInCanvas(c, cx, cy, r)) {
+    const int ix = FloorToInt(cx), iy = FloorToInt(cy);
+    // A disc wholly inside the canvas: its shape's pixels, no clipping.
+    if (ix >= 2 && iy >= 2 && ix + 2 < c.width && iy + 2 < c.height) {
+      const DiscShapes::Shape& d = shapes.find(r, cx - ix, cy - iy);
+      if (d.usable) {
+        for (int k = 0; k < DiscShapes::Shape::Rows; ++k) {
+          uint32_t* row = reinterpret_cast<uint32_t*>(c.bits + c.stride * (iy - 2 + k)) + ix;
+          for (int px = d.xs[k]; px <= d.xe[k]; ++px) row[px] = outline;
+          for (int px = d.is[k]; px <= d.ie[k]; ++px) row[px] = fill;
+        }
+        return;
+      }
+    }
+  }
+  FillDiscGeneral(c, cx, cy, r, fill, outline);
+}
+
+void FillDiscGeneral(const CanvasPixels& c, double cx, double cy, double r, uint32_t fill, uint32_t outline) {
+  if (!DiscInCanvas(c, cx, cy, r)) return;
+  const int width = c.width;
+  const int y0 = std::max(0, static_cast<int>(std::ceil(cy - r)));
+  const int y1 = std::min(c.height - 1, static_cast<int>(std::floor(cy + r)));
+  const double inner = r - 1;
   for (int py = y0; py <= y1; ++py) {
     const double dy = py - cy;
     const double span = std::sqrt(std::max(0.0, r * r - dy * dy));
     int xs = static_cast<int>(std::ceil(cx - span));
     int xe = static_cast<int>(std::floor(cx + span));
     if (xe < 0 || xs >= width) continue;
-    auto* row = reinterpret_cast<uint32_t*>(bits + stride * py);
+    auto* row = reinterpret_cast<uint32_t*>(c.bits + c.stride * py);
     int is = xe + 1, ie = xe;  // inner (fill) span, empty by default
     if (inner > 0 && std::fabs(dy) <= inner) {
       const double ispan = std::sqrt(std::max(0.0, inner * inner - dy * dy));

@@ -13,6 +13,24 @@ ViewWidget::ViewWidget(MainView& view, QWidget* parent) : QWidget(parent), view_
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
+  frameTimer_.setSingleShot(true);
+  frameTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&frameTimer_, &QTimer::timeout, this, [this] { showFrame(); });
+}
+
+void ViewWidget::requestFrame() {
+  if (frameTimer_.isActive()) return;  // that frame shows this step too
+  const qint64 wait = sinceFrame_.isValid() ? frameIntervalMs_ - sinceFrame_.elapsed() : 0;
+  if (wait <= 0) {
+    showFrame();
+  } else {
+    frameTimer_.start(static_cast<int>(wait));
+  }
+}
+
+void ViewWidget::showFrame() {
+  sinceFrame_.start();
+  update();
 }
 
 void ViewWidget::paintEvent(QPaintEvent* e) {

@@ -7,6 +7,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -144,6 +146,9 @@ void BM_Repaint(benchmark::State& bs) {
   const int before = widget.paintCount();
   for (auto _ : bs) widget.repaint();
   if (widget.paintCount() - before != static_cast<int>(bs.iterations())) bs.SkipWithError("the widget did not paint");
+  double bytes = 0;  // what the kept label pictures take
+  for (const BodyLabel& l : view.labels()) bytes += static_cast<double>(l.picture.sizeInBytes());
+  bs.counters["label pictures MB"] = bytes / 1e6;
 }
 BENCHMARK(BM_Repaint)->ArgNames({"N", "labels"})->Args({1000, 1})->Args({1000, 0})->Unit(benchmark::kMicrosecond);
 
@@ -202,6 +207,84 @@ void BM_MergeStep(benchmark::State& bs) {
   bs.counters["extra_ms"] = (mergeSeconds - plainSeconds) / it * 1e3;
 }
 BENCHMARK(BM_MergeStep)->ArgNames({"pairs"})->Arg(100)->Unit(benchmark::kMillisecond);
+
+// RunLoop as the program binds it, each call timed: what a run spends
+// outside these calls is the rest of the program.
+struct TimedRunLoop {
+  static inline RunLoopFn real = nullptr;
+  static inline double seconds = 0;
+  static inline int64_t calls = 0;
+  static int32_t Call(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy, double* vz,
+                      double* size, int32_t* pairHigher, int32_t* pairLower) {
+    const auto t0 = std::chrono::steady_clock::now();
+    const int32_t r = real(n, mass, x, y, z, vx, vy, vz, size, pairHigher, pairLower);
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    ++calls;
+    return r;
+  }
+};
+
+// The program's running loop through the main window, shown offscreen with
+// labels and trails on: the timer starts it, slices of 51 steps run between
+// the window events, the view is painted at the yields. Each iteration runs
+// it for 300 ms. `frame_ms` is the shortest time between two paints of the
+// view (0: a paint at every yield). Counters: steps and paints per second,
+// and the share of the time spent outside RunLoop.
+void BM_RunningLoop(benchmark::State& bs) {
+  const int n = static_cast<int>(bs.range(0));
+  auto s = std::make_unique<State>();
+  Populate(*s, n);
+  if (!BindNativeForceLoop(*s, PathBytes(QCoreApplication::applicationDirPath()))) {
+    bs.SkipWithError("libbrisklet.so not found beside the benchmark");
+    return;
+  }
+  TimedRunLoop::real = s->nativeRunLoop;
+  s->nativeRunLoop = &TimedRunLoop::Call;
+  s->trails = true;
+  s->llabels = true;
+  Form1 form(*s);
+  form.resize(1280, 860);
+  form.show();
+  QCoreApplication::processEvents();
+  form.viewWidget()->setFrameInterval(static_cast<int>(bs.range(1)));
+  form.view().setTilt(0, -10000);
+  form.view().rebuildLabels();
+  form.ResetPlotState();
+  double wall = 0;
+  int64_t steps = 0, paints = 0;
+  TimedRunLoop::seconds = 0;
+  for (auto _ : bs) {
+    const int64_t calls0 = TimedRunLoop::calls;
+    const int paints0 = form.viewWidget()->paintCount();
+    QEventLoop loop;
+    QTimer::singleShot(300, &loop, [&] {
+      s->PausedFlag = true;
+      loop.quit();
+    });
+    const auto t0 = std::chrono::steady_clock::now();
+    s->PausedFlag = false;
+    form.Timer1_Timer();
+    loop.exec();
+    wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    // The loop ends at the next step; its last frame is painted then.
+    while (s->loopRunning) QCoreApplication::processEvents();
+    steps += TimedRunLoop::calls - calls0;
+    paints += form.viewWidget()->paintCount() - paints0;
+  }
+  bs.counters["steps/s"] = static_cast<double>(steps) / wall;
+  bs.counters["paints/s"] = static_cast<double>(paints) / wall;
+  bs.counters["outside RunLoop"] = wall > 0 ? 1.0 - TimedRunLoop::seconds / wall : 0.0;
+}
+BENCHMARK(BM_RunningLoop)
+    ->ArgNames({"N", "frame_ms"})
+    ->Args({10, 0})
+    ->Args({10, ViewWidget::DisplayFrameMs})
+    ->Args({100, 0})
+    ->Args({100, ViewWidget::DisplayFrameMs})
+    ->Args({1000, 0})
+    ->Args({1000, ViewWidget::DisplayFrameMs})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

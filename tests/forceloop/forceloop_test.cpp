@@ -83,6 +83,25 @@ void Scatter(State& s, int n, unsigned seed) {
   }
 }
 
+// Scatter's bodies (within 1e10 m of the origin, so every row has partners
+// nearer than 1.5e9 m) with body n/2 a body of 3e9 m at the origin. No other
+// body lies within its reach, unless `touching` puts five there.
+void LargeBodyAmongClose(State& s, int n, unsigned seed, bool touching) {
+  Scatter(s, n, seed);
+  const int large = n / 2;
+  for (int i = 0; i <= n; ++i) {
+    const double d = std::sqrt(s.objx[i] * s.objx[i] + s.objy[i] * s.objy[i] + s.objz[i] * s.objz[i]);
+    if (d < 2e9) s.objx[i] += s.objx[i] < 0 ? -2e9 : 2e9;
+  }
+  s.objx[large] = s.objy[large] = s.objz[large] = 0.0;
+  s.objsize[large] = 3e9;
+  for (int t = 1; touching && t <= 5; ++t) {
+    const int i = (large + 300 * t) % n + 1;  // rows before and after the large body's
+    s.objx[i] = t * 2.5e8;
+    s.objy[i] = s.objz[i] = 0.0;
+  }
+}
+
 // Differences in the bits of bodies 0..upTo and of the whole pair list.
 std::string Diff(const State& a, const State& b, int upTo) {
   auto arr = [&](const char* name, const molvane::BodyArray<double>& p,
@@ -117,16 +136,25 @@ TEST(ForceLoopBuilds, LibraryBindsFromTheProgramFolder) {
 TEST(ForceLoopBuilds, SameBitsAsBuiltInLoop) {
   struct Case {
     int n, steps;
+    bool large = false;  // one body of 3e9 m among close bodies, none within its reach
   };
   // Odd and even counts around whole vectors of four and eight partners, and
-  // the largest tables.
-  for (const Case c : {Case{1, 300}, Case{2, 300}, Case{3, 300}, Case{4, 300}, Case{5, 300}, Case{7, 300}, Case{9, 200},
-                       Case{10, 200}, Case{13, 200}, Case{18, 200}, Case{33, 100}, Case{64, 200}, Case{101, 50},
-                       Case{256, 20}, Case{999, 10}, Case{1000, 20}}) {
+  // the largest tables; then every count up to 130, each row length and
+  // parity at the end of the table.
+  std::vector<Case> cases{Case{1, 300},   Case{2, 300},       Case{3, 300},       Case{4, 300},       Case{5, 300},
+                          Case{7, 300},   Case{9, 200},       Case{10, 200},      Case{13, 200},      Case{18, 200},
+                          Case{33, 100},  Case{64, 200},      Case{101, 50},      Case{256, 20},      Case{999, 10},
+                          Case{1000, 20}, Case{40, 50, true}, Case{999, 3, true}, Case{1000, 3, true}};
+  for (int n = 1; n <= 130; ++n) cases.push_back(Case{n, 3});
+  for (const Case c : cases) {
     for (const Build& b : Builds()) {
-      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(c.n));
+      SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(c.n) + (c.large ? " with a large body" : ""));
       auto ref = std::make_unique<State>();
-      Scatter(*ref, c.n, 1234u + unsigned(c.n));
+      if (c.large) {
+        LargeBodyAmongClose(*ref, c.n, 1234u + unsigned(c.n), false);
+      } else {
+        Scatter(*ref, c.n, 1234u + unsigned(c.n));
+      }
       auto nat = std::make_unique<State>(*ref);
       for (int step = 0; step < c.steps; ++step) {
         BuiltInStep(*ref);
@@ -183,22 +211,25 @@ TEST(ForceLoopBuilds, OverflowingUpdatesAreSkippedLikeBuiltInLoop) {
 
 // Crowded bodies, many touching and some at the same place (no attraction
 // between those): the vector builds still give the scalar build's bits,
-// including the pair list.
+// including the pair list. (The built-in loop merges touching bodies within
+// its pass; without touching pairs the scalar build is its twin.)
 TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
   // Bodies on a grid of cells: 1e6 m apart most bodies touch, 1e7 m apart
-  // only those that share a cell.
+  // only those that share a cell. Cell size 0: one body of 3e9 m among close
+  // bodies, five of them within its reach.
   struct Case {
     int n;
     double cellSize;
   };
-  for (const auto [n, cellSize] : {Case{2, 1e6}, Case{3, 1e6}, Case{5, 1e6}, Case{9, 1e6}, Case{18, 1e6}, Case{31, 1e6},
-                                   Case{150, 1e6}, Case{1000, 1e6}, Case{150, 1e7}, Case{1000, 1e7}}) {
+  for (const auto [n, cellSize] :
+       {Case{2, 1e6}, Case{3, 1e6}, Case{5, 1e6}, Case{9, 1e6}, Case{18, 1e6}, Case{31, 1e6}, Case{150, 1e6},
+        Case{1000, 1e6}, Case{150, 1e7}, Case{1000, 1e7}, Case{999, 0}, Case{1000, 0}}) {
     auto base = std::make_unique<State>();
     std::mt19937_64 rng(77u + unsigned(n));
     std::uniform_int_distribution<int> cell(-3, 3);
     std::uniform_real_distribution<double> mass(-1.0, 5.0), size(0.0, 3.0e6);
     base->objects = int16_t(n);
-    for (int i = 0; i <= n; ++i) {
+    for (int i = 0; i <= n && cellSize > 0; ++i) {
       base->objx[i] = cell(rng) * cellSize;
       base->objy[i] = cell(rng) * cellSize;
       base->objz[i] = (i % 4 == 0) ? 0.0 : cell(rng) * cellSize;
@@ -206,9 +237,14 @@ TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
       base->objmass[i] = (i % 5 == 0) ? 0.0 : mass(rng);
       base->objsize[i] = size(rng);
     }
+    if (cellSize == 0) LargeBodyAmongClose(*base, n, 5u, true);
     auto want = std::make_unique<State>(*base);
     for (int step = 0; step < 3; ++step) Call(brisklet::RunLoopScalar, *want, n);
     for (int i = 0; i <= n; ++i) ASSERT_TRUE(std::isfinite(want->objvx[i]));
+    if (cellSize == 0) {
+      ASSERT_NE(want->higher[5], 0);  // the large body's five pairs, no more
+      ASSERT_EQ(want->higher[6], 0);
+    }
     for (const Build& b : Builds()) {
       SCOPED_TRACE(std::string(b.name) + " n=" + std::to_string(n) + " cell=" + std::to_string(cellSize));
       auto got = std::make_unique<State>(*base);
@@ -233,20 +269,26 @@ TEST(ForceLoopPairs, StrictTouchAndVisitingOrder) {
     s->objsize[3] = s->objsize[12] = 2.0;
     s->objx[15] = s->objx[3] - 1.0;
     s->objsize[15] = 0.5;
+    // (5, 6) touch at a distance that only their own sizes reach, both being
+    // larger than every body after them.
+    s->objx[6] = s->objx[5] + 2.75;
+    s->objsize[5] = s->objsize[6] = 3.0;
     // (16, 17) at the same place with sizes: listed, and no attraction.
     s->objx[17] = s->objx[16];
     s->objsize[16] = s->objsize[17] = 1.0;
     s->objmass[16] = s->objmass[17] = 1.0;
-    for (int e = 4; e <= molvane::MaxPairs; ++e) s->higher[e] = s->lower[e] = -7;
+    for (int e = 5; e <= molvane::MaxPairs; ++e) s->higher[e] = s->lower[e] = -7;
     EXPECT_EQ(Call(b.fn, *s, 17), 1);
     EXPECT_EQ(s->higher[0], 0);
     EXPECT_EQ(s->higher[1], 12);
     EXPECT_EQ(s->lower[1], 3);
     EXPECT_EQ(s->higher[2], 15);
     EXPECT_EQ(s->lower[2], 3);
-    EXPECT_EQ(s->higher[3], 17);
-    EXPECT_EQ(s->lower[3], 16);
-    for (int e = 4; e <= molvane::MaxPairs; ++e) {
+    EXPECT_EQ(s->higher[3], 6);
+    EXPECT_EQ(s->lower[3], 5);
+    EXPECT_EQ(s->higher[4], 17);
+    EXPECT_EQ(s->lower[4], 16);
+    for (int e = 5; e <= molvane::MaxPairs; ++e) {
       EXPECT_EQ(s->higher[e], -7);
       EXPECT_EQ(s->lower[e], -7);
     }

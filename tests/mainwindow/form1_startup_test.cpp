@@ -1,6 +1,7 @@
 // Start-up, the running loop and exit, end to end with real files.
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -201,15 +202,35 @@ TEST_F(Form1Startup, PauseStopsTheLoopAtTheEndOfAStepAndPlayResumes) {
   f.close();
 }
 
+// Painting happens at the yields, and no more often than a display frame
+// however often the loop yields; a pause still shows the last step.
 TEST_F(Form1Startup, PaintingHappensOnlyAtTheYields) {
   Form1& f = makeForm();
   f.startUp(QString::fromStdString(examplePath()));
+  QElapsedTimer clock;
+  clock.start();
   const int paints0 = f.viewWidget()->paintCount();
   const int steps0 = tools->readouts;
   ASSERT_TRUE(QTest::qWaitFor([&] { return tools->readouts > steps0 + 2000; }, 10000));
   const int steps = tools->readouts - steps0;
   const int paints = f.viewWidget()->paintCount() - paints0;
   EXPECT_LE(paints, steps / 51 + 5);
+  EXPECT_LE(paints, clock.elapsed() / ViewWidget::DisplayFrameMs + 5);
+  // The steps drawn when the view was last painted.
+  struct PaintWatch : QObject {
+    const int& steps;
+    int shown = -1;
+    explicit PaintWatch(const int& s) : steps(s) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) shown = steps;
+      return false;
+    }
+  } watch(tools->readouts);
+  f.viewWidget()->installEventFilter(&watch);
+  f.PausePlay();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !state->loopRunning; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return watch.shown == tools->readouts; }, 5000));
+  f.viewWidget()->removeEventFilter(&watch);
   f.close();
 }
 

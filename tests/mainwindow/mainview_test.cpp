@@ -3,13 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <random>
 
 #include "engine/bodies.h"
 #include "engine/state.h"
+#include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
 
 namespace molvane {
@@ -284,6 +287,67 @@ TEST_F(MainViewProjection, LabelPicturesFollowEveryChange) {
     EXPECT_NE(pictures(*view), before);
     EXPECT_EQ(pictures(*view), pictures(fresh));
   }
+}
+
+// Small discs take their shape's pixels: the same pixels as the general
+// path for every radius up to the limit (a float as drawn, a double as
+// erased) and every sub-pixel place of the centre, at two whole places
+// that share one shape, and near the edges where the general path draws.
+TEST(DiscDrawing, SmallDiscsSetTheGeneralPathsPixels) {
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::vector<double> radii{0.0, 1e-9, 0.999999, 1.0, 1.0000001, 1.5, std::sqrt(2.0), std::sqrt(3.0), 2.0};
+  for (int k = 1; k < 32; ++k) radii.push_back(k / 16.0);
+  for (int k = 0; k < 24; ++k) radii.push_back(static_cast<float>(SmallDiscRadius * unit(rng)));
+  for (int k = 0; k < 8; ++k) radii.push_back(SmallDiscRadius * unit(rng));  // an erase's unrounded radius
+  std::vector<double> fractions;
+  for (int k = 0; k < 16; ++k) fractions.push_back(k / 16.0);
+  for (int k = 0; k < 8; ++k) fractions.push_back(static_cast<float>(100 + unit(rng)) - 100);
+  fractions.push_back(std::nextafter(1.0, 0.0));
+  QImage fast(24, 20, QImage::Format_RGB32), general(24, 20, QImage::Format_RGB32);
+  auto pixels = [](QImage& im) { return CanvasPixels{im.bits(), im.bytesPerLine(), im.width(), im.height()}; };
+  DiscShapes shapes;
+  int compared = 0;
+  for (const double r : radii) {
+    for (const double fx : fractions) {
+      for (const double fy : fractions) {
+        for (const auto& [ix, iy] : {std::pair{9, 8}, std::pair{14, 11}, std::pair{0, 18}, std::pair{22, 1}}) {
+          fast.fill(0x123456);
+          general.fill(0x123456);
+          const double cx = ix + fx, cy = iy + fy;
+          FillDisc(pixels(fast), shapes, cx, cy, r, 0xFFFFFF, 0xFF0000);
+          FillDiscGeneral(pixels(general), cx, cy, r, 0xFFFFFF, 0xFF0000);
+          ASSERT_EQ(fast, general) << "r " << r << " centre " << cx << ", " << cy;
+          ++compared;
+        }
+      }
+    }
+  }
+  EXPECT_GT(compared, 40000);
+}
+
+// The running loop's frames: the first at once, the next no sooner than the
+// frame interval after it, but never lost.
+TEST(ViewFrames, AFrameWithinTheIntervalWaitsAndIsThenPainted) {
+  State s;
+  MainView view(s);
+  view.resizeCanvas(64, 48);
+  ViewWidget widget(view);
+  widget.resize(64, 48);
+  widget.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+  QCoreApplication::processEvents();
+  widget.setFrameInterval(250);
+  const int before = widget.paintCount();
+  widget.requestFrame();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return widget.paintCount() == before + 1; }, 2000));
+  widget.requestFrame();
+  widget.requestFrame();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(widget.paintCount(), before + 1);  // too soon: waits
+  ASSERT_TRUE(QTest::qWaitFor([&] { return widget.paintCount() == before + 2; }, 5000));
+  QTest::qWait(50);
+  EXPECT_EQ(widget.paintCount(), before + 2);  // one frame for both requests
 }
 
 }  // namespace
