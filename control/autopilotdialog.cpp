@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "control/autopilothost.h"
+#include "autopilot/autopilothost.h"
 #include "engine/bodies.h"
 #include "engine/host.h"
 #include "engine/simulation.h"

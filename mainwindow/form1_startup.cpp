@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <exception>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/nativeloop.h"
 #include "files/fileio.h"
 #include "mainwindow/form1.h"

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "control/autopilot_line.h"
+#include "autopilot/autopilot_line.h"
 #include "control/autopilotdialog.h"
 #include "control/controlwindows.h"
 #include "editors/bodyeditors.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "control/autopilothost.h"
+#include "autopilot/autopilothost.h"
 #include "engine/host.h"
 #include "engine/state.h"
 #include "mainwindow/windowservices.h"

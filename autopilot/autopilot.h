@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "control/autopilot_line.h"
-#include "control/autopilothost.h"
+#include "autopilot/autopilot_line.h"
+#include "autopilot/autopilothost.h"
 #include "engine/autopilotarm.h"
 #include "engine/host.h"
 #include "engine/state.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/host.h"
 #include "engine/state.h"
 

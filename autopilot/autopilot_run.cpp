@@ -9,7 +9,7 @@
 #include <cmath>
 #include <optional>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
