@@ -15,12 +15,12 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/dialogs.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

@@ -7,16 +7,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/boxslots.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "engine/thrust.h"
-#include "mainwindow/boxslots.h"
-#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

@@ -15,10 +15,10 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

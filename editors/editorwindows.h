@@ -14,7 +14,7 @@
 #include "editors/readouts.h"
 #include "editors/referenceboxes.h"
 #include "editors/spectrum.h"
-#include "mainwindow/boxslots.h"
+#include "ui/instrumentwindows.h"
 
 namespace molvane {
 

@@ -13,9 +13,9 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

@@ -8,11 +8,11 @@
 #include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

@@ -24,9 +24,10 @@
 #include "mainwindow/labelpopup.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
-#include "mainwindow/windowservices.h"
 #include "ui/dialogs.h"
+#include "ui/instrumentwindows.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 #include "ui/windowstyle.h"
 
 namespace molvane {
