@@ -582,12 +582,4 @@ frmAbout& MainToolWindows::showAboutBox() {
   return *about_;
 }
 
-MainToolWindows& ToolsOf(Form1& form) {
-  if (auto* t = dynamic_cast<MainToolWindows*>(&form.tools())) return *t;
-  auto fresh = std::make_unique<MainToolWindows>(form);
-  MainToolWindows& ref = *fresh;
-  form.setToolWindows(std::move(fresh));
-  return ref;
-}
-
 }  // namespace molvane

@@ -189,6 +189,9 @@ class MainToolWindows : public ToolWindows {
   Form2* secondView() const;
   Form2& showSecondView();
   frmAbout& showAboutBox();
+  void openAboutBox() override { showAboutBox(); }
+  void openSecondView() override { showSecondView(); }
+  bool openPage(const QUrl& url) override { return openUrl && openUrl(url); }
 
   // The default place of a dashboard window opened by its toggle (twips).
   static QPoint DefaultPlaceTwips(DashboardWindow w);
@@ -208,9 +211,5 @@ class MainToolWindows : public ToolWindows {
   QPointer<Form2> form2_;
   QPointer<frmAbout> about_;
 };
-
-// The main window's MainToolWindows, installed first when another set is in
-// place.
-MainToolWindows& ToolsOf(Form1& form);
 
 }  // namespace molvane
