@@ -12,7 +12,7 @@
 #include "engine/simulation.h"
 #include "engine/timestep.h"
 #include "form1_support.h"
-#include "mainwindow/dialogs.h"
+#include "mainwindow/menudialogs.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"

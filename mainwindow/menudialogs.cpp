@@ -1,4 +1,4 @@
-#include "mainwindow/dialogs.h"
+#include "mainwindow/menudialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
