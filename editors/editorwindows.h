@@ -11,9 +11,9 @@
 #include "editors/bodyeditors.h"
 #include "editors/distancebox.h"
 #include "editors/orbitbox.h"
-#include "editors/readouts.h"
 #include "editors/referenceboxes.h"
 #include "editors/spectrum.h"
+#include "engine/readouts.h"
 #include "ui/instrumentwindows.h"
 
 namespace molvane {

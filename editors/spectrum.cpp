@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "editors/distancebox.h"
-#include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "engine/readouts.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
