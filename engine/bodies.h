@@ -32,6 +32,10 @@ int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 inline int BodyCount(const State& s) { return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects); }
 // A body of the table now (or the floating point 0), not a row past it.
 inline bool IsBodyNow(const State& s, int k) { return k >= 0 && k <= BodyCount(s); }
+// The name of body i; the floating point is "Floating".
+inline std::string ShownName(const State& s, int i) {
+  return i == 0 && s.objname[0].empty() ? std::string("Floating") : s.objname[i];
+}
 
 // Identity of body k (1..objects), given the first time it is asked for;
 // 0 for anything else. None is given twice.
