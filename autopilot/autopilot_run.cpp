@@ -15,6 +15,7 @@
 #include "engine/orbits.h"
 #include "engine/timestep.h"
 #include "engine/twips.h"
+#include "engine/view.h"
 #include "files/textitems.h"
 
 namespace molvane {
@@ -160,10 +161,7 @@ bool RunZoom(State& s, AutopilotHost& host, std::string_view line, std::string& 
     }
     s.ScalePixel = scale;
   }
-  if (s.ScalePixel != 0) {
-    const double km = width / s.ScalePixel / 1000;
-    if (Finite(km)) host.setVisibleWidthKm(km);
-  }
+  if (const std::optional<double> km = VisibleWidthKm(s, width)) host.setVisibleWidthKm(*km);
   host.ResetPlotState();
   host.clearView();
   return true;
@@ -236,7 +234,7 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line, std::string&
   if (hasPerspective) {
     s.anchor = (perspective == "Absolute");
     host.graphicsSwitchesChanged();
-    host.AssembleSystemElements();
+    AssembleSystemElements(s);
   }
   if (floating) {
     // The view follows a point offset from the focus body, moving with it.

@@ -78,7 +78,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void zoomIn() override;
   void zoomOut() override;
   void AnchorOnOff();
-  void AssembleSystemElements() override;
   void pPplot();
   void TrailsOnOff();
   void LabelsOnOff();
