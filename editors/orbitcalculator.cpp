@@ -19,16 +19,6 @@
 
 namespace molvane {
 
-namespace {
-
-// Readouts group their thousands with ","; the distance is read whole.
-double ReadGroupedNumber(std::string text) {
-  std::erase(text, ',');
-  return ParseNumberPrefix(text);
-}
-
-}  // namespace
-
 OrbitCalculator::OrbitCalculator(BodyEditors& owner, WindowServices& form)
     : BodyDialog(owner, form, "Orbit Calculator") {
   auto* grid = new QGridLayout(this);
@@ -126,7 +116,7 @@ void OrbitCalculator::Combo1_Click() {
 void OrbitCalculator::Command1_Click() {
   if (!Text6->text().isEmpty() && centralValid()) {
     double apogee = 0, perigee = 0;
-    if (ComputeApsidesFromState(s_.objmass[CentralIndex], s_.timescale, ReadGroupedNumber(BoxText(Text6)),
+    if (ComputeApsidesFromState(s_.objmass[CentralIndex], s_.timescale, ParseGroupedNumber(BoxText(Text6)),
                                 ParseNumberPrefix(BoxText(Text7)), ParseNumberPrefix(BoxText(Text8)), searchAngle,
                                 apogee, perigee)) {
       Text1->setText(Latin1(GeneralText(apogee)));

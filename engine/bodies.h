@@ -28,6 +28,9 @@ int16_t FindBodyNamedAt(const State& s, std::string_view text, int column);
 // empty name names nothing.
 int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 
+// Body k when it carries `name`, else the last body of that name (0: none).
+int16_t BodyOfName(const State& s, int k, std::string_view name);
+
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
 inline int BodyCount(const State& s) { return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects); }
 // A body of the table now (or the floating point 0), not a row past it.

@@ -7,8 +7,6 @@ namespace molvane {
 
 namespace {
 
-bool InRange(int slot) { return slot >= 1 && slot <= MaxSlots; }
-
 // The in-use flag of a slot in range.
 bool& InUseFlag(State& s, BoxKind kind, int slot) {
   switch (kind) {
@@ -21,8 +19,12 @@ bool& InUseFlag(State& s, BoxKind kind, int slot) {
 
 }  // namespace
 
+bool IsFreshBoxSlot(const BoxSlot& r) {
+  return r.left == 0 && r.top == 0 && r.list1.empty() && r.list2.empty() && r.bodyA == 0 && r.bodyB == 0;
+}
+
 bool BoxSlotInUse(const State& s, BoxKind kind, int slot) {
-  if (!InRange(slot)) return false;
+  if (!IsBoxSlot(slot)) return false;
   switch (kind) {
     case BoxKind::Distance: return s.distanceBoxes[slot].inUse;
     case BoxKind::Orbit: return s.orbitBoxes[slot].inUse;
@@ -48,7 +50,7 @@ int TakeBoxSlot(State& s, BoxKind kind) {
 }
 
 void ReleaseBoxSlot(State& s, BoxKind kind, int slot) {
-  if (InRange(slot)) InUseFlag(s, kind, slot) = false;
+  if (IsBoxSlot(slot)) InUseFlag(s, kind, slot) = false;
 }
 
 std::string AllSlotsTakenText(BoxKind kind) {
@@ -61,7 +63,7 @@ std::string AllSlotsTakenText(BoxKind kind) {
 }
 
 void FillOrbitBoxFor(State& s, int slot, int k) {
-  if (!InRange(slot) || k < 0 || k > BodyCount(s)) return;
+  if (!IsBoxSlot(slot) || k < 0 || k > BodyCount(s)) return;
   BoxSlot& box = s.orbitBoxes[slot];
   box.list1 = s.objname[k];
   const std::string& ref = s.objref[k];

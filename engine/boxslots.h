@@ -11,6 +11,12 @@ namespace molvane {
 
 enum class BoxKind { Distance, Orbit, Thrust };
 
+// A slot number 1..100.
+constexpr bool IsBoxSlot(int slot) { return slot >= 1 && slot <= MaxSlots; }
+// A record that TakeBoxSlot has just handed out: its window opens afresh.
+// Anything else was filled by a situation file or the body popup.
+bool IsFreshBoxSlot(const BoxSlot& r);
+
 // Whether slot 1..100 of a kind is in use (anything else: false).
 bool BoxSlotInUse(const State& s, BoxKind kind, int slot);
 // Takes the lowest free slot 1..100 with a fresh record and marks it in

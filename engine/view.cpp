@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/bodies.h"
+#include "engine/numtext.h"
 
 namespace molvane {
 
@@ -32,6 +33,15 @@ std::optional<double> VisibleWidthKm(const State& s, double widthPixels) {
   const double km = widthPixels / s.ScalePixel / 1000;
   if (!std::isfinite(km)) return std::nullopt;
   return km;
+}
+
+// The patterns keep their point when no decimals follow ("2.  AU").
+std::string ScreenScaleText(double w) {
+  if (w > 9.3851136e12) return FormatPicture(w / 9.3851136e12, "###,###,###.###") + "  LY";
+  if (w > 1.5e8) return FormatPicture(w / 1.5e8, "###,###,###.###") + "  AU";
+  if (w > 1) return FormatPicture(w, "###,###,###") + "  Km";
+  if (w > 0.001) return FormatPicture(w * 1000, "###,###.###") + "  m";
+  return FormatPicture(w * 100000, "###,###.###") + "  cm";
 }
 
 }  // namespace molvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "engine/state.h"
 
@@ -20,5 +21,8 @@ bool ZoomTo(State& s, double scale);
 // The width of the visible world in km over `widthPixels` at the scale;
 // none when that is not finite (a scale of 0).
 std::optional<double> VisibleWidthKm(const State& s, double widthPixels);
+
+// The text of the screen-scale readout for a visible width in kilometres.
+std::string ScreenScaleText(double visibleWidthKm);
 
 }  // namespace molvane

@@ -26,8 +26,6 @@ class Form2;
 class frmAbout;
 class MainToolWindows;
 
-// The text of the screen-scale readout for a visible width in kilometres.
-std::string ScreenScaleText(double visibleWidthKm);
 // The date-and-time window's new width (twips) for window width w and label
 // width lw (twips).
 int DateAndTimeWidth(int w, int lw);

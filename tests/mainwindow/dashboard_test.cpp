@@ -11,6 +11,7 @@
 #include "engine/calendar.h"
 #include "engine/simulation.h"
 #include "engine/timestep.h"
+#include "engine/view.h"
 #include "form1_support.h"
 #include "mainwindow/menudialogs.h"
 #include "mainwindow/menus.h"

@@ -9,6 +9,7 @@
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "files/fileio.h"
+#include "files/situationfile.h"
 #include "form1_support.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/dashboard.h"

@@ -21,6 +21,7 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/readouts.h"
+#include "engine/view.h"
 #include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
 #include "tools/allwindows.h"
