@@ -7,12 +7,12 @@
 
 #include "control/captioneditor.h"
 #include "engine/numtext.h"
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

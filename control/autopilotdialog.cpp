@@ -9,18 +9,18 @@
 #include <type_traits>
 #include <vector>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/dialogs.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

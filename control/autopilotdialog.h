@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/autopilot_line.h"
+#include "autopilot/autopilot_line.h"
 #include "control/autopilotcaptiondialog.h"
 #include "engine/state.h"
 #include "ui/dialogs.h"

@@ -3,7 +3,7 @@
 #include <QPointer>
 
 #include "control/autopilotdialog.h"
-#include "mainwindow/windowservices.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

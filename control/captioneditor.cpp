@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

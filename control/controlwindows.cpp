@@ -1,7 +1,7 @@
 #include "control/controlwindows.h"
 
-#include "mainwindow/windowservices.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

@@ -10,7 +10,7 @@
 #include "control/autopilotwindow.h"
 #include "control/captioneditor.h"
 #include "control/thrustpanel.h"
-#include "mainwindow/boxslots.h"
+#include "ui/instrumentwindows.h"
 
 namespace molvane {
 

@@ -7,16 +7,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/boxslots.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "engine/thrust.h"
-#include "mainwindow/boxslots.h"
-#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -30,110 +30,7 @@ constexpr const char* kBoostNames[5][4] = {{"Command3", "Command4", "Command5", 
                                            {"Command12", "Command13", "Command14", "Command18"},
                                            {"Command19", "Command20", "Command21", "Command22"}};
 
-// A direction component: only finite singles enter the table.
-void SetComponent(float& target, double value) {
-  const float f = static_cast<float>(value);
-  if (std::isfinite(value) && std::isfinite(f)) target = f;
-}
-
-// Adds a velocity change; a sum that is not finite leaves the velocity.
-void AddVelocity(double& v, double dv) {
-  const double next = v + dv;
-  if (std::isfinite(next)) v = next;
-}
-
-// A typed angle in degrees: false when it does not fit a single.
-bool ReadAngle(std::string_view text, float& degrees) {
-  const double v = ParseNumberPrefix(text);
-  const float f = static_cast<float>(v);
-  if (!std::isfinite(v) || !std::isfinite(f)) return false;
-  degrees = f;
-  return true;
-}
-
-// The outward direction from r to o times dt; kept as it was when they are
-// at the same place.
-void SetOutwardDirection(State& s, int o, int r) {
-  const double dx = s.objx[o] - s.objx[r];
-  const double dy = s.objy[o] - s.objy[r];
-  const double dz = s.objz[o] - s.objz[r];
-  const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
-  if (d == 0 || !std::isfinite(d)) return;
-  const double dt = s.timescale;
-  SetComponent(s.objdirx[o], dx / d * dt);
-  SetComponent(s.objdiry[o], dy / d * dt);
-  SetComponent(s.objdirz[o], dz / d * dt);
-}
-
-// V(o) += sign * (thrust / dt) * U(o) * dt.
-void PushAlongDirection(State& s, int o, double sign) {
-  const double dt = s.timescale;
-  if (dt == 0 || !std::isfinite(dt)) return;
-  const double f = s.objthrust[o] / dt;
-  AddVelocity(s.objvx[o], sign * f * s.objdirx[o] * dt);
-  AddVelocity(s.objvy[o], sign * f * s.objdiry[o] * dt);
-  AddVelocity(s.objvz[o], sign * f * s.objdirz[o] * dt);
-}
-
 }  // namespace
-
-void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText, float& azimuth,
-                        float& altitude) {
-  float az = 0, alt = 0;
-  // An angle that does not fit leaves the direction as it was.
-  if (!ReadAngle(azimuthText, az) || !ReadAngle(altitudeText, alt)) return;
-  az = static_cast<float>(static_cast<double>(az) - 90);
-  azimuth = static_cast<float>(static_cast<double>(az) * GetPi() / 180);
-  altitude = static_cast<float>(static_cast<double>(alt) * GetPi() / 180);
-  if (!IsBodyRow(o)) return;
-  const double a = azimuth;
-  const double e = altitude;
-  const double x = std::cos(e) * std::sin(a);
-  const double y = std::cos(e) * std::cos(a);
-  const double z = std::sin(e);
-  const double dt = s.timescale;
-  SetComponent(s.objdirx[o], dt * x);
-  SetComponent(s.objdiry[o], dt * y);
-  SetComponent(s.objdirz[o], dt * z);
-}
-
-void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
-               std::string_view altitudeText, float& azimuth, float& altitude) {
-  if (!IsBodyRow(o) || !IsBodyRow(r)) return;
-  switch (row) {
-    case BoostRow::Prograde:
-      SetThrustDirection(s, o, r);
-      ApplyThrustImpulse(s, o, amount);
-      break;
-    case BoostRow::Retrograde: {
-      const double dx = s.objvx[o] - s.objvx[r];
-      const double dy = s.objvy[o] - s.objvy[r];
-      const double dz = s.objvz[o] - s.objvz[r];
-      const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
-      s.objthrust[o] = amount;
-      if (d != 0 && std::isfinite(d)) {
-        const double dt = s.timescale;
-        SetComponent(s.objdirx[o], -(dx / d) * dt);
-        SetComponent(s.objdiry[o], -(dy / d) * dt);
-        SetComponent(s.objdirz[o], -(dz / d) * dt);
-      }
-      PushAlongDirection(s, o, 1.0);
-      break;
-    }
-    case BoostRow::Toward:
-    case BoostRow::Away:
-      s.objthrust[o] = amount;
-      // The stored direction is the outward one for both rows.
-      SetOutwardDirection(s, o, r);
-      PushAlongDirection(s, o, row == BoostRow::Away ? 1.0 : -1.0);
-      break;
-    case BoostRow::Custom:
-      SetCustomDirection(s, o, azimuthText, altitudeText, azimuth, altitude);
-      ApplyThrustImpulse(s, o, amount);
-      break;
-  }
-  s.fuelused = static_cast<float>(static_cast<double>(s.fuelused) + amount);
-}
 
 // ------------------------------------------------------------------ window
 

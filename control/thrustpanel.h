@@ -17,28 +17,12 @@
 
 #include "engine/bodies.h"
 #include "engine/state.h"
+#include "engine/thrust.h"
 #include "ui/toolwindow.h"
 
 namespace molvane {
 
 class WindowServices;
-
-enum class BoostRow { Prograde, Retrograde, Toward, Away, Custom };
-
-// Points body o's thrust direction along the azimuth (degrees, 0 along -x,
-// 90 along +y) and altitude (degrees, 90 along +z) typed in the two texts,
-// times timescale, in single precision as the panel always did. `azimuth`
-// and `altitude` receive the working values in radians. A text whose value
-// does not fit a single leaves everything as it was.
-void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText, float& azimuth,
-                        float& altitude);
-
-// One boost of `amount` m/s on body o (reference r) along `row`, and the
-// amount added to State::fuelused. Indices outside 0..1000 change nothing.
-// Without a defined direction (no relative motion, object and reference at
-// the same place) the old direction is kept and the boost goes along it.
-void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
-               std::string_view altitudeText, float& azimuth, float& altitude);
 
 class FormControlCenter : public ToolWindow {
   Q_OBJECT

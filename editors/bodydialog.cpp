@@ -4,9 +4,9 @@
 
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
-#include "mainwindow/windowservices.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

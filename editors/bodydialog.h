@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <string>
 
+#include "engine/bodies.h"
 #include "engine/state.h"
 
 class QCloseEvent;
@@ -39,10 +40,6 @@ class BodyDialog : public QWidget {
   bool unloaded_ = false;
 };
 
-// The name of body i; the floating point is "Floating".
-inline std::string ShownName(const State& s, int i) {
-  return i == 0 && s.objname[0].empty() ? std::string("Floating") : s.objname[i];
-}
 // A body list refilled with the names of bodies 1..objects; its text stays
 // only when it names one of them.
 void FillBodyList(QComboBox* list, const State& s);

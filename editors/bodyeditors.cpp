@@ -7,10 +7,10 @@
 #include "editors/objedit.h"
 #include "editors/orbitcalculator.h"
 #include "editors/rotatingperiod.h"
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/dialogs.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "mainwindow/boxslots.h"
+#include "ui/instrumentwindows.h"
 
 class QWidget;
 

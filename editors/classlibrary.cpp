@@ -11,22 +11,14 @@
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "files/fileio.h"
-#include "files/textitems.h"
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
 namespace {
-
-constexpr int RecordFields = 11;
-constexpr size_t MaxLibraryBytes = 64u << 20;
-
-// Nothing that is not a finite number goes into the file.
-double Stored(double v) { return std::isfinite(v) ? v : 0.0; }
 
 template <size_t N>
 int Chosen(const std::array<QRadioButton*, N>& group) {
@@ -37,57 +29,6 @@ int Chosen(const std::array<QRadioButton*, N>& group) {
 }
 
 }  // namespace
-
-int32_t PaletteColour(int k) {
-  static constexpr int32_t Palette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                                          0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
-                                          0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-  return k >= 0 && k < 16 ? Palette[k] : Palette[15];
-}
-
-std::string ClassRecordText(const ObjectClassRecord& r) {
-  std::string t;
-  auto line = [&t](const std::string& item) {
-    t += item;
-    t += "\r\n";
-  };
-  line(WriteTextItem(r.name));
-  line(WriteTextItem(r.reference));
-  line(GeneralText(r.colour));
-  for (double v : {r.mass, r.size, r.distanceMin, r.distanceMax, r.number, r.velocity1, r.velocity2, r.velocity3}) {
-    line(GeneralText(Stored(v)));
-  }
-  return t;
-}
-
-std::vector<ObjectClassRecord> ReadClassLibrary(std::string_view bytes) {
-  std::vector<ObjectClassRecord> out;
-  const ItemList items = SplitItems(bytes);
-  for (size_t at = 0; at + RecordFields <= items.size() && out.size() < MaxClassRecords; at += RecordFields) {
-    ObjectClassRecord r;
-    r.name = std::string(items[at].text);
-    r.reference = std::string(items[at + 1].text);
-    ReadNumber(items[at + 2], r.colour);
-    double* numbers[] = {&r.mass,   &r.size,      &r.distanceMin, &r.distanceMax,
-                         &r.number, &r.velocity1, &r.velocity2,   &r.velocity3};
-    for (int k = 0; k < 8; ++k) ReadNumber(items[at + 3 + k], *numbers[k]);
-    out.push_back(std::move(r));
-  }
-  return out;
-}
-
-bool AppendClassRecord(const std::string& path, const ObjectClassRecord& r) {
-  const size_t slash = path.rfind('/');
-  if (slash != std::string::npos && slash > 0 && !EnsureFolder(path.substr(0, slash))) return false;
-  std::string bytes;
-  switch (ReadWholeFile(path, MaxLibraryBytes, bytes)) {
-    case ReadFileStatus::Ok: break;
-    case ReadFileStatus::NotFound: bytes.clear(); break;
-    default: return false;
-  }
-  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
-  return SaveFileAtomically(path, bytes + ClassRecordText(r));
-}
 
 CreateObjectClass::CreateObjectClass(BodyEditors& owner, WindowServices& form)
     : BodyDialog(owner, form, "Create Class of Objects") {
@@ -168,11 +109,7 @@ void CreateObjectClass::Form_Load() {
   sizeUnits[0]->setChecked(true);
   distanceUnits[1]->setChecked(true);
   setColourNumber(15);
-  std::string bytes;
-  library.clear();
-  if (ReadWholeFile(owner_.libraryPath(), MaxLibraryBytes, bytes) == ReadFileStatus::Ok) {
-    library = ReadClassLibrary(bytes);
-  }
+  library = ReadClassLibraryFile(owner_.libraryPath());
   for (const ObjectClassRecord& r : library) Combo2->addItem(Latin1(r.name));
   Combo2->setEditText(QString());
 }
@@ -185,11 +122,11 @@ bool CreateObjectClass::Apply_Click() {
   AssignNumber(ParseNumberPrefix(BoxText(Combo3)), colour);
   r.colour = colour;
   const double df = std::array<double, 4>{1, 1000, s_.AstronomicalUnit, LightYearMetres}[Chosen(distanceUnits)];
-  r.mass = Stored(ParseNumberPrefix(BoxText(Text1)) * ClassMassFactors[Chosen(massUnits)]);
-  r.size = Stored(ParseNumberPrefix(BoxText(Text8)) * ClassSizeFactors[Chosen(sizeUnits)]);
-  r.distanceMin = Stored(ParseNumberPrefix(BoxText(Text2)) * df);
-  r.distanceMax = Stored(ParseNumberPrefix(BoxText(Text3)) * df);
-  r.number = Stored(ParseNumberPrefix(BoxText(Text4)) * df);
+  r.mass = StoredClassValue(ParseNumberPrefix(BoxText(Text1)) * ClassMassFactors[Chosen(massUnits)]);
+  r.size = StoredClassValue(ParseNumberPrefix(BoxText(Text8)) * ClassSizeFactors[Chosen(sizeUnits)]);
+  r.distanceMin = StoredClassValue(ParseNumberPrefix(BoxText(Text2)) * df);
+  r.distanceMax = StoredClassValue(ParseNumberPrefix(BoxText(Text3)) * df);
+  r.number = StoredClassValue(ParseNumberPrefix(BoxText(Text4)) * df);
   if (!AppendClassRecord(owner_.libraryPath(), r)) {
     form_.message("The class library " + owner_.libraryPath() + " could not be written.");
     return false;

@@ -15,20 +15,13 @@
 #include <string_view>
 
 #include "editors/bodydialog.h"
+#include "engine/newbodies.h"
 
 namespace molvane {
 
 // Mass in Earth masses and semi-major axis in kilometres per unit.
 constexpr std::array<double, 4> CreateMassFactors = {1, JupiterEarthMasses, SunEarthMasses, 1 / EarthMassKg};
 constexpr std::array<double, 4> CreateSmaFactors = {0.001, 1, AstronomicalUnitMetres / 1000, LightYearMetres / 1000};
-
-// m + m * p * (1 - 2r) with p the spread in percent / 100 and r in [0, 1).
-double SpreadDraw(double mean, double spreadPercent, double r);
-
-// The name of new body n (bodies 1..n-1 exist): the base with " n" when a
-// body already has it in any letter case, then "b" appended for each exact
-// match met in one pass over bodies 1..n-1.
-std::string NewBodyName(const State& s, std::string_view base, int n);
 
 class frmCreateMultipleObjects : public BodyDialog {
   Q_OBJECT

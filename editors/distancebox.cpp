@@ -7,11 +7,11 @@
 #include <cmath>
 
 #include "engine/bodies.h"
-#include "mainwindow/boxslots.h"
-#include "mainwindow/windowservices.h"
+#include "engine/boxslots.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

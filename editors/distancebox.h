@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "editors/readouts.h"
 #include "engine/bodies.h"
+#include "engine/readouts.h"
 #include "engine/state.h"
 #include "ui/toolwindow.h"
 

@@ -1,19 +1,11 @@
 #include "editors/editorwindows.h"
 
-#include "mainwindow/windowservices.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
 namespace {
-
-bool InSlots(int slot) { return slot >= 1 && slot <= MaxSlots; }
-
-// A record that TakeBoxSlot has just handed out: the window opens afresh.
-// Anything else was filled by a situation file or the body popup.
-bool IsFresh(const BoxSlot& r) {
-  return r.left == 0 && r.top == 0 && r.list1.empty() && r.list2.empty() && r.bodyA == 0 && r.bodyB == 0;
-}
 
 void ShowQuietly(QWidget* w) {
   w->setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -38,18 +30,18 @@ EditorWindows::EditorWindows(WindowServices& form) : form_(form), s_(form.state(
 }
 EditorWindows::~EditorWindows() = default;
 
-RefBoxS* EditorWindows::distanceBox(int slot) const { return InSlots(slot) ? distance_[slot].data() : nullptr; }
+RefBoxS* EditorWindows::distanceBox(int slot) const { return IsBoxSlot(slot) ? distance_[slot].data() : nullptr; }
 RefBoxOrbit1* EditorWindows::orbitBox(int slot) const {
   return (slot >= 0 && slot <= MaxSlots) ? orbit_[slot].data() : nullptr;
 }
 RefBox* EditorWindows::referenceBox(int which) const { return ref_[which == 2 ? 2 : 1].data(); }
 
 void EditorWindows::openBox(BoxKind kind, int slot) {
-  if (!InSlots(slot) || kind == BoxKind::Thrust || !BoxSlotInUse(s_, kind, slot)) return;
+  if (!IsBoxSlot(slot) || kind == BoxKind::Thrust || !BoxSlotInUse(s_, kind, slot)) return;
   if (kind == BoxKind::Distance) {
     const BoxSlot rec = s_.distanceBoxes[slot];
     QPointer<RefBoxS>& box = distance_[slot];
-    if (IsFresh(rec)) {
+    if (IsFreshBoxSlot(rec)) {
       // A closed box's window is used again, with what it measured last.
       if (!box) box = new RefBoxS(form_);
       box->SlotIndex = static_cast<int16_t>(slot);
@@ -65,7 +57,7 @@ void EditorWindows::openBox(BoxKind kind, int slot) {
   }
   const BoxSlot rec = s_.orbitBoxes[slot];
   QPointer<RefBoxOrbit1>& box = orbit_[slot];
-  if (IsFresh(rec)) {
+  if (IsFreshBoxSlot(rec)) {
     if (!box) box = new RefBoxOrbit1(form_);
     box->SlotIndex = static_cast<int16_t>(slot);
     box->Form_Load();
@@ -79,7 +71,7 @@ void EditorWindows::openBox(BoxKind kind, int slot) {
 }
 
 void EditorWindows::closeBox(BoxKind kind, int slot) {
-  if (!InSlots(slot)) return;
+  if (!IsBoxSlot(slot)) return;
   if (kind == BoxKind::Distance && distance_[slot] && distance_[slot]->isVisible()) distance_[slot]->close();
   if (kind == BoxKind::Orbit && orbit_[slot] && orbit_[slot]->isVisible()) orbit_[slot]->close();
 }

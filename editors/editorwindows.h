@@ -11,10 +11,10 @@
 #include "editors/bodyeditors.h"
 #include "editors/distancebox.h"
 #include "editors/orbitbox.h"
-#include "editors/readouts.h"
 #include "editors/referenceboxes.h"
 #include "editors/spectrum.h"
-#include "mainwindow/boxslots.h"
+#include "engine/readouts.h"
+#include "ui/instrumentwindows.h"
 
 namespace molvane {
 

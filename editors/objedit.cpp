@@ -12,16 +12,14 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
-#include "mainwindow/windowservices.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
 namespace {
-
-bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E'; }
 
 template <size_t N>
 int Chosen(const std::array<QRadioButton*, N>& group) {
@@ -46,26 +44,6 @@ QGroupBox* UnitGroup(const QString& caption, std::array<QRadioButton*, N>& butto
 }
 
 }  // namespace
-
-std::vector<double> SplitStateVector(std::string_view text) {
-  std::string s(text);
-  s += ' ';
-  const size_t n = s.size();
-  std::array<double, 7> slot{};
-  size_t p = 0;  // the last character (the added blank) is never examined
-  int k = 1;
-  while (p + 1 < n && k < 7) {
-    const size_t start = p;
-    while (IsNumberChar(s[p]) && p + 1 < n) ++p;
-    if (p > start) {
-      const double v = ParseNumberPrefix(std::string_view(s).substr(start, p - start));
-      slot[k] = std::isfinite(v) ? v : 0;
-    }
-    while (!IsNumberChar(s[p]) && p + 1 < n) ++p;
-    ++k;
-  }
-  return std::vector<double>(slot.begin() + 1, slot.begin() + k);
-}
 
 ObjEdit::ObjEdit(BodyEditors& owner, WindowServices& form) : BodyDialog(owner, form, "Edit Object") {
   auto* grid = new QGridLayout(this);

@@ -26,11 +26,6 @@ constexpr std::array<double, 4> ObjEditSizeFactors = {1000, 12742000, 2784000000
 constexpr std::array<double, 4> ObjEditLocationFactors = {1, 1000, 150000000000.0, 9385113600000000.0};
 constexpr std::array<double, 2> ObjEditSpeedFactors = {1, 1000};
 
-// The numbers of a pasted state vector: runs of number characters (digits,
-// ".", "+", "-", "e", "E") separated by anything else, at most six. A run
-// that is missing where the text starts with separators counts as 0.
-std::vector<double> SplitStateVector(std::string_view text);
-
 class ObjEdit : public BodyDialog {
   Q_OBJECT
 

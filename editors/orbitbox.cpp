@@ -6,12 +6,12 @@
 #include <algorithm>
 
 #include "engine/bodies.h"
-#include "mainwindow/boxslots.h"
-#include "mainwindow/windowservices.h"
+#include "engine/boxslots.h"
 #include "ui/editablelist.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -49,12 +49,6 @@ void SetTextColour(QLabel* l, const QColor& c) {
 
 // The widest value a row shows: a plain number of 15 digits in exponent form.
 constexpr const char* WidestValue = "-8.88888888888888E+88";
-
-// Body k when it carries `name`, else the last body of that name (0: none).
-int16_t BodyOfName(const State& s, int k, const std::string& name) {
-  if (k >= 1 && k <= BodyCount(s) && s.objname[k] == name) return static_cast<int16_t>(k);
-  return FindBodyByName(s, name);
-}
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-#include "mainwindow/windowservices.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

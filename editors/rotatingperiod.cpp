@@ -12,9 +12,9 @@
 #include "editors/bodyeditors.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/windowservices.h"
 #include "ui/keys.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

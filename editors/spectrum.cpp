@@ -5,14 +5,14 @@
 #include <cmath>
 
 #include "editors/distancebox.h"
-#include "editors/readouts.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
-#include "mainwindow/windowservices.h"
+#include "engine/readouts.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

@@ -17,6 +17,11 @@ int16_t FindBodyByName(const State& s, std::string_view name) {
   return found;
 }
 
+int16_t BodyOfName(const State& s, int k, std::string_view name) {
+  if (k >= 1 && k <= BodyCount(s) && s.objname[k] == name) return static_cast<int16_t>(k);
+  return FindBodyByName(s, name);
+}
+
 int16_t FindBodyNamedAt(const State& s, std::string_view text, int column) {
   if (column < 1 || static_cast<size_t>(column) > text.size()) return 0;
   const std::string_view from = text.substr(static_cast<size_t>(column) - 1);

@@ -28,10 +28,17 @@ int16_t FindBodyNamedAt(const State& s, std::string_view text, int column);
 // empty name names nothing.
 int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 
+// Body k when it carries `name`, else the last body of that name (0: none).
+int16_t BodyOfName(const State& s, int k, std::string_view name);
+
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.
 inline int BodyCount(const State& s) { return s.objects < 0 ? 0 : (s.objects > MaxBodies ? MaxBodies : s.objects); }
 // A body of the table now (or the floating point 0), not a row past it.
 inline bool IsBodyNow(const State& s, int k) { return k >= 0 && k <= BodyCount(s); }
+// The name of body i; the floating point is "Floating".
+inline std::string ShownName(const State& s, int i) {
+  return i == 0 && s.objname[0].empty() ? std::string("Floating") : s.objname[i];
+}
 
 // Identity of body k (1..objects), given the first time it is asked for;
 // 0 for anything else. None is given twice.

@@ -27,6 +27,17 @@ std::string ComposeDateTimeText(double year, double month, double day, double ho
 // read). Short or malformed texts read their missing fields as 0.
 double ParseDateTimeText(std::string_view text);
 
+// The fields of the Set Time dialog. Why OK cannot take them: the message naming the first of month,
+// day, hour, minute and second that lies outside its list's range (or is
+// not a whole number), empty when all lie within.
+std::string SetTimeFieldFault(const std::string& month, const std::string& day, const std::string& hour,
+                              const std::string& minute, const std::string& second);
+
+// The clock value for the texts of the fields, unchecked as the calendar
+// arithmetic takes them; false (clock unchanged) when it is not finite.
+bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
+                       const std::string& hour, const std::string& minute, const std::string& second, double& out);
+
 // DateTimeText reordered year first, for file names: " 2005 05 12   08 30 15".
 std::string MakeFileDateText(std::string_view dateTimeText);
 

@@ -3,6 +3,8 @@
 // std::from_chars plus our own digit handling.
 #include "engine/numtext.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -326,6 +328,45 @@ bool AssignNumber(double value, int32_t& target) {
   if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0) return false;
   target = static_cast<int32_t>(r);
   return true;
+}
+
+double ParseGroupedNumber(std::string text) {
+  std::erase(text, ',');
+  return ParseNumberPrefix(text);
+}
+
+int16_t WholeFromText(const std::string& text, int16_t old) {
+  const double v = ParseNumberPrefix(text);
+  if (std::isnan(v)) return old;
+  int16_t out = old;
+  AssignNumber(std::clamp(RoundHalfEven(std::clamp(v, -1e6, 1e6)), -32768.0, 32767.0), out);
+  return out;
+}
+
+namespace {
+
+bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E'; }
+
+}  // namespace
+
+std::vector<double> SplitStateVector(std::string_view text) {
+  std::string s(text);
+  s += ' ';
+  const size_t n = s.size();
+  std::array<double, 7> slot{};
+  size_t p = 0;  // the last character (the added blank) is never examined
+  int k = 1;
+  while (p + 1 < n && k < 7) {
+    const size_t start = p;
+    while (IsNumberChar(s[p]) && p + 1 < n) ++p;
+    if (p > start) {
+      const double v = ParseNumberPrefix(std::string_view(s).substr(start, p - start));
+      slot[k] = std::isfinite(v) ? v : 0;
+    }
+    while (!IsNumberChar(s[p]) && p + 1 < n) ++p;
+    ++k;
+  }
+  return std::vector<double>(slot.begin() + 1, slot.begin() + k);
 }
 
 }  // namespace molvane

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace molvane {
 
@@ -54,5 +55,18 @@ bool AssignNumber(double value, double& target);
 bool AssignNumber(double value, float& target);
 bool AssignNumber(double value, int16_t& target);  // rounds half to even
 bool AssignNumber(double value, int32_t& target);  // rounds half to even
+
+// A readout's number whose thousands are grouped with ",": read whole.
+double ParseGroupedNumber(std::string text);
+
+// A whole number typed into a box: half to even, and a value beyond the
+// 16-bit range is held at its end rather than refused; `old` when the text
+// reads as no number at all.
+int16_t WholeFromText(const std::string& text, int16_t old);
+
+// The numbers of a pasted state vector: runs of number characters (digits,
+// ".", "+", "-", "e", "E") separated by anything else, at most six. A run
+// that is missing where the text starts with separators counts as 0.
+std::vector<double> SplitStateVector(std::string_view text);
 
 }  // namespace molvane

@@ -13,9 +13,6 @@ class MainWindowHost {
 
   // Clears the drawing surface.
   virtual void clearView() {}
-  // Resets every body's last screen position and rebuilds the list of bodies
-  // whose reference is the focus body.
-  virtual void AssembleSystemElements() {}
   // The base of the captions' relative sizes: the main window's outer width
   // in twips less the width of its vertical scroll bar.
   virtual double captionReferenceWidth() const { return 12000; }

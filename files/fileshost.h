@@ -54,8 +54,7 @@ class FilesHost : public virtual MainWindowHost {
 
   // The view after a load: scale readouts, the anchor button ("A" or "F")
   // of the graphics options window, the body name labels shown, the date
-  // and time window's text (the barycentre system of the focus body is
-  // MainWindowHost::AssembleSystemElements).
+  // and time window's text.
   virtual void UpdateScreenScale() {}
   virtual void setAnchorButton(const std::string& /*caption*/) {}
   virtual void showBodyLabels() {}

@@ -14,6 +14,7 @@
 #include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "engine/view.h"
 #include "files/fileio.h"
 #include "files/situation.h"
 #include "files/textitems.h"
@@ -500,7 +501,7 @@ KeyedStatus ReadKeyedSituation(State& s, FilesHost& files, EngineHost& engine, s
   engine.rebuildObjectLabels();
   if (s.llabels) files.showBodyLabels();
   if (s.graphicsoptionsloaded) files.setAnchorButton(s.anchor ? "F" : "A");
-  if (!s.anchor) files.AssembleSystemElements();
+  if (!s.anchor) AssembleSystemElements(s);
   files.setMainWindow();
   files.setCaptionLabel(1);
   for (int w = 0; w < DashboardCount; ++w)

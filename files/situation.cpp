@@ -7,6 +7,7 @@
 #include "engine/calendar.h"
 #include "engine/thrust.h"
 #include "engine/timestep.h"
+#include "engine/view.h"
 #include "files/situation/sections.h"
 
 namespace molvane {
@@ -81,7 +82,7 @@ void RunEpilogue(const LoadTarget& to) {
   if (s.anchor) {
     if (s.graphicsoptionsloaded) files.setAnchorButton("F");
   } else {
-    files.AssembleSystemElements();
+    AssembleSystemElements(s);
     if (s.graphicsoptionsloaded) files.setAnchorButton("A");
   }
   if (s.llabels) files.showBodyLabels();

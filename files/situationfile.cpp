@@ -200,4 +200,34 @@ bool WriteAutoSave(State& s, FilesHost& files) {
   return ok;
 }
 
+std::string DialogInitialName(const State& s) {
+  return IsResumeFilePath(s.isitname) ? s.OriginalSituationName : s.isitname;
+}
+
+std::string WithSituationExtension(const std::string& path) {
+  const std::string name = GetFileNamePart(path);
+  if (name.empty() || name.find('.') != std::string::npos) return path;
+  return path + ".molv";
+}
+
+std::string ArchiveFileName(const State& s) {
+  const std::string& name = s.isitname;
+  const std::string stem = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+  return stem + " ~ " + MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ".molv";
+}
+
+AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,
+                                     double unitSeconds, const std::string& maxSaves, bool dataFile) {
+  AutoSaveSettings a = old;
+  a.savesMade = 0;
+  a.nextTime = 0;
+  float seconds = 0;
+  if (!AssignNumber(ParseNumberPrefix(interval) * unitSeconds, seconds)) seconds = 0;
+  a.interval = seconds;
+  a.maxSaves = WholeFromText(maxSaves, 0);
+  a.enabled = enabled && a.interval >= 1;
+  a.dataFile = dataFile;
+  return a;
+}
+
 }  // namespace molvane

@@ -50,10 +50,25 @@ std::string ArchiveRecord(State& s);
 // (0 without a reference), position in metres and velocity in m/s.
 void AppendOrbitalDataFields(std::string& out, const State& s, int i, bool hasRef);
 
+// The name the dialogs propose: the situation the resume file stands for
+// while the resume file is current, else the current file.
+std::string DialogInitialName(const State& s);
+
+// A name chosen in the save dialog without an extension gets ".molv".
+std::string WithSituationExtension(const std::string& path);
+
+// "<isitname less its last four characters> ~ <file date text>.molv".
+std::string ArchiveFileName(const State& s);
+
 // What the main window's EngineHost::writeAutoSave() calls when a copy is
 // due: writes the copy and, when the data file option is on, appends the
 // record. The caller has done the due check and keeps the counters. A
 // copy that fails is reported once per run and folder.
 bool WriteAutoSave(State& s, FilesHost& files);
+
+// The auto-save settings that OK gives for the dialog's entries (unit
+// factor in seconds); savesMade and nextTime start again at 0.
+AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,
+                                     double unitSeconds, const std::string& maxSaves, bool dataFile);
 
 }  // namespace molvane

@@ -6,6 +6,7 @@
 #include "engine/autopilotarm.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "engine/view.h"
 #include "files/situation.h"
 
 namespace molvane {
@@ -410,7 +411,7 @@ ValueListRead ApplyValueList(State& s, FilesHost& files, EngineHost& engine, con
   files.UpdateScreenScale();
   if (s.mainWindow.titlebar) files.setMainCaption(s.MainCaption);
   if (s.formcontrolcenterloaded) files.openDefaultThrustPanel();
-  if (!s.anchor) files.AssembleSystemElements();
+  if (!s.anchor) AssembleSystemElements(s);
   if (s.llabels) files.showBodyLabels();
   return read;
 }

@@ -1,80 +1,9 @@
-// The slot tables of the multi-instance windows and the View menu's three
-// "Add" items.
+// The View menu's three "Add" items over the slot tables.
 #include "mainwindow/boxslots.h"
 
-#include "engine/bodies.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
-
-namespace {
-
-bool InRange(int slot) { return slot >= 1 && slot <= MaxSlots; }
-
-// The in-use flag of a slot in range.
-bool& InUseFlag(State& s, BoxKind kind, int slot) {
-  switch (kind) {
-    case BoxKind::Distance: return s.distanceBoxes[slot].inUse;
-    case BoxKind::Orbit: return s.orbitBoxes[slot].inUse;
-    case BoxKind::Thrust: break;
-  }
-  return s.thrustPanels[slot].inUse;
-}
-
-}  // namespace
-
-bool BoxSlotInUse(const State& s, BoxKind kind, int slot) {
-  if (!InRange(slot)) return false;
-  switch (kind) {
-    case BoxKind::Distance: return s.distanceBoxes[slot].inUse;
-    case BoxKind::Orbit: return s.orbitBoxes[slot].inUse;
-    case BoxKind::Thrust: return s.thrustPanels[slot].inUse;
-  }
-  return false;
-}
-
-int TakeBoxSlot(State& s, BoxKind kind) {
-  for (int slot = 1; slot <= MaxSlots; ++slot) {
-    if (BoxSlotInUse(s, kind, slot)) continue;
-    // A window opened afresh starts from its defaults, whatever the slot's
-    // earlier window held.
-    switch (kind) {
-      case BoxKind::Distance: s.distanceBoxes[slot] = BoxSlot{}; break;
-      case BoxKind::Orbit: s.orbitBoxes[slot] = BoxSlot{}; break;
-      case BoxKind::Thrust: s.thrustPanels[slot] = ThrustPanelSlot{}; break;
-    }
-    InUseFlag(s, kind, slot) = true;
-    return slot;
-  }
-  return 0;
-}
-
-void ReleaseBoxSlot(State& s, BoxKind kind, int slot) {
-  if (InRange(slot)) InUseFlag(s, kind, slot) = false;
-}
-
-std::string AllSlotsTakenText(BoxKind kind) {
-  switch (kind) {
-    case BoxKind::Distance: return "All 100 distance and velocity boxes are open. Close one before adding another.";
-    case BoxKind::Orbit: return "All 100 orbital elements boxes are open. Close one before adding another.";
-    case BoxKind::Thrust: break;
-  }
-  return "All 100 thrust boxes are open. Close one before adding another.";
-}
-
-void FillOrbitBoxFor(State& s, int slot, int k) {
-  if (!InRange(slot) || k < 0 || k > BodyCount(s)) return;
-  BoxSlot& box = s.orbitBoxes[slot];
-  box.list1 = s.objname[k];
-  const std::string& ref = s.objref[k];
-  const bool refExists = FindBodyByName(s, ref) != 0 || s.objname[0] == ref;
-  box.list2 = refExists ? ref : std::string();
-  // What the box's body list does with these texts when it takes them.
-  box.bodyA = FindBodyByName(s, box.list1);
-  box.bodyB = FindBodyByName(s, box.list2);
-}
-
-// ------------------------------------------------------------ the windows
 
 int BoxSlots::addBox(BoxKind kind, const std::function<void(int slot)>& fill) {
   State& s = form_.state();

@@ -16,6 +16,7 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/timestep.h"
+#include "engine/view.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/secondview.h"
@@ -90,15 +91,6 @@ QFont DateFont(QFont f, int width) {
 }
 
 }  // namespace
-
-// The patterns keep their point when no decimals follow ("2.  AU").
-std::string ScreenScaleText(double w) {
-  if (w > 9.3851136e12) return FormatPicture(w / 9.3851136e12, "###,###,###.###") + "  LY";
-  if (w > 1.5e8) return FormatPicture(w / 1.5e8, "###,###,###.###") + "  AU";
-  if (w > 1) return FormatPicture(w, "###,###,###") + "  Km";
-  if (w > 0.001) return FormatPicture(w * 1000, "###,###.###") + "  m";
-  return FormatPicture(w * 100000, "###,###.###") + "  cm";
-}
 
 int DateAndTimeWidth(int w, int lw) {
   if (w - 100 < lw) return lw + 100;
@@ -590,14 +582,6 @@ frmAbout& MainToolWindows::showAboutBox() {
   about_->raise();
   about_->activateWindow();
   return *about_;
-}
-
-MainToolWindows& ToolsOf(Form1& form) {
-  if (auto* t = dynamic_cast<MainToolWindows*>(&form.tools())) return *t;
-  auto fresh = std::make_unique<MainToolWindows>(form);
-  MainToolWindows& ref = *fresh;
-  form.setToolWindows(std::move(fresh));
-  return ref;
 }
 
 }  // namespace molvane

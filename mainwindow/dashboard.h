@@ -26,8 +26,6 @@ class Form2;
 class frmAbout;
 class MainToolWindows;
 
-// The text of the screen-scale readout for a visible width in kilometres.
-std::string ScreenScaleText(double visibleWidthKm);
 // The date-and-time window's new width (twips) for window width w and label
 // width lw (twips).
 int DateAndTimeWidth(int w, int lw);
@@ -189,6 +187,9 @@ class MainToolWindows : public ToolWindows {
   Form2* secondView() const;
   Form2& showSecondView();
   frmAbout& showAboutBox();
+  void openAboutBox() override { showAboutBox(); }
+  void openSecondView() override { showSecondView(); }
+  bool openPage(const QUrl& url) override { return openUrl && openUrl(url); }
 
   // The default place of a dashboard window opened by its toggle (twips).
   static QPoint DefaultPlaceTwips(DashboardWindow w);
@@ -208,9 +209,5 @@ class MainToolWindows : public ToolWindows {
   QPointer<Form2> form2_;
   QPointer<frmAbout> about_;
 };
-
-// The main window's MainToolWindows, installed first when another set is in
-// place.
-MainToolWindows& ToolsOf(Form1& form);
 
 }  // namespace molvane

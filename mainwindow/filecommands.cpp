@@ -20,30 +20,10 @@ namespace molvane {
 
 namespace {
 
-bool EndsWith(const std::string& s, std::string_view tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 const QString OpenFilter = "Molvane (*.molv);;All Files (*)";
 const QString SaveFilter = "Molvane (*.molv)";
 
 }  // namespace
-
-std::string DialogInitialName(const State& s) {
-  return IsResumeFilePath(s.isitname) ? s.OriginalSituationName : s.isitname;
-}
-
-std::string WithSituationExtension(const std::string& path) {
-  const std::string name = GetFileNamePart(path);
-  if (name.empty() || name.find('.') != std::string::npos) return path;
-  return path + ".molv";
-}
-
-std::string ArchiveFileName(const State& s) {
-  const std::string& name = s.isitname;
-  const std::string stem = name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
-  return stem + " ~ " + MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ".molv";
-}
 
 QString FileCommands::askFileName(FileDialogKind kind, const QString& filter) {
   // The dialog opens in a folder that exists: given one that does not, Qt's
@@ -149,7 +129,7 @@ void FileCommands::mnuRecent_Click(int index) {
 
 void FileCommands::mnuSaveAndArchive_Click() {
   const std::string& name = s_.isitname;
-  if (EndsWith(name, "molv") || name == "New" || name.empty()) {
+  if (name.ends_with("molv") || name == "New" || name.empty()) {
     SaveasMnu_Click();
     return;
   }

@@ -1,5 +1,6 @@
-// The File menu's commands around the situation opener and writer: the
-// names the file dialogs propose and store, and the archive copy.
+// The File menu's commands around the situation opener and writer (the
+// names the file dialogs propose and the archive copy's name are in
+// files/situationfile.h).
 #pragma once
 
 #include <QString>
@@ -11,16 +12,6 @@
 namespace molvane {
 
 class Form1;
-
-// The name the dialogs propose: the situation the resume file stands for
-// while the resume file is current, else the current file.
-std::string DialogInitialName(const State& s);
-
-// A name chosen in the save dialog without an extension gets ".molv".
-std::string WithSituationExtension(const std::string& path);
-
-// "<isitname less its last four characters> ~ <file date text>.molv".
-std::string ArchiveFileName(const State& s);
 
 // New, Open, Save, Save As, the recent files and the File menu's hidden
 // commands, on the main window's situation.

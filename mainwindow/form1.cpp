@@ -10,6 +10,7 @@
 
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "engine/view.h"
 #include "files/situationfile.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
@@ -167,14 +168,6 @@ void Form1::setLabelsShown(bool shown) {
 
 // ------------------------------------------------------------ view commands
 
-// A zoom whose result is 0, denormal or not finite is refused: the scale
-// divides positions on the way back (floating pick, visible width).
-static bool ZoomTo(State& s, double scale) {
-  if (!std::isnormal(scale) || scale < 0) return false;
-  s.ScalePixel = scale;
-  return true;
-}
-
 void Form1::zoomIn() {
   clearView();
   view_.resetPlotState();
@@ -190,8 +183,7 @@ void Form1::zoomOut() {
 }
 
 void Form1::UpdateScreenScale() {
-  const double km = view_.screenWidthPixels() / s_.ScalePixel / 1000;
-  if (std::isfinite(km)) visibleWidthKm_ = km;
+  if (const std::optional<double> km = VisibleWidthKm(s_, view_.screenWidthPixels())) visibleWidthKm_ = *km;
   tools_->updateScreenScale(visibleWidthKm_);
 }
 
@@ -204,22 +196,7 @@ void Form1::AnchorOnOff() {
     if (s_.graphicsoptionsloaded) tools_->setAnchorButtonCaption("F");
   }
   clearView();
-  AssembleSystemElements();
-}
-
-void Form1::AssembleSystemElements() {
-  const int n = BodyCount(s_);
-  for (int i = 1; i <= n; ++i) {
-    s_.objlastx[i] = -1000;
-    s_.objlasty[i] = -1000;
-  }
-  s_.SystemElements.fill(0);
-  const int f = std::clamp<int>(s_.focusobj, 0, MaxBodies);
-  int count = 0;
-  for (int i = 1; i <= n; ++i) {
-    if (s_.objref[i] == s_.objname[f]) s_.SystemElements[++count] = static_cast<int16_t>(i);
-  }
-  s_.SystemElementsCount = static_cast<int16_t>(count);
+  AssembleSystemElements(s_);
 }
 
 void Form1::pPplot() { s_.pplot = !s_.pplot; }
@@ -420,8 +397,7 @@ void Form1::Form_Resize() {
   view_.setScreenSize(w, static_cast<int16_t>(std::clamp(h, 0, 32767)));
   s_.ScreenCentreY = view_.screenHeightPixels() / 2.0;
   s_.ScreenCentreX = view_.screenWidthPixels() / 2.0;
-  const double km = view_.screenWidthPixels() / s_.ScalePixel / 1000;
-  if (std::isfinite(km)) visibleWidthKm_ = km;
+  if (const std::optional<double> km = VisibleWidthKm(s_, view_.screenWidthPixels())) visibleWidthKm_ = *km;
   view_.resizeCanvas(w, h);
   ResetPlotState();
   layoutScrollBars();

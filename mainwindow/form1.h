@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "control/autopilothost.h"
+#include "autopilot/autopilothost.h"
 #include "engine/bodies.h"
 #include "engine/host.h"
 #include "engine/simulation.h"
@@ -24,9 +24,10 @@
 #include "mainwindow/labelpopup.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
-#include "mainwindow/windowservices.h"
 #include "ui/dialogs.h"
+#include "ui/instrumentwindows.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 #include "ui/windowstyle.h"
 
 namespace molvane {
@@ -77,7 +78,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void zoomIn() override;
   void zoomOut() override;
   void AnchorOnOff();
-  void AssembleSystemElements() override;
   void pPplot();
   void TrailsOnOff();
   void LabelsOnOff();

@@ -6,11 +6,12 @@
 #include <QScreen>
 #include <exception>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/nativeloop.h"
 #include "files/fileio.h"
+#include "files/settings.h"
+#include "files/situationfile.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/situationio.h"
 #include "ui/text.h"
 
 namespace molvane {
@@ -38,7 +39,10 @@ QString Form1::CommandLineText(const QStringList& arguments) {
 void Form1::startUp(const QString& commandLine) {
   Step([&] { BindNativeForceLoop(s_, PathBytes(QCoreApplication::applicationDirPath())); });
   s_.AstronomicalUnit = AstronomicalUnitMetres;
-  Step([&] { ReadProgramSettings(s_, PathBytes(dataFolder())); });
+  Step([&] {
+    s_.dataFolder = PathBytes(dataFolder());
+    ReadSettingsFile(s_);
+  });
   fileCommands_.refreshRecentMenu();
 
   s_.RotatingFrame.period = 2000000.0;
@@ -127,7 +131,7 @@ void Form1::endSession() {
 }
 
 bool Form1::openSituation(const std::string& path) {
-  const bool ok = OpenSituation(s_, *this, *this, path);
+  const bool ok = OpenSituationFile(s_, *this, *this, path);
   instruments_->autopilotListReplaced();
   view_.rebuildLabels();
   view_.clearView();
@@ -138,7 +142,7 @@ bool Form1::openSituation(const std::string& path) {
 
 bool Form1::saveSituation(const std::string& path) {
   captureWindowRecord();
-  return SaveSituation(s_, *this, path);
+  return WriteSituationFile(s_, *this, path);
 }
 
 // An Open command's situation arrives through openSituation, which has
@@ -147,7 +151,7 @@ void Form1::runAutopilotCommand() { RunAutopilotCommand(s_, *this, *this); }
 
 void Form1::writeAutoSave() {
   captureWindowRecord();
-  WriteTimedCopy(s_, *this);
+  WriteAutoSave(s_, *this);
 }
 
 }  // namespace molvane

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "mainwindow/boxslots.h"
+#include "ui/instrumentwindows.h"
 
 namespace molvane {
 

@@ -5,8 +5,8 @@
 
 #include "engine/bodies.h"
 #include "mainwindow/boxslots.h"
-#include "mainwindow/dialogs.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/menudialogs.h"
 
 namespace molvane {
 

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "engine/numtext.h"
+#include "files/situationfile.h"
 #include "mainwindow/form1.h"
 #include "ui/buttonrow.h"
 #include "ui/colours.h"
@@ -15,20 +16,6 @@
 #include "ui/text.h"
 
 namespace molvane {
-
-namespace {
-
-// A whole number typed into a box: half to even, and a value beyond the
-// 16-bit range is held at its end rather than refused.
-int16_t WholeFromText(const std::string& text, int16_t old) {
-  const double v = ParseNumberPrefix(text);
-  if (std::isnan(v)) return old;
-  int16_t out = old;
-  AssignNumber(std::clamp(RoundHalfEven(std::clamp(v, -1e6, 1e6)), -32768.0, 32767.0), out);
-  return out;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------- preferences
 
@@ -139,20 +126,6 @@ void frmPreferences::closeEvent(QCloseEvent* e) {
 }
 
 // ------------------------------------------------------------------ auto save
-
-AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,
-                                     double unitSeconds, const std::string& maxSaves, bool dataFile) {
-  AutoSaveSettings a = old;
-  a.savesMade = 0;
-  a.nextTime = 0;
-  float seconds = 0;
-  if (!AssignNumber(ParseNumberPrefix(interval) * unitSeconds, seconds)) seconds = 0;
-  a.interval = seconds;
-  a.maxSaves = WholeFromText(maxSaves, 0);
-  a.enabled = enabled && a.interval >= 1;
-  a.dataFile = dataFile;
-  return a;
-}
 
 frmAutoSave::frmAutoSave(Form1& form) : QDialog(&form), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);

@@ -77,9 +77,4 @@ class frmAutoSave : public QDialog {
   Form1& form_;
 };
 
-// The auto-save settings that OK gives for the dialog's entries (unit
-// factor in seconds); savesMade and nextTime start again at 0.
-AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,
-                                     double unitSeconds, const std::string& maxSaves, bool dataFile);
-
 }  // namespace molvane

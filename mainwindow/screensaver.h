@@ -1,7 +1,7 @@
-// The screen-saver settings: one situation file and whether the screen
-// saver always starts from it or continues where it last stopped, kept in
-// "molvss.ini" in the per-user data folder. Only the dormant screen-saver
-// start opens this dialog; both of its buttons end the program.
+// The screen-saver settings dialog: one situation file and whether the
+// screen saver always starts from it or continues where it last stopped
+// (files/screensaversettings.h). Only the dormant screen-saver start opens
+// this dialog; both of its buttons end the program.
 #pragma once
 
 #include <QDialog>
@@ -10,22 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
-#include <string>
+
+#include "files/screensaversettings.h"
 
 namespace molvane {
 
 class Form1;
-
-struct ScreenSaverSettings {
-  std::string path;       // the start-up situation file
-  bool alwaysUse = true;  // false: continue from "resumess.molv"
-};
-
-// The file's text: path, "True"/"False", then "rffu 1" to "rffu 20", each
-// line ended by CR LF.
-std::string ScreenSaverSettingsText(const ScreenSaverSettings& s);
-// Lines 1 and 2 of the file's text; false when there is no first line.
-bool ParseScreenSaverSettings(const std::string& text, ScreenSaverSettings& out);
 
 class frmScreenSaverSettings : public QDialog {
   Q_OBJECT

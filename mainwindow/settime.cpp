@@ -66,53 +66,7 @@ QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) 
   return c;
 }
 
-// A field's value within the range its list offers: a whole number, or for
-// the second one that rounds to a whole number (half to even).
-bool InRange(double v, int from, int to, bool rounds) {
-  if (rounds) v = RoundHalfEven(v);
-  return std::isfinite(v) && v == std::floor(v) && v >= from && v <= to;
-}
-
 }  // namespace
-
-std::string SetTimeFieldFault(const std::string& month, const std::string& day, const std::string& hour,
-                              const std::string& minute, const std::string& second) {
-  struct Field {
-    const std::string& text;
-    const char* name;
-    int from, to;
-    bool rounds;
-  };
-  const Field fields[] = {{month, "month", 1, 12, false},
-                          {day, "day", 1, 31, false},
-                          {hour, "hour", 0, 23, false},
-                          {minute, "minute", 0, 59, false},
-                          {second, "second", 0, 59, true}};
-  for (const Field& f : fields) {
-    if (InRange(ParseNumberPrefix(f.text), f.from, f.to, f.rounds)) continue;
-    return std::string("The ") + f.name + " must be a whole number from " + std::to_string(f.from) + " to " +
-           std::to_string(f.to) + ".";
-  }
-  return {};
-}
-
-bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
-                       const std::string& hour, const std::string& minute, const std::string& second, double& out) {
-  int16_t sec = 0;
-  AssignNumber(ParseNumberPrefix(second), sec);
-  const double y = ParseNumberPrefix(year);
-  const double mo = ParseNumberPrefix(month);
-  const double d = ParseNumberPrefix(day);
-  const double h = ParseNumberPrefix(hour);
-  const double mi = ParseNumberPrefix(minute);
-  for (double v : {y, mo, d, h, mi}) {
-    if (!std::isfinite(v)) return false;
-  }
-  const double t = ParseDateTimeText(ComposeDateTimeText(y, mo, d, h, mi, sec));
-  if (!std::isfinite(t)) return false;
-  out = t;
-  return true;
-}
 
 frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <string>
 
 namespace molvane {
 
@@ -36,16 +35,5 @@ class frmSetTime : public QDialog {
  private:
   Form1& form_;
 };
-
-// Why OK cannot take the fields: the message naming the first of month,
-// day, hour, minute and second that lies outside its list's range (or is
-// not a whole number), empty when all lie within.
-std::string SetTimeFieldFault(const std::string& month, const std::string& day, const std::string& hour,
-                              const std::string& minute, const std::string& second);
-
-// The clock value for the texts of the fields, unchecked as the calendar
-// arithmetic takes them; false (clock unchanged) when it is not finite.
-bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
-                       const std::string& hour, const std::string& minute, const std::string& second, double& out);
 
 }  // namespace molvane

@@ -8,6 +8,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QUrl>
 #include <cstdint>
 #include <string>
 
@@ -50,6 +51,12 @@ class ToolWindows {
   virtual void closeStartupWindows() {}
   // A right click on the name label of body k.
   virtual void labelPopup(int /*k*/, QPoint /*globalPos*/) {}
+
+  // Help > About and Beta > Show Form 2 (nothing by default), and a help
+  // page in the desktop's viewer: false when nothing could show it.
+  virtual void openAboutBox() {}
+  virtual void openSecondView() {}
+  virtual bool openPage(const QUrl& /*url*/) { return false; }
 
  protected:
   bool* flag(DashboardWindow w) const { return &DashboardOpenFlag(s_, w); }

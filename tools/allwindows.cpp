@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "control/autopilot_line.h"
+#include "autopilot/autopilot_line.h"
 #include "control/autopilotdialog.h"
 #include "control/controlwindows.h"
 #include "editors/bodyeditors.h"
@@ -19,9 +19,9 @@
 #include "editors/rotatingperiod.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/dashboard.h"
-#include "mainwindow/dialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
+#include "mainwindow/menudialogs.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"
@@ -73,7 +73,9 @@ WholeProgram::WholeProgram() : state_(std::make_unique<State>()) {
   QApplication::setWindowIcon(MolvaneIcon());
   form_ = std::make_unique<Form1>(*state_);
   form_->setDialogs(dialogs_);
-  form_->setToolWindows(std::make_unique<MainToolWindows>(*form_));
+  auto tools = std::make_unique<MainToolWindows>(*form_);
+  tools_ = tools.get();
+  form_->setToolWindows(std::move(tools));
   auto editors = std::make_unique<EditorWindows>(*form_);
   auto control = std::make_unique<ControlWindows>(*form_);
   editors_ = editors.get();
@@ -85,8 +87,6 @@ WholeProgram::~WholeProgram() {
   form_.reset();
   state_.reset();
 }
-
-MainToolWindows& WholeProgram::tools() { return ToolsOf(*form_); }
 
 void WholeProgram::start(const QString& situation) {
   form_->startUp(situation);

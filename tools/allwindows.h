@@ -29,7 +29,7 @@ class WholeProgram {
 
   State& state() { return *state_; }
   Form1& form() { return *form_; }
-  MainToolWindows& tools();
+  MainToolWindows& tools() { return *tools_; }
   EditorWindows& editors() { return *editors_; }
   ControlWindows& control() { return *control_; }
   // Every dialog is answered at once, as cancelled: nothing waits for a user.
@@ -43,6 +43,7 @@ class WholeProgram {
   std::unique_ptr<State> state_;
   RecordingDialogs dialogs_;
   std::unique_ptr<Form1> form_;
+  MainToolWindows* tools_ = nullptr;
   EditorWindows* editors_ = nullptr;
   ControlWindows* control_ = nullptr;
 };

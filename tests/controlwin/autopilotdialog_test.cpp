@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "../support/fakewindowservices.h"
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "control/autopilotcaptiondialog.h"
 #include "control/autopilotwindow.h"
 #include "engine/calendar.h"

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "control/autopilot.h"
-#include "control/autopilot_line.h"
+#include "autopilot/autopilot.h"
+#include "autopilot/autopilot_line.h"
 #include "controlwin_support.h"
 
 namespace molvane {

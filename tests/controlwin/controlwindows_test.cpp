@@ -3,7 +3,7 @@
 // and the body lists.
 #include <QKeyEvent>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "control/autopilotdialog.h"
 #include "controlwin_support.h"
 #include "engine/bodies.h"

@@ -166,14 +166,16 @@ TEST_F(Following, FocusThisObjectFocusesTheClickedBody) {
   for (bool merged : {false, true}) {
     SCOPED_TRACE(merged);
     restart();
-    form->setToolWindows(std::make_unique<MainToolWindows>(*form));
+    auto tools = std::make_unique<MainToolWindows>(*form);
+    MainToolWindows& dashboard = *tools;
+    form->setToolWindows(std::move(tools));
     state->objname[4] = "Earth";
     form->KeyPresses(6);  // the focus window
     form->labelPopup().objLabel_MouseUp(3, Qt::RightButton, QPoint());
     if (merged) change(1);
     form->labelPopup().mnuFocusThisObject_Click();
     EXPECT_EQ(state->focusobj, merged ? 2 : 3);
-    EXPECT_EQ(ToolsOf(*form).focusObject()->Combo2->currentIndex(), state->focusobj - 1);
+    EXPECT_EQ(dashboard.focusObject()->Combo2->currentIndex(), state->focusobj - 1);
   }
 }
 

@@ -67,6 +67,16 @@ TEST(ThrustDirection, NoRelativeMotionOrBadIndexKeepsDirection) {
   SetThrustDirection(s, -1, 2);
   EXPECT_EQ(s.objdirx[1], 0.25f);
 
+  // A time step no single can carry: the x component does not fit, and the
+  // zero y and z do not come in alone either.
+  s.timescale = 1e39;
+  SetThrustDirection(s, 1, 2);
+  EXPECT_EQ(s.objdirx[1], 0.25f);
+  EXPECT_EQ(s.objdiry[1], -0.5f);
+  EXPECT_EQ(s.objdirz[1], 1.0f);
+  EXPECT_FALSE(StoreThrustDirection(s, 1, {std::nan(""), 0, 0}));
+  EXPECT_EQ(s.objdiry[1], -0.5f);
+
   // A direction never set changes nothing; out-of-range bodies are ignored.
   State t;
   t.objvx[3] = 5;

@@ -179,9 +179,10 @@ TEST_F(KeyedTest, WriteThenReadGivesTheSameTables) {
   EXPECT_TRUE(files.messages.empty());
   ExpectSameTables(*a, *b);
   EXPECT_EQ(b->StoredSituationName, a->isitname);
-  for (const char* call : {"openReferenceBox 1", "openDefaultOrbitBox", "openDefaultThrustPanel",
-                           "assembleSystemElements", "showBodyLabels", "setCaptionLabel 1"})
+  for (const char* call :
+       {"openReferenceBox 1", "openDefaultOrbitBox", "openDefaultThrustPanel", "showBodyLabels", "setCaptionLabel 1"})
     EXPECT_NE(std::find(files.calls.begin(), files.calls.end(), call), files.calls.end()) << call;
+  EXPECT_EQ(b->objlastx[3], -1000);  // without the anchor the focus body's system is assembled
 }
 
 TEST_F(KeyedTest, HandWrittenFileReadsIntoExactValues) {

@@ -95,7 +95,6 @@ class FakeFilesHost : public FilesHost {
   void setMainCaption(const std::string& t) override { calls.push_back("setMainCaption " + t); }
   void UpdateScreenScale() override { calls.push_back("updateScreenScale"); }
   void setAnchorButton(const std::string& c) override { calls.push_back("setAnchorButton " + c); }
-  void AssembleSystemElements() override { calls.push_back("assembleSystemElements"); }
   void showBodyLabels() override { calls.push_back("showBodyLabels"); }
   void showDateTime(const std::string& t) override { calls.push_back("showDateTime " + t); }
 };

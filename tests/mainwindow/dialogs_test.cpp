@@ -1,7 +1,5 @@
 // The settings dialogs: set time, preferences, auto save, about, help and
 // the screen-saver settings.
-#include "mainwindow/dialogs.h"
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
@@ -13,9 +11,11 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "files/fileio.h"
+#include "files/situationfile.h"
 #include "form1_support.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/dashboard.h"
+#include "mainwindow/menudialogs.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"

@@ -9,6 +9,7 @@
 #include "engine/calendar.h"
 #include "engine/timestep.h"
 #include "files/settings.h"
+#include "files/situationfile.h"
 #include "menus_support.h"
 
 namespace molvane {

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <csignal>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/calendar.h"
 #include "form1_support.h"
 #include "mainwindow/sessionend.h"

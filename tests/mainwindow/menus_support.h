@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "form1_support.h"
-#include "mainwindow/boxslots.h"
 #include "mainwindow/menus.h"
+#include "ui/instrumentwindows.h"
 
 namespace molvane {
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "control/autopilothost.h"
+#include "autopilot/autopilothost.h"
 #include "engine/host.h"
 #include "engine/state.h"
-#include "mainwindow/windowservices.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 

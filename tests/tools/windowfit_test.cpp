@@ -18,9 +18,10 @@
 
 #include "editors/distancebox.h"
 #include "editors/orbitbox.h"
-#include "editors/readouts.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
+#include "engine/readouts.h"
+#include "engine/view.h"
 #include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
 #include "tools/allwindows.h"

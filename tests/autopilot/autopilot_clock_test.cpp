@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/simulation.h"
-#include "tests/control/autopilot_test_support.h"
+#include "tests/autopilot/autopilot_test_support.h"
 
 namespace molvane {
 namespace {

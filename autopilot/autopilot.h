@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "control/autopilot_line.h"
-#include "control/autopilothost.h"
+#include "autopilot/autopilot_line.h"
+#include "autopilot/autopilothost.h"
 #include "engine/autopilotarm.h"
 #include "engine/host.h"
 #include "engine/state.h"
@@ -88,13 +88,6 @@ enum class AutopilotRun {
 // the autopilot is armed and the clock has reached nextTime. An entry that
 // cannot run pauses the run through EngineHost::pauseWithMessage, once.
 AutopilotRun RunAutopilotCommand(State& s, AutopilotHost& host, EngineHost& engine);
-
-// The direction of azimuth and altitude (degrees) as a unit vector:
-// azimuth 90, altitude 0 is +y; azimuth 0 is -x; altitude 90 is +z.
-struct Direction3 {
-  double x = 0, y = 0, z = 0;
-};
-Direction3 AutopilotDirection(double azimuthDegrees, double altitudeDegrees);
 
 // The absolute path that an Open or Save line names: a relative path is
 // taken from the running situation's folder (the resume folder while the

@@ -1,16 +1,13 @@
-#include "mainwindow/dialogs.h"
+#include "mainwindow/menudialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QUrl>
 
-#include "mainwindow/aboutbox.h"
-#include "mainwindow/dashboard.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"
-#include "mainwindow/secondview.h"
 #include "mainwindow/settime.h"
 #include "ui/text.h"
 
@@ -54,8 +51,7 @@ void Open(Form1& form, const QUrl& url) {
     form.message(PathBytes(MissingHelpPageText(page)));
     return;
   }
-  MainToolWindows& tools = ToolsOf(form);
-  if (tools.openUrl && tools.openUrl(url)) return;
+  if (form.tools().openPage(url)) return;
   form.message(PathBytes(NoBrowserText(page)));
 }
 
@@ -70,9 +66,9 @@ QString NoBrowserText(const QString& page) {
 void ShowSetTimeDialog(Form1& form) { ShowSingle<frmSetTime>(form); }
 void ShowPreferencesDialog(Form1& form) { ShowSingle<frmPreferences>(form); }
 void ShowAutoSaveDialog(Form1& form) { ShowSingle<frmAutoSave>(form); }
-void ShowAboutBox(Form1& form) { ToolsOf(form).showAboutBox(); }
+void ShowAboutBox(Form1& form) { form.tools().openAboutBox(); }
 void ShowScreenSaverSettings(Form1& form) { ShowSingle<frmScreenSaverSettings>(form); }
-void ShowSecondView(Form1& form) { ToolsOf(form).showSecondView(); }
+void ShowSecondView(Form1& form) { form.tools().openSecondView(); }
 
 void ShowHelp(Form1& form) { Open(form, BesideProgram("tutorials.html")); }
 void ShowTutorials(Form1& form) { Open(form, OnlineTutorials()); }

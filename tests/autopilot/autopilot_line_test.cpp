@@ -1,9 +1,9 @@
-#include "control/autopilot_line.h"
+#include "autopilot/autopilot_line.h"
 
 #include <gtest/gtest.h>
 
 #include "engine/calendar.h"
-#include "tests/control/autopilot_test_support.h"
+#include "tests/autopilot/autopilot_test_support.h"
 
 namespace molvane {
 namespace {

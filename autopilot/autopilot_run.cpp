@@ -9,12 +9,14 @@
 #include <cmath>
 #include <optional>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
+#include "engine/thrust.h"
 #include "engine/timestep.h"
 #include "engine/twips.h"
+#include "engine/view.h"
 #include "files/textitems.h"
 
 namespace molvane {
@@ -40,11 +42,6 @@ bool ToFloat(double v, float& out) {
   if (!AssignNumber(v, f)) return false;
   out = f;
   return true;
-}
-
-// A direction scaled by the time step as the body table keeps it.
-bool ScaledDirection(const Direction3& u, double timescale, float out[3]) {
-  return ToFloat(u.x * timescale, out[0]) && ToFloat(u.y * timescale, out[1]) && ToFloat(u.z * timescale, out[2]);
 }
 
 // ---- Commands. Each returns false when it did not run (nothing changed):
@@ -160,10 +157,7 @@ bool RunZoom(State& s, AutopilotHost& host, std::string_view line, std::string& 
     }
     s.ScalePixel = scale;
   }
-  if (s.ScalePixel != 0) {
-    const double km = width / s.ScalePixel / 1000;
-    if (Finite(km)) host.setVisibleWidthKm(km);
-  }
+  if (const std::optional<double> km = VisibleWidthKm(s, width)) host.setVisibleWidthKm(*km);
   host.ResetPlotState();
   host.clearView();
   return true;
@@ -236,7 +230,7 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line, std::string&
   if (hasPerspective) {
     s.anchor = (perspective == "Absolute");
     host.graphicsSwitchesChanged();
-    host.AssembleSystemElements();
+    AssembleSystemElements(s);
   }
   if (floating) {
     // The view follows a point offset from the focus body, moving with it.
@@ -258,7 +252,7 @@ bool RunFocus(State& s, AutopilotHost& host, std::string_view line, std::string&
 bool RunOrient(State& s, std::string_view word, std::string_view line, std::string& why) {
   const int body = BodyNamed(s, line, AutopilotParamColumn);
   if (body <= 0) return Cannot(why, "Object must name a body.");
-  Direction3 u;
+  std::optional<Direction3> u;
   if (word == "Orient Custom") {
     u = AutopilotDirection(FieldNumber(line, 67, 86), FieldNumber(line, 87, 106));
   } else {
@@ -268,25 +262,16 @@ bool RunOrient(State& s, std::string_view word, std::string_view line, std::stri
     auto of = [ref](const auto& field) { return ref != 0 ? static_cast<double>(field[ref]) : 0.0; };
     const bool byVelocity = (word == "Orient Prograde" || word == "Orient Retrograde");
     const double sign = (word == "Orient Prograde" || word == "Orient Away") ? 1.0 : -1.0;
-    double d[3];
+    Direction3 d;
     if (byVelocity) {
-      d[0] = s.objvx[body] - of(s.objvx);
-      d[1] = s.objvy[body] - of(s.objvy);
-      d[2] = s.objvz[body] - of(s.objvz);
+      d = {s.objvx[body] - of(s.objvx), s.objvy[body] - of(s.objvy), s.objvz[body] - of(s.objvz)};
     } else {
-      d[0] = s.objx[body] - of(s.objx);
-      d[1] = s.objy[body] - of(s.objy);
-      d[2] = s.objz[body] - of(s.objz);
+      d = {s.objx[body] - of(s.objx), s.objy[body] - of(s.objy), s.objz[body] - of(s.objz)};
     }
-    const double norm = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-    if (!(norm > 0) || !Finite(norm)) return false;  // no direction to point along yet: it waits
-    u = {sign * d[0] / norm, sign * d[1] / norm, sign * d[2] / norm};
+    u = UnitAlong(d, sign);
+    if (!u) return false;  // no direction to point along yet: it waits
   }
-  float dir[3];
-  if (!ScaledDirection(u, s.timescale, dir)) return Cannot(why, NoDirection);
-  s.objdirx[body] = dir[0];
-  s.objdiry[body] = dir[1];
-  s.objdirz[body] = dir[2];
+  if (!StoreThrustDirection(s, body, *u)) return Cannot(why, NoDirection);
   return true;
 }
 
@@ -309,8 +294,10 @@ bool RunReleaseProbe(State& s, EngineHost& engine, std::string_view line, std::s
     parentMass -= mass;
   }
   const Direction3 u = AutopilotDirection(FieldNumber(line, 157, 176), FieldNumber(line, 177, 196));
-  float dir[3];
-  if (!ScaledDirection(u, ts, dir)) return Cannot(why, "The probe cannot be given a direction at this time step.");
+  std::array<float, 3> dir{};
+  if (!ScaledThrustDirection(u, ts, dir)) {
+    return Cannot(why, "The probe cannot be given a direction at this time step.");
+  }
   const double size = FieldNumber(line, 197, 216);
   double d = (s.objsize[p] + size) / 2;
   if (d == 0) d = 1;
@@ -424,14 +411,6 @@ bool RunWord(State& s, AutopilotHost& host, EngineHost& engine, std::string_view
 }
 
 }  // namespace
-
-Direction3 AutopilotDirection(double azimuthDegrees, double altitudeDegrees) {
-  const double a = (azimuthDegrees - 90) * GetPi() / 180;
-  const float altitude = static_cast<float>(altitudeDegrees);
-  const float b = static_cast<float>(altitude * GetPi() / 180);
-  const double cb = std::cos(static_cast<double>(b));
-  return {cb * std::sin(a), cb * std::cos(a), std::sin(static_cast<double>(b))};
-}
 
 std::optional<std::string> ResolveAutopilotPath(const State& s, std::string_view path) {
   std::string p(path);

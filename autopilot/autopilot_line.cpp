@@ -1,4 +1,4 @@
-#include "control/autopilot_line.h"
+#include "autopilot/autopilot_line.h"
 
 #include <algorithm>
 #include <cctype>

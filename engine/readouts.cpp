@@ -1,4 +1,4 @@
-#include "editors/readouts.h"
+#include "engine/readouts.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <tuple>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/orbits.h"
-#include "tests/control/autopilot_test_support.h"
+#include "tests/autopilot/autopilot_test_support.h"
 
 namespace molvane {
 namespace {

@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 
 namespace molvane {
 

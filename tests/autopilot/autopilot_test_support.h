@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "control/autopilot.h"
+#include "autopilot/autopilot.h"
 #include "engine/host.h"
 #include "engine/state.h"
 
@@ -40,7 +40,6 @@ class RecordingHost : public AutopilotHost {
   void setVisibleWidthKm(double km) override { visibleWidthKm = km; }
   void showScreenScale() override { calls.push_back("scale"); }
   void focusChanged(int index) override { focusIndex = index; }
-  void AssembleSystemElements() override { calls.push_back("assemble"); }
   void setLabelsShown(bool shown) override {
     labelsShown = shown;
     calls.push_back("labels");

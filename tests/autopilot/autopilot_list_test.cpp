@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "control/autopilot.h"
-#include "tests/control/autopilot_test_support.h"
+#include "autopilot/autopilot.h"
+#include "tests/autopilot/autopilot_test_support.h"
 
 namespace molvane {
 namespace {

@@ -1,0 +1,64 @@
+// The door through which the main window opens the windows of the body
+// editors, instruments, thrust panels and autopilot. Until those windows
+// exist the slots still hold their records, so situation files save and
+// restore them.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/boxslots.h"
+
+namespace molvane {
+
+// The single windows the main window's menus open.
+enum class InstrumentWindow {
+  ObjEdit,  // edits State::ObjEditTarget
+  CreateObjects,
+  RotatingPeriod,
+  AddCaption,
+  AutoPilot,
+  OrbitCalculator,
+  Spectrum,
+  ControlPanel,  // the default thrust panel
+  OrbitRefBox1,  // the default orbit box
+  BetaBox,       // the default distance box
+  RefBox1,
+  RefBox2,
+};
+
+// What the main window asks of those windows. The defaults do nothing; the
+// windows install a fuller set with Form1::setInstrumentWindows().
+class InstrumentWindows {
+ public:
+  virtual ~InstrumentWindows() = default;
+  // Create (or reuse) and show the window of a slot from State's record of
+  // that slot; close it (the slot's flag is cleared by the caller).
+  virtual void openBox(BoxKind /*kind*/, int /*slot*/) {}
+  virtual void closeBox(BoxKind /*kind*/, int /*slot*/) {}
+  virtual void closeDefaultThrustPanel() {}
+  // Show a window, owned by the main window. With reloadFirst an open
+  // instance is closed first (it opens afresh); without, it is only
+  // brought forward.
+  virtual void show(InstrumentWindow /*w*/, bool /*reloadFirst*/) {}
+  // Reference boxes 1 and 2: whether they are shown now, and closing.
+  virtual bool isShown(InstrumentWindow /*w*/) const { return false; }
+  virtual void close(InstrumentWindow /*w*/) {}
+
+  // Once per drawing while plotting is on: the open boxes' readouts.
+  virtual void plotReadouts() {}
+  // The set of bodies or their names changed: refill every body list.
+  virtual void refreshObjectLists() {}
+  // A merge took a body out of the table; the refresh follows the merge.
+  virtual void bodyLeftTable() {}
+  // The autopilot list may have been replaced (a situation opened, New).
+  virtual void autopilotListReplaced() {}
+  // Once per timer event for a reference box whose flag is set.
+  virtual void showReferenceBox(int /*which*/) {}
+  // One point of the relative-speed spectrum.
+  virtual void spectrumPoint(int16_t /*x*/, double /*value*/) {}
+  // Windows that are never open at start (reference boxes, autopilot,
+  // default thrust panel).
+  virtual void closeStartupWindows() {}
+};
+
+}  // namespace molvane
