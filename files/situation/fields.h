@@ -19,8 +19,8 @@ namespace molvane::situation {
 
 // What a field's rules may look at besides its record and its place.
 struct FieldContext {
-  int lastBody = 0;           // reading, writing: the document's last body; loading: the table's
-  bool strict = false;        // reading: a number only from an item that is wholly one
+  int lastBody = 0;            // reading, writing: the document's last body; loading: the table's
+  bool strict = false;         // reading: a number only from an item that is wholly one
   std::string_view path = {};  // loading: the absolute path opened
 };
 
@@ -108,8 +108,8 @@ constexpr F Bound(F rules = {}) {
 // members, e.g. &State::mainWindow, &MainWindowRecord::top.
 template <auto... Path>
 struct MemberPath {
-  static const auto& From(const auto& from) { return (from .* ... .* Path); }
-  static auto& Into(auto& to) { return (to .* ... .* Path); }
+  static const auto& From(const auto& from) { return (from.*....*Path); }
+  static auto& Into(auto& to) { return (to.*....*Path); }
 };
 
 // A row whose place is a member (path) of the section's source and target.

@@ -47,7 +47,7 @@ void LoadColour(BodyOut to, const BodyRecord& b, const FieldContext&) {
 using B = BodyRecord;
 
 constexpr BodyField kBodyFields[] = {
-    Stored<&B::name, &State::objname>(),
+    Stored<&B::name, &State::objname>(),  // the line after the separator
     Stored<&B::mass, &State::objmass>(),
     Stored<&B::ref, &State::objref>(),
     Stored<&B::color, &State::objcolor>({.read = ReadColour, .load = LoadColour}),

@@ -3,7 +3,6 @@
 // places in twips (Left, Top for the boxes; Top, Left for the panels), the
 // texts of two lists or entry boxes, and two bodies.
 #include <span>
-#include <type_traits>
 
 #include "files/situation/fields.h"
 
@@ -19,18 +18,21 @@ using PanelField = Field<ThrustPanelRecord, const ThrustPanelSlot&, ThrustPanelS
 int16_t WindowBody(int16_t index, int objects) { return index == NoBody ? NoBody : BodyIndexOrZero(index, objects); }
 
 template <class F, auto Member, auto SlotMember>
+struct WindowBodyRules {
+  static bool Read(const TextItem& item, typename F::Record& r, const FieldContext& c) {
+    ReadValue(item, r.*Member, c.strict);
+    r.*Member = WindowBody(r.*Member, c.lastBody);
+    return true;
+  }
+  static void Load(typename F::Target slot, const typename F::Record& r, const FieldContext& c) {
+    slot.*SlotMember = WindowBody(r.*Member, c.lastBody);
+  }
+};
+
+template <class F, auto Member, auto SlotMember>
 constexpr F BodyOfWindow() {
-  return Bind<F, Member, SlotMember>({.read =
-                                          [](const TextItem& item, typename F::Record& r, const FieldContext& c) {
-                                            ReadValue(item, r.*Member, c.strict);
-                                            r.*Member = WindowBody(r.*Member, c.lastBody);
-                                            return true;
-                                          },
-                                      .load =
-                                          [](typename F::Target slot, const typename F::Record& r,
-                                             const FieldContext& c) {
-                                            slot.*SlotMember = WindowBody(r.*Member, c.lastBody);
-                                          }});
+  using Rules = WindowBodyRules<F, Member, SlotMember>;
+  return Bind<F, Member, SlotMember>({.read = Rules::Read, .load = Rules::Load});
 }
 
 constexpr BoxField kBoxFields[] = {
@@ -62,17 +64,27 @@ struct WindowSection {
   void (FilesHost::*open)(int slot);
 };
 
-constexpr WindowSection<BoxField, BoxSlot> kDistanceBoxWindows{
-    kDistanceBoxesTags,           kBoxFields,
-    true,                         &SituationDocument::distanceBoxes,
-    &State::distanceBoxes,        &DroppedRecords::distanceBoxes,
-    &FilesHost::openDistanceBox};
-constexpr WindowSection<BoxField, BoxSlot> kOrbitBoxWindows{
-    kOrbitBoxesTags,      kBoxFields, true, &SituationDocument::orbitBoxes, &State::orbitBoxes,
-    &DroppedRecords::orbitBoxes, &FilesHost::openOrbitBox};
-constexpr WindowSection<PanelField, ThrustPanelSlot> kThrustPanelWindows{
-    kThrustBoxTags,        kPanelFields, false, &SituationDocument::thrustPanels, &State::thrustPanels,
-    &DroppedRecords::thrustPanels, &FilesHost::openThrustPanel};
+constexpr WindowSection<BoxField, BoxSlot> kDistanceBoxWindows{.tags = kDistanceBoxesTags,
+                                                               .fields = kBoxFields,
+                                                               .strictNumbers = true,
+                                                               .records = &SituationDocument::distanceBoxes,
+                                                               .slots = &State::distanceBoxes,
+                                                               .dropped = &DroppedRecords::distanceBoxes,
+                                                               .open = &FilesHost::openDistanceBox};
+constexpr WindowSection<BoxField, BoxSlot> kOrbitBoxWindows{.tags = kOrbitBoxesTags,
+                                                            .fields = kBoxFields,
+                                                            .strictNumbers = true,
+                                                            .records = &SituationDocument::orbitBoxes,
+                                                            .slots = &State::orbitBoxes,
+                                                            .dropped = &DroppedRecords::orbitBoxes,
+                                                            .open = &FilesHost::openOrbitBox};
+constexpr WindowSection<PanelField, ThrustPanelSlot> kThrustPanelWindows{.tags = kThrustBoxTags,
+                                                                         .fields = kPanelFields,
+                                                                         .strictNumbers = false,
+                                                                         .records = &SituationDocument::thrustPanels,
+                                                                         .slots = &State::thrustPanels,
+                                                                         .dropped = &DroppedRecords::thrustPanels,
+                                                                         .open = &FilesHost::openThrustPanel};
 
 // The section functions of one kind of window: W is its row above. New
 // windows start from zero, not from the current tables.
