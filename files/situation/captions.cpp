@@ -34,18 +34,18 @@ bool ReadWidth(const TextItem& item, C& c, const FieldContext&) {
 }
 
 constexpr CaptionField kCaptionFields[] = {
-    Bind<CaptionField, &C::caption, &CS::caption>({.read = ReadCaptionText, .write = WriteCaptionText}),
-    Bind<CaptionField, &C::fontName, &CS::fontName>(),
-    Bind<CaptionField, &C::fontSize, &CS::fontSize>(),
-    Bind<CaptionField, &C::foreColor, &CS::foreColor>({.read = ReadForeColour}),
-    Bind<CaptionField, &C::bold, &CS::bold>(),
-    Bind<CaptionField, &C::italic, &CS::italic>(),
-    Bind<CaptionField, &C::strikethru, &CS::strikethru>(),
-    Bind<CaptionField, &C::underline, &CS::underline>(),
-    Bind<CaptionField, &C::top, &CS::top>(),
-    Bind<CaptionField, &C::left, &CS::left>(),
-    Bind<CaptionField, &C::height, &CS::height>(),
-    Bind<CaptionField, &C::width, &CS::width>({.read = ReadWidth}),
+    MemberRow<CaptionField, &C::caption, &CS::caption>({.read = ReadCaptionText, .write = WriteCaptionText}),
+    MemberRow<CaptionField, &C::fontName, &CS::fontName>(),
+    MemberRow<CaptionField, &C::fontSize, &CS::fontSize>(),
+    MemberRow<CaptionField, &C::foreColor, &CS::foreColor>({.read = ReadForeColour}),
+    MemberRow<CaptionField, &C::bold, &CS::bold>(),
+    MemberRow<CaptionField, &C::italic, &CS::italic>(),
+    MemberRow<CaptionField, &C::strikethru, &CS::strikethru>(),
+    MemberRow<CaptionField, &C::underline, &CS::underline>(),
+    MemberRow<CaptionField, &C::top, &CS::top>(),
+    MemberRow<CaptionField, &C::left, &CS::left>(),
+    MemberRow<CaptionField, &C::height, &CS::height>(),
+    MemberRow<CaptionField, &C::width, &CS::width>({.read = ReadWidth}),
 };
 
 constexpr size_t kCaptionLines = std::size(kCaptionFields);

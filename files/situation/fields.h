@@ -7,6 +7,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -42,8 +43,9 @@ struct Field {
 
 // ---- How each kind of value stands on its line
 
-// A number that does not read, is not finite or does not fit keeps the
-// value before; a flag reads as True/False in any case or a number.
+// Texts as they stand; flags by ReadFlag; numbers by ReadNumber, or by
+// ReadStrictNumber in a record that takes only whole numbers. What does not
+// read keeps the value before.
 template <class T>
 void ReadValue(const TextItem& item, T& v, bool strict) {
   if constexpr (std::same_as<T, std::string>) {
@@ -81,7 +83,7 @@ void CanonValue(T& v) {
 // (At::From(In) to read it, At::Into(Out) to set it); the directions that
 // `rules` fills replace the plain ones.
 template <class F, auto Member, class At>
-constexpr F Bound(F rules = {}) {
+constexpr F Row(F rules = {}) {
   using R = typename F::Record;
   using In = typename F::Source;
   using Out = typename F::Target;
@@ -105,7 +107,7 @@ constexpr F Bound(F rules = {}) {
 }
 
 // The place reached from a section's source or target by a path of
-// members, e.g. &State::mainWindow, &MainWindowRecord::top.
+// members, e.g. &State::mainWindow, &MainWindowRecord::top (a fold of .*).
 template <auto... Path>
 struct MemberPath {
   static const auto& From(const auto& from) { return (from.*....*Path); }
@@ -114,8 +116,8 @@ struct MemberPath {
 
 // A row whose place is a member (path) of the section's source and target.
 template <class F, auto Member, auto... Path>
-constexpr F Bind(F rules = {}) {
-  return Bound<F, Member, MemberPath<Path...>>(rules);
+constexpr F MemberRow(F rules = {}) {
+  return Row<F, Member, MemberPath<Path...>>(rules);
 }
 
 // ---- Walking a record's rows (an array or span of one Field type); row i

@@ -29,7 +29,7 @@ struct BodyColumn {
 // A line of the record member `Member` and the body table's `Column`.
 template <auto Member, auto Column>
 constexpr BodyField Stored(BodyField rules = {}) {
-  return Bound<BodyField, Member, BodyColumn<Column>>(rules);
+  return Row<BodyField, Member, BodyColumn<Column>>(rules);
 }
 
 bool ReadColour(const TextItem& item, BodyRecord& b, const FieldContext&) {

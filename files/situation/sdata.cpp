@@ -1,5 +1,5 @@
 // The SData section: the clock, the time step, the view, the main window
-// and the auto-save settings, one line each, read by position.
+// and the auto-save settings, read by position, one line per row of kLines.
 #include <cmath>
 
 #include "files/situation/fields.h"
@@ -14,7 +14,7 @@ using SDataLine = Field<SDataRecord, const State&, State&>;
 // A line of the record member `Member` and the State member along `Path`.
 template <auto Member, auto... Path>
 constexpr SDataLine Stored(SDataLine rules = {}) {
-  return Bind<SDataLine, Member, Path...>(rules);
+  return MemberRow<SDataLine, Member, Path...>(rules);
 }
 
 // ---- The lines' own rules

@@ -32,23 +32,23 @@ struct WindowBodyRules {
 template <class F, auto Member, auto SlotMember>
 constexpr F BodyOfWindow() {
   using Rules = WindowBodyRules<F, Member, SlotMember>;
-  return Bind<F, Member, SlotMember>({.read = Rules::Read, .load = Rules::Load});
+  return MemberRow<F, Member, SlotMember>({.read = Rules::Read, .load = Rules::Load});
 }
 
 constexpr BoxField kBoxFields[] = {
-    Bind<BoxField, &BoxRecord::left, &BoxSlot::left>(),
-    Bind<BoxField, &BoxRecord::top, &BoxSlot::top>(),
-    Bind<BoxField, &BoxRecord::list1, &BoxSlot::list1>(),
-    Bind<BoxField, &BoxRecord::list2, &BoxSlot::list2>(),
+    MemberRow<BoxField, &BoxRecord::left, &BoxSlot::left>(),
+    MemberRow<BoxField, &BoxRecord::top, &BoxSlot::top>(),
+    MemberRow<BoxField, &BoxRecord::list1, &BoxSlot::list1>(),
+    MemberRow<BoxField, &BoxRecord::list2, &BoxSlot::list2>(),
     BodyOfWindow<BoxField, &BoxRecord::bodyA, &BoxSlot::bodyA>(),
     BodyOfWindow<BoxField, &BoxRecord::bodyB, &BoxSlot::bodyB>(),
 };
 
 constexpr PanelField kPanelFields[] = {
-    Bind<PanelField, &ThrustPanelRecord::top, &ThrustPanelSlot::top>(),
-    Bind<PanelField, &ThrustPanelRecord::left, &ThrustPanelSlot::left>(),
-    Bind<PanelField, &ThrustPanelRecord::text1, &ThrustPanelSlot::text1>(),
-    Bind<PanelField, &ThrustPanelRecord::text2, &ThrustPanelSlot::text2>(),
+    MemberRow<PanelField, &ThrustPanelRecord::top, &ThrustPanelSlot::top>(),
+    MemberRow<PanelField, &ThrustPanelRecord::left, &ThrustPanelSlot::left>(),
+    MemberRow<PanelField, &ThrustPanelRecord::text1, &ThrustPanelSlot::text1>(),
+    MemberRow<PanelField, &ThrustPanelRecord::text2, &ThrustPanelSlot::text2>(),
     BodyOfWindow<PanelField, &ThrustPanelRecord::cpobject, &ThrustPanelSlot::cpobject>(),
     BodyOfWindow<PanelField, &ThrustPanelRecord::cpreference, &ThrustPanelSlot::cpreference>(),
 };
