@@ -21,6 +21,11 @@ namespace molvane {
 // Largest situation file that is read at all.
 constexpr size_t MaxSituationFileBytes = 16u * 1024u * 1024u;
 
+// The body, box, panel, SData and caption records hold one member per line
+// of the file. Their section's field table (files/situation/) binds each
+// member to its line and to its place in State: a new field is a member
+// here, a row there and the State member.
+
 struct BodyRecord {
   std::string name;
   double mass = 0;
@@ -34,9 +39,7 @@ struct BodyRecord {
 };
 
 // A distance box (bodyA/bodyB = objecta/objectb) or an orbit box
-// (orbitobject/orbitreference). This record, ThrustPanelRecord and their
-// slots in State keep their fields in file order: one reader and writer
-// serves all three.
+// (orbitobject/orbitreference).
 struct BoxRecord {
   float left = 0, top = 0;  // twips
   std::string list1, list2;
@@ -57,8 +60,8 @@ struct DashboardRecord {
   float top = 0, left = 0;  // twips
 };
 
-// The 36 SData lines. Line 7 (the body count) is written from the bodies
-// and never read; lines 30 and 31 are passed through.
+// The SData lines but line 7 (the body count, written from the bodies and
+// never read); lines 30 and 31 are passed through.
 struct SDataRecord {
   double scalePixel = 0, secondsElapsed = 0, timescale = 1, offsetX = 0, offsetY = 0;
   int16_t focusobj = 0;

@@ -1,54 +1,78 @@
-// The Objects section: bodies 0 (the floating point) to objects, 19 lines
-// each: a separator, the fourteen stored fields, four reserved lines.
+// The Objects section: bodies 0 (the floating point) to objects, each a
+// separator, one line per field, and four reserved lines.
 #include <algorithm>
 
 #include "engine/bodies.h"
-#include "engine/numtext.h"
-#include "files/situation/sections.h"
+#include "files/situation/fields.h"
 
 namespace molvane::situation {
 
 namespace {
 
-constexpr int kBodyLines = 19;
+// A body's place in the tables: row k of the body table.
+struct BodyIn {
+  const State& s;
+  int k;
+};
+struct BodyOut {
+  State& s;
+  int k;
+};
+using BodyField = Field<BodyRecord, BodyIn, BodyOut>;
 
-BodyRecord BodyFromTable(const State& s, int k) {
-  return {s.objname[k], s.objmass[k], s.objref[k], s.objcolor[k], s.objsize[k], s.objx[k],    s.objy[k],
-          s.objz[k],    s.objvx[k],   s.objvy[k],  s.objvz[k],    s.objdirx[k], s.objdiry[k], s.objdirz[k]};
+template <auto Column>
+struct BodyColumn {
+  static const auto& From(BodyIn b) { return (b.s.*Column)[b.k]; }
+  static auto& Into(BodyOut b) { return (b.s.*Column)[b.k]; }
+};
+
+// A line of the record member `Member` and the body table's `Column`.
+template <auto Member, auto Column>
+constexpr BodyField Stored(BodyField rules = {}) {
+  return Row<BodyField, Member, BodyColumn<Column>>(rules);
 }
 
-void BodyToTable(State& s, int k, const BodyRecord& b) {
-  s.objname[k] = b.name;
-  s.objmass[k] = b.mass;
-  s.objref[k] = b.ref;
-  s.objcolor[k] = b.color;
-  s.objsize[k] = b.size;
-  s.objx[k] = b.x;
-  s.objy[k] = b.y;
-  s.objz[k] = b.z;
-  s.objvx[k] = b.vx;
-  s.objvy[k] = b.vy;
-  s.objvz[k] = b.vz;
-  s.objdirx[k] = b.dirx;
-  s.objdiry[k] = b.diry;
-  s.objdirz[k] = b.dirz;
-}
-
-// Record k at item p; what does not read keeps body k of `current`.
-BodyRecord ReadBody(const SectionItems& in, size_t p, const State& current, int k) {
-  BodyRecord b = BodyFromTable(current, k);
-  b.name = in[p].text;
-  ReadNumber(in[p + 1], b.mass);
-  b.ref = in[p + 2].text;
-  ReadNumber(in[p + 3], b.color);
+bool ReadColour(const TextItem& item, BodyRecord& b, const FieldContext&) {
+  ReadNumber(item, b.color);
   b.color = ColourOr(b.color, ColourWhite);
-  ReadNumber(in[p + 4], b.size);
-  size_t q = p + 5;
-  for (double* v : {&b.x, &b.y, &b.z, &b.vx, &b.vy, &b.vz}) ReadNumber(in[q++], *v);
-  for (float* v : {&b.dirx, &b.diry, &b.dirz}) ReadNumber(in[q++], *v);
-  for (double* v : {&b.mass, &b.size, &b.x, &b.y, &b.z, &b.vx, &b.vy, &b.vz}) Canon(*v);
-  for (float* v : {&b.dirx, &b.diry, &b.dirz}) Canon(*v);
-  return b;  // the four reserved lines are passed over
+  return true;
+}
+
+// The colour the view draws with goes with the body's colour.
+void LoadColour(BodyOut to, const BodyRecord& b, const FieldContext&) {
+  to.s.objcolor[to.k] = b.color;
+  to.s.objcolor2[to.k] = DeriveBodyColour(b.color);
+}
+
+using B = BodyRecord;
+
+constexpr BodyField kBodyFields[] = {
+    Stored<&B::name, &State::objname>(),  // the line after the separator
+    Stored<&B::mass, &State::objmass>(),
+    Stored<&B::ref, &State::objref>(),
+    Stored<&B::color, &State::objcolor>({.read = ReadColour, .load = LoadColour}),
+    Stored<&B::size, &State::objsize>(),
+    Stored<&B::x, &State::objx>(),
+    Stored<&B::y, &State::objy>(),
+    Stored<&B::z, &State::objz>(),
+    Stored<&B::vx, &State::objvx>(),
+    Stored<&B::vy, &State::objvy>(),
+    Stored<&B::vz, &State::objvz>(),
+    Stored<&B::dirx, &State::objdirx>(),
+    Stored<&B::diry, &State::objdiry>(),
+    Stored<&B::dirz, &State::objdirz>(),
+};
+
+constexpr int kReservedLines = 4;
+constexpr int kBodyLines = 1 + static_cast<int>(std::size(kBodyFields)) + kReservedLines;
+
+// Record k at item p; what does not read keeps body k of `current`. The
+// reserved lines are passed over.
+BodyRecord ReadBody(const SectionItems& in, size_t p, const State& current, int k) {
+  BodyRecord b;
+  TakeFields(kBodyFields, {current, k}, b);
+  ReadFields(kBodyFields, in, p, b, {});  // no body field damages the file
+  return b;
 }
 
 bool ReadObjects(const SectionItems& in, const State& current, SituationDocument& d, DroppedRecords& dropped) {
@@ -63,31 +87,22 @@ void WriteObjects(std::string& out, const SituationDocument& d) {
   Line(out, kObjectsTags.open);
   for (const BodyRecord& b : d.bodies) {
     Line(out, " ");
-    Line(out, WriteTextItem(b.name));
-    Line(out, ShortText(b.mass));
-    Line(out, WriteTextItem(b.ref));
-    Line(out, ShortText(b.color));
-    Line(out, ShortText(b.size));
-    for (double v : {b.x, b.y, b.z, b.vx, b.vy, b.vz}) Line(out, ShortText(v));
-    for (float v : {b.dirx, b.diry, b.dirz}) Line(out, ShortText(v));
-    for (int i = 0; i < 4; ++i) Line(out, "Reserved for future use");
+    WriteFields(kBodyFields, out, b, {});
+    for (int i = 0; i < kReservedLines; ++i) Line(out, "Reserved for future use");
   }
   Line(out, kObjectsTags.close);
 }
 
 void ObjectsFromState(const State& s, SituationDocument& d) {
   const int n = BodyCount(s);
-  for (int k = 0; k <= n; ++k) d.bodies.push_back(BodyFromTable(s, k));
+  for (int k = 0; k <= n; ++k) TakeFields(kBodyFields, {s, k}, d.bodies.emplace_back());
 }
 
 void ApplyObjects(const LoadTarget& to, const SituationDocument& d) {
   State& s = to.s;
   const int count = std::min<int>(static_cast<int>(d.bodies.size()), BodySlots);
   BodyTableReplaced(s, count > 0 ? count - 1 : 0);
-  for (int k = 0; k < count; ++k) {
-    BodyToTable(s, k, d.bodies[k]);
-    s.objcolor2[k] = DeriveBodyColour(d.bodies[k].color);
-  }
+  for (int k = 0; k < count; ++k) LoadFields(kBodyFields, {s, k}, d.bodies[k], {});
   s.objects = static_cast<int16_t>(count > 0 ? count - 1 : 0);
   to.engine.rebuildObjectLabels();
   to.engine.refreshObjectLists();

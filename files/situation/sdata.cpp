@@ -1,232 +1,173 @@
 // The SData section: the clock, the time step, the view, the main window
-// and the auto-save settings, 36 lines read by position. Line 7 (the body
-// count) is written from the bodies and never read; lines 30 and 31 are
-// passed through.
+// and the auto-save settings, read by position, one line per row of kLines.
 #include <cmath>
 
-#include "engine/numtext.h"
-#include "files/situation/sections.h"
+#include "files/situation/fields.h"
 
 namespace molvane::situation {
 
 namespace {
 
-constexpr int kSDataLines = 36;
+using R = SDataRecord;
+using SDataLine = Field<SDataRecord, const State&, State&>;
 
-// The lines from item p, `current` giving what does not read; false for a
-// time step that is not positive.
-bool ReadLines(const SectionItems& in, size_t p, const State& c, int objects, SDataRecord& s) {
-  auto at = [&](int line) -> TextItem { return in[p + static_cast<size_t>(line) - 1]; };
-  s.scalePixel = c.ScalePixel;
-  double scale = c.ScalePixel;
-  if (ReadNumber(at(1), scale) && scale > 0) s.scalePixel = scale;
-  s.secondsElapsed = c.SecondsElapsed;
-  ReadNumber(at(2), s.secondsElapsed);
-  s.timescale = c.timescale;
-  if (ReadNumber(at(3), s.timescale) && !(s.timescale > 0)) return false;
-  s.offsetX = c.OffsetX;
-  ReadNumber(at(4), s.offsetX);
-  s.offsetY = c.OffsetY;
-  ReadNumber(at(5), s.offsetY);
-  s.focusobj = c.focusobj;
-  ReadNumber(at(6), s.focusobj);
-  s.focusobj = BodyIndexOrZero(s.focusobj, objects);
-  s.menus = c.menus;
-  ReadFlag(at(8), s.menus);
-  s.llabels = c.llabels;
-  ReadFlag(at(9), s.llabels);
-  s.hscroll = c.mainWindow.hscroll;
-  ReadNumber(at(10), s.hscroll);
-  s.vscroll = c.mainWindow.vscroll;
-  ReadNumber(at(11), s.vscroll);
-  s.storedName = at(12).text;
-  s.rotatingOn = c.RotatingFrame.on;
-  ReadFlag(at(13), s.rotatingOn);
-  s.rotatingPeriod = c.RotatingFrame.period;
-  ReadNumber(at(14), s.rotatingPeriod);
-  s.timeForward = c.TimeForward;
-  ReadFlag(at(15), s.timeForward);
-  const MainWindowRecord& w = c.mainWindow;
-  s.backColor = w.backColor;
-  ReadNumber(at(16), s.backColor);
-  s.backColor = ColourOr(s.backColor, 0);
-  s.windowState = w.windowState;
-  ReadNumber(at(17), s.windowState);
-  s.top = w.top;
-  ReadNumber(at(18), s.top);
-  s.left = w.left;
-  ReadNumber(at(19), s.left);
-  s.width = w.width;
-  ReadNumber(at(20), s.width);
-  s.height = w.height;
-  ReadNumber(at(21), s.height);
-  s.titlebar = w.titlebar;
-  ReadFlag(at(22), s.titlebar);
-  s.exaggerate = c.ExaggerateObjectSizeOn;
-  ReadFlag(at(23), s.exaggerate);
-  s.minimumObjectSize = c.MinimumObjectSize;
-  ReadNumber(at(24), s.minimumObjectSize);
-  s.exaggeratedObjectSize = c.ExaggeratedObjectSize;
-  ReadNumber(at(25), s.exaggeratedObjectSize);
-  s.anchor = c.anchor;
-  ReadFlag(at(26), s.anchor);
-  s.llabelsAgain = s.llabels;
-  ReadFlag(at(27), s.llabelsAgain);
-  s.trails = c.trails;
-  ReadFlag(at(28), s.trails);
-  s.pplot = c.pplot;
-  ReadFlag(at(29), s.pplot);
-  s.currentFolder = at(30).text;
-  s.originalName = at(31).text;
-  s.autoSaveEnabled = false;  // the load switches auto-save off before this
-  ReadFlag(at(32), s.autoSaveEnabled);
-  s.autoSaveInterval = c.autoSave.interval;
-  ReadNumber(at(33), s.autoSaveInterval);
-  s.savesMade = c.autoSave.savesMade;
-  ReadNumber(at(34), s.savesMade);
-  s.maxSaves = c.autoSave.maxSaves;
-  ReadNumber(at(35), s.maxSaves);
-  s.nextTime = c.autoSave.nextTime;
-  ReadNumber(at(36), s.nextTime);
+// A line of the record member `Member` and the State member along `Path`.
+template <auto Member, auto... Path>
+constexpr SDataLine Stored(SDataLine rules = {}) {
+  return MemberRow<SDataLine, Member, Path...>(rules);
+}
+
+// ---- The lines' own rules
+
+// Line 1: a scale that does not read as positive keeps the one before.
+bool ReadScale(const TextItem& item, R& r, const FieldContext&) {
+  double scale = r.scalePixel;
+  if (ReadNumber(item, scale) && scale > 0) r.scalePixel = scale;
   return true;
 }
 
-bool ReadSData(const SectionItems& in, const State& current, SituationDocument& d, DroppedRecords&) {
-  std::optional<size_t> p = in.PositionalSection(kSDataTags.open, kSDataLines);
-  if (!p || *p == SectionItems::kMissing) return false;  // without it the bodies' units are unknown
-  SDataRecord& s = d.sdata;
-  if (!ReadLines(in, *p, current, LastBody(d), s)) return false;
-  for (double* v :
-       {&s.scalePixel, &s.secondsElapsed, &s.timescale, &s.offsetX, &s.offsetY, &s.rotatingPeriod, &s.nextTime})
-    Canon(*v);
-  for (float* v : {&s.top, &s.left, &s.width, &s.height, &s.autoSaveInterval}) Canon(*v);
+// Lines 1 and 3: the tables take only a positive, finite scale and step.
+void LoadScale(State& s, const R& r, const FieldContext&) {
+  if (r.scalePixel > 0 && std::isfinite(r.scalePixel)) s.ScalePixel = r.scalePixel;
+}
+
+// Line 3: a time step that reads but is not positive damages the file.
+bool ReadTimeStep(const TextItem& item, R& r, const FieldContext&) {
+  return !(ReadNumber(item, r.timescale) && !(r.timescale > 0));
+}
+
+void LoadTimeStep(State& s, const R& r, const FieldContext&) {
+  if (r.timescale > 0 && std::isfinite(r.timescale)) s.timescale = r.timescale;
+}
+
+// Line 6: the focus is one of the bodies (of the file read, of the table
+// loaded into).
+bool ReadFocus(const TextItem& item, R& r, const FieldContext& c) {
+  ReadNumber(item, r.focusobj);
+  r.focusobj = BodyIndexOrZero(r.focusobj, c.lastBody);
   return true;
+}
+
+void LoadFocus(State& s, const R& r, const FieldContext& c) { s.focusobj = BodyIndexOrZero(r.focusobj, c.lastBody); }
+
+// Line 7: the body count, written from the bodies and never read.
+void WriteBodyCount(std::string& out, const R&, const FieldContext& c) {
+  Line(out, ShortText(static_cast<int64_t>(c.lastBody)));
+}
+
+// Line 12: the name of the situation written; the load keeps it apart.
+void LoadStoredName(State& s, const R& r, const FieldContext&) { s.StoredSituationName = r.storedName; }
+
+// Line 13: the view turns by the step over the period, so a period of 0
+// leaves the frame off.
+void LoadRotating(State& s, const R& r, const FieldContext&) {
+  s.RotatingFrame.on = r.rotatingOn && r.rotatingPeriod != 0;
+}
+
+// Line 16.
+bool ReadBackColour(const TextItem& item, R& r, const FieldContext&) {
+  ReadNumber(item, r.backColor);
+  r.backColor = ColourOr(r.backColor, 0);
+  return true;
+}
+
+// Line 27, the labels flag again: what does not read is line 9's.
+bool ReadLabelsAgain(const TextItem& item, R& r, const FieldContext&) {
+  r.llabelsAgain = r.llabels;
+  ReadFlag(item, r.llabelsAgain);
+  return true;
+}
+
+// Line 30, the folder as a shell's pwd prints it (no closing "/" but for
+// the root). It is not loaded: the folder is the opened file's.
+void TakeFolder(const State& s, R& r) {
+  r.currentFolder = s.CurrentFolder;
+  while (r.currentFolder.size() > 1 && r.currentFolder.back() == '/') r.currentFolder.pop_back();
+}
+
+void LeaveFolder(State&, const R&, const FieldContext&) {}
+
+// Line 31: the resume file remembers which situation it stands for.
+void TakeOriginalName(const State& s, R& r) {
+  r.originalName = IsResumeFilePath(s.isitname) ? s.OriginalSituationName : s.isitname;
+}
+
+void LoadOriginalName(State& s, const R& r, const FieldContext& c) {
+  if (IsResumeFilePath(c.path)) s.OriginalSituationName = r.originalName;
+}
+
+// Line 32: the load has switched auto-save off before the sections.
+bool ReadAutoSaveSwitch(const TextItem& item, R& r, const FieldContext&) {
+  r.autoSaveEnabled = false;
+  ReadFlag(item, r.autoSaveEnabled);
+  return true;
+}
+
+// ---- The lines, in file order
+
+using MW = MainWindowRecord;
+using AS = AutoSaveSettings;
+using RF = RotatingFrameState;
+
+constexpr SDataLine kLines[] = {
+    Stored<&R::scalePixel, &State::ScalePixel>({.read = ReadScale, .load = LoadScale}),  // 1
+    Stored<&R::secondsElapsed, &State::SecondsElapsed>(),
+    Stored<&R::timescale, &State::timescale>({.read = ReadTimeStep, .load = LoadTimeStep}),
+    Stored<&R::offsetX, &State::OffsetX>(),
+    Stored<&R::offsetY, &State::OffsetY>(),
+    Stored<&R::focusobj, &State::focusobj>({.read = ReadFocus, .load = LoadFocus}),
+    {.write = WriteBodyCount},  // 7
+    Stored<&R::menus, &State::menus>(),
+    Stored<&R::llabels, &State::llabels>(),
+    Stored<&R::hscroll, &State::mainWindow, &MW::hscroll>(),  // 10
+    Stored<&R::vscroll, &State::mainWindow, &MW::vscroll>(),
+    Stored<&R::storedName, &State::isitname>({.load = LoadStoredName}),
+    Stored<&R::rotatingOn, &State::RotatingFrame, &RF::on>({.load = LoadRotating}),
+    Stored<&R::rotatingPeriod, &State::RotatingFrame, &RF::period>(),
+    Stored<&R::timeForward, &State::TimeForward>(),
+    Stored<&R::backColor, &State::mainWindow, &MW::backColor>({.read = ReadBackColour}),
+    Stored<&R::windowState, &State::mainWindow, &MW::windowState>(),
+    Stored<&R::top, &State::mainWindow, &MW::top>(),
+    Stored<&R::left, &State::mainWindow, &MW::left>(),
+    Stored<&R::width, &State::mainWindow, &MW::width>(),  // 20
+    Stored<&R::height, &State::mainWindow, &MW::height>(),
+    Stored<&R::titlebar, &State::mainWindow, &MW::titlebar>(),
+    Stored<&R::exaggerate, &State::ExaggerateObjectSizeOn>(),
+    Stored<&R::minimumObjectSize, &State::MinimumObjectSize>(),
+    Stored<&R::exaggeratedObjectSize, &State::ExaggeratedObjectSize>(),
+    Stored<&R::anchor, &State::anchor>(),
+    Stored<&R::llabelsAgain, &State::llabels>({.read = ReadLabelsAgain}),
+    Stored<&R::trails, &State::trails>(),
+    Stored<&R::pplot, &State::pplot>(),
+    Stored<&R::currentFolder, &State::CurrentFolder>({.take = TakeFolder, .load = LeaveFolder}),  // 30
+    Stored<&R::originalName, &State::OriginalSituationName>({.take = TakeOriginalName, .load = LoadOriginalName}),
+    Stored<&R::autoSaveEnabled, &State::autoSave, &AS::enabled>({.read = ReadAutoSaveSwitch}),
+    Stored<&R::autoSaveInterval, &State::autoSave, &AS::interval>(),
+    Stored<&R::savesMade, &State::autoSave, &AS::savesMade>(),
+    Stored<&R::maxSaves, &State::autoSave, &AS::maxSaves>(),
+    Stored<&R::nextTime, &State::autoSave, &AS::nextTime>(),
+};
+
+// ---- The section
+
+// What does not read keeps the value of `current`.
+bool ReadSData(const SectionItems& in, const State& current, SituationDocument& d, DroppedRecords&) {
+  std::optional<size_t> p = in.PositionalSection(kSDataTags.open, static_cast<int>(std::size(kLines)));
+  if (!p || *p == SectionItems::kMissing) return false;  // without it the bodies' units are unknown
+  TakeFields(kLines, current, d.sdata);
+  return ReadFields(kLines, in, *p, d.sdata, {.lastBody = LastBody(d)});
 }
 
 void WriteSData(std::string& out, const SituationDocument& d) {
-  const SDataRecord& s = d.sdata;
   Line(out, kSDataTags.open);
-  Line(out, ShortText(s.scalePixel));
-  Line(out, ShortText(s.secondsElapsed));
-  Line(out, ShortText(s.timescale));
-  Line(out, ShortText(s.offsetX));
-  Line(out, ShortText(s.offsetY));
-  Line(out, ShortText(s.focusobj));
-  Line(out, ShortText(static_cast<int64_t>(LastBody(d))));
-  Line(out, FlagText(s.menus));
-  Line(out, FlagText(s.llabels));
-  Line(out, ShortText(s.hscroll));
-  Line(out, ShortText(s.vscroll));
-  Line(out, WriteTextItem(s.storedName));
-  Line(out, FlagText(s.rotatingOn));
-  Line(out, ShortText(s.rotatingPeriod));
-  Line(out, FlagText(s.timeForward));
-  Line(out, ShortText(s.backColor));
-  Line(out, ShortText(s.windowState));
-  Line(out, ShortText(s.top));
-  Line(out, ShortText(s.left));
-  Line(out, ShortText(s.width));
-  Line(out, ShortText(s.height));
-  Line(out, FlagText(s.titlebar));
-  Line(out, FlagText(s.exaggerate));
-  Line(out, ShortText(s.minimumObjectSize));
-  Line(out, ShortText(s.exaggeratedObjectSize));
-  Line(out, FlagText(s.anchor));
-  Line(out, FlagText(s.llabelsAgain));
-  Line(out, FlagText(s.trails));
-  Line(out, FlagText(s.pplot));
-  Line(out, WriteTextItem(s.currentFolder));
-  Line(out, WriteTextItem(s.originalName));
-  Line(out, FlagText(s.autoSaveEnabled));
-  Line(out, ShortText(s.autoSaveInterval));
-  Line(out, ShortText(s.savesMade));
-  Line(out, ShortText(s.maxSaves));
-  Line(out, ShortText(s.nextTime));
+  WriteFields(kLines, out, d.sdata, {.lastBody = LastBody(d)});
   Line(out, kSDataTags.close);
 }
 
-void SDataFromState(const State& s, SituationDocument& d) {
-  SDataRecord& r = d.sdata;
-  const MainWindowRecord& w = s.mainWindow;
-  r.scalePixel = s.ScalePixel;
-  r.secondsElapsed = s.SecondsElapsed;
-  r.timescale = s.timescale;
-  r.offsetX = s.OffsetX;
-  r.offsetY = s.OffsetY;
-  r.focusobj = s.focusobj;
-  r.menus = s.menus;
-  r.llabels = r.llabelsAgain = s.llabels;
-  r.hscroll = w.hscroll;
-  r.vscroll = w.vscroll;
-  r.storedName = s.isitname;
-  r.rotatingOn = s.RotatingFrame.on;
-  r.rotatingPeriod = s.RotatingFrame.period;
-  r.timeForward = s.TimeForward;
-  r.backColor = w.backColor;
-  r.windowState = w.windowState;
-  r.top = w.top;
-  r.left = w.left;
-  r.width = w.width;
-  r.height = w.height;
-  r.titlebar = w.titlebar;
-  r.exaggerate = s.ExaggerateObjectSizeOn;
-  r.minimumObjectSize = s.MinimumObjectSize;
-  r.exaggeratedObjectSize = s.ExaggeratedObjectSize;
-  r.anchor = s.anchor;
-  r.trails = s.trails;
-  r.pplot = s.pplot;
-  // The folder as a shell's pwd prints it: no closing "/" but for the root.
-  r.currentFolder = s.CurrentFolder;
-  while (r.currentFolder.size() > 1 && r.currentFolder.back() == '/') r.currentFolder.pop_back();
-  r.originalName = IsResumeFilePath(s.isitname) ? s.OriginalSituationName : s.isitname;
-  r.autoSaveEnabled = s.autoSave.enabled;
-  r.autoSaveInterval = s.autoSave.interval;
-  r.savesMade = s.autoSave.savesMade;
-  r.maxSaves = s.autoSave.maxSaves;
-  r.nextTime = s.autoSave.nextTime;
-}
+void SDataFromState(const State& s, SituationDocument& d) { TakeFields(kLines, s, d.sdata); }
 
 void ApplySData(const LoadTarget& to, const SituationDocument& d) {
-  State& s = to.s;
-  const SDataRecord& r = d.sdata;
-  if (r.scalePixel > 0 && std::isfinite(r.scalePixel)) s.ScalePixel = r.scalePixel;
-  s.SecondsElapsed = r.secondsElapsed;
-  if (r.timescale > 0 && std::isfinite(r.timescale)) s.timescale = r.timescale;
-  s.OffsetX = r.offsetX;
-  s.OffsetY = r.offsetY;
-  s.focusobj = BodyIndexOrZero(r.focusobj, s.objects);
-  s.menus = r.menus;
-  s.llabels = r.llabels;
-  MainWindowRecord& w = s.mainWindow;
-  w.hscroll = r.hscroll;
-  w.vscroll = r.vscroll;
-  s.StoredSituationName = r.storedName;
-  // The view turns by the step over the period: a period of 0 leaves the
-  // frame off.
-  s.RotatingFrame.on = r.rotatingOn && r.rotatingPeriod != 0;
-  s.RotatingFrame.period = r.rotatingPeriod;
-  s.TimeForward = r.timeForward;
-  w.backColor = r.backColor;
-  w.windowState = r.windowState;
-  w.top = r.top;
-  w.left = r.left;
-  w.width = r.width;
-  w.height = r.height;
-  w.titlebar = r.titlebar;
-  s.ExaggerateObjectSizeOn = r.exaggerate;
-  s.MinimumObjectSize = r.minimumObjectSize;
-  s.ExaggeratedObjectSize = r.exaggeratedObjectSize;
-  s.anchor = r.anchor;
-  s.llabels = r.llabelsAgain;
-  s.trails = r.trails;
-  s.pplot = r.pplot;
-  s.autoSave.enabled = r.autoSaveEnabled;
-  s.autoSave.interval = r.autoSaveInterval;
-  s.autoSave.savesMade = r.savesMade;
-  s.autoSave.maxSaves = r.maxSaves;
-  s.autoSave.nextTime = r.nextTime;
-  // The resume file remembers which situation it stands for.
-  if (IsResumeFilePath(to.path)) s.OriginalSituationName = r.originalName;
+  LoadFields(kLines, to.s, d.sdata, {.lastBody = to.s.objects, .path = to.path});
   to.files.setMainWindow();
 }
 

@@ -350,6 +350,22 @@ TEST_F(SituationFileTest, UnusableNumbersKeepTheCurrentValues) {
   EXPECT_EQ(Read(b).doc.distanceBoxes[0].left, 0.0f);
 }
 
+// These lines do not keep the current value when they do not read.
+TEST_F(SituationFileTest, SomeLinesFallBackToAValueOfTheirOwn) {
+  State cur;
+  cur.llabels = true;
+  cur.autoSave.enabled = true;
+  cur.captions[1].width = 77;
+  std::string b = Replace(bytes, " 450\r\n 400\r\n 3000\r\n", " 450\r\n 400\r\n 1e999\r\n");  // caption 1 width
+  b = Replace(b, "True\r\nTrue\r\nTrue\r\nFalse\r\n/home/u/\r\n", "True\r\nx\r\nTrue\r\nFalse\r\n/home/u/\r\n");
+  b = Replace(b, "solar.molv\r\nTrue\r\n 86400\r\n", "solar.molv\r\nx\r\n 86400\r\n");
+  ReadResult r = ReadSituation(b, cur);
+  ASSERT_EQ(r.status, ReadStatus::Ok);
+  EXPECT_EQ(r.doc.captions[0].width, 3.0f);   // the width the load resets to
+  EXPECT_FALSE(r.doc.sdata.llabelsAgain);     // line 27: line 9's
+  EXPECT_FALSE(r.doc.sdata.autoSaveEnabled);  // line 32: the load switched it off
+}
+
 // Unlike the boxes, a thrust panel takes the number an item begins with.
 TEST_F(SituationFileTest, ThrustPanelNumbersAreReadFromTheirStart) {
   std::string b = Replace(bytes, "<Thrust Box>\r\n \r\n 100\r\n 200\r\n", "<Thrust Box>\r\n \r\n 100x\r\n 2 00\r\n");
