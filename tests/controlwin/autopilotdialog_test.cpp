@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -117,6 +119,49 @@ class AutopilotDialogTest : public ::testing::Test {
     EXPECT_NE(loop.pauses[0].second.find(" (" + word + ") cannot run: " + field + ' '), std::string::npos)
         << loop.pauses[0].second;
   }
+  // A fresh editor, shown, over two entries: "first" (Pause) at 00:00:10
+  // and "second" (Clear Screen) at 00:00:20 of 2000.
+  void freshEditorOverTwoEntries() {
+    form.reset();
+    state = std::make_unique<State>();
+    form = std::make_unique<FakeWindowServices>(*state);
+    form->setDialogs(dialogs);
+    memory = {};
+    state->SecondsElapsed = 1000;
+    AutopilotFields f;
+    for (auto [word, second, note] : {std::tuple{"Pause", 10, "first"}, std::tuple{"Clear Screen", 20, "second"}}) {
+      f.word = word;
+      AddAutopilotEntry(*state, *form, ComposeAutopilotDateField(2000, 1, 1, 0, 0, second), f, note);
+    }
+    open().show();
+  }
+  void clickRow(int row) {
+    QListWidget* rows = dlg->ListOfCommands;
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(row)).center());
+  }
+  // Each row on a fresh editor: set up, press the button of that name, check.
+  struct Press {
+    std::string button;
+    std::function<void()> setup, check;
+  };
+  template <typename Window>
+  void pressEach(const std::vector<Press>& rows, const std::function<Window*()>& window) {
+    for (const Press& r : rows) {
+      SCOPED_TRACE(r.button);
+      freshEditorOverTwoEntries();
+      if (r.setup) r.setup();
+      Window* w = window();
+      ASSERT_NE(w, nullptr);
+      auto* button = w->template findChild<QAbstractButton*>(QString::fromStdString(r.button));
+      ASSERT_NE(button, nullptr);
+      ASSERT_TRUE(button->isVisible());
+      // An option takes a click on its mark, not beyond its caption.
+      const QPoint at = qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(8, button->height() / 2);
+      QTest::mouseClick(button, Qt::LeftButton, {}, at);
+      r.check();
+    }
+  }
+
   void startTimer() {
     state->PausedFlag = false;
     form->setTimerEnabled(true);
@@ -933,6 +978,113 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogEditFillsDefinitionAndDialog) 
   const std::string line = state->autopilot[1].line;
   dlg->btnReplace_Click();
   EXPECT_EQ(state->autopilot[1].line, line);
+}
+
+// ---- Every button pressed: each does its own work and no other's.
+
+TEST_F(AutopilotDialogTest, EveryButtonOfTheEditorDoesItsOwnWork) {
+  auto shows = [this](double t) { EXPECT_EQ(dlg->currentDateField(), FormatDateTimeText(t)); };
+  pressEach<frmAutoPilot>(
+      {
+          {"Command1", [&] { type(dlg->TextYear, "1999"); }, [&] { shows(1001); }},
+          {"Command2", [&] { type(dlg->TextYear, "1999"); }, [&] { shows(state->autopilot[2].time + 1); }},
+          {"btnNew", [&] { clickRow(0); },
+           [&] {
+             EXPECT_TRUE(dlg->btnAdd->isEnabled());
+             EXPECT_FALSE(dlg->btnNew->isEnabled() || dlg->btnReplace->isEnabled());
+             EXPECT_EQ(dlg->Text1->toPlainText(), "");
+           }},
+          {"btnAdd", [&] { choose("Pause"); }, [&] { EXPECT_EQ(state->autopilotCount, 3); }},
+          {"btnReplace", [&] { clickRow(0), type(dlg->Text1, "changed"); },
+           [&] {
+             EXPECT_EQ(state->autopilotCount, 2);
+             EXPECT_EQ(state->autopilot[1].note, "changed");
+           }},
+          {"btnDelete", [&] { clickRow(0); },
+           [&] {
+             ASSERT_EQ(state->autopilotCount, 1);
+             EXPECT_EQ(state->autopilot[1].note, "second");
+           }},
+          // Never enabled: a row click does its work.
+          {"btnEdit", [&] { dlg->ListOfCommands->setCurrentRow(1); },
+           [&] { EXPECT_EQ(dlg->Text1->toPlainText(), ""); }},
+          {"btnOK",
+           {},
+           [&] {
+             EXPECT_TRUE(state->autopilotState.armed);
+             EXPECT_FALSE(state->autopilotloaded);
+           }},
+          {"btnClose",
+           {},
+           [&] {
+             EXPECT_FALSE(state->autopilotState.armed);
+             EXPECT_FALSE(state->autopilotloaded);
+           }},
+          {"Command4", [&] { choose("Save"), dialogs.answerFile("/data/copy.molv"); },
+           [&] { EXPECT_EQ(dlg->frameSave->fileBox->text(), "/data/copy.molv"); }},
+          {"btnBrowse",
+           [&] {
+             state->CurrentFolder = "/data/";
+             choose("Open"), dialogs.answerFile("/data/sub/next.molv");
+           },
+           [&] { EXPECT_EQ(dlg->FrameOpen->fileBox->text(), "sub/next.molv"); }},
+          {"Command3", [&] { choose("Release Probe"), dialogs.answerColour(QColor(1, 2, 3)); },
+           [&] { EXPECT_EQ(dlg->FrameReleaseProbe->probeColour(), 0x030201); }},
+          {"OptionCutOffThrust", [&] { choose("Thrust"); },
+           [&] { EXPECT_FALSE(dlg->FrameThrust->TextThrustRate->isEnabled()); }},
+          {"OptionInitiateThrust", [&] { choose("Thrust"), dlg->FrameThrust->OptionCutOffThrust_Click(); },
+           [&] { EXPECT_TRUE(dlg->FrameThrust->TextThrustRate->isEnabled()); }},
+          {"OptionDouble", [&] { choose("Zoom"), dlg->FrameZoom->OptionSpecify_Click(); },
+           [&] {
+             EXPECT_TRUE(dlg->FrameZoom->OptionDouble->isChecked());
+             EXPECT_FALSE(dlg->FrameZoom->TextZoomValue->isEnabled() || dlg->FrameZoom->OptionAU->isChecked());
+           }},
+          {"OptionHalf", [&] { choose("Zoom"), dlg->FrameZoom->OptionSpecify_Click(); },
+           [&] {
+             EXPECT_TRUE(dlg->FrameZoom->OptionHalf->isChecked());
+             EXPECT_FALSE(dlg->FrameZoom->OptionDouble->isChecked() || dlg->FrameZoom->TextZoomValue->isEnabled());
+           }},
+          {"OptionSpecify", [&] { choose("Zoom"); },
+           [&] { EXPECT_TRUE(dlg->FrameZoom->TextZoomValue->isEnabled() && dlg->FrameZoom->OptionAU->isChecked()); }},
+      },
+      [&] { return dlg; });
+}
+
+// Each slot button loads its own caption; the dialog is opened on caption 1.
+TEST_F(AutopilotDialogTest, EveryButtonOfTheCaptionDialogDoesItsOwnWork) {
+  QPointer<frmAddCaptionAutopilot> cap;
+  auto open = [&](int slot) {
+    for (int k = 1; k <= MaxCaptions; ++k) state->captions[k].caption = "caption " + std::to_string(k);
+    choose("Caption");
+    cap = dlg->captionDialog();
+    if (slot > 1) cap->Option1_Click(slot);
+  };
+  auto closed = [&] { return !cap || cap->isClosed(); };
+  std::vector<Press> rows = {
+      {"btnOK", [&] { open(1), type(cap->Text1, "Arrival"); },
+       [&] {
+         EXPECT_EQ(state->captionDefinition.text, "Arrival");
+         EXPECT_TRUE(closed());
+       }},
+      {"btnCancel", [&] { open(1), type(cap->Text1, "Arrival"); },
+       [&] {
+         EXPECT_EQ(state->captionDefinition.text, "");
+         EXPECT_TRUE(closed());
+       }},
+      {"Command1", [&] { open(1), dialogs.answerFont(QFont("Serif")), dialogs.answerColour(QColor(0, 0, 255)); },
+       [&] {
+         EXPECT_EQ(cap->previewColour(), 0xFF0000);
+         EXPECT_FALSE(closed());
+       }},
+  };
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    rows.push_back({"Option1(" + std::to_string(k) + ")", [&, k] { open(k == 1 ? 2 : 1); },
+                    [&, k] {
+                      EXPECT_EQ(cap->checkedSlot(), k);
+                      EXPECT_EQ(cap->Text1->toPlainText().toStdString(), "caption " + std::to_string(k));
+                    }});
+  }
+  pressEach<frmAddCaptionAutopilot>(rows, [&] { return cap.data(); });
 }
 
 }  // namespace
