@@ -32,6 +32,7 @@ frmAddCaptionAutopilot::frmAddCaptionAutopilot(WindowServices& form, QWidget* ow
   setAttribute(Qt::WA_DeleteOnClose);
   for (int k = 1; k <= MaxCaptions; ++k) {
     Option1[k] = new QRadioButton(QString::number(k), this);
+    Option1[k]->setObjectName(QString("Option1(%1)").arg(k));
     Option1[k]->setGeometry(TwipsRect(120, 120 + 360 * (k - 1), 495, 255));
     connect(Option1[k], &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
   }
@@ -53,6 +54,9 @@ frmAddCaptionAutopilot::frmAddCaptionAutopilot(WindowServices& form, QWidget* ow
   Text1 = new QPlainTextEdit(this);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Text1->setGeometry(TwipsRect(0, PreviewTopTwips, 8415, 1215));
+  btnOK->setObjectName("btnOK");
+  btnCancel->setObjectName("btnCancel");
+  Command1->setObjectName("Command1");
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

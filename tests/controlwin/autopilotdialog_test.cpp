@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -117,6 +119,49 @@ class AutopilotDialogTest : public ::testing::Test {
     EXPECT_NE(loop.pauses[0].second.find(" (" + word + ") cannot run: " + field + ' '), std::string::npos)
         << loop.pauses[0].second;
   }
+  // A fresh editor, shown, over two entries: "first" (Pause) at 00:00:10
+  // and "second" (Clear Screen) at 00:00:20 of 2000.
+  void freshEditorOverTwoEntries() {
+    form.reset();
+    state = std::make_unique<State>();
+    form = std::make_unique<FakeWindowServices>(*state);
+    form->setDialogs(dialogs);
+    memory = {};
+    state->SecondsElapsed = 1000;
+    AutopilotFields f;
+    for (auto [word, second, note] : {std::tuple{"Pause", 10, "first"}, std::tuple{"Clear Screen", 20, "second"}}) {
+      f.word = word;
+      AddAutopilotEntry(*state, *form, ComposeAutopilotDateField(2000, 1, 1, 0, 0, second), f, note);
+    }
+    open().show();
+  }
+  void clickRow(int row) {
+    QListWidget* rows = dlg->ListOfCommands;
+    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(row)).center());
+  }
+  // Each row on a fresh editor: set up, press the button of that name, check.
+  struct Press {
+    std::string button;
+    std::function<void()> setup, check;
+  };
+  template <typename Window>
+  void pressEach(const std::vector<Press>& rows, const std::function<Window*()>& window) {
+    for (const Press& r : rows) {
+      SCOPED_TRACE(r.button);
+      freshEditorOverTwoEntries();
+      if (r.setup) r.setup();
+      Window* w = window();
+      ASSERT_NE(w, nullptr);
+      auto* button = w->template findChild<QAbstractButton*>(QString::fromStdString(r.button));
+      ASSERT_NE(button, nullptr);
+      ASSERT_TRUE(button->isVisible());
+      // An option takes a click on its mark, not beyond its caption.
+      const QPoint at = qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(8, button->height() / 2);
+      QTest::mouseClick(button, Qt::LeftButton, {}, at);
+      r.check();
+    }
+  }
+
   void startTimer() {
     state->PausedFlag = false;
     form->setTimerEnabled(true);
@@ -189,8 +234,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesOrientAndThrustWords) {
 
   dlg->pickCommand("Orient Prograde");
   EXPECT_EQ(dlg->visibleFrame(), dlg->FrameOrient);
-  EXPECT_EQ(dlg->ComboOrientReference->currentText(), "Body2");  // the focus body
-  dlg->ComboOrientObject->setEditText("Body3");
+  EXPECT_EQ(dlg->FrameOrient->reference->currentText(), "Body2");  // the focus body
+  dlg->FrameOrient->object->setEditText("Body3");
   AutopilotFields f;
   f.word = "Orient Prograde";
   f.object = "Body3";
@@ -202,9 +247,9 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesOrientAndThrustWords) {
 
   setTime("2005", "5", "12", "8", "30", "16");
   dlg->pickCommand("Orient Custom");
-  dlg->ComboOrientCustom->setEditText("Body1");
-  dlg->txtAzimuth->setText("45.5");
-  dlg->txtAltitude->setText("-10");
+  dlg->FrameOrientCustom->ComboOrientCustom->setEditText("Body1");
+  dlg->FrameOrientCustom->txtAzimuth->setText("45.5");
+  dlg->FrameOrientCustom->txtAltitude->setText("-10");
   f = {};
   f.word = "Orient Custom";
   f.object = "Body1";
@@ -214,8 +259,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesOrientAndThrustWords) {
 
   setTime("2005", "5", "12", "8", "30", "17");
   dlg->pickCommand("Thrust");
-  dlg->ComboThrustObject->setEditText("Body2");
-  dlg->TextThrustRate->setText("0.25");
+  dlg->FrameThrust->ComboThrustObject->setEditText("Body2");
+  dlg->FrameThrust->TextThrustRate->setText("0.25");
   f = {};
   f.word = "Thrust";
   f.thrustInitiate = true;
@@ -223,13 +268,13 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesOrientAndThrustWords) {
   f.thrustRate = "0.25";
   addAndExpect(f);
   // The next thrust command defaults to the opposite one.
-  EXPECT_TRUE(dlg->OptionCutOffThrust->isChecked());
-  EXPECT_FALSE(dlg->TextThrustRate->isEnabled());
+  EXPECT_TRUE(dlg->FrameThrust->OptionCutOffThrust->isChecked());
+  EXPECT_FALSE(dlg->FrameThrust->TextThrustRate->isEnabled());
   setTime("2005", "5", "12", "8", "30", "18");
   dlg->pickCommand("Thrust");
   f.thrustInitiate = false;
   addAndExpect(f);
-  EXPECT_TRUE(dlg->OptionInitiateThrust->isChecked());
+  EXPECT_TRUE(dlg->FrameThrust->OptionInitiateThrust->isChecked());
 }
 
 TEST_F(AutopilotDialogTest, AutopilotDialogComposesViewAndTimeWords) {
@@ -242,23 +287,23 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesViewAndTimeWords) {
   f.zoom = ZoomOption::In;
   addAndExpect(f);
   dlg->pickCommand("Zoom");
-  dlg->OptionHalf_Click();
+  dlg->FrameZoom->OptionHalf_Click();
   f.zoom = ZoomOption::Out;
   EXPECT_EQ(addAndExpect(f).size(), 46u);
 
   dlg->pickCommand("Zoom");
-  dlg->OptionSpecify_Click();
-  EXPECT_TRUE(dlg->OptionAU->isChecked());
-  dlg->TextZoomValue->setText("3.5");
+  dlg->FrameZoom->OptionSpecify_Click();
+  EXPECT_TRUE(dlg->FrameZoom->OptionAU->isChecked());
+  dlg->FrameZoom->TextZoomValue->setText("3.5");
   f.zoom = ZoomOption::Specify;
   f.zoomValue = "3.5";
   f.zoomUnit = "AU";
   addAndExpect(f);
 
   dlg->pickCommand("Graphics");
-  dlg->CheckTrails->setChecked(true);
-  dlg->CheckPlot->setChecked(false);
-  dlg->CheckExaggerate->setChecked(true);
+  dlg->FrameGraphics->CheckTrails->setChecked(true);
+  dlg->FrameGraphics->CheckPlot->setChecked(false);
+  dlg->FrameGraphics->CheckExaggerate->setChecked(true);
   f = {};
   f.word = "Graphics";
   f.trails = true;
@@ -268,8 +313,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesViewAndTimeWords) {
 
   state->timescale = 3600 * 2;
   dlg->pickCommand("Time Scale");
-  EXPECT_EQ(dlg->TextTimeScale->text(), "2");
-  EXPECT_TRUE(dlg->OptionTimeUnit[2]->isChecked());  // hours
+  EXPECT_EQ(dlg->FrameTimeScale->TextTimeScale->text(), "2");
+  EXPECT_TRUE(dlg->FrameTimeScale->OptionTimeUnit[2]->isChecked());  // hours
   f = {};
   f.word = "Time Scale";
   f.timeScaleValue = "2";
@@ -277,8 +322,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesViewAndTimeWords) {
   addAndExpect(f);
 
   dlg->pickCommand("Rotating Frame");
-  dlg->TextRotatePeriod->setText("86400");
-  dlg->Option2->click();
+  dlg->FrameRotatingFrame->TextRotatePeriod->setText("86400");
+  dlg->FrameRotatingFrame->Option2->click();
   f = {};
   f.word = "Rotating Frame";
   f.rotatePeriod = "86400";
@@ -304,14 +349,14 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   setTime("2010", "1", "1", "0", "0", "1");
 
   dlg->pickCommand("Focus");
-  EXPECT_EQ(dlg->ComboFocusObject->count(), 2);
-  EXPECT_EQ(dlg->ComboFocusObject->currentText(), "Body2");
-  EXPECT_TRUE(dlg->OptionOffsetAU->isChecked());
+  EXPECT_EQ(dlg->FrameFocus->ComboFocusObject->count(), 2);
+  EXPECT_EQ(dlg->FrameFocus->ComboFocusObject->currentText(), "Body2");
+  EXPECT_TRUE(dlg->FrameFocus->OptionOffsetAU->isChecked());
   dlg->pickCommand("Focus");
-  EXPECT_EQ(dlg->ComboFocusObject->count(), 2);  // each body once
-  dlg->TextOffsetX->setText("1.5");
-  dlg->TextOffsetY->setText("-2");
-  dlg->TextOffsetZ->setText("0");
+  EXPECT_EQ(dlg->FrameFocus->ComboFocusObject->count(), 2);  // each body once
+  dlg->FrameFocus->TextOffsetX->setText("1.5");
+  dlg->FrameFocus->TextOffsetY->setText("-2");
+  dlg->FrameFocus->TextOffsetZ->setText("0");
   AutopilotFields f;
   f.word = "Focus";
   f.perspective = "Absolute";
@@ -323,11 +368,11 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   addAndExpect(f);
 
   dlg->pickCommand("Release Probe");
-  EXPECT_EQ(dlg->txtProbeName->text(), "Probe 1");
-  EXPECT_EQ(dlg->probeColour(), 123456);
-  dlg->ComboReleaseProbe->setEditText("Body1");
-  dlg->Text4->setText("1");  // one kilogram
-  dlg->Text6->setText("3");
+  EXPECT_EQ(dlg->FrameReleaseProbe->txtProbeName->text(), "Probe 1");
+  EXPECT_EQ(dlg->FrameReleaseProbe->probeColour(), 123456);
+  dlg->FrameReleaseProbe->ComboReleaseProbe->setEditText("Body1");
+  dlg->FrameReleaseProbe->Text4->setText("1");  // one kilogram
+  dlg->FrameReleaseProbe->Text6->setText("3");
   f = {};
   f.word = "Release Probe";
   f.object = "Body1";
@@ -344,11 +389,11 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
 
   dlg->pickCommand("Open");
   dialogs.answerFile("/data/太陽系/next.molv");
-  dlg->btnBrowse_Click();
-  EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
+  dlg->FrameOpen->browse_Click();
+  EXPECT_EQ(dlg->FrameOpen->fileBox->text(), "../太陽系/next.molv");
   dialogs.answerFile(QString());  // a cancel changes nothing
-  dlg->btnBrowse_Click();
-  EXPECT_EQ(dlg->Text7->text(), "../太陽系/next.molv");
+  dlg->FrameOpen->browse_Click();
+  EXPECT_EQ(dlg->FrameOpen->fileBox->text(), "../太陽系/next.molv");
   f = {};
   f.word = "Open";
   f.fileName = "../太陽系/next.molv";
@@ -356,7 +401,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
 
   dlg->pickCommand("Save");
   dialogs.answerFile("/data/Übung/Größe.molv");
-  dlg->Command4_Click();
+  dlg->frameSave->browse_Click();
   EXPECT_EQ(dialogs.fileRequests().back().kind, FileDialogKind::Save);
   f.word = "Save";
   f.fileName = "/data/Übung/Größe.molv";
@@ -366,10 +411,10 @@ TEST_F(AutopilotDialogTest, AutopilotDialogComposesFocusProbeAndFileWords) {
   // brings the same name back.
   const QList<QListWidgetItem*> shown = dlg->ListOfCommands->findItems("Größe.molv", Qt::MatchEndsWith);
   ASSERT_EQ(shown.size(), 1);
-  dlg->Text2->clear();
+  dlg->frameSave->fileBox->clear();
   dlg->ListOfCommands->setCurrentItem(shown[0]);
   dlg->ListOfCommands_Click();
-  EXPECT_EQ(dlg->Text2->text(), "/data/Übung/Größe.molv");
+  EXPECT_EQ(dlg->frameSave->fileBox->text(), "/data/Übung/Größe.molv");
 }
 
 TEST_F(AutopilotDialogTest, AutopilotDialogDateFieldKeepsNegativeYears) {
@@ -403,28 +448,28 @@ TEST_F(AutopilotDialogTest, AutopilotDialogDefaultsFollowTheSimulation) {
   for (auto [step, text, unit] : {std::tuple{60.0, "1", 1}, std::tuple{59.5, "59.5", 0}, std::tuple{86400.0, "1", 3}}) {
     state->timescale = step;
     dlg->pickCommand("Time Scale");
-    EXPECT_EQ(dlg->TextTimeScale->text(), text);
-    EXPECT_TRUE(dlg->OptionTimeUnit[unit]->isChecked());
+    EXPECT_EQ(dlg->FrameTimeScale->TextTimeScale->text(), text);
+    EXPECT_TRUE(dlg->FrameTimeScale->OptionTimeUnit[unit]->isChecked());
   }
 
   dlg->pickCommand("Focus");
-  EXPECT_TRUE(dlg->OptionOffsetKm->isChecked());
-  EXPECT_EQ(dlg->TextOffsetX->text(), "-300000000");
-  EXPECT_EQ(dlg->TextOffsetY->text(), "-10000000");
-  EXPECT_EQ(dlg->TextOffsetX->cursorPosition(), 0);  // the box shows the number's first digits
-  EXPECT_EQ(dlg->TextOffsetY->cursorPosition(), 0);
+  EXPECT_TRUE(dlg->FrameFocus->OptionOffsetKm->isChecked());
+  EXPECT_EQ(dlg->FrameFocus->TextOffsetX->text(), "-300000000");
+  EXPECT_EQ(dlg->FrameFocus->TextOffsetY->text(), "-10000000");
+  EXPECT_EQ(dlg->FrameFocus->TextOffsetX->cursorPosition(), 0);  // the box shows the number's first digits
+  EXPECT_EQ(dlg->FrameFocus->TextOffsetY->cursorPosition(), 0);
 
   dlg->pickCommand("Release Probe");
-  EXPECT_EQ(dlg->txtProbeName->text(), "Probe 3");
+  EXPECT_EQ(dlg->FrameReleaseProbe->txtProbeName->text(), "Probe 3");
   EXPECT_EQ(state->ProbeCounter, 2);
 
   // A visible width of exactly 9.3851136e12 km is shown in AU.
   form->screenWidth = 1000;
   state->ScalePixel = 1000 / 9.3851136e15;
   dlg->pickCommand("Zoom");
-  EXPECT_TRUE(dlg->OptionAU->isChecked());
-  EXPECT_FALSE(dlg->TextZoomValue->isEnabled());
-  EXPECT_EQ(dlg->TextZoomValue->text().left(9), "62567.424");
+  EXPECT_TRUE(dlg->FrameZoom->OptionAU->isChecked());
+  EXPECT_FALSE(dlg->FrameZoom->TextZoomValue->isEnabled());
+  EXPECT_EQ(dlg->FrameZoom->TextZoomValue->text().left(9), "62567.424");
 }
 
 TEST_F(AutopilotDialogTest, AutopilotDialogDefaultTimes) {
@@ -448,11 +493,11 @@ TEST_F(AutopilotDialogTest, AutopilotDialogAddsInTimeOrderAndEditsBack) {
   dlg->btnAdd_Click();
   setTime("2000", "1", "1", "0", "0", "10");
   dlg->pickCommand("Focus");
-  dlg->ComboFocusObject->setEditText("Body1");
-  dlg->TextOffsetX->setText("5");
-  dlg->TextOffsetY->setText("0");
-  dlg->TextOffsetZ->setText("0");
-  dlg->OptionFloating->click();
+  dlg->FrameFocus->ComboFocusObject->setEditText("Body1");
+  dlg->FrameFocus->TextOffsetX->setText("5");
+  dlg->FrameFocus->TextOffsetY->setText("0");
+  dlg->FrameFocus->TextOffsetZ->setText("0");
+  dlg->FrameFocus->OptionFloating->click();
   dlg->Text1->setPlainText("earlier");
   dlg->btnAdd_Click();
   ASSERT_EQ(state->autopilotCount, 2);
@@ -469,8 +514,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogAddsInTimeOrderAndEditsBack) {
   EXPECT_FALSE(dlg->btnAdd->isEnabled());
   EXPECT_EQ(dlg->ComboCommand->currentText(), "Focus");
   EXPECT_EQ(dlg->visibleFrame(), dlg->FrameFocus);
-  EXPECT_TRUE(dlg->OptionFloating->isChecked());
-  EXPECT_EQ(dlg->TextOffsetX->text(), "5");
+  EXPECT_TRUE(dlg->FrameFocus->OptionFloating->isChecked());
+  EXPECT_EQ(dlg->FrameFocus->TextOffsetX->text(), "5");
   EXPECT_EQ(dlg->Text1->toPlainText(), "earlier");
   const std::string focusLine = state->autopilot[1].line;
   EXPECT_EQ(ComposeAutopilotLine(focusLine.substr(0, 23), dlg->currentFields(), form->mainWindowWidthTwips(),
@@ -503,28 +548,28 @@ TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) 
   open();
   setTime("2000", "1", "1", "0", "0", "10");
   dlg->pickCommand("Rotating Frame");
-  dlg->TextRotatePeriod->setText("1234");
-  dlg->Option2->click();
+  dlg->FrameRotatingFrame->TextRotatePeriod->setText("1234");
+  dlg->FrameRotatingFrame->Option2->click();
   dlg->btnAdd_Click();
   const std::string rotating = state->autopilot[1].line;
   setTime("2000", "1", "1", "0", "0", "20");
   dlg->pickCommand("Release Probe");
-  dlg->ComboReleaseProbe->setEditText("Body1");
-  dlg->Text4->setText("2");
-  dlg->OpButEarthMasses->click();
-  dlg->Text3->setText("90");
+  dlg->FrameReleaseProbe->ComboReleaseProbe->setEditText("Body1");
+  dlg->FrameReleaseProbe->Text4->setText("2");
+  dlg->FrameReleaseProbe->OpButEarthMasses->click();
+  dlg->FrameReleaseProbe->Text3->setText("90");
   dlg->btnAdd_Click();
   const std::string probe = state->autopilot[2].line;
   setTime("2000", "1", "1", "0", "0", "30");
   dlg->pickCommand("Thrust");
-  dlg->OptionCutOffThrust->click();
-  type(dlg->ComboThrustObject, "International Space Station");  // longer than its field
+  dlg->FrameThrust->OptionCutOffThrust->click();
+  type(dlg->FrameThrust->ComboThrustObject, "International Space Station");  // longer than its field
   dlg->btnAdd_Click();
   const std::string cutOff = state->autopilot[3].line;
 
   // Replace after Edit without touching anything keeps each line whole.
   for (int row : {0, 1, 2}) {
-    dlg->ComboThrustObject->setEditText("");
+    dlg->FrameThrust->ComboThrustObject->setEditText("");
     dlg->ListOfCommands->setCurrentRow(row);
     dlg->ListOfCommands_Click();
     dlg->btnReplace_Click();
@@ -532,7 +577,7 @@ TEST_F(AutopilotDialogTest, AutopilotDialogEditBringsBackProbeAndRotatingFrame) 
   EXPECT_EQ(state->autopilot[1].line, rotating);
   EXPECT_EQ(state->autopilot[2].line, probe);
   EXPECT_EQ(state->autopilot[3].line, cutOff);
-  EXPECT_EQ(dlg->ComboThrustObject->currentText(), "International Space Station");
+  EXPECT_EQ(dlg->FrameThrust->ComboThrustObject->currentText(), "International Space Station");
 }
 
 // Whatever the word, each box and check box its frame shows goes into the
@@ -546,12 +591,13 @@ TEST_F(AutopilotDialogTest, AutopilotDialogEveryWordsControlsGoIntoTheLineAndCom
     SCOPED_TRACE(std::string(word));
     setTime("2000", "1", "1", "0", "0", std::to_string(++k).c_str());
     dlg->pickCommand(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
-    if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
+    if (dlg->FrameZoom->isVisible()) dlg->FrameZoom->OptionSpecify->click();
     std::vector<std::pair<QLineEdit*, QString>> boxes;
     std::vector<std::pair<QCheckBox*, bool>> checks;
     if (QGroupBox* frame = dlg->visibleFrame()) {
       for (QLineEdit* box : frame->findChildren<QLineEdit*>()) {
-        if (box == dlg->Text4 || box->parentWidget() == dlg->ComboRotatingObject) continue;
+        if (box == dlg->FrameReleaseProbe->Text4 || box->parentWidget() == dlg->FrameRotatingFrame->ComboRotatingObject)
+          continue;
         boxes.emplace_back(box, QString::number(boxes.size() + 1) + "1");
         type(box, qPrintable(boxes.back().second));
       }
@@ -597,11 +643,11 @@ TEST_F(AutopilotDialogTest, AutopilotDialogColourChoiceAndCancel) {
   open();
   dlg->pickCommand("Release Probe");
   dialogs.answerColour(QColor(1, 2, 3));
-  dlg->Command3_Click();
-  EXPECT_EQ(dlg->probeColour(), 0x030201);
+  dlg->FrameReleaseProbe->Command3_Click();
+  EXPECT_EQ(dlg->FrameReleaseProbe->probeColour(), 0x030201);
   dialogs.answerColour(std::nullopt);  // a cancel keeps the swatch
-  dlg->Command3_Click();
-  EXPECT_EQ(dlg->probeColour(), 0x030201);
+  dlg->FrameReleaseProbe->Command3_Click();
+  EXPECT_EQ(dlg->FrameReleaseProbe->probeColour(), 0x030201);
 }
 
 TEST_F(AutopilotDialogTest, AutopilotDialogRefusesTheThousandAndFirstCommand) {
@@ -645,7 +691,9 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
   }
   state->focusobj = state->PreviousFocusObj = 1;  // Body1: the default reference and focus
   open().show();
-  for (QComboBox* c : {dlg->ComboReleaseProbe, dlg->ComboThrustObject, dlg->ComboOrientCustom}) type(c, "Body1");
+  for (QComboBox* c : {dlg->FrameReleaseProbe->ComboReleaseProbe, dlg->FrameThrust->ComboThrustObject,
+                       dlg->FrameOrientCustom->ComboOrientCustom})
+    type(c, "Body1");
   const struct {
     const char* word;
     QWidget* box;
@@ -659,31 +707,31 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
       {"Pause", dlg->TextYear, "123456789012", "-44", "Year", "2005 2 1", false},
       {"Pause", dlg->TextYear, "999999999", "285000000", "Year", "2005 12 31", false},  // the last exact year
       {"Pause", dlg->TextSeconds, "0", "1", "Execution Time", "0 1 1"},                 // the clock's origin
-      {"Time Scale", dlg->TextTimeScale, "-5", "5", "Time Scale"},
-      {"Time Scale", dlg->TextTimeScale, "0", ".5", "Time Scale"},
-      {"Time Scale", dlg->TextTimeScale, "1e300", "1e9", "Time Scale"},
-      {"Time Scale", dlg->TextTimeScale, "1e-300", "1e-3", "Time Scale"},
-      {"Zoom", dlg->TextZoomValue, "0", "2", "Specify Zoom"},
-      {"Zoom", dlg->TextZoomValue, "1e-320", "1e-6", "Specify Zoom"},
-      {"Rotating Frame", dlg->TextRotatePeriod, "0", "-60", "Period"},
-      {"Release Probe", dlg->Text4, "-1", "1", "Mass"},
-      {"Release Probe", dlg->Text6, "-5", "5", "Size"},
-      {"Release Probe", dlg->Text6, "1e400", "0", "Size"},
-      {"Release Probe", dlg->Text3, "1e40", "45", "Az"},
-      {"Release Probe", dlg->Text5, "-1e39", "-10", "Alt"},
-      {"Release Probe", dlg->ComboReleaseProbe, "A releasing body's name", "Body1", "Release From"},
-      {"Release Probe", dlg->txtProbeName, "A probe name too long", "Probe 9", "Probe Name"},
-      {"Thrust", dlg->TextThrustRate, "1e40", "2", "Meters / Second"},
-      {"Thrust", dlg->ComboThrustObject, "A thrusting body named", "Body1", "Object"},  // rate at 66
-      {"Orient Prograde", dlg->ComboOrientObject, "An oriented body's name", "Body9", "Object"},
-      {"Orient Prograde", dlg->ComboOrientObject, "Body1", "Body9", "Reference Object"},  // the focus body
-      {"Orient Custom", dlg->txtAzimuth, "1e40", "10", "Azimuth"},
-      {"Orient Custom", dlg->txtAltitude, "1e39", "5", "Altitude"},
-      {"Focus", dlg->ComboFocusObject, "A focused body's name", "Body1", "Focus Object"},
-      {"Focus", dlg->TextOffsetX, "1e400", "1", "Offset X"},
-      {"Focus", dlg->TextOffsetY, "1e306", "1", "Offset Y"},  // kilometres beyond the numbers
-      {"Save", dlg->Text2, "", "copy.molv", "File Name"},
-      {"Open", dlg->Text7, "", "next.molv", "File"},
+      {"Time Scale", dlg->FrameTimeScale->TextTimeScale, "-5", "5", "Time Scale"},
+      {"Time Scale", dlg->FrameTimeScale->TextTimeScale, "0", ".5", "Time Scale"},
+      {"Time Scale", dlg->FrameTimeScale->TextTimeScale, "1e300", "1e9", "Time Scale"},
+      {"Time Scale", dlg->FrameTimeScale->TextTimeScale, "1e-300", "1e-3", "Time Scale"},
+      {"Zoom", dlg->FrameZoom->TextZoomValue, "0", "2", "Specify Zoom"},
+      {"Zoom", dlg->FrameZoom->TextZoomValue, "1e-320", "1e-6", "Specify Zoom"},
+      {"Rotating Frame", dlg->FrameRotatingFrame->TextRotatePeriod, "0", "-60", "Period"},
+      {"Release Probe", dlg->FrameReleaseProbe->Text4, "-1", "1", "Mass"},
+      {"Release Probe", dlg->FrameReleaseProbe->Text6, "-5", "5", "Size"},
+      {"Release Probe", dlg->FrameReleaseProbe->Text6, "1e400", "0", "Size"},
+      {"Release Probe", dlg->FrameReleaseProbe->Text3, "1e40", "45", "Az"},
+      {"Release Probe", dlg->FrameReleaseProbe->Text5, "-1e39", "-10", "Alt"},
+      {"Release Probe", dlg->FrameReleaseProbe->ComboReleaseProbe, "A releasing body's name", "Body1", "Release From"},
+      {"Release Probe", dlg->FrameReleaseProbe->txtProbeName, "A probe name too long", "Probe 9", "Probe Name"},
+      {"Thrust", dlg->FrameThrust->TextThrustRate, "1e40", "2", "Meters / Second"},
+      {"Thrust", dlg->FrameThrust->ComboThrustObject, "A thrusting body named", "Body1", "Object"},  // rate at 66
+      {"Orient Prograde", dlg->FrameOrient->object, "An oriented body's name", "Body9", "Object"},
+      {"Orient Prograde", dlg->FrameOrient->object, "Body1", "Body9", "Reference Object"},  // the focus body
+      {"Orient Custom", dlg->FrameOrientCustom->txtAzimuth, "1e40", "10", "Azimuth"},
+      {"Orient Custom", dlg->FrameOrientCustom->txtAltitude, "1e39", "5", "Altitude"},
+      {"Focus", dlg->FrameFocus->ComboFocusObject, "A focused body's name", "Body1", "Focus Object"},
+      {"Focus", dlg->FrameFocus->TextOffsetX, "1e400", "1", "Offset X"},
+      {"Focus", dlg->FrameFocus->TextOffsetY, "1e306", "1", "Offset Y"},  // kilometres beyond the numbers
+      {"Save", dlg->frameSave->fileBox, "", "copy.molv", "File Name"},
+      {"Open", dlg->FrameOpen->fileBox, "", "next.molv", "File"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.field) + " " + r.refused);
@@ -692,8 +740,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
     type(dlg->ComboMonth, qPrintable(date[1]));
     type(dlg->ComboDay, qPrintable(date[2]));
     choose(r.word);
-    if (dlg->FrameZoom->isVisible()) dlg->OptionSpecify->click();
-    if (dlg->FrameThrust->isVisible()) dlg->OptionInitiateThrust->click();
+    if (dlg->FrameZoom->isVisible()) dlg->FrameZoom->OptionSpecify->click();
+    if (dlg->FrameThrust->isVisible()) dlg->FrameThrust->OptionInitiateThrust->click();
     type(r.box, r.refused);
     const int count = state->autopilotCount;
     const size_t messages = dialogs.messages().size();
@@ -727,11 +775,11 @@ TEST_F(AutopilotDialogTest, AutopilotDialogOkArmsTheAutopilot) {
 TEST_F(AutopilotDialogTest, AutopilotDialogRefreshKeepsTypedNames) {
   addBodies(2);
   open();
-  dlg->ComboThrustObject->setEditText("Body2");
+  dlg->FrameThrust->ComboThrustObject->setEditText("Body2");
   addBodies(3);
   dlg->refreshObjectLists();
-  EXPECT_EQ(dlg->ComboThrustObject->count(), 3);
-  EXPECT_EQ(dlg->ComboThrustObject->currentText(), "Body2");
+  EXPECT_EQ(dlg->FrameThrust->ComboThrustObject->count(), 3);
+  EXPECT_EQ(dlg->FrameThrust->ComboThrustObject->currentText(), "Body2");
 }
 
 TEST(AutopilotDialogPaths, RelativeToTheSituationFolder) {
@@ -930,6 +978,113 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogEditFillsDefinitionAndDialog) 
   const std::string line = state->autopilot[1].line;
   dlg->btnReplace_Click();
   EXPECT_EQ(state->autopilot[1].line, line);
+}
+
+// ---- Every button pressed: each does its own work and no other's.
+
+TEST_F(AutopilotDialogTest, EveryButtonOfTheEditorDoesItsOwnWork) {
+  auto shows = [this](double t) { EXPECT_EQ(dlg->currentDateField(), FormatDateTimeText(t)); };
+  pressEach<frmAutoPilot>(
+      {
+          {"Command1", [&] { type(dlg->TextYear, "1999"); }, [&] { shows(1001); }},
+          {"Command2", [&] { type(dlg->TextYear, "1999"); }, [&] { shows(state->autopilot[2].time + 1); }},
+          {"btnNew", [&] { clickRow(0); },
+           [&] {
+             EXPECT_TRUE(dlg->btnAdd->isEnabled());
+             EXPECT_FALSE(dlg->btnNew->isEnabled() || dlg->btnReplace->isEnabled());
+             EXPECT_EQ(dlg->Text1->toPlainText(), "");
+           }},
+          {"btnAdd", [&] { choose("Pause"); }, [&] { EXPECT_EQ(state->autopilotCount, 3); }},
+          {"btnReplace", [&] { clickRow(0), type(dlg->Text1, "changed"); },
+           [&] {
+             EXPECT_EQ(state->autopilotCount, 2);
+             EXPECT_EQ(state->autopilot[1].note, "changed");
+           }},
+          {"btnDelete", [&] { clickRow(0); },
+           [&] {
+             ASSERT_EQ(state->autopilotCount, 1);
+             EXPECT_EQ(state->autopilot[1].note, "second");
+           }},
+          // Never enabled: a row click does its work.
+          {"btnEdit", [&] { dlg->ListOfCommands->setCurrentRow(1); },
+           [&] { EXPECT_EQ(dlg->Text1->toPlainText(), ""); }},
+          {"btnOK",
+           {},
+           [&] {
+             EXPECT_TRUE(state->autopilotState.armed);
+             EXPECT_FALSE(state->autopilotloaded);
+           }},
+          {"btnClose",
+           {},
+           [&] {
+             EXPECT_FALSE(state->autopilotState.armed);
+             EXPECT_FALSE(state->autopilotloaded);
+           }},
+          {"Command4", [&] { choose("Save"), dialogs.answerFile("/data/copy.molv"); },
+           [&] { EXPECT_EQ(dlg->frameSave->fileBox->text(), "/data/copy.molv"); }},
+          {"btnBrowse",
+           [&] {
+             state->CurrentFolder = "/data/";
+             choose("Open"), dialogs.answerFile("/data/sub/next.molv");
+           },
+           [&] { EXPECT_EQ(dlg->FrameOpen->fileBox->text(), "sub/next.molv"); }},
+          {"Command3", [&] { choose("Release Probe"), dialogs.answerColour(QColor(1, 2, 3)); },
+           [&] { EXPECT_EQ(dlg->FrameReleaseProbe->probeColour(), 0x030201); }},
+          {"OptionCutOffThrust", [&] { choose("Thrust"); },
+           [&] { EXPECT_FALSE(dlg->FrameThrust->TextThrustRate->isEnabled()); }},
+          {"OptionInitiateThrust", [&] { choose("Thrust"), dlg->FrameThrust->OptionCutOffThrust_Click(); },
+           [&] { EXPECT_TRUE(dlg->FrameThrust->TextThrustRate->isEnabled()); }},
+          {"OptionDouble", [&] { choose("Zoom"), dlg->FrameZoom->OptionSpecify_Click(); },
+           [&] {
+             EXPECT_TRUE(dlg->FrameZoom->OptionDouble->isChecked());
+             EXPECT_FALSE(dlg->FrameZoom->TextZoomValue->isEnabled() || dlg->FrameZoom->OptionAU->isChecked());
+           }},
+          {"OptionHalf", [&] { choose("Zoom"), dlg->FrameZoom->OptionSpecify_Click(); },
+           [&] {
+             EXPECT_TRUE(dlg->FrameZoom->OptionHalf->isChecked());
+             EXPECT_FALSE(dlg->FrameZoom->OptionDouble->isChecked() || dlg->FrameZoom->TextZoomValue->isEnabled());
+           }},
+          {"OptionSpecify", [&] { choose("Zoom"); },
+           [&] { EXPECT_TRUE(dlg->FrameZoom->TextZoomValue->isEnabled() && dlg->FrameZoom->OptionAU->isChecked()); }},
+      },
+      [&] { return dlg; });
+}
+
+// Each slot button loads its own caption; the dialog is opened on caption 1.
+TEST_F(AutopilotDialogTest, EveryButtonOfTheCaptionDialogDoesItsOwnWork) {
+  QPointer<frmAddCaptionAutopilot> cap;
+  auto open = [&](int slot) {
+    for (int k = 1; k <= MaxCaptions; ++k) state->captions[k].caption = "caption " + std::to_string(k);
+    choose("Caption");
+    cap = dlg->captionDialog();
+    if (slot > 1) cap->Option1_Click(slot);
+  };
+  auto closed = [&] { return !cap || cap->isClosed(); };
+  std::vector<Press> rows = {
+      {"btnOK", [&] { open(1), type(cap->Text1, "Arrival"); },
+       [&] {
+         EXPECT_EQ(state->captionDefinition.text, "Arrival");
+         EXPECT_TRUE(closed());
+       }},
+      {"btnCancel", [&] { open(1), type(cap->Text1, "Arrival"); },
+       [&] {
+         EXPECT_EQ(state->captionDefinition.text, "");
+         EXPECT_TRUE(closed());
+       }},
+      {"Command1", [&] { open(1), dialogs.answerFont(QFont("Serif")), dialogs.answerColour(QColor(0, 0, 255)); },
+       [&] {
+         EXPECT_EQ(cap->previewColour(), 0xFF0000);
+         EXPECT_FALSE(closed());
+       }},
+  };
+  for (int k = 1; k <= MaxCaptions; ++k) {
+    rows.push_back({"Option1(" + std::to_string(k) + ")", [&, k] { open(k == 1 ? 2 : 1); },
+                    [&, k] {
+                      EXPECT_EQ(cap->checkedSlot(), k);
+                      EXPECT_EQ(cap->Text1->toPlainText().toStdString(), "caption " + std::to_string(k));
+                    }});
+  }
+  pressEach<frmAddCaptionAutopilot>(rows, [&] { return cap.data(); });
 }
 
 }  // namespace
