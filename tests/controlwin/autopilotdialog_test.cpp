@@ -20,7 +20,9 @@
 #include <utility>
 #include <vector>
 
+#include "../autopilot/autopilot_test_support.h"
 #include "../support/fakewindowservices.h"
+#include "../support/pressing.h"
 #include "autopilot/autopilot.h"
 #include "control/autopilotcaptiondialog.h"
 #include "control/autopilotwindow.h"
@@ -85,47 +87,31 @@ class AutopilotDialogTest : public ::testing::Test {
     QTest::keyClick(w, Qt::Key_Delete);
     QTest::keyClicks(w, text);
   }
-  // Picks a command word from the word list dropped open.
-  void choose(const char* word) {
-    dlg->ComboCommand->showPopup();
-    QAbstractItemView* view = dlg->ComboCommand->view();
-    const QModelIndex item = view->model()->index(dlg->ComboCommand->findText(word), 0);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
-  }
+  void choose(const char* word) { PickFromList(dlg->ComboCommand, word); }
   // `line` as the only entry of a copy of the situation, stepped through
   // its time by the loop: the run pauses once, at that time, naming the
   // command and `field`.
   void expectRunRefused(const std::string& line, const std::string& field) {
     auto run = std::make_unique<State>(*state);
-    struct Loop : EngineHost {
-      State* s;
-      AutopilotHost* host;
-      std::vector<std::pair<double, std::string>> pauses;
-      void runAutopilotCommand() override { RunAutopilotCommand(*s, *host, *this); }
-      void pauseWithMessage(const std::string& text) override { pauses.emplace_back(s->SecondsElapsed, text); }
-    } loop;
-    loop.s = run.get();
-    loop.host = form.get();
-    run->autopilotCount = 0;
+    testing::LoopHost loop(*run, *form);
     const double t = AutopilotLineTime(line);
+    run->autopilotCount = 0;
     InsertAutopilotCommand(*run, *form, line, t, "");
     run->timescale = 1;
     run->SecondsElapsed = t - 1;
     ArmAutopilot(*run);
     for (int k = 0; k < 3; ++k) SimulationStep(*run, loop);
     ASSERT_EQ(loop.pauses.size(), 1u) << line;
-    EXPECT_EQ(loop.pauses[0].first, t);
+    ASSERT_EQ(loop.runs.size(), 1u);
+    EXPECT_EQ(loop.runs[0].clock, t);
     const std::string word(AutopilotLineWord(line));
-    EXPECT_NE(loop.pauses[0].second.find(" (" + word + ") cannot run: " + field + ' '), std::string::npos)
-        << loop.pauses[0].second;
+    EXPECT_NE(loop.pauses[0].find(" (" + word + ") cannot run: " + field + ' '), std::string::npos) << loop.pauses[0];
   }
   // A fresh editor, shown, over two entries: "first" (Pause) at 00:00:10
   // and "second" (Clear Screen) at 00:00:20 of 2000.
   void freshEditorOverTwoEntries() {
-    form.reset();
-    state = std::make_unique<State>();
-    form = std::make_unique<FakeWindowServices>(*state);
-    form->setDialogs(dialogs);
+    TearDown();
+    SetUp();
     memory = {};
     state->SecondsElapsed = 1000;
     AutopilotFields f;
@@ -135,31 +121,15 @@ class AutopilotDialogTest : public ::testing::Test {
     }
     open().show();
   }
-  void clickRow(int row) {
-    QListWidget* rows = dlg->ListOfCommands;
-    QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(row)).center());
-  }
-  // Each row on a fresh editor: set up, press the button of that name, check.
-  struct Press {
-    std::string button;
-    std::function<void()> setup, check;
+  // A row of the wiring tables: its set-up on a fresh editor.
+  struct Row {
+    std::string button, changes;
+    std::function<void()> setup = {};
   };
-  template <typename Window>
-  void pressEach(const std::vector<Press>& rows, const std::function<Window*()>& window) {
-    for (const Press& r : rows) {
-      SCOPED_TRACE(r.button);
-      freshEditorOverTwoEntries();
-      if (r.setup) r.setup();
-      Window* w = window();
-      ASSERT_NE(w, nullptr);
-      auto* button = w->template findChild<QAbstractButton*>(QString::fromStdString(r.button));
-      ASSERT_NE(button, nullptr);
-      ASSERT_TRUE(button->isVisible());
-      // An option takes a click on its mark, not beyond its caption.
-      const QPoint at = qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(8, button->height() / 2);
-      QTest::mouseClick(button, Qt::LeftButton, {}, at);
-      r.check();
-    }
+  frmAutoPilot* fresh(const Row& r) {
+    freshEditorOverTwoEntries();
+    if (r.setup) r.setup();
+    return dlg;
   }
 
   void startTimer() {
@@ -983,108 +953,78 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogEditFillsDefinitionAndDialog) 
 // ---- Every button pressed: each does its own work and no other's.
 
 TEST_F(AutopilotDialogTest, EveryButtonOfTheEditorDoesItsOwnWork) {
-  auto shows = [this](double t) { EXPECT_EQ(dlg->currentDateField(), FormatDateTimeText(t)); };
-  pressEach<frmAutoPilot>(
-      {
-          {"Command1", [&] { type(dlg->TextYear, "1999"); }, [&] { shows(1001); }},
-          {"Command2", [&] { type(dlg->TextYear, "1999"); }, [&] { shows(state->autopilot[2].time + 1); }},
-          {"btnNew", [&] { clickRow(0); },
-           [&] {
-             EXPECT_TRUE(dlg->btnAdd->isEnabled());
-             EXPECT_FALSE(dlg->btnNew->isEnabled() || dlg->btnReplace->isEnabled());
-             EXPECT_EQ(dlg->Text1->toPlainText(), "");
-           }},
-          {"btnAdd", [&] { choose("Pause"); }, [&] { EXPECT_EQ(state->autopilotCount, 3); }},
-          {"btnReplace", [&] { clickRow(0), type(dlg->Text1, "changed"); },
-           [&] {
-             EXPECT_EQ(state->autopilotCount, 2);
-             EXPECT_EQ(state->autopilot[1].note, "changed");
-           }},
-          {"btnDelete", [&] { clickRow(0); },
-           [&] {
-             ASSERT_EQ(state->autopilotCount, 1);
-             EXPECT_EQ(state->autopilot[1].note, "second");
-           }},
-          // Never enabled: a row click does its work.
-          {"btnEdit", [&] { dlg->ListOfCommands->setCurrentRow(1); },
-           [&] { EXPECT_EQ(dlg->Text1->toPlainText(), ""); }},
-          {"btnOK",
-           {},
-           [&] {
-             EXPECT_TRUE(state->autopilotState.armed);
-             EXPECT_FALSE(state->autopilotloaded);
-           }},
-          {"btnClose",
-           {},
-           [&] {
-             EXPECT_FALSE(state->autopilotState.armed);
-             EXPECT_FALSE(state->autopilotloaded);
-           }},
-          {"Command4", [&] { choose("Save"), dialogs.answerFile("/data/copy.molv"); },
-           [&] { EXPECT_EQ(dlg->frameSave->fileBox->text(), "/data/copy.molv"); }},
-          {"btnBrowse",
-           [&] {
-             state->CurrentFolder = "/data/";
-             choose("Open"), dialogs.answerFile("/data/sub/next.molv");
-           },
-           [&] { EXPECT_EQ(dlg->FrameOpen->fileBox->text(), "sub/next.molv"); }},
-          {"Command3", [&] { choose("Release Probe"), dialogs.answerColour(QColor(1, 2, 3)); },
-           [&] { EXPECT_EQ(dlg->FrameReleaseProbe->probeColour(), 0x030201); }},
-          {"OptionCutOffThrust", [&] { choose("Thrust"); },
-           [&] { EXPECT_FALSE(dlg->FrameThrust->TextThrustRate->isEnabled()); }},
-          {"OptionInitiateThrust", [&] { choose("Thrust"), dlg->FrameThrust->OptionCutOffThrust_Click(); },
-           [&] { EXPECT_TRUE(dlg->FrameThrust->TextThrustRate->isEnabled()); }},
-          {"OptionDouble", [&] { choose("Zoom"), dlg->FrameZoom->OptionSpecify_Click(); },
-           [&] {
-             EXPECT_TRUE(dlg->FrameZoom->OptionDouble->isChecked());
-             EXPECT_FALSE(dlg->FrameZoom->TextZoomValue->isEnabled() || dlg->FrameZoom->OptionAU->isChecked());
-           }},
-          {"OptionHalf", [&] { choose("Zoom"), dlg->FrameZoom->OptionSpecify_Click(); },
-           [&] {
-             EXPECT_TRUE(dlg->FrameZoom->OptionHalf->isChecked());
-             EXPECT_FALSE(dlg->FrameZoom->OptionDouble->isChecked() || dlg->FrameZoom->TextZoomValue->isEnabled());
-           }},
-          {"OptionSpecify", [&] { choose("Zoom"); },
-           [&] { EXPECT_TRUE(dlg->FrameZoom->TextZoomValue->isEnabled() && dlg->FrameZoom->OptionAU->isChecked()); }},
-      },
-      [&] { return dlg; });
+  const auto look = [&]() -> Look {
+    std::string notes;
+    for (int k = 1; k <= state->autopilotCount; ++k) notes += state->autopilot[k].note + ";";
+    const auto* z = dlg->FrameZoom;
+    return Look({"entries=" + notes, "date=" + dlg->currentDateField(),
+                 "buttons=" + Flag(dlg->btnAdd->isEnabled(), dlg->btnNew->isEnabled(), dlg->btnReplace->isEnabled()),
+                 "note=" + dlg->Text1->toPlainText().toStdString(), "open=" + Flag(dlg->isVisible()),
+                 "armed=" + Flag(state->autopilotState.armed), "loaded=" + Flag(state->autopilotloaded),
+                 "save=" + dlg->frameSave->fileBox->text().toStdString(),
+                 "opens=" + dlg->FrameOpen->fileBox->text().toStdString(),
+                 "colour=" + GeneralText(dlg->FrameReleaseProbe->probeColour()),
+                 "rate=" + Flag(dlg->FrameThrust->TextThrustRate->isEnabled()),
+                 "zoom=" + Flag(z->OptionDouble->isChecked(), z->OptionHalf->isChecked(), z->OptionSpecify->isChecked(),
+                                z->TextZoomValue->isEnabled(), z->OptionAU->isChecked())});
+  };
+  const std::string now = FormatDateTimeText(1001);  // the default time
+  const auto year1999 = [&] { type(dlg->TextYear, "1999"); };
+  const auto zoomSpecified = [&] { choose("Zoom"), Press(dlg, "OptionSpecify"); };
+  const Row rows[] = {
+      {"Command1", "date=" + now, year1999},
+      {"Command2", "date=" + ComposeDateTimeText(2000, 1, 1, 0, 0, 21), year1999},
+      {"btnNew", "buttons=100 note=", [&] { ClickRow(dlg->ListOfCommands, 0); }},
+      {"btnAdd", "entries=;first;second; buttons=100", [&] { choose("Pause"); }},
+      {"btnReplace", "entries=changed;second; date=" + now + " buttons=000 note=",
+       [&] { ClickRow(dlg->ListOfCommands, 0), type(dlg->Text1, "changed"); }},
+      {"btnDelete", "entries=second; date=" + now + " note=second", [&] { ClickRow(dlg->ListOfCommands, 0); }},
+      {"btnOK", "open=0 armed=1 loaded=0"},
+      {"btnClose", "open=0 loaded=0"},
+      {"Command4", "save=/data/copy.molv", [&] { choose("Save"), dialogs.answerFile("/data/copy.molv"); }},
+      {"btnBrowse", "opens=sub/next.molv",
+       [&] { state->CurrentFolder = "/data/", choose("Open"), dialogs.answerFile("/data/sub/next.molv"); }},
+      {"Command3", "colour=197121", [&] { choose("Release Probe"), dialogs.answerColour(QColor(1, 2, 3)); }},
+      {"OptionCutOffThrust", "rate=0", [&] { choose("Thrust"); }},
+      {"OptionInitiateThrust", "rate=1", [&] { choose("Thrust"), Press(dlg, "OptionCutOffThrust"); }},
+      {"OptionDouble", "zoom=10000", zoomSpecified},
+      {"OptionHalf", "zoom=01000", zoomSpecified},
+      {"OptionSpecify", "zoom=00111", [&] { choose("Zoom"); }},
+  };
+  ExpectEachPress(rows, look, [&](const Row& r) { return fresh(r); });
+  // Never enabled: a click on a row does its work.
+  fresh({});
+  dlg->ListOfCommands->setCurrentRow(1);
+  EXPECT_TRUE(dlg->btnEdit->isVisible());
+  EXPECT_FALSE(Press(dlg, "btnEdit"));
 }
 
 // Each slot button loads its own caption; the dialog is opened on caption 1.
 TEST_F(AutopilotDialogTest, EveryButtonOfTheCaptionDialogDoesItsOwnWork) {
   QPointer<frmAddCaptionAutopilot> cap;
-  auto open = [&](int slot) {
+  const auto look = [&]() -> Look {
+    return Look({"definition=" + state->captionDefinition.text, "closed=" + Flag(!cap || cap->isClosed()),
+                 "preview=" + (cap ? GeneralText(cap->previewColour()) : ""),
+                 "slot=" + (cap ? GeneralText(cap->checkedSlot()) : ""),
+                 "text=" + (cap ? cap->Text1->toPlainText().toStdString() : "")});
+  };
+  const auto openOn = [&](int slot) {
     for (int k = 1; k <= MaxCaptions; ++k) state->captions[k].caption = "caption " + std::to_string(k);
     choose("Caption");
     cap = dlg->captionDialog();
     if (slot > 1) cap->Option1_Click(slot);
   };
-  auto closed = [&] { return !cap || cap->isClosed(); };
-  std::vector<Press> rows = {
-      {"btnOK", [&] { open(1), type(cap->Text1, "Arrival"); },
-       [&] {
-         EXPECT_EQ(state->captionDefinition.text, "Arrival");
-         EXPECT_TRUE(closed());
-       }},
-      {"btnCancel", [&] { open(1), type(cap->Text1, "Arrival"); },
-       [&] {
-         EXPECT_EQ(state->captionDefinition.text, "");
-         EXPECT_TRUE(closed());
-       }},
-      {"Command1", [&] { open(1), dialogs.answerFont(QFont("Serif")), dialogs.answerColour(QColor(0, 0, 255)); },
-       [&] {
-         EXPECT_EQ(cap->previewColour(), 0xFF0000);
-         EXPECT_FALSE(closed());
-       }},
+  std::vector<Row> rows = {
+      {"btnOK", "definition=Arrival closed=1", [&] { openOn(1), type(cap->Text1, "Arrival"); }},
+      {"btnCancel", "closed=1", [&] { openOn(1), type(cap->Text1, "Arrival"); }},
+      {"Command1", "preview=16711680",
+       [&] { openOn(1), dialogs.answerFont(QFont("Serif")), dialogs.answerColour(QColor(0, 0, 255)); }},
   };
-  for (int k = 1; k <= MaxCaptions; ++k) {
-    rows.push_back({"Option1(" + std::to_string(k) + ")", [&, k] { open(k == 1 ? 2 : 1); },
-                    [&, k] {
-                      EXPECT_EQ(cap->checkedSlot(), k);
-                      EXPECT_EQ(cap->Text1->toPlainText().toStdString(), "caption " + std::to_string(k));
-                    }});
-  }
-  pressEach<frmAddCaptionAutopilot>(rows, [&] { return cap.data(); });
+  for (int k = 1; k <= MaxCaptions; ++k)
+    rows.push_back({"Option1(" + std::to_string(k) + ")",
+                    "slot=" + std::to_string(k) + " text=caption " + std::to_string(k),
+                    [&, k] { openOn(k == 1 ? 2 : 1); }});
+  ExpectEachPress(rows, look, [&](const Row& r) -> QWidget* { return fresh(r), cap.data(); });
 }
 
 }  // namespace

@@ -149,10 +149,9 @@ TEST_F(CaptionEditorTest, EachButtonDoesItsOwnPart) {
   for (int k = 1; k <= 4; ++k) state->captions[k].caption = "slot " + std::to_string(k);
   QPointer<frmAddCaption> e;  // closed, it is deleted later
   const auto look = [&]() -> Look {
-    Look l = {{"open", e->isVisible() ? "1" : "0"},
-              {"preview", e->Text1->toPlainText().toStdString()},
-              {"fonts", std::to_string(dialogs.fontRequests().size())}};
-    for (int k = 1; k <= 4; ++k) l.push_back({"caption" + std::to_string(k), state->captions[k].caption});
+    Look l({"open=" + Flag(e->isVisible()), "preview=" + e->Text1->toPlainText().toStdString(),
+            "fonts=" + std::to_string(dialogs.fontRequests().size())});
+    for (int k = 1; k <= 4; ++k) l.push_back("caption" + std::to_string(k) + "=" + state->captions[k].caption);
     return l;
   };
   const char* rows[][3] = {{"Option1", "3", "preview=slot 3"},    {"Option1", "4", "preview=slot 4"},

@@ -3,6 +3,7 @@
 // and the body lists.
 #include <QKeyEvent>
 
+#include "../support/pressing.h"
 #include "autopilot/autopilot.h"
 #include "control/autopilotdialog.h"
 #include "controlwin_support.h"
@@ -185,10 +186,9 @@ TEST_F(ControlWindowsTest, AFlightPausesOnceAtAnEntryThatCannotRunAndGoesOnWitho
   form->PausePlay();  // play
   ASSERT_TRUE(QTest::qWaitFor([&] { return state->PausedFlag; }, 5000));
   ASSERT_EQ(dialogs.messages().size(), 1u);
-  EXPECT_EQ(dialogs.messages()[0].rfind("The autopilot entry of 01 01 2000 00:00:30 (Thrust Initiate) cannot run: "
-                                        "Object names no body of the situation: \"Probe\".",
-                                        0),
-            0u)
+  EXPECT_TRUE(
+      dialogs.messages()[0].starts_with("The autopilot entry of 01 01 2000 00:00:30 (Thrust Initiate) cannot "
+                                        "run: Object names no body of the situation: \"Probe\"."))
       << dialogs.messages()[0];
   EXPECT_EQ(state->SecondsElapsed, 63113904030.0);
   EXPECT_GT(state->ScalePixel, scale);  // the first entry ran
@@ -197,8 +197,7 @@ TEST_F(ControlWindowsTest, AFlightPausesOnceAtAnEntryThatCannotRunAndGoesOnWitho
   form->instruments().show(InstrumentWindow::AutoPilot, true);
   frmAutoPilot* dlg = control->autopilot().editor();
   ASSERT_NE(dlg, nullptr);
-  QListWidget* rows = dlg->ListOfCommands;
-  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->item(2)).center());
+  ClickRow(dlg->ListOfCommands, 2);
   QTest::mouseClick(dlg->btnDelete, Qt::LeftButton);
   ASSERT_EQ(state->autopilotCount, 4);
   EXPECT_EQ(AutopilotLineWord(state->autopilot[3].line), "Zoom .5x");

@@ -3,9 +3,9 @@
 // their own body or entry, and act on nothing once it is gone.
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPointer>
 
+#include "../support/pressing.h"
 #include "control/autopilotdialog.h"
 #include "controlwin_support.h"
 #include "editors/createobjects.h"
@@ -69,13 +69,6 @@ class Following : public ControlWinFixture {
   std::string nameOf(int k) const { return k >= 0 && k <= state->objects ? state->objname[k] : ""; }
   // A body of the table by its index; none (0 or NoBody) names nothing.
   std::string named(int k) const { return k >= 1 ? nameOf(k) : ""; }
-  // Drops the list open and clicks the entry of that text, as a user picks.
-  static void pick(QComboBox* c, const QString& text) {
-    c->showPopup();
-    QAbstractItemView* v = c->view();
-    const QModelIndex i = v->model()->index(c->findText(text), 0);
-    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(i).center());
-  }
   const std::string file = data_.filePath("same.molv").toStdString();
 };
 
@@ -292,9 +285,9 @@ TEST_F(Following, WindowsWriteAndUseOnlyTheBodiesTheyName) {
     frmSpectrum* spectrum = editors->spectrum();
     OrbitCalculator* calculator = editors->bodyEditors().orbitCalculator();
     frmCreateMultipleObjects* create = editors->bodyEditors().createObjects();
-    pick(spectrum->Combo1, "Earth");
-    pick(spectrum->Combo2, "Moon");
-    pick(calculator->Combo1, "Earth");
+    PickFromList(spectrum->Combo1, "Earth");
+    PickFromList(spectrum->Combo2, "Moon");
+    PickFromList(calculator->Combo1, "Earth");
     create->Combo1->lineEdit()->clear();
     QTest::keyClicks(create->Combo1, "Earth");
     form->saveSituation(file);  // with both orbit boxes
@@ -325,7 +318,7 @@ TEST_F(Following, WindowsWriteAndUseOnlyTheBodiesTheyName) {
       continue;
     }
     BodyArray<int16_t> refs = state->objrefindex;
-    pick(box->Combo2, "Sun");
+    PickFromList(box->Combo2, "Sun");
     if (earth > 0) refs[earth] = static_cast<int16_t>(sun);
     EXPECT_EQ(state->objrefindex, refs);
     EXPECT_EQ(named(state->rbo1a), earth > 0 ? earthName : moonName);
@@ -378,12 +371,11 @@ TEST_F(Following, TheCaptionDialogGoesWithItsEntry) {
     restart();
     form->instruments().show(InstrumentWindow::AutoPilot, true);
     frmAutoPilot* dlg = control->autopilot().editor();
-    pick(dlg->ComboCommand, "Caption");
+    PickFromList(dlg->ComboCommand, "Caption");
     QTest::mouseClick(dlg->captionDialog()->btnOK, Qt::LeftButton);
     QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
     ASSERT_EQ(state->autopilotCount, 1);
-    QListWidget* list = dlg->ListOfCommands;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    ClickRow(dlg->ListOfCommands, 0);
     QPointer<frmAddCaptionAutopilot> cap = dlg->captionDialog();
     ASSERT_TRUE(cap && cap->isVisible());
     opened ? change(4) : QTest::mouseClick(dlg->btnDelete, Qt::LeftButton);

@@ -193,13 +193,11 @@ TEST_F(ThrustPanelTest, EachButtonDoesItsOwnPart) {
     const State& s = *state;
     const std::string frames = std::string(p->Frame1->isVisible() ? "1" : "") + (p->Frame2->isVisible() ? "2" : "") +
                                (p->Frame8->isVisible() ? "8" : "");
-    return {{"frames", frames},
-            {"bodies", GeneralText(p->cpobject()) + "," + GeneralText(p->cpreference())},
-            {"v", vec(s.objvx[2], s.objvy[2], s.objvz[2])},
-            {"dir", vec(s.objdirx[2], s.objdiry[2], s.objdirz[2])},
-            {"fuel", GeneralText(s.fuelused)}};
+    return Look({"frames=" + frames, "bodies=" + GeneralText(p->cpobject()) + "," + GeneralText(p->cpreference()),
+                 "v=" + vec(s.objvx[2], s.objvy[2], s.objvz[2]), "dir=" + vec(s.objdirx[2], s.objdiry[2], s.objdirz[2]),
+                 "fuel=" + GeneralText(s.fuelused)});
   };
-  std::vector<std::pair<std::string, std::string>> rows = {{"Command1", "frames=1 bodies=2,1"}};
+  std::vector<PressRow> rows = {{"Command1", "frames=1 bodies=2,1"}};
   // By row: the buttons by amount, the stored direction and the push of 1 m/s.
   const std::tuple<std::array<const char*, 4>, std::array<double, 3>, std::array<double, 3>> boosts[] = {
       {{"Command3", "Command4", "Command5", "Command15"}, {0, 1, 0}, {0, 1, 0}},
@@ -219,17 +217,13 @@ TEST_F(ThrustPanelTest, EachButtonDoesItsOwnPart) {
   QTest::keyClicks(p->Combo2, "Sun");
   p->Text1->setText("0");
   p->Text2->setText("90");
-  for (const auto& [button, changes] : rows) {
-    SCOPED_TRACE(button);
+  ExpectEachPress(rows, look, [&](const PressRow&) {
     State& s = *state;
-    s.objvx[2] = s.objvz[2] = 0;
+    s.objvx[2] = s.objvz[2] = s.objdirx[2] = s.objdiry[2] = s.objdirz[2] = 0;
     s.objvy[2] = 4;
-    s.objdirx[2] = s.objdiry[2] = s.objdirz[2] = 0;
     s.fuelused = 0;
-    const Look before = look();
-    ASSERT_TRUE(Press(p, button.c_str()));
-    EXPECT_EQ(Changes(before, look()), changes);
-  }
+    return p.data();
+  });
 }
 
 }  // namespace

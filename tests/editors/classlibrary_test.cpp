@@ -131,19 +131,15 @@ TEST_F(ClassLibraryTest, EachButtonDoesItsOwnPart) {
   const auto look = [&]() -> Look {
     std::string bytes;
     ReadWholeFile(editors->libraryPath(), 1 << 20, bytes);
-    return {{"open", d->isVisible() ? "1" : "0"},
-            {"records", GeneralText(int64_t(ReadClassLibrary(bytes).size()))},
-            {"name", d->Text9->text().toStdString()}};
+    return Look({"open=" + Flag(d->isVisible()), "records=" + GeneralText(int64_t(ReadClassLibrary(bytes).size())),
+                 "name=" + d->Text9->text().toStdString()});
   };
-  const char* rows[][2] = {{"Apply", "records=1 name="}, {"OK", "open=0 records=2 name="}, {"Cancel", "open=0"}};
-  for (auto [button, changes] : rows) {
-    SCOPED_TRACE(button);
+  const auto rows = PressRows({"Apply records=1 name=", "OK open=0 records=2 name=", "Cancel open=0"});
+  ExpectEachPress(rows, look, [&](const PressRow&) {
     if (!d || !d->isVisible()) editors->showClassLibrary(), d = editors->classLibrary();
     d->Text9->setText("Moons");
-    const Look before = look();
-    ASSERT_TRUE(Press(d, button));
-    EXPECT_EQ(Changes(before, look()), changes);
-  }
+    return d.data();
+  });
 }
 
 }  // namespace

@@ -128,21 +128,16 @@ TEST_F(CreateObjectsTest, ACountOfZeroCreatesNothingButCloses) {
 TEST_F(CreateObjectsTest, EachButtonDoesItsOwnPart) {
   QPointer<frmCreateMultipleObjects> d;  // closed, it is deleted later
   const auto look = [&]() -> Look {
-    return {{"open", d->isVisible() ? "1" : "0"},
-            {"bodies", GeneralText(state->objects)},
-            {"swatch", GeneralText(d->swatch)}};
+    return Look(
+        {"open=" + Flag(d->isVisible()), "bodies=" + GeneralText(state->objects), "swatch=" + GeneralText(d->swatch)});
   };
-  const char* rows[][2] = {{"Command1", "open=0 bodies=2"}, {"Command2", "swatch=255"}, {"btnCancel", "open=0"}};
-  for (auto [button, changes] : rows) {
-    SCOPED_TRACE(button);
+  const auto rows = PressRows({"Command1 open=0 bodies=2", "Command2 swatch=255", "btnCancel open=0"});
+  ExpectEachPress(rows, look, [&](const PressRow&) {
     settle();
     addBodies(1);
-    d = &open();
     dialogs.answerColour(QColor(255, 0, 0));
-    const Look before = look();
-    ASSERT_TRUE(Press(d, button));
-    EXPECT_EQ(Changes(before, look()), changes);
-  }
+    return d = &open();
+  });
 }
 
 }  // namespace

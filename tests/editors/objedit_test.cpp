@@ -293,37 +293,30 @@ TEST_F(ObjEditTest, APastedStateVectorIsSpreadOverTheSixBoxes) {
 // shows its own box in its own unit.
 TEST_F(ObjEditTest, EachButtonDoesItsOwnPart) {
   QPointer<ObjEdit> d;  // closed, it is deleted later
-  const auto look = [&]() -> Look {
-    return {{"open", d->isVisible() ? "1" : "0"},         {"timer", form->timerEnabled() ? "1" : "0"},
-            {"bodies", GeneralText(state->objects)},      {"mass2", GeneralText(state->objmass[2])},
-            {"colour2", GeneralText(state->objcolor[2])}, {"Text1", d->Text1->text().toStdString()},
-            {"Text8", d->Text8->text().toStdString()},    {"Text2", d->Text[2]->text().toStdString()},
-            {"Text5", d->Text[5]->text().toStdString()}};
+  const auto look = [&] {
+    return Look({"open=" + Flag(d->isVisible()), "timer=" + Flag(form->timerEnabled()),
+                 "bodies=" + GeneralText(state->objects), "mass2=" + GeneralText(state->objmass[2]),
+                 "colour2=" + GeneralText(state->objcolor[2]), "Text1=" + d->Text1->text().toStdString(),
+                 "Text8=" + d->Text8->text().toStdString(), "Text2=" + d->Text[2]->text().toStdString(),
+                 "Text5=" + d->Text[5]->text().toStdString()});
   };
-  const char* rows[][2] = {{"OK", "open=0 timer=1 mass2=7"},
-                           {"Cancel", "open=0 timer=1"},
-                           {"Apply", "mass2=7"},
-                           {"Command1", "colour2=255"},
-                           {"Command2", "bodies=2 Text1=.001 Text2=2000000 Text5=.02"}};
-  for (auto [button, changes] : rows) {
-    SCOPED_TRACE(button);
+  const auto fresh = [&] {
     editors->close(InstrumentWindow::ObjEdit);
     settle();
     addBodies(3);
     state->PausedFlag = false;
     form->setTimerEnabled(true);
-    d = &open(2);
-    d->Text1->clear();
+    return d = &open(2);
+  };
+  const auto rows = PressRows({"OK open=0 timer=1 mass2=7", "Cancel open=0 timer=1", "Apply mass2=7",
+                               "Command1 colour2=255", "Command2 bodies=2 Text1=.001 Text2=2000000 Text5=.02"});
+  ExpectEachPress(rows, look, [&](const PressRow&) {
+    fresh()->Text1->clear();
     QTest::keyClicks(d->Text1, "7");
     dialogs.answerColour(QColor(255, 0, 0));
-    const Look before = look();
-    ASSERT_TRUE(Press(d, button));
-    EXPECT_EQ(Changes(before, look()), changes);
-  }
-  editors->close(InstrumentWindow::ObjEdit);
-  settle();
-  addBodies(3);
-  d = &open(2);
+    return d.data();
+  });
+  fresh();
   const auto &mass = ObjEditMassFactors, &size = ObjEditSizeFactors, &place = ObjEditLocationFactors;
   const auto& speed = ObjEditSpeedFactors;
   // Each option with its box, its factor and body 2's value against Body1

@@ -133,16 +133,9 @@ TEST_F(OrbitCalculatorTest, EachButtonDoesItsOwnPart) {
   addBodies(2);
   editors->show(InstrumentWindow::OrbitCalculator, true);
   QPointer<OrbitCalculator> d = editors->orbitCalculator();
-  const auto look = [&]() -> Look {
-    return {{"open", d->isVisible() ? "1" : "0"}, {"period", d->Text5->text().toStdString()}};
-  };
-  const char* rows[][2] = {{"Command3", ""}, {"Command1", "period= 3.52218920525536"}, {"Command2", "open=0"}};
-  for (auto [button, changes] : rows) {
-    SCOPED_TRACE(button);
-    const Look before = (d->Text5->clear(), look());
-    ASSERT_TRUE(Press(d, button));
-    EXPECT_EQ(Changes(before, look()), changes);
-  }
+  const auto look = [&] { return Look({"open=" + Flag(d->isVisible()), "period=" + d->Text5->text().toStdString()}); };
+  const auto rows = PressRows({"Command3", "Command1 period= 3.52218920525536", "Command2 open=0"});
+  ExpectEachPress(rows, look, [&](const PressRow&) { return d->Text5->clear(), d.data(); });
 }
 
 }  // namespace

@@ -420,21 +420,17 @@ TEST_F(Dashboard, EachButtonDoesItsOwnPart) {
     if (!tw->isOpen(d)) tw->open(d);
     return tw->window(d);
   };
-  const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
-  const auto look = [&]() -> Look {
+  const auto look = [&] {
     const State& s = *state;
-    return {{"tilt", GeneralText(form->hscroll1()->value() + form->vscroll1()->value())},
-            {"tilt2", tw->secondView() ? GeneralText(tw->secondView()->HScroll1->value()) : ""},
-            {"scale", GeneralText(s.ScalePixel / scale)},
-            {"timescale", GeneralText(s.timescale)},
-            {"paused", flag(s.PausedFlag)},
-            {"floating", flag(s.PickFloatingFocus)},
-            {"anchor", flag(s.anchor)},
-            {"trails", flag(s.trails)},
-            {"plot", flag(s.pplot)},
-            {"labels", flag(s.llabels)}};
+    return Look({"tilt=" + GeneralText(form->hscroll1()->value() + form->vscroll1()->value()),
+                 "tilt2=" + (tw->secondView() ? GeneralText(tw->secondView()->HScroll1->value()) : ""),
+                 "scale=" + GeneralText(s.ScalePixel / scale), "timescale=" + GeneralText(s.timescale),
+                 "paused=" + Flag(s.PausedFlag), "floating=" + Flag(s.PickFloatingFocus), "anchor=" + Flag(s.anchor),
+                 "trails=" + Flag(s.trails), "plot=" + Flag(s.pplot), "labels=" + Flag(s.llabels)});
   };
-  const char* rows[][3] = {
+  const struct {
+    const char *where, *button, *changes;
+  } rows[] = {
       {"main", "CenterBtn", "tilt=0"},        {"view2", "CenterBtn", "tilt2=0"},
       {"scale", "Command13", "scale=1.5"},    {"scale", "Command14", "scale=1"},
       {"graphics", "Command1", "floating=1"}, {"graphics", "Command18", "anchor=0"},
@@ -442,13 +438,7 @@ TEST_F(Dashboard, EachButtonDoesItsOwnPart) {
       {"graphics", "Command21", "labels=1"},  {"time", "Command16", "timescale=2"},
       {"time", "Command17", "timescale=1"},   {"time", "Command15", "paused=0"},
   };
-  for (auto [w, button, changes] : rows) {
-    SCOPED_TRACE(std::string(w) + " " + button);
-    QWidget* win = window(w);
-    const Look before = look();
-    ASSERT_TRUE(Press(win, button));
-    EXPECT_EQ(Changes(before, look()), changes);
-  }
+  ExpectEachPress(rows, look, [&](const auto& r) { return window(r.where); });
   form->PausePlay();
 }
 

@@ -436,20 +436,16 @@ TEST_F(Dialogs, EachButtonDoesItsOwnPart) {
     if (frmScreenSaverSettings* s = openOne<frmScreenSaverSettings>()) s->endProgram = [&] { ++ended; };
     return shown();
   };
-  const auto look = [&]() -> Look {
+  const auto look = [&] {
     const State& s = *state;
     frmPreferences* p = openOne<frmPreferences>();
-    return {{"open", shown() ? shown()->windowTitle().toStdString() : ""},
-            {"archive", GeneralText(int16_t{s.ArchiveOnSave})},
-            {"swatch", p ? GeneralText(p->swatch()) : ""},
-            {"back", GeneralText(s.mainWindow.backColor)},
-            {"min", GeneralText(s.MinimumObjectSize)},
-            {"autosave", GeneralText(s.autoSave.interval)},
-            {"clock", GeneralText(s.SecondsElapsed)},
-            {"said", GeneralText(int64_t(dialogs.messages().size()))},
-            {"browsed", GeneralText(int64_t(dialogs.fileRequests().size()))},
-            {"ended", GeneralText(ended)},
-            {"written", QFile::exists(form->dataFolder() + "/molvss.ini") ? "1" : "0"}};
+    return Look({"open=" + (shown() ? shown()->windowTitle().toStdString() : ""),
+                 "archive=" + GeneralText(int16_t{s.ArchiveOnSave}), "swatch=" + (p ? GeneralText(p->swatch()) : ""),
+                 "back=" + GeneralText(s.mainWindow.backColor), "min=" + GeneralText(s.MinimumObjectSize),
+                 "autosave=" + GeneralText(s.autoSave.interval), "clock=" + GeneralText(s.SecondsElapsed),
+                 "said=" + std::to_string(dialogs.messages().size()),
+                 "browsed=" + std::to_string(dialogs.fileRequests().size()), "ended=" + GeneralText(ended),
+                 "written=" + Flag(QFile::exists(form->dataFolder() + "/molvss.ini"))});
   };
   dialogs.answerColour(QColor(255, 0, 0));
   const struct {
@@ -471,15 +467,10 @@ TEST_F(Dialogs, EachButtonDoesItsOwnPart) {
       {ShowScreenSaverSettings, "Command3", "open= ended=1"},
       {ShowScreenSaverSettings, "Command2", "open= ended=2 written=1"},
   };
-  for (const auto& row : rows) {
-    QWidget* win = open(row.show);
-    ASSERT_TRUE(win);
-    SCOPED_TRACE(win->windowTitle().toStdString() + " " + row.button);
-    const Look before = look();
-    ASSERT_TRUE(Press(win, row.button));
-    EXPECT_EQ(Changes(before, look()), row.changes);
+  ExpectEachPress(rows, look, [&](const auto& r) {
     QApplication::processEvents();
-  }
+    return open(r.show);
+  });
 }
 
 }  // namespace

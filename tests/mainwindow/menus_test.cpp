@@ -289,26 +289,17 @@ TEST_F(Menus, EachShownItemClickedDoesItsOwnCommand) {
     const char* named[] = {"ObjEdit", "CreateObjects", "RotatingPeriod", "AddCaption", "AutoPilot"};
     for (const Call& c : instruments->calls)
       calls += c.what + " " + (c.what.starts_with("open") || c.a > 4 ? std::to_string(c.a) : named[c.a]) + ";";
-    for (int w = 0; w < DashboardCount; ++w) dash += DashboardOpenFlag(s, static_cast<DashboardWindow>(w)) ? "1" : "0";
+    for (int w = 0; w < DashboardCount; ++w) dash += Flag(DashboardOpenFlag(s, static_cast<DashboardWindow>(w)));
     for (const QUrl& u : opened) help += u.fileName().toStdString();
-    return {{"main", form->isVisible() ? "1" : "0"},
-            {"windows", windows},
-            {"calls", calls},
-            {"bodies", GeneralText(s.objects)},
-            {"file", QFileInfo(PathText(s.isitname)).fileName().toStdString()},
-            {"asked", std::to_string(asked().size())},
-            {"files", QDir(dataDir()).entryList({"*.molv"}).join(" ").toStdString()},
-            {"scale", GeneralText(s.ScalePixel / State().ScalePixel)},
-            {"dash", dash},
-            {"align", counting ? std::to_string(tools->alignV) + std::to_string(tools->alignH) : ""},
-            {"titlebar", form->windowStyle().titlebar() ? "1" : "0"},
-            {"exaggerate", s.ExaggerateObjectSizeOn ? "1" : "0"},
-            {"rotating", s.RotatingFrame.on ? "1" : "0"},
-            {"paused", s.PausedFlag ? "1" : "0"},
-            {"forward", s.TimeForward ? "1" : "0"},
-            {"help", help},
-            {"focus", GeneralText(s.focusobj)},
-            {"edit", GeneralText(s.ObjEditTarget)}};
+    return Look(
+        {"main=" + Flag(form->isVisible()), "windows=" + windows, "calls=" + calls, "bodies=" + GeneralText(s.objects),
+         "file=" + QFileInfo(PathText(s.isitname)).fileName().toStdString(), "asked=" + std::to_string(asked().size()),
+         "files=" + QDir(dataDir()).entryList({"*.molv"}).join(" ").toStdString(),
+         "scale=" + GeneralText(s.ScalePixel / State().ScalePixel), "dash=" + dash,
+         "align=" + (counting ? std::to_string(tools->alignV) + std::to_string(tools->alignH) : ""),
+         "titlebar=" + Flag(form->windowStyle().titlebar()), "exaggerate=" + Flag(s.ExaggerateObjectSizeOn),
+         "rotating=" + Flag(s.RotatingFrame.on), "paused=" + Flag(s.PausedFlag), "forward=" + Flag(s.TimeForward),
+         "help=" + help, "focus=" + GeneralText(s.focusobj), "edit=" + GeneralText(s.ObjEditTarget)});
   };
   const auto helpPages = [&] {
     auto t = std::make_unique<MainToolWindows>(*form);

@@ -3,13 +3,19 @@
 // before and after, so that each press is known by what it alone changes.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace molvane {
@@ -26,6 +32,18 @@ inline bool Press(QWidget* window, const char* name, const QString& caption = {}
     return true;
   }
   return false;
+}
+
+// Drops the list open and clicks its entry of that text.
+inline void PickFromList(QComboBox* list, const QString& text) {
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  const QModelIndex item = view->model()->index(list->findText(text), list->modelColumn());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+}
+
+inline void ClickRow(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
 // Clicks the item of that object name in an open menu; an item that opens
@@ -55,15 +73,50 @@ inline bool ChooseMenuItem(QWidget* from, const std::vector<const char*>& path) 
   return from != nullptr;
 }
 
-// A window's look, aspect by aspect, as text.
-using Look = std::vector<std::pair<std::string, std::string>>;
+// A window's look, aspect by aspect, "name=value" each.
+using Look = std::vector<std::string>;
 
-// The aspects that differ between two looks, "name=value" each, in order.
+// "1" or "0" for each switch, in order.
+template <typename... Bools>
+std::string Flag(Bools... on) {
+  return (std::string(on ? "1" : "0") + ...);
+}
+
+// The aspects that differ between two looks, in order.
 inline std::string Changes(const Look& before, const Look& after) {
   std::string out;
   for (size_t k = 0; k < after.size(); ++k) {
     if (k < before.size() && before[k] == after[k]) continue;
-    out += (out.empty() ? "" : " ") + after[k].first + "=" + after[k].second;
+    out += (out.empty() ? "" : " ") + after[k];
+  }
+  return out;
+}
+
+// Each row's `button` pressed on the window `open(row)` sets up and gives:
+// the look changes by the row's `changes` alone.
+template <typename Rows, typename LookOf, typename Open>
+void ExpectEachPress(const Rows& rows, LookOf look, Open open) {
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.button);
+    QWidget* window = open(row);
+    ASSERT_TRUE(window);
+    const Look before = look();
+    ASSERT_TRUE(Press(window, std::string(row.button).c_str()));
+    EXPECT_EQ(Changes(before, look()), row.changes);
+  }
+}
+
+// A row of the table above.
+struct PressRow {
+  std::string button, changes;
+};
+
+// Rows written "button changes...", the changes after the first blank.
+inline std::vector<PressRow> PressRows(std::initializer_list<std::string> rows) {
+  std::vector<PressRow> out;
+  for (const std::string& r : rows) {
+    const size_t blank = std::min(r.find(' '), r.size());
+    out.push_back({r.substr(0, blank), r.substr(std::min(blank + 1, r.size()))});
   }
   return out;
 }
