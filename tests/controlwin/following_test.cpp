@@ -302,12 +302,10 @@ TEST_F(Following, WindowsWriteAndUseOnlyTheBodiesTheyName) {
     EXPECT_EQ(named(state->rbo1b), earthName);
     // An opened situation keeps the spectrum's indices, as the reference boxes.
     const std::string spectrumA = c == 4 ? "Earth" : earthName, spectrumB = c == 4 ? "Moon" : moonName;
-    EXPECT_EQ(named(state->spectrumSettings.bodyA) + spectrum->Combo1->currentText().toStdString(),
-              spectrumA + spectrumA);
-    EXPECT_EQ(named(state->spectrumSettings.bodyB) + spectrum->Combo2->currentText().toStdString(),
-              spectrumB + spectrumB);
-    EXPECT_EQ(named(calculator->CentralIndex) + calculator->Combo1->currentText().toStdString(),
-              std::string(kChanges[c][1]) + kChanges[c][1]);
+    const auto uses = [&](int k, QComboBox* list) { return named(k) + "|" + list->currentText().toStdString(); };
+    EXPECT_EQ(uses(state->spectrumSettings.bodyA, spectrum->Combo1), spectrumA + "|" + spectrumA);
+    EXPECT_EQ(uses(state->spectrumSettings.bodyB, spectrum->Combo2), spectrumB + "|" + spectrumB);
+    EXPECT_EQ(uses(calculator->CentralIndex, calculator->Combo1), kChanges[c][1] + std::string("|") + kChanges[c][1]);
     const std::string typed = create->Combo1->currentText().toStdString();
     EXPECT_EQ(typed, c == 2 || c == 3 || c == 6 ? "" : "Earth");
     QTest::mouseClick(create->Command1, Qt::LeftButton);

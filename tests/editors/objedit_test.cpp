@@ -242,9 +242,7 @@ TEST_F(ObjEditTest, ABodyDeletedElsewhereLeavesNothingShown) {
   for (QRadioButton* unit : {d.massUnits[1], d.sizeUnits[1], d.locationUnits[0], d.speedUnits[0]})
     QTest::mouseClick(unit, Qt::LeftButton);
   for (QLineEdit* b : {d.Text1, d.Text8, d.Text[2], d.Text[5]}) EXPECT_TRUE(b->text().isEmpty());
-  d.Combo1->showPopup();
-  d.Combo1->view()->setCurrentIndex(d.Combo1->model()->index(1, 0));
-  QTest::keyClick(d.Combo1->view(), Qt::Key_Return);
+  PickFromList(d.Combo1, "Body3");
   EXPECT_EQ(d.Combo1->currentText(), "Body3");
   EXPECT_EQ(d.Text8->text().toStdString(), GeneralText(1e6 / 12742000));  // in Earth diameters, as picked
   EXPECT_EQ(d.Shape1->grab().toImage().pixel(12, 12), QColor(0, 255, 0).rgb());

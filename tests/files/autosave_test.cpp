@@ -161,10 +161,8 @@ TEST(AutoSaveWrite, ARecordThatFindsTheDiskFullLeavesTheLogAsItWas) {
   State s;
   TwoBodies(s);
   for (int i = 3; i <= 100; ++i) {
-    s.objname[i] = "Rock " + std::to_string(i);
-    s.objref[i] = "Sun";
-    s.objx[i] = 1e11 + 1e9 * i;
-    s.objvy[i] = 300000;
+    s.objname[i] = "Rock " + std::to_string(i), s.objref[i] = "Sun";
+    s.objx[i] = 1e11 + 1e9 * i, s.objvy[i] = 300000;
   }
   s.objects = 100;
   s.isitname = disk + "/solar.molv";
@@ -172,16 +170,9 @@ TEST(AutoSaveWrite, ARecordThatFindsTheDiskFullLeavesTheLogAsItWas) {
   s.SecondsElapsed = kClock;
   FakeFilesHost files;
   ASSERT_TRUE(WriteAutoSave(s, files));
-  const std::string log = disk + "/solar.txt";
-  const std::string before = ReadFile(log);
-  ASSERT_GT(before.size(), 8192u);  // longer than the room left in a page
-
-  const std::string filler = disk + "/filler";
-  {
-    std::ofstream out(filler, std::ios::binary);
-    const std::string block(4096, 'x');
-    for (int k = 0; k < 1000 && out; ++k) out << block << std::flush;
-  }
+  const std::string log = disk + "/solar.txt", before = ReadFile(log), filler = disk + "/filler";
+  ASSERT_GT(before.size(), 8192u);                        // longer than the room left in a page
+  testing::WriteFile(filler, std::string(1 << 20, 'x'));  // more than the disk holds
   for (int k = 1; k <= 3; ++k) {
     s.SecondsElapsed = kClock + 60 * k;
     EXPECT_FALSE(WriteAutoSave(s, files));

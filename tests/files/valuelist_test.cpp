@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/bodies.h"
 #include "files/situationfile.h"
 #include "oldfiles_host.h"
 #include "testutil.h"
@@ -370,10 +371,7 @@ TEST_F(ValueListTest, NumbersAndIndicesKeepTheirBounds) {
   EXPECT_FALSE(s.RotatingFrame.on);
   EXPECT_EQ(s.mainWindow.backColor, 0);
   EXPECT_EQ(s.captions[1].foreColor, ColourWhite);
-  int earth = 0;
-  for (int k = 1; k <= s.objects; ++k) earth = s.objname[k] == "Earth" ? k : earth;
-  ASSERT_GT(earth, 0);
-  EXPECT_EQ(s.objcolor[earth], ColourWhite);
+  EXPECT_EQ(s.objcolor[FindBodyByName(s, "Earth")], ColourWhite);
 }
 
 TEST_F(ValueListTest, AutopilotStopsAtAThousandEntries) {

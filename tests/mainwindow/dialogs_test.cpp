@@ -337,10 +337,7 @@ TEST_F(Dialogs, HelpPagesOpenInTheDesktopViewer) {
 
   // No browser on the desktop, or no page where it should be: a message
   // names the page instead of nothing happening.
-  tw->openUrl = [&](const QUrl& u) {
-    opened.push_back(u);
-    return false;
-  };
+  tw->openUrl = [&](const QUrl& u) { return opened.push_back(u), false; };
   form->menus().molvHelp->trigger();
   ASSERT_EQ(dialogs.messages().size(), 1u);
   EXPECT_EQ(PathText(dialogs.messages().back()), NoBrowserText(local));

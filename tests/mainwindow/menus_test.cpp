@@ -306,6 +306,10 @@ TEST_F(Menus, EachShownItemClickedDoesItsOwnCommand) {
     t->openUrl = [&opened](const QUrl& u) { return opened.push_back(u), true; };
     form->setToolWindows(std::move(t));
   };
+  const auto recent = [&](const std::string& path) {
+    state->RecentFiles[1] = path;
+    form->fileCommands().refreshRecentMenu();
+  };
   struct Row {
     std::vector<const char*> path;
     const char* changes;
@@ -318,12 +322,7 @@ TEST_F(Menus, EachShownItemClickedDoesItsOwnCommand) {
       {{"mnuFile", "SaveasMnu"}, "file=as.molv asked=1 files=as.molv same.molv", [&] { answer(file("as.molv")); }},
       {{"mnuFile", "mnuAutoSave"}, "windows=Auto Save"},
       {{"mnuFile", "ExitMnu"}, "main=0"},
-      {{"mnuFile", "mnuRecent"},
-       "file=same.molv",
-       [&] {
-         state->RecentFiles[1] = file("same.molv");
-         form->fileCommands().refreshRecentMenu();
-       }},
+      {{"mnuFile", "mnuRecent"}, "file=same.molv", [&] { recent(file("same.molv")); }},
       {{"Objectsmnu", "EditObjMnu"}, "calls=reload ObjEdit; edit=1"},
       {{"Objectsmnu", "CreateObjClassmnu"}, "calls=show CreateObjects;"},
       {{"ViewMnu", "mnuZoomIn"}, "scale=1.5"},
