@@ -95,25 +95,19 @@ TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
 // bottom edge of the drawing area: kept.
 TEST_F(CaptionEditorTest, OkPullsACaptionOutOfViewBackToTheCorner) {
   const QSize view = form->captionLabel(1)->parentWidget()->size();
-  const struct {
-    QPointF place;
-    bool kept;
-  } rows[] = {{{-5, 10}, false},
-              {{10, -1}, false},
-              {{5000, 10}, false},
-              {{10, 5000}, false},
-              {{view.width() - 5.0, 10}, true},
-              {{10, view.height() - 5.0}, true},
-              {{view.width() * 0.96, view.height() * 0.96}, true}};
-  for (const auto& r : rows) {
-    state->captions[1].left = static_cast<float>(r.place.x());
-    state->captions[1].top = static_cast<float>(r.place.y());
-    frmAddCaption* e = open();
-    e->Text1->setPlainText("x");
-    QTest::mouseClick(e->btnOK, Qt::LeftButton);
-    EXPECT_EQ(state->captions[1].left, r.kept ? static_cast<float>(r.place.x()) : 0) << r.place.x();
-    EXPECT_EQ(state->captions[1].top, r.kept ? static_cast<float>(r.place.y()) : 0) << r.place.y();
-    QTest::qWait(1);
+  const std::vector<QPointF> out({{-5, 10}, {10, -1}, {5000, 10}, {10, 5000}}),
+      in({{view.width() - 5.0, 10}, {10, view.height() - 5.0}, {view.width() * 0.96, view.height() * 0.96}});
+  for (bool kept : {false, true}) {
+    for (const QPointF& place : kept ? in : out) {
+      state->captions[1].left = static_cast<float>(place.x());
+      state->captions[1].top = static_cast<float>(place.y());
+      frmAddCaption* e = open();
+      e->Text1->setPlainText("x");
+      QTest::mouseClick(e->btnOK, Qt::LeftButton);
+      EXPECT_EQ(state->captions[1].left, kept ? static_cast<float>(place.x()) : 0) << place.x();
+      EXPECT_EQ(state->captions[1].top, kept ? static_cast<float>(place.y()) : 0) << place.y();
+      QTest::qWait(1);
+    }
   }
 }
 

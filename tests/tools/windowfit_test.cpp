@@ -8,7 +8,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -115,13 +114,13 @@ void ExpectDashboardApart(WholeProgram& program, const QString& name) {
   const QRect menu(bar->mapToGlobal(QPoint(0, 0)), bar->size());
   std::vector<QRect> frames;
   for (int k = 0; k < DashboardCount; ++k) {
+    SCOPED_TRACE(name.toStdString() + " " + std::to_string(k));
     const DashboardWindowBase* win = program.tools().window(static_cast<DashboardWindow>(k));
-    ASSERT_TRUE(win && win->isVisible()) << name.toStdString() << " " << k;
+    ASSERT_TRUE(win && win->isVisible());
     const QRect f = win->frameGeometry();
-    EXPECT_LE(f.width(), 2010 / 15) << name.toStdString() << " " << k;
-    EXPECT_FALSE(f.intersects(menu)) << name.toStdString() << " " << k;
-    for (size_t j = 0; j < frames.size(); ++j)
-      EXPECT_FALSE(f.intersects(frames[j])) << name.toStdString() << " " << k << j;
+    EXPECT_LE(f.width(), 2010 / 15);
+    EXPECT_FALSE(f.intersects(menu));
+    for (size_t j = 0; j < frames.size(); ++j) EXPECT_FALSE(f.intersects(frames[j])) << j;
     frames.push_back(f);
   }
 }
