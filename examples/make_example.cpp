@@ -8,6 +8,7 @@
 //   molvane_make_example <output path>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -123,7 +124,8 @@ int main(int argc, char** argv) {
   for (auto& d : s->dashboard) d = DashboardPlace{-1, -1};
 
   FilesHost quiet;
-  const std::string path = argv[1];
+  // Paths enter the file code absolute.
+  const std::string path = std::filesystem::absolute(argv[1]).string();
   if (!WriteSituationFile(*s, quiet, path)) {
     std::fprintf(stderr, "could not write %s\n", path.c_str());
     return 1;
