@@ -204,6 +204,11 @@ std::string_view AutopilotLineWord(std::string_view line) {
   return {};
 }
 
+bool AutopilotLineEndsInPath(std::string_view line) {
+  const std::string_view w = AutopilotLineWord(line);
+  return (w == "Open" || w == "Save") && line.size() >= AutopilotParamColumn - 1;
+}
+
 // ---- Composer.
 
 std::string ComposeAutopilotLine(std::string_view dateField, const AutopilotFields& f, double windowWidth,

@@ -159,6 +159,9 @@ std::string AutopilotWordField(std::string_view storedWord);
 
 // The stored word in columns 25-44 of `line`, or empty when none matches.
 std::string_view AutopilotLineWord(std::string_view line);
+// Whether the line is an Open or Save line long enough to end in a file
+// name (the system's bytes, not Latin-1).
+bool AutopilotLineEndsInPath(std::string_view line);
 
 // Builds the whole line: date field, blank, word and parameters. Caption
 // sizes are divided by the main window's outer width and height (twips).

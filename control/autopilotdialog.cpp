@@ -29,17 +29,13 @@ double Number(const QString& t) { return ParseNumberPrefix(Latin1Bytes(t)); }
 
 // A command line in the list: Latin-1, but for the file name that ends an
 // Open or Save line, which is file-name bytes.
-bool EndsInPath(std::string_view line) {
-  const std::string_view w = AutopilotLineWord(line);
-  return (w == "Open" || w == "Save") && line.size() >= AutopilotParamColumn - 1;
-}
 QString LineText(std::string_view line) {
-  if (!EndsInPath(line)) return Latin1(line);
+  if (!AutopilotLineEndsInPath(line)) return Latin1(line);
   return Latin1(line.substr(0, AutopilotParamColumn - 1)) + PathText(line.substr(AutopilotParamColumn - 1));
 }
 std::string LineBytes(const QString& text) {
   std::string head = Latin1Bytes(text.left(AutopilotParamColumn - 1));
-  if (!EndsInPath(head)) return Latin1Bytes(text);
+  if (!AutopilotLineEndsInPath(head)) return Latin1Bytes(text);
   return head + PathBytes(text.mid(AutopilotParamColumn - 1));
 }
 

@@ -24,11 +24,6 @@ namespace molvane {
 
 class WindowServices;
 
-// The path of `chosen` relative to the situation folder `folder` (ending in
-// "/"): a bare name in the folder itself, "sub/name" below it, "../" steps
-// out of it. With no folder the path stays absolute.
-std::string RelativeSituationPath(const std::string& folder, const std::string& chosen);
-
 // A frame of the editor, hidden until its word is picked.
 class CommandFrame : public QGroupBox {
   Q_OBJECT

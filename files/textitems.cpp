@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "engine/numtext.h"
 
@@ -232,6 +234,35 @@ std::optional<std::string> ResolveRelativePath(std::string_view base, std::strin
 
 std::optional<std::string> MakeAbsolutePath(std::string_view path, std::string_view base) {
   return ResolveRelativePath(base, path);
+}
+
+std::string RelativeSituationPath(const std::string& folder, const std::string& chosen) {
+  if (folder.empty() || folder.front() != '/' || chosen.empty() || chosen.front() != '/') {
+    return chosen;
+  }
+  auto split = [](std::string_view p) {
+    std::vector<std::string> parts;
+    size_t i = 0;
+    while (i < p.size()) {
+      const size_t j = p.find('/', i);
+      const size_t end = j == std::string_view::npos ? p.size() : j;
+      if (end > i) parts.emplace_back(p.substr(i, end - i));
+      if (j == std::string_view::npos) break;
+      i = j + 1;
+    }
+    return parts;
+  };
+  const std::vector<std::string> base = split(folder);
+  std::vector<std::string> target = split(chosen);
+  if (target.empty()) return chosen;
+  const std::string name = target.back();
+  target.pop_back();
+  size_t common = 0;
+  while (common < base.size() && common < target.size() && base[common] == target[common]) ++common;
+  std::string r;
+  for (size_t i = common; i < base.size(); ++i) r += "../";
+  for (size_t i = common; i < target.size(); ++i) r += target[i] + "/";
+  return r + name;
 }
 
 bool IsResumeFilePath(std::string_view path) { return path.ends_with(ResumeFileName); }

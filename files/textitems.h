@@ -98,6 +98,10 @@ std::optional<std::string> ResolveRelativePath(std::string_view base, std::strin
 // An absolute path: `path` itself when absolute, else resolved against
 // `base` (an absolute folder). No result when that cannot be formed.
 std::optional<std::string> MakeAbsolutePath(std::string_view path, std::string_view base);
+// The path of `chosen` relative to the situation folder `folder` (ending in
+// "/"): a bare name in the folder itself, "sub/name" below it, "../" steps
+// out of it. With no folder the path stays absolute.
+std::string RelativeSituationPath(const std::string& folder, const std::string& chosen);
 // The resume file's name, and whether a path names that file: its last 11
 // characters are exactly "resume.molv".
 constexpr std::string_view ResumeFileName = "resume.molv";

@@ -751,15 +751,6 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefreshKeepsTypedNames) {
   EXPECT_EQ(dlg->FrameThrust->ComboThrustObject->currentText(), "Body2");
 }
 
-TEST(AutopilotDialogPaths, RelativeToTheSituationFolder) {
-  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/b/x.molv"), "x.molv");
-  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/b/c/d/x.molv"), "c/d/x.molv");
-  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/c/x.molv"), "../c/x.molv");
-  EXPECT_EQ(RelativeSituationPath("/a/bc/", "/a/bd/x.molv"), "../bd/x.molv");
-  EXPECT_EQ(RelativeSituationPath("/a/b/c/", "/x.molv"), "../../../x.molv");
-  EXPECT_EQ(RelativeSituationPath("", "/a/x.molv"), "/a/x.molv");
-}
-
 // The window at its design size, 11010 x 6585 twips, with the list and the
 // note where the design puts them, and every control whole and inside it
 // whichever command word's frame is shown.

@@ -109,5 +109,15 @@ TEST(FilesPaths, RelativePathsBecomeAbsolute) {
   EXPECT_EQ(MakeAbsolutePath("sub/x.molv", "/home/u"), "/home/u/sub/x.molv");
 }
 
+TEST(PathHelpers, RelativeToTheSituationFolder) {
+  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/b/x.molv"), "x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/b/c/d/x.molv"), "c/d/x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/b/", "/a/c/x.molv"), "../c/x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/bc/", "/a/bd/x.molv"), "../bd/x.molv");
+  EXPECT_EQ(RelativeSituationPath("/a/b/c/", "/x.molv"), "../../../x.molv");
+  EXPECT_EQ(RelativeSituationPath("", "/a/x.molv"), "/a/x.molv");
+}
+
 }  // namespace
+
 }  // namespace molvane
