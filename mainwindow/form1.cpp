@@ -59,6 +59,10 @@ Form1::Form1(State& state, QWidget* parent)
   vscroll1_->setPageStep(1000);
   vscroll1_->setValue(-10000);
   vscroll1_->setFixedWidth(ScrollBarThickness);
+  // Opaque whatever the style: a frame of the running loop then repaints the
+  // view around them and not the bars themselves.
+  hscroll1_->setAutoFillBackground(true);
+  vscroll1_->setAutoFillBackground(true);
   centerBtn_ = new QPushButton(viewWidget_);
   centerBtn_->setFixedSize(ScrollBarThickness, ScrollBarThickness);
   centerBtn_->setToolTip("Centre the tilt");

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "engine/orbits.h"
 #include "ui/colours.h"
@@ -95,18 +96,48 @@ void MainView::viewCentre(double& cx, double& cy, double& cz) {
   if (!s_.anchor) s_.GroupMass = group;
 }
 
+namespace {
+
+// The projection's terms for one pass: the view centre and tilt stay put
+// while the bodies are placed.
+struct Projection {
+  double scale, offsetX, offsetY, offsetZ, a, b, centreX, centreY;
+  double signX, signY;  // +1 or -1: c + X and c - X, as c - X is c + (-X) to the bit
+
+  // The screen place of a body at (wx, wy, wz); false for a place that is
+  // not finite.
+  [[gnu::always_inline]] bool place(double wx, double wy, double wz, double& x, double& y) const {
+    const double X = std::floor(wx * scale - offsetX + 0.5);
+    const double Y = std::floor(wy * scale - offsetY + 0.5);
+    const double Z = std::floor(wz * scale - offsetZ + 0.5);
+    const double Y1 = (1 - a) * Z + a * Y;
+    const double Z1 = (1 - a) * Y + a * Z;
+    const double X2 = (1 - b) * X + b * Z1;
+    x = centreX + signX * X2;
+    y = centreY + signY * Y1;
+    return std::isfinite(x) && std::isfinite(y);
+  }
+};
+
+Projection ProjectionOf(const State& s, float verticalTilt, double horizontalTilt, double horizontalFlipSign,
+                        double verticalFlipSign) {
+  return Projection{s.ScalePixel,
+                    s.OffsetX,
+                    s.OffsetY,
+                    s.OffsetZ,
+                    std::fabs(static_cast<double>(verticalTilt)),
+                    std::fabs(horizontalTilt),
+                    s.ScreenCentreX,
+                    s.ScreenCentreY,
+                    horizontalFlipSign < 0 ? 1.0 : -1.0,
+                    verticalFlipSign < 0 ? 1.0 : -1.0};
+}
+
+}  // namespace
+
 bool MainView::projectBody(int i, double& x, double& y) const {
-  const double X = std::floor(s_.objx[i] * s_.ScalePixel - s_.OffsetX + 0.5);
-  const double Y = std::floor(s_.objy[i] * s_.ScalePixel - s_.OffsetY + 0.5);
-  const double Z = std::floor(s_.objz[i] * s_.ScalePixel - s_.OffsetZ + 0.5);
-  const double a = std::fabs(static_cast<double>(verticalTilt_));
-  const double Y1 = (1 - a) * Z + a * Y;
-  const double Z1 = (1 - a) * Y + a * Z;
-  const double b = std::fabs(horizontalTilt_);
-  const double X2 = (1 - b) * X + b * Z1;
-  x = horizontalFlipSign_ < 0 ? s_.ScreenCentreX + X2 : s_.ScreenCentreX - X2;
-  y = verticalFlipSign_ < 0 ? s_.ScreenCentreY + Y1 : s_.ScreenCentreY - Y1;
-  return std::isfinite(x) && std::isfinite(y);
+  return ProjectionOf(s_, verticalTilt_, horizontalTilt_, horizontalFlipSign_, verticalFlipSign_)
+      .place(s_.objx[i], s_.objy[i], s_.objz[i], x, y);
 }
 
 void MainView::drawBodies() {
@@ -120,86 +151,250 @@ void MainView::drawBodies() {
   const int n = ClampCount(s_.objects);
   if (static_cast<int>(labels_.size()) < n + 1) rebuildLabels();
   placeBodies(n);
-  drawPlaced();
+  drawPlaced(n);
 }
 
-// Where each body lands on the screen and how large, in body order (the
-// rotating frame turns on with every body, visible or not); bodies outside
-// the band around the view are left out.
+namespace {
+
+// What a pass needs to place the bodies besides the projection.
+struct PlaceTerms {
+  double minSize, exaggerated, right, bottom;
+};
+
+// Screen place and disc radius of bodies 1..n, and whether each lands in
+// the band around the view (a place that is not finite never does). One
+// source for every build: where the processor has AVX2 the compiler runs it
+// four bodies at a time, the same operations on every value. (Vectorising
+// needs the promise that no operation traps, which none here does.)
+template <bool Exaggerate>
+__attribute__((target_clones("avx2", "default"), optimize("no-trapping-math"))) void PlaceAll(
+    const Projection p, const PlaceTerms t, int n, const double* __restrict size, const double* __restrict wx,
+    const double* __restrict wy, const double* __restrict wz, double* __restrict x, double* __restrict y,
+    double* __restrict r, uint8_t* __restrict shown) {
+  for (int i = 1; i <= n; ++i) {
+    double ri = size[i] * p.scale / 2;
+    if (Exaggerate) {
+      ri *= t.exaggerated;
+      ri = ri < t.exaggerated ? t.exaggerated : ri;
+    }
+    ri = (ri < t.minSize) | (ri != ri) ? t.minSize : ri;  // a radius that is not a number too
+    ri = ri > 4000 ? 4000 : ri;
+    double xi, yi;
+    p.place(wx[i], wy[i], wz[i], xi, yi);
+    x[i] = xi;
+    y[i] = yi;
+    r[i] = ri;
+    shown[i] = (xi > -200) & (xi < t.right) & (yi > -200) & (yi < t.bottom);
+  }
+}
+
+// The small discs among them: a radius up to 2 px and a centre at least two
+// pixels inside the canvas (right, bottom: its width and height less 2),
+// with the whole pixel of the centre and its fractions, all at the float
+// precision the discs are drawn at.
+__attribute__((target_clones("avx2", "default"), optimize("no-trapping-math"))) void DiscPlaces(
+    int n, double right, double bottom, const double* __restrict x, const double* __restrict y,
+    const double* __restrict r, double* __restrict discR, double* __restrict fx, double* __restrict fy,
+    int32_t* __restrict ix, int32_t* __restrict iy, uint8_t* __restrict small) {
+  for (int i = 1; i <= n; ++i) {
+    const double cx = static_cast<float>(x[i]), cy = static_cast<float>(y[i]), cr = static_cast<float>(r[i]);
+    const bool inside = (cr <= SmallDiscRadius) & (cr >= 0) & (cx >= 2) & (cy >= 2) & (cx < right) & (cy < bottom);
+    // Whole parts only of centres inside (the centre is then positive).
+    const double sx = inside ? cx : 2, sy = inside ? cy : 2;
+    const int32_t wx = static_cast<int32_t>(sx), wy = static_cast<int32_t>(sy);
+    discR[i] = cr;
+    fx[i] = sx - wx;
+    fy[i] = sy - wy;
+    ix[i] = wx;
+    iy[i] = wy;
+    small[i] = inside;
+  }
+}
+
+}  // namespace
+
+// Where each body lands on the screen and how large (the rotating frame
+// turns on with every body, visible or not); bodies outside the band around
+// the view are not shown.
 void MainView::placeBodies(int n) {
-  placed_.clear();
+  const size_t size = static_cast<size_t>(n) + 1;
+  if (placeX_.size() < size) {
+    placeX_.resize(size);
+    placeY_.resize(size);
+    placeR_.resize(size);
+    shown_.resize(size);
+    outlinePixel_.resize(size);
+    fillPixel_.resize(size);
+    discR_.resize(size);
+    discFx_.resize(size);
+    discFy_.resize(size);
+    discX_.resize(size);
+    discY_.resize(size);
+    smallDisc_.resize(size);
+  }
+  const double right = screenWidthPixels_ + 200;
+  const double bottom = screenHeightPixels_ + 200;
+  const Projection projection =
+      ProjectionOf(s_, verticalTilt_, horizontalTilt_, horizontalFlipSign_, verticalFlipSign_);
+  const PlaceTerms terms{static_cast<double>(s_.MinimumObjectSize), static_cast<double>(s_.ExaggeratedObjectSize),
+                         right, bottom};
+  (s_.ExaggerateObjectSizeOn ? PlaceAll<true> : PlaceAll<false>)(projection, terms, n, s_.objsize.data(),
+                                                                 s_.objx.data(), s_.objy.data(), s_.objz.data(),
+                                                                 placeX_.data(), placeY_.data(), placeR_.data(),
+                                                                 shown_.data());
+  if (s_.RotatingFrame.on) turnPlaces(n, right, bottom);
+  DiscPlaces(n, canvas_.width() - 2, canvas_.height() - 2, placeX_.data(), placeY_.data(), placeR_.data(),
+             discR_.data(), discFx_.data(), discFy_.data(), discX_.data(), discY_.data(), smallDisc_.data());
+
+  // The pixels of each body's outline and fill (the trail colour with trails
+  // on, except the focus body's).
+  const int32_t* colour = s_.objcolor.data();
+  const int32_t* trailColour = s_.objcolor2.data();
+  uint32_t* outline = outlinePixel_.data();
+  uint32_t* fill = fillPixel_.data();
+  const bool trails = s_.trails;
+  for (int i = 1; i <= n; ++i) {
+    outline[i] = PixelFromValue(colour[i]);
+    fill[i] = PixelFromValue(trails ? trailColour[i] : colour[i]);
+  }
+  if (trails && s_.focusobj >= 1 && s_.focusobj <= n) fill[s_.focusobj] = outline[s_.focusobj];
+}
+
+// The rotating frame turns every finite place about the canvas centre, by an
+// angle that grows with every body.
+void MainView::turnPlaces(int n, double right, double bottom) {
   const double w = canvas_.width();
   const double h = canvas_.height();
-  const double minSize = s_.MinimumObjectSize;
-  const double exaggerated = s_.ExaggeratedObjectSize;
   const double period = s_.RotatingFrame.period;
   const double twoPi = 2 * GetPi();
   // One step's turn of the rotating frame, spread over the bodies; a zero or
   // unusable period leaves the frame still.
   double turnPerBody = 0;
-  if (s_.RotatingFrame.on && n > 0) {
+  if (n > 0) {
     const double t = twoPi / period / n * s_.timescale;
     if (std::isfinite(t)) turnPerBody = s_.RotatingFrame.clockwise ? -t : t;
   }
-
   for (int i = 1; i <= n; ++i) {
-    double r = s_.objsize[i] * s_.ScalePixel / 2;
-    if (s_.ExaggerateObjectSizeOn) {
-      r *= exaggerated;
-      if (r < exaggerated) r = exaggerated;
+    double& x = placeX_[static_cast<size_t>(i)];
+    double& y = placeY_[static_cast<size_t>(i)];
+    if (std::isfinite(x) && std::isfinite(y)) {
+      const float dxs = static_cast<float>(w / 2 - x);
+      const double dx = dxs;
+      double dy = h / 2 - y;
+      if (dy == 0) dy = 0.001;
+      double angle = std::atan(dx / dy);
+      if (dy < 0) angle += GetPi();
+      const double dist = std::sqrt(dx * dx + dy * dy);
+      x = w / 2 - dist * std::sin(angle + rotatingFrameAngle_);
+      y = h / 2 - dist * std::cos(angle + rotatingFrameAngle_);
     }
-    if (r < minSize || std::isnan(r)) r = minSize;
-    if (r > 4000) r = 4000;
-
-    double x, y;
-    bool finite = projectBody(i, x, y);
-
-    if (s_.RotatingFrame.on) {
-      if (finite) {
-        const float dxs = static_cast<float>(w / 2 - x);
-        const double dx = dxs;
-        double dy = h / 2 - y;
-        if (dy == 0) dy = 0.001;
-        double angle = std::atan(dx / dy);
-        if (dy < 0) angle += GetPi();
-        const double dist = std::sqrt(dx * dx + dy * dy);
-        x = w / 2 - dist * std::sin(angle + rotatingFrameAngle_);
-        y = h / 2 - dist * std::cos(angle + rotatingFrameAngle_);
-        finite = std::isfinite(x) && std::isfinite(y);
-      }
-      rotatingFrameAngle_ = std::fmod(rotatingFrameAngle_ + turnPerBody, twoPi);
-    }
-    if (!finite) continue;
-
-    if (!(x > -200 && x < screenWidthPixels_ + 200 && y > -200 && y < screenHeightPixels_ + 200)) {
-      continue;
-    }
-    placed_.push_back(PlacedBody{i, x, y, r});
+    shown_[static_cast<size_t>(i)] = x > -200 && x < right && y > -200 && y < bottom;
+    rotatingFrameAngle_ = std::fmod(rotatingFrameAngle_ + turnPerBody, twoPi);
   }
 }
 
-// Erase (trails off), disc and label place of every placed body, in order.
-void MainView::drawPlaced() {
+namespace {
+
+// A small disc wholly inside the canvas (a centre that is not a number
+// fails these tests), whose shape's pixels need no clipping. right and
+// bottom: the canvas's width and height less 2.
+inline bool SmallAndInside(double cx, double cy, double r, double right, double bottom) {
+  return r <= SmallDiscRadius && r >= 0 && cx >= 2 && cy >= 2 && cx < right && cy < bottom;
+}
+
+// The shape's pixels about the whole pixel (ix, iy).
+inline void WriteShape(const CanvasPixels& c, const DiscShapes::Shape& d, int ix, int iy, uint32_t fill,
+                       uint32_t outline) {
+  using Lanes = DiscShapes::Shape::Lanes;
+  const Lanes outlines = Lanes{} + outline, fills = Lanes{} + fill;
+  const qsizetype stride = c.stride;
+  uchar* const top = c.bits + stride * (iy - 2) + 4 * static_cast<qsizetype>(ix - 2);
+  uchar* row = top;
+  for (int k = 0; k < DiscShapes::Shape::Rows; ++k, row += stride) {
+    Lanes v;
+    std::memcpy(&v, row, sizeof v);
+    v = (v & d.keep[k]) | (outlines & d.outline[k]) | (fills & d.fill[k]);
+    std::memcpy(row, &v, sizeof v);
+  }
+  for (int e = 0; e < d.column2Count; ++e) {
+    const uint32_t p = d.column2Fill[e] ? fill : outline;
+    std::memcpy(top + stride * d.column2Row[e] + 16, &p, sizeof p);
+  }
+}
+
+// The small disc's pixels if its shape is usable; false otherwise.
+inline bool SmallDisc(const CanvasPixels& c, DiscShapes& shapes, double cx, double cy, double r, uint32_t fill,
+                      uint32_t outline) {
+  const int ix = static_cast<int>(cx), iy = static_cast<int>(cy);  // the whole parts: the centre is positive
+  const DiscShapes::Shape& d = shapes.find(r, cx - ix, cy - iy);
+  if (!d.usable) return false;
+  WriteShape(c, d, ix, iy, fill, outline);
+  return true;
+}
+
+}  // namespace
+
+// Erase (trails off), disc and label place of every shown body, in order.
+// The pass's terms are copied once: the compiler cannot keep them in
+// registers across the stores into the canvas.
+void MainView::drawPlaced(int n) {
   const CanvasPixels pixels{canvas_.bits(), canvas_.bytesPerLine(), canvas_.width(), canvas_.height()};
   const uint32_t back = PixelFromValue(s_.mainWindow.backColor);
-  for (const auto& [i, x, y, r] : placed_) {
-    if (!s_.trails && (x != s_.objlastx[i] || y != s_.objlasty[i])) {
-      if (Erasable(s_.objlastx[i]) && Erasable(s_.objlasty[i])) {
-        FillDisc(pixels, discShapes_, s_.objlastx[i], s_.objlasty[i], r, back, back);
-      }
-      s_.objlastx[i] = x;
-      s_.objlasty[i] = y;
+  const bool trails = s_.trails;
+  const bool placeLabels = s_.llabels;
+  double* lastX = s_.objlastx.data();
+  double* lastY = s_.objlasty.data();
+  const double* placeX = placeX_.data();
+  const double* placeY = placeY_.data();
+  const double* placeR = placeR_.data();
+  const uint8_t* shown = shown_.data();
+  const uint32_t* outline = outlinePixel_.data();
+  const uint32_t* fill = fillPixel_.data();
+  const double* discR = discR_.data();
+  const double* discFx = discFx_.data();
+  const double* discFy = discFy_.data();
+  const int32_t* discX = discX_.data();
+  const int32_t* discY = discY_.data();
+  const uint8_t* small = smallDisc_.data();
+  BodyLabel* labels = labels_.data();
+  const DiscShapes::Shape* shape = nullptr;  // its key is checked before each use
+  // The canvas rows and the label of the disc a few bodies on are fetched
+  // ahead: between two steps the force loop's time leaves them out of the
+  // caches, and the drawing then waits on memory more than it computes.
+  constexpr int Ahead = 8;
+  for (int i = 1; i <= n; ++i) {
+    if (const int a = i + Ahead; a <= n && small[a]) {
+      const uchar* row = pixels.bits + pixels.stride * (discY[a] - 2) + 4 * static_cast<qsizetype>(discX[a] - 2);
+      for (int k = 0; k < DiscShapes::Shape::Rows; ++k) __builtin_prefetch(row + k * pixels.stride, 1);
+      __builtin_prefetch(&labels[a].left, 1);
+      __builtin_prefetch(&labels[a].top, 1);
+    }
+    if (!shown[i]) continue;
+    const double x = placeX[i], y = placeY[i], r = placeR[i];
+    if (!trails && (x != lastX[i] || y != lastY[i])) {
+      if (Erasable(lastX[i]) && Erasable(lastY[i])) FillDisc(pixels, discShapes_, lastX[i], lastY[i], r, back, back);
+      lastX[i] = x;
+      lastY[i] = y;
     }
 
-    const int32_t outline = s_.objcolor[i];
-    int32_t fill = outline;
-    if (s_.trails && i != s_.focusobj) fill = s_.objcolor2[i];
-    FillDisc(pixels, discShapes_, static_cast<float>(x), static_cast<float>(y), static_cast<float>(r),
-             PixelFromValue(fill), PixelFromValue(outline));
+    // A small disc takes its shape's pixels (most often the shape of the
+    // disc before); any other the general path's, at float precision.
+    bool drawn = false;
+    if (small[i]) {
+      const double cr = discR[i], fx = discFx[i], fy = discFy[i];
+      if (shape == nullptr || shape->r != cr || shape->fx != fx || shape->fy != fy)
+        shape = &discShapes_.find(cr, fx, fy);
+      if (shape->usable) {
+        WriteShape(pixels, *shape, discX[i], discY[i], fill[i], outline[i]);
+        drawn = true;
+      }
+    }
+    if (!drawn)
+      FillDiscGeneral(pixels, static_cast<float>(x), static_cast<float>(y), static_cast<float>(r), fill[i], outline[i]);
 
-    if (s_.llabels) {
-      BodyLabel& l = labels_[i];
-      if (x > s_.objlastx[i]) {
+    if (placeLabels) {
+      BodyLabel& l = labels[i];
+      if (x > lastX[i]) {
         l.left = x + 5 + r;
       } else {
         l.left = x - l.width - r - 5;
@@ -280,12 +475,28 @@ void DiscShapes::build(Shape& d, double r, double fx, double fy) {
     d.is[k] = static_cast<int8_t>(std::max(is, xs)), d.ie[k] = static_cast<int8_t>(std::min(ie, xe));
   }
   if (y0 < -2 || y1 > 2) return;
+  d.column2Count = 0;
+  for (int k = 0; k < Shape::Rows; ++k) {
+    for (int c = 0; c < 4; ++c) {
+      const int px = c - 2;
+      const bool outline = px >= d.xs[k] && px <= d.xe[k];
+      const bool fill = outline && px >= d.is[k] && px <= d.ie[k];
+      d.keep[k][c] = outline ? 0 : ~0u;
+      d.outline[k][c] = outline && !fill ? ~0u : 0;
+      d.fill[k][c] = fill ? ~0u : 0;
+    }
+    if (2 >= d.xs[k] && 2 <= d.xe[k]) {
+      d.column2Row[d.column2Count] = static_cast<int8_t>(k);
+      d.column2Fill[d.column2Count] = 2 >= d.is[k] && 2 <= d.ie[k];
+      ++d.column2Count;
+    }
+  }
   d.usable = true;
 }
 
-const DiscShapes::Shape& DiscShapes::find(double r, double fx, double fy) {
-  for (int k = 0; k < Slots; ++k) {
-    const int slot = (last_ + k) % Slots;  // the last shape first: most discs share it
+const DiscShapes::Shape& DiscShapes::findOther(double r, double fx, double fy) {
+  for (int k = 1; k < Slots; ++k) {
+    const int slot = (last_ + k) % Slots;
     const Shape& d = slots_[slot];
     if (d.r == r && d.fx == fx && d.fy == fy) {
       last_ = slot;
@@ -300,21 +511,7 @@ const DiscShapes::Shape& DiscShapes::find(double r, double fx, double fy) {
 
 void FillDisc(const CanvasPixels& c, DiscShapes& shapes, double cx, double cy, double r, uint32_t fill,
               uint32_t outline) {
-  if (r <= SmallDiscRadius && DiscInCanvas(c, cx, cy, r)) {
-    const int ix = FloorToInt(cx), iy = FloorToInt(cy);
-    // A disc wholly inside the canvas: its shape's pixels, no clipping.
-    if (ix >= 2 && iy >= 2 && ix + 2 < c.width && iy + 2 < c.height) {
-      const DiscShapes::Shape& d = shapes.find(r, cx - ix, cy - iy);
-      if (d.usable) {
-        for (int k = 0; k < DiscShapes::Shape::Rows; ++k) {
-          uint32_t* row = reinterpret_cast<uint32_t*>(c.bits + c.stride * (iy - 2 + k)) + ix;
-          for (int px = d.xs[k]; px <= d.xe[k]; ++px) row[px] = outline;
-          for (int px = d.is[k]; px <= d.ie[k]; ++px) row[px] = fill;
-        }
-        return;
-      }
-    }
-  }
+  if (SmallAndInside(cx, cy, r, c.width - 2, c.height - 2) && SmallDisc(c, shapes, cx, cy, r, fill, outline)) return;
   FillDiscGeneral(c, cx, cy, r, fill, outline);
 }
 

@@ -54,13 +54,24 @@ class DiscShapes {
   // pixel; an empty span ends before it starts).
   struct Shape {
     static constexpr int Rows = 5;
+    using Lanes = uint32_t __attribute__((vector_size(16)));
     double r = -1, fx = 0, fy = 0;  // the radius and the centre's fractions; r < 0: none yet
     bool usable = false;            // false: the general path draws this one
     int8_t xs[Rows] = {}, xe[Rows] = {}, is[Rows] = {}, ie[Rows] = {};
+    // The same pixels as masks over columns -2..1 of each row, so that a row
+    // is one read, two selections and one write; column 2 apart.
+    Lanes keep[Rows] = {}, outline[Rows] = {}, fill[Rows] = {};
+    // The rows that reach column 2, and whether it is fill there.
+    int8_t column2Count = 0, column2Row[Rows] = {};
+    bool column2Fill[Rows] = {};
   };
-  const Shape& find(double r, double fx, double fy);
+  const Shape& find(double r, double fx, double fy) {
+    const Shape& d = slots_[last_];  // most discs share the last shape
+    return d.r == r && d.fx == fx && d.fy == fy ? d : findOther(r, fx, fy);
+  }
 
  private:
+  const Shape& findOther(double r, double fx, double fy);
   static void build(Shape& d, double r, double fx, double fy);
   static constexpr int Slots = 4;
   Shape slots_[Slots];
@@ -141,13 +152,8 @@ class MainView {
  private:
   void viewCentre(double& cx, double& cy, double& cz);
   void placeBodies(int n);
-  void drawPlaced();
-
-  // A body of this pass's drawing: its screen place and disc radius.
-  struct PlacedBody {
-    int i;
-    double x, y, r;
-  };
+  void turnPlaces(int n, double right, double bottom);
+  void drawPlaced(int n);
 
   State& s_;
   QImage canvas_;
@@ -163,7 +169,16 @@ class MainView {
   int labelAscent_ = 10;
   std::vector<BodyLabel> labels_;  // index 0 unused
   std::vector<int> labelOrder_;
-  std::vector<PlacedBody> placed_;  // kept between passes, so a pass allocates nothing
+  // Each body's place, disc radius and pixels in this pass (index 1..n),
+  // kept between passes so that a pass allocates nothing.
+  std::vector<double> placeX_, placeY_, placeR_;
+  std::vector<uint8_t> shown_;
+  std::vector<uint32_t> outlinePixel_, fillPixel_;
+  // The small discs' radius and centre as drawn, split into whole pixel and
+  // fractions (smallDisc_: the shape's pixels fit inside the canvas).
+  std::vector<double> discR_, discFx_, discFy_;
+  std::vector<int32_t> discX_, discY_;
+  std::vector<uint8_t> smallDisc_;
   DiscShapes discShapes_;
 };
 

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+class QPainter;
+
 namespace molvane {
 
 class MainView;
@@ -38,6 +40,7 @@ class ViewWidget : public QWidget {
 
  private:
   void showFrame();
+  void paintArea(QPainter& p, const QRect& area);
 
   MainView& view_;
   int paintCount_ = 0;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 #include <cmath>
 #include <functional>
@@ -185,6 +187,41 @@ TEST_F(MainViewProjection, RadiusRules) {
   EXPECT_EQ(pixel(799, 599), PixelFromValue(0x0000FF));
 }
 
+// A pass places many bodies at once and draws small discs from their shapes:
+// the general path's pixels at each body's projected place, in body order,
+// for tilted views (centres between pixels), radii on both sides of the
+// small discs' limit and discs across the canvas's edges.
+TEST_F(MainViewProjection, APassDrawsTheGeneralPathsPixelsAtTheProjectedPlaces) {
+  std::mt19937 rng(5);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  s->trails = true;
+  s->MinimumObjectSize = 0;
+  s->focusobj = addBody(0, 0, 0, 1, 0x00FF00);
+  for (int k = 0; k < 400; ++k) {
+    const int i = addBody((unit(rng) - 0.5) * 9e11, (unit(rng) - 0.5) * 7e11, (unit(rng) - 0.5) * 4e11, 1,
+                          static_cast<int32_t>(rng() & 0xFFFFFF));
+    s->objsize[i] = unit(rng) * 5.5e9;  // radius 0 to 2.75 pixels
+    s->objcolor2[i] = static_cast<int32_t>(rng() & 0xFFFFFF);
+  }
+  for (const auto& [h, v] : {std::pair{3000, -7000}, std::pair{-10000, 2500}, std::pair{0, -10000}}) {
+    view->setTilt(h, v);
+    view->clearView();
+    view->drawBodies();
+    QImage expected(view->canvas().size(), QImage::Format_RGB32);
+    expected.fill(PixelFromValue(s->mainWindow.backColor));
+    const CanvasPixels pixels{expected.bits(), expected.bytesPerLine(), expected.width(), expected.height()};
+    for (int i = 1; i <= s->objects; ++i) {
+      double x, y;
+      if (!view->projectBody(i, x, y) || !(x > -200 && x < 1000 && y > -200 && y < 800)) continue;
+      const int32_t fill = i == s->focusobj ? s->objcolor[i] : s->objcolor2[i];
+      FillDiscGeneral(pixels, static_cast<float>(x), static_cast<float>(y),
+                      static_cast<float>(s->objsize[i] * s->ScalePixel / 2), PixelFromValue(fill),
+                      PixelFromValue(s->objcolor[i]));
+    }
+    EXPECT_EQ(view->canvas(), expected) << "tilt " << h << ", " << v;
+  }
+}
+
 TEST_F(MainViewProjection, LabelsSitRightWithTrailsAndLeftWithout) {
   s->focusobj = addBody(0, 0, 0);
   s->llabels = true;
@@ -348,6 +385,39 @@ TEST(ViewFrames, AFrameWithinTheIntervalWaitsAndIsThenPainted) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return widget.paintCount() == before + 2; }, 5000));
   QTest::qWait(50);
   EXPECT_EQ(widget.paintCount(), before + 2);  // one frame for both requests
+}
+
+// A region of several rectangles (the view without its scroll bars) is
+// painted rectangle by rectangle: there it shows what a paint of the whole
+// view shows, labels across the rectangles' edges included.
+TEST(ViewFrames, ARegionOfSeveralRectanglesShowsWhatTheWholeViewShows) {
+  State s;
+  s.objects = 3;
+  for (int i = 1; i <= s.objects; ++i) {
+    s.objname[i] = "Body " + std::to_string(i);
+    s.objcolor[i] = 0x00FFFF;
+  }
+  s.llabels = true;
+  MainView view(s);
+  view.resizeCanvas(200, 150);
+  view.rebuildLabels();
+  view.clearView();
+  const CanvasPixels pixels{view.canvas().bits(), view.canvas().bytesPerLine(), 200, 150};
+  FillDiscGeneral(pixels, 120, 70, 40, 0xFF8040, 0x40FF80);
+  view.parkLabels(150, 126);  // across both rectangles' edges
+  ViewWidget widget(view);
+  widget.resize(200, 150);
+  QImage whole(200, 150, QImage::Format_RGB32), parts(200, 150, QImage::Format_RGB32);
+  whole.fill(Qt::red);
+  parts.fill(Qt::red);
+  const QRegion region = QRegion(0, 0, 200, 150) - QRect(183, 0, 17, 133) - QRect(0, 133, 183, 17);
+  ASSERT_EQ(region.rectCount(), 2);
+  widget.render(&whole);
+  widget.render(&parts, QPoint(), region);
+  for (int y = 0; y < 150; ++y)
+    for (int x = 0; x < 200; ++x)
+      ASSERT_EQ(parts.pixel(x, y), region.contains(QPoint(x, y)) ? whole.pixel(x, y) : QColor(Qt::red).rgb())
+          << x << ", " << y;
 }
 
 }  // namespace
