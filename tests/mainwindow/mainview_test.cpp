@@ -190,7 +190,8 @@ TEST_F(MainViewProjection, RadiusRules) {
 // A pass places many bodies at once and draws small discs from their shapes:
 // the general path's pixels at each body's projected place, in body order,
 // for tilted views (centres between pixels), radii on both sides of the
-// small discs' limit and discs across the canvas's edges.
+// small discs' limit and discs across the canvas's edges, on a canvas in
+// ordinary memory and on a large one in memory of its own.
 TEST_F(MainViewProjection, APassDrawsTheGeneralPathsPixelsAtTheProjectedPlaces) {
   std::mt19937 rng(5);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -198,27 +199,33 @@ TEST_F(MainViewProjection, APassDrawsTheGeneralPathsPixelsAtTheProjectedPlaces) 
   s->MinimumObjectSize = 0;
   s->focusobj = addBody(0, 0, 0, 1, 0x00FF00);
   for (int k = 0; k < 400; ++k) {
-    const int i = addBody((unit(rng) - 0.5) * 9e11, (unit(rng) - 0.5) * 7e11, (unit(rng) - 0.5) * 4e11, 1,
+    const int i = addBody((unit(rng) - 0.5) * 1.5e12, (unit(rng) - 0.5) * 1e12, (unit(rng) - 0.5) * 4e11, 1,
                           static_cast<int32_t>(rng() & 0xFFFFFF));
     s->objsize[i] = unit(rng) * 5.5e9;  // radius 0 to 2.75 pixels
     s->objcolor2[i] = static_cast<int32_t>(rng() & 0xFFFFFF);
   }
-  for (const auto& [h, v] : {std::pair{3000, -7000}, std::pair{-10000, 2500}, std::pair{0, -10000}}) {
-    view->setTilt(h, v);
-    view->clearView();
-    view->drawBodies();
-    QImage expected(view->canvas().size(), QImage::Format_RGB32);
-    expected.fill(PixelFromValue(s->mainWindow.backColor));
-    const CanvasPixels pixels{expected.bits(), expected.bytesPerLine(), expected.width(), expected.height()};
-    for (int i = 1; i <= s->objects; ++i) {
-      double x, y;
-      if (!view->projectBody(i, x, y) || !(x > -200 && x < 1000 && y > -200 && y < 800)) continue;
-      const int32_t fill = i == s->focusobj ? s->objcolor[i] : s->objcolor2[i];
-      FillDiscGeneral(pixels, static_cast<float>(x), static_cast<float>(y),
-                      static_cast<float>(s->objsize[i] * s->ScalePixel / 2), PixelFromValue(fill),
-                      PixelFromValue(s->objcolor[i]));
+  for (const auto& [w, h] : {std::pair{800, 600}, std::pair{1400, 900}}) {
+    view->resizeCanvas(w, h);
+    view->setScreenSize(w, static_cast<int16_t>(h));
+    s->ScreenCentreX = w / 2.0;
+    s->ScreenCentreY = h / 2.0;
+    for (const auto& [th, tv] : {std::pair{3000, -7000}, std::pair{-10000, 2500}, std::pair{0, -10000}}) {
+      view->setTilt(th, tv);
+      view->clearView();
+      view->drawBodies();
+      QImage expected(w, h, QImage::Format_RGB32);
+      expected.fill(PixelFromValue(s->mainWindow.backColor));
+      const CanvasPixels pixels{expected.bits(), expected.bytesPerLine(), w, h};
+      for (int i = 1; i <= s->objects; ++i) {
+        double x, y;
+        if (!view->projectBody(i, x, y) || !(x > -200 && x < w + 200 && y > -200 && y < h + 200)) continue;
+        const int32_t fill = i == s->focusobj ? s->objcolor[i] : s->objcolor2[i];
+        FillDiscGeneral(pixels, static_cast<float>(x), static_cast<float>(y),
+                        static_cast<float>(s->objsize[i] * s->ScalePixel / 2), PixelFromValue(fill),
+                        PixelFromValue(s->objcolor[i]));
+      }
+      EXPECT_EQ(view->canvas(), expected) << w << " x " << h << ", tilt " << th << ", " << tv;
     }
-    EXPECT_EQ(view->canvas(), expected) << "tilt " << h << ", " << v;
   }
 }
 
