@@ -281,6 +281,17 @@ void MainView::placeBodies(int n) {
   if (trails && s_.focusobj >= 1 && s_.focusobj <= n) fill[s_.focusobj] = outline[s_.focusobj];
 }
 
+void TurnAboutViewCentre(double w, double h, double angle, double& x, double& y) {
+  const double dx = static_cast<float>(w / 2 - x);
+  double dy = h / 2 - y;
+  if (dy == 0) dy = 0.001;
+  double placeAngle = std::atan(dx / dy);
+  if (dy < 0) placeAngle += GetPi();
+  const double dist = std::sqrt(dx * dx + dy * dy);
+  x = w / 2 - dist * std::sin(placeAngle + angle);
+  y = h / 2 - dist * std::cos(placeAngle + angle);
+}
+
 // The rotating frame turns every finite place about the canvas centre, by an
 // angle that grows with every body.
 void MainView::turnPlaces(int n, double right, double bottom) {
@@ -298,17 +309,7 @@ void MainView::turnPlaces(int n, double right, double bottom) {
   for (int i = 1; i <= n; ++i) {
     double& x = placeX_[static_cast<size_t>(i)];
     double& y = placeY_[static_cast<size_t>(i)];
-    if (std::isfinite(x) && std::isfinite(y)) {
-      const float dxs = static_cast<float>(w / 2 - x);
-      const double dx = dxs;
-      double dy = h / 2 - y;
-      if (dy == 0) dy = 0.001;
-      double angle = std::atan(dx / dy);
-      if (dy < 0) angle += GetPi();
-      const double dist = std::sqrt(dx * dx + dy * dy);
-      x = w / 2 - dist * std::sin(angle + rotatingFrameAngle_);
-      y = h / 2 - dist * std::cos(angle + rotatingFrameAngle_);
-    }
+    if (std::isfinite(x) && std::isfinite(y)) TurnAboutViewCentre(w, h, rotatingFrameAngle_, x, y);
     shown_[static_cast<size_t>(i)] = x > -200 && x < right && y > -200 && y < bottom;
     rotatingFrameAngle_ = std::fmod(rotatingFrameAngle_ + turnPerBody, twoPi);
   }

@@ -87,6 +87,10 @@ void FillDisc(const CanvasPixels& c, DiscShapes& shapes, double cx, double cy, d
               uint32_t outline);
 void FillDiscGeneral(const CanvasPixels& c, double cx, double cy, double r, uint32_t fill, uint32_t outline);
 
+// The rotating frame's turn of a screen place (x, y) about the centre of a
+// w x h view by angle; both views turn their bodies this way.
+void TurnAboutViewCentre(double w, double h, double angle, double& x, double& y);
+
 class MainView {
  public:
   explicit MainView(State& state);

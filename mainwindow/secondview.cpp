@@ -173,14 +173,7 @@ void Form2::pPplot() {
     double y = verticalFlipSign_ < 0 ? centreY_ + Y1 : centreY_ - Y1;
 
     if (s_.RotatingFrame.on) {
-      const double dx = static_cast<float>(w / 2 - x);
-      double dy = h / 2 - y;
-      if (dy == 0) dy = 0.001;
-      double angle = std::atan(dx / dy);
-      if (dy < 0) angle += GetPi();
-      const double dist = std::sqrt(dx * dx + dy * dy);
-      x = w / 2 - dist * std::sin(angle + rotatingFrameAngle_);
-      y = h / 2 - dist * std::cos(angle + rotatingFrameAngle_);
+      TurnAboutViewCentre(w, h, rotatingFrameAngle_, x, y);
       rotatingFrameAngle_ = std::fmod(rotatingFrameAngle_ + turnPerBody, 2 * GetPi());
     }
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r)) continue;
