@@ -394,7 +394,8 @@ __attribute__((target("avx512f"), always_inline)) inline __m512d Chunks(__m512d 
 // held as (x, y, z, -, x, y, z, -): one subtraction per partner takes both
 // bodies' three components, so each receives its terms one after the other
 // in ascending k. t holds the two rows' x, y and z terms in lanes of partners.
-__attribute__((target("avx512f"), always_inline)) inline __m512d AddInOrder8(__m512d acc, const double (*t)[8]) {
+__attribute__((target("avx512f"), always_inline)) inline __m512d AddInOrder8(__m512d acc, const double (*t)[8],
+                                                                             int partners = 8) {
   const __m512d w = _mm512_setzero_pd();
   const __m512d ax = _mm512_load_pd(t[0]), ay = _mm512_load_pd(t[1]), az = _mm512_load_pd(t[2]);
   const __m512d bx = _mm512_load_pd(t[3]), by = _mm512_load_pd(t[4]), bz = _mm512_load_pd(t[5]);
@@ -408,13 +409,22 @@ __attribute__((target("avx512f"), always_inline)) inline __m512d AddInOrder8(__m
   const __m512d h0 = Chunks<false>(c0, e0), h1 = Chunks<true>(c0, e0);
   const __m512d p0 = Chunks<false>(a1, b1), p1 = Chunks<true>(a1, b1);
   const __m512d q0 = Chunks<false>(c1, e1), q1 = Chunks<true>(c1, e1);
+  // Partners past the table give +0, which changes nothing: a row's last
+  // vector leaves them out.
   acc = _mm512_sub_pd(acc, Chunks<false>(g0, h0));  // partner k
+  if (partners < 2) return acc;
   acc = _mm512_sub_pd(acc, Chunks<false>(p0, q0));  // k + 1
+  if (partners < 3) return acc;
   acc = _mm512_sub_pd(acc, Chunks<false>(g1, h1));
+  if (partners < 4) return acc;
   acc = _mm512_sub_pd(acc, Chunks<false>(p1, q1));
+  if (partners < 5) return acc;
   acc = _mm512_sub_pd(acc, Chunks<true>(g0, h0));
+  if (partners < 6) return acc;
   acc = _mm512_sub_pd(acc, Chunks<true>(p0, q0));
+  if (partners < 7) return acc;
   acc = _mm512_sub_pd(acc, Chunks<true>(g1, h1));
+  if (partners < 8) return acc;
   acc = _mm512_sub_pd(acc, Chunks<true>(p1, q1));  // k + 7
   return acc;
 }
@@ -445,7 +455,7 @@ __attribute__((target("avx512f"), noinline, cold)) void PullPartnersChecked8(dou
 
 // Row bodies' terms wait this many vectors before they are added, so the
 // additions never hold up the divisions of the vectors after them.
-constexpr int Lag8 = 3;
+constexpr int Lag8 = 2;
 
 // Partner vectors of one row; the AVX-512 build has room for a note on each,
 // so it takes up to this many bodies (the program's table holds 1000).
@@ -500,7 +510,7 @@ __attribute__((target("avx512f"), always_inline)) inline void NoteTouches8(const
 __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Row8& ra, const Row8& rb,
                                                                         const RowPair8& p, const Tables& tb, int32_t k,
                                                                         int vec, __mmask8 live, __mmask8 liveB,
-                                                                        __mmask8 nextLive) {
+                                                                        __mmask8 nextLive, __m512d* startB = nullptr) {
   const Geometry8 ga = p.ga, gb = p.gb;
   if (nextLive != 0) {
     const __m512d xk = _mm512_maskz_loadu_pd(nextLive, tb.x + k + 8);
@@ -528,8 +538,14 @@ __attribute__((target("avx512f"), always_inline)) inline void PairStep8(const Ro
     _mm512_mask_storeu_pd(tb.vx + k, live, rx);
     _mm512_mask_storeu_pd(tb.vy + k, live, ry);
     _mm512_mask_storeu_pd(tb.vz + k, live, rz);
+    // The first vector's partner k is body j+1: what it now holds, from the
+    // registers rather than read back from the stores.
+    if (startB != nullptr)
+      *startB = _mm512_maskz_permutex2var_pd(0x7, _mm512_maskz_unpacklo_pd(0xFF, rx, ry),
+                                             _mm512_setr_epi64(0, 1, 8, 0, 0, 0, 0, 0), rz);
   } else {
     PullPartnersChecked8(tb.vx + k, tb.vy + k, tb.vz + k, live, ta.kx, ta.ky, ta.kz, tb1.kx, tb1.ky, tb1.kz);
+    if (startB != nullptr) *startB = _mm512_setr_pd(tb.vx[k], tb.vy[k], tb.vz[k], 0.0, 0.0, 0.0, 0.0, 0.0);
   }
   // Bodies j and j+1: their terms wait Lag8 vectors in the queue.
   double(*q)[8] = p.queued[vec & 3];
@@ -571,6 +587,37 @@ __attribute__((target("avx512f"), always_inline)) inline void FinishRow8(int32_t
   tb.vx[j] = v[0], tb.vy[j] = v[1], tb.vz[j] = v[2];
 }
 
+// Rows j and j+1 by themselves, for a pair with touching partners or a total
+// that is not finite.
+__attribute__((target("avx512f"), noinline, cold)) void FinishPairSlowly8(int32_t j, int32_t n, const Tables& tb,
+                                                                          const Touches8& touches, __m512d acc,
+                                                                          int32_t& count, int32_t* pairHigher,
+                                                                          int32_t* pairLower) {
+  alignas(64) double total[8];
+  _mm512_store_pd(total, acc);
+  FinishRow8(j, j + 1, n, tb, touches, false, total, count, pairHigher, pairLower);
+  FinishRow8(j + 1, j + 1, n, tb, touches, true, total + 4, count, pairHigher, pairLower);
+}
+
+// The end of rows j and j+1, acc holding their totals (x, y, z, -, x, y, z, -).
+// Usually no pair touches and all six are finite: then bodies j and j+1 take
+// them straight from the register, (vx[j], vx[j+1]) in one store.
+__attribute__((target("avx512f"), always_inline)) inline void FinishPair8(int32_t j, int32_t n, const Tables& tb,
+                                                                          const Touches8& touches, __m512d acc,
+                                                                          int32_t& count, int32_t* pairHigher,
+                                                                          int32_t* pairLower) {
+  const __mmask8 finite = _mm512_mask_cmp_pd_mask(0x77, _mm512_abs_pd(acc), _mm512_set1_pd(Inf), _CMP_LT_OQ);
+  if (__builtin_expect(touches.notes != 0 || finite != 0x77, 0)) {
+    FinishPairSlowly8(j, n, tb, touches, acc, count, pairHigher, pairLower);
+    return;
+  }
+  const __m256d a = _mm512_maskz_extractf64x4_pd(0xF, acc, 0), b = _mm512_maskz_extractf64x4_pd(0xF, acc, 1);
+  const __m256d xz = _mm256_unpacklo_pd(a, b), y = _mm256_unpackhi_pd(a, b);  // (xj, xj+1, zj, zj+1), (yj, yj+1, ..)
+  _mm_storeu_pd(tb.vx + j, _mm256_castpd256_pd128(xz));
+  _mm_storeu_pd(tb.vy + j, _mm256_castpd256_pd128(y));
+  _mm_storeu_pd(tb.vz + j, _mm256_extractf128_pd(xz, 1));
+}
+
 // Rows j and j+1 together over their partners, eight at a time. Vectors start
 // at partner j+1, row j+1's own body, which row j+1 leaves out; bodies j and
 // j+1 receive their terms in ascending k.
@@ -598,8 +645,10 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
   }
   // The first vector; then body j+1 holds row j's term and its own row
   // starts from there.
-  PairStep8(ra, rb, p, tb, k, 0, live, __mmask8(live & 0xFE), LiveLanes8(k + 8, n));
-  acc = _mm512_setr_pd(tb.vx[j], tb.vy[j], tb.vz[j], 0.0, tb.vx[j1], tb.vy[j1], tb.vz[j1], 0.0);
+  __m512d startB;
+  PairStep8(ra, rb, p, tb, k, 0, live, __mmask8(live & 0xFE), LiveLanes8(k + 8, n), &startB);
+  acc = _mm512_maskz_permutex2var_pd(0x77, _mm512_setr_pd(tb.vx[j], tb.vy[j], tb.vz[j], 0.0, 0.0, 0.0, 0.0, 0.0),
+                                     _mm512_setr_epi64(0, 1, 2, 3, 8, 9, 10, 11), startB);
   int vec = 1;
   k += 8;
   // Whole vectors with a whole vector after them.
@@ -608,11 +657,9 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
     live = LiveLanes8(k, n);
     PairStep8(ra, rb, p, tb, k, vec, live, live, LiveLanes8(k + 8, n));
   }
-  for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec; ++v) acc = AddInOrder8(acc, queued[v & 3]);
-  alignas(64) double total[8];
-  _mm512_store_pd(total, acc);
-  FinishRow8(j, j1, n, tb, touches, false, total, count, pairHigher, pairLower);
-  FinishRow8(j1, j1, n, tb, touches, true, total + 4, count, pairHigher, pairLower);
+  for (int v = vec < Lag8 ? 0 : vec - Lag8; v < vec - 1; ++v) acc = AddInOrder8(acc, queued[v & 3]);
+  acc = AddInOrder8(acc, queued[(vec - 1) & 3], n - (j1 + 8 * (vec - 1)) + 1);
+  FinishPair8(j, n, tb, touches, acc, count, pairHigher, pairLower);
 }
 
 // x[0..n] += v[0..n], each sum kept only where it stays finite.
