@@ -379,7 +379,6 @@ void MainView::drawPlaced(int n) {
   const int32_t* discY = discY_.data();
   const uint8_t* small = smallDisc_.data();
   BodyLabel* labels = labels_.data();
-  const DiscShapes::Shape* shape = nullptr;  // its key is checked before each use
   // The canvas rows and the label of the disc a few bodies on are fetched
   // ahead: between two steps the force loop's time leaves them out of the
   // caches, and the drawing then waits on memory more than it computes.
@@ -403,11 +402,9 @@ void MainView::drawPlaced(int n) {
     // disc before); any other the general path's, at float precision.
     bool drawn = false;
     if (small[i]) {
-      const double cr = discR[i], fx = discFx[i], fy = discFy[i];
-      if (shape == nullptr || shape->r != cr || shape->fx != fx || shape->fy != fy)
-        shape = &discShapes_.find(cr, fx, fy);
-      if (shape->usable) {
-        WriteShape(pixels, *shape, discX[i], discY[i], fill[i], outline[i]);
+      const DiscShapes::Shape& shape = discShapes_.find(discR[i], discFx[i], discFy[i]);
+      if (shape.usable) {
+        WriteShape(pixels, shape, discX[i], discY[i], fill[i], outline[i]);
         drawn = true;
       }
     }
@@ -475,6 +472,7 @@ inline bool EdgeOfFraction(double f, double d, bool up, int& edge) {
 void DiscShapes::build(Shape& d, double r, double fx, double fy) {
   d.r = r, d.fx = fx, d.fy = fy;
   d.usable = false;
+  d.column2Count = 0;
   int y0 = 0, y1 = 0;
   if (!EdgeOfFraction(fy, -r, true, y0) || !EdgeOfFraction(fy, r, false, y1)) return;
   const double inner = r - 1;
@@ -493,26 +491,22 @@ void DiscShapes::build(Shape& d, double r, double fx, double fy) {
     // Pixels beyond two rows or columns from the centre's: not this shape
     // (a radius of 2 px fits).
     if (xs <= xe && (xs < -2 || xe > 2)) return;
-    d.xs[k] = static_cast<int8_t>(xs), d.xe[k] = static_cast<int8_t>(xe);
-    d.is[k] = static_cast<int8_t>(std::max(is, xs)), d.ie[k] = static_cast<int8_t>(std::min(ie, xe));
-  }
-  if (y0 < -2 || y1 > 2) return;
-  d.column2Count = 0;
-  for (int k = 0; k < Shape::Rows; ++k) {
+    is = std::max(is, xs), ie = std::min(ie, xe);
     for (int c = 0; c < 4; ++c) {
       const int px = c - 2;
-      const bool outline = px >= d.xs[k] && px <= d.xe[k];
-      const bool fill = outline && px >= d.is[k] && px <= d.ie[k];
+      const bool outline = px >= xs && px <= xe;
+      const bool fill = outline && px >= is && px <= ie;
       d.keep[k][c] = outline ? 0 : ~0u;
       d.outline[k][c] = outline && !fill ? ~0u : 0;
       d.fill[k][c] = fill ? ~0u : 0;
     }
-    if (2 >= d.xs[k] && 2 <= d.xe[k]) {
+    if (2 >= xs && 2 <= xe) {
       d.column2Row[d.column2Count] = static_cast<int8_t>(k);
-      d.column2Fill[d.column2Count] = 2 >= d.is[k] && 2 <= d.ie[k];
+      d.column2Fill[d.column2Count] = 2 >= is && 2 <= ie;
       ++d.column2Count;
     }
   }
+  if (y0 < -2 || y1 > 2) return;
   d.usable = true;
 }
 

@@ -50,16 +50,14 @@ constexpr double SmallDiscRadius = 2.0;
 class DiscShapes {
  public:
   // Five rows from two rows above the whole pixel at or below the centre,
-  // each with its outline span and its fill span (columns relative to that
-  // pixel; an empty span ends before it starts).
+  // columns -2..2 relative to that pixel.
   struct Shape {
     static constexpr int Rows = 5;
     using Lanes = uint32_t __attribute__((vector_size(16)));
     double r = -1, fx = 0, fy = 0;  // the radius and the centre's fractions; r < 0: none yet
     bool usable = false;            // false: the general path draws this one
-    int8_t xs[Rows] = {}, xe[Rows] = {}, is[Rows] = {}, ie[Rows] = {};
-    // The same pixels as masks over columns -2..1 of each row, so that a row
-    // is one read, two selections and one write; column 2 apart.
+    // Each row's outline and fill pixels as masks over columns -2..1, so
+    // that a row is one read, two selections and one write; column 2 apart.
     Lanes keep[Rows] = {}, outline[Rows] = {}, fill[Rows] = {};
     // The rows that reach column 2, and whether it is fill there.
     int8_t column2Count = 0, column2Row[Rows] = {};
