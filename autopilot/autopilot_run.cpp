@@ -37,13 +37,6 @@ bool Cannot(std::string& why, std::string text) {
 }
 constexpr const char* NoDirection = "Object cannot be given a direction at this time step: it would not fit.";
 
-bool ToFloat(double v, float& out) {
-  float f = 0;
-  if (!AssignNumber(v, f)) return false;
-  out = f;
-  return true;
-}
-
 // ---- Commands. Each returns false when it did not run (nothing changed):
 // with `why` empty it waits, else it cannot run.
 
@@ -63,7 +56,7 @@ bool RunCaption(State& s, AutopilotHost& host, std::string_view line, std::strin
   def.foreColor = FieldNumber(line, 121, 150);
   float fontSize = 0;
   int32_t colour = 0;
-  if (!Finite(def.fontSize) || !ToFloat(W * def.fontSize, fontSize) || !AssignNumber(def.foreColor, colour) ||
+  if (!Finite(def.fontSize) || !AssignNumber(W * def.fontSize, fontSize) || !AssignNumber(def.foreColor, colour) ||
       !AssignNumber(FieldNumber(line, 151, 180) * W, def.left) ||
       !AssignNumber(FieldNumber(line, 181, 210) * H, def.top) ||
       !AssignNumber(FieldNumber(line, 211, 240) * W, def.width) ||
@@ -131,7 +124,7 @@ bool RunThrust(State& s, std::string_view line, bool initiate, std::string& why)
   if (body <= 0) return Cannot(why, "Object must name a body.");
   if (initiate) {
     float rate = 0;
-    if (!ToFloat(FieldNumber(line, ThrustRateColumn, 86), rate)) {
+    if (!AssignNumber(FieldNumber(line, ThrustRateColumn, 86), rate)) {
       return Cannot(why, "Meters / Second must be a number from -3.4E+38 to 3.4E+38.");
     }
     s.objthrust[body] = rate;

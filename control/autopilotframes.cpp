@@ -14,6 +14,7 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
+#include "engine/view.h"
 #include "files/textitems.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
@@ -494,9 +495,9 @@ void ZoomFrame::OptionSpecify_Click() {
 // "Specify  . . ." is picked.
 void ZoomFrame::defaults() {
   enableSpecifyZoom(false);
-  const double width = form_.screenWidthPixels() / s_.ScalePixel / 1000;
-  if (!std::isfinite(width)) return;
-  form_.setVisibleWidthKm(width);
+  const std::optional<double> width = VisibleWidthKm(s_, form_.screenWidthPixels());
+  if (!width) return;
+  form_.setVisibleWidthKm(*width);
   const double km = form_.visibleWidthKm();
   double value = km;
   QRadioButton* option = OptionKM;
