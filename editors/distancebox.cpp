@@ -95,6 +95,7 @@ PairBoxWindow::PairBoxWindow(WindowServices& form, const QString& designCaption,
   ForwardKeysFrom(this, alignKeys);
   ForwardKeysFrom(Combo1, alignKeys);
   ForwardKeysFrom(Combo2, alignKeys);
+  readoutWatch_ = new ReadoutWatch(this, [this] { showTexts(PairReadoutTexts(latest_, readoutDecimals())); });
 }
 
 void PairBoxWindow::selectEntry(int picker, int index) {
@@ -173,7 +174,12 @@ void PairBoxWindow::loadPair() {
 }
 
 void PairBoxWindow::showTexts(const std::array<std::string, 4>& t) {
-  for (int k = 1; k <= 4; ++k) labels_[k]->setText(Latin1(t[k - 1]));
+  shownTexts_.show({labels_[1], labels_[2], labels_[3], labels_[4]}, t);
+}
+
+void PairBoxWindow::showReadout(const PairReadout& r) {
+  latest_ = r;
+  readoutWatch_->refresh();
 }
 
 void PairBoxWindow::setPickersShown(bool on) {
@@ -238,9 +244,7 @@ void RefBoxS::restore(const BoxSlot& rec) {
   }
 }
 
-void RefBoxS::refStep() {
-  showTexts(StepPair(s_, BodyA, BodyB, measure) ? PairTexts(measure, s_.timescale, 3) : std::array<std::string, 4>{});
-}
+void RefBoxS::refStep() { StepPairReadout(s_, BodyA, BodyB, readout); }
 
 void RefBoxS::lbl_MouseMove() {
   setPickersShown(true);

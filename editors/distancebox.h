@@ -14,6 +14,7 @@
 #include "engine/bodies.h"
 #include "engine/readouts.h"
 #include "engine/state.h"
+#include "ui/readoutview.h"
 #include "ui/toolwindow.h"
 
 namespace molvane {
@@ -56,8 +57,11 @@ class PairBoxWindow : public ToolWindow {
   // box goes on watching its bodies wherever they now stand (-1 when gone).
   void refill();
   bool pickersShown() const { return !Combo1->isHidden(); }
-  // The four value texts.
+  // The four value texts (each set only when it changes).
   void showTexts(const std::array<std::string, 4>& t);
+  // The readouts of the latest step: shown now while the box can be seen,
+  // else as soon as it shows again.
+  void showReadout(const PairReadout& r);
 
   virtual int bodyA() const = 0;
   virtual int bodyB() const = 0;
@@ -74,6 +78,8 @@ class PairBoxWindow : public ToolWindow {
   virtual void pickersChanged() {}
   virtual void placeChanged() {}
   virtual void unload() = 0;
+  // Places after the decimal point of the readouts.
+  virtual int readoutDecimals() const { return 3; }
   void moveEvent(QMoveEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void setPickersShown(bool on);
@@ -82,6 +88,11 @@ class PairBoxWindow : public ToolWindow {
   State& s_;
   std::array<QLabel*, 9> labels_{};
   HeldBody heldA_, heldB_;
+
+ private:
+  ReadoutTexts<4> shownTexts_;
+  PairReadout latest_;
+  ReadoutWatch* readoutWatch_ = nullptr;
 };
 
 class RefBoxS : public PairBoxWindow {
@@ -95,12 +106,13 @@ class RefBoxS : public PairBoxWindow {
   int16_t SlotIndex = 0;
   int16_t TickCount = 0;
   bool ListOpen = false;
-  PairMeasure measure;
+  PairReadout readout;  // as the latest step left it
 
   // Shows the box as a new opening: place, bodies from the focus.
   void Form_Load();
   // The box of slot SlotIndex as State's record holds it (a situation file).
   void restore(const BoxSlot& rec);
+  // One step's refresh of the readout (the box shows it with showReadout).
   void refStep();
   void Timer1_Timer();
   void lbl_MouseMove();

@@ -1,11 +1,18 @@
 #include "editors/editorwindows.h"
 
+#include <algorithm>
+
 #include "ui/text.h"
 #include "ui/windowservices.h"
 
 namespace molvane {
 
 namespace {
+
+void ListSlot(std::vector<int>& list, int slot) {
+  const auto at = std::lower_bound(list.begin(), list.end(), slot);
+  if (at == list.end() || *at != slot) list.insert(at, slot);
+}
 
 void ShowQuietly(QWidget* w) {
   w->setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -21,6 +28,8 @@ EditorWindows::EditorWindows(WindowServices& form) : form_(form), s_(form.state(
   editors_.readReferenceBox1 = [this](ReferenceBoxReadout& r) {
     RefBox* box = referenceBox(1);
     if (box == nullptr || box->Combo1 == nullptr) return false;
+    // The texts of the latest step, even where the box has not shown them yet.
+    if (s_.refbox1loaded) box->showTexts(PairReadoutTexts(refReadout_[1], 3));
     r.bodyName = BoxText(box->Combo1);
     r.distance = Latin1Bytes(box->lbl(1)->text());
     r.tangentVelocity = Latin1Bytes(box->lbl(4)->text());
@@ -38,6 +47,7 @@ RefBox* EditorWindows::referenceBox(int which) const { return ref_[which == 2 ? 
 
 void EditorWindows::openBox(BoxKind kind, int slot) {
   if (!IsBoxSlot(slot) || kind == BoxKind::Thrust || !BoxSlotInUse(s_, kind, slot)) return;
+  ListSlot(kind == BoxKind::Distance ? openDistance_ : openOrbit_, slot);
   if (kind == BoxKind::Distance) {
     const BoxSlot rec = s_.distanceBoxes[slot];
     QPointer<RefBoxS>& box = distance_[slot];
@@ -176,33 +186,40 @@ void EditorWindows::close(InstrumentWindow w) {
   if (w == InstrumentWindow::RefBox2) s_.refbox2loaded = false;
 }
 
-void EditorWindows::plotReadouts() {
-  if (s_.refboxorbit1loaded) {
-    // The elements of rbo1a are kept current even while only numbered
-    // boxes are open; the default box shows them when it is.
-    if (orbit_[0] && orbit_[0]->isVisible())
-      orbit_[0]->showTexts(OrbitBoxTexts(s_, s_.rbo1a, s_.rbo1b));
-    else
-      UpdateOrbitalElements(s_, s_.rbo1a);
+void EditorWindows::stepReadouts() {
+  // The elements of rbo1a are kept current even while only numbered boxes
+  // are open; the default box shows them when it is.
+  if (s_.refboxorbit1loaded) defaultOrbit_ = StepOrbitReadout(s_, s_.rbo1a, s_.rbo1b);
+  std::erase_if(openDistance_, [this](int k) { return !s_.distanceBoxes[k].inUse; });
+  std::erase_if(openOrbit_, [this](int k) { return !s_.orbitBoxes[k].inUse; });
+  // By index: a slot whose window has gone opens it again, which lists it.
+  for (size_t i = 0; i < openDistance_.size(); ++i) {
+    const int k = openDistance_[i];
+    if (!distance_[k]) openBox(BoxKind::Distance, k);
+    if (distance_[k]) distance_[k]->refStep();
   }
-  for (int k = 1; k <= MaxSlots; ++k) {
-    if (s_.distanceBoxes[k].inUse) {
-      if (!distance_[k]) openBox(BoxKind::Distance, k);
-      if (distance_[k]) distance_[k]->refStep();
-    }
-    if (s_.orbitBoxes[k].inUse) {
-      if (!orbit_[k]) openBox(BoxKind::Orbit, k);
-      if (orbit_[k]) orbit_[k]->refStep();
-    }
+  for (size_t i = 0; i < openOrbit_.size(); ++i) {
+    const int k = openOrbit_[i];
+    if (!orbit_[k]) openBox(BoxKind::Orbit, k);
+    if (orbit_[k]) orbit_[k]->refStep();
   }
   for (int which = 1; which <= 2; ++which) {
     const bool loaded = which == 2 ? s_.refbox2loaded : s_.refbox1loaded;
-    if (!loaded) continue;
-    PairMeasure& m = refMeasure_[which];
-    const bool shown = StepPair(s_, which == 2 ? s_.rb2a : s_.rb1a, which == 2 ? s_.rb2b : s_.rb1b, m);
-    if (ref_[which]) {
-      ref_[which]->showTexts(shown ? PairTexts(m, s_.timescale, which == 2 ? 4 : 3) : std::array<std::string, 4>{});
-    }
+    if (loaded) StepPairReadout(s_, which == 2 ? s_.rb2a : s_.rb1a, which == 2 ? s_.rb2b : s_.rb1b, refReadout_[which]);
+  }
+}
+
+void EditorWindows::showReadouts() {
+  if (s_.refboxorbit1loaded && orbit_[0]) orbit_[0]->showReadout(defaultOrbit_);
+  for (int k : openDistance_) {
+    if (s_.distanceBoxes[k].inUse && distance_[k]) distance_[k]->showReadout(distance_[k]->readout);
+  }
+  for (int k : openOrbit_) {
+    if (s_.orbitBoxes[k].inUse && orbit_[k]) orbit_[k]->showReadout(orbit_[k]->readout);
+  }
+  for (int which = 1; which <= 2; ++which) {
+    const bool loaded = which == 2 ? s_.refbox2loaded : s_.refbox1loaded;
+    if (loaded && ref_[which]) ref_[which]->showReadout(refReadout_[which]);
   }
 }
 

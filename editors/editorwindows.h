@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "editors/bodyeditors.h"
 #include "editors/distancebox.h"
@@ -30,7 +31,8 @@ class EditorWindows : public InstrumentWindows {
   void show(InstrumentWindow w, bool reloadFirst) override;
   bool isShown(InstrumentWindow w) const override;
   void close(InstrumentWindow w) override;
-  void plotReadouts() override;
+  void stepReadouts() override;
+  void showReadouts() override;
   void refreshObjectLists() override;
   void showReferenceBox(int which) override;
   void spectrumPoint(int16_t x, double value) override;
@@ -44,7 +46,7 @@ class EditorWindows : public InstrumentWindows {
   frmSpectrum* spectrum() const { return spectrum_.data(); }
   BodyEditors& bodyEditors() { return editors_; }
   // What each reference box measured at its previous refresh.
-  const PairMeasure& referenceMeasure(int which) const { return refMeasure_[which == 2 ? 2 : 1]; }
+  const PairMeasure& referenceMeasure(int which) const { return refReadout_[which == 2 ? 2 : 1].measure; }
 
  private:
   RefBox& referenceWindow(int which);
@@ -56,7 +58,11 @@ class EditorWindows : public InstrumentWindows {
   QPointer<RefBoxS> beta_;
   std::array<QPointer<RefBox>, 3> ref_{};
   QPointer<frmSpectrum> spectrum_;
-  std::array<PairMeasure, 3> refMeasure_{};
+  std::array<PairReadout, 3> refReadout_{};
+  OrbitReadout defaultOrbit_;  // rbo1a about rbo1b at the latest step
+  // The numbered slots opened here and still in use at the latest step, in
+  // slot order: a step with no box open looks at none of the 200 slots.
+  std::vector<int> openDistance_, openOrbit_;
 };
 
 }  // namespace molvane

@@ -107,6 +107,7 @@ RefBoxOrbit1::RefBoxOrbit1(WindowServices& form) : ToolWindow(&form.mainWidget()
   ForwardKeysFrom(this, true);
   ForwardKeysFrom(Combo1, true);
   AlignKeysFrom(Combo2);
+  readoutWatch_ = new ReadoutWatch(this, [this] { showTexts(OrbitReadoutTexts(latest_)); });
 }
 
 QColor RefBoxOrbit1::valueColour(int row) const {
@@ -186,10 +187,13 @@ void RefBoxOrbit1::showCaption() {
   }
 }
 
-void RefBoxOrbit1::refStep() { showTexts(OrbitBoxTexts(s_, ObjectIndex, ReferenceIndex)); }
+void RefBoxOrbit1::refStep() { readout = StepOrbitReadout(s_, ObjectIndex, ReferenceIndex); }
 
-void RefBoxOrbit1::showTexts(const std::array<std::string, OrbitRows>& t) {
-  for (int row = 0; row < OrbitRows; ++row) values_[row]->setText(Latin1(t[row]));
+void RefBoxOrbit1::showTexts(const std::array<std::string, OrbitRows>& t) { shownTexts_.show(values_, t); }
+
+void RefBoxOrbit1::showReadout(const OrbitReadout& r) {
+  latest_ = r;
+  readoutWatch_->refresh();
 }
 
 void RefBoxOrbit1::ResetLabelColors() {

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "editors/distancebox.h"
+#include "engine/readouts.h"
 #include "engine/state.h"
+#include "ui/readoutview.h"
 #include "ui/toolwindow.h"
 
 namespace molvane {
@@ -60,8 +62,14 @@ class RefBoxOrbit1 : public ToolWindow {
   // body popup's "Display Orbital Elements").
   void restore(const BoxSlot& rec);
   void Combo1_Click();
+  // One step's refresh of the readout (the box shows it with showReadout).
   void refStep();
+  // The value texts (each set only when it changes).
   void showTexts(const std::array<std::string, OrbitRows>& t);
+  // The readouts of a step: shown now while the box can be seen, else as
+  // soon as it shows again.
+  void showReadout(const OrbitReadout& r);
+  OrbitReadout readout;  // as the latest step left it
   // A click on a value label or on the caption of its row.
   void highlight(int row);
   void ResetLabelColors();
@@ -90,6 +98,9 @@ class RefBoxOrbit1 : public ToolWindow {
   std::array<QLabel*, OrbitRows> values_{};
   std::array<QLabel*, OrbitRows> captions_{};
   HeldBody object_, reference_;
+  ReadoutTexts<OrbitRows> shownTexts_;
+  OrbitReadout latest_;
+  ReadoutWatch* readoutWatch_ = nullptr;
 };
 
 }  // namespace molvane

@@ -30,6 +30,7 @@ class RefBox : public PairBoxWindow {
  protected:
   void placeChanged() override;
   void unload() override;
+  int readoutDecimals() const override { return which_ == 2 ? 4 : 3; }
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:

@@ -48,34 +48,58 @@ std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int
           speed(m.tangentialSpeed)};
 }
 
+void StepPairReadout(const State& s, int a, int b, PairReadout& r) {
+  r.shown = StepPair(s, a, b, r.measure);
+  r.timescale = s.timescale;
+}
+
+std::array<std::string, 4> PairReadoutTexts(const PairReadout& r, int decimals) {
+  return r.shown ? PairTexts(r.measure, r.timescale, decimals) : std::array<std::string, 4>{};
+}
+
 bool UpdateOrbitalElements(State& s, int o) {
   if (!IsBodyNow(s, o)) return false;
   ComputeOrbitalElements(s, o, s.objrefindex[o]);
   return true;
 }
 
-std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r) {
-  std::array<std::string, 14> t{};
-  if (!UpdateOrbitalElements(s, o)) return t;
+OrbitReadout StepOrbitReadout(State& s, int o, int r) {
+  OrbitReadout v;
+  if (!UpdateOrbitalElements(s, o)) return v;
+  v.body = true;
   if (IsBodyNow(s, r)) {
-    t[0] = GeneralText((s.objx[o] - s.objx[r]) / 1000);
-    t[1] = GeneralText((s.objy[o] - s.objy[r]) / 1000);
-    t[2] = GeneralText((s.objz[o] - s.objz[r]) / 1000);
+    v.reference = true;
     const double dt = s.timescale != 0 ? s.timescale : 1.0;
-    t[3] = GeneralText((s.objvx[o] - s.objvx[r]) / dt / 1000);
-    t[4] = GeneralText((s.objvy[o] - s.objvy[r]) / dt / 1000);
-    t[5] = GeneralText((s.objvz[o] - s.objvz[r]) / dt / 1000);
+    v.vector = {(s.objx[o] - s.objx[r]) / 1000,        (s.objy[o] - s.objy[r]) / 1000,
+                (s.objz[o] - s.objz[r]) / 1000,        (s.objvx[o] - s.objvx[r]) / dt / 1000,
+                (s.objvy[o] - s.objvy[r]) / dt / 1000, (s.objvz[o] - s.objvz[r]) / dt / 1000};
+  }
+  v.elements = {s.objsma[o], s.objecc[o], s.objinc[o],     s.objper[o],
+                s.objasc[o], s.objma[o],  s.objperdist[o], s.objappdist[o]};
+  return v;
+}
+
+std::array<std::string, 14> OrbitReadoutTexts(const OrbitReadout& v) {
+  std::array<std::string, 14> t{};
+  if (!v.body) return t;
+  if (v.reference) {
+    for (size_t k = 0; k < v.vector.size(); ++k) t[k] = GeneralText(v.vector[k]);
   }
   const char* distance = "###,###,###,##0.###";
-  t[6] = FormatPicture(s.objsma[o], distance);
-  t[7] = FormatPicture(s.objecc[o], ".###############");
-  t[8] = FormatPicture(s.objinc[o], "###.##,###,##0,###");
-  t[9] = GeneralText(s.objper[o]);
-  t[10] = GeneralText(s.objasc[o]);
-  t[11] = GeneralText(s.objma[o]);
-  t[12] = FormatPicture(s.objperdist[o], distance);
-  t[13] = FormatPicture(s.objappdist[o], distance);
+  const std::array<double, 8>& e = v.elements;
+  t[6] = FormatPicture(e[0], distance);
+  t[7] = FormatPicture(e[1], ".###############");
+  t[8] = FormatPicture(e[2], "###.##,###,##0,###");
+  t[9] = GeneralText(e[3]);
+  t[10] = GeneralText(e[4]);
+  t[11] = GeneralText(e[5]);
+  t[12] = FormatPicture(e[6], distance);
+  t[13] = FormatPicture(e[7], distance);
   return t;
+}
+
+std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r) {
+  return OrbitReadoutTexts(StepOrbitReadout(s, o, r));
 }
 
 double RelativeSpeedMps(const State& s, int a, int b) {

@@ -32,12 +32,36 @@ bool StepPair(const State& s, int a, int b, PairMeasure& m);
 // speed that cannot be divided by the time step shows as 0.
 std::array<std::string, 4> PairTexts(const PairMeasure& m, double timescale, int decimals);
 
+// What a pair box shows after a step: its measure as that step left it and
+// the step's length (a later change of the time step must not rescale it),
+// or blank readouts when a body was missing.
+struct PairReadout {
+  bool shown = false;
+  PairMeasure measure;
+  double timescale = 0;
+};
+// One refresh of the pair a, b (StepPair) and what the box shows for it.
+void StepPairReadout(const State& s, int a, int b, PairReadout& r);
+std::array<std::string, 4> PairReadoutTexts(const PairReadout& r, int decimals);
+
 // The fourteen value labels of an orbit box, in row order: x, y, z (km),
 // vx, vy, vz (km/s), semi-major axis, eccentricity, inclination, argument
 // of periapsis, ascending node, mean anomaly, periapsis and apoapsis
 // distance. Computes the elements of o about objrefindex(o) first. An index
 // that names no body 0..objects leaves the rows that need it empty.
 std::array<std::string, 14> OrbitBoxTexts(State& s, int o, int r);
+// The values behind OrbitBoxTexts at one step, so that a box can show them
+// later as that step left them: the state vector (km, km/s) and the
+// elements (sma, ecc, inc, per, asc, ma, perdist, appdist).
+struct OrbitReadout {
+  bool body = false;       // o named a body: the elements rows
+  bool reference = false;  // r too: the state-vector rows
+  std::array<double, 6> vector{};
+  std::array<double, 8> elements{};
+};
+// Computes the elements of o as OrbitBoxTexts does and takes the values.
+OrbitReadout StepOrbitReadout(State& s, int o, int r);
+std::array<std::string, 14> OrbitReadoutTexts(const OrbitReadout& v);
 // Only the first step of OrbitBoxTexts: the elements of o about
 // objrefindex(o), kept in the table. False when o names no body.
 bool UpdateOrbitalElements(State& s, int o);

@@ -305,15 +305,30 @@ frmDateAndTime::frmDateAndTime(MainToolWindows& tools) : DashboardWindowBase(too
   // beside the label's left and a window manager's borders.
   Label11->setFont(DateFont(Label11->font(), PixelsOfTwips(2010) - 4 - 2 * 4));
   resize(DashboardWidth, 30);
+  readoutWatch_ = new ReadoutWatch(this, [this] { showLatestClock(); });
 }
 
 void frmDateAndTime::formLoad() {
   Label11->setText(Latin1(FormatDateTimeText(s_.SecondsElapsed)));
   Label11->adjustSize();
+  shownClock_.clear();
 }
 
 void frmDateAndTime::Tick() {
-  Label11->setText(Latin1(FormatDateTimeText(s_.SecondsElapsed)));
+  latestClock_ = s_.SecondsElapsed;
+  showLatestClock();
+}
+
+void frmDateAndTime::showClock(double secondsElapsed) {
+  latestClock_ = secondsElapsed;
+  readoutWatch_->refresh();
+}
+
+void frmDateAndTime::showLatestClock() {
+  std::string text = FormatDateTimeText(latestClock_);
+  if (text == shownClock_) return;
+  shownClock_ = std::move(text);
+  Label11->setText(Latin1(shownClock_));
   Label11->adjustSize();
   const int w = widthTwips();
   const int lw = Label11->width() * TwipsPerPixel;
@@ -539,9 +554,14 @@ void MainToolWindows::plotSecondView() {
   if (s_.form2loaded && form2_) form2_->pPplot();
 }
 
-void MainToolWindows::plotReadouts() {
+// The clock as the drawing of the step saw it (the step moves it afterwards).
+void MainToolWindows::stepReadouts() {
+  if (s_.dateandtimeloaded) stepClock_ = s_.SecondsElapsed;
+}
+
+void MainToolWindows::showReadouts() {
   if (s_.dateandtimeloaded) {
-    if (frmDateAndTime* win = dateAndTime()) win->Tick();
+    if (frmDateAndTime* win = dateAndTime()) win->showClock(stepClock_);
   }
 }
 

@@ -16,6 +16,7 @@
 
 #include "engine/state.h"
 #include "mainwindow/toolhooks.h"
+#include "ui/readoutview.h"
 #include "ui/toolwindow.h"
 #include "ui/twips.h"
 
@@ -116,10 +117,20 @@ class frmDateAndTime : public DashboardWindowBase {
  public:
   explicit frmDateAndTime(MainToolWindows& tools);
   QLabel* Label11 = nullptr;
+  // Shows the clock now, fitting the window to it.
   void Tick();
+  // The clock of the latest step: shown now while the window can be seen,
+  // else as soon as it shows again; an unchanged text costs nothing.
+  void showClock(double secondsElapsed);
 
  protected:
   void formLoad() override;
+
+ private:
+  void showLatestClock();
+  double latestClock_ = 0;
+  std::string shownClock_;  // what Label11 shows, empty after a load
+  ReadoutWatch* readoutWatch_ = nullptr;
 };
 
 class frmGraphicsOptions : public DashboardWindowBase {
@@ -171,7 +182,8 @@ class MainToolWindows : public ToolWindows {
   void setAnchorButtonCaption(const QString& caption) override;
   void showTimeStep(const std::string& caption, const std::string& text) override;
   void plotSecondView() override;
-  void plotReadouts() override;
+  void stepReadouts() override;
+  void showReadouts() override;
   void refreshObjectLists() override;
   void selectFocusInList() override;
 
@@ -207,6 +219,7 @@ class MainToolWindows : public ToolWindows {
   Form1& form_;
   std::array<QPointer<DashboardWindowBase>, DashboardCount> windows_{};
   QPointer<Form2> form2_;
+  double stepClock_ = 0;  // the clock at the latest step's drawing
   QPointer<frmAbout> about_;
 };
 

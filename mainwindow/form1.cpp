@@ -42,6 +42,7 @@ Form1::Form1(State& state, QWidget* parent)
   viewWidget_ = new ViewWidget(view_, this);
   setCentralWidget(viewWidget_);
   viewWidget_->onResize = [this] { Form_Resize(); };
+  viewWidget_->onFrame = [this] { showReadouts(); };
   viewWidget_->onMouseRelease = [this](QPointF p) { PickFloatingFocusAt(p); };
   viewWidget_->onLabelRightClick = [this](int k, QPoint g) { labelPopup_.objLabel_MouseUp(k, Qt::RightButton, g); };
 
@@ -123,10 +124,20 @@ QString Form1::resumePath() const { return PathText(ResumeFilePath(s_)); }
 void Form1::plot() {
   tools_->plotSecondView();
   if (!s_.pplot) return;
-  tools_->plotReadouts();
-  instruments_->plotReadouts();
+  tools_->stepReadouts();
+  instruments_->stepReadouts();
+  readoutsDue_ = true;
+  // Outside the running loop no frame would show them.
+  if (!s_.loopRunning) showReadouts();
   if (!view_.labelsMatchBodies()) view_.rebuildLabels();
   view_.drawBodies();
+}
+
+void Form1::showReadouts() {
+  if (!readoutsDue_) return;
+  readoutsDue_ = false;
+  tools_->showReadouts();
+  instruments_->showReadouts();
 }
 
 void Form1::refreshView() {
@@ -384,6 +395,7 @@ void Form1::runSlice() {
   if (r == SliceResult::Yielded && viewWidget_) {
     viewWidget_->requestFrame();
   } else {
+    showReadouts();
     refreshView();
   }
   if (r == SliceResult::Yielded && !exiting_) {

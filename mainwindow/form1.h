@@ -222,6 +222,10 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
 
   // Repaint the view from the canvas (the yields and the end of the loop).
   void refreshView();
+  // The latest step's readouts into the open boxes and dashboard windows:
+  // with the view's frames while the loop runs (a person sees no more), at
+  // once when it stops; nothing when no step has come since.
+  void showReadouts();
   // The drawing area changed size (also when first shown).
   void Form_Resize();
 
@@ -261,6 +265,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QString startupFileText_;
   bool exiting_ = false;
   bool exited_ = false;
+  bool readoutsDue_ = false;  // a step's readouts wait for showReadouts
   bool startupDone_ = false;
   // The resume file could not be read at start-up although it exists.
   bool damagedResume_ = false;

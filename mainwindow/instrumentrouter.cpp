@@ -27,9 +27,14 @@ void InstrumentRouter::show(InstrumentWindow w, bool reloadFirst) { owner(w).sho
 bool InstrumentRouter::isShown(InstrumentWindow w) const { return owner(w).isShown(w); }
 void InstrumentRouter::close(InstrumentWindow w) { owner(w).close(w); }
 
-void InstrumentRouter::plotReadouts() {
-  editors_->plotReadouts();
-  control_->plotReadouts();
+void InstrumentRouter::stepReadouts() {
+  editors_->stepReadouts();
+  control_->stepReadouts();
+}
+
+void InstrumentRouter::showReadouts() {
+  editors_->showReadouts();
+  control_->showReadouts();
 }
 
 void InstrumentRouter::refreshObjectLists() {

@@ -19,7 +19,8 @@ class InstrumentRouter : public InstrumentWindows {
   void show(InstrumentWindow w, bool reloadFirst) override;
   bool isShown(InstrumentWindow w) const override;
   void close(InstrumentWindow w) override;
-  void plotReadouts() override;
+  void stepReadouts() override;
+  void showReadouts() override;
   void refreshObjectLists() override;
   void bodyLeftTable() override { control_->bodyLeftTable(); }
   void autopilotListReplaced() override { control_->autopilotListReplaced(); }

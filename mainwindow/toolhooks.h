@@ -40,7 +40,14 @@ class ToolWindows {
   // Once per drawing: the second view (before anything else) and, while
   // plotting is on, the open boxes and the date-and-time window.
   virtual void plotSecondView() {}
-  virtual void plotReadouts() {}
+  // The readouts as for InstrumentWindows: kept at every step, shown at
+  // most once a display frame (plotReadouts: both, at once).
+  virtual void stepReadouts() {}
+  virtual void showReadouts() {}
+  void plotReadouts() {
+    stepReadouts();
+    showReadouts();
+  }
 
   virtual void showReferenceBox(int /*which*/) {}
   virtual void spectrumPoint(int16_t /*x*/, double /*value*/) {}

@@ -30,6 +30,7 @@ void ViewWidget::requestFrame() {
 
 void ViewWidget::showFrame() {
   sinceFrame_.start();
+  if (onFrame) onFrame();
   update();
 }
 

@@ -19,6 +19,8 @@ class ViewWidget : public QWidget {
   ViewWidget(MainView& view, QWidget* parent = nullptr);
 
   std::function<void()> onResize;
+  // Each frame of requestFrame, just before the paint is asked for.
+  std::function<void()> onFrame;
   std::function<void(QPointF)> onMouseRelease;
   std::function<void(int, QPoint)> onLabelRightClick;
 

@@ -44,8 +44,17 @@ class InstrumentWindows {
   virtual bool isShown(InstrumentWindow /*w*/) const { return false; }
   virtual void close(InstrumentWindow /*w*/) {}
 
-  // Once per drawing while plotting is on: the open boxes' readouts.
-  virtual void plotReadouts() {}
+  // Once per drawing while plotting is on: what the open boxes' readouts
+  // keep step by step, no widget touched.
+  virtual void stepReadouts() {}
+  // The latest step's readouts into the boxes that can be seen: at most once
+  // a display frame while the loop runs, and when it stops.
+  virtual void showReadouts() {}
+  // Both at once, as a drawing outside the running loop shows them.
+  void plotReadouts() {
+    stepReadouts();
+    showReadouts();
+  }
   // The set of bodies or their names changed: refill every body list.
   virtual void refreshObjectLists() {}
   // A merge took a body out of the table; the refresh follows the merge.

@@ -18,6 +18,7 @@
 #include "engine/state.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/instrumentrouter.h"
+#include "mainwindow/viewwidget.h"
 
 namespace molvane {
 namespace {
@@ -110,6 +111,54 @@ TEST_F(DistanceBoxReadouts, FirstAndSecondRefreshAsComputedByHand) {
   state->pplot = false;
   form->plot();
   EXPECT_EQ(text(box->lbl(1)), "0.");
+}
+
+// Through the program's running loop the boxes show at most a frame's
+// steps late; when the run pauses every box shows the last step, as a
+// refresh at every step would, and a minimized box catches up on restore.
+TEST_F(DistanceBoxReadouts, TheRunningLoopLeavesEveryBoxOnItsLastStep) {
+  addBodies();
+  state->objmass[1] = 4e5;  // the probe bends round the Sun
+  state->rbo1a = 2;
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 1);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Orbit), 1);
+  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 2);
+  ew->show(InstrumentWindow::RefBox2, false);
+  RefBoxS* box = ew->distanceBox(1);
+  RefBoxS* hidden = ew->distanceBox(2);
+  RefBoxOrbit1* orbit = ew->orbitBox(1);
+  RefBox* ref = ew->referenceBox(2);
+  hidden->showMinimized();
+  for (int run = 0; run < 2; ++run) {
+    const double t0 = state->SecondsElapsed;
+    state->PausedFlag = false;
+    form->Timer1_Timer();
+    if (run == 0) {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return state->loopRunning && !text(orbit->value(RowX)).empty(); }, 5000));
+    } else {
+      form->viewWidget()->setFrameInterval(3600000);  // no frame after the first: only the pause shows
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state->SecondsElapsed > t0 + 3000 * state->timescale; }, 10000));
+    form->PausePlay();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state->loopRunning; }, 5000));
+    // Distance and relative speed follow from the tables as they stand.
+    PairReadout now;
+    StepPairReadout(*state, 1, 2, now);
+    const std::array<std::string, 4> texts = PairReadoutTexts(box->readout, 3);
+    EXPECT_EQ(texts[0], PairReadoutTexts(now, 3)[0]);
+    EXPECT_EQ(texts[1], PairReadoutTexts(now, 3)[1]);
+    EXPECT_EQ(PairReadoutTexts(now, 4)[0], text(ref->lbl(1)));
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(text(box->lbl(k)), texts[k - 1]) << k;
+    State copy = *state;
+    const std::array<std::string, OrbitRows> rows = OrbitBoxTexts(copy, 2, 1);
+    for (int r = 0; r < OrbitRows; ++r) EXPECT_EQ(text(orbit->value(r)), rows[r]) << r;
+    // The minimized box was left alone; restored, it shows the last step.
+    EXPECT_EQ(text(hidden->lbl(1)), "");
+    if (run == 1) {
+      hidden->showNormal();
+      EXPECT_EQ(text(hidden->lbl(1)), texts[0]);
+    }
+  }
 }
 
 TEST_F(DistanceBoxReadouts, EqualNamesPickTheLaterBodyAndUnknownIndicesAreSafe) {

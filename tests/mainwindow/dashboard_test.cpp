@@ -377,6 +377,23 @@ TEST_F(Dashboard, DateWindowFollowsTheDrawingAndFitsItsWidth) {
   state->SecondsElapsed += 86400;
   form->plot();
   EXPECT_EQ(w->Label11->text().toStdString(), FormatDateTimeText(63271756800.0 + 86400));
+  // Minimized, the window is left alone until it is restored.
+  state->pplot = true;
+  w->showMinimized();
+  form->plot();
+  EXPECT_EQ(w->Label11->text().toStdString(), FormatDateTimeText(63271756800.0 + 86400));
+  w->showNormal();
+  EXPECT_EQ(w->Label11->text().toStdString(), FormatDateTimeText(63271756800.0 + 2 * 86400));
+  // The running loop, paused, leaves the clock its last step drew, which
+  // the step then moved on.
+  state->timescale = 60;
+  form->viewWidget()->setFrameInterval(3600000);  // one frame, then only the pause shows
+  state->PausedFlag = false;
+  form->Timer1_Timer();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return state->SecondsElapsed > 63271756800.0 + 3 * 86400; }, 10000));
+  form->PausePlay();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !state->loopRunning; }, 5000));
+  EXPECT_EQ(w->Label11->text().toStdString(), FormatDateTimeText(state->SecondsElapsed - 60));
 }
 
 TEST_F(Dashboard, GraphicsOptionsButtons) {

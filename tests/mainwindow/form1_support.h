@@ -14,7 +14,7 @@ namespace molvane {
 struct CountingTools : ToolWindows {
   using ToolWindows::ToolWindows;
   int readouts = 0, alignV = 0, alignH = 0, popups = 0, lastPopup = 0;
-  void plotReadouts() override { ++readouts; }
+  void stepReadouts() override { ++readouts; }
   void alignVertically() override { ++alignV; }
   void alignHorizontally() override { ++alignH; }
   void labelPopup(int k, QPoint) override {

@@ -1,0 +1,40 @@
+#include "ui/readoutview.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QWidget>
+
+#include "ui/text.h"
+
+namespace molvane {
+
+bool ReadoutsSeen(const QWidget* window) { return window->isVisible() && !window->isMinimized(); }
+
+void SetReadoutText(QLabel* label, const std::string& latin1) { label->setText(Latin1(latin1)); }
+
+ReadoutWatch::ReadoutWatch(QWidget* window, std::function<void()> show)
+    : QObject(window), window_(window), show_(std::move(show)) {
+  window->installEventFilter(this);
+}
+
+void ReadoutWatch::refresh() {
+  if (ReadoutsSeen(window_)) {
+    behind_ = false;
+    show_();
+  } else {
+    behind_ = true;
+  }
+}
+
+bool ReadoutWatch::eventFilter(QObject* o, QEvent* e) {
+  // Shown again, or back from the task bar: the values it missed.
+  if (behind_ && o == window_ && (e->type() == QEvent::Show || e->type() == QEvent::WindowStateChange)) {
+    if (!window_->isMinimized()) {
+      behind_ = false;
+      show_();
+    }
+  }
+  return false;
+}
+
+}  // namespace molvane
