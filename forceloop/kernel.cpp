@@ -632,7 +632,9 @@ __attribute__((target("avx512f"), always_inline)) inline void RunRowPair8(int32_
   __m512d acc;
   alignas(64) double queued[4][6][8];
   Touches8 touches;
-  const double rows = tb.size[j] > tb.size[j1] ? tb.size[j] : tb.size[j1];
+  // A size that is not a number touches nothing, so it must not bound the
+  // other row either: the larger of the two that are numbers.
+  const double rows = std::isnan(tb.size[j1]) || tb.size[j] > tb.size[j1] ? tb.size[j] : tb.size[j1];
   const RowPair8 p{ga, gb, acc, queued, touches, _mm512_set1_pd((rows + largestFrom[j1]) * 0.5)};
   int32_t k = j1;
   __mmask8 live = LiveLanes8(k, n);

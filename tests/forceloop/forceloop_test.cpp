@@ -254,6 +254,33 @@ TEST(ForceLoopBuilds, VectorBuildsMatchScalarWithContactsAndCoincidentBodies) {
   }
 }
 
+// One body of an odd size among bodies that all touch, at every place in
+// tables of 2..20: a size that is not a number, an infinite or a negative
+// one touches as in the scalar loop and hides none of its row pair's pairs.
+TEST(ForceLoopPairs, OneOddSizeHidesNoPair) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  for (const double odd : {nan, -nan, inf, -inf, -4.0e6, -0.0}) {
+    for (int n = 2; n <= 20; ++n) {
+      for (int at = 1; at <= n; ++at) {
+        auto base = std::make_unique<State>();
+        base->objects = int16_t(n);
+        for (int i = 1; i <= n; ++i) {
+          base->objx[i] = i * 10.0;
+          base->objy[i] = (i % 3) * 7.0;
+          base->objsize[i] = i == at ? odd : 1.0e6 + i;
+        }
+        auto want = std::make_unique<State>(*base);
+        Call(brisklet::RunLoopScalar, *want, n);
+        for (const Build& b : Builds()) {
+          auto got = std::make_unique<State>(*base);
+          Call(b.fn, *got, n);
+          ASSERT_EQ(Diff(*want, *got, n), "") << b.name << " n=" << n << " size[" << at << "]=" << odd;
+        }
+      }
+    }
+  }
+}
+
 TEST(ForceLoopPairs, StrictTouchAndVisitingOrder) {
   for (const Build& b : Builds()) {
     SCOPED_TRACE(b.name);
