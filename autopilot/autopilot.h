@@ -71,6 +71,11 @@ std::string AutopilotEntryTimeProblem(double time);
 // command word and why, and that the run goes on with the next entry.
 std::string AutopilotRefusalMessage(double time, std::string_view word, const std::string& problem);
 
+// The entries whose body fields (object, orient reference, focus body,
+// probe parent) hold exactly `name`, as "05 12 2005 08:30:15 (Focus)"
+// joined by ", "; empty when none does or the name is empty.
+std::string AutopilotEntriesNaming(const State& s, std::string_view name);
+
 // ---- Arming: ArmAutopilot and ArmAutopilotAfterLoad (engine/autopilotarm.h).
 
 // ---- The executor.

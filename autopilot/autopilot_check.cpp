@@ -124,9 +124,14 @@ std::string OrientProblem(const AutopilotCheck& c, std::string_view line, std::s
     problem = FloatProblem("Azimuth", LineFieldNumber(line, 67, 86));
     return problem.empty() ? FloatProblem("Altitude", LineFieldNumber(line, 87, 106)) : problem;
   }
-  // A body has no direction toward, away from or along itself.
-  const bool itself = c.typed ? TrimRight(c.typed->reference) == TrimRight(c.typed->object)
-                              : FindBodyNamedAt(c.s, line, OrientSecondColumn) == body;
+  // A body has no direction toward, away from or along itself. Typed names
+  // that name bodies now are read as the executor reads them ("Earth2"
+  // without such a body is Earth); others are compared as typed.
+  const int object = FindBodyNamedAt(c.s, line, AutopilotParamColumn);
+  const int reference = FindBodyNamedAt(c.s, line, OrientSecondColumn);
+  const bool itself = c.typed && (object == 0 || reference == 0)
+                          ? TrimRight(c.typed->reference) == TrimRight(c.typed->object)
+                          : reference == object;
   if (itself) return "Reference Object must be a body other than the object.";
   return {};
 }
@@ -248,6 +253,23 @@ std::string AutopilotEntryTimeProblem(double time) {
   if (time == 0)
     return "Execution Time must not be " + WhenText(0) + ", the clock's origin: an entry there would end the list.";
   return {};
+}
+
+std::string AutopilotEntriesNaming(const State& s, std::string_view name) {
+  std::string out;
+  if (name.empty()) return out;
+  const int n = AutopilotListCount(s);
+  for (int k = 1; k <= n; ++k) {
+    const AutopilotCommand& e = s.autopilot[k];
+    AutopilotFields f;
+    // The window sizes scale caption fields only, which are not read here.
+    if (!ReadAutopilotLine(e.line, 1, 1, f)) continue;
+    const bool orient = f.word.starts_with("Orient") && f.word != "Orient Custom";
+    if (f.object != name && !(orient && f.reference == name)) continue;
+    if (!out.empty()) out += ", ";
+    out += WhenText(e.time) + " (" + std::string(AutopilotLineWord(e.line)) + ")";
+  }
+  return out;
 }
 
 std::string AutopilotRefusalMessage(double time, std::string_view word, const std::string& problem) {

@@ -33,11 +33,6 @@ QString LineText(std::string_view line) {
   if (!AutopilotLineEndsInPath(line)) return Latin1(line);
   return Latin1(line.substr(0, AutopilotParamColumn - 1)) + PathText(line.substr(AutopilotParamColumn - 1));
 }
-std::string LineBytes(const QString& text) {
-  std::string head = Latin1Bytes(text.left(AutopilotParamColumn - 1));
-  if (!AutopilotLineEndsInPath(head)) return Latin1Bytes(text);
-  return head + PathBytes(text.mid(AutopilotParamColumn - 1));
-}
 
 // The place of `word` in the editor's word list, -1 for none.
 int WordIndex(std::string_view word) {
@@ -209,6 +204,11 @@ CommandFrame* frmAutoPilot::frameOf(std::string_view word) const {
 
 void frmAutoPilot::connectControls() {
   connect(ComboCommand, &QComboBox::activated, this, [this] { ComboCommand_Click(); });
+  // A row highlighted by the keys is picked as one clicked; a click on the
+  // row already highlighted loads it again.
+  connect(ListOfCommands, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0 && !filling_) ListOfCommands_Click();
+  });
   connect(ListOfCommands, &QListWidget::itemClicked, this, [this] { ListOfCommands_Click(); });
   const std::pair<QAbstractButton*, void (frmAutoPilot::*)()> clicks[] = {
       {Command1, &frmAutoPilot::Command1_Click},   {Command2, &frmAutoPilot::Command2_Click},
@@ -280,9 +280,11 @@ void frmAutoPilot::refreshObjectLists() {
 }
 
 void frmAutoPilot::fillCommandList() {
+  filling_ = true;
   ListOfCommands->clear();
   const int n = AutopilotListCount(s_);
   for (int i = 1; i <= n; ++i) ListOfCommands->addItem(LineText(s_.autopilot[i].line));
+  filling_ = false;
 }
 
 void frmAutoPilot::distributeDateTime(double t) {
@@ -420,10 +422,7 @@ void frmAutoPilot::btnDelete_Click() {
   RemoveAutopilotCommand(s_, memory_.editIndex);
   fillCommandList();
   const int n = ListOfCommands->count();
-  if (n > 0 && r >= 0) {
-    ListOfCommands->setCurrentRow(r > n - 1 ? r - 1 : r);
-    ListOfCommands_Click();
-  }
+  if (n > 0 && r >= 0) ListOfCommands->setCurrentRow(r > n - 1 ? r - 1 : r);  // loads it
   SetDefaultTime();
 }
 
@@ -448,9 +447,8 @@ void frmAutoPilot::btnEdit_Click() {
   const int row = ListOfCommands->currentRow();
   const int n = AutopilotListCount(s_);
   if (row < 0 || row >= n) return;
-  // Identical lines: the first of them is the one edited.
-  int k = FindAutopilotCommand(s_, LineBytes(ListOfCommands->item(row)->text()));
-  if (k == 0) k = row + 1;
+  // Row r is entry r + 1, also where lines are alike: their notes differ.
+  const int k = row + 1;
   const AutopilotCommand& e = s_.autopilot[k];
   distributeDateTime(e.time);
   Text1->setPlainText(Latin1(e.note));

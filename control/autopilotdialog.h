@@ -129,6 +129,7 @@ class frmAutoPilot : public QWidget {
   State& s_;
   AutopilotEditorMemory& memory_;
   bool released_ = false;
+  bool filling_ = false;  // the rows are being laid out, nobody picks
   QPointer<frmAddCaptionAutopilot> captionDialog_;
   int captionEntry_ = 0;  // the entry "<< Edit" showed in the caption dialog, 0: none
 };

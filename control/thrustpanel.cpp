@@ -350,6 +350,15 @@ void FormControlCenter::Command24_Click() {
 }
 
 void FormControlCenter::boost(BoostRow row, int16_t amount) {
+  // A body that went is no body to push or to push against: say so.
+  if (cpobject_ < 0) {
+    form_.message("Thrust: the object is gone. Choose an object and press OK.");
+    return;
+  }
+  if (row != BoostRow::Custom && cpreference_ < 0) {
+    form_.message("Thrust: the reference object is gone. Choose a reference and press OK.");
+    return;
+  }
   FireBoost(s_, row, cpobject_, cpreference_, amount, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
   Label7->setText(Latin1(GeneralText(s_.fuelused)));
 }

@@ -164,6 +164,21 @@ double frmCreateMultipleObjects::draw(QLineEdit* mean, QLineEdit* spread, double
   return std::isfinite(v) ? v : 0.0;
 }
 
+// Puts new body N on its drawn orbit and scales its mass per step; why it
+// cannot be, naming the field, else empty.
+std::string frmCreateMultipleObjects::placeNewBody(int N) {
+  if (s_.objmass[N] < 0) return "Mass must not be negative.";
+  if (!(s_.objsma[N] > 0)) return "Semi-major axis must be a distance greater than 0.";
+  const bool group = OptionBarycenter->isChecked();
+  s_.NewBodyMass = group ? 0 : s_.objmass[N];
+  const bool placed = PlaceBodyOnOrbit(s_, N, group);
+  s_.NewBodyMass = 0;
+  if (!placed) return "Semi-major axis and Eccentricity give no orbit about the reference object that can be computed.";
+  const double ts = s_.timescale;
+  if (!AssignNumber(s_.objmass[N] * ts * ts, s_.objmass[N])) return "Mass is too large for this time step.";
+  return {};
+}
+
 bool frmCreateMultipleObjects::Command1_Click() {
   const double count = ParseNumberPrefix(BoxText(Text3));
   const int free = MaxBodies - BodyCount(s_);
@@ -176,11 +191,17 @@ bool frmCreateMultipleObjects::Command1_Click() {
     }
     n = static_cast<int>(std::floor(count));
   }
-  const double ts = s_.timescale;
   const double angle = Option2->isChecked() ? 2 * GetPi() / 360 : 1.0;
   const std::string base = BoxText(Text18);
   const std::string ref = BoxText(Combo1);
-  for (int k = 1; k <= n; ++k) {
+  const int before = BodyCount(s_);
+  // A group placement gathers the reference's system in the focus system's
+  // table: a refused creation gives it back.
+  const auto system = s_.SystemElements;
+  const int16_t systemCount = s_.SystemElementsCount;
+  const double groupMass = s_.GroupMass;
+  std::string problem;
+  for (int k = 1; k <= n && problem.empty(); ++k) {
     const int N = BodyCount(s_) + 1;
     // A reference that names no body keeps the index the slot held, within the table.
     const int16_t heldRefIndex = s_.objrefindex[N] >= 0 && s_.objrefindex[N] <= N ? s_.objrefindex[N] : 0;
@@ -195,15 +216,15 @@ bool frmCreateMultipleObjects::Command1_Click() {
     s_.objma[N] = draw(Text14, Text15, angle);
     s_.objsize[N] = draw(Text17, Text16, 1) * 1000;
     if (const int16_t j = FindBodyByName(s_, ref); j > 0) s_.objrefindex[N] = j;
-    if (OptionBarycenter->isChecked()) {
-      s_.NewBodyMass = 0;
-      PlaceBodyOnOrbit(s_, N, true);
-    } else {
-      s_.NewBodyMass = s_.objmass[N];
-      PlaceBodyOnOrbit(s_, N, false);
-    }
-    s_.NewBodyMass = 0;
-    AssignNumber(s_.objmass[N] * ts * ts, s_.objmass[N]);
+    problem = placeNewBody(N);
+  }
+  if (!problem.empty()) {
+    DropBodiesAbove(s_, before);
+    s_.SystemElements = system;
+    s_.SystemElementsCount = systemCount;
+    s_.GroupMass = groupMass;
+    form_.message("No objects were created: " + problem);
+    return false;
   }
   form_.refreshObjectLists();
   form_.rebuildObjectLabels();

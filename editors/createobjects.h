@@ -58,6 +58,7 @@ class frmCreateMultipleObjects : public BodyDialog {
  private:
   float nextRandom();
   double draw(QLineEdit* mean, QLineEdit* spread, double factor);
+  std::string placeNewBody(int N);
   void setSwatch(int32_t c);
   std::mt19937 random_;
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "autopilot/autopilot.h"
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
@@ -201,31 +202,47 @@ void ObjEdit::refill() {
   const QString reference = Combo2->currentText();
   FillBodyList(Combo1, s_);
   FillBodyList(Combo2, s_);
-  followBodies();
+  const bool referenceWent = followBodies();
   if (!editable()) return;
   Combo1->setEditText(name);
-  Combo2->setEditText(reference);
+  if (!referenceWent) Combo2->setEditText(reference);
 }
 
 // When the edited body is gone the dialog shows none, so that Apply and
-// Delete write nothing the user did not see; a reference that is gone is
-// looked up again by name and the boxes show the body against it.
-void ObjEdit::followBodies() {
+// Delete write nothing the user did not see. A reference that is gone is
+// looked up again by the stored name; with no body of that name the boxes
+// show the body about the floating point, the list says "Floating" and the
+// user is told once. True when the reference went.
+bool ObjEdit::followBodies() {
   const int16_t i = FollowBody(s_, edited_, false);
   if (i < 0) {
     showNoBody();
-    return;
+    return false;
   }
   EditedIndex = i;
   const int16_t r = FollowBody(s_, reference_, false);
   if (r >= 0) {
     ReferenceIndex = r;
-    return;
+    return false;
   }
-  ReferenceIndex = FindBodyByName(s_, s_.objref[EditedIndex]);
+  const bool stored = hasReference(EditedIndex);
+  ReferenceIndex = stored ? FindBodyByName(s_, s_.objref[EditedIndex]) : int16_t{0};
   HoldBody(s_, reference_, ReferenceIndex);
+  showReferenceName();
   ShowLocation();
   ShowVelocity();
+  if (stored && ReferenceIndex == 0) {
+    form_.message("Edit Object: the reference object of " + s_.objname[EditedIndex] +
+                  " is gone; its place and velocity are shown about the floating point.");
+  }
+  return true;
+}
+
+// The stored reference, or "Floating" when it names no body: the boxes and
+// the elements are then about the floating point.
+void ObjEdit::showReferenceName() {
+  const bool named = ReferenceIndex > 0 || !hasReference(EditedIndex);
+  Combo2->setEditText(named ? Latin1(s_.objref[EditedIndex]) : QString("Floating"));
 }
 
 void ObjEdit::showNoBody() {
@@ -248,16 +265,19 @@ void ObjEdit::Combo1_Click() {
     noBody_ = false;
   }
   if (noBody_) return;
-  ReferenceIndex = FindBodyByName(s_, s_.objref[EditedIndex]);
+  // The body's element reference while it carries the stored name: of two
+  // bodies of one name, the one it was put about. No reference is none.
+  ReferenceIndex =
+      hasReference(EditedIndex) ? BodyOfName(s_, s_.objrefindex[EditedIndex], s_.objref[EditedIndex]) : int16_t{0};
   HoldBody(s_, edited_, EditedIndex);
   HoldBody(s_, reference_, ReferenceIndex);
-  Combo2->setEditText(Latin1(s_.objref[EditedIndex]));
+  showReferenceName();
   setSwatch(s_.objcolor[EditedIndex]);
   ShowMass();
   ShowSize();
   ShowLocation();
   ShowVelocity();
-  ComputeOrbitalElements(s_, EditedIndex, s_.objrefindex[EditedIndex]);
+  ComputeOrbitalElements(s_, EditedIndex, ReferenceIndex);
   ShowElements();
 }
 
@@ -282,7 +302,7 @@ void ObjEdit::ShowSize() {
 void ObjEdit::ShowLocation() {
   if (noBody_) return;
   const int i = EditedIndex, r = ReferenceIndex;
-  const bool rel = hasReference(i);
+  const bool rel = hasReference(i) && r > 0;
   const double f = locationFactor();
   const BodyArray<double>* pos[] = {&s_.objx, &s_.objy, &s_.objz};
   for (int a = 0; a < 3; ++a) {
@@ -294,7 +314,7 @@ void ObjEdit::ShowLocation() {
 void ObjEdit::ShowVelocity() {
   if (noBody_) return;
   const int i = EditedIndex, r = ReferenceIndex;
-  const bool rel = hasReference(i);
+  const bool rel = hasReference(i) && r > 0;
   const double f = speedFactor();
   const BodyArray<double>* vel[] = {&s_.objvx, &s_.objvy, &s_.objvz};
   for (int a = 0; a < 3; ++a) {
@@ -319,13 +339,14 @@ void ObjEdit::Apply_Click() {
   if (!editable()) return;
   const int i = EditedIndex, r = ReferenceIndex;
   const double ts = s_.timescale;
+  const std::string oldName = s_.objname[i];
   s_.objname[i] = BoxText(Combo1);
   s_.objref[i] = BoxText(Combo2);
   s_.objcolor[i] = swatch;
   s_.objcolor2[i] = DeriveBodyColour(swatch);
   AssignNumber(ParseNumberPrefix(BoxText(Text1)) * massFactor() * ts * ts, s_.objmass[i]);
   AssignNumber(ParseNumberPrefix(BoxText(Text8)) * sizeFactor(), s_.objsize[i]);
-  const bool rel = hasReference(i);
+  const bool rel = hasReference(i) && r > 0;
   BodyArray<double>* pos[] = {&s_.objx, &s_.objy, &s_.objz};
   BodyArray<double>* vel[] = {&s_.objvx, &s_.objvy, &s_.objvz};
   for (int a = 0; a < 3; ++a) {
@@ -333,11 +354,22 @@ void ObjEdit::Apply_Click() {
     AssignNumber(ParseNumberPrefix(BoxText(Text[5 + a])) * speedFactor() * ts + (rel ? (*vel[a])[r] : 0.0),
                  (*vel[a])[i]);
   }
-  ComputeOrbitalElements(s_, i, s_.objrefindex[i]);
+  ComputeOrbitalElements(s_, i, r);
   ShowElements();
+  if (s_.objname[i] != oldName) carryRename(oldName);
   form_.refreshObjectLists();  // also the name label's caption and colour
   Combo1->setEditText(Latin1(s_.objname[i]));
   Combo2->setEditText(r == 0 ? QString("Floating") : Latin1(s_.objname[r]));
+}
+
+// The bodies about the renamed one name it anew; the autopilot's lines are
+// the user's typing, so they are only pointed out.
+void ObjEdit::carryRename(const std::string& oldName) {
+  CarryRename(s_, EditedIndex, oldName);
+  const std::string entries = AutopilotEntriesNaming(s_, oldName);
+  if (entries.empty()) return;
+  form_.message(oldName + " is now named " + s_.objname[EditedIndex] + ". These autopilot entries still name " +
+                oldName + ": " + entries + ".");
 }
 
 void ObjEdit::OK_Click() {

@@ -82,7 +82,9 @@ class ObjEdit : public BodyDialog {
   double sizeFactor() const;
   double locationFactor() const;
   double speedFactor() const;
-  void followBodies();
+  bool followBodies();
+  void showReferenceName();
+  void carryRename(const std::string& oldName);
   void showNoBody();
   bool splitting_ = false;
   // The edited body has gone: the boxes stay empty until a body is picked.

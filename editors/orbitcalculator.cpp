@@ -75,10 +75,17 @@ bool OrbitCalculator::eventFilter(QObject* watched, QEvent* event) {
 
 bool OrbitCalculator::centralValid() const { return CentralIndex >= 1 && CentralIndex <= BodyCount(s_); }
 
+// A central body that went takes its speeds and period with it: the
+// boxes are emptied and the user told once.
 void OrbitCalculator::refill() {
   FillBodyList(Combo1, s_);
+  const bool had = CentralIndex > 0;
   CentralIndex = std::max<int16_t>(FollowBody(s_, central_, false), 0);
   Combo1->setEditText(CentralIndex > 0 ? Latin1(s_.objname[CentralIndex]) : QString());
+  if (!had || centralValid()) return;
+  held = {};
+  for (QLineEdit* e : {Text3, Text4, Text5}) e->clear();
+  form_.message("Orbit Calculator: the central object is gone; pick another object to compute about.");
 }
 
 void OrbitCalculator::holdCentral(int16_t k) {

@@ -119,6 +119,23 @@ void BodyTableReplaced(State& s, int count) {
   });
 }
 
+void ResolveBodyReferences(State& s) {
+  const int n = BodyCount(s);
+  // No reference names no body, not even one without a name.
+  for (int i = 1; i <= n; ++i) s.objrefindex[i] = s.objref[i].empty() ? int16_t{0} : FindBodyByName(s, s.objref[i]);
+}
+
+void CarryRename(State& s, int k, const std::string& oldName) {
+  const int n = BodyCount(s);
+  if (k < 1 || k > n || oldName.empty() || s.objname[k] == oldName) return;
+  const bool shared = FindBodyByName(s, oldName) != 0;  // another body still carries it
+  for (int i = 1; i <= n; ++i) {
+    if (i == k || s.objref[i] != oldName || (shared && s.objrefindex[i] != k)) continue;
+    s.objref[i] = s.objname[k];
+    s.objrefindex[i] = static_cast<int16_t>(k);
+  }
+}
+
 void HoldBody(State& s, HeldBody& h, int k) {
   h.index = static_cast<int16_t>(std::clamp(k, -1, MaxBodies));
   h.id = BodyIdOf(s, k);
@@ -253,6 +270,13 @@ int16_t AddBody(State& s, const NewBody& b) {
 
 void DeleteBody(State& s, EngineHost& host, int k) {
   if (TakeOutBody(s, k)) RefreshAfterTakeOut(s, host, false);
+}
+
+void DropBodiesAbove(State& s, int count) {
+  const int n = BodyCount(s);
+  if (count < 0 || count >= n) return;
+  for (int i = count + 1; i <= n; ++i) ClearBodySlot(s, i);
+  s.objects = static_cast<int16_t>(count);
 }
 
 void MergeCollidedBodies(State& s, EngineHost& host) {

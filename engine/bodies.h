@@ -51,6 +51,15 @@ int16_t FindBodyById(const State& s, int32_t id);
 // every other body index that State holds stays as it is within the new
 // table and names none past it.
 void BodyTableReplaced(State& s, int count);
+// The names of a table just read are in: each body's element reference is
+// the body its objref names (the last of that name, 0 for none or an empty
+// objref), as for a name the user typed.
+void ResolveBodyReferences(State& s);
+// Body k was renamed from `oldName`: every other body whose reference was k
+// names it by its new name and keeps it as its element reference. Where two
+// bodies carried the old name, only those whose objrefindex is k follow.
+// An empty old name was no reference: nothing follows.
+void CarryRename(State& s, int k, const std::string& oldName);
 
 // A body that a window holds. It follows its body through deletions and
 // merges; once the body is gone its index is -1.
@@ -96,6 +105,11 @@ int16_t AddBody(State& s, const NewBody& b);
 // clears the view when the focus had to be pulled down, and re-selects the
 // focus window's list.
 void DeleteBody(State& s, EngineHost& host, int k);
+
+// Takes the bodies above `count`, added by one action that could not
+// finish, out of the table again; nothing else can hold them yet, so no
+// window is told.
+void DropBodiesAbove(State& s, int count);
 
 // Merges every listed touching pair into the heavier body (equal masses:
 // the lower index), keeping mass and momentum, then deletes the absorbed

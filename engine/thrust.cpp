@@ -99,7 +99,8 @@ void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::stri
 
 void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
                std::string_view altitudeText, float& azimuth, float& altitude) {
-  if (!IsBodyRow(o) || !IsBodyRow(r)) return;
+  // A custom direction is the user's own: it needs no reference.
+  if (!IsBodyRow(o) || (row != BoostRow::Custom && !IsBodyRow(r))) return;
   // Toward and Away both store the outward direction; Toward pushes
   // against it.
   std::optional<Direction3> u;

@@ -65,7 +65,8 @@ void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::stri
                         float& altitude);
 
 // One boost of `amount` m/s on body o (reference r) along `row`, and the
-// amount added to State::fuelused. Indices outside 0..1000 change nothing.
+// amount added to State::fuelused. Indices outside 0..1000 change nothing;
+// the Custom row reads no reference, so r is not looked at there.
 // Without a defined direction (no relative motion, object and reference at
 // the same place) the old direction is kept and the boost goes along it.
 void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,

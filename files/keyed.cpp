@@ -369,6 +369,7 @@ void FillKeyed(const ItemList& items, const KeyIndex& keys, const KeyedPlan& pla
   FillView(get, plan.objects, s);
   FillWindows(get, plan.objects, s);
   FillBodies(keys, plan.objects, s);
+  ResolveBodyReferences(s);
   FillAutopilot(items, keys, plan, s);
 }
 

@@ -79,6 +79,7 @@ class Reader {
       int k = floating_ ? static_cast<int>(b) : static_cast<int>(b) + 1;
       ReadBody(header_ + b * kBlockItems, k);
     }
+    ResolveBodyReferences(next);
     ReadAutopilot(r, header_ + blocks_ * kBlockItems);
     ReadReferenceBoxes(r);
     Finish();

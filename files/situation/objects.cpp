@@ -104,6 +104,7 @@ void ApplyObjects(const LoadTarget& to, const SituationDocument& d) {
   BodyTableReplaced(s, count > 0 ? count - 1 : 0);
   for (int k = 0; k < count; ++k) LoadFields(kBodyFields, {s, k}, d.bodies[k], {});
   s.objects = static_cast<int16_t>(count > 0 ? count - 1 : 0);
+  ResolveBodyReferences(s);
   to.engine.rebuildObjectLabels();
   to.engine.refreshObjectLists();
 }

@@ -693,7 +693,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
       {"Thrust", dlg->FrameThrust->TextThrustRate, "1e40", "2", "Meters / Second"},
       {"Thrust", dlg->FrameThrust->ComboThrustObject, "A thrusting body named", "Body1", "Object"},  // rate at 66
       {"Orient Prograde", dlg->FrameOrient->object, "An oriented body's name", "Body9", "Object"},
-      {"Orient Prograde", dlg->FrameOrient->object, "Body1", "Body9", "Reference Object"},  // the focus body
+      {"Orient Prograde", dlg->FrameOrient->object, "Body1", "Body9", "Reference Object"},   // the focus body
+      {"Orient Prograde", dlg->FrameOrient->object, "Body12", "Body9", "Reference Object"},  // read as Body1
       {"Orient Custom", dlg->FrameOrientCustom->txtAzimuth, "1e40", "10", "Azimuth"},
       {"Orient Custom", dlg->FrameOrientCustom->txtAltitude, "1e39", "5", "Altitude"},
       {"Focus", dlg->FrameFocus->ComboFocusObject, "A focused body's name", "Body1", "Focus Object"},
@@ -969,6 +970,14 @@ TEST_F(AutopilotDialogTest, EveryButtonOfTheEditorDoesItsOwnWork) {
       {"btnReplace", "entries=changed;second; date=" + now + " buttons=000 note=",
        [&] { ClickRow(dlg->ListOfCommands, 0), type(dlg->Text1, "changed"); }},
       {"btnDelete", "entries=second; date=" + now + " note=second", [&] { ClickRow(dlg->ListOfCommands, 0); }},
+      // The row the keys highlight after a click is the one acted on.
+      {"btnDelete", "entries=first; date=" + now + " note=first",
+       [&] { ClickRow(dlg->ListOfCommands, 0), QTest::keyClick(dlg->ListOfCommands, Qt::Key_Down); }},
+      {"btnReplace", "entries=first;changed; date=" + now + " buttons=000 note=",
+       [&] {
+         ClickRow(dlg->ListOfCommands, 0), QTest::keyClick(dlg->ListOfCommands, Qt::Key_End);
+         type(dlg->Text1, "changed");
+       }},
       {"btnOK", "open=0 armed=1 loaded=0"},
       {"btnClose", "open=0 loaded=0"},
       {"Command4", "save=/data/copy.molv", [&] { choose("Save"), dialogs.answerFile("/data/copy.molv"); }},

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include "../support/pressing.h"
+#include "autopilot/autopilot.h"
 #include "control/autopilotdialog.h"
 #include "controlwin_support.h"
 #include "editors/createobjects.h"
@@ -13,6 +14,8 @@
 #include "editors/orbitcalculator.h"
 #include "engine/autopilotarm.h"
 #include "engine/bodies.h"
+#include "engine/numtext.h"
+#include "engine/orbits.h"
 #include "engine/simulation.h"
 #include "mainwindow/dashboard.h"
 
@@ -308,6 +311,7 @@ TEST_F(Following, WindowsWriteAndUseOnlyTheBodiesTheyName) {
     EXPECT_EQ(uses(calculator->CentralIndex, calculator->Combo1), kChanges[c][1] + std::string("|") + kChanges[c][1]);
     const std::string typed = create->Combo1->currentText().toStdString();
     EXPECT_EQ(typed, c == 2 || c == 3 || c == 6 ? "" : "Earth");
+    QTest::keyClicks(create->Text6, "1");  // AU: an orbit to place the body on
     QTest::mouseClick(create->Command1, Qt::LeftButton);
     EXPECT_EQ(state->objref[state->objects], typed);
     RefBoxOrbit1* box = editors->orbitBox(1);
@@ -359,6 +363,65 @@ TEST_F(Following, BoxesReopenOnTheBodiesTheyShowed) {
   change(4);
   EXPECT_EQ(seen(), before);
   EXPECT_EQ(editors->orbitBox(1)->ObjectIndex, 2);  // and so its next record
+}
+
+// Two bodies named Earth (1 and 3, about the Sun), the Moon and a nameless
+// body about "Earth", saved and opened through the menu: each element
+// reference is the body its name names, the last Earth, and Edit Object shows
+// the Moon about it. The nameless body then held about Earth 1 (as an orbit
+// box pick leaves it), Earth 3 renamed Terra in Edit Object carries to the
+// Moon alone and points out the one autopilot entry naming Earth; Terra
+// deleted under Edit Object on the Moon, the dialog says so and shows it
+// about the floating point.
+TEST_F(Following, AnOpenARenameAndADeletionKeepEachReference) {
+  restart();
+  State& s = *state;
+  s.objname[1] = "Earth";
+  s.objref[1] = s.objref[3] = "Sun";
+  s.objref[4] = s.objref[5] = "Earth";
+  s.objx[4] = s.objx[3] + 4e8;
+  s.objvy[4] = 1000;
+  s.objx[5] = 6e9;
+  s.objects = 5;
+  AutopilotFields f;
+  f.word = "Orient Prograde";
+  f.object = "Earth";
+  f.reference = "Sun";
+  AddAutopilotEntry(s, *form, ComposeAutopilotDateField(2001, 1, 1, 0, 0, 0), f, "");
+  form->saveSituation(file);
+  change(4);
+  EXPECT_EQ(std::vector<int>(s.objrefindex.begin() + 1, s.objrefindex.begin() + 6), std::vector<int>({2, 0, 2, 3, 3}));
+  const auto editOn = [&](int k) {
+    s.ObjEditTarget = static_cast<int16_t>(k);
+    form->instruments().show(InstrumentWindow::ObjEdit, true);
+    return editors->bodyEditors().objEdit();
+  };
+  ObjEdit* d = editOn(4);
+  State about = s;
+  ComputeOrbitalElements(about, 4, 3);
+  EXPECT_EQ(d->Combo2->currentText(), "Earth");
+  EXPECT_EQ(d->lblSMA->text().toStdString(), GeneralText(about.objsma[4]));
+  EXPECT_EQ(d->Text[2]->text(), "400000");  // km from Earth 3
+
+  s.objrefindex[5] = 1;
+  d = editOn(3);
+  d->Combo1->lineEdit()->selectAll();
+  QTest::keyClicks(d->Combo1, "Terra");
+  const size_t messages = dialogs.messages().size();
+  QTest::mouseClick(d->Apply, Qt::LeftButton);
+  EXPECT_EQ(s.objref[4] + "|" + s.objref[5] + "|" + s.objref[1], "Terra|Earth|Sun");
+  ASSERT_EQ(dialogs.messages().size(), messages + 1);
+  EXPECT_NE(dialogs.messages().back().find("01 01 2001 00:00:00 (Orient Prograde)"), std::string::npos)
+      << dialogs.messages().back();
+
+  d = editOn(4);
+  form->labelPopup().objLabel_MouseUp(3, Qt::RightButton, QPoint());
+  form->labelPopup().mnuDeleteThisObject_Click();
+  EXPECT_EQ(d->EditedIndex, 3);  // the Moon, one down
+  EXPECT_EQ(d->Combo2->currentText(), "Floating");
+  EXPECT_EQ(d->Text[2]->text().toStdString(), GeneralText(s.objx[3] / 1000));
+  ASSERT_EQ(dialogs.messages().size(), messages + 2);
+  EXPECT_NE(dialogs.messages().back().find("reference object of Moon is gone"), std::string::npos);
 }
 
 // A Caption entry shown in the caption dialog by a click on its row: the

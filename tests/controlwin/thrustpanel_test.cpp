@@ -86,8 +86,33 @@ TEST_F(ThrustPanelTest, TowardAndAwayAtZeroDistanceKeepTheDirectionAndStayFinite
   // Indices outside the table change nothing, not even the fuel total.
   const float fuel = state->fuelused;
   FireBoost(*state, BoostRow::Away, 2000, 1, 10, "", "", az, alt);
-  FireBoost(*state, BoostRow::Custom, 1, -1, 10, "", "", az, alt);
+  FireBoost(*state, BoostRow::Away, 1, -1, 10, "", "", az, alt);
   EXPECT_EQ(state->fuelused, fuel);
+  FireBoost(*state, BoostRow::Custom, 1, -1, 10, "", "", az, alt);  // reads no reference
+  EXPECT_EQ(state->fuelused, fuel + 10);
+}
+
+// Earth about the first of two Suns, beside a nameless body: once that Sun is
+// deleted a Custom boost still pushes Earth (it reads no reference), a
+// Toward boost says why it cannot, and neither touches another body.
+TEST_F(ThrustPanelTest, ACustomBoostNeedsNoReference) {
+  addBodies();
+  state->objname[3] = "Sun";
+  state->objname[4] = "";
+  state->objects = 4;
+  FormControlCenter* p = openPanel();
+  PickFromList(p->Combo1, "Earth");
+  Press(p, "Command1");
+  ASSERT_EQ(p->cpreference(), 3);  // the last Sun, as Earth's reference names it
+  DeleteBody(*state, form->engineHost(), 3);
+  const State before = *state;
+  Press(p, "Command10");  // Toward 10
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_NE(dialogs.messages()[0].find("reference object is gone"), std::string::npos);
+  EXPECT_EQ(state->objvx[2], before.objvx[2]);
+  Press(p, "Command20");  // Custom 10, along -x at azimuth 0
+  EXPECT_DOUBLE_EQ(state->objvx[2], before.objvx[2] - 10);
+  for (int i : {1, 3}) EXPECT_EQ(state->objvx[i], before.objvx[i]);
 }
 
 TEST_F(ThrustPanelTest, CustomDirectionFromAzimuthAndAltitude) {

@@ -3,6 +3,7 @@
 #include "editors/createobjects.h"
 
 #include <QPointer>
+#include <QTest>
 #include <cmath>
 
 #include "../support/pressing.h"
@@ -103,6 +104,7 @@ TEST_F(CreateObjectsTest, RefusesAGroupThatWouldPassTheLastBody) {
   addBodies(1);
   state->objects = MaxBodies - 1;
   frmCreateMultipleObjects& d = open();
+  d.Text6->setText("1");
   d.Text3->setText("2");
   EXPECT_FALSE(d.Command1_Click());
   EXPECT_EQ(state->objects, MaxBodies - 1);
@@ -113,6 +115,49 @@ TEST_F(CreateObjectsTest, RefusesAGroupThatWouldPassTheLastBody) {
   d.Text3->setText("1");
   EXPECT_TRUE(d.Command1_Click());
   EXPECT_EQ(state->objects, MaxBodies);
+}
+
+// Over two bodies of one name and a nameless one, two bodies asked for with
+// one box as typed in each row: none is added, the dialog stays open and
+// says which field. The spread row draws a negative mass for the second body
+// only, so the first one goes again too.
+TEST_F(CreateObjectsTest, BodiesThatCannotBePlacedAreNotAdded) {
+  addBodies(3);
+  state->objname[2] = "Body1";
+  state->objname[3] = "";
+  int draws = 0;
+  editors->randomSource = [&draws] { return draws++ < 8 ? 0.5f : 0.9f; };
+  using Box = QLineEdit* frmCreateMultipleObjects::*;
+  const struct {
+    Box box;
+    const char *typed, *field;
+    bool barycenter = false;
+  } rows[] = {{&frmCreateMultipleObjects::Text6, "0", "Semi-major axis"},
+              {&frmCreateMultipleObjects::Text6, "-10000", "Semi-major axis"},
+              {&frmCreateMultipleObjects::Text6, "1e400", "Semi-major axis", true},
+              {&frmCreateMultipleObjects::Text4, "-1", "Mass"},
+              {&frmCreateMultipleObjects::Text5, "150", "Mass", true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.typed);
+    draws = 0;
+    frmCreateMultipleObjects& d = open();
+    if (row.barycenter)
+      QTest::mouseClick(d.OptionBarycenter, Qt::LeftButton, {}, QPoint(6, d.OptionBarycenter->height() / 2));
+    for (auto [box, text] : {std::pair{d.Text3, "2"}, {d.Text4, "1"}, {d.Text6, "1"}, {d.*row.box, row.typed}}) {
+      box->selectAll();
+      QTest::keyClicks(box, text);
+    }
+    const size_t messages = dialogs.messages().size();
+    ASSERT_TRUE(Press(&d, "Command1"));
+    EXPECT_EQ(state->objects, 3);
+    EXPECT_EQ(state->objname[4] + state->objname[5], "");
+    EXPECT_EQ(state->SystemElementsCount, 0);  // the group gathered for a placement, given back
+    ASSERT_EQ(dialogs.messages().size(), messages + 1);
+    EXPECT_NE(dialogs.messages().back().find(row.field), std::string::npos) << dialogs.messages().back();
+    EXPECT_TRUE(d.isVisible());
+    d.btnCancel_Click();
+    settle();
+  }
 }
 
 TEST_F(CreateObjectsTest, ACountOfZeroCreatesNothingButCloses) {
@@ -136,7 +181,9 @@ TEST_F(CreateObjectsTest, EachButtonDoesItsOwnPart) {
     settle();
     addBodies(1);
     dialogs.answerColour(QColor(255, 0, 0));
-    return d = &open();
+    d = &open();
+    d->Text6->setText("1");
+    return d;
   });
 }
 

@@ -127,6 +127,24 @@ TEST_F(OrbitCalculatorTest, CopiesReferenceBoxOneWhenItIsOpen) {
   EXPECT_EQ(d.Text8->text(), "-0.5");
 }
 
+// About the first of two bodies of one name, next to a nameless one: once it
+// is deleted the speeds and the period go, with a word to the user.
+TEST_F(OrbitCalculatorTest, TheResultsGoWithTheCentralBody) {
+  addBodies(3);
+  state->objname[2] = "Body1";
+  state->objname[3] = "";
+  editors->show(InstrumentWindow::OrbitCalculator, true);
+  OrbitCalculator& d = *editors->orbitCalculator();
+  ASSERT_FALSE(d.Text3->text().isEmpty());
+  DeleteBody(*state, form->engineHost(), 1);
+  EXPECT_EQ(d.CentralIndex, 0);
+  EXPECT_EQ(d.Text3->text() + d.Text4->text() + d.Text5->text(), "");
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_NE(dialogs.messages()[0].find("central object is gone"), std::string::npos);
+  Press(&d, "Command1");
+  EXPECT_EQ(d.Text3->text(), "");
+}
+
 // Each button pressed on the dialog with the results emptied: Compute fills
 // them, Close closes, Clear does nothing.
 TEST_F(OrbitCalculatorTest, EachButtonDoesItsOwnPart) {
