@@ -205,9 +205,10 @@ CommandFrame* frmAutoPilot::frameOf(std::string_view word) const {
 void frmAutoPilot::connectControls() {
   connect(ComboCommand, &QComboBox::activated, this, [this] { ComboCommand_Click(); });
   // A row highlighted by the keys is picked as one clicked; a click on the
-  // row already highlighted loads it again.
+  // row already highlighted loads it again. Focus alone (Tab) makes a row
+  // current without highlighting it: that picks nothing.
   connect(ListOfCommands, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0 && !filling_) ListOfCommands_Click();
+    if (row >= 0 && !filling_ && ListOfCommands->item(row)->isSelected()) ListOfCommands_Click();
   });
   connect(ListOfCommands, &QListWidget::itemClicked, this, [this] { ListOfCommands_Click(); });
   const std::pair<QAbstractButton*, void (frmAutoPilot::*)()> clicks[] = {
