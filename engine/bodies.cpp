@@ -130,7 +130,7 @@ void CarryRename(State& s, int k, const std::string& oldName) {
   if (k < 1 || k > n || oldName.empty() || s.objname[k] == oldName) return;
   const bool shared = FindBodyByName(s, oldName) != 0;  // another body still carries it
   for (int i = 1; i <= n; ++i) {
-    if (i == k || s.objref[i] != oldName || (shared && s.objrefindex[i] != k)) continue;
+    if (s.objref[i] != oldName || (shared && s.objrefindex[i] != k)) continue;
     s.objref[i] = s.objname[k];
     s.objrefindex[i] = static_cast<int16_t>(k);
   }

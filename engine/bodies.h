@@ -55,8 +55,9 @@ void BodyTableReplaced(State& s, int count);
 // the body its objref names (the last of that name, 0 for none or an empty
 // objref), as for a name the user typed.
 void ResolveBodyReferences(State& s);
-// Body k was renamed from `oldName`: every other body whose reference was k
-// names it by its new name and keeps it as its element reference. Where two
+// Body k was renamed from `oldName`: every body whose reference was k (k
+// itself too, where it named itself) names it by its new name and keeps it
+// as its element reference. Where two
 // bodies carried the old name, only those whose objrefindex is k follow.
 // An empty old name was no reference: nothing follows.
 void CarryRename(State& s, int k, const std::string& oldName);

@@ -107,6 +107,30 @@ TEST_F(BodiesTest, FindBodyByNameTakesTheLastExactMatch) {
   EXPECT_EQ(FindBodyByName(s, "Body 1"), 0);
 }
 
+// Sun (about itself), Earth twice, the Moon and a nameless body: a read
+// table resolves each reference as a typed name; a rename of the first Earth
+// carries to what was put about it, of the Sun to every body naming it.
+TEST_F(BodiesTest, ReferencesResolveByNameAndFollowARename) {
+  const char* names[][2] = {{"Sun", "Sun"},    {"Earth", "Sun"}, {"Earth", "Sun"},
+                            {"Moon", "Earth"}, {"", "Earth"},    {"X", ""}};
+  for (auto [name, ref] : names) AddBody(s, {.name = name, .ref = ref});
+  ResolveBodyReferences(s);
+  const auto refs = [&] {
+    std::string r;
+    for (int i = 1; i <= s.objects; ++i) r += s.objref[i] + ":" + std::to_string(s.objrefindex[i]) + " ";
+    return r;
+  };
+  EXPECT_EQ(refs(), "Sun:1 Sun:1 Sun:1 Earth:3 Earth:3 :0 ");
+  s.objrefindex[5] = 2;
+  s.objname[2] = "Terra";
+  CarryRename(s, 2, "Earth");
+  s.objname[1] = "Sol";
+  CarryRename(s, 1, "Sun");
+  s.objname[5] = "Y";
+  CarryRename(s, 5, "");  // an empty name was nobody's reference
+  EXPECT_EQ(refs(), "Sol:1 Sol:1 Sol:1 Earth:3 Terra:2 :0 ");
+}
+
 TEST_F(BodiesTest, DeleteMovesEveryFieldAndClearsTheVacatedSlot) {
   for (int i = 0; i < 4; ++i) AddDistinct();
   const auto body1 = Fields(1), body3 = Fields(3), body4 = Fields(4);
