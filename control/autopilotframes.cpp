@@ -16,6 +16,7 @@
 #include "engine/orbits.h"
 #include "engine/view.h"
 #include "files/textitems.h"
+#include "ui/bodynames.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
@@ -129,13 +130,8 @@ void CommandFrame::refreshBodyLists() {
   for (QComboBox* c : bodyListsFilledAtPick()) fillBodyList(c);
 }
 
-void CommandFrame::fillBodyList(QComboBox* c) const {
-  const QString text = c->currentText();
-  c->clear();
-  const int n = BodyCount(s_);
-  for (int i = 1; i <= n; ++i) c->addItem(Latin1(s_.objname[i]));
-  c->setEditText(text);
-}
+// The list views the shared body names and keeps its text.
+void CommandFrame::fillBodyList(QComboBox* c) const { ViewBodyNames(c, form_.bodyNames()); }
 
 std::string CommandFrame::bodyName(int index) const {
   if (index < 0 || index > s_.objects || index > MaxBodies) return {};
@@ -268,8 +264,8 @@ RotatingFrame::RotatingFrame(QWidget* editor, WindowServices& form)
 }
 
 void RotatingFrame::defaults() {
-  ComboRotatingObject->clear();
   fillBodyList(ComboRotatingObject);
+  ComboRotatingObject->setEditText({});
 }
 
 void RotatingFrame::ComboRotatingObject_Click() {
@@ -397,8 +393,8 @@ FocusFrame::FocusFrame(QWidget* editor, WindowServices& form) : CommandFrame(edi
 // The body focused before, and its offset from the floating body in the
 // unit that suits the larger of its x and y.
 void FocusFrame::defaults() {
-  ComboFocusObject->clear();
   fillBodyList(ComboFocusObject);
+  ComboFocusObject->setEditText({});
   const int p = s_.PreviousFocusObj;
   ComboFocusObject->setEditText(Latin1(bodyName(p)));
   if (p < 0 || p > s_.objects || p > MaxBodies) return;

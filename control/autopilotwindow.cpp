@@ -40,8 +40,9 @@ void AutopilotWindows::close() {
   if (w_->editor) w_->editor->close();
 }
 
+// A closed editor waiting for its deletion has nothing to show.
 void AutopilotWindows::refreshObjectLists() {
-  if (w_->editor) w_->editor->refreshObjectLists();
+  if (frmAutoPilot* e = editor()) e->refreshObjectLists();
 }
 
 void AutopilotWindows::followList() {

@@ -11,6 +11,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "engine/thrust.h"
+#include "ui/bodynames.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -264,24 +265,21 @@ void FormControlCenter::followBodies(bool refill) {
   // Entry p is body p + 1; nothing chosen yet keeps what was typed while
   // it names a body.
   auto show = [this, n](QComboBox* c, int k, const QString& typed) {
-    c->setCurrentIndex(k >= 1 && k <= n ? k - 1 : -1);
+    ShowBodyEntry(c, s_, k);
     if (k == 0) c->setEditText(FindBodyByName(s_, Latin1Bytes(typed)) > 0 ? typed : QString());
   };
   // Without the refill a list shows a body by its text alone.
   auto pick = [&](QComboBox* c, int k) {
     if (refill) {
-      c->setCurrentIndex(k - 1);
+      ShowBodyEntry(c, s_, k);
     } else {
       c->setEditText(name(k));
     }
   };
   if (refill) {
-    Combo1->clear();
-    Combo2->clear();
-    for (int i = 1; i <= n; ++i) {
-      Combo1->addItem(name(i));
-      Combo2->addItem(name(i));
-    }
+    BodyNames& names = form_.bodyNames();
+    ViewBodyNames(Combo1, names);
+    ViewBodyNames(Combo2, names);
     show(Combo1, cpobject_, t1);
     show(Combo2, cpreference_, t2);
   }
@@ -300,22 +298,27 @@ void FormControlCenter::followBodies(bool refill) {
     const int reference = FindBodyNamedAtStart(s_, s_.cpreferencename);
     if (object > 0) {
       pick(Combo1, object);
-      takeObjectNamed(s_.objname[static_cast<size_t>(object)]);
+      takeObject(object);
     }
     if (reference > 0) pick(Combo2, reference);
   }
   storeBodies();
 }
 
-void FormControlCenter::Combo1_Click() { takeObjectNamed(BoxText(Combo1)); }
+void FormControlCenter::Combo1_Click() { takeObject(PickedBody(Combo1, s_)); }
 
-void FormControlCenter::takeObjectNamed(const std::string& text) {
+void FormControlCenter::takeObject(int k) {
   // A name that matches no body keeps the body held before.
-  if (const int16_t k = FindBodyByName(s_, text); k > 0) cpobject_ = k;
+  if (k > 0) cpobject_ = static_cast<int16_t>(k);
   // A panel whose body is gone holds -1 until a name matches again.
-  const std::string ref = cpobject_ >= 0 ? s_.objref[static_cast<size_t>(cpobject_)] : std::string();
-  if (const int16_t k = FindBodyByName(s_, ref); k > 0) cpreference_ = k;
-  Combo2->setEditText(Latin1(ref));
+  const bool held = cpobject_ >= 0;
+  const std::string ref = held ? s_.objref[static_cast<size_t>(cpobject_)] : std::string();
+  const int16_t r = held ? BodyOfName(s_, s_.objrefindex[static_cast<size_t>(cpobject_)], ref) : int16_t{0};
+  if (r > 0) cpreference_ = r;
+  // The reference's own entry, so that leaving the list keeps it; a list
+  // not yet following a change of the table shows the name alone.
+  ShowBodyEntry(Combo2, s_, r);
+  if (Combo2->currentText() != Latin1(ref)) Combo2->setEditText(Latin1(ref));
   holdBodies();
   storeBodies();
 }
@@ -327,8 +330,8 @@ void FormControlCenter::Command1_Click() {
   while (text.size() > 1 && text.endsWith(' ')) text.chop(1);
   Combo1->setEditText(text);
   Command2->setText(text);
-  if (const int16_t k = FindBodyByName(s_, Latin1Bytes(text)); k > 0) cpobject_ = k;
-  if (const int16_t k = FindBodyByName(s_, BoxText(Combo2)); k > 0) cpreference_ = k;
+  if (const int16_t k = PickedBody(Combo1, s_); k > 0) cpobject_ = k;
+  if (const int16_t k = PickedBody(Combo2, s_); k > 0) cpreference_ = k;
   holdBodies();
   storeBodies();
 }

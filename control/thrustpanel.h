@@ -87,8 +87,8 @@ class FormControlCenter : public ToolWindow {
   void storePlace();
   void holdBodies();
   void followBodies(bool refill);
-  // The object of that name (the last of equal names) with its reference.
-  void takeObjectNamed(const std::string& text);
+  // Body k (0: the body held before) with the reference it holds.
+  void takeObject(int k);
   int16_t& recordObject();
   int16_t& recordReference();
 

@@ -4,7 +4,7 @@
 
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
-#include "ui/editablelist.h"
+#include "ui/bodynames.h"
 #include "ui/text.h"
 #include "ui/windowservices.h"
 
@@ -26,10 +26,14 @@ void BodyDialog::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
 }
 
-void FillBodyList(QComboBox* list, const State& s) {
-  QStringList names;
-  for (int i = 1; i <= BodyCount(s); ++i) names.append(Latin1(s.objname[i]));
-  RefillEditableList(list, names);
+void FillBodyList(QComboBox* list, WindowServices& form) {
+  ViewBodyNames(list, form.bodyNames());
+  const State& s = form.state();
+  const QString text = list->currentText();
+  if (list->currentIndex() < 0 && !text.isEmpty() && FindBodyByName(s, Latin1Bytes(text)) == 0) {
+    const QSignalBlocker block(list);
+    list->setEditText(QString());
+  }
 }
 
 }  // namespace molvane

@@ -40,8 +40,8 @@ class BodyDialog : public QWidget {
   bool unloaded_ = false;
 };
 
-// A body list refilled with the names of bodies 1..objects; its text stays
-// only when it names one of them.
-void FillBodyList(QComboBox* list, const State& s);
+// A body list that views the names of bodies 1..objects; a text that is
+// no entry stays only when it names one of them.
+void FillBodyList(QComboBox* list, WindowServices& form);
 
 }  // namespace molvane

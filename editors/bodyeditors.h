@@ -30,6 +30,7 @@ struct ReferenceBoxReadout {
   std::string distance;
   std::string tangentVelocity;
   std::string radialVelocity;
+  int16_t body = 0;  // the body the box watches, where it still carries bodyName
 };
 
 class BodyEditors {

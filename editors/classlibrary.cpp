@@ -6,11 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "editors/bodyeditors.h"
 #include "engine/bodies.h"
 #include "engine/numtext.h"
+#include "ui/bodynames.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
@@ -135,6 +137,7 @@ bool CreateObjectClass::Apply_Click() {
   Combo2->addItem(Text9->text());
   for (QLineEdit* e : {Text1, Text2, Text3, Text4, Text8, Text9}) e->clear();
   Combo2->setEditText(QString());
+  HoldBody(s_, picked_, 0);  // the emptied reference holds no body
   setColourNumber(15);
   return true;
 }
@@ -146,7 +149,14 @@ void CreateObjectClass::OK_Click() {
 
 void CreateObjectClass::Cancel_Click() { close(); }
 
-void CreateObjectClass::Combo2_Click() { pickedBody = FindBodyByName(s_, BoxText(Combo2)); }
+// The list shows the class names until the body names replace them: an
+// entry of those is no body.
+void CreateObjectClass::Combo2_Click() {
+  const bool bodies = Combo2->model() == &form_.bodyNames();
+  const std::string text = BoxText(Combo2);
+  pickedBody = bodies ? PickedBody(Combo2, s_) : text.empty() ? 0 : FindBodyByName(s_, text);
+  HoldBody(s_, picked_, pickedBody);
+}
 
 void CreateObjectClass::Combo3_Click() {
   const double k = ParseNumberPrefix(BoxText(Combo3));
@@ -154,7 +164,15 @@ void CreateObjectClass::Combo3_Click() {
   OK->setFocus();
 }
 
-void CreateObjectClass::refill() { FillBodyList(Combo2, s_); }
+// The reference picked shows its name now; one that has gone, none.
+void CreateObjectClass::refill() {
+  const bool held = picked_.index >= 1;
+  FillBodyList(Combo2, form_);
+  if (!held) return;
+  pickedBody = std::max<int16_t>(FollowBody(s_, picked_, false), 0);
+  ShowBodyEntry(Combo2, s_, pickedBody);
+  HoldBody(s_, picked_, pickedBody);
+}
 
 void CreateObjectClass::formUnload() { s_.createobjectclassloaded = false; }
 

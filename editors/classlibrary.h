@@ -34,7 +34,7 @@ class CreateObjectClass : public BodyDialog {
   QPushButton *OK, *Cancel, *Apply;
 
   std::vector<ObjectClassRecord> library;  // as read at load
-  int pickedBody = 0;
+  int pickedBody = 0;                      // the reference body picked; it follows its body
 
   void Form_Load();
   bool Apply_Click();  // false when the file could not be written
@@ -48,6 +48,7 @@ class CreateObjectClass : public BodyDialog {
   void formUnload() override;
 
  private:
+  HeldBody picked_;
   void setColourNumber(int k);
 };
 

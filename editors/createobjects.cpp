@@ -15,6 +15,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
+#include "ui/bodynames.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
@@ -126,6 +127,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, WindowSer
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancel_Click(); });
+  connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
 }
 
 void frmCreateMultipleObjects::setSwatch(int32_t c) {
@@ -138,10 +140,33 @@ void frmCreateMultipleObjects::Form_Load() {
   refill();
   const int f = s_.focusobj >= 1 && s_.focusobj <= BodyCount(s_) ? s_.focusobj : 0;
   Combo1->setEditText(Latin1(ShownName(s_, f)));
+  HoldBody(s_, reference_, f);
+  ShowBodyEntry(Combo1, s_, f);
+  if (f == 0) Combo1->setEditText(Latin1(ShownName(s_, 0)));
   random_.seed(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay() / 1000));
 }
 
-void frmCreateMultipleObjects::refill() { FillBodyList(Combo1, s_); }
+// The reference held shows its name now; one that has gone leaves the
+// list empty.
+void frmCreateMultipleObjects::refill() {
+  const bool held = reference_.index >= 1;
+  FillBodyList(Combo1, form_);
+  if (!held) return;
+  const int16_t k = FollowBody(s_, reference_, false);
+  ShowBodyEntry(Combo1, s_, k);
+  if (k < 1) HoldBody(s_, reference_, 0);
+}
+
+void frmCreateMultipleObjects::Combo1_Click() { HoldBody(s_, reference_, PickedBody(Combo1, s_)); }
+
+int frmCreateMultipleObjects::reference() const {
+  const std::string text = BoxText(Combo1);
+  const int k = reference_.index;
+  if (k >= 1 && k <= BodyCount(s_) && s_.objname[k] == text) return k;
+  if (text.empty()) return -1;                                      // an empty name names no body
+  if (const int16_t j = FindBodyByName(s_, text); j > 0) return j;  // a name typed
+  return text == ShownName(s_, 0) ? 0 : -1;
+}
 
 void frmCreateMultipleObjects::formUnload() { s_.createmultipleobjectsloaded = false; }
 
@@ -191,6 +216,13 @@ bool frmCreateMultipleObjects::Command1_Click() {
     }
     n = static_cast<int>(std::floor(count));
   }
+  const int16_t refIndex = static_cast<int16_t>(reference());
+  if (refIndex < 0) {
+    const std::string text = BoxText(Combo1);
+    form_.message(text.empty() ? "Reference object: no body is given."
+                               : "Reference object: no body is named \"" + text + "\".");
+    return false;
+  }
   const double angle = Option2->isChecked() ? 2 * GetPi() / 360 : 1.0;
   const std::string base = BoxText(Text18);
   const std::string ref = BoxText(Combo1);
@@ -203,10 +235,7 @@ bool frmCreateMultipleObjects::Command1_Click() {
   std::string problem;
   for (int k = 1; k <= n && problem.empty(); ++k) {
     const int N = BodyCount(s_) + 1;
-    // A reference that names no body keeps the index the slot held, within the table.
-    const int16_t heldRefIndex = s_.objrefindex[N] >= 0 && s_.objrefindex[N] <= N ? s_.objrefindex[N] : 0;
-    if (AddBody(s_, {.name = NewBodyName(s_, base, N), .ref = ref, .colour = swatch, .refIndex = heldRefIndex}) == 0)
-      break;
+    if (AddBody(s_, {.name = NewBodyName(s_, base, N), .ref = ref, .colour = swatch, .refIndex = refIndex}) == 0) break;
     s_.objmass[N] = draw(Text4, Text5, CreateMassFactors[Chosen(massUnits)]);
     s_.objsma[N] = draw(Text6, Text7, CreateSmaFactors[Chosen(smaUnits)]);
     s_.objecc[N] = draw(Text1, Text2, 1);
@@ -215,7 +244,6 @@ bool frmCreateMultipleObjects::Command1_Click() {
     s_.objasc[N] = draw(Text10, Text11, angle);
     s_.objma[N] = draw(Text14, Text15, angle);
     s_.objsize[N] = draw(Text17, Text16, 1) * 1000;
-    if (const int16_t j = FindBodyByName(s_, ref); j > 0) s_.objrefindex[N] = j;
     problem = placeNewBody(N);
   }
   if (!problem.empty()) {

@@ -46,10 +46,12 @@ class frmCreateMultipleObjects : public BodyDialog {
 
   void Form_Load();
   // The creation; false (nothing created, the dialog stays) when the group
-  // would take the table past its last body.
+  // would take the table past its last body or the reference names no body.
   bool Command1_Click();
   void Command2_Click();
   void btnCancel_Click();
+  // A reference picked from the list: that body, whatever its name later.
+  void Combo1_Click();
   void refill();
 
  protected:
@@ -60,7 +62,10 @@ class frmCreateMultipleObjects : public BodyDialog {
   double draw(QLineEdit* mean, QLineEdit* spread, double factor);
   std::string placeNewBody(int N);
   void setSwatch(int32_t c);
+  // The reference body the list shows; -1 when its text names none.
+  int reference() const;
   std::mt19937 random_;
+  HeldBody reference_;
 };
 
 }  // namespace molvane

@@ -8,6 +8,7 @@
 
 #include "engine/bodies.h"
 #include "engine/boxslots.h"
+#include "ui/bodynames.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -18,13 +19,6 @@ namespace molvane {
 void BodyPicker::showPopup() {
   if (onDropDown) onDropDown();
   QComboBox::showPopup();
-}
-
-void FillBodyNames(QComboBox* c, const State& s) {
-  const QSignalBlocker block(c);
-  c->clear();
-  const int n = BodyCount(s);
-  for (int i = 1; i <= n; ++i) c->addItem(Latin1(s.objname[i]));
 }
 
 QString BodyNameText(const State& s, int k) { return IsBodyNow(s, k) ? Latin1(s.objname[k]) : QString(); }
@@ -112,16 +106,15 @@ void PairBoxWindow::selectEntry(int picker, int index) {
   }
 }
 
-// A name that matches no body leaves the field as it was; with equal names
-// the last body wins.
+// The entry picked is the body watched, whatever other body shares its name.
 void PairBoxWindow::Combo1_Click() {
-  const int k = FindBodyByName(s_, BoxText(Combo1));
+  const int k = PickedBody(Combo1, s_);
   if (k != 0) hold(1, k);
   showBodies();
 }
 
 void PairBoxWindow::Combo2_Click() {
-  const int k = FindBodyByName(s_, BoxText(Combo2));
+  const int k = PickedBody(Combo2, s_);
   if (k != 0) hold(2, k);
   showBodies();
 }
@@ -142,12 +135,8 @@ void PairBoxWindow::hold(int picker, int k) {
 void PairBoxWindow::showBodies() {
   const int a = bodyA();
   const int b = bodyB();
-  const int n = BodyCount(s_);
-  {
-    const QSignalBlocker b1(Combo1), b2(Combo2);
-    Combo1->setCurrentIndex(a >= 1 && a <= n ? a - 1 : -1);
-    Combo2->setCurrentIndex(b >= 1 && b <= n ? b - 1 : -1);
-  }
+  ShowBodyEntry(Combo1, s_, a);
+  ShowBodyEntry(Combo2, s_, b);
   setWindowTitle(PairCaption(s_, a, b));
   pickersChanged();
 }
@@ -159,14 +148,18 @@ void PairBoxWindow::refill() {
   if (bodyB() != heldB_.index) HoldBody(s_, heldB_, bodyB());
   setBodyA(FollowBody(s_, heldA_, true));
   setBodyB(FollowBody(s_, heldB_, true));
-  FillBodyNames(Combo1, s_);
-  FillBodyNames(Combo2, s_);
+  viewNames();
   showBodies();
 }
 
+void PairBoxWindow::viewNames() {
+  BodyNames& names = form_.bodyNames();
+  ViewBodyNames(Combo1, names);
+  ViewBodyNames(Combo2, names);
+}
+
 void PairBoxWindow::loadPair() {
-  FillBodyNames(Combo1, s_);
-  FillBodyNames(Combo2, s_);
+  viewNames();
   const int focus = std::clamp<int>(s_.focusobj, 0, MaxBodies);
   hold(1, focus);
   hold(2, focus >= BodyCount(s_) ? 1 : focus + 1);

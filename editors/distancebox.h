@@ -29,8 +29,6 @@ class BodyPicker : public QComboBox {
   void showPopup() override;
 };
 
-// Names of bodies 1..objects into a picker (body p + 1 at position p).
-void FillBodyNames(QComboBox* c, const State& s);
 // The name of body k (0..objects); empty for an index that names no body.
 QString BodyNameText(const State& s, int k);
 // A box's caption over bodies a and b: "A - B".
@@ -53,8 +51,8 @@ class PairBoxWindow : public ToolWindow {
   // A user's pick (also what selectEntry runs).
   void Combo1_Click();
   void Combo2_Click();
-  // Empties and refills both pickers after a change of the body table: the
-  // box goes on watching its bodies wherever they now stand (-1 when gone).
+  // After a change of the body table the box goes on watching its bodies
+  // wherever they now stand (-1 when gone), its pickers showing them.
   void refill();
   bool pickersShown() const { return !Combo1->isHidden(); }
   // The four value texts (each set only when it changes).
@@ -71,6 +69,8 @@ class PairBoxWindow : public ToolWindow {
  protected:
   // The load: both pickers filled, the focus body and the one after it.
   void loadPair();
+  // Both pickers view the shared body names.
+  void viewNames();
   // Picker 1 or 2 watches body k from now on.
   void hold(int picker, int k);
   // The pickers and the caption name the bodies watched.

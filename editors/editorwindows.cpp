@@ -30,6 +30,7 @@ EditorWindows::EditorWindows(WindowServices& form) : form_(form), s_(form.state(
     if (box == nullptr || box->Combo1 == nullptr) return false;
     // The texts of the latest step, even where the box has not shown them yet.
     if (s_.refbox1loaded) box->showTexts(PairReadoutTexts(refReadout_[1], 3));
+    r.body = static_cast<int16_t>(box->bodyA());
     r.bodyName = BoxText(box->Combo1);
     r.distance = Latin1Bytes(box->lbl(1)->text());
     r.tangentVelocity = Latin1Bytes(box->lbl(4)->text());

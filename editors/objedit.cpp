@@ -13,6 +13,7 @@
 #include "engine/numtext.h"
 #include "engine/orbits.h"
 #include "files/textitems.h"
+#include "ui/bodynames.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
@@ -189,10 +190,10 @@ void ObjEdit::Form_Load() {
   locationUnits[1]->setChecked(true);
   speedUnits[1]->setChecked(true);
   setSwatch(s_.objcolor[EditedIndex]);
-  FillBodyList(Combo1, s_);
-  FillBodyList(Combo2, s_);
+  FillBodyList(Combo1, form_);
+  FillBodyList(Combo2, form_);
   Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
-  Combo1_Click();
+  showEdited();
 }
 
 // The two texts are the edited body's name and reference as Apply writes
@@ -200,12 +201,23 @@ void ObjEdit::Form_Load() {
 void ObjEdit::refill() {
   const QString name = Combo1->currentText();
   const QString reference = Combo2->currentText();
-  FillBodyList(Combo1, s_);
-  FillBodyList(Combo2, s_);
+  FillBodyList(Combo1, form_);
+  FillBodyList(Combo2, form_);
   const bool referenceWent = followBodies();
   if (!editable()) return;
-  Combo1->setEditText(name);
-  if (!referenceWent) Combo2->setEditText(reference);
+  showText(Combo1, name, EditedIndex);
+  if (!referenceWent) showText(Combo2, reference, ReferenceIndex);
+}
+
+// A text that is the name of the body it stands for shows that body's own
+// entry, so that leaving the list does not pick the first of its name.
+void ObjEdit::showText(QComboBox* c, const QString& text, int k) {
+  if (k >= 1 && k <= BodyCount(s_) && Latin1(s_.objname[k]) == text) {
+    ShowBodyEntry(c, s_, k);
+  } else {
+    const QSignalBlocker block(c);
+    c->setEditText(text);
+  }
 }
 
 // When the edited body is gone the dialog shows none, so that Apply and
@@ -242,7 +254,7 @@ bool ObjEdit::followBodies() {
 // the elements are then about the floating point.
 void ObjEdit::showReferenceName() {
   const bool named = ReferenceIndex > 0 || !hasReference(EditedIndex);
-  Combo2->setEditText(named ? Latin1(s_.objref[EditedIndex]) : QString("Floating"));
+  showText(Combo2, named ? Latin1(s_.objref[EditedIndex]) : QString("Floating"), ReferenceIndex);
 }
 
 void ObjEdit::showNoBody() {
@@ -259,11 +271,15 @@ void ObjEdit::showNoBody() {
 }
 
 void ObjEdit::Combo1_Click() {
-  const int16_t i = FindBodyByName(s_, BoxText(Combo1));
+  const int16_t i = PickedBody(Combo1, s_);
   if (i > 0) {
     EditedIndex = i;
     noBody_ = false;
   }
+  showEdited();
+}
+
+void ObjEdit::showEdited() {
   if (noBody_) return;
   // The body's element reference while it carries the stored name: of two
   // bodies of one name, the one it was put about. No reference is none.
@@ -271,6 +287,7 @@ void ObjEdit::Combo1_Click() {
       hasReference(EditedIndex) ? BodyOfName(s_, s_.objrefindex[EditedIndex], s_.objref[EditedIndex]) : int16_t{0};
   HoldBody(s_, edited_, EditedIndex);
   HoldBody(s_, reference_, ReferenceIndex);
+  if (EditedIndex >= 1) ShowBodyEntry(Combo1, s_, EditedIndex);
   showReferenceName();
   setSwatch(s_.objcolor[EditedIndex]);
   ShowMass();
@@ -282,7 +299,7 @@ void ObjEdit::Combo1_Click() {
 }
 
 void ObjEdit::Combo2_Click() {
-  const int16_t r = FindBodyByName(s_, BoxText(Combo2));
+  const int16_t r = PickedBody(Combo2, s_);
   if (r > 0) ReferenceIndex = r;
   HoldBody(s_, reference_, ReferenceIndex);
   ShowLocation();
@@ -412,7 +429,8 @@ void ObjEdit::Command2_Click() {
   HoldBody(s_, edited_, EditedIndex);  // the body that took its place
   form_.refreshObjectLists();
   Combo1->setEditText(Latin1(ShownName(s_, EditedIndex)));
-  Combo1_Click();
+  if (EditedIndex >= 1) noBody_ = false;
+  showEdited();  // that body itself, not the last of its name
 }
 
 // A pasted state vector is spread over the six boxes. A single number is

@@ -86,6 +86,9 @@ class ObjEdit : public BodyDialog {
   void showReferenceName();
   void carryRename(const std::string& oldName);
   void showNoBody();
+  // The edited body's fields, its entry and its reference's.
+  void showEdited();
+  void showText(QComboBox* c, const QString& text, int k);
   bool splitting_ = false;
   // The edited body has gone: the boxes stay empty until a body is picked.
   bool noBody_ = false;

@@ -7,6 +7,7 @@
 
 #include "engine/bodies.h"
 #include "engine/boxslots.h"
+#include "ui/bodynames.h"
 #include "ui/editablelist.h"
 #include "ui/keys.h"
 #include "ui/text.h"
@@ -75,10 +76,9 @@ RefBoxOrbit1::RefBoxOrbit1(WindowServices& form) : ToolWindow(&form.mainWidget()
   Combo2 = new BodyPicker(this);
   Combo1->setGeometry(0, 0, w, PixelsOfTwips(315));
   Combo2->setGeometry(0, PixelsOfTwips(360), w, PixelsOfTwips(315));
-  for (BodyPicker* c : {Combo1, Combo2}) {
-    MakeEditableList(c);
-    connect(c, &QComboBox::activated, this, [this] { Combo1_Click(); });
-  }
+  for (BodyPicker* c : {Combo1, Combo2}) MakeEditableList(c);
+  connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+  connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
   Frame1 = new QGroupBox("State Vector", this);
   Frame2 = new QGroupBox("Classical Orbital Elements", this);
   Frame1->setGeometry(0, PixelsOfTwips(720), w, PixelsOfTwips(6 * 240 + 360));
@@ -116,22 +116,47 @@ QColor RefBoxOrbit1::valueColour(int row) const {
 }
 
 void RefBoxOrbit1::fillPickers() {
-  FillBodyNames(Combo1, s_);
-  FillBodyNames(Combo2, s_);
-  const QSignalBlocker block(Combo2);
-  Combo2->insertItem(0, kReferenceObject);
+  BodyNames& names = form_.bodyNames();
+  ViewBodyNames(Combo1, names);
+  ViewBodyNames(Combo2, names.headed(kReferenceObject));
+}
+
+bool RefBoxOrbit1::referenceHeadingShown() const { return Combo2->currentText() == kReferenceObject; }
+
+// The pickers show the bodies the box holds: the object's entry, the
+// reference's entry unless the list shows "Reference Object".
+void RefBoxOrbit1::showEntries(bool heading) {
+  ShowBodyEntry(Combo1, s_, SlotIndex == 0 ? s_.rbo1a : ObjectIndex);
+  if (heading) {
+    const QSignalBlocker block(Combo2);
+    Combo2->setCurrentIndex(0);
+  } else {
+    ShowBodyEntry(Combo2, s_, ReferenceIndex, 1);
+  }
+}
+
+// The reference the second list names for `object`: under "Reference
+// Object" the object's own (body objrefindex where it carries that name),
+// else the entry picked.
+int RefBoxOrbit1::shownReference(int object) const {
+  if (referenceHeadingShown()) {
+    return object >= 1 && object <= BodyCount(s_) ? BodyOfName(s_, s_.objrefindex[object], s_.objref[object]) : 0;
+  }
+  return PickedBody(Combo2, s_, 1);
 }
 
 void RefBoxOrbit1::Form_Load() {
   s_.refboxorbit1loaded = true;
   fillPickers();
   const int n = BodyCount(s_);
-  Combo2->setCurrentText(s_.rbo1b != 0 && IsBodyRow(s_.rbo1b) ? Latin1(s_.objname[s_.rbo1b]) : kReferenceObject);
-  const int a = (s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1;
-  Combo1->setCurrentText(Latin1(s_.objname[a]));
+  const bool heading = !(s_.rbo1b >= 1 && s_.rbo1b <= n);
+  ReferenceIndex = heading ? int16_t{0} : s_.rbo1b;
+  ObjectIndex = static_cast<int16_t>((s_.rbo1a >= 0 && s_.rbo1a <= n) ? s_.rbo1a : 1);
+  showEntries(heading);
+  const int object = ObjectIndex;
   ObjectIndex = 0;  // a box that finds no body shows the floating point
   ReferenceIndex = 0;
-  choose(BodyOfName(s_, a, BoxText(Combo1)), s_.rbo1b);
+  choose(object, shownReference(object));
 }
 
 // The saved bodies where they still carry the saved names (so of two
@@ -145,36 +170,50 @@ void RefBoxOrbit1::restore(const BoxSlot& rec) {
   ReferenceIndex = IsBodyRow(saved.bodyB) ? saved.bodyB : saved.bodyB == NoBody ? NoBody : int16_t{0};
   placeAtTwips(saved.left, saved.top);
   const bool objectGone = saved.bodyA == NoBody && saved.list1.empty();
-  Combo1->setCurrentText(objectGone ? QString() : Latin1(saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1));
-  Combo2->setCurrentText(Latin1(saved.list2));
-  choose(objectGone ? NoBody : BodyOfName(s_, ObjectIndex, BoxText(Combo1)), ReferenceIndex);
+  const int object =
+      objectGone ? NoBody : BodyOfName(s_, ObjectIndex, saved.list1.empty() ? s_.objname[ObjectIndex] : saved.list1);
+  const bool heading = saved.list2 == kReferenceObject;
+  if (!heading) {
+    const int16_t k = BodyOfName(s_, ReferenceIndex, saved.list2);
+    if (k > 0) ReferenceIndex = k;
+  }
+  if (object > 0) ObjectIndex = static_cast<int16_t>(object);
+  showEntries(heading);
+  choose(object, shownReference(object));
   storeRecord();
 }
 
-// The last body of a name wins; a name that matches nothing leaves the
-// box's body as it was.
+// An entry picked in either list: the box's other body stays the one it
+// holds, whatever the other list's text.
 void RefBoxOrbit1::Combo1_Click() {
   int object = SlotIndex == 0 ? s_.rbo1a : ObjectIndex;
-  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) object = k;
-  choose(object, 0);
+  if (const int16_t k = PickedBody(Combo1, s_); k > 0) object = k;
+  const bool heading = referenceHeadingShown();
+  const int reference = heading ? shownReference(object) : ReferenceIndex;
+  choose(object, reference > 0 ? reference : shownReference(object));
 }
 
-// The box takes `object` and the reference its second list names (body
-// `reference` where it carries that name), and makes that the object's
+void RefBoxOrbit1::Combo2_Click() {
+  const int object = SlotIndex == 0 ? s_.rbo1a : ObjectIndex;
+  choose(object, shownReference(object));
+}
+
+// The box takes `object` and `reference`, and makes that the object's
 // reference for its elements. A box that shows no body writes nothing.
 void RefBoxOrbit1::choose(int object, int reference) {
+  const bool heading = referenceHeadingShown();
   if (object >= 1 && object <= BodyCount(s_)) {
     ObjectIndex = static_cast<int16_t>(object);
     s_.rbo1a = ObjectIndex;
-    const std::string text = BoxText(Combo2);
-    if (const int16_t k = BodyOfName(s_, reference, text == kReferenceObject ? s_.objref[object] : text); k > 0) {
-      ReferenceIndex = k;
-      s_.rbo1b = k;
-      s_.objrefindex[object] = k;
+    if (reference >= 1 && reference <= BodyCount(s_)) {
+      ReferenceIndex = static_cast<int16_t>(reference);
+      s_.rbo1b = ReferenceIndex;
+      s_.objrefindex[object] = ReferenceIndex;
     }
   }
   HoldBody(s_, object_, ObjectIndex);
   HoldBody(s_, reference_, ReferenceIndex);
+  showEntries(heading);
   showCaption();
   storeRecord();
 }
@@ -209,21 +248,16 @@ void RefBoxOrbit1::highlight(int row) {
 void RefBoxOrbit1::Form_Click() { Combo1->setVisible(Combo1->isHidden()); }
 
 void RefBoxOrbit1::refill() {
-  const QString t2 = Combo2->currentText();
+  const bool heading = referenceHeadingShown();
   fillPickers();
-  const QSignalBlocker b1(Combo1), b2(Combo2);
-  Combo1->setCurrentIndex(-1);
-  Combo2->setCurrentIndex(-1);
   if (SlotIndex == 0) {
-    Combo1->setEditText(BodyNameText(s_, s_.rbo1a));
-    Combo2->setEditText(kReferenceObject);
+    showEntries(true);
     showCaption();
     return;
   }
   ObjectIndex = FollowBody(s_, object_, true);
   ReferenceIndex = FollowBody(s_, reference_, true);
-  Combo1->setEditText(BodyNameText(s_, ObjectIndex));
-  Combo2->setEditText(t2 == kReferenceObject ? t2 : BodyNameText(s_, ReferenceIndex));
+  showEntries(heading);
   showCaption();
   storeRecord();
 }

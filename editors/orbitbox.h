@@ -61,7 +61,9 @@ class RefBoxOrbit1 : public ToolWindow {
   // Opens as State's record of its slot holds it (a situation file, or the
   // body popup's "Display Orbital Elements").
   void restore(const BoxSlot& rec);
+  // A pick of the object, or of the reference.
   void Combo1_Click();
+  void Combo2_Click();
   // One step's refresh of the readout (the box shows it with showReadout).
   void refStep();
   // The value texts (each set only when it changes).
@@ -88,6 +90,9 @@ class RefBoxOrbit1 : public ToolWindow {
 
  private:
   void fillPickers();
+  bool referenceHeadingShown() const;
+  void showEntries(bool heading);
+  int shownReference(int object) const;
   void choose(int object, int reference);
   void storeRecord();
   // The caption names the bodies the box shows: its own, or for the

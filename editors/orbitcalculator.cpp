@@ -13,6 +13,7 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
+#include "ui/bodynames.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
 #include "ui/windowservices.h"
@@ -78,10 +79,10 @@ bool OrbitCalculator::centralValid() const { return CentralIndex >= 1 && Central
 // A central body that went takes its speeds and period with it: the
 // boxes are emptied and the user told once.
 void OrbitCalculator::refill() {
-  FillBodyList(Combo1, s_);
+  FillBodyList(Combo1, form_);
   const bool had = CentralIndex > 0;
   CentralIndex = std::max<int16_t>(FollowBody(s_, central_, false), 0);
-  Combo1->setEditText(CentralIndex > 0 ? Latin1(s_.objname[CentralIndex]) : QString());
+  ShowBodyEntry(Combo1, s_, CentralIndex);
   if (!had || centralValid()) return;
   held = {};
   for (QLineEdit* e : {Text3, Text4, Text5}) e->clear();
@@ -105,12 +106,16 @@ void OrbitCalculator::Form_Load() {
   ReferenceBoxReadout rb;
   if (s_.refbox1loaded && owner_.readReferenceBox1 && owner_.readReferenceBox1(rb)) {
     Combo1->setEditText(Latin1(rb.bodyName));
-    if (const int16_t j = FindBodyByName(s_, rb.bodyName); j > 0) holdCentral(j);
+    if (const int16_t j = BodyOfName(s_, rb.body, rb.bodyName); j > 0) {
+      holdCentral(j);
+      ShowBodyEntry(Combo1, s_, j);
+    }
     Text6->setText(Latin1(rb.distance));
     Text7->setText(Latin1(rb.tangentVelocity));
     Text8->setText(Latin1(rb.radialVelocity));
   } else {
     Combo1->setEditText(Latin1(s_.objname[1]));
+    ShowBodyEntry(Combo1, s_, 1);
     holdCentral(1);
     showRadius();
   }
@@ -118,7 +123,7 @@ void OrbitCalculator::Form_Load() {
 }
 
 void OrbitCalculator::Combo1_Click() {
-  if (const int16_t j = FindBodyByName(s_, BoxText(Combo1)); j > 0) holdCentral(j);
+  if (const int16_t j = PickedBody(Combo1, s_); j > 0) holdCentral(j);
   showRadius();
   Command1_Click();
 }

@@ -12,6 +12,7 @@
 #include "editors/bodyeditors.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
+#include "ui/bodynames.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/windowservices.h"
@@ -126,7 +127,7 @@ void frmRotatingPeriod::Form_Load() {
   refill();
 }
 
-void frmRotatingPeriod::refill() { FillBodyList(ComboRotatingObject, s_); }
+void frmRotatingPeriod::refill() { FillBodyList(ComboRotatingObject, form_); }
 
 void frmRotatingPeriod::showPeriod(double v) { TextRotatePeriod->setText(Latin1(ShortText(v))); }
 
@@ -147,7 +148,7 @@ void frmRotatingPeriod::Factor_Click(int k) {
 
 // A body whose period cannot be computed (0) leaves the period as it is.
 void frmRotatingPeriod::ComboRotatingObject_Click() {
-  const double v = GetOrbitalPeriod(s_, BoxText(ComboRotatingObject));
+  const double v = GetOrbitalPeriodOf(s_, PickedBody(ComboRotatingObject, s_));
   if (UsablePeriod(v)) showPeriod(v);
 }
 

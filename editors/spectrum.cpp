@@ -8,6 +8,7 @@
 #include "engine/bodies.h"
 #include "engine/numtext.h"
 #include "engine/readouts.h"
+#include "ui/bodynames.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
@@ -80,15 +81,14 @@ double frmSpectrum::RelativeSpeed() const {
 
 void frmSpectrum::Form_Load() {
   s_.spectrumloaded = true;
-  FillBodyNames(Combo1, s_);
-  FillBodyNames(Combo2, s_);
+  viewNames();
   clearPicture();
   s_.spectrumSample = SpectrumSample{};
   SpectrumSettings& set = s_.spectrumSettings;
   set.bodyA = 1;
   set.bodyB = 2;
-  Combo1->setEditText(Latin1(s_.objname[1]));
-  Combo2->setEditText(Latin1(s_.objname[2]));
+  ShowBodyEntry(Combo1, s_, 1);
+  ShowBodyEntry(Combo2, s_, 2);
   set.period = 1;
   SetTextQuietly(Text1, "1");
   set.amplitude = 1;
@@ -103,9 +103,10 @@ void frmSpectrum::Form_Load() {
 
 void frmSpectrum::Combo_Click() {
   SpectrumSettings& set = s_.spectrumSettings;
-  // A name that matches no body keeps the body chosen before.
-  if (const int16_t k = FindBodyByName(s_, BoxText(Combo1)); k > 0) set.bodyA = k;
-  if (const int16_t k = FindBodyByName(s_, BoxText(Combo2)); k > 0) set.bodyB = k;
+  // The entry picked is the body; a name that matches no body keeps the
+  // body chosen before.
+  if (const int16_t k = PickedBody(Combo1, s_); k > 0) set.bodyA = k;
+  if (const int16_t k = PickedBody(Combo2, s_); k > 0) set.bodyB = k;
   const float v = static_cast<float>(RelativeSpeed());
   if (std::isfinite(v)) set.offset = v;
   showOffset();
@@ -142,11 +143,15 @@ void frmSpectrum::Command1_Click() {
 // The bodies sampled follow their bodies through the table (they are 0
 // once gone, and nothing is sampled then): the lists name them.
 void frmSpectrum::refill() {
-  auto name = [this](int k) { return k >= 1 ? BodyNameText(s_, k) : QString(); };
-  FillBodyNames(Combo1, s_);
-  FillBodyNames(Combo2, s_);
-  Combo1->setEditText(name(s_.spectrumSettings.bodyA));
-  Combo2->setEditText(name(s_.spectrumSettings.bodyB));
+  viewNames();
+  ShowBodyEntry(Combo1, s_, s_.spectrumSettings.bodyA);
+  ShowBodyEntry(Combo2, s_, s_.spectrumSettings.bodyB);
+}
+
+void frmSpectrum::viewNames() {
+  BodyNames& names = form_.bodyNames();
+  ViewBodyNames(Combo1, names);
+  ViewBodyNames(Combo2, names);
 }
 
 void frmSpectrum::clearPicture() {

@@ -42,6 +42,7 @@ class frmSpectrum : public QWidget {
   // Refills both lists with the body names; their texts name the bodies
   // sampled.
   void refill();
+  void viewNames();
   // One sample: a line from the last point to (x, y) in pixels.
   void plotPoint(int16_t x, double y);
   const QImage& picture() const { return picture_; }

@@ -19,7 +19,7 @@ int16_t FindBodyByName(const State& s, std::string_view name) {
 
 int16_t BodyOfName(const State& s, int k, std::string_view name) {
   if (k >= 1 && k <= BodyCount(s) && s.objname[k] == name) return static_cast<int16_t>(k);
-  return FindBodyByName(s, name);
+  return name.empty() ? int16_t{0} : FindBodyByName(s, name);
 }
 
 int16_t FindBodyNamedAt(const State& s, std::string_view text, int column) {

@@ -28,7 +28,8 @@ int16_t FindBodyNamedAt(const State& s, std::string_view text, int column);
 // empty name names nothing.
 int16_t FindBodyNamedAtStart(const State& s, std::string_view text);
 
-// Body k when it carries `name`, else the last body of that name (0: none).
+// Body k when it carries `name`, else the last body of that name (0: none;
+// an empty name names only body k itself).
 int16_t BodyOfName(const State& s, int k, std::string_view name);
 
 // Number of real bodies, clamped to 0..MaxBodies, for every loop over the table.

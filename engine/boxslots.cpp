@@ -67,11 +67,12 @@ void FillOrbitBoxFor(State& s, int slot, int k) {
   BoxSlot& box = s.orbitBoxes[slot];
   box.list1 = s.objname[k];
   const std::string& ref = s.objref[k];
-  const bool refExists = FindBodyByName(s, ref) != 0 || s.objname[0] == ref;
-  box.list2 = refExists ? ref : std::string();
-  // What the box's body list does with these texts when it takes them.
-  box.bodyA = FindBodyByName(s, box.list1);
-  box.bodyB = FindBodyByName(s, box.list2);
+  // The box opens on body k itself and on the reference it holds, not on
+  // the last bodies of those names.
+  const int16_t r = BodyOfName(s, s.objrefindex[k], ref);
+  box.list2 = r != 0 || s.objname[0] == ref ? ref : std::string();
+  box.bodyA = static_cast<int16_t>(k);
+  box.bodyB = r;
 }
 
 }  // namespace molvane

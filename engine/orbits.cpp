@@ -144,9 +144,11 @@ void ComputeOrbitalElements(State& s, int i, int j) {
   Set(s.objappdist[i], a * e + a);
 }
 
-double GetOrbitalPeriod(State& s, std::string_view name) {
-  const int i = FindBodyByName(s, name);
-  const int j = FindBodyByName(s, s.objref[i]);
+double GetOrbitalPeriod(State& s, std::string_view name) { return GetOrbitalPeriodOf(s, FindBodyByName(s, name)); }
+
+double GetOrbitalPeriodOf(State& s, int i) {
+  if (!IsBodyNow(s, i)) i = 0;
+  const int j = BodyOfName(s, s.objrefindex[i], s.objref[i]);
   ComputeOrbitalElements(s, i, j);
 
   const double ts = s.timescale;

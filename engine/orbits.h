@@ -26,9 +26,13 @@ bool ArcCos(double x, double& out);
 // argument of periapsis 0.
 void ComputeOrbitalElements(State& s, int i, int j);
 
-// Period in seconds of the named body about its reference (both found by
-// name; an unknown name works on index 0). 0 when it cannot be computed.
+// Period in seconds of the named body (the last of that name; an unknown
+// name works on index 0) about its reference: body objrefindex where it
+// carries the reference's name, else the last body of that name. 0 when it
+// cannot be computed.
 double GetOrbitalPeriod(State& s, std::string_view name);
+// The same for body i itself, about the reference it holds.
+double GetOrbitalPeriodOf(State& s, int i);
 
 // Sets the position and velocity of body i from its orbital elements as the
 // Create Objects dialog leaves them (objsma km, objecc, angles in radians)

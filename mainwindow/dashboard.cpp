@@ -21,6 +21,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
+#include "ui/bodynames.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
@@ -237,10 +238,8 @@ frmFocusObject::frmFocusObject(MainToolWindows& tools) : DashboardWindowBase(too
 }
 
 void frmFocusObject::refill() {
+  ViewBodyNames(Combo2, form_.bodyNames());
   const QSignalBlocker block(Combo2);
-  Combo2->clear();
-  const int n = BodyCount(s_);
-  for (int i = 1; i <= n; ++i) Combo2->addItem(Latin1(s_.objname[i]));
   Combo2->setCurrentIndex(-1);
 }
 
@@ -288,9 +287,8 @@ void frmFocusObject::formLoad() {
 }
 
 void frmFocusObject::Combo2_Click() {
-  const std::string text = BoxText(Combo2);  // the list holds Latin-1 names only
-  const int16_t k = text.empty() ? 0 : FindBodyByName(s_, text);
-  if (k > 0) s_.focusobj = k;
+  // The entry picked, whatever other body shares its name.
+  if (const int16_t k = PickedBody(Combo2, s_); k > 0) s_.focusobj = k;
   form_.clearView();
   form_.ResetPlotState();
 }

@@ -157,6 +157,7 @@ void Form1::rebuildObjectLabels() {
 }
 
 void Form1::refreshObjectLists() {
+  bodyNames_.sync();  // once for every list that views the names
   view_.refreshLabelTexts();
   refreshView();
   tools_->refreshObjectLists();

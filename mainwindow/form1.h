@@ -24,6 +24,7 @@
 #include "mainwindow/labelpopup.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
+#include "ui/bodynames.h"
 #include "ui/dialogs.h"
 #include "ui/instrumentwindows.h"
 #include "ui/twips.h"
@@ -168,6 +169,10 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void setTimerEnabled(bool on) override;
   void rebuildObjectLabels() override;
   void refreshObjectLists() override;
+  BodyNames& bodyNames() override {
+    bodyNames_.sync();
+    return bodyNames_;
+  }
   void bodyLeftTable() override { instruments_->bodyLeftTable(); }
   void clearView() override;
   void selectFocusInList() override { tools_->selectFocusInList(); }
@@ -241,6 +246,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void writeResumeFile();
 
   State& s_;
+  BodyNames bodyNames_{s_};
   MainView view_;
   ViewWidget* viewWidget_ = nullptr;
   QScrollBar* hscroll1_ = nullptr;

@@ -15,6 +15,7 @@ class QWidget;
 namespace molvane {
 
 class AutopilotHost;
+class BodyNames;
 class Dialogs;
 class EngineHost;
 
@@ -39,6 +40,8 @@ class WindowServices {
   virtual void setTimerEnabled(bool on) = 0;
   // The set of bodies or their names changed.
   virtual void refreshObjectLists() = 0;
+  // The names every body list views, brought up to the body table first.
+  virtual BodyNames& bodyNames() = 0;
   virtual void rebuildObjectLabels() = 0;
   // Check marks and captions of the menu items follow State.
   virtual void syncMenus() = 0;

@@ -273,7 +273,7 @@ TEST_F(Following, AMergeEndsTheWindowsAsOneRefreshPerDeletion) {
 // a change: every element reference names the body it named, or none; each
 // window names the bodies it works with; a pick of the Sun in Earth's box
 // changes Earth's reference alone (nothing once Earth is gone); Create keeps
-// the typed reference only while it names a body.
+// its reference body under a new name, and refuses one that has gone.
 TEST_F(Following, WindowsWriteAndUseOnlyTheBodiesTheyName) {
   for (int c : {0, 1, 2, 3, 5, 4, 6}) {
     SCOPED_TRACE(kChanges[c][0]);
@@ -310,10 +310,14 @@ TEST_F(Following, WindowsWriteAndUseOnlyTheBodiesTheyName) {
     EXPECT_EQ(uses(state->spectrumSettings.bodyB, spectrum->Combo2), spectrumB + "|" + spectrumB);
     EXPECT_EQ(uses(calculator->CentralIndex, calculator->Combo1), kChanges[c][1] + std::string("|") + kChanges[c][1]);
     const std::string typed = create->Combo1->currentText().toStdString();
-    EXPECT_EQ(typed, c == 2 || c == 3 || c == 6 ? "" : "Earth");
+    EXPECT_EQ(typed, c == 2 ? "Terra" : c == 3 || c == 4 || c == 6 ? "" : "Earth");
     QTest::keyClicks(create->Text6, "1");  // AU: an orbit to place the body on
+    const int bodies = state->objects;
     QTest::mouseClick(create->Command1, Qt::LeftButton);
-    EXPECT_EQ(state->objref[state->objects], typed);
+    EXPECT_EQ(state->objects, typed.empty() ? bodies : bodies + 1);
+    EXPECT_EQ(state->objref[state->objects], typed.empty() ? state->objref[bodies] : typed);
+    EXPECT_EQ(typed.empty() ? dialogs.messages().back() : "",
+              typed.empty() ? "Reference object: no body is given." : "");
     RefBoxOrbit1* box = editors->orbitBox(1);
     if (c == 6) {
       EXPECT_FALSE(box && box->isVisible());

@@ -161,7 +161,7 @@ TEST_F(DistanceBoxReadouts, TheRunningLoopLeavesEveryBoxOnItsLastStep) {
   }
 }
 
-TEST_F(DistanceBoxReadouts, EqualNamesPickTheLaterBodyAndUnknownIndicesAreSafe) {
+TEST_F(DistanceBoxReadouts, EqualNamesPickTheEntryPickedAndUnknownIndicesAreSafe) {
   addBodies();
   state->objname[3] = "Probe";
   state->focusobj = 2;
@@ -173,7 +173,7 @@ TEST_F(DistanceBoxReadouts, EqualNamesPickTheLaterBodyAndUnknownIndicesAreSafe) 
   EXPECT_EQ(box->Combo1->currentIndex(), 1);
   EXPECT_EQ(box->Combo2->currentIndex(), 2);
   box->selectEntry(2, 1);
-  EXPECT_EQ(box->BodyB, 3);
+  EXPECT_EQ(box->BodyB, 2);
   // Indices outside the table (a damaged record) show blank readouts.
   box->BodyA = -5;
   box->BodyB = 2000;

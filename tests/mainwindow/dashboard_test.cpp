@@ -313,13 +313,13 @@ TEST_F(Dashboard, FocusWindowPicksTheFocusBody) {
   ASSERT_EQ(w->Combo2->count(), 3);
   EXPECT_EQ(w->Combo2->currentIndex(), 1);
   EXPECT_EQ(state->focusobj, 2);
-  // A user's pick, and the last of equal names wins.
+  // A user's pick: the entry picked, whatever body shares its name.
   state->objname[3] = "Body1";
   w->refill();
   state->objlastx[1] = 5;
   w->Combo2->setCurrentIndex(0);
   emit w->Combo2->activated(0);
-  EXPECT_EQ(state->focusobj, 3);
+  EXPECT_EQ(state->focusobj, 1);
   EXPECT_EQ(state->objlastx[1], -1000);
   form->KeyPresses(6);
   // Opened while the focus is the floating point: the first entry.

@@ -14,6 +14,7 @@
 #include "autopilot/autopilothost.h"
 #include "engine/host.h"
 #include "engine/state.h"
+#include "ui/bodynames.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
 #include "ui/windowservices.h"
@@ -48,6 +49,10 @@ class FakeWindowServices : public EngineHost, public AutopilotHost, public Windo
     ++listRefreshes;
     if (onRefreshObjectLists) onRefreshObjectLists();
   }
+  BodyNames& bodyNames() override {
+    names_.sync();
+    return names_;
+  }
   void rebuildObjectLabels() override { ++labelRebuilds; }
   void syncMenus() override { ++menuSyncs; }
 
@@ -76,6 +81,7 @@ class FakeWindowServices : public EngineHost, public AutopilotHost, public Windo
 
  private:
   State& s_;
+  BodyNames names_{s_};
   Dialogs* dialogs_ = &recording;
 };
 

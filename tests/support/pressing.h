@@ -42,6 +42,21 @@ inline void PickFromList(QComboBox* list, const QString& text) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
 }
 
+// Drops the list open and clicks its entry at `row`, or moves the highlight
+// there with the keys and takes it with Enter.
+inline void PickRow(QComboBox* list, int row, bool keys = false) {
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  if (keys) {
+    QTest::keyClick(view, Qt::Key_Home);
+    for (int k = 0; k < row; ++k) QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Return);
+    return;
+  }
+  const QModelIndex item = view->model()->index(row, list->modelColumn());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+}
+
 inline void ClickRow(QListWidget* list, int row) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }

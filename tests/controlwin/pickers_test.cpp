@@ -1,0 +1,217 @@
+// Every list a user picks a body from, in a scene with two bodies named
+// "Moon" and a nameless one, picked on its dropped list as a user picks:
+// the window takes the body of the entry picked, in the field that list
+// sets, and every list views the one shared model of the names.
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <functional>
+
+#include "../support/pressing.h"
+#include "control/controlwindows.h"
+#include "control/thrustpanel.h"
+#include "controlwin_support.h"
+#include "editors/classlibrary.h"
+#include "editors/createobjects.h"
+#include "editors/objedit.h"
+#include "editors/orbitbox.h"
+#include "editors/orbitcalculator.h"
+#include "editors/referenceboxes.h"
+#include "editors/spectrum.h"
+#include "engine/bodies.h"
+#include "ui/bodynames.h"
+
+namespace molvane {
+namespace {
+
+class Pickers : public ControlWinFixture {
+ protected:
+  // Sun, Earth, Moon (about Earth), Mars, a moon of Mars also named "Moon",
+  // and a body without a name.
+  void scene() {
+    const char* names[] = {"", "Sun", "Earth", "Moon", "Mars", "Moon", ""};
+    for (int i = 1; i <= 6; ++i) {
+      state->objname[i] = names[i];
+      state->objx[i] = 1e9 * i;
+      state->objsize[i] = 1e3;
+      state->objmass[i] = 1;
+    }
+    for (auto [i, r] : {std::pair{2, 1}, {3, 2}, {5, 4}}) {
+      state->objref[i] = state->objname[r];
+      state->objrefindex[i] = static_cast<int16_t>(r);
+    }
+    state->objects = 6;
+    state->focusobj = 1;
+    form->refreshObjectLists();
+  }
+  void restartScene() {
+    TearDown();
+    SetUp();
+    scene();
+  }
+};
+
+struct PickerRow {
+  const char* name;
+  int heading;  // rows above the first body
+  std::function<QComboBox*()> open;
+  std::function<int()> held;  // the body the window took
+};
+
+// The first "Moon" by the mouse, the second by the keys: each its own body.
+// The orbit box's reference list also makes the pick the object's reference
+// (objrefindex * 10 + the box's reference).
+TEST_F(Pickers, EachListTakesTheBodyOfTheEntryPicked) {
+  const PickerRow rows[] = {
+      {"distance box, first list", 0,
+       [this] {
+         form->boxSlots().addBox(BoxKind::Distance);
+         editors->distanceBox(1)->lbl_MouseMove();
+         return editors->distanceBox(1)->Combo1;
+       },
+       [this] { return state->distanceBoxes[1].bodyA; }},
+      {"distance box, second list", 0,
+       [this] {
+         form->boxSlots().addBox(BoxKind::Distance);
+         editors->distanceBox(1)->lbl_MouseMove();
+         return editors->distanceBox(1)->Combo2;
+       },
+       [this] { return state->distanceBoxes[1].bodyB; }},
+      {"reference box, first list", 0,
+       [this] {
+         form->rb_Click(1);
+         editors->referenceBox(1)->label_Click();
+         return editors->referenceBox(1)->Combo1;
+       },
+       [this] { return state->rb1a; }},
+      {"reference box, second list", 0,
+       [this] {
+         form->rb_Click(1);
+         editors->referenceBox(1)->label_Click();
+         return editors->referenceBox(1)->Combo2;
+       },
+       [this] { return state->rb1b; }},
+      {"orbit box, object", 0,
+       [this] {
+         form->boxSlots().addBox(BoxKind::Orbit);
+         return editors->orbitBox(1)->Combo1;
+       },
+       [this] { return state->orbitBoxes[1].bodyA; }},
+      {"orbit box, reference", 1,
+       [this] {
+         form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint());  // Earth
+         form->labelPopup().mnuDisplayOrbitalElements_Click();
+         return editors->orbitBox(1)->Combo2;
+       },
+       [this] { return state->objrefindex[state->orbitBoxes[1].bodyA] * 10 + state->orbitBoxes[1].bodyB; }},
+      {"spectrum, first list", 0,
+       [this] {
+         form->instruments().show(InstrumentWindow::Spectrum, true);
+         return editors->spectrum()->Combo1;
+       },
+       [this] { return state->spectrumSettings.bodyA; }},
+      {"spectrum, second list", 0,
+       [this] {
+         form->instruments().show(InstrumentWindow::Spectrum, true);
+         return editors->spectrum()->Combo2;
+       },
+       [this] { return state->spectrumSettings.bodyB; }},
+      {"class library", 0,
+       [this] {
+         editors->bodyEditors().showClassLibrary();
+         form->refreshObjectLists();  // the list holds the class names until then
+         return editors->bodyEditors().classLibrary()->Combo2;
+       },
+       [this] { return editors->bodyEditors().classLibrary()->pickedBody; }},
+      {"Create Objects", 0,
+       [this] {
+         form->instruments().show(InstrumentWindow::CreateObjects, true);
+         return editors->bodyEditors().createObjects()->Combo1;
+       },
+       [this] {
+         QTest::mouseClick(editors->bodyEditors().createObjects()->Command1, Qt::LeftButton);
+         return state->objrefindex[state->objects];
+       }},
+      {"thrust panel", 0,
+       [this] {
+         form->openDefaultThrustPanel();
+         return control->thrustPanel(0)->Combo1;
+       },
+       [this] {
+         Press(control->thrustPanel(0), "Command1");
+         return state->cpobject;
+       }},
+      {"orbit calculator", 0,
+       [this] {
+         form->instruments().show(InstrumentWindow::OrbitCalculator, true);
+         return editors->bodyEditors().orbitCalculator()->Combo1;
+       },
+       [this] { return editors->bodyEditors().orbitCalculator()->CentralIndex; }},
+      {"Edit Object", 0,
+       [this] {
+         form->instruments().show(InstrumentWindow::ObjEdit, true);
+         return editors->bodyEditors().objEdit()->Combo1;
+       },
+       [this] { return editors->bodyEditors().objEdit()->EditedIndex; }},
+  };
+  for (const PickerRow& row : rows) {
+    for (int moon : {3, 5}) {
+      SCOPED_TRACE(std::string(row.name) + ", Moon " + std::to_string(moon));
+      restartScene();
+      QComboBox* list = row.open();
+      ASSERT_TRUE(list);
+      EXPECT_EQ(list->model(), row.heading ? list->model() : static_cast<QAbstractItemModel*>(&form->bodyNames()));
+      PickRow(list, moon - 1 + row.heading, moon == 5);
+      EXPECT_EQ(list->currentText(), "Moon");
+      EXPECT_EQ(row.held(), row.heading ? moon * 11 : moon);
+    }
+  }
+}
+
+// The label popup's "Display Orbital Elements", "Edit this Object" and its
+// "Delete Object" on the first Moon act on that Moon alone, and leaving a
+// list's text with Enter (as a focus change does) keeps the body, also in a
+// box saved on it and opened again; a box whose body went writes nothing on
+// a pick, not even to the nameless body.
+TEST_F(Pickers, ThePopupsBoxAndEditorKeepTheFirstOfTwoMoons) {
+  restartScene();
+  LabelPopup& popup = form->labelPopup();
+  popup.objLabel_MouseUp(3, Qt::RightButton, QPoint());
+  popup.mnuDisplayOrbitalElements_Click();
+  RefBoxOrbit1* box = editors->orbitBox(1);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->ObjectIndex * 10 + box->ReferenceIndex, 32);
+  BodyArray<int16_t> refs = state->objrefindex;
+  PickRow(box->Combo2, 1);  // the Sun, under "Reference Object"
+  refs[3] = 1;
+  EXPECT_EQ(state->objrefindex, refs);
+  const std::string file = data_.filePath("moons.molv").toStdString();
+  form->saveSituation(file);
+  dialogs.answerFile(QString::fromStdString(file));
+  form->fileCommands().OpenMnu_Click();
+  box = editors->orbitBox(1);
+  ASSERT_TRUE(box);
+  QTest::keyClick(box->Combo1->lineEdit(), Qt::Key_Return);
+  QTest::keyClick(box->Combo2->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(box->ObjectIndex * 10 + box->ReferenceIndex, 31);
+  EXPECT_EQ(state->orbitBoxes[1].bodyA, 3);
+
+  popup.objLabel_MouseUp(3, Qt::RightButton, QPoint());
+  popup.mnuEditThisObject_Click();
+  ObjEdit* edit = editors->bodyEditors().objEdit();
+  ASSERT_TRUE(edit);
+  QTest::keyClick(edit->Combo1->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(edit->EditedIndex, 3);
+  ASSERT_TRUE(Press(edit, "Command2"));  // Delete Object
+  EXPECT_EQ(state->objects, 5);
+  EXPECT_EQ(state->objname[3] + "," + state->objname[4] + "," + state->objref[4], "Mars,Moon,Mars");
+  EXPECT_EQ(edit->EditedIndex, 3);  // the body that took its place
+
+  // The box's body has gone: a pick of its reference writes nothing.
+  EXPECT_EQ(box->ObjectIndex, NoBody);
+  refs = state->objrefindex;
+  PickRow(box->Combo2, 1);
+  EXPECT_EQ(state->objrefindex, refs);
+}
+
+}  // namespace
+}  // namespace molvane
