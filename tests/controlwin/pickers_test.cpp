@@ -128,6 +128,7 @@ TEST_F(Pickers, EachListTakesTheBodyOfTheEntryPicked) {
          return editors->bodyEditors().createObjects()->Combo1;
        },
        [this] {
+         QTest::keyClicks(editors->bodyEditors().createObjects()->Text6, "1");  // an orbit to place it on
          QTest::mouseClick(editors->bodyEditors().createObjects()->Command1, Qt::LeftButton);
          return state->objrefindex[state->objects];
        }},
