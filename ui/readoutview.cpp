@@ -10,7 +10,11 @@ namespace molvane {
 
 bool ReadoutsSeen(const QWidget* window) { return window->isVisible() && !window->isMinimized(); }
 
-void SetReadoutText(QLabel* label, const std::string& latin1) { label->setText(Latin1(latin1)); }
+void SetReadoutText(QLabel* label, const std::string& latin1) {
+  // A number is plain text: spare Qt the look for rich text at every change.
+  if (label->textFormat() != Qt::PlainText) label->setTextFormat(Qt::PlainText);
+  label->setText(Latin1(latin1));
+}
 
 ReadoutWatch::ReadoutWatch(QWidget* window, std::function<void()> show)
     : QObject(window), window_(window), show_(std::move(show)) {

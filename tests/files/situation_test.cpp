@@ -4,7 +4,9 @@
 
 #include <clocale>
 #include <locale>
+#include <memory>
 
+#include "examples/fullsituation.h"
 #include "testutil.h"
 
 namespace molvane {
@@ -135,6 +137,23 @@ TEST_F(SituationFileTest, WritingTheReadDocumentGivesTheSameBytes) {
     ASSERT_EQ(r.status, ReadStatus::Ok) << name;
     EXPECT_TRUE(WriteSituation(r.doc) == file) << name;
   }
+}
+
+// The benchmarks' situation at every table limit reads back whole.
+TEST_F(SituationFileTest, TheSituationAtEveryLimitReadsBackWhole) {
+  auto s = std::make_unique<State>();
+  FillFullSituation(*s);
+  const std::string bytes = WriteSituation(DocumentFromState(*s));
+  const ReadResult r = ReadSituation(bytes);
+  ASSERT_EQ(r.status, ReadStatus::Ok);
+  EXPECT_FALSE(r.dropped.any());
+  EXPECT_TRUE(WriteSituation(r.doc) == bytes);
+  EXPECT_EQ(r.doc.bodies.size(), size_t{MaxBodies + 1});
+  for (const size_t n : {r.doc.distanceBoxes.size(), r.doc.orbitBoxes.size(), r.doc.thrustPanels.size()})
+    EXPECT_EQ(n, size_t{MaxSlots});
+  EXPECT_EQ(r.doc.autopilot.size(), size_t{MaxAutopilot});
+  EXPECT_GT(r.doc.autopilot.front().time, s->SecondsElapsed + 1e8);  // none due in a benchmark's run
+  for (const CaptionRecord& c : r.doc.captions) EXPECT_FALSE(c.caption.empty());
 }
 
 TEST_F(SituationFileTest, SameBytesUnderAGermanLocale) {

@@ -1,0 +1,15 @@
+// A situation at every table limit, for measuring the program there: 1000
+// bodies on near-circular orbits about a star, every distance box, orbit box
+// and thrust panel open (100 of each), 1000 autopilot entries (all of them
+// long after the start) and the 4 captions. Over the files library alone.
+#pragma once
+
+#include "engine/state.h"
+
+namespace molvane {
+
+// Fills a fresh State with that situation. With `boxes` false the slots and
+// the captions stay empty: the same bodies and autopilot list alone.
+void FillFullSituation(State& s, bool boxes = true);
+
+}  // namespace molvane
