@@ -116,14 +116,14 @@ void DashboardWindowBase::setLeftTwips(double left) {
   if (!std::isfinite(left)) return;
   DashboardPlace& p = s_.dashboard[which_];
   p.left = static_cast<float>(left);
-  move(PixelsOfTwips(p.left), PixelsOfTwips(p.top));
+  placeAtTwips(p.left, p.top);
 }
 
 void DashboardWindowBase::setTopTwips(double top) {
   if (!std::isfinite(top)) return;
   DashboardPlace& p = s_.dashboard[which_];
   p.top = static_cast<float>(top);
-  move(PixelsOfTwips(p.left), PixelsOfTwips(p.top));
+  placeAtTwips(p.left, p.top);
 }
 
 void DashboardWindowBase::load() {
@@ -135,7 +135,7 @@ void DashboardWindowBase::load() {
 // A move by the user (or the window manager) is the place the next save
 // records.
 void DashboardWindowBase::storePlace() {
-  if (isClosed() || !isVisible()) return;
+  if (isClosed() || !isVisible() || placing()) return;
   const int left = leftTwips();
   const int top = topTwips();
   DashboardPlace& p = s_.dashboard[which_];

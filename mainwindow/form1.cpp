@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
+#include "ui/frameplace.h"
 #include "ui/icon.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
@@ -444,12 +447,48 @@ void Form1::captionsChanged(int front) {
   if (QLabel* l = captions_->captionLabel(front)) l->raise();
 }
 
+// A size kept from a larger screen shrinks to this one's free area, so that
+// the bars along the bottom and the right stay within reach.
+void Form1::placeOuterFrame(const QRect& outer) {
+  if (outer.width() > 0 && outer.height() > 0) {
+    const QSize frame = frameGeometry().size() - size();
+    const QScreen* scr = QGuiApplication::screenAt(outer.topLeft());
+    if (!scr) scr = screen();
+    const QSize room = scr ? scr->availableGeometry().size() - frame : QSize(10000, 10000);
+    const int w = std::clamp(outer.width() - frame.width(), 200, std::max(200, std::min(room.width(), 10000)));
+    const int h = std::clamp(outer.height() - frame.height(), 150, std::max(150, std::min(room.height(), 10000)));
+    resize(w, h);
+  }
+  move(outer.topLeft());
+}
+
+void Form1::noteNormalMargins() {
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) return;
+  const QRect frame = frameGeometry();
+  const QRect inner = geometry();
+  if (frame == inner) return;
+  normalMargins_ = QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                            frame.bottom() - inner.bottom());
+}
+
+void Form1::moveEvent(QMoveEvent* e) {
+  QMainWindow::moveEvent(e);
+  noteNormalMargins();
+}
+
+void Form1::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  noteNormalMargins();
+}
+
 void Form1::captureWindowRecord() {
   MainWindowRecord& r = s_.mainWindow;
   // A maximized or minimized window records the frame it returns to.
-  const QRect g = (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
-                      ? RestoredFrame(normalGeometry(), geometry(), frameGeometry())
-                      : frameGeometry();
+  QRect g = frameGeometry();
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) {
+    g = normalMargins_.isNull() ? RestoredFrame(normalGeometry(), geometry(), frameGeometry())
+                                : normalGeometry().marginsAdded(normalMargins_);
+  }
   r.left = static_cast<float>(g.x() * TwipsPerPixel);
   r.top = static_cast<float>(g.y() * TwipsPerPixel);
   r.width = static_cast<float>(g.width() * TwipsPerPixel);
@@ -463,26 +502,23 @@ void Form1::captureWindowRecord() {
 void Form1::applyWindowRecord() {
   const MainWindowRecord& r = s_.mainWindow;
   auto px = [](float twips, int fallback) { return TwipsInRange(twips) ? WholePixelsOfTwips(twips) : fallback; };
-  if (r.width > 0 && r.height > 0) {
-    // The record holds the outer size; resize() takes the inner one. A size
-    // kept from a larger screen shrinks to this one's free area, so that the
-    // bars along the bottom and the right stay within reach.
-    const QSize frame = frameGeometry().size() - size();
-    const QScreen* scr = QGuiApplication::screenAt(QPoint(px(r.left, x()), px(r.top, y())));
-    if (!scr) scr = screen();
-    const QSize room = scr ? scr->availableGeometry().size() - frame : QSize(10000, 10000);
-    const int w = std::clamp(px(r.width, width()) - frame.width(), 200, std::max(200, std::min(room.width(), 10000)));
-    const int h =
-        std::clamp(px(r.height, height()) - frame.height(), 150, std::max(150, std::min(room.height(), 10000)));
-    resize(w, h);
-  }
-  move(px(r.left, x()), px(r.top, y()));
-  if (r.windowState == 2) {
-    setWindowState(Qt::WindowMaximized);
-  } else if (r.windowState == 0) {
-    setWindowState(Qt::WindowNoState);
-  }
-  if (isVisible()) KeepOnScreen(this);
+  const QRect outer(px(r.left, x()), px(r.top, y()), r.width > 0 ? px(r.width, frameGeometry().width()) : 0,
+                    r.height > 0 ? px(r.height, frameGeometry().height()) : 0);
+  const int state = r.windowState;
+  // The record holds the outer frame; a maximized window gets it as the
+  // frame it returns to, so it is maximized once that frame is in place.
+  PlaceFramed(this, [this, outer, state](bool framed) {
+    const bool maximized = state == 2;
+    if (maximized && (windowState() & Qt::WindowMaximized)) setWindowState(Qt::WindowNoState);
+    placeOuterFrame(outer);
+    if (maximized) {
+      noteNormalMargins();
+      if (framed) setWindowState(Qt::WindowMaximized);
+    } else if (state == 0) {
+      setWindowState(Qt::WindowNoState);
+    }
+    if (isVisible()) KeepOnScreen(this);
+  });
   // The scroll bars' handlers run afterwards (the loaders call them); set
   // the values quietly and recompute the tilt once.
   {

@@ -124,6 +124,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // Main window geometry, tilt and title bar to and from State.mainWindow.
   void captureWindowRecord();
   void applyWindowRecord();
+  // Moves the outer frame to `outer`, sized as it is when it has a size.
+  void placeOuterFrame(const QRect& outer);
   // The boxes of the four caption labels and of the body-name labels take
   // a colour (0x00BBGGRR).
   void setLabelBackColor(int32_t colour);
@@ -236,6 +238,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void runSlice();
@@ -265,6 +269,10 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   LabelPopup labelPopup_{*this};
   KeyForwarder* keyForwarder_ = nullptr;
   WindowStyle windowStyle_;
+  // The frame's margins when last seen neither maximized nor minimized: a
+  // maximized frame loses its borders, the frame it returns to has them.
+  QMargins normalMargins_;
+  void noteNormalMargins();
   QTimer timer1_;
   SliceCounter counter_;
   double visibleWidthKm_ = 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ui/frameplace.h"
 #include "ui/twips.h"
 #include "ui/windowstyle.h"
 
@@ -16,10 +17,15 @@ int ToolWindow::heightTwips() const { return frameGeometry().height() * TwipsPer
 
 void ToolWindow::placeAtTwips(double left, double top) {
   if (!std::isfinite(left) || !std::isfinite(top)) return;
-  placing_ = true;
-  move(PixelsOfTwips(left), PixelsOfTwips(top));
-  placing_ = false;
+  const QPoint place(PixelsOfTwips(left), PixelsOfTwips(top));
+  PlaceFramed(this, [this, place](bool) {
+    placing_ = true;
+    move(place);
+    placing_ = false;
+  });
 }
+
+bool ToolWindow::placing() const { return placing_ || FramePlacementPending(this); }
 
 void ToolWindow::MakeTopMost() {
   WindowStyle style(this);

@@ -31,9 +31,10 @@ class ToolWindow : public QWidget {
   bool isClosed() const { return closed_; }
 
  protected:
-  // True while placeAtTwips moves the window: the move is the program's,
-  // not the user's.
-  bool placing() const { return placing_; }
+  // True while placeAtTwips moves the window, or waits for the window
+  // manager's frame to move it again: the move is the program's, not the
+  // user's.
+  bool placing() const;
   // Records that the window has closed; false when it already had.
   bool markClosed();
 
