@@ -63,9 +63,21 @@ AutopilotCheck ExecutorCheck(const State& s, const AutopilotHost& host);
 // the executor before it acts, so the two never disagree.
 std::string AutopilotCommandProblem(const AutopilotCheck& c, std::string_view line);
 
+// Why the fields as typed cannot go into a line: a number longer than the
+// columns the executor reads of it would run into the next field. Empty
+// when each fits; AutopilotCommandProblem asks it first for typed fields.
+std::string AutopilotTypedFieldProblem(const AutopilotFields& f);
+
 // Why an entry of clock time `time` can never come due: a time of 0 ends
 // the list. Empty when it can.
 std::string AutopilotEntryTimeProblem(double time);
+
+// The executor runs at most one entry per step: of entries due within the
+// same step, each after the first runs a step later than the one before.
+// The note the editor shows beside its list: each pending entry that runs
+// later than its typed time at the present time step, by its row, word and
+// when it runs. Empty when none does (or the clock runs backward).
+std::string AutopilotLateEntriesNote(const State& s);
 
 // The executor's message for an entry that cannot run: its time, its
 // command word and why, and that the run goes on with the next entry.

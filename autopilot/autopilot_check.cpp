@@ -1,6 +1,7 @@
 // What the autopilot can never run, one check per command word. The editor
 // refuses such a command at Add and Replace; the executor refuses it, once,
 // when its time comes (it came from a file, or a body it names is gone).
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -101,7 +102,11 @@ std::string CaptionProblem(const AutopilotCheck& c, std::string_view line, std::
 
 std::string RotatingFrameProblem(const AutopilotCheck&, std::string_view line, std::string_view) {
   const double period = LineFieldNumber(line, 45, 64);
-  if (!std::isfinite(period) || period == 0) return "Period must be a number other than 0.";
+  // The view turns by 2 pi / period times the step each step: a shorter
+  // period turns it by no number at all, with the largest step.
+  if (!std::isfinite(period) || !(std::fabs(period) >= SmallestTimeStep)) {
+    return "Period must be a number other than 0, of at least 1E-150 seconds either way.";
+  }
   bool clockwise = false;
   if (!ReadClockwise(line, clockwise)) return "Clockwise must be True, False or a number.";
   return {};
@@ -201,8 +206,8 @@ std::string ReleaseProbeProblem(const AutopilotCheck& c, std::string_view line, 
 }
 
 std::string SaveProblem(const AutopilotCheck&, std::string_view line, std::string_view word) {
-  if (!LineColumns(line, 45, -1).empty()) return {};
-  return word == "Save" ? "File Name must not be empty." : "File must not be empty.";
+  if (!TrimRight(LineColumns(line, 45, -1)).empty()) return {};
+  return word == "Save" ? "File Name must name a file." : "File must name a file.";
 }
 
 using WordCheck = std::string (*)(const AutopilotCheck&, std::string_view line, std::string_view word);
@@ -228,6 +233,24 @@ const struct {
               {"Time Scale", TimeScaleProblem},
               {"Release Probe", ReleaseProbeProblem}};
 
+// The typed texts the composer pads to the next field, and how many columns
+// the executor reads of each: a longer one would run into what follows.
+const struct {
+  std::string_view word;  // the editor's word
+  const char* caption;
+  std::string AutopilotFields::*text;
+  size_t columns;
+} TypedFields[] = {{"Rotating Frame", "Period", &AutopilotFields::rotatePeriod, 20},
+                   {"Thrust", "Meters / Second", &AutopilotFields::thrustRate, 20},
+                   {"Orient Custom", "Azimuth", &AutopilotFields::azimuth, 20},
+                   {"Orient Custom", "Altitude", &AutopilotFields::altitude, 20},
+                   {"Focus", "Offset X", &AutopilotFields::offsetX, 20},
+                   {"Focus", "Offset Y", &AutopilotFields::offsetY, 20},
+                   {"Focus", "Offset Z", &AutopilotFields::offsetZ, 20},
+                   {"Release Probe", "Az", &AutopilotFields::azimuth, 20},
+                   {"Release Probe", "Alt", &AutopilotFields::altitude, 20},
+                   {"Release Probe", "Size", &AutopilotFields::probeSize, 20}};
+
 // "05 12 2005 08:30:15": the time as the list shows it, without the padding.
 std::string WhenText(double time) {
   const DateTimeFields f = SplitDateTimeText(FormatDateTimeText(time));
@@ -240,7 +263,27 @@ AutopilotCheck ExecutorCheck(const State& s, const AutopilotHost& host) {
   return {s, host.mainWindowWidthTwips(), host.mainWindowHeightTwips(), host.screenWidthPixels(), nullptr};
 }
 
+std::string AutopilotTypedFieldProblem(const AutopilotFields& f) {
+  constexpr size_t FontColumns = 40;  // columns 51-90
+  if (f.word == "Caption" && f.caption.fontName.size() > FontColumns) {
+    return "Font is too long: this command has room for 40 characters.";
+  }
+  for (const auto& row : TypedFields) {
+    if (row.word != f.word || (row.text == &AutopilotFields::thrustRate && !f.thrustInitiate)) continue;
+    const std::string& text = f.*row.text;
+    if (text.size() > row.columns) {
+      return std::string(row.caption) + " is too long: this command has room for " + std::to_string(row.columns) +
+             " characters.";
+    }
+  }
+  return {};
+}
+
 std::string AutopilotCommandProblem(const AutopilotCheck& c, std::string_view line) {
+  if (c.typed) {
+    std::string problem = AutopilotTypedFieldProblem(*c.typed);
+    if (!problem.empty()) return problem;
+  }
   const std::string_view word = AutopilotLineWord(line);
   for (const auto& row : Checks) {
     if (row.word == word) return row.check(c, line, word);
@@ -270,6 +313,30 @@ std::string AutopilotEntriesNaming(const State& s, std::string_view name) {
     out += WhenText(e.time) + " (" + std::string(AutopilotLineWord(e.line)) + ")";
   }
   return out;
+}
+
+std::string AutopilotLateEntriesNote(const State& s) {
+  const double t0 = s.SecondsElapsed, step = s.timescale;
+  if (!s.TimeForward || !(step > 0) || !std::isfinite(t0)) return {};
+  std::string note;
+  double previous = 0;  // the step, counted from now, that ran the last entry
+  const int n = AutopilotListCount(s);
+  for (int k = 1; k <= n; ++k) {
+    const double time = s.autopilot[k].time;
+    if (!(time >= t0)) continue;  // passed: it will not run
+    // Whole steps from now: the first step whose end reaches the entry's time.
+    const double due = std::max(1.0, std::ceil((time - t0) / step));
+    const double runs = std::max(due, previous + 1);
+    const double when = t0 + runs * step;
+    if (!std::isfinite(when) || runs == previous) break;  // past the clock's whole seconds
+    if (runs > due) {
+      note += "#" + std::to_string(k) + " " + std::string(AutopilotLineWord(s.autopilot[k].line)) + " at " +
+              WhenText(when) + "\n";
+    }
+    previous = runs;
+  }
+  if (note.empty()) return {};
+  return "One entry runs per step, so these run later than typed (time step " + GeneralText(step) + " s):\n" + note;
 }
 
 std::string AutopilotRefusalMessage(double time, std::string_view word, const std::string& problem) {

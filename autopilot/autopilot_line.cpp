@@ -141,11 +141,6 @@ namespace {
 
 std::string Whole(double v) { return GeneralText(static_cast<int64_t>(v)); }
 
-// The clock holds whole seconds exactly up to 2^53 s, a little over 285
-// million years either side of year 0: past that a time reads back as
-// another second, or another day.
-constexpr double LastExactYear = 285000000;
-
 }  // namespace
 
 std::string AutopilotTimeProblem(std::string_view year, std::string_view month, std::string_view day,
@@ -168,7 +163,7 @@ std::string AutopilotTimeProblem(std::string_view year, std::string_view month, 
   }
   double y = 0;
   if (!ParseWholeNumber(year, &y) || y != std::floor(y) || std::fabs(y) > LastExactYear) {
-    return "Year must be a whole number from -" + Whole(LastExactYear) + " to " + Whole(LastExactYear) + ".";
+    return YearRangeMessage();
   }
   const double mo = fields[0].value, d = fields[1].value;
   const double t = AutopilotLineTime(ComposeAutopilotDateField(y, mo, d, fields[2].value, fields[3].value, sec));

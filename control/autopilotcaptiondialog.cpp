@@ -163,7 +163,23 @@ void frmAddCaptionAutopilot::showDefinition(const CaptionDefinition& d) {
               static_cast<double>(d.height) + PreviewTopTwips + MarginTwips);
 }
 
+// A text the files cannot keep, or a position that is a number but does
+// not fit, is refused with a message and the dialog stays open; a position
+// that is no number at all reads 0.
 void frmAddCaptionAutopilot::btnOK_Click() {
+  std::string problem = Latin1Problem("Caption", Text1->toPlainText());
+  int32_t place[2] = {0, 0};
+  const std::pair<const char*, QLineEdit*> boxes[] = {{"Left", Text2}, {"Top", Text3}};
+  for (int k = 0; k < 2 && problem.empty(); ++k) {
+    double v = 0;
+    if (!ReadTypedNumber(BoxText(boxes[k].second), 1, v) || !AssignNumber(v, place[k])) {
+      problem = std::string(boxes[k].first) + " must be a number from -2147483648 to 2147483647 (twips).";
+    }
+  }
+  if (!problem.empty()) {
+    form_.message(problem);
+    return;
+  }
   CaptionDefinition& d = s_.captionDefinition;
   d.fontName = Latin1Bytes(font_.family());
   d.bold = font_.bold();
@@ -173,9 +189,8 @@ void frmAddCaptionAutopilot::btnOK_Click() {
   d.strikethru = font_.strikeOut();
   d.underline = font_.underline();
   d.foreColor = colour_;
-  // A position that is not a number, or does not fit, keeps the old one.
-  AssignNumber(ParseNumberPrefix(BoxText(Text2)), d.left);
-  AssignNumber(ParseNumberPrefix(BoxText(Text3)), d.top);
+  d.left = place[0];
+  d.top = place[1];
   d.height = static_cast<int32_t>(Text1->height() * TwipsPerPixel);
   d.width = static_cast<int32_t>(Text1->width() * TwipsPerPixel);
   d.text = Latin1Bytes(Text1->toPlainText());

@@ -154,6 +154,12 @@ void frmAutoPilot::buildTimeAndCommandControls() {
   listFont.setPointSizeF(7.5);
   ListOfCommands->setFont(listFont);
   ListOfCommands->setGeometry(448, 48, 276, 320);
+  LateNote = new QPlainTextEdit(this);
+  LateNote->setObjectName("LateNote");
+  LateNote->setReadOnly(true);
+  LateNote->setFont(listFont);
+  LateNote->setGeometry(448, 300, 276, 68);
+  LateNote->hide();
 }
 
 void frmAutoPilot::buildFrames() {
@@ -280,12 +286,18 @@ void frmAutoPilot::refreshObjectLists() {
   }
 }
 
+// Under the list, the entries that the one-entry-per-step rule makes run
+// later than typed; the list gives up the room only while there are any.
 void frmAutoPilot::fillCommandList() {
   filling_ = true;
   ListOfCommands->clear();
   const int n = AutopilotListCount(s_);
   for (int i = 1; i <= n; ++i) ListOfCommands->addItem(LineText(s_.autopilot[i].line));
   filling_ = false;
+  const std::string note = AutopilotLateEntriesNote(s_);
+  LateNote->setPlainText(Latin1(note));
+  LateNote->setVisible(!note.empty());
+  ListOfCommands->setGeometry(448, 48, 276, note.empty() ? 320 : 248);
 }
 
 void frmAutoPilot::distributeDateTime(double t) {
@@ -372,6 +384,13 @@ int frmAutoPilot::addCommand(bool replace) {
   const std::string date = currentDateField();
   std::string problem = AutopilotTimeProblem(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
                                              BoxText(ComboHour), BoxText(ComboMinute), BoxText(TextSeconds));
+  if (problem.empty()) {
+    std::vector<NamedText> texts{{"Caption", Text1->toPlainText()}};  // the note
+    if (const CommandFrame* frame = frameOf(f.word)) {
+      for (NamedText& t : frame->latin1Texts()) texts.push_back(std::move(t));
+    }
+    problem = Latin1Problem(texts);
+  }
   if (problem.empty()) problem = AutopilotEntryTimeProblem(AutopilotLineTime(date));
   if (problem.empty()) {
     const AutopilotCheck check{s_, form_.mainWindowWidthTwips(), form_.mainWindowHeightTwips(),

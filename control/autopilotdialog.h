@@ -83,6 +83,7 @@ class frmAutoPilot : public QWidget {
   QPushButton *Command1, *Command2;
   QComboBox* ComboCommand;
   QListWidget* ListOfCommands;
+  QPlainTextEdit* LateNote;  // the entries that run later than typed
   QPlainTextEdit* Text1;  // the note
   QPushButton *btnNew, *btnAdd, *btnReplace, *btnDelete, *btnEdit, *btnOK, *btnClose;
 

@@ -19,6 +19,7 @@
 #include "autopilot/autopilot_line.h"
 #include "engine/state.h"
 #include "ui/dialogs.h"
+#include "ui/text.h"
 
 namespace molvane {
 
@@ -39,6 +40,9 @@ class CommandFrame : public QGroupBox {
   virtual void restoreFields(const AutopilotFields& f) = 0;
   // The command went into the list.
   virtual void added(const AutopilotFields&) {}
+  // The texts that go into the line as Latin-1, with their captions: one
+  // Latin-1 cannot hold is refused at Add.
+  virtual std::vector<NamedText> latin1Texts() const { return {}; }
   // The editor opens: the body lists show the bodies, and no name.
   void loadBodyLists();
   // The set of bodies changed: every body list is filled again, keeping
@@ -71,6 +75,7 @@ class ThrustFrame : public CommandFrame {
   void restoreFields(const AutopilotFields& f) override;
   void added(const AutopilotFields& f) override;
   std::vector<QComboBox*> bodyListsFilledAtLoad() const override { return {ComboThrustObject}; }
+  std::vector<NamedText> latin1Texts() const override { return {{"Object", ComboThrustObject->currentText()}}; }
 
   void OptionInitiateThrust_Click();
   void OptionCutOffThrust_Click();
@@ -94,6 +99,9 @@ class OrientFrame : public CommandFrame {
   void readFields(AutopilotFields& f) const override;
   void restoreFields(const AutopilotFields& f) override;
   std::vector<QComboBox*> bodyListsFilledAtLoad() const override { return {object, reference}; }
+  std::vector<NamedText> latin1Texts() const override {
+    return {{"Object", object->currentText()}, {"Reference Object", reference->currentText()}};
+  }
 
   QComboBox *object, *reference;
 
@@ -110,6 +118,7 @@ class OrientCustomFrame : public CommandFrame {
   void readFields(AutopilotFields& f) const override;
   void restoreFields(const AutopilotFields& f) override;
   std::vector<QComboBox*> bodyListsFilledAtLoad() const override { return {ComboOrientCustom}; }
+  std::vector<NamedText> latin1Texts() const override { return {{"Object", ComboOrientCustom->currentText()}}; }
 
   QComboBox* ComboOrientCustom;
   QLineEdit *txtAzimuth, *txtAltitude;
@@ -181,6 +190,7 @@ class FocusFrame : public CommandFrame {
   void readFields(AutopilotFields& f) const override;
   void restoreFields(const AutopilotFields& f) override;
   std::vector<QComboBox*> bodyListsFilledAtPick() const override { return {ComboFocusObject}; }
+  std::vector<NamedText> latin1Texts() const override { return {{"Focus Object", ComboFocusObject->currentText()}}; }
 
   QRadioButton *OptionFloating, *OptionAbsolute;
   QComboBox* ComboFocusObject;
@@ -236,6 +246,9 @@ class ReleaseProbeFrame : public CommandFrame {
   void restoreFields(const AutopilotFields& f) override;
   void added(const AutopilotFields& f) override;
   std::vector<QComboBox*> bodyListsFilledAtLoad() const override { return {ComboReleaseProbe}; }
+  std::vector<NamedText> latin1Texts() const override {
+    return {{"Release From", ComboReleaseProbe->currentText()}, {"Probe Name", txtProbeName->text()}};
+  }
 
   void Command3_Click();  // "choose color..."
   int32_t probeColour() const { return probeColour_; }

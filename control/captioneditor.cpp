@@ -50,6 +50,11 @@ bool ChooseFont(Dialogs& dialogs, QWidget* parent, CaptionFont& f) {
 bool ChooseCaptionFont(Dialogs& dialogs, QWidget* parent, QFont& font, QColor& colour) {
   const std::optional<QFont> chosen = dialogs.font(parent, font, "Font");
   if (!chosen) return false;
+  // A family name the files cannot keep would come back as another font.
+  if (const std::string problem = Latin1Problem("Font", chosen->family()); !problem.empty()) {
+    dialogs.message(parent, "Molvane", problem);
+    return false;
+  }
   font = *chosen;
   if (const std::optional<QColor> c = dialogs.colour(parent, colour, "Colour")) colour = *c;
   return true;
@@ -165,6 +170,11 @@ void frmAddCaption::Command1_Click() {
 }
 
 void frmAddCaption::btnOK_Click() {
+  // A text the files cannot keep is refused; the dialog stays open.
+  if (const std::string problem = Latin1Problem("Caption", Text1->toPlainText()); !problem.empty()) {
+    form_.message(problem);
+    return;
+  }
   const int k = checkedSlot();
   CaptionSlot& c = s_.captions[static_cast<size_t>(k)];
   c.fontName = preview_.name;

@@ -70,7 +70,7 @@ void ControlWindows::openDefaultThrustPanel() {
   p->Command1_Click();
   p->Text1->setText(Latin1(s_.controlCenterText1));
   p->Text2->setText(Latin1(s_.controlCenterText2));
-  p->Command24_Click();
+  p->Command24_Click(true);
   p->show();
 }
 

@@ -347,9 +347,15 @@ void FormControlCenter::Command23_Click() {
   Frame8->raise();
 }
 
-void FormControlCenter::Command24_Click() {
+// OK of the direction editor: an angle refused keeps the editor open. The
+// opening of a saved panel runs it quietly: its angles were typed before.
+void FormControlCenter::Command24_Click(bool quiet) {
+  const std::string problem = SetCustomDirection(s_, cpobject_, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
+  if (!problem.empty() && !quiet) {
+    form_.message(problem);
+    return;
+  }
   Frame8->hide();
-  SetCustomDirection(s_, cpobject_, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
 }
 
 void FormControlCenter::boost(BoostRow row, int16_t amount) {
@@ -362,7 +368,9 @@ void FormControlCenter::boost(BoostRow row, int16_t amount) {
     form_.message("Thrust: the reference object is gone. Choose a reference and press OK.");
     return;
   }
-  FireBoost(s_, row, cpobject_, cpreference_, amount, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
+  const std::string problem =
+      FireBoost(s_, row, cpobject_, cpreference_, amount, BoxText(Text1), BoxText(Text2), azimuth_, altitude_);
+  if (!problem.empty()) form_.message(problem);
   Label7->setText(Latin1(GeneralText(s_.fuelused)));
 }
 

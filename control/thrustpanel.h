@@ -47,7 +47,7 @@ class FormControlCenter : public ToolWindow {
   void Command1_Click();   // OK of the selection panel
   void Command2_Click();   // the object-name button: choose again
   void Command23_Click();  // "Edit..." of the custom direction
-  void Command24_Click();  // OK of the direction editor
+  void Command24_Click(bool quiet = false);  // OK of the direction editor
   void Combo1_Click();     // an object was picked
   void boost(BoostRow row, int16_t amount);
   // The set of bodies changed: both lists refilled. The panel goes on with

@@ -117,6 +117,13 @@ void CreateObjectClass::Form_Load() {
 }
 
 bool CreateObjectClass::Apply_Click() {
+  // Names the library file cannot keep would come back as other names.
+  if (const std::string problem =
+          Latin1Problem({{"Object Class Name", Text9->text()}, {"Reference Object", Combo2->currentText()}});
+      !problem.empty()) {
+    form_.message(problem);
+    return false;
+  }
   ObjectClassRecord r;
   r.name = BoxText(Text9);
   r.reference = BoxText(Combo2);

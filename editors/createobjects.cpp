@@ -205,6 +205,13 @@ std::string frmCreateMultipleObjects::placeNewBody(int N) {
 }
 
 bool frmCreateMultipleObjects::Command1_Click() {
+  // Names the files cannot keep would come back as other names.
+  if (const std::string problem =
+          Latin1Problem({{"Name", Text18->text()}, {"Reference object", Combo1->currentText()}});
+      !problem.empty()) {
+    form_.message(problem);
+    return false;
+  }
   const double count = ParseNumberPrefix(BoxText(Text3));
   const int free = MaxBodies - BodyCount(s_);
   int n = 0;

@@ -350,26 +350,53 @@ void ObjEdit::ShowElements() {
   lblAm->setText(Latin1(GeneralText(s_.objma[i])));
 }
 
-// Every value is checked before it is stored: a box whose number does not
-// fit a 64-bit float leaves that field as it was.
-void ObjEdit::Apply_Click() {
-  if (!editable()) return;
+// Every value is checked before anything is stored: a name Latin-1 cannot
+// hold, or a number that does not fit a 64-bit float in the chosen unit,
+// is refused with a message naming its box, and the body stays as it was.
+bool ObjEdit::Apply_Click() {
+  if (!editable()) return false;
   const int i = EditedIndex, r = ReferenceIndex;
   const double ts = s_.timescale;
-  const std::string oldName = s_.objname[i];
-  s_.objname[i] = BoxText(Combo1);
-  s_.objref[i] = BoxText(Combo2);
-  s_.objcolor[i] = swatch;
-  s_.objcolor2[i] = DeriveBodyColour(swatch);
-  AssignNumber(ParseNumberPrefix(BoxText(Text1)) * massFactor() * ts * ts, s_.objmass[i]);
-  AssignNumber(ParseNumberPrefix(BoxText(Text8)) * sizeFactor(), s_.objsize[i]);
-  const bool rel = hasReference(i) && r > 0;
+  std::string problem = Latin1Problem("Object", Combo1->currentText());
+  if (problem.empty()) problem = Latin1Problem("Reference Object", Combo2->currentText());
+  // Positions and speeds are relative when the reference as typed names one.
+  const std::string reference = BoxText(Combo2);
+  const bool rel = reference != "Floating" && !reference.empty() && r > 0;
   BodyArray<double>* pos[] = {&s_.objx, &s_.objy, &s_.objz};
   BodyArray<double>* vel[] = {&s_.objvx, &s_.objvy, &s_.objvz};
+  const struct {
+    const char* field;
+    QLineEdit* box;
+    double factor, offset;
+  } numbers[] = {{"Mass", Text1, massFactor() * ts * ts, 0},
+                 {"Size (Diameter)", Text8, sizeFactor(), 0},
+                 {"Location X", Text[2], locationFactor(), rel ? (*pos[0])[r] : 0.0},
+                 {"Location Y", Text[3], locationFactor(), rel ? (*pos[1])[r] : 0.0},
+                 {"Location Z", Text[4], locationFactor(), rel ? (*pos[2])[r] : 0.0},
+                 {"Velocity X", Text[5], speedFactor() * ts, rel ? (*vel[0])[r] : 0.0},
+                 {"Velocity Y", Text[6], speedFactor() * ts, rel ? (*vel[1])[r] : 0.0},
+                 {"Velocity Z", Text[7], speedFactor() * ts, rel ? (*vel[2])[r] : 0.0}};
+  std::array<double, std::size(numbers)> values{};
+  for (size_t k = 0; k < values.size() && problem.empty(); ++k) {
+    if (!ReadTypedNumber(BoxText(numbers[k].box), numbers[k].factor, values[k]) ||
+        !std::isfinite(values[k] += numbers[k].offset)) {
+      problem = std::string(numbers[k].field) + " is out of range: it must be a number a 64-bit float holds.";
+    }
+  }
+  if (!problem.empty()) {
+    form_.message(problem);
+    return false;
+  }
+  const std::string oldName = s_.objname[i];
+  s_.objname[i] = BoxText(Combo1);
+  s_.objref[i] = reference;
+  s_.objcolor[i] = swatch;
+  s_.objcolor2[i] = DeriveBodyColour(swatch);
+  s_.objmass[i] = values[0];
+  s_.objsize[i] = values[1];
   for (int a = 0; a < 3; ++a) {
-    AssignNumber(ParseNumberPrefix(BoxText(Text[2 + a])) * locationFactor() + (rel ? (*pos[a])[r] : 0.0), (*pos[a])[i]);
-    AssignNumber(ParseNumberPrefix(BoxText(Text[5 + a])) * speedFactor() * ts + (rel ? (*vel[a])[r] : 0.0),
-                 (*vel[a])[i]);
+    (*pos[a])[i] = values[static_cast<size_t>(2 + a)];
+    (*vel[a])[i] = values[static_cast<size_t>(5 + a)];
   }
   ComputeOrbitalElements(s_, i, r);
   ShowElements();
@@ -377,6 +404,7 @@ void ObjEdit::Apply_Click() {
   form_.refreshObjectLists();  // also the name label's caption and colour
   Combo1->setEditText(Latin1(s_.objname[i]));
   Combo2->setEditText(r == 0 ? QString("Floating") : Latin1(s_.objname[r]));
+  return true;
 }
 
 // The bodies about the renamed one name it anew; the autopilot's lines are
@@ -389,8 +417,9 @@ void ObjEdit::carryRename(const std::string& oldName) {
                 oldName + ": " + entries + ".");
 }
 
+// A refused value keeps the dialog open for the user to mend it.
 void ObjEdit::OK_Click() {
-  Apply_Click();
+  if (editable() && !Apply_Click()) return;
   Cancel_Click();
 }
 

@@ -55,7 +55,7 @@ class ObjEdit : public BodyDialog {
   void Form_Load();
   void Combo1_Click();
   void Combo2_Click();
-  void Apply_Click();
+  bool Apply_Click();  // false when a value was refused
   void OK_Click();
   void Cancel_Click();
   void Command1_Click();

@@ -217,6 +217,16 @@ std::string SetTimeFieldFault(const std::string& month, const std::string& day, 
   return {};
 }
 
+std::string YearRangeMessage() {
+  const std::string last = std::to_string(static_cast<int64_t>(LastExactYear));
+  return "Year must be a whole number from -" + last + " to " + last + ".";
+}
+
+std::string SetTimeYearFault(const std::string& year) {
+  const double y = ParseNumberPrefix(year);
+  return std::fabs(y) <= LastExactYear ? std::string() : YearRangeMessage();
+}
+
 bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,
                        const std::string& hour, const std::string& minute, const std::string& second, double& out) {
   int16_t sec = 0;

@@ -33,6 +33,16 @@ double ParseDateTimeText(std::string_view text);
 std::string SetTimeFieldFault(const std::string& month, const std::string& day, const std::string& hour,
                               const std::string& minute, const std::string& second);
 
+// The clock holds whole seconds exactly up to 2^53 s, a little over 285
+// million years either side of year 0: past that a time reads back as
+// another second, or another day.
+inline constexpr double LastExactYear = 285000000;
+// The message that refuses a year beyond them.
+std::string YearRangeMessage();
+// Set Time's year, read by its leading number: the message when it lies
+// beyond the years the clock can count, empty when it can.
+std::string SetTimeYearFault(const std::string& year);
+
 // The clock value for the texts of the fields, unchecked as the calendar
 // arithmetic takes them; false (clock unchanged) when it is not finite.
 bool SetTimeClockValue(const std::string& year, const std::string& month, const std::string& day,

@@ -82,7 +82,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Scans a decimal number (sign, digits with at most one point, optional
 // exponent) from text[pos]. Returns the end of the longest prefix that forms a
 // number, or npos when there is none; the value in `value` (maybe not finite).
-size_t ScanNumber(std::string_view text, size_t pos, bool skipBlanks, double& value) {
+size_t ScanNumber(std::string_view text, size_t pos, bool skipBlanks, double& value, bool* nonZero = nullptr) {
   auto skip = [&](size_t p) {
     if (skipBlanks)
       while (p < text.size() && IsBlank(text[p])) ++p;
@@ -140,6 +140,7 @@ size_t ScanNumber(std::string_view text, size_t pos, bool skipBlanks, double& va
     }
   }
 
+  if (nonZero) *nonZero = !digits.empty();
   if (digits.empty()) {
     value = 0.0;
     return end;
@@ -328,6 +329,32 @@ bool AssignNumber(double value, int32_t& target) {
   if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0) return false;
   target = static_cast<int32_t>(r);
   return true;
+}
+
+bool ReadTypedNumber(std::string_view text, double factor, double& out) {
+  size_t p = 0;
+  while (p < text.size() && IsBlank(text[p])) ++p;
+  double value = 0.0;
+  bool nonZero = false;
+  if (ScanNumber(text, p, false, value, &nonZero) == std::string_view::npos) value = 0.0;
+  const double product = value * factor;
+  // A number that is there but reads as infinite, or as 0, does not fit.
+  if (!std::isfinite(product) || (nonZero && (value == 0 || (factor != 0 && product == 0)))) return false;
+  out = product;
+  return true;
+}
+
+bool ReadTypedCount(const std::string& text, int16_t& out) {
+  double v = 0;
+  if (!ReadTypedNumber(text, 1, v) || RoundHalfEven(v) < 0) return false;
+  out = WholeFromText(text, out);
+  return true;
+}
+
+std::string TypedCountProblem(std::string_view field, const std::string& text) {
+  int16_t unused = 0;
+  if (ReadTypedCount(text, unused)) return {};
+  return std::string(field) + " must be a number from 0 up (more than 32767 is held at 32767).";
 }
 
 double ParseGroupedNumber(std::string text) {

@@ -56,6 +56,21 @@ bool AssignNumber(double value, float& target);
 bool AssignNumber(double value, int16_t& target);  // rounds half to even
 bool AssignNumber(double value, int32_t& target);  // rounds half to even
 
+// A number typed into a box times `factor` (a unit), the number read by
+// its leading digits as ParseNumberPrefix reads it (no number reads 0).
+// False, `out` untouched, when a number is there that the result cannot
+// hold: beyond the doubles ("1E400", 10,000 digits) or too small to tell
+// from 0 ("1E-400", or 5E-324 kilograms in Earth masses).
+bool ReadTypedNumber(std::string_view text, double factor, double& out);
+
+// A size or count typed into a box, read as WholeFromText reads it (held at
+// the ends of the 16-bit range); false, `out` untouched, when it is negative
+// or beyond the doubles.
+bool ReadTypedCount(const std::string& text, int16_t& out);
+// The message that refuses what ReadTypedCount refuses, beginning with the
+// field's name; empty when the text reads.
+std::string TypedCountProblem(std::string_view field, const std::string& text);
+
 // A readout's number whose thousands are grouped with ",": read whole.
 double ParseGroupedNumber(std::string text);
 

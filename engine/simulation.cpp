@@ -125,6 +125,21 @@ void Drift(State& s) {
   }
 }
 
+bool ClockCanAdvance(const State& s) {
+  return std::isfinite(s.TimeForward ? s.SecondsElapsed + s.timescale : s.SecondsElapsed - s.timescale);
+}
+
+void ApplyQueuedTimeStepChange(State& s, EngineHost& host) {
+  if (s.TimeStepHalveRequest) {
+    DivideTimeStep(s, host, 2.0);
+    s.TimeStepHalveRequest = false;
+  }
+  if (s.TimeStepDoubleRequest) {
+    MultiplyTimeStep(s, host, 2.0);
+    s.TimeStepDoubleRequest = false;
+  }
+}
+
 void SimulationStep(State& s, EngineHost& host, SliceCounter& counter) {
   // 1. The clock moves by the step the step started with. A clock that
   // would leave the finite numbers stays where it is and the run pauses
@@ -134,6 +149,7 @@ void SimulationStep(State& s, EngineHost& host, SliceCounter& counter) {
   if (!std::isfinite(clock)) {
     host.pauseWithMessage("The simulation clock cannot go further with this time step; the run is paused.");
     s.PausedFlag = true;
+    ApplyQueuedTimeStepChange(s, host);
     return;
   }
   s.CollisionPairCount = 0;
@@ -176,14 +192,7 @@ void SimulationStep(State& s, EngineHost& host, SliceCounter& counter) {
   }
 
   // 10. Queued rescaling, halving first.
-  if (s.TimeStepHalveRequest) {
-    DivideTimeStep(s, host, 2.0);
-    s.TimeStepHalveRequest = false;
-  }
-  if (s.TimeStepDoubleRequest) {
-    MultiplyTimeStep(s, host, 2.0);
-    s.TimeStepDoubleRequest = false;
-  }
+  ApplyQueuedTimeStepChange(s, host);
 }
 
 void SimulationStep(State& s, EngineHost& host) {

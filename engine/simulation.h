@@ -24,6 +24,14 @@ enum class SliceResult {
 void SimulationStep(State& s, EngineHost& host, SliceCounter& counter);
 void SimulationStep(State& s, EngineHost& host);
 
+// Whether one more step leaves the clock a finite number.
+bool ClockCanAdvance(const State& s);
+
+// The halving, then the doubling, that `-` and `+` queued: a step applies
+// them at its end, and the one refused at the clock's edge too, so that
+// they can shorten the step that could not be taken.
+void ApplyQueuedTimeStepChange(State& s, EngineHost& host);
+
 // Pairwise attraction of bodies 1..objects on the velocities, listing the
 // touching pairs and merging them after each outer body. Moves nothing.
 void BuiltInForceLoop(State& s, EngineHost& host);

@@ -12,9 +12,10 @@ namespace {
 
 // A typed angle in degrees: false when it does not fit a single.
 bool ReadAngle(std::string_view text, float& degrees) {
-  const double v = ParseNumberPrefix(text);
+  double v = 0;
+  if (!ReadTypedNumber(text, 1, v)) return false;
   const float f = static_cast<float>(v);
-  if (!std::isfinite(v) || !std::isfinite(f)) return false;
+  if (!std::isfinite(f) || (v != 0 && f == 0)) return false;
   degrees = f;
   return true;
 }
@@ -84,23 +85,25 @@ Direction3 AutopilotDirection(double azimuthDegrees, double altitudeDegrees) {
   return {cb * std::sin(a), cb * std::cos(a), std::sin(static_cast<double>(b))};
 }
 
-void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText, float& azimuth,
-                        float& altitude) {
+std::string SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText,
+                               float& azimuth, float& altitude) {
   float az = 0, alt = 0;
   // An angle that does not fit leaves the direction as it was.
-  if (!ReadAngle(azimuthText, az) || !ReadAngle(altitudeText, alt)) return;
+  if (!ReadAngle(azimuthText, az)) return "Azimuth must be a number from -3.4E+38 to 3.4E+38 (degrees).";
+  if (!ReadAngle(altitudeText, alt)) return "Altitude must be a number from -3.4E+38 to 3.4E+38 (degrees).";
   az = static_cast<float>(static_cast<double>(az) - 90);
   azimuth = static_cast<float>(static_cast<double>(az) * GetPi() / 180);
   altitude = static_cast<float>(static_cast<double>(alt) * GetPi() / 180);
   const double a = azimuth;
   const double e = altitude;
   StoreThrustDirection(s, o, {std::cos(e) * std::sin(a), std::cos(e) * std::cos(a), std::sin(e)});
+  return {};
 }
 
-void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
-               std::string_view altitudeText, float& azimuth, float& altitude) {
+std::string FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
+                      std::string_view altitudeText, float& azimuth, float& altitude) {
   // A custom direction is the user's own: it needs no reference.
-  if (!IsBodyRow(o) || (row != BoostRow::Custom && !IsBodyRow(r))) return;
+  if (!IsBodyRow(o) || (row != BoostRow::Custom && !IsBodyRow(r))) return {};
   // Toward and Away both store the outward direction; Toward pushes
   // against it.
   std::optional<Direction3> u;
@@ -110,11 +113,17 @@ void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string
     case BoostRow::Retrograde: u = UnitAlong(RelativeVelocity(s, o, r), -1); break;
     case BoostRow::Toward: sign = -1; [[fallthrough]];
     case BoostRow::Away: u = UnitAlong(RelativePosition(s, o, r)); break;
-    case BoostRow::Custom: SetCustomDirection(s, o, azimuthText, altitudeText, azimuth, altitude); break;
+    case BoostRow::Custom: {
+      // A direction refused is no boost along the old one.
+      std::string problem = SetCustomDirection(s, o, azimuthText, altitudeText, azimuth, altitude);
+      if (!problem.empty()) return problem;
+      break;
+    }
   }
   if (u) StoreThrustDirection(s, o, *u);
   ApplyThrustImpulse(s, o, amount, sign);
   s.fuelused = static_cast<float>(static_cast<double>(s.fuelused) + amount);
+  return {};
 }
 
 void RaiseReferenceLabels(const State& s, EngineHost& host) {

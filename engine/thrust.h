@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "engine/host.h"
@@ -59,18 +60,21 @@ enum class BoostRow { Prograde, Retrograde, Toward, Away, Custom };
 // Points body o's thrust direction along the azimuth (degrees, 0 along -x,
 // 90 along +y) and altitude (degrees, 90 along +z) typed in the two texts,
 // times timescale, in single precision as the panel always did. `azimuth`
-// and `altitude` receive the working values in radians. A text whose value
-// does not fit a single leaves everything as it was.
-void SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText, float& azimuth,
-                        float& altitude);
+// and `altitude` receive the working values in radians. A text that is a
+// number a single cannot hold leaves everything as it was and gives the
+// message naming its field (empty when the direction was set).
+std::string SetCustomDirection(State& s, int o, std::string_view azimuthText, std::string_view altitudeText,
+                               float& azimuth, float& altitude);
 
 // One boost of `amount` m/s on body o (reference r) along `row`, and the
 // amount added to State::fuelused. Indices outside 0..1000 change nothing;
 // the Custom row reads no reference, so r is not looked at there.
 // Without a defined direction (no relative motion, object and reference at
 // the same place) the old direction is kept and the boost goes along it.
-void FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
-               std::string_view altitudeText, float& azimuth, float& altitude);
+// A Custom boost whose direction is refused fires nothing and gives the
+// message; empty otherwise.
+std::string FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std::string_view azimuthText,
+                      std::string_view altitudeText, float& azimuth, float& altitude);
 
 // Brings the name label of every body that some body uses as reference to
 // the front, so central bodies' names are not hidden under their satellites'.

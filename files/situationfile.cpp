@@ -216,6 +216,15 @@ std::string ArchiveFileName(const State& s) {
   return stem + " ~ " + MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ".molv";
 }
 
+std::string AutoSaveEntriesProblem(const std::string& interval, double unitSeconds, const std::string& maxSaves) {
+  double seconds = 0;
+  float kept = 0;
+  if (!ReadTypedNumber(interval, unitSeconds, seconds) || seconds < 0 || !AssignNumber(seconds, kept)) {
+    return "Save every must be a number from 0 to 3.4E+38 seconds.";
+  }
+  return TypedCountProblem("Maximum saves", maxSaves);
+}
+
 AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,
                                      double unitSeconds, const std::string& maxSaves, bool dataFile) {
   AutoSaveSettings a = old;

@@ -66,6 +66,11 @@ std::string ArchiveFileName(const State& s);
 // copy that fails is reported once per run and folder.
 bool WriteAutoSave(State& s, FilesHost& files);
 
+// Why OK cannot take the dialog's entries: an interval that is negative or
+// no number a 32-bit float holds in seconds, a negative or endless count.
+// The message names the box; empty when OK can take them.
+std::string AutoSaveEntriesProblem(const std::string& interval, double unitSeconds, const std::string& maxSaves);
+
 // The auto-save settings that OK gives for the dialog's entries (unit
 // factor in seconds); savesMade and nextTime start again at 0.
 AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, const std::string& interval,

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
+#include <iostream>
 
 #include "engine/bodies.h"
 #include "engine/numtext.h"
@@ -626,12 +627,26 @@ void Form1::openDefaultThrustPanel() { instruments_->show(InstrumentWindow::Cont
 // -------------------------------------------------------------- messages
 
 // Messages are fixed words and paths, so they are file-name bytes.
-void Form1::message(const std::string& text) { dialogs_->message(this, "Molvane", text); }
+// An end nobody waits for shows no box: it would hold the end until someone
+// pressed Return.
+void Form1::message(const std::string& text) {
+  if (unattendedEnd_) {
+    std::cerr << "molvane: " << text << '\n';
+    return;
+  }
+  dialogs_->message(this, "Molvane", text);
+}
 
 void Form1::HideMouseCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor)); }
 
 void Form1::ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
 
-bool Form1::askYesNo(const std::string& text) { return dialogs_->askYesNo(this, "Read Only File", text); }
+bool Form1::askYesNo(const std::string& text) {
+  if (unattendedEnd_) {
+    std::cerr << "molvane: " << text << " No.\n";
+    return false;
+  }
+  return dialogs_->askYesNo(this, "Read Only File", text);
+}
 
 }  // namespace molvane

@@ -68,7 +68,8 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // The caption text chosen at start-up (also what exit will keep).
   const QString& startupFileText() const { return startupFileText_; }
   // The desktop session ends (or the process is asked to end): the exit of
-  // closing the main window, once however often it is asked.
+  // closing the main window, once however often it is asked. Nobody is
+  // there to answer: what the exit reports goes to standard error.
   void endSession();
 
   // ---- Keyboard command table; every window forwards its key presses here.
@@ -280,6 +281,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   bool exiting_ = false;
   bool exited_ = false;
   bool readoutsDue_ = false;  // a step's readouts wait for showReadouts
+  bool unattendedEnd_ = false;  // the end came from a signal or the session
   bool startupDone_ = false;
   // The resume file could not be read at start-up although it exists.
   bool damagedResume_ = false;

@@ -1,5 +1,6 @@
 // The keyboard command table. Codes are Windows-style: Ctrl+letter 1..26,
 // Esc 27, else the typed character; letters are case-sensitive.
+#include "engine/simulation.h"
 #include "mainwindow/form1.h"
 
 namespace molvane {
@@ -33,6 +34,9 @@ void Form1::KeyPresses(int code) {
     case 122: zoomOut(); break;
     default: break;
   }
+  // Paused at the clock's edge no step comes to apply them: they take
+  // effect at once, as the time-step window's buttons do.
+  if ((code == 43 || code == 45) && s_.PausedFlag && !ClockCanAdvance(s_)) ApplyQueuedTimeStepChange(s_, *this);
 }
 
 }  // namespace molvane

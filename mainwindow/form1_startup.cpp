@@ -127,7 +127,9 @@ void Form1::writeResumeFile() {
 }
 
 void Form1::endSession() {
-  if (!exited_) close();
+  if (exited_) return;
+  unattendedEnd_ = true;
+  close();
 }
 
 bool Form1::openSituation(const std::string& path) {

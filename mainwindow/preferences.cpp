@@ -105,7 +105,15 @@ void frmPreferences::Command3_Click() {
   if (c) setSwatch(ValueFromColour(*c));
 }
 
+// A size that is negative or no number at all that fits is refused and
+// the dialog stays open; a large one is held at 32767.
 void frmPreferences::Command1_Click() {
+  std::string problem = TypedCountProblem("Minimum Object Size", BoxText(Combo1));
+  if (problem.empty()) problem = TypedCountProblem("Exaggerated Object Size", BoxText(Combo2));
+  if (!problem.empty()) {
+    form_.message(problem);
+    return;
+  }
   State& s = form_.state();
   s.mainWindow.backColor = swatch_;
   form_.setLabelBackColor(swatch_);
@@ -178,6 +186,11 @@ void frmAutoSave::Command1_Click() {
   if (optHours->isChecked()) unit = 3600;
   if (optDays->isChecked()) unit = 86400;
   if (optYears->isChecked()) unit = 86400 * 365.2425;
+  const std::string problem = AutoSaveEntriesProblem(BoxText(Text1), unit, BoxText(Text2));
+  if (!problem.empty()) {
+    form_.message(problem);
+    return;
+  }
   State& s = form_.state();
   s.autoSave =
       AutoSaveFromEntries(s.autoSave, Check1->isChecked(), BoxText(Text1), unit, BoxText(Text2), ckReport->isChecked());

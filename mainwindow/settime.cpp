@@ -102,20 +102,23 @@ frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
 
 // The clock is set whether the loop runs or not; a running loop counts on
 // from the new value. A field beyond its range would be cut to its last two
-// digits or to 0 on the way through the date text: it is refused, and the
-// dialog stays open for the user to mend it.
+// digits or to 0 on the way through the date text, and a year beyond what
+// the clock counts second by second would stop it: each is refused, and
+// the dialog stays open for the user to mend it.
 void frmSetTime::Command2_Click() {
-  const std::string fault = SetTimeFieldFault(BoxText(ComboMonth), BoxText(ComboDay), BoxText(ComboHour),
-                                              BoxText(ComboMinute), BoxText(ComboSecond));
+  std::string fault = SetTimeFieldFault(BoxText(ComboMonth), BoxText(ComboDay), BoxText(ComboHour),
+                                        BoxText(ComboMinute), BoxText(ComboSecond));
+  if (fault.empty()) fault = SetTimeYearFault(BoxText(TextYear));
+  double t = 0;
+  if (fault.empty() && !SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
+                                          BoxText(ComboHour), BoxText(ComboMinute), BoxText(ComboSecond), t)) {
+    fault = YearRangeMessage();
+  }
   if (!fault.empty()) {
     form_.message(fault);
     return;
   }
-  double t = 0;
-  if (SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay), BoxText(ComboHour),
-                        BoxText(ComboMinute), BoxText(ComboSecond), t)) {
-    form_.state().SecondsElapsed = t;
-  }
+  form_.state().SecondsElapsed = t;
   close();
 }
 

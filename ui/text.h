@@ -9,6 +9,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -19,6 +20,18 @@ namespace molvane {
 QString Latin1(std::string_view bytes);
 // A Qt text as Latin-1 bytes; a character Latin-1 lacks becomes '?'.
 std::string Latin1Bytes(const QString& text);
+// Whether Latin-1 holds every character of `text`, so that the tables and
+// files keep it as typed rather than with a '?'.
+bool FitsLatin1(const QString& text);
+// The message that refuses a text Latin-1 cannot hold, beginning with the
+// name of its field; empty when it fits.
+std::string Latin1Problem(std::string_view field, const QString& text);
+// The same for the first of several fields that fails.
+struct NamedText {
+  const char* field;
+  QString text;
+};
+std::string Latin1Problem(const std::vector<NamedText>& fields);
 // What a box or an editable list holds, as Latin-1 bytes.
 std::string BoxText(const QLineEdit* box);
 std::string BoxText(const QComboBox* list);

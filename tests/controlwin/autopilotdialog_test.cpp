@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -85,7 +86,7 @@ class AutopilotDialogTest : public ::testing::Test {
   static void type(QWidget* w, const char* text) {
     QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(w, Qt::Key_Delete);
-    QTest::keyClicks(w, text);
+    TypeText(w, QString::fromUtf8(text));
   }
   void choose(const char* word) { PickFromList(dlg->ComboCommand, word); }
   // `line` as the only entry of a copy of the situation, stepped through
@@ -663,6 +664,8 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
   for (QComboBox* c : {dlg->FrameReleaseProbe->ComboReleaseProbe, dlg->FrameThrust->ComboThrustObject,
                        dlg->FrameOrientCustom->ComboOrientCustom})
     type(c, "Body1");
+  const std::string twoThousand(2000, '7');
+  const char* digits = twoThousand.c_str();
   const struct {
     const char* word;
     QWidget* box;
@@ -702,6 +705,20 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
       {"Focus", dlg->FrameFocus->TextOffsetY, "1e306", "1", "Offset Y"},  // kilometres beyond the numbers
       {"Save", dlg->frameSave->fileBox, "", "copy.molv", "File Name"},
       {"Open", dlg->FrameOpen->fileBox, "", "next.molv", "File"},
+      {"Save", dlg->frameSave->fileBox, " ", "copy.molv", "File Name"},
+      {"Open", dlg->FrameOpen->fileBox, " ", "next.molv", "File"},
+      {"Rotating Frame", dlg->FrameRotatingFrame->TextRotatePeriod, "5e-324", "-60", "Period"},
+      // Longer than the columns the executor reads: it would run into the next field.
+      {"Rotating Frame", dlg->FrameRotatingFrame->TextRotatePeriod, digits, "-60", "Period", "2005 2 1", false},
+      {"Thrust", dlg->FrameThrust->TextThrustRate, digits, "2", "Meters / Second", "2005 2 1", false},
+      {"Orient Custom", dlg->FrameOrientCustom->txtAzimuth, "0.0000000000000000000001", "10", "Azimuth", "2005 2 1",
+       false},
+      {"Focus", dlg->FrameFocus->TextOffsetY, digits, "1", "Offset Y", "2005 2 1", false},
+      {"Release Probe", dlg->FrameReleaseProbe->Text6, digits, "5", "Size", "2005 2 1", false},
+      // Text the files cannot keep.
+      {"Thrust", dlg->FrameThrust->ComboThrustObject, "Земля月", "Body1", "Object", "2005 2 1", false},
+      {"Release Probe", dlg->FrameReleaseProbe->txtProbeName, "地球 Γ €", "Probe 9", "Probe Name", "2005 2 1", false},
+      {"Pause", dlg->Text1, "Земля月", "Earth", "Caption", "2005 2 1", false},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.field) + " " + r.refused);
@@ -874,18 +891,43 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionGetsItsColourFromTheColourDialog) {
   EXPECT_EQ(state->captionDefinition.foreColor, 0x78C828);  // 0x00BBGGRR
 }
 
-TEST_F(AutopilotDialogTest, AutopilotCaptionDialogTextThatIsNoNumberGivesZero) {
-  state->captionDefinition.left = 77;
+// A place that is no number reads 0; one that is a number but does not fit
+// a whole number of twips, or a caption the files cannot keep, is refused
+// with one message naming the box, and the dialog stays open.
+TEST_F(AutopilotDialogTest, AutopilotCaptionDialogTakesWhatIsTypedOrRefusesIt) {
   open();
-  dlg->pickCommand("Caption");
-  frmAddCaptionAutopilot* cap = dlg->captionDialog();
-  ASSERT_NE(cap, nullptr);
-  cap->Text2->setText("abc");
-  cap->Text3->setText("1e400");  // does not fit: the old value stays
-  state->captionDefinition.top = 9;
-  cap->btnOK_Click();
-  EXPECT_EQ(state->captionDefinition.left, 0);
-  EXPECT_EQ(state->captionDefinition.top, 9);
+  const std::string many(2000, '9');
+  const struct {
+    int box;  // Text1 (the caption), Text2 (left), Text3 (top)
+    std::string typed;
+    const char* field;  // empty: taken
+    int32_t left, top;
+  } rows[] = {{2, "abc", "", 0, 9},       {3, "-12.5", "", 77, -12},   {3, "1e400", "Top", 77, 9},
+              {2, "-1e400", "Left", 77, 9}, {2, many, "Left", 77, 9}, {2, "3e9", "Left", 77, 9},
+              {1, "Земля月", "Caption", 77, 9}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::to_string(r.box) + " " + r.typed.substr(0, 10));
+    dlg->pickCommand("Caption");
+    frmAddCaptionAutopilot* cap = dlg->captionDialog();
+    ASSERT_NE(cap, nullptr);
+    cap->Text2->setText("77");
+    cap->Text3->setText("9");
+    state->captionDefinition.left = 77;
+    state->captionDefinition.top = 9;
+    state->captionDefinition.text = "kept";
+    type(std::array<QWidget*, 4>{nullptr, cap->Text1, cap->Text2, cap->Text3}[static_cast<size_t>(r.box)],
+         r.typed.c_str());
+    const size_t messages = dialogs.messages().size();
+    QTest::mouseClick(cap->btnOK, Qt::LeftButton);
+    EXPECT_EQ(state->captionDefinition.left, r.left);
+    EXPECT_EQ(state->captionDefinition.top, r.top);
+    EXPECT_EQ(cap->isClosed(), *r.field == 0);
+    if (*r.field == 0) continue;
+    EXPECT_EQ(state->captionDefinition.text, "kept");
+    ASSERT_EQ(dialogs.messages().size(), messages + 1);
+    EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+    cap->close();
+  }
 }
 
 TEST_F(AutopilotDialogTest, AutopilotCaptionDialogCancelKeepsTheDefinition) {

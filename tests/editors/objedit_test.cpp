@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QTest>
+#include <memory>
 
 #include "../support/pressing.h"
 #include "bodyeditors_support.h"
@@ -152,18 +153,57 @@ TEST_F(ObjEditTest, ApplyWritesExactlyTheDialogsFieldsInPerStepUnits) {
   EXPECT_DOUBLE_EQ(s.objvx[2], vx);
 }
 
-TEST_F(ObjEditTest, ApplyKeepsFieldsWhoseNumberDoesNotFitAndEmptyBoxesReadZero) {
+// Typed into the real boxes and Apply or OK pressed: a box that holds no
+// number reads 0; a number that does not fit in its unit, or a name the
+// files cannot keep, is one message naming the box, and nothing changes.
+TEST_F(ObjEditTest, ApplyTakesWhatIsTypedOrRefusesItWhole) {
   addBodies(2);
-  ObjEdit& d = open(2);
-  const double x = state->objx[2];
-  d.Text1->setText("");
-  d.Text[2]->setText("1e999");
-  d.Text[5]->setText("abc");
-  d.Apply_Click();
-  EXPECT_EQ(state->objmass[2], 0);
-  EXPECT_EQ(state->objx[2], x);
-  EXPECT_TRUE(std::isfinite(state->objvx[2]));
-  EXPECT_DOUBLE_EQ(state->objvx[2], state->objvx[1]);  // 0 relative to Body1
+  const std::string many(2000, '9');
+  const struct {
+    int box;  // 0, 1: the names; 2..9: mass, size, location, velocity
+    std::string typed;
+    const char* field;  // empty: taken
+    const char* button = "Apply";
+    int unit = -1;  // a mass unit to check first
+  } rows[] = {
+      {2, "", ""},  // no number: 0
+      {7, "abc", ""},
+      {2, "1e400", "Mass"},
+      {2, "5e-324", "Mass", "OK", 3},  // kilograms: below the smallest Earth-mass number
+      {3, many, "Size (Diameter)"},
+      {4, "-1e400", "Location X", "OK"},
+      {9, "1e-400", "Velocity Z"},
+      {0, "Земля月", "Object", "OK"},
+      {1, "地球 Γ €", "Reference Object"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.typed.substr(0, 10));
+    ObjEdit& d = open(2);
+    if (r.unit >= 0) d.massUnits[static_cast<size_t>(r.unit)]->click();
+    QWidget* boxes[] = {d.Combo1, d.Combo2, d.Text1, d.Text8, d.Text[2], d.Text[3],
+                        d.Text[4], d.Text[5], d.Text[6], d.Text[7]};
+    QWidget* box = boxes[r.box];
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    TypeText(box, QString::fromStdString(r.typed));
+    const auto before = std::make_unique<State>(*state);
+    const size_t messages = dialogs.messages().size();
+    Press(&d, r.button);
+    if (*r.field == 0) {
+      EXPECT_EQ(r.box == 2 ? state->objmass[2] : state->objvx[2] - state->objvx[1], 0);
+      continue;
+    }
+    ASSERT_EQ(dialogs.messages().size(), messages + 1);
+    EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+    EXPECT_TRUE(d.isVisible());
+    for (auto field : {&State::objmass, &State::objsize, &State::objx, &State::objvz}) {
+      EXPECT_EQ(((*state).*field)[2], ((*before).*field)[2]);
+    }
+    EXPECT_EQ(state->objname[2], before->objname[2]);
+    EXPECT_EQ(state->objref[2], before->objref[2]);
+    d.close();
+  }
 }
 
 TEST_F(ObjEditTest, ATypedReferenceIsStoredButPositionsStayAgainstThePickedOne) {

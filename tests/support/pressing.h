@@ -34,6 +34,19 @@ inline bool Press(QWidget* window, const char* name, const QString& caption = {}
   return false;
 }
 
+// Types `text` into a box as a user does, a key press per character; a
+// character no key of the test keyboard has arrives as its text, as an
+// input method sends it.
+inline void TypeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    if (c.unicode() < 128) {
+      QTest::keyClicks(w, QString(c));
+    } else {
+      QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+}
+
 // Drops the list open and clicks its entry of that text.
 inline void PickFromList(QComboBox* list, const QString& text) {
   list->showPopup();
