@@ -84,7 +84,7 @@ class frmAutoPilot : public QWidget {
   QComboBox* ComboCommand;
   QListWidget* ListOfCommands;
   QPlainTextEdit* LateNote;  // the entries that run later than typed
-  QPlainTextEdit* Text1;  // the note
+  QPlainTextEdit* Text1;     // the note
   QPushButton *btnNew, *btnAdd, *btnReplace, *btnDelete, *btnEdit, *btnOK, *btnClose;
 
   // ---- The parameter frames, at most one of them visible.

@@ -44,11 +44,11 @@ class FormControlCenter : public ToolWindow {
   void applyRecord();
 
   // Public operations of the panel.
-  void Command1_Click();   // OK of the selection panel
-  void Command2_Click();   // the object-name button: choose again
-  void Command23_Click();  // "Edit..." of the custom direction
+  void Command1_Click();                     // OK of the selection panel
+  void Command2_Click();                     // the object-name button: choose again
+  void Command23_Click();                    // "Edit..." of the custom direction
   void Command24_Click(bool quiet = false);  // OK of the direction editor
-  void Combo1_Click();     // an object was picked
+  void Combo1_Click();                       // an object was picked
   void boost(BoostRow row, int16_t amount);
   // The set of bodies changed: both lists refilled. The panel goes on with
   // its object and reference wherever they now stand and shows their names;

@@ -110,8 +110,8 @@ void frmSetTime::Command2_Click() {
                                         BoxText(ComboMinute), BoxText(ComboSecond));
   if (fault.empty()) fault = SetTimeYearFault(BoxText(TextYear));
   double t = 0;
-  if (fault.empty() && !SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay),
-                                          BoxText(ComboHour), BoxText(ComboMinute), BoxText(ComboSecond), t)) {
+  if (fault.empty() && !SetTimeClockValue(BoxText(TextYear), BoxText(ComboMonth), BoxText(ComboDay), BoxText(ComboHour),
+                                          BoxText(ComboMinute), BoxText(ComboSecond), t)) {
     fault = YearRangeMessage();
   }
   if (!fault.empty()) {

@@ -744,6 +744,35 @@ TEST_F(AutopilotDialogTest, AutopilotDialogRefusesWhatCanNeverRunAndNamesTheFiel
   }
 }
 
+// One entry runs per step: of entries typed for one step, each after the
+// first runs a step later. The note under the list says which and when,
+// without a box at Add; it goes when they no longer collide.
+TEST_F(AutopilotDialogTest, AutopilotDialogNotesTheEntriesThatRunAStepLate) {
+  state->SecondsElapsed = AutopilotLineTime(ComposeAutopilotDateField(2005, 1, 1, 0, 0, 0));
+  state->timescale = 120;
+  open().show();
+  for (auto [word, minute] : {std::pair{"Pause", "1"}, std::pair{"Clear Screen", "1"}, std::pair{"Pause", "3"}}) {
+    type(dlg->TextYear, "2005");
+    type(dlg->ComboMonth, "1");
+    type(dlg->ComboDay, "1");
+    type(dlg->ComboHour, "0");
+    type(dlg->ComboMinute, minute);
+    type(dlg->TextSeconds, "0");
+    choose(word);
+    QTest::mouseClick(dlg->btnAdd, Qt::LeftButton);
+  }
+  EXPECT_EQ(state->autopilotCount, 3);
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_TRUE(dlg->LateNote->isVisible());
+  EXPECT_EQ(dlg->LateNote->toPlainText().toStdString(),
+            "One entry runs per step, so these run later than typed (time step 120 s):\n"
+            "#2 Clear Screen at 01 01 2005 00:04:00\n#3 Pause at 01 01 2005 00:06:00\n");
+  EXPECT_LE(dlg->ListOfCommands->geometry().bottom(), dlg->LateNote->geometry().top());
+  ClickRow(dlg->ListOfCommands, 1);
+  QTest::mouseClick(dlg->btnDelete, Qt::LeftButton);
+  EXPECT_FALSE(dlg->LateNote->isVisible());
+}
+
 TEST_F(AutopilotDialogTest, AutopilotDialogOkArmsTheAutopilot) {
   state->SecondsElapsed = 500;
   open();
@@ -902,8 +931,12 @@ TEST_F(AutopilotDialogTest, AutopilotCaptionDialogTakesWhatIsTypedOrRefusesIt) {
     std::string typed;
     const char* field;  // empty: taken
     int32_t left, top;
-  } rows[] = {{2, "abc", "", 0, 9},       {3, "-12.5", "", 77, -12},   {3, "1e400", "Top", 77, 9},
-              {2, "-1e400", "Left", 77, 9}, {2, many, "Left", 77, 9}, {2, "3e9", "Left", 77, 9},
+  } rows[] = {{2, "abc", "", 0, 9},
+              {3, "-12.5", "", 77, -12},
+              {3, "1e400", "Top", 77, 9},
+              {2, "-1e400", "Left", 77, 9},
+              {2, many, "Left", 77, 9},
+              {2, "3e9", "Left", 77, 9},
               {1, "Земля月", "Caption", 77, 9}};
   for (const auto& r : rows) {
     SCOPED_TRACE(std::to_string(r.box) + " " + r.typed.substr(0, 10));

@@ -1,6 +1,8 @@
 // Boosts of the thrust panel: the velocity changes by the amount in m/s
 // along the row's direction, the fuel total, the body choice.
 #include <QPointer>
+#include <QTest>
+#include <array>
 #include <cmath>
 
 #include "../support/pressing.h"
@@ -45,6 +47,40 @@ TEST_F(ThrustPanelTest, TowardTenAtOneThousandKilometresAsTheButtonDoes) {
   p->boostButtons[static_cast<size_t>(BoostRow::Away)][3]->click();
   p->boostButtons[static_cast<size_t>(BoostRow::Away)][2]->click();
   EXPECT_EQ(p->Label7->text(), "1120");
+}
+
+// An angle that is a number a single cannot hold, typed into the editor:
+// its OK and a Custom boost each say so once, naming the angle; the editor
+// stays open, and no direction, speed or fuel changes.
+TEST_F(ThrustPanelTest, AnAngleThatDoesNotFitIsRefusedByOkAndByACustomBoost) {
+  addBodies();
+  FormControlCenter* p = openPanel();
+  p->show();
+  choose(p, "Earth", "Sun");
+  const std::string digits(2000, '9');
+  const struct {
+    QLineEdit* box;
+    std::string typed;
+    const char* field;
+  } rows[] = {{p->Text1, "1e400", "Azimuth"}, {p->Text2, digits, "Altitude"}, {p->Text1, "-1e39", "Azimuth"}};
+  for (const auto& r : rows) {
+    for (bool boost : {false, true}) {
+      SCOPED_TRACE(r.typed.substr(0, 10) + (boost ? " boost" : " OK"));
+      Press(p, "Command23");
+      r.box->clear();
+      QTest::keyClicks(r.box, QString::fromStdString(r.typed));
+      const std::array<double, 4> before{state->objdirx[2], state->objdiry[2], state->objvx[2], state->fuelused};
+      const size_t messages = dialogs.messages().size();
+      QTest::mouseClick(boost ? p->boostButtons[static_cast<size_t>(BoostRow::Custom)][2] : p->Command24,
+                        Qt::LeftButton);
+      ASSERT_EQ(dialogs.messages().size(), messages + 1);
+      EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+      EXPECT_EQ((std::array<double, 4>{state->objdirx[2], state->objdiry[2], state->objvx[2], state->fuelused}),
+                before);
+      EXPECT_TRUE(boost || p->Frame8->isVisible());
+      r.box->setText("0");
+    }
+  }
 }
 
 TEST_F(ThrustPanelTest, ProgradeAndRetrogradeFollowTheRelativeVelocity) {

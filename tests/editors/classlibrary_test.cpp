@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "../support/pressing.h"
 #include "bodyeditors_support.h"
+#include "editors/createobjects.h"
 #include "engine/numtext.h"
 #include "files/fileio.h"
 
@@ -126,6 +128,50 @@ TEST_F(ClassLibraryTest, TheDialogAppendsRecordsAndListsThemWhenItOpensAgain) {
 
 // Each button pressed once in this order, with a class name typed on the
 // dialog open at the time or a fresh one: what each alone changes.
+// A name or reference outside Latin-1, typed into Create Objects or the
+// class library: one message naming the box, no body and no record.
+TEST_F(ClassLibraryTest, NamesTheFilesCannotKeepAreRefusedWhereBodiesAreMade) {
+  addBodies(2);
+  const struct {
+    bool library;
+    int box;  // the name, the reference
+    const char* typed;
+    const char* field;
+  } rows[] = {{false, 0, "Земля月", "Name"},
+              {false, 1, "地球 Γ €", "Reference object"},
+              {true, 0, "Земля月", "Object Class Name"},
+              {true, 1, "€", "Reference Object"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.field);
+    QWidget* d = nullptr;
+    QWidget* box = nullptr;
+    if (r.library) {
+      editors->showClassLibrary();
+      CreateObjectClass* c = editors->classLibrary();
+      c->Text9->setText("Moons");
+      d = c;
+      box = r.box == 0 ? static_cast<QWidget*>(c->Text9) : c->Combo2;
+    } else {
+      editors->show(InstrumentWindow::CreateObjects, true);
+      frmCreateMultipleObjects* c = editors->createObjects();
+      d = c;
+      box = r.box == 0 ? static_cast<QWidget*>(c->Text18) : c->Combo1;
+    }
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    TypeText(box, QString::fromUtf8(r.typed));
+    const size_t messages = dialogs.messages().size();
+    Press(d, r.library ? "Apply" : "Command1");
+    ASSERT_EQ(dialogs.messages().size(), messages + 1);
+    EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+    EXPECT_EQ(state->objects, 2);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(editors->libraryPath())));
+    d->close();
+    settle();
+  }
+}
+
 TEST_F(ClassLibraryTest, EachButtonDoesItsOwnPart) {
   QPointer<CreateObjectClass> d;  // closed, it is deleted later
   const auto look = [&]() -> Look {

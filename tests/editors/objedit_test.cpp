@@ -180,8 +180,8 @@ TEST_F(ObjEditTest, ApplyTakesWhatIsTypedOrRefusesItWhole) {
     SCOPED_TRACE(r.typed.substr(0, 10));
     ObjEdit& d = open(2);
     if (r.unit >= 0) d.massUnits[static_cast<size_t>(r.unit)]->click();
-    QWidget* boxes[] = {d.Combo1, d.Combo2, d.Text1, d.Text8, d.Text[2], d.Text[3],
-                        d.Text[4], d.Text[5], d.Text[6], d.Text[7]};
+    QWidget* boxes[] = {d.Combo1,  d.Combo2,  d.Text1,   d.Text8,   d.Text[2],
+                        d.Text[3], d.Text[4], d.Text[5], d.Text[6], d.Text[7]};
     QWidget* box = boxes[r.box];
     box->setFocus();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);

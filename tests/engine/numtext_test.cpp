@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 
 using namespace molvane;
 
@@ -171,6 +172,40 @@ TEST(NumTextParse, Prefixes) {
   EXPECT_EQ(ParseNumberPrefix("-1E99999999999999999999"), -std::numeric_limits<double>::infinity());
   EXPECT_EQ(ParseNumberPrefix(std::string(5000, '0') + "1"), 1.0);
   EXPECT_EQ(ParseNumberPrefix("." + std::string(500, '0') + "1E520"), 1e19);
+}
+
+// A typed number times its unit: no number reads 0; one that is there but
+// the product cannot hold is refused. Sizes and counts refuse negatives.
+TEST(NumTextParse, TypedNumbersFitOrAreRefused) {
+  const struct {
+    std::string text;
+    double factor;
+    bool taken;
+    double value;
+  } rows[] = {{"", 1, true, 0},
+              {"abc", 1e300, true, 0},
+              {"NaN", 1, true, 0},
+              {" 12.5km", 2, true, 25},
+              {"5e-324", 1, true, 5e-324},
+              {"1e400", 1, false, 0},
+              {"-1e400", 1, false, 0},
+              {"1e-400", 1, false, 0},
+              {"5e-324", 1e-25, false, 0},
+              {"1e300", 1e10, false, 0},
+              {std::string(2000, '9'), 1, false, 0}};
+  for (const auto& r : rows) {
+    double out = -7;
+    EXPECT_EQ(ReadTypedNumber(r.text, r.factor, out), r.taken) << r.text.substr(0, 10);
+    EXPECT_EQ(out, r.taken ? r.value : -7) << r.text.substr(0, 10);
+  }
+  for (auto [text, taken, value] :
+       {std::tuple{"99999", true, 32767}, std::tuple{"2.5", true, 2}, std::tuple{"-0.4", true, 0},
+        std::tuple{"-1", false, 5}, std::tuple{"1e999", false, 5}, std::tuple{"x", true, 0}}) {
+    int16_t out = 5;
+    EXPECT_EQ(ReadTypedCount(text, out), taken) << text;
+    EXPECT_EQ(out, value) << text;
+    EXPECT_EQ(TypedCountProblem("Count", text).empty(), taken) << text;
+  }
 }
 
 TEST(NumTextParse, InnerBlanks) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <array>
 #include <tuple>
 
 #include "../support/pressing.h"
@@ -120,23 +121,32 @@ TEST_F(Dialogs, SetTimeRefusesAFieldBeyondItsRange) {
   ShowSetTimeDialog(*form);
   frmSetTime* d = openOne<frmSetTime>();
   ASSERT_TRUE(d);
-  const std::tuple<QComboBox*, const char*, const char*> rows[] = {
-      {d->ComboSecond, "99999", "second must be a whole number from 0 to 59."},
-      {d->ComboSecond, "59.7", "second must be a whole number from 0 to 59."},
-      {d->ComboMinute, "60", "minute must be a whole number from 0 to 59."},
-      {d->ComboHour, "1.5", "hour must be a whole number from 0 to 23."},
-      {d->ComboDay, "32", "day must be a whole number from 1 to 31."},
-      {d->ComboMonth, "", "month must be a whole number from 1 to 12."},
+  const std::string years = YearRangeMessage();  // the autopilot editor's
+  const std::string digits(2000, '9');
+  const std::tuple<QWidget*, std::string, std::string> rows[] = {
+      {d->ComboSecond, "99999", "The second must be a whole number from 0 to 59."},
+      {d->ComboSecond, "59.7", "The second must be a whole number from 0 to 59."},
+      {d->ComboMinute, "60", "The minute must be a whole number from 0 to 59."},
+      {d->ComboHour, "1.5", "The hour must be a whole number from 0 to 23."},
+      {d->ComboDay, "32", "The day must be a whole number from 1 to 31."},
+      {d->ComboMonth, "", "The month must be a whole number from 1 to 12."},
+      {d->TextYear, "1e999", years},
+      {d->TextYear, digits, years},
+      {d->TextYear, "1000000000", years},
+      {d->TextYear, "1e300", years},
+      {d->TextYear, "-285000001", years},
   };
-  for (auto [list, typed, message] : rows) {
-    const QString before = list->currentText();
-    list->clearEditText();
-    QTest::keyClicks(list, typed);
+  for (const auto& [box, typed, message] : rows) {
+    auto* year = qobject_cast<QLineEdit*>(box);
+    const QString before = year ? year->text() : static_cast<QComboBox*>(box)->currentText();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QString::fromStdString(typed));
     QTest::mouseClick(d->Command2, Qt::LeftButton);
     ASSERT_FALSE(dialogs.messages().empty()) << typed;
-    EXPECT_EQ(dialogs.messages().back(), std::string("The ") + message) << typed;
+    EXPECT_EQ(dialogs.messages().back(), message) << typed;
     EXPECT_TRUE(d->isVisible() && state->SecondsElapsed == 12345) << typed;
-    list->setEditText(before);
+    year ? year->setText(before) : static_cast<QComboBox*>(box)->setEditText(before);
   }
   const size_t said = dialogs.messages().size();
   d->ComboSecond->setEditText("59.4");  // rounds to 59
@@ -208,6 +218,62 @@ TEST_F(Dialogs, AutoSaveSetsTheTimedCopies) {
   b = AutoSaveFromEntries({}, true, "1E300", 86400, "2", false);  // beyond a float
   EXPECT_EQ(b.interval, 0);
   EXPECT_FALSE(b.enabled);
+}
+
+// Negative sizes, intervals and counts, and numbers beyond the doubles,
+// typed and OK pressed: one message naming the box, the dialog stays open
+// and nothing changes. A size past the 16-bit range is held at 32767.
+TEST_F(Dialogs, PreferencesAndAutoSaveRefuseWhatTheirMeaningRulesOut) {
+  const std::string digits(2000, '9');
+  const struct {
+    bool autoSave;
+    int box;  // Combo1, Combo2 | Text1, Text2
+    std::string typed;
+    const char* field;  // empty: taken
+  } rows[] = {{false, 0, "-5", "Minimum Object Size"},
+              {false, 1, "1e999", "Exaggerated Object Size"},
+              {false, 1, digits, "Exaggerated Object Size"},
+              {false, 0, "99999", ""},
+              {true, 0, "-5", "Save every"},
+              {true, 0, "1e999", "Save every"},
+              {true, 0, "1e40", "Save every"},
+              {true, 1, "-1", "Maximum saves"},
+              {true, 1, "1e999", "Maximum saves"},
+              {true, 1, "5e-324", ""}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.typed.substr(0, 10));
+    state->autoSave.interval = 60;
+    state->autoSave.maxSaves = 3;
+    state->MinimumObjectSize = 2;
+    state->ExaggeratedObjectSize = 10;
+    r.autoSave ? ShowAutoSaveDialog(*form) : ShowPreferencesDialog(*form);
+    QDialog* d = r.autoSave ? static_cast<QDialog*>(openOne<frmAutoSave>()) : openOne<frmPreferences>();
+    ASSERT_TRUE(d);
+    QWidget* box =
+        r.autoSave
+            ? std::array<QWidget*, 2>{openOne<frmAutoSave>()->Text1, openOne<frmAutoSave>()->Text2}[r.box]
+            : std::array<QWidget*, 2>{openOne<frmPreferences>()->Combo1, openOne<frmPreferences>()->Combo2}[r.box];
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QString::fromStdString(r.typed));
+    const size_t messages = dialogs.messages().size();
+    Press(d, "Command1");
+    if (*r.field == 0) {
+      EXPECT_EQ(dialogs.messages().size(), messages);
+      EXPECT_EQ(r.autoSave ? state->autoSave.maxSaves : state->MinimumObjectSize, r.autoSave ? 0 : 32767);
+      QApplication::processEvents();
+      continue;
+    }
+    ASSERT_EQ(dialogs.messages().size(), messages + 1);
+    EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(state->autoSave.interval, 60);
+    EXPECT_EQ(state->autoSave.maxSaves, 3);
+    EXPECT_EQ(state->MinimumObjectSize, 2);
+    EXPECT_EQ(state->ExaggeratedObjectSize, 10);
+    d->close();
+    QApplication::processEvents();
+  }
 }
 
 TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {

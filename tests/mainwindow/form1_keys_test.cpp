@@ -9,9 +9,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "engine/simulation.h"
 #include "form1_support.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
@@ -124,6 +127,28 @@ TEST_F(Form1Keys, TimeStepKeysOnlyQueueRequests) {
   EXPECT_EQ(state->timescale, 1.0);
   form->KeyPresses('-');
   EXPECT_TRUE(state->TimeStepHalveRequest);
+}
+
+// At the clock's edge no step comes to apply them: the step refused there
+// applies what was queued, and `-` and `+` typed while paused there act at
+// once, as the time-step window's buttons do.
+TEST_F(Form1Keys, TimeStepKeysActAtOnceWhilePausedAtTheClocksEdge) {
+  state->SecondsElapsed = std::numeric_limits<double>::max();
+  state->timescale = 1e300;
+  state->TimeStepHalveRequest = true;
+  state->PausedFlag = false;
+  SimulationStep(*state, *form);
+  EXPECT_TRUE(state->PausedFlag);
+  EXPECT_EQ(state->timescale, 5e299);
+  for (auto [key, step] : {std::pair{'-', 2.5e299}, std::pair{'-', 1.25e299}, std::pair{'+', 2.5e299}}) {
+    QTest::keyClick(form->viewWidget(), key);
+    EXPECT_EQ(state->timescale, step);
+    EXPECT_FALSE(state->TimeStepHalveRequest || state->TimeStepDoubleRequest);
+  }
+  state->SecondsElapsed = 0;  // away from the edge: queued for the next step
+  QTest::keyClick(form->viewWidget(), '+');
+  EXPECT_EQ(state->timescale, 2.5e299);
+  EXPECT_TRUE(state->TimeStepDoubleRequest);
 }
 
 TEST_F(Form1Keys, ZoomAnchorPlotLabelsTrailsAndPause) {

@@ -152,6 +152,31 @@ TEST_F(Form1Startup, TheEndOfTheSessionWritesTheResumeFileOnce) {
   EXPECT_FALSE(QFile::exists(f.resumePath()));  // not written again
 }
 
+// A resume file that cannot be written at SIGTERM (here a folder stands in
+// its place) is reported on standard error, not in a box nobody answers:
+// the end goes on and the old file stays. Closed by the user, it says so
+// in the box.
+TEST_F(Form1Startup, ASignalEndNeverWaitsForAPersonWhenTheResumeFileCannotBeWritten) {
+  for (bool signalled : {true, false}) {
+    Form1& f = makeForm();
+    f.startUp(QString::fromStdString(examplePath()));
+    ASSERT_TRUE(QDir().mkpath(f.resumePath()));
+    int ends = 0;
+    SessionEndWatcher watcher([&] { ++ends, f.endSession(); });
+    testing::internal::CaptureStderr();
+    signalled ? static_cast<void>(raise(SIGTERM)) : static_cast<void>(f.close());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ends == 1 || !signalled; }, 5000));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(QFileInfo(f.resumePath()).isDir());
+    const std::string box = dialogs.messages().empty() ? std::string() : dialogs.messages().back();
+    EXPECT_NE((signalled ? said : box).find("Could not save " + f.resumePath().toStdString()), std::string::npos)
+        << said << box;
+    EXPECT_EQ(signalled ? box : said, "");
+    ASSERT_TRUE(QDir(f.resumePath()).removeRecursively());
+  }
+}
+
 // SIGTERM while a message box of the start-up is open (the file named on
 // the command line is missing) ends the program: it does not run on
 // without a window. The signal is sent once the program has taken it up.
