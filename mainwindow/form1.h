@@ -280,7 +280,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   QString startupFileText_;
   bool exiting_ = false;
   bool exited_ = false;
-  bool readoutsDue_ = false;  // a step's readouts wait for showReadouts
+  bool readoutsDue_ = false;    // a step's readouts wait for showReadouts
   bool unattendedEnd_ = false;  // the end came from a signal or the session
   bool startupDone_ = false;
   // The resume file could not be read at start-up although it exists.
