@@ -158,7 +158,8 @@ void frmAutoPilot::buildTimeAndCommandControls() {
   LateNote->setObjectName("LateNote");
   LateNote->setReadOnly(true);
   LateNote->setFont(listFont);
-  LateNote->setGeometry(448, 300, 276, 68);
+  LateNote->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  LateNote->setGeometry(448, 272, 276, 96);
   LateNote->hide();
 }
 
@@ -297,7 +298,7 @@ void frmAutoPilot::fillCommandList() {
   const std::string note = AutopilotLateEntriesNote(s_);
   LateNote->setPlainText(Latin1(note));
   LateNote->setVisible(!note.empty());
-  ListOfCommands->setGeometry(448, 48, 276, note.empty() ? 320 : 248);
+  ListOfCommands->setGeometry(448, 48, 276, note.empty() ? 320 : 220);
 }
 
 void frmAutoPilot::distributeDateTime(double t) {
