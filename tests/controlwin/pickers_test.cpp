@@ -18,6 +18,8 @@
 #include "editors/referenceboxes.h"
 #include "editors/spectrum.h"
 #include "engine/bodies.h"
+#include "engine/boxslots.h"
+#include "mainwindow/boxslots.h"
 #include "ui/bodynames.h"
 
 namespace molvane {
@@ -195,6 +197,14 @@ TEST_F(Pickers, ThePopupsBoxAndEditorKeepTheFirstOfTwoMoons) {
   QTest::keyClick(box->Combo2->lineEdit(), Qt::Key_Return);
   EXPECT_EQ(box->ObjectIndex * 10 + box->ReferenceIndex, 31);
   EXPECT_EQ(state->orbitBoxes[1].bodyA, 3);
+  // A name typed is a name: the last body of it; the entry picked, its own.
+  PickRow(box->Combo1, 1);  // Earth
+  box->Combo1->lineEdit()->clear();
+  QTest::keyClicks(box->Combo1, "Moon");
+  QTest::keyClick(box->Combo1->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(box->ObjectIndex, 5);
+  PickRow(box->Combo1, 2);
+  EXPECT_EQ(box->ObjectIndex, 3);
 
   popup.objLabel_MouseUp(3, Qt::RightButton, QPoint());
   popup.mnuEditThisObject_Click();
@@ -212,6 +222,50 @@ TEST_F(Pickers, ThePopupsBoxAndEditorKeepTheFirstOfTwoMoons) {
   refs = state->objrefindex;
   PickRow(box->Combo2, 1);
   EXPECT_EQ(state->objrefindex, refs);
+}
+
+// Every body list of every open window, the autopilot editor's included,
+// views the one model of the names, which a deletion, a rename and a new
+// body each change once and a refresh that changes nothing leaves alone.
+TEST_F(Pickers, EveryListViewsTheOneModelChangedOncePerChange) {
+  restartScene();
+  form->boxSlots().addBox(BoxKind::Distance);
+  form->boxSlots().addBox(BoxKind::Orbit);
+  form->openDefaultThrustPanel();
+  for (auto w : {InstrumentWindow::Spectrum, InstrumentWindow::ObjEdit, InstrumentWindow::CreateObjects,
+                 InstrumentWindow::OrbitCalculator, InstrumentWindow::RotatingPeriod, InstrumentWindow::AutoPilot})
+    form->instruments().show(w, true);
+  BodyNames& names = form->bodyNames();
+  int lists = 0;
+  for (QComboBox* c : form->findChildren<QComboBox*>()) {
+    if (c->count() < 6 || c->itemText(c->count() - 3) != "Mars") continue;
+    ++lists;
+    EXPECT_EQ(c->model(), c->itemText(0) == "Sun" ? &names : &names.headed("Reference Object"))
+        << c->objectName().toStdString();
+  }
+  EXPECT_GE(lists, 16);  // two per box, panel and spectrum, one per editor, the autopilot's
+  editors->bodyEditors().showClassLibrary();
+  form->refreshObjectLists();
+  QComboBox* library = editors->bodyEditors().classLibrary()->Combo2;
+  QComboBox* create = editors->bodyEditors().createObjects()->Combo1;
+  PickRow(library, 2);
+  PickRow(create, 2);
+  QSignalSpy resets(&names, &QAbstractItemModel::modelReset);
+  form->refreshObjectLists();
+  EXPECT_EQ(resets.count(), 0);
+  // The first Moon renamed: both references show its new name.
+  state->ObjEditTarget = 3;
+  form->instruments().show(InstrumentWindow::ObjEdit, true);
+  editors->bodyEditors().objEdit()->Combo1->setEditText("Luna");
+  editors->bodyEditors().objEdit()->OK_Click();
+  EXPECT_EQ(resets.count(), 1);
+  EXPECT_EQ(library->currentText() + create->currentText(), "LunaLuna");
+  resets.clear();
+  form->labelPopup().objLabel_MouseUp(4, Qt::RightButton, QPoint());
+  form->labelPopup().mnuDeleteThisObject_Click();  // Mars
+  EXPECT_EQ(resets.count(), 1);
+  EXPECT_EQ(names.rowCount(), 5);
+  EXPECT_EQ(editors->distanceBox(1)->Combo1->currentText(), "Sun");  // the focus body when it opened
 }
 
 }  // namespace

@@ -315,10 +315,11 @@ TEST_F(Dashboard, FocusWindowPicksTheFocusBody) {
   EXPECT_EQ(state->focusobj, 2);
   // A user's pick: the entry picked, whatever body shares its name.
   state->objname[3] = "Body1";
-  w->refill();
+  form->refreshObjectLists();
+  PickRow(w->Combo2, 2, true);
+  EXPECT_EQ(state->focusobj, 3);
   state->objlastx[1] = 5;
-  w->Combo2->setCurrentIndex(0);
-  emit w->Combo2->activated(0);
+  PickRow(w->Combo2, 0);
   EXPECT_EQ(state->focusobj, 1);
   EXPECT_EQ(state->objlastx[1], -1000);
   form->KeyPresses(6);
