@@ -16,6 +16,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES="cmake ninja-build g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev"
 # The window-place tests start their own X server and window manager.
 PACKAGES="$PACKAGES xvfb openbox libxcb1-dev"
+# The proofs of the force loop's divisions on the FMA units are checked by Gappa.
+PACKAGES="$PACKAGES gappa"
 missing=""
 for p in $PACKAGES; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then

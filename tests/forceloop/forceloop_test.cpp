@@ -46,8 +46,8 @@ brisklet::LoopFn LibraryLoop() {
 
 std::vector<Build> Builds() {
   std::vector<Build> b{{"scalar", brisklet::RunLoopScalar}};
-  if (brisklet::CpuHasAvx2()) b.push_back({"avx2", brisklet::RunLoopAvx2});
-  if (brisklet::CpuHasAvx512()) b.push_back({"avx512", brisklet::RunLoopAvx512});
+  for (const brisklet::LoopVariant& v : brisklet::ExactVariants())
+    if (v.fn != brisklet::RunLoopScalar) b.push_back({v.name, v.fn});
   if (LibraryLoop() != nullptr) b.push_back({"library", LibraryLoop()});
   return b;
 }
@@ -99,6 +99,70 @@ void LargeBodyAmongClose(State& s, int n, unsigned seed, bool touching) {
     const int i = (large + 300 * t) % n + 1;  // rows before and after the large body's
     s.objx[i] = t * 2.5e8;
     s.objy[i] = s.objz[i] = 0.0;
+  }
+}
+
+// Scatter's bodies, about a third of them made awkward for the divisions'
+// shortcuts: on a plane through zeros of either sign, at the place of the
+// body before, at tiny or huge coordinates (distances below 2^-300 or above
+// 2^300, or overflowing), a distance whose significand is all ones, a
+// numerator below 2^-600, NaN or an infinity in a coordinate, velocity or
+// mass, a negative size, or random bits. No size is positive, so no pair
+// touches and the built-in loop, which merges touching bodies, stays
+// comparable.
+void AwkwardScene(State& s, int n, unsigned seed) {
+  Scatter(s, n, seed);
+  std::mt19937_64 rng(seed * 7919u);
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  const auto sign = [&rng] { return (rng() & 1) != 0 ? -1.0 : 1.0; };
+  const auto field = [&s](unsigned f, int i) -> double& {
+    molvane::BodyArray<double>* a[] = {&s.objx, &s.objy, &s.objz, &s.objvx, &s.objvy, &s.objvz, &s.objmass};
+    return (*a[f % 7])[i];
+  };
+  for (int i = 1; i <= n; ++i) {
+    const int p = i > 1 ? i - 1 : i;
+    switch (rng() % 24) {
+      case 0:  // planar, zeros of either sign
+        s.objz[i] = sign() * 0.0;
+        if (rng() & 1) s.objx[i] = sign() * 0.0;
+        break;
+      case 1:  // coincident with the body before
+        s.objx[i] = s.objx[p], s.objy[i] = s.objy[p], s.objz[i] = s.objz[p];
+        break;
+      case 2:  // tiny coordinates: among such bodies distances are tiny or subnormal
+        s.objx[i] = sign() * std::ldexp(1.0 + double(rng() % 1000) / 1000, -int(rng() % 1080));
+        s.objy[i] = s.objz[i] = 0.0;
+        break;
+      case 3:  // huge coordinates: the squared distance beyond 2^600 or overflowing
+        s.objy[i] = sign() * std::ldexp(1.0, 280 + int(rng() % 250));
+        break;
+      case 4:  // along x from the body before by an all-ones significand, or by one below 2^-600
+        s.objx[p] = 0.0;
+        s.objx[i] = sign() * ((rng() & 1) != 0 ? std::ldexp(0x1.fffffffffffffp0, int(rng() % 80) - 40) : 1e-185);
+        if (s.objx[i] != 1e-185 && s.objx[i] != -1e-185) s.objy[i] = s.objy[p], s.objz[i] = s.objz[p];
+        break;
+      case 5:
+        field(unsigned(rng()), i) = (rng() & 1) != 0 ? nan : -nan;
+        break;
+      case 6:
+        field(unsigned(rng()), i) = sign() * inf;
+        break;
+      case 7:
+        s.objsize[i] = -1.0e9;
+        break;
+      case 8:  // random bits, the size's sign bit set
+        for (unsigned f = 0; f < 7; ++f) {
+          const uint64_t bits = rng();
+          std::memcpy(&field(f, i), &bits, sizeof bits);
+        }
+        {
+          const uint64_t bits = rng() | (uint64_t(1) << 63);
+          std::memcpy(&s.objsize[i], &bits, sizeof bits);
+        }
+        break;
+      default:
+        break;
+    }
   }
 }
 
@@ -163,6 +227,23 @@ TEST(ForceLoopBuilds, SameBitsAsBuiltInLoop) {
         ASSERT_TRUE(d.empty()) << "step " << step << ": " << d;
       }
       EXPECT_EQ(ref->higher[1], 0);  // the situation had no touching pair
+    }
+  }
+}
+
+// Every table size from 1 to 1000 with its own awkward bodies, each build
+// against the built-in loop over one step.
+TEST(ForceLoopBuilds, EveryCountWithAwkwardBodiesAsBuiltInLoop) {
+  const std::vector<Build> builds = Builds();
+  for (int n = 1; n <= molvane::MaxBodies; ++n) {
+    auto base = std::make_unique<State>();
+    AwkwardScene(*base, n, 99u + unsigned(n));
+    auto ref = std::make_unique<State>(*base);
+    BuiltInStep(*ref);
+    for (const Build& b : builds) {
+      auto got = std::make_unique<State>(*base);
+      ASSERT_EQ(Call(b.fn, *got, n), 1);
+      ASSERT_EQ(Diff(*ref, *got, std::min(n + 8, molvane::MaxBodies)), "") << b.name << " n=" << n;
     }
   }
 }
