@@ -196,89 +196,69 @@ __attribute__((target("avx2"), always_inline)) inline Geometry4 Measure4(const d
   return g;
 }
 
+// The reciprocal and the quotients on the FMA units are correctly rounded on
+// the domain proven in docs/fma-division.md: distances d in [2^-300, 2^300]
+// and numerators that are 0 or of magnitude in [2^-600, 2^600]; for the
+// reciprocal, d's significand not all ones. Every other lane, NaN included,
+// takes the divider's result, so each lane holds what vdivpd gives. In
+// 256-bit vectors they need AVX-512VL (rcp14, masks, masked division); the
+// steps are explained with the 512-bit ones below.
+constexpr double DistLow = 0x1p-300, DistHigh = 0x1p300;
+constexpr double NumLow = 0x1p-600, NumHigh = 0x1p600;
+constexpr long long SignificandBits = 0x000FFFFFFFFFFFFFLL;
+
+__attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __mmask8 DistInDomain4(__m256d d) {
+  return _mm256_mask_cmp_pd_mask(_mm256_cmp_pd_mask(d, _mm256_set1_pd(DistLow), _CMP_GE_OQ), d,
+                                 _mm256_set1_pd(DistHigh), _CMP_LE_OQ);
+}
+
+__attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m256d ReciprocalFma4(__m256d d, __mmask8 distOk) {
+  const __m256d one = _mm256_set1_pd(1.0);
+  __m256d y = _mm256_maskz_rcp14_pd(0xF, d);
+  y = _mm256_fmadd_pd(y, _mm256_fnmadd_pd(d, y, one), y);
+  y = _mm256_fmadd_pd(y, _mm256_fnmadd_pd(d, y, one), y);
+  y = _mm256_fmadd_pd(y, _mm256_fnmadd_pd(d, y, one), y);
+  const __m256i bits = _mm256_set1_epi64x(SignificandBits);
+  const __mmask8 allOnes = _mm256_cmpeq_epi64_mask(_mm256_and_si256(_mm256_castpd_si256(d), bits), bits);
+  const __mmask8 fallback = 0xF & ~(distOk & ~allOnes);
+  if (__builtin_expect(fallback != 0, 0)) y = _mm256_mask_div_pd(y, fallback, one, d);
+  return y;
+}
+
+__attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m256d QuotientFma4(__m256d a, __m256d d, __m256d y,
+                                                                                     __mmask8 distOk) {
+  __m256d q = _mm256_mul_pd(a, y);
+  q = _mm256_fnmadd_pd(_mm256_fmsub_pd(d, q, a), y, q);
+  q = _mm256_fnmadd_pd(_mm256_fmsub_pd(d, q, a), y, q);
+  const __m256d absA = _mm256_andnot_pd(_mm256_set1_pd(-0.0), a);
+  const __mmask8 numOk =
+      _mm256_cmp_pd_mask(a, _mm256_setzero_pd(), _CMP_EQ_OQ) |
+      _mm256_mask_cmp_pd_mask(_mm256_cmp_pd_mask(absA, _mm256_set1_pd(NumLow), _CMP_GE_OQ), absA,
+                              _mm256_set1_pd(NumHigh), _CMP_LE_OQ);
+  const __mmask8 fallback = 0xF & ~(distOk & numOk);
+  if (__builtin_expect(fallback != 0, 0)) q = _mm256_mask_div_pd(q, fallback, a, d);
+  return q;
+}
+
+namespace avx2 {
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#include "forceloop/row4.inc"
+#pragma GCC pop_options
+}  // namespace avx2
+
+namespace vl {
+#pragma GCC push_options
+#pragma GCC target("avx2,fma,avx512f,avx512vl")
+#include "forceloop/row4.inc"
+#pragma GCC pop_options
+}  // namespace vl
+
 }  // namespace
 
-__attribute__((target("avx2"))) int32_t RunLoopAvx2(int32_t n, double* mass, double* x, double* y, double* z,
-                                                    double* vx, double* vy, double* vz, double* size,
-                                                    int32_t* pairHigher, int32_t* pairLower) {
-  if (n < 1) return 0;
-  int32_t count = 0;
-  const __m256d zero = _mm256_setzero_pd();
-  const __m256d negZero = _mm256_set1_pd(-0.0);
-  const __m256d inf = _mm256_set1_pd(Inf);
-  const __m256d one = _mm256_set1_pd(1.0);
-  const __m256d half = _mm256_set1_pd(0.5);  // s / 2 and s * 0.5 round alike
-  const __m256d gm = _mm256_set1_pd(EarthGM);
-  PendingXyz<4, 3> pending;
-  for (int32_t j = 1; j <= n; ++j) {
-    const double GMj = mass[j] * EarthGM;
-    const bool pullsK = GMj > 0.0;
-    const __m256d xj = _mm256_set1_pd(x[j]), yj = _mm256_set1_pd(y[j]), zj = _mm256_set1_pd(z[j]),
-                  sj = _mm256_set1_pd(size[j]), gmj = _mm256_set1_pd(GMj);
-    __m256d acc = _mm256_set_pd(0.0, vz[j], vy[j], vx[j]);
-    int32_t k = j + 1;
-    int b = 0;  // vectors of this row so far
-    Geometry4 next{};
-    if (k + 3 <= n) next = Measure4(x, y, z, k, xj, yj, zj);
-    for (; k + 3 <= n; k += 4, ++b) {
-      const Geometry4 g = next;
-      if (k + 7 <= n) next = Measure4(x, y, z, k + 4, xj, yj, zj);
-      const __m256d dx = g.dx, dy = g.dy, dz = g.dz, d = g.d;
-      if (count < MaxPairs) {
-        const __m256d reach = _mm256_mul_pd(_mm256_add_pd(sj, _mm256_loadu_pd(size + k)), half);
-        const unsigned touch = unsigned(_mm256_movemask_pd(_mm256_cmp_pd(reach, d, _CMP_GT_OQ)));
-        if (touch != 0) ListPairs(touch, j, k, count, pairHigher, pairLower);
-      }
-      const __m256d apart = _mm256_and_pd(_mm256_cmp_pd(d, zero, _CMP_GT_OQ), _mm256_cmp_pd(d, inf, _CMP_LT_OQ));
-      const __m256d r = _mm256_div_pd(one, d);
-      const __m256d r2 = _mm256_mul_pd(r, r);
-      const __m256d ux = _mm256_div_pd(dx, d);
-      const __m256d uy = _mm256_div_pd(dy, d);
-      const __m256d uz = _mm256_div_pd(dz, d);
-      if (pullsK) {
-        const __m256d f = _mm256_mul_pd(r2, gmj);
-        // Usually every result is finite: then one check for the whole vector
-        // does. A lane that does not pull subtracts +0, which changes nothing.
-        const __m256d rx = _mm256_sub_pd(_mm256_loadu_pd(vx + k), _mm256_and_pd(apart, _mm256_mul_pd(ux, f)));
-        const __m256d ry = _mm256_sub_pd(_mm256_loadu_pd(vy + k), _mm256_and_pd(apart, _mm256_mul_pd(uy, f)));
-        const __m256d rz = _mm256_sub_pd(_mm256_loadu_pd(vz + k), _mm256_and_pd(apart, _mm256_mul_pd(uz, f)));
-        // v * 0 is 0 for a finite v and NaN otherwise.
-        const __m256d probe =
-            _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(rx, zero), _mm256_mul_pd(ry, zero)), _mm256_mul_pd(rz, zero));
-        if (__builtin_expect(_mm256_movemask_pd(_mm256_cmp_pd(probe, zero, _CMP_NEQ_UQ)) == 0, 1)) {
-          _mm256_storeu_pd(vx + k, rx);
-          _mm256_storeu_pd(vy + k, ry);
-          _mm256_storeu_pd(vz + k, rz);
-        } else {
-          PullLanes4(vx + k, ux, f, apart);
-          PullLanes4(vy + k, uy, f, apart);
-          PullLanes4(vz + k, uz, f, apart);
-        }
-      }
-      const __m256d gmk = _mm256_mul_pd(_mm256_loadu_pd(mass + k), gm);
-      const __m256d pullsJ = _mm256_and_pd(apart, _mm256_cmp_pd(gmk, zero, _CMP_GT_OQ));
-      // v -= (-u) * f is v += u * f to the bit; a lane that does not pull
-      // adds -0, which leaves every value (+0 and -0 included) as it is.
-      const __m256d f = _mm256_mul_pd(r2, gmk);
-      StoreByLane4(pending.Terms(b), _mm256_blendv_pd(negZero, _mm256_mul_pd(ux, f), pullsJ),
-                   _mm256_blendv_pd(negZero, _mm256_mul_pd(uy, f), pullsJ),
-                   _mm256_blendv_pd(negZero, _mm256_mul_pd(uz, f), pullsJ), negZero);
-      pending.SetAny(b, _mm256_movemask_pd(pullsJ) != 0);
-      pending.AddDue(b, acc);
-    }
-    pending.AddRest(b, acc);
-    alignas(32) double a[4];
-    _mm256_store_pd(a, acc);
-    double ax = a[0], ay = a[1], az = a[2];
-    for (; k <= n; ++k)
-      OnePair(j, k, GMj, x[j], y[j], z[j], size[j], ax, ay, az, mass, x, y, z, vx, vy, vz, size, count, pairHigher,
-              pairLower);
-    vx[j] = ax;
-    vy[j] = ay;
-    vz[j] = az;
-  }
-  DriftAll(n, x, y, z, vx, vy, vz);
-  return 1;
+int32_t RunLoopAvx2(int32_t n, double* mass, double* x, double* y, double* z, double* vx, double* vy, double* vz,
+                    double* size, int32_t* pairHigher, int32_t* pairLower) {
+  return avx2::Loop4<0, 0>(n, mass, x, y, z, vx, vy, vz, size, pairHigher, pairLower);
 }
 
 namespace {
@@ -345,15 +325,8 @@ __attribute__((target("avx512f"), always_inline)) inline Geometry8 Measure8(cons
   return g;
 }
 
-// The reciprocal and the quotients on the FMA units, correctly rounded on
-// the domain proven in docs/fma-division.md: distances d in [2^-300, 2^300]
-// and numerators that are 0 or of magnitude in [2^-600, 2^600]; for the
-// reciprocal, d's significand not all ones. Every other lane, NaN included,
-// takes the divider's result, so each lane holds what vdivpd gives.
-constexpr double DistLow = 0x1p-300, DistHigh = 0x1p300;
-constexpr double NumLow = 0x1p-600, NumHigh = 0x1p600;
-constexpr long long SignificandBits = 0x000FFFFFFFFFFFFFLL;
-
+// The reciprocal and the quotients on the FMA units in 512-bit vectors, on
+// the domain stated with the 256-bit ones above.
 __attribute__((target("avx512f"), always_inline)) inline __mmask8 DistInDomain8(__m512d d) {
   return _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(d, _mm512_set1_pd(DistLow), _CMP_GE_OQ), d,
                                  _mm512_set1_pd(DistHigh), _CMP_LE_OQ);
@@ -785,7 +758,27 @@ bool CpuHasAvx512() {
   return __builtin_cpu_supports("avx512f");
 }
 
-__attribute__((target("avx512f"))) void ReciprocalFma(const double* d, double* out, std::size_t count) {
+namespace {
+__attribute__((target("avx2,fma,avx512f,avx512vl"))) void ReciprocalFma256(const double* d, double* out,
+                                                                          std::size_t count) {
+  for (std::size_t i = 0; i + 4 <= count; i += 4) {
+    const __m256d dv = _mm256_loadu_pd(d + i);
+    _mm256_storeu_pd(out + i, ReciprocalFma4(dv, DistInDomain4(dv)));
+  }
+}
+
+__attribute__((target("avx2,fma,avx512f,avx512vl"))) void QuotientFma256(const double* a, const double* d,
+                                                                         double* out, std::size_t count) {
+  for (std::size_t i = 0; i + 4 <= count; i += 4) {
+    const __m256d dv = _mm256_loadu_pd(d + i);
+    const __mmask8 distOk = DistInDomain4(dv);
+    _mm256_storeu_pd(out + i, QuotientFma4(_mm256_loadu_pd(a + i), dv, ReciprocalFma4(dv, distOk), distOk));
+  }
+}
+}  // namespace
+
+__attribute__((target("avx512f"))) void ReciprocalFma(const double* d, double* out, std::size_t count, int lanes) {
+  if (lanes == 4) return ReciprocalFma256(d, out, count);
   for (std::size_t i = 0; i < count; i += 8) {
     const __mmask8 live = count - i >= 8 ? 0xFF : __mmask8((1u << (count - i)) - 1);
     const __m512d dv = _mm512_maskz_loadu_pd(live, d + i);
@@ -793,8 +786,9 @@ __attribute__((target("avx512f"))) void ReciprocalFma(const double* d, double* o
   }
 }
 
-__attribute__((target("avx512f"))) void QuotientFma(const double* a, const double* d, double* out,
-                                                    std::size_t count) {
+__attribute__((target("avx512f"))) void QuotientFma(const double* a, const double* d, double* out, std::size_t count,
+                                                    int lanes) {
+  if (lanes == 4) return QuotientFma256(a, d, out, count);
   for (std::size_t i = 0; i < count; i += 8) {
     const __mmask8 live = count - i >= 8 ? 0xFF : __mmask8((1u << (count - i)) - 1);
     const __m512d dv = _mm512_maskz_loadu_pd(live, d + i);
@@ -809,11 +803,19 @@ std::vector<LoopVariant> ExactVariants() {
   if (CpuHasAvx2()) v.push_back({"avx2", RunLoopAvx2});
   if (CpuHasAvx512()) {
     v.push_back({"avx512", RunLoopAvx512});
-    v.push_back({"avx512 fma 1/d", RunLoop512<1, 0>});
-    v.push_back({"avx512 fma 1/d dx", RunLoop512<1, 1>});
-    v.push_back({"avx512 fma 1/d dx dy", RunLoop512<1, 2>});
-    v.push_back({"avx512 fma all four", RunLoop512<1, 3>});
-    v.push_back({"avx512 fma dx dy dz", RunLoop512<0, 3>});
+    v.push_back({"512 fma 1/d", RunLoop512<1, 0>});
+    v.push_back({"512 fma 1/d dx", RunLoop512<1, 1>});
+    v.push_back({"512 fma 1/d dx dy", RunLoop512<1, 2>});
+    v.push_back({"512 fma all four", RunLoop512<1, 3>});
+    v.push_back({"512 fma dx dy dz", RunLoop512<0, 3>});
+  }
+  __builtin_cpu_init();
+  if (CpuHasAvx2() && __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("fma")) {
+    v.push_back({"256 fma 1/d", vl::Loop4<1, 0>});
+    v.push_back({"256 fma 1/d dx", vl::Loop4<1, 1>});
+    v.push_back({"256 fma 1/d dx dy", vl::Loop4<1, 2>});
+    v.push_back({"256 fma all four", vl::Loop4<1, 3>});
+    v.push_back({"256 fma dx dy dz", vl::Loop4<0, 3>});
   }
   if (v.empty()) v.push_back({"scalar", RunLoopScalar});
   return v;

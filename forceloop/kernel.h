@@ -25,10 +25,11 @@ bool CpuHasAvx2();
 bool CpuHasAvx512();
 
 // The loop's reciprocals 1/d[i] and quotients a[i]/d[i] on the FMA units,
-// each lane outside their proven domain from the divider (AVX-512 only): the
+// each lane outside their proven domain from the divider, in vectors of 8 or
+// 4 lanes (AVX-512, and VL for 4; 4 takes whole vectors only): the
 // verification program compares them with the divider's bits.
-void ReciprocalFma(const double* d, double* out, std::size_t count);
-void QuotientFma(const double* a, const double* d, double* out, std::size_t count);
+void ReciprocalFma(const double* d, double* out, std::size_t count, int lanes);
+void QuotientFma(const double* a, const double* d, double* out, std::size_t count, int lanes);
 
 struct LoopVariant {
   const char* name;
