@@ -67,14 +67,12 @@ TEST_F(ThrustPanelTest, AnAngleThatDoesNotFitIsRefusedByOkAndByACustomBoost) {
     for (bool boost : {false, true}) {
       SCOPED_TRACE(r.typed.substr(0, 10) + (boost ? " boost" : " OK"));
       Press(p, "Command23");
-      r.box->clear();
-      QTest::keyClicks(r.box, QString::fromStdString(r.typed));
+      TypeOver(r.box, QString::fromStdString(r.typed));
       const std::array<double, 4> before{state->objdirx[2], state->objdiry[2], state->objvx[2], state->fuelused};
       const size_t messages = dialogs.messages().size();
       QTest::mouseClick(boost ? p->boostButtons[static_cast<size_t>(BoostRow::Custom)][2] : p->Command24,
                         Qt::LeftButton);
-      ASSERT_EQ(dialogs.messages().size(), messages + 1);
-      EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+      ExpectRefusal(dialogs.messages(), messages, r.field);
       EXPECT_EQ((std::array<double, 4>{state->objdirx[2], state->objdiry[2], state->objvx[2], state->fuelused}),
                 before);
       EXPECT_TRUE(boost || p->Frame8->isVisible());

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 
 #include "../support/pressing.h"
 #include "bodyeditors_support.h"
@@ -143,28 +144,17 @@ TEST_F(ClassLibraryTest, NamesTheFilesCannotKeepAreRefusedWhereBodiesAreMade) {
               {true, 1, "€", "Reference Object"}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.field);
-    QWidget* d = nullptr;
-    QWidget* box = nullptr;
-    if (r.library) {
-      editors->showClassLibrary();
-      CreateObjectClass* c = editors->classLibrary();
-      c->Text9->setText("Moons");
-      d = c;
-      box = r.box == 0 ? static_cast<QWidget*>(c->Text9) : c->Combo2;
-    } else {
-      editors->show(InstrumentWindow::CreateObjects, true);
-      frmCreateMultipleObjects* c = editors->createObjects();
-      d = c;
-      box = r.box == 0 ? static_cast<QWidget*>(c->Text18) : c->Combo1;
-    }
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    TypeText(box, QString::fromUtf8(r.typed));
+    r.library ? editors->showClassLibrary() : editors->show(InstrumentWindow::CreateObjects, true);
+    CreateObjectClass* c = editors->classLibrary();
+    frmCreateMultipleObjects* m = editors->createObjects();
+    if (r.library) c->Text9->setText("Moons");
+    QWidget* d = r.library ? static_cast<QWidget*>(c) : m;
+    QWidget* box = r.library ? std::array<QWidget*, 2>{c->Text9, c->Combo2}[r.box]
+                             : std::array<QWidget*, 2>{m->Text18, m->Combo1}[r.box];
+    TypeOver(box, QString::fromUtf8(r.typed));
     const size_t messages = dialogs.messages().size();
     Press(d, r.library ? "Apply" : "Command1");
-    ASSERT_EQ(dialogs.messages().size(), messages + 1);
-    EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+    ExpectRefusal(dialogs.messages(), messages, r.field);
     EXPECT_EQ(state->objects, 2);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(editors->libraryPath())));
     d->close();

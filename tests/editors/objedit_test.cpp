@@ -182,11 +182,7 @@ TEST_F(ObjEditTest, ApplyTakesWhatIsTypedOrRefusesItWhole) {
     if (r.unit >= 0) d.massUnits[static_cast<size_t>(r.unit)]->click();
     QWidget* boxes[] = {d.Combo1,  d.Combo2,  d.Text1,   d.Text8,   d.Text[2],
                         d.Text[3], d.Text[4], d.Text[5], d.Text[6], d.Text[7]};
-    QWidget* box = boxes[r.box];
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    TypeText(box, QString::fromStdString(r.typed));
+    TypeOver(boxes[r.box], QString::fromStdString(r.typed));
     const auto before = std::make_unique<State>(*state);
     const size_t messages = dialogs.messages().size();
     Press(&d, r.button);
@@ -194,8 +190,7 @@ TEST_F(ObjEditTest, ApplyTakesWhatIsTypedOrRefusesItWhole) {
       EXPECT_EQ(r.box == 2 ? state->objmass[2] : state->objvx[2] - state->objvx[1], 0);
       continue;
     }
-    ASSERT_EQ(dialogs.messages().size(), messages + 1);
-    EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+    ExpectRefusal(dialogs.messages(), messages, r.field);
     EXPECT_TRUE(d.isVisible());
     for (auto field : {&State::objmass, &State::objsize, &State::objx, &State::objvz}) {
       EXPECT_EQ(((*state).*field)[2], ((*before).*field)[2]);

@@ -139,9 +139,7 @@ TEST_F(Dialogs, SetTimeRefusesAFieldBeyondItsRange) {
   for (const auto& [box, typed, message] : rows) {
     auto* year = qobject_cast<QLineEdit*>(box);
     const QString before = year ? year->text() : static_cast<QComboBox*>(box)->currentText();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, QString::fromStdString(typed));
+    TypeOver(box, QString::fromStdString(typed));
     QTest::mouseClick(d->Command2, Qt::LeftButton);
     ASSERT_FALSE(dialogs.messages().empty()) << typed;
     EXPECT_EQ(dialogs.messages().back(), message) << typed;
@@ -247,15 +245,13 @@ TEST_F(Dialogs, PreferencesAndAutoSaveRefuseWhatTheirMeaningRulesOut) {
     state->MinimumObjectSize = 2;
     state->ExaggeratedObjectSize = 10;
     r.autoSave ? ShowAutoSaveDialog(*form) : ShowPreferencesDialog(*form);
-    QDialog* d = r.autoSave ? static_cast<QDialog*>(openOne<frmAutoSave>()) : openOne<frmPreferences>();
+    frmAutoSave* a = openOne<frmAutoSave>();
+    frmPreferences* p = openOne<frmPreferences>();
+    QDialog* d = r.autoSave ? static_cast<QDialog*>(a) : p;
     ASSERT_TRUE(d);
-    QWidget* box =
-        r.autoSave
-            ? std::array<QWidget*, 2>{openOne<frmAutoSave>()->Text1, openOne<frmAutoSave>()->Text2}[r.box]
-            : std::array<QWidget*, 2>{openOne<frmPreferences>()->Combo1, openOne<frmPreferences>()->Combo2}[r.box];
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, QString::fromStdString(r.typed));
+    TypeOver(r.autoSave ? std::array<QWidget*, 2>{a->Text1, a->Text2}[r.box]
+                        : std::array<QWidget*, 2>{p->Combo1, p->Combo2}[r.box],
+             QString::fromStdString(r.typed));
     const size_t messages = dialogs.messages().size();
     Press(d, "Command1");
     if (*r.field == 0) {
@@ -264,13 +260,11 @@ TEST_F(Dialogs, PreferencesAndAutoSaveRefuseWhatTheirMeaningRulesOut) {
       QApplication::processEvents();
       continue;
     }
-    ASSERT_EQ(dialogs.messages().size(), messages + 1);
-    EXPECT_TRUE(dialogs.messages().back().starts_with(std::string(r.field) + ' ')) << dialogs.messages().back();
+    ExpectRefusal(dialogs.messages(), messages, r.field);
     EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(state->autoSave.interval, 60);
-    EXPECT_EQ(state->autoSave.maxSaves, 3);
-    EXPECT_EQ(state->MinimumObjectSize, 2);
-    EXPECT_EQ(state->ExaggeratedObjectSize, 10);
+    EXPECT_EQ(std::tuple(state->autoSave.interval, state->autoSave.maxSaves, state->MinimumObjectSize,
+                         state->ExaggeratedObjectSize),
+              std::tuple(60.0f, int16_t{3}, int16_t{2}, int16_t{10}));
     d->close();
     QApplication::processEvents();
   }

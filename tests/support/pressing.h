@@ -47,6 +47,20 @@ inline void TypeText(QWidget* w, const QString& text) {
   }
 }
 
+// Selects what the box holds and types `text` over it.
+inline void TypeOver(QWidget* box, const QString& text) {
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(box, Qt::Key_Delete);
+  TypeText(box, text);
+}
+
+// A refusal: one message since `before` were said, that begins with the
+// name of the field refused.
+inline void ExpectRefusal(const std::vector<std::string>& messages, size_t before, const std::string& field) {
+  ASSERT_EQ(messages.size(), before + 1);
+  EXPECT_TRUE(messages.back().starts_with(field + ' ')) << messages.back();
+}
+
 // Drops the list open and clicks its entry of that text.
 inline void PickFromList(QComboBox* list, const QString& text) {
   list->showPopup();
