@@ -269,7 +269,7 @@ void RotatingFrame::defaults() {
 }
 
 void RotatingFrame::ComboRotatingObject_Click() {
-  const double period = GetOrbitalPeriod(s_, BoxText(ComboRotatingObject));
+  const double period = GetOrbitalPeriodOf(s_, PickedBody(ComboRotatingObject, s_));
   if (std::isfinite(period)) TextRotatePeriod->setText(Latin1(GeneralText(period)));
 }
 

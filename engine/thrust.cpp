@@ -128,7 +128,7 @@ std::string FireBoost(State& s, BoostRow row, int o, int r, int16_t amount, std:
 
 void RaiseReferenceLabels(const State& s, EngineHost& host) {
   for (int i = 1; i <= s.objects && i <= MaxBodies; ++i) {
-    const int k = FindBodyByName(s, s.objref[i]);
+    const int k = BodyOfName(s, s.objrefindex[i], s.objref[i]);
     if (k != 0) host.raiseLabel(k);
   }
 }

@@ -36,7 +36,7 @@ std::string OrbitExportLine(State& s) {
   const int n = BodyCount(s);
   int k = 0;  // carried over to a body whose reference names no body
   for (int i = 1; i <= n; ++i) {
-    int found = FindBodyByName(s, s.objref[i]);
+    int found = BodyOfName(s, s.objrefindex[i], s.objref[i]);  // the one it holds, of equal names
     if (found > 0) k = found;
     bool hasRef = k > 0 && k != i;
     // Failed quantities keep their old value: start from 0, not from the

@@ -129,7 +129,7 @@ std::string ArchiveRecord(State& s) {
   std::string out = MakeFileDateText(FormatDateTimeText(s.SecondsElapsed)) + ",";
   const int n = BodyCount(s);
   for (int i = 1; i <= n; ++i) {
-    int k = FindBodyByName(s, s.objref[i]);
+    int k = BodyOfName(s, s.objrefindex[i], s.objref[i]);  // the one it holds, of equal names
     bool hasRef = k > 0 && k != i;
     if (hasRef) ComputeOrbitalElements(s, i, k);
     AppendOrbitalDataFields(out, s, i, hasRef);

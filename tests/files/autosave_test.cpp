@@ -11,6 +11,7 @@
 #include "engine/calendar.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
+#include "files/orbitexport.h"
 #include "files/situation.h"
 #include "files/situationfile.h"
 #include "testutil.h"
@@ -82,6 +83,37 @@ TEST(AutoSaveRecord, OneLineOfOrbitalDataPerBody) {
 
   s.objects = 0;
   EXPECT_EQ(ArchiveRecord(s), " 2000 01 01   08 30 15,\r\n");
+}
+
+// Of two bodies named Earth the Moon's elements are about the one it holds;
+// a body without a reference has none in the log (the export carries the
+// one before over), never the nameless body's.
+TEST(AutoSaveRecord, ElementsAboutTheReferenceHeldNotTheLastOfItsName) {
+  State s;
+  s.timescale = 1;
+  const char* names[] = {"", "Earth", "Earth", "Moon", "", "Probe"};
+  for (int i = 1; i <= 5; ++i) {
+    s.objname[i] = names[i];
+    s.objmass[i] = 1;
+    s.objx[i] = 1e9 * i * i;
+    s.objvy[i] = 100.0 * i;
+  }
+  s.objects = 5;
+  s.objref[3] = "Earth";
+  s.objrefindex[3] = 1;
+  State e = s;
+  ComputeOrbitalElements(e, 3, 1);
+  ComputeOrbitalElements(e, 5, 1);
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass ? "orbital data export" : "data log");
+    if (pass) {
+      OrbitExportLine(s);
+    } else {
+      ArchiveRecord(s);
+    }
+    EXPECT_EQ(s.objsma[3], e.objsma[3]);
+    EXPECT_EQ(s.objsma[5], pass ? e.objsma[5] : 0);
+  }
 }
 
 TEST(AutoSaveWrite, WritesTheCopyAndAppendsToTheLog) {
