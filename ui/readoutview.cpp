@@ -11,8 +11,13 @@ namespace molvane {
 bool ReadoutsSeen(const QWidget* window) { return window->isVisible() && !window->isMinimized(); }
 
 void SetReadoutText(QLabel* label, const std::string& latin1) {
-  // A number is plain text: spare Qt the look for rich text at every change.
-  if (label->textFormat() != Qt::PlainText) label->setTextFormat(Qt::PlainText);
+  if (label->textFormat() != Qt::PlainText) {
+    // A number is plain text: no look for rich text at every change. On a
+    // background of its own the label repaints alone, not the frame or the
+    // group box beneath it.
+    label->setTextFormat(Qt::PlainText);
+    label->setAutoFillBackground(true);
+  }
   label->setText(Latin1(latin1));
 }
 
