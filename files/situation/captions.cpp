@@ -34,18 +34,18 @@ bool ReadWidth(const TextItem& item, C& c, const FieldContext&) {
 }
 
 constexpr CaptionField kCaptionFields[] = {
-    MemberRow<CaptionField, &C::caption, &CS::caption>({.read = ReadCaptionText, .write = WriteCaptionText}),
-    MemberRow<CaptionField, &C::fontName, &CS::fontName>(),
-    MemberRow<CaptionField, &C::fontSize, &CS::fontSize>(),
-    MemberRow<CaptionField, &C::foreColor, &CS::foreColor>({.read = ReadForeColour}),
-    MemberRow<CaptionField, &C::bold, &CS::bold>(),
-    MemberRow<CaptionField, &C::italic, &CS::italic>(),
-    MemberRow<CaptionField, &C::strikethru, &CS::strikethru>(),
-    MemberRow<CaptionField, &C::underline, &CS::underline>(),
-    MemberRow<CaptionField, &C::top, &CS::top>(),
-    MemberRow<CaptionField, &C::left, &CS::left>(),
-    MemberRow<CaptionField, &C::height, &CS::height>(),
-    MemberRow<CaptionField, &C::width, &CS::width>({.read = ReadWidth}),
+    Row<CaptionField, &C::caption, At<&CS::caption>>({.read = ReadCaptionText, .write = WriteCaptionText}),
+    Row<CaptionField, &C::fontName, At<&CS::fontName>>(),
+    Row<CaptionField, &C::fontSize, At<&CS::fontSize>>(),
+    Row<CaptionField, &C::foreColor, At<&CS::foreColor>>({.read = ReadForeColour}),
+    Row<CaptionField, &C::bold, At<&CS::bold>>(),
+    Row<CaptionField, &C::italic, At<&CS::italic>>(),
+    Row<CaptionField, &C::strikethru, At<&CS::strikethru>>(),
+    Row<CaptionField, &C::underline, At<&CS::underline>>(),
+    Row<CaptionField, &C::top, At<&CS::top>>(),
+    Row<CaptionField, &C::left, At<&CS::left>>(),
+    Row<CaptionField, &C::height, At<&CS::height>>(),
+    Row<CaptionField, &C::width, At<&CS::width>>({.read = ReadWidth}),
 };
 
 constexpr size_t kCaptionLines = std::size(kCaptionFields);

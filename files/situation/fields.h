@@ -1,7 +1,14 @@
 // The field tables of the situation file's records. A section lists its
 // record's fields in line order, one row each; reading, writing, taking from
-// the tables and loading into them all walk those rows. A new field is a row
-// in its section's table, the member of its record, and the place in State.
+// the tables and loading into them all walk those rows.
+//
+// What the tables cannot do: a record carries no field names and no version,
+// so SData, Captions, Command Buttons and every list record are read by
+// position (row i is line i). A row added, removed or moved makes every file
+// written before read as damaged or into the wrong fields. A new field
+// therefore needs a rule for the files written before (say, a marker line the
+// old files lack) in the same change; the section sizes are pinned by the
+// situation file tests so that a changed table cannot slip through.
 #pragma once
 
 #include <concepts>
@@ -107,18 +114,12 @@ constexpr F Row(F rules = {}) {
 }
 
 // The place reached from a section's source or target by a path of
-// members, e.g. &State::mainWindow, &MainWindowRecord::top (a fold of .*).
+// members, e.g. At<&State::mainWindow, &MainWindowRecord::top> (a fold of .*).
 template <auto... Path>
-struct MemberPath {
+struct At {
   static const auto& From(const auto& from) { return (from.*....*Path); }
   static auto& Into(auto& to) { return (to.*....*Path); }
 };
-
-// A row whose place is a member (path) of the section's source and target.
-template <class F, auto Member, auto... Path>
-constexpr F MemberRow(F rules = {}) {
-  return Row<F, Member, MemberPath<Path...>>(rules);
-}
 
 // ---- Walking a record's rows (an array or span of one Field type); row i
 // stands on the record's item p + i.

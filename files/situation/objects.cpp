@@ -26,12 +26,6 @@ struct BodyColumn {
   static auto& Into(BodyOut b) { return (b.s.*Column)[b.k]; }
 };
 
-// A line of the record member `Member` and the body table's `Column`.
-template <auto Member, auto Column>
-constexpr BodyField Stored(BodyField rules = {}) {
-  return Row<BodyField, Member, BodyColumn<Column>>(rules);
-}
-
 bool ReadColour(const TextItem& item, BodyRecord& b, const FieldContext&) {
   ReadNumber(item, b.color);
   b.color = ColourOr(b.color, ColourWhite);
@@ -47,20 +41,20 @@ void LoadColour(BodyOut to, const BodyRecord& b, const FieldContext&) {
 using B = BodyRecord;
 
 constexpr BodyField kBodyFields[] = {
-    Stored<&B::name, &State::objname>(),  // the line after the separator
-    Stored<&B::mass, &State::objmass>(),
-    Stored<&B::ref, &State::objref>(),
-    Stored<&B::color, &State::objcolor>({.read = ReadColour, .load = LoadColour}),
-    Stored<&B::size, &State::objsize>(),
-    Stored<&B::x, &State::objx>(),
-    Stored<&B::y, &State::objy>(),
-    Stored<&B::z, &State::objz>(),
-    Stored<&B::vx, &State::objvx>(),
-    Stored<&B::vy, &State::objvy>(),
-    Stored<&B::vz, &State::objvz>(),
-    Stored<&B::dirx, &State::objdirx>(),
-    Stored<&B::diry, &State::objdiry>(),
-    Stored<&B::dirz, &State::objdirz>(),
+    Row<BodyField, &B::name, BodyColumn<&State::objname>>(),  // the line after the separator
+    Row<BodyField, &B::mass, BodyColumn<&State::objmass>>(),
+    Row<BodyField, &B::ref, BodyColumn<&State::objref>>(),
+    Row<BodyField, &B::color, BodyColumn<&State::objcolor>>({.read = ReadColour, .load = LoadColour}),
+    Row<BodyField, &B::size, BodyColumn<&State::objsize>>(),
+    Row<BodyField, &B::x, BodyColumn<&State::objx>>(),
+    Row<BodyField, &B::y, BodyColumn<&State::objy>>(),
+    Row<BodyField, &B::z, BodyColumn<&State::objz>>(),
+    Row<BodyField, &B::vx, BodyColumn<&State::objvx>>(),
+    Row<BodyField, &B::vy, BodyColumn<&State::objvy>>(),
+    Row<BodyField, &B::vz, BodyColumn<&State::objvz>>(),
+    Row<BodyField, &B::dirx, BodyColumn<&State::objdirx>>(),
+    Row<BodyField, &B::diry, BodyColumn<&State::objdiry>>(),
+    Row<BodyField, &B::dirz, BodyColumn<&State::objdirz>>(),
 };
 
 constexpr int kReservedLines = 4;

@@ -11,12 +11,6 @@ namespace {
 using R = SDataRecord;
 using SDataLine = Field<SDataRecord, const State&, State&>;
 
-// A line of the record member `Member` and the State member along `Path`.
-template <auto Member, auto... Path>
-constexpr SDataLine Stored(SDataLine rules = {}) {
-  return MemberRow<SDataLine, Member, Path...>(rules);
-}
-
 // ---- The lines' own rules
 
 // Line 1: a scale that does not read as positive keeps the one before.
@@ -110,42 +104,43 @@ using AS = AutoSaveSettings;
 using RF = RotatingFrameState;
 
 constexpr SDataLine kLines[] = {
-    Stored<&R::scalePixel, &State::ScalePixel>({.read = ReadScale, .load = LoadScale}),  // 1
-    Stored<&R::secondsElapsed, &State::SecondsElapsed>(),
-    Stored<&R::timescale, &State::timescale>({.read = ReadTimeStep, .load = LoadTimeStep}),
-    Stored<&R::offsetX, &State::OffsetX>(),
-    Stored<&R::offsetY, &State::OffsetY>(),
-    Stored<&R::focusobj, &State::focusobj>({.read = ReadFocus, .load = LoadFocus}),
+    Row<SDataLine, &R::scalePixel, At<&State::ScalePixel>>({.read = ReadScale, .load = LoadScale}),  // 1
+    Row<SDataLine, &R::secondsElapsed, At<&State::SecondsElapsed>>(),
+    Row<SDataLine, &R::timescale, At<&State::timescale>>({.read = ReadTimeStep, .load = LoadTimeStep}),
+    Row<SDataLine, &R::offsetX, At<&State::OffsetX>>(),
+    Row<SDataLine, &R::offsetY, At<&State::OffsetY>>(),
+    Row<SDataLine, &R::focusobj, At<&State::focusobj>>({.read = ReadFocus, .load = LoadFocus}),
     {.write = WriteBodyCount},  // 7
-    Stored<&R::menus, &State::menus>(),
-    Stored<&R::llabels, &State::llabels>(),
-    Stored<&R::hscroll, &State::mainWindow, &MW::hscroll>(),  // 10
-    Stored<&R::vscroll, &State::mainWindow, &MW::vscroll>(),
-    Stored<&R::storedName, &State::isitname>({.load = LoadStoredName}),
-    Stored<&R::rotatingOn, &State::RotatingFrame, &RF::on>({.load = LoadRotating}),
-    Stored<&R::rotatingPeriod, &State::RotatingFrame, &RF::period>(),
-    Stored<&R::timeForward, &State::TimeForward>(),
-    Stored<&R::backColor, &State::mainWindow, &MW::backColor>({.read = ReadBackColour}),
-    Stored<&R::windowState, &State::mainWindow, &MW::windowState>(),
-    Stored<&R::top, &State::mainWindow, &MW::top>(),
-    Stored<&R::left, &State::mainWindow, &MW::left>(),
-    Stored<&R::width, &State::mainWindow, &MW::width>(),  // 20
-    Stored<&R::height, &State::mainWindow, &MW::height>(),
-    Stored<&R::titlebar, &State::mainWindow, &MW::titlebar>(),
-    Stored<&R::exaggerate, &State::ExaggerateObjectSizeOn>(),
-    Stored<&R::minimumObjectSize, &State::MinimumObjectSize>(),
-    Stored<&R::exaggeratedObjectSize, &State::ExaggeratedObjectSize>(),
-    Stored<&R::anchor, &State::anchor>(),
-    Stored<&R::llabelsAgain, &State::llabels>({.read = ReadLabelsAgain}),
-    Stored<&R::trails, &State::trails>(),
-    Stored<&R::pplot, &State::pplot>(),
-    Stored<&R::currentFolder, &State::CurrentFolder>({.take = TakeFolder, .load = LeaveFolder}),  // 30
-    Stored<&R::originalName, &State::OriginalSituationName>({.take = TakeOriginalName, .load = LoadOriginalName}),
-    Stored<&R::autoSaveEnabled, &State::autoSave, &AS::enabled>({.read = ReadAutoSaveSwitch}),
-    Stored<&R::autoSaveInterval, &State::autoSave, &AS::interval>(),
-    Stored<&R::savesMade, &State::autoSave, &AS::savesMade>(),
-    Stored<&R::maxSaves, &State::autoSave, &AS::maxSaves>(),
-    Stored<&R::nextTime, &State::autoSave, &AS::nextTime>(),
+    Row<SDataLine, &R::menus, At<&State::menus>>(),
+    Row<SDataLine, &R::llabels, At<&State::llabels>>(),
+    Row<SDataLine, &R::hscroll, At<&State::mainWindow, &MW::hscroll>>(),  // 10
+    Row<SDataLine, &R::vscroll, At<&State::mainWindow, &MW::vscroll>>(),
+    Row<SDataLine, &R::storedName, At<&State::isitname>>({.load = LoadStoredName}),
+    Row<SDataLine, &R::rotatingOn, At<&State::RotatingFrame, &RF::on>>({.load = LoadRotating}),
+    Row<SDataLine, &R::rotatingPeriod, At<&State::RotatingFrame, &RF::period>>(),
+    Row<SDataLine, &R::timeForward, At<&State::TimeForward>>(),
+    Row<SDataLine, &R::backColor, At<&State::mainWindow, &MW::backColor>>({.read = ReadBackColour}),
+    Row<SDataLine, &R::windowState, At<&State::mainWindow, &MW::windowState>>(),
+    Row<SDataLine, &R::top, At<&State::mainWindow, &MW::top>>(),
+    Row<SDataLine, &R::left, At<&State::mainWindow, &MW::left>>(),
+    Row<SDataLine, &R::width, At<&State::mainWindow, &MW::width>>(),  // 20
+    Row<SDataLine, &R::height, At<&State::mainWindow, &MW::height>>(),
+    Row<SDataLine, &R::titlebar, At<&State::mainWindow, &MW::titlebar>>(),
+    Row<SDataLine, &R::exaggerate, At<&State::ExaggerateObjectSizeOn>>(),
+    Row<SDataLine, &R::minimumObjectSize, At<&State::MinimumObjectSize>>(),
+    Row<SDataLine, &R::exaggeratedObjectSize, At<&State::ExaggeratedObjectSize>>(),
+    Row<SDataLine, &R::anchor, At<&State::anchor>>(),
+    Row<SDataLine, &R::llabelsAgain, At<&State::llabels>>({.read = ReadLabelsAgain}),
+    Row<SDataLine, &R::trails, At<&State::trails>>(),
+    Row<SDataLine, &R::pplot, At<&State::pplot>>(),
+    Row<SDataLine, &R::currentFolder, At<&State::CurrentFolder>>({.take = TakeFolder, .load = LeaveFolder}),  // 30
+    Row<SDataLine, &R::originalName, At<&State::OriginalSituationName>>(
+        {.take = TakeOriginalName, .load = LoadOriginalName}),
+    Row<SDataLine, &R::autoSaveEnabled, At<&State::autoSave, &AS::enabled>>({.read = ReadAutoSaveSwitch}),
+    Row<SDataLine, &R::autoSaveInterval, At<&State::autoSave, &AS::interval>>(),
+    Row<SDataLine, &R::savesMade, At<&State::autoSave, &AS::savesMade>>(),
+    Row<SDataLine, &R::maxSaves, At<&State::autoSave, &AS::maxSaves>>(),
+    Row<SDataLine, &R::nextTime, At<&State::autoSave, &AS::nextTime>>(),
 };
 
 // ---- The section

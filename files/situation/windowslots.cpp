@@ -32,23 +32,23 @@ struct WindowBodyRules {
 template <class F, auto Member, auto SlotMember>
 constexpr F BodyOfWindow() {
   using Rules = WindowBodyRules<F, Member, SlotMember>;
-  return MemberRow<F, Member, SlotMember>({.read = Rules::Read, .load = Rules::Load});
+  return Row<F, Member, At<SlotMember>>({.read = Rules::Read, .load = Rules::Load});
 }
 
 constexpr BoxField kBoxFields[] = {
-    MemberRow<BoxField, &BoxRecord::left, &BoxSlot::left>(),
-    MemberRow<BoxField, &BoxRecord::top, &BoxSlot::top>(),
-    MemberRow<BoxField, &BoxRecord::list1, &BoxSlot::list1>(),
-    MemberRow<BoxField, &BoxRecord::list2, &BoxSlot::list2>(),
+    Row<BoxField, &BoxRecord::left, At<&BoxSlot::left>>(),
+    Row<BoxField, &BoxRecord::top, At<&BoxSlot::top>>(),
+    Row<BoxField, &BoxRecord::list1, At<&BoxSlot::list1>>(),
+    Row<BoxField, &BoxRecord::list2, At<&BoxSlot::list2>>(),
     BodyOfWindow<BoxField, &BoxRecord::bodyA, &BoxSlot::bodyA>(),
     BodyOfWindow<BoxField, &BoxRecord::bodyB, &BoxSlot::bodyB>(),
 };
 
 constexpr PanelField kPanelFields[] = {
-    MemberRow<PanelField, &ThrustPanelRecord::top, &ThrustPanelSlot::top>(),
-    MemberRow<PanelField, &ThrustPanelRecord::left, &ThrustPanelSlot::left>(),
-    MemberRow<PanelField, &ThrustPanelRecord::text1, &ThrustPanelSlot::text1>(),
-    MemberRow<PanelField, &ThrustPanelRecord::text2, &ThrustPanelSlot::text2>(),
+    Row<PanelField, &ThrustPanelRecord::top, At<&ThrustPanelSlot::top>>(),
+    Row<PanelField, &ThrustPanelRecord::left, At<&ThrustPanelSlot::left>>(),
+    Row<PanelField, &ThrustPanelRecord::text1, At<&ThrustPanelSlot::text1>>(),
+    Row<PanelField, &ThrustPanelRecord::text2, At<&ThrustPanelSlot::text2>>(),
     BodyOfWindow<PanelField, &ThrustPanelRecord::cpobject, &ThrustPanelSlot::cpobject>(),
     BodyOfWindow<PanelField, &ThrustPanelRecord::cpreference, &ThrustPanelSlot::cpreference>(),
 };

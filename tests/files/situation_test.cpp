@@ -179,6 +179,36 @@ TEST_F(SituationFileTest, SameBytesUnderAGermanLocale) {
   EXPECT_EQ(underDe, underC);
 }
 
+// Sections are read by position: a record's lines are the files written
+// before. Changing a count here needs a rule that still reads those files.
+TEST_F(SituationFileTest, RecordsKeepTheLinesOfFilesWrittenBefore) {
+  const SituationDocument d = Read(bytes).doc;
+  const std::string out = WriteSituation(d);
+  struct Row {
+    const char *open, *close;
+    size_t records, linesPerRecord, otherLines;
+  };
+  const Row rows[] = {
+      {"<Distance Boxes>", "</Distance Boxes>", d.distanceBoxes.size(), 7, 0},
+      {"<Orbit Boxes>", "</Orbit Boxes>", d.orbitBoxes.size(), 7, 0},
+      {"<SData>", "</SData>", 1, 36, 0},
+      {"<Command Buttons>", "</Command Buttons>", DashboardCount, 2, 0},
+      {"<Captions>", "</captions>", MaxCaptions, 12, 0},
+      {"<Thrust Box>", "</Thrust Box>", d.thrustPanels.size(), 7, 0},
+      {"<Objects>", "</Objects>", d.bodies.size(), 19, 0},
+      {"<Auto Pilot>", "</Auto Pilot>", d.autopilot.size(), 4, 1},  // the entry count
+  };
+  for (const Row& r : rows) {
+    ASSERT_GT(r.records, 0u) << r.open;
+    const std::string section = Section(out, r.open, r.close);
+    size_t lines = 0;  // between the tags; a bare line feed inside a text is no line end
+    for (size_t at = section.find("\r\n"); at != std::string::npos; at = section.find("\r\n", at + 2)) ++lines;
+    lines -= 2;
+    EXPECT_EQ(lines, r.records * r.linesPerRecord + r.otherLines)
+        << r.open << ": a record's length changed; files written before read by position";
+  }
+}
+
 TEST_F(SituationFileTest, ToleratesLineFeedsReorderedSectionsAndOtherSpellings) {
   SituationDocument want = Read(bytes).doc;
 
