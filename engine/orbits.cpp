@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/bodies.h"
+#include "engine/view.h"
 
 namespace molvane {
 
@@ -186,18 +187,7 @@ bool PlaceBodyOnOrbit(State& s, int i, bool group) {
     }
     centralMass = s.objmass[k];
     for (int m = 1; m <= s.SystemElementsCount; ++m) centralMass += s.objmass[s.SystemElements[m]];
-
-    s.GroupMass = s.objmass[k];
-    for (int m = 1; m <= s.SystemElementsCount; ++m) {
-      const int j = s.SystemElements[m];
-      const double cj[6] = {s.objx[j], s.objy[j], s.objz[j], s.objvx[j], s.objvy[j], s.objvz[j]};
-      const double total = s.GroupMass + s.objmass[j];
-      // Two massless members have no barycentre between them: keep the centre.
-      if (total != 0) {
-        for (int c = 0; c < 6; ++c) Set(centre[c], cj[c] - (cj[c] - centre[c]) * s.GroupMass / total);
-      }
-      Set(s.GroupMass, s.GroupMass + s.objmass[j]);
-    }
+    s.GroupMass = SystemBarycentre(s, k, centre);
   }
 
   const double a = s.objsma[i];

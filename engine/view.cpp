@@ -8,6 +8,45 @@
 
 namespace molvane {
 
+namespace {
+
+constexpr BodyArray<double> State::*kCentreColumns[] = {&State::objx,  &State::objy,  &State::objz,
+                                                        &State::objvx, &State::objvy, &State::objvz};
+
+}  // namespace
+
+double SystemBarycentre(const State& s, int first, std::span<double> centre) {
+  const size_t n = std::min(centre.size(), std::size(kCentreColumns));
+  for (size_t c = 0; c < n; ++c) centre[c] = (s.*kCentreColumns[c])[first];
+  double group = s.objmass[first];
+  const int count = std::clamp<int>(s.SystemElementsCount, 0, MaxBodies);
+  for (int k = 1; k <= count; ++k) {
+    const int j = s.SystemElements[k];
+    if (j < 0 || j > MaxBodies) continue;
+    const double total = group + s.objmass[j];
+    const double q = group / total;
+    if (total != 0 && std::isfinite(q)) {
+      for (size_t c = 0; c < n; ++c) {
+        const double cj = (s.*kCentreColumns[c])[j];
+        const double next = cj - q * (cj - centre[c]);
+        if (std::isfinite(next)) centre[c] = next;
+      }
+    }
+    if (std::isfinite(total)) group = total;
+  }
+  return group;
+}
+
+double SystemCentre(const State& s, double& cx, double& cy, double& cz) {
+  const int f = std::clamp<int>(s.focusobj, 0, MaxBodies);
+  double centre[3] = {s.objx[f], s.objy[f], s.objz[f]};
+  const double group = s.anchor ? s.GroupMass : SystemBarycentre(s, f, centre);
+  cx = centre[0];
+  cy = centre[1];
+  cz = centre[2];
+  return group;
+}
+
 void AssembleSystemElements(State& s) {
   const int n = BodyCount(s);
   for (int i = 1; i <= n; ++i) {

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "engine/orbits.h"
+#include "engine/view.h"
 #include "ui/colours.h"
 #include "ui/text.h"
 
@@ -78,38 +79,6 @@ void MainView::setTilt(int hscrollValue, int vscrollValue) {
   horizontalTilt_ = hscrollValue / 10000.0;
   horizontalFlipSign_ = horizontalTilt_ * verticalTilt_;
   verticalFlipSign_ = (1.0 - horizontalTilt_) * verticalTilt_;
-}
-
-// The view centre in world metres: the focus body, or with the anchor off
-// the barycentre of the focus body and its system, as a running mean. A
-// member that would divide by a zero total mass leaves the centre where it
-// is, so a massless system still draws.
-double SystemCentre(const State& s, double& cx, double& cy, double& cz) {
-  const int f = std::clamp<int>(s.focusobj, 0, MaxBodies);
-  cx = s.objx[f];
-  cy = s.objy[f];
-  cz = s.objz[f];
-  if (s.anchor) return s.GroupMass;
-  double group = s.objmass[f];
-  const int count = std::clamp<int>(s.SystemElementsCount, 0, MaxBodies);
-  for (int k = 1; k <= count; ++k) {
-    const int j = s.SystemElements[k];
-    if (j < 0 || j > MaxBodies) continue;
-    const double total = group + s.objmass[j];
-    const double q = group / total;
-    if (total != 0 && std::isfinite(q)) {
-      const double nx = s.objx[j] - q * (s.objx[j] - cx);
-      const double ny = s.objy[j] - q * (s.objy[j] - cy);
-      const double nz = s.objz[j] - q * (s.objz[j] - cz);
-      if (std::isfinite(nx) && std::isfinite(ny) && std::isfinite(nz)) {
-        cx = nx;
-        cy = ny;
-        cz = nz;
-      }
-    }
-    group += s.objmass[j];
-  }
-  return group;
 }
 
 void MainView::viewCentre(double& cx, double& cy, double& cz) {

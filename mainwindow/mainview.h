@@ -30,11 +30,6 @@ struct BodyLabel {
   QImage picture;
 };
 
-// The view centre in world metres: the focus body, or with the anchor off
-// the barycentre of the focus body and its system. Returns the system's
-// summed mass term (with the anchor on: the State's GroupMass unchanged).
-double SystemCentre(const State& s, double& cx, double& cy, double& cz);
-
 // The canvas's pixels, taken once for a whole drawing pass.
 struct CanvasPixels {
   uchar* bits;

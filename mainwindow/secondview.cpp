@@ -9,6 +9,7 @@
 
 #include "engine/bodies.h"
 #include "engine/orbits.h"
+#include "engine/view.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/mainview.h"
 #include "ui/colours.h"
