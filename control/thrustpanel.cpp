@@ -148,20 +148,6 @@ int16_t& FormControlCenter::recordReference() {
   return slotIndex_ == 0 ? s_.cpreference : s_.thrustPanels[static_cast<size_t>(slotIndex_)].cpreference;
 }
 
-void FormControlCenter::setCpobject(int16_t v) {
-  if (!IsBodyRow(v)) return;
-  cpobject_ = v;
-  holdBodies();
-  storeBodies();
-}
-
-void FormControlCenter::setCpreference(int16_t v) {
-  if (!IsBodyRow(v)) return;
-  cpreference_ = v;
-  holdBodies();
-  storeBodies();
-}
-
 void FormControlCenter::holdBodies() {
   HoldBody(s_, object_, cpobject_);
   HoldBody(s_, reference_, cpreference_);

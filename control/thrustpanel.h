@@ -36,8 +36,6 @@ class FormControlCenter : public ToolWindow {
   int SlotIndex() const { return slotIndex_; }
   int16_t cpobject() const { return cpobject_; }
   int16_t cpreference() const { return cpreference_; }
-  void setCpobject(int16_t v);
-  void setCpreference(int16_t v);
 
   // Takes the slot's record (place, texts, bodies) from State: the lists
   // show the bodies, and a chosen object shows the boost group.

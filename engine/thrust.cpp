@@ -55,12 +55,6 @@ bool StoreThrustDirection(State& s, int i, const Direction3& u) {
   return true;
 }
 
-void SetThrustDirection(State& s, int i, int j) {
-  if (!IsBodyRow(i) || !IsBodyRow(j)) return;
-  // No relative motion, no direction: keep the old one.
-  if (const std::optional<Direction3> u = UnitAlong(RelativeVelocity(s, i, j))) StoreThrustDirection(s, i, *u);
-}
-
 void ApplyThrustImpulse(State& s, int i, int16_t amount, double sign) {
   if (!IsBodyRow(i)) return;
   s.objthrust[i] = amount;

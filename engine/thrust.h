@@ -2,7 +2,7 @@
 // and the order of the name labels of reference bodies.
 //
 // A thrust direction is kept as a unit vector times timescale in single
-// precision. Every writer (the panel, the autopilot, SetThrustDirection)
+// precision. Every writer (the panel's boosts, the autopilot)
 // goes through StoreThrustDirection, which takes the direction whole or not
 // at all: when a component is not finite or does not fit a single, the
 // body keeps its whole previous direction.
@@ -37,11 +37,6 @@ bool ScaledThrustDirection(const Direction3& u, double timescale, std::array<flo
 // Body i's thrust direction becomes u times timescale, whole or not at all;
 // false (direction unchanged) when it does not fit or i is outside 0..1000.
 bool StoreThrustDirection(State& s, int i, const Direction3& u);
-
-// Points body i's thrust direction along its velocity relative to body j.
-// Equal velocities or an index outside 0..1000 leave the direction as it
-// was.
-void SetThrustDirection(State& s, int i, int j);
 
 // Stores `amount` (m/s) as body i's thrust and adds it to body i's velocity
 // along the stored direction (against it with sign -1). A velocity that

@@ -372,11 +372,6 @@ class Reader {
 
 }  // namespace
 
-ValueListStatus CheckValueList(const ItemList& items, const State& current) {
-  ValueListRead r;
-  return Reader(items, 0, std::string()).Check(r, current);
-}
-
 ValueListRead ApplyValueList(State& s, FilesHost& files, EngineHost& engine, const ItemList& items,
                              const std::string& path) {
   ValueListRead read;

@@ -29,10 +29,6 @@ struct ValueListRead {
   int droppedAutopilot = 0;    // entries past the 1000th, not kept
 };
 
-// Checks the items of a value-list file against the current tables without
-// changing anything.
-ValueListStatus CheckValueList(const ItemList& items, const State& current);
-
 // Checks and, when the file passes, puts it into the tables and windows.
 // `path` is the absolute path being opened; the captions' relative sizes
 // are taken against FilesHost::captionReferenceWidth(). Shows no message.

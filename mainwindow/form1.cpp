@@ -637,8 +637,6 @@ void Form1::message(const std::string& text) {
   dialogs_->message(this, "Molvane", text);
 }
 
-void Form1::HideMouseCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor)); }
-
 void Form1::ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 bool Form1::askYesNo(const std::string& text) {

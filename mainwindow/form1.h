@@ -65,8 +65,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // Folder of what the program writes between runs, created when needed.
   QString dataFolder() const override;
   QString resumePath() const;
-  // The caption text chosen at start-up (also what exit will keep).
-  const QString& startupFileText() const { return startupFileText_; }
   // The desktop session ends (or the process is asked to end): the exit of
   // closing the main window, once however often it is asked. Nobody is
   // there to answer: what the exit reports goes to standard error.
@@ -199,9 +197,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void captionsChanged(int front) override;
   void message(const std::string& text) override;
 
-  // The mouse cursor of the dormant screen-saver mode: each hide needs one
-  // show.
-  static void HideMouseCursor();
+  // Shows the mouse cursor again after the dormant screen-saver mode.
   static void ShowMouseCursor();
 
   // ---- FilesHost.

@@ -4,7 +4,6 @@
 
 #include "ui/frameplace.h"
 #include "ui/twips.h"
-#include "ui/windowstyle.h"
 
 namespace molvane {
 
@@ -26,18 +25,6 @@ void ToolWindow::placeAtTwips(double left, double top) {
 }
 
 bool ToolWindow::placing() const { return placing_ || FramePlacementPending(this); }
-
-void ToolWindow::MakeTopMost() {
-  WindowStyle style(this);
-  style.setTopMost(true);
-  show();
-}
-
-void ToolWindow::RemoveTopMost() {
-  WindowStyle style(this);
-  style.setTopMost(false);
-  show();
-}
 
 bool ToolWindow::markClosed() {
   if (closed_) return false;

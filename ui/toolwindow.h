@@ -1,9 +1,9 @@
 // The base of the tool windows beside the main window: the dashboard
 // windows, the distance, reference and orbit boxes and the thrust panels.
 // What they do alike lives here: the outer frame in twips (the unit the
-// situation files keep places in), top-most on and off, and whether the
-// window has been closed. A place out of reach comes back onto the screen
-// when the window is shown (ui/onscreen.h).
+// situation files keep places in) and whether the window has been closed.
+// A place out of reach comes back onto the screen when the window is shown
+// (ui/onscreen.h).
 #pragma once
 
 #include <QWidget>
@@ -24,9 +24,6 @@ class ToolWindow : public QWidget {
   // Moves the outer frame to the nearest pixels of a place in twips; a
   // place that is not finite leaves the window where it is.
   void placeAtTwips(double left, double top);
-  // Keeps the window above the others, or no longer; either shows it.
-  void MakeTopMost();
-  void RemoveTopMost();
   // Closed and waiting to be deleted: no longer the window of its slot.
   bool isClosed() const { return closed_; }
 

@@ -24,13 +24,6 @@ void WindowStyle::set(Qt::WindowType f, bool on) {
 
 void WindowStyle::setTitlebar(bool on) { set(Qt::FramelessWindowHint, !on); }
 
-bool WindowStyle::toolWindow() const { return client_ && (client_->windowFlags() & Qt::WindowType_Mask) == Qt::Tool; }
-
-void WindowStyle::setToolWindow(bool on) {
-  if (!client_ || toolWindow() == on) return;
-  setFlags((client_->windowFlags() & ~Qt::WindowType_Mask) | (on ? Qt::Tool : Qt::Window));
-}
-
 int32_t WindowStyle::MakeLong(int16_t high, int16_t low) {
   return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16) | static_cast<uint16_t>(low));
 }

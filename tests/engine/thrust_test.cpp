@@ -8,6 +8,12 @@
 namespace molvane {
 namespace {
 
+// The panel's Prograde row with no push: only the direction is stored.
+void PointPrograde(State& s, int i, int j) {
+  float azimuth = 0, altitude = 0;
+  FireBoost(s, BoostRow::Prograde, i, j, 0, "", "", azimuth, altitude);
+}
+
 TEST(ThrustDirection, ProgradeTimesTimescaleThenImpulse) {
   State s;
   s.timescale = 2;
@@ -16,7 +22,7 @@ TEST(ThrustDirection, ProgradeTimesTimescaleThenImpulse) {
   s.objvy[1] = 4;
   s.objvx[2] = 0;
   s.objvy[2] = 4;
-  SetThrustDirection(s, 1, 2);
+  PointPrograde(s, 1, 2);
   EXPECT_EQ(s.objdirx[1], 2.0f);
   EXPECT_EQ(s.objdiry[1], 0.0f);
   EXPECT_EQ(s.objdirz[1], 0.0f);
@@ -41,7 +47,7 @@ TEST(ThrustDirection, RoundedToSinglePrecision) {
   s.objvx[1] = 1;
   s.objvy[1] = 1;
   s.objvz[1] = 1;
-  SetThrustDirection(s, 1, 0);
+  PointPrograde(s, 1, 0);
   const double d = std::sqrt(3.0);
   EXPECT_EQ(s.objdirx[1], static_cast<float>(1 / d * 3));
   EXPECT_EQ(s.objdirz[1], static_cast<float>(1 / d * 3));
@@ -57,20 +63,20 @@ TEST(ThrustDirection, NoRelativeMotionOrBadIndexKeepsDirection) {
   s.objdirx[1] = 0.25f;
   s.objdiry[1] = -0.5f;
   s.objdirz[1] = 1.0f;
-  SetThrustDirection(s, 1, 2);
+  PointPrograde(s, 1, 2);
   EXPECT_EQ(s.objdirx[1], 0.25f);
   EXPECT_EQ(s.objdiry[1], -0.5f);
   EXPECT_EQ(s.objdirz[1], 1.0f);
 
   s.objvx[1] = 100;
-  SetThrustDirection(s, 1, 1001);
-  SetThrustDirection(s, -1, 2);
+  PointPrograde(s, 1, 1001);
+  PointPrograde(s, -1, 2);
   EXPECT_EQ(s.objdirx[1], 0.25f);
 
   // A time step no single can carry: the x component does not fit, and the
   // zero y and z do not come in alone either.
   s.timescale = 1e39;
-  SetThrustDirection(s, 1, 2);
+  PointPrograde(s, 1, 2);
   EXPECT_EQ(s.objdirx[1], 0.25f);
   EXPECT_EQ(s.objdiry[1], -0.5f);
   EXPECT_EQ(s.objdirz[1], 1.0f);
