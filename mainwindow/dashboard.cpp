@@ -5,9 +5,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QMenuBar>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +24,7 @@
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/bodynames.h"
+#include "ui/frameplace.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
@@ -61,9 +64,10 @@ QPushButton* SmallButton(const QString& caption, QWidget* parent) {
 }
 
 // F9 lines the windows up 2010 twips (134 pixels) apart whatever their
-// widths, and the toggles open them at the same places: each window is
-// narrower than that step by room for a window manager's side borders.
-constexpr int DashboardWidth = 124;
+// widths, and the toggles open them at the same places: each window is as
+// wide as the date window's 2010 twips less a thin border on either side, so
+// that the titles get all the room the row has.
+constexpr int DashboardWidth = 130;
 
 // A window's controls: a row of buttons, with the readout on a line of its
 // own below them when there is one.
@@ -102,9 +106,15 @@ int DateAndTimeWidth(int w, int lw) {
 // ------------------------------------------------------------- common part
 
 DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption)
-    : ToolWindow(&tools.form()), tools_(tools), form_(tools.form()), s_(tools.state()), which_(which) {
+    // A title bar with a close box only leaves the caption the most room.
+    : ToolWindow(&tools.form(), Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      tools_(tools),
+      form_(tools.form()),
+      s_(tools.state()),
+      which_(which) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(caption);
+  setToolTip(caption);
   forwardKeys(this);
 }
 
@@ -146,6 +156,13 @@ void DashboardWindowBase::storePlace() {
 void DashboardWindowBase::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
   storePlace();
+}
+
+// A narrow title bar shows only the start of the caption: the whole caption
+// is the window's tool tip.
+void DashboardWindowBase::changeEvent(QEvent* e) {
+  ToolWindow::changeEvent(e);
+  if (e->type() == QEvent::WindowTitleChange) setToolTip(windowTitle());
 }
 
 void DashboardWindowBase::closeEvent(QCloseEvent* e) {
@@ -508,6 +525,13 @@ void MainToolWindows::hideAll() {
 
 // A column at the screen's left edge, each window right below the previous.
 void MainToolWindows::alignVertically() {
+  lineUpColumn();
+  // Windows just opened have no frame yet, so their heights are the
+  // insides': line them up again once the window manager has framed them.
+  if (!WhenFramed(&form_, openWindows(), [this] { lineUpColumn(); })) keepMenuBarFree();
+}
+
+void MainToolWindows::lineUpColumn() {
   DashboardWindowBase* prev = showWindow(DashScreenScale);
   prev->setLeftTwips(0);
   prev->setTopTwips(690);
@@ -517,6 +541,7 @@ void MainToolWindows::alignVertically() {
     win->setLeftTwips(0);
     prev = win;
   }
+  keepMenuBarFree();
 }
 
 // A row along the top, a fixed 2010 twips apart.
@@ -529,6 +554,50 @@ void MainToolWindows::alignHorizontally() {
     win->setTopTwips(690);
     win->setLeftTwips(2010.0 * w);
   }
+  if (!WhenFramed(&form_, openWindows(), [this] { keepMenuBarFree(); })) keepMenuBarFree();
+}
+
+QList<QWidget*> MainToolWindows::openWindows() const {
+  QList<QWidget*> list;
+  for (const QPointer<DashboardWindowBase>& w : windows_) {
+    if (w && w->isVisible()) list.append(w.data());
+  }
+  return list;
+}
+
+// The lined-up windows leave the main window's menus within reach: its
+// frame goes up to the screen's top, where the menu bar lies above the
+// windows' 690 twips; where a window manager's title bar is too high for
+// that, it stands beside the column, narrowed to fit.
+void MainToolWindows::keepMenuBarFree() {
+  QMenuBar* bar = form_.menuBar();
+  if (!bar->isVisible() || form_.isMaximized() || form_.isFullScreen() || !form_.isVisible()) return;
+  const QList<QWidget*> windows = openWindows();
+  const auto covered = [&](const QRect& menus) {
+    QRect r;
+    for (QWidget* w : windows) {
+      if (w->frameGeometry().intersects(menus)) r |= w->frameGeometry();
+    }
+    return r;
+  };
+  const QRect menus(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+  if (covered(menus).isNull()) return;
+  const QScreen* screen = form_.screen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  const QRect frame = form_.frameGeometry();
+  const int up = area.top() - frame.top();
+  if (covered(menus.translated(0, up)).isNull()) {
+    form_.move(frame.left(), area.top());
+    return;
+  }
+  QRect column;
+  for (QWidget* w : windows) column |= w->frameGeometry();
+  const int left = column.right() + 1;
+  const int width = std::min(frame.width(), area.right() + 1 - left);
+  if (width < 200) return;
+  form_.resize(width - (frame.width() - form_.width()), form_.height());
+  form_.move(left, frame.top());
 }
 
 void MainToolWindows::updateScreenScale(double visibleWidthKm) {

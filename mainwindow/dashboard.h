@@ -48,6 +48,7 @@ class DashboardWindowBase : public ToolWindow {
   virtual void formLoad() {}
   void closeEvent(QCloseEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
+  void changeEvent(QEvent* e) override;
   // A control whose key presses reach the keyboard commands.
   void forwardKeys(QWidget* control);
 
@@ -215,6 +216,9 @@ class MainToolWindows : public ToolWindows {
   // Shows the window (creating it when closed), owned by the main window.
   DashboardWindowBase* showWindow(DashboardWindow w);
   void windowClosed(DashboardWindow w);
+  void lineUpColumn();
+  QList<QWidget*> openWindows() const;
+  void keepMenuBarFree();
 
   Form1& form_;
   std::array<QPointer<DashboardWindowBase>, DashboardCount> windows_{};

@@ -1,7 +1,9 @@
 #include "ui/frameplace.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 #include "ui/onscreen.h"
 
@@ -13,13 +15,15 @@ constexpr const char* WatcherName = "molvane-frame-placing";
 
 bool FrameKnown(const QWidget* w) { return w->frameGeometry() != w->geometry(); }
 
-// Looks for the frame a few times a second; a display without a window
-// manager never frames the window, and then the first placing stands.
+bool Unframed(const QWidget* w) { return w->testAttribute(Qt::WA_WState_Created) && !FrameKnown(w); }
+
+// Looks for the frames a few times a second; a display without a window
+// manager never frames a window, and then the first placing stands.
 class FrameWatcher : public QObject {
  public:
-  FrameWatcher(QWidget* window, std::function<void(bool)> place)
-      : QObject(window), window_(window), place_(std::move(place)) {
-    setObjectName(WatcherName);
+  FrameWatcher(QObject* owner, const QList<QWidget*>& windows, std::function<void()> then)
+      : QObject(owner), then_(std::move(then)) {
+    for (QWidget* w : windows) windows_.append(w);
     auto* timer = new QTimer(this);
     timer->setInterval(20);
     connect(timer, &QTimer::timeout, this, [this] { check(); });
@@ -28,18 +32,19 @@ class FrameWatcher : public QObject {
 
  private:
   void check() {
-    if (window_->isVisible() && FrameKnown(window_)) {
+    bool framed = true;
+    for (const QPointer<QWidget>& w : windows_) framed = framed && (!w || (w->isVisible() && FrameKnown(w)));
+    if (framed) {
       setObjectName(QString());  // no longer pending while it places
-      place_(true);
-      KeepOnScreen(window_);
+      then_();
       deleteLater();
     } else if (++ticks_ > 150) {
       deleteLater();
     }
   }
 
-  QWidget* window_;
-  std::function<void(bool)> place_;
+  QList<QPointer<QWidget>> windows_;
+  std::function<void()> then_;
   int ticks_ = 0;
 };
 
@@ -52,9 +57,20 @@ QObject* Watcher(const QWidget* window) {
 void PlaceFramed(QWidget* window, const std::function<void(bool)>& place) {
   if (!window) return;
   delete Watcher(window);
-  const bool waits = window->testAttribute(Qt::WA_WState_Created) && !FrameKnown(window);
+  const bool waits = Unframed(window);
   place(!waits);
-  if (waits) new FrameWatcher(window, place);
+  if (!waits) return;
+  auto* watcher = new FrameWatcher(window, {window}, [window, place] {
+    place(true);
+    KeepOnScreen(window);
+  });
+  watcher->setObjectName(WatcherName);
+}
+
+bool WhenFramed(QObject* owner, const QList<QWidget*>& windows, const std::function<void()>& then) {
+  if (std::none_of(windows.begin(), windows.end(), [](const QWidget* w) { return w && Unframed(w); })) return false;
+  new FrameWatcher(owner, windows, then);
+  return true;
 }
 
 bool FramePlacementPending(const QWidget* window) { return Watcher(window) != nullptr; }

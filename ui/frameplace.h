@@ -5,8 +5,10 @@
 // once more when the margins become known.
 #pragma once
 
+#include <QList>
 #include <functional>
 
+class QObject;
 class QWidget;
 
 namespace molvane {
@@ -16,6 +18,10 @@ namespace molvane {
 // argument says whether they are known. A new placing of the same window
 // replaces one still waiting.
 void PlaceFramed(QWidget* window, const std::function<void(bool framed)>& place);
+
+// Runs `then` once every window of `windows` has its frame, when one of them
+// has none yet; false when there was nothing to wait for.
+bool WhenFramed(QObject* owner, const QList<QWidget*>& windows, const std::function<void()>& then);
 
 // True while a placing waits for the frame: the moves seen meanwhile are the
 // window manager's framing, not the user's.

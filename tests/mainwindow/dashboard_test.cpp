@@ -262,6 +262,7 @@ TEST_F(Dashboard, TimeStepHalvesAndDoublesAtOnceWhilePaused) {
   EXPECT_EQ(state->objvx[2], 2 * vx);
   EXPECT_FALSE(state->TimeStepDoubleRequest);
   EXPECT_EQ(w->windowTitle(), "Time Step -- Seconds");
+  EXPECT_EQ(w->toolTip(), w->windowTitle());  // the whole caption, which a narrow title bar cuts short
   EXPECT_EQ(w->Label1->text().toStdString(), TimeStepDisplay(2).text);
   QTest::mouseClick(w->Command17, Qt::LeftButton);
   QTest::mouseClick(w->Command17, Qt::LeftButton);
