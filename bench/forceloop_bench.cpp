@@ -17,6 +17,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/host.h"
 #include "engine/nativeloop.h"
@@ -303,6 +304,56 @@ void BM_LargeBody(benchmark::State& st) {
   st.counters["large / plain"] = plainTime > 0.0 ? largeTime / plainTime : 0.0;
 }
 
+// Every exact variant of the loop side by side, with the divider bound, the
+// built-in loop and RunLoop as the program binds it (the variant its first
+// call chose), each timed once per iteration in turn, in a rotating order:
+// the counters are the bound's time over each one's, so their ratios are
+// ratios of the same run.
+void BM_Variants(benchmark::State& st) {
+  const int n = int(st.range(0));
+  const brisklet::LoopFn lib = LibraryLoop();
+  if (lib == nullptr) {
+    st.SkipWithError("libbrisklet.so not found beside the benchmark");
+    return;
+  }
+  const std::vector<brisklet::LoopVariant> variants = brisklet::ExactVariants();
+  auto s = Situation(n);
+  auto m = DividerInput(*s, n);
+  const int batch = std::max(1, 200000 / (n * (n - 1) / 2));
+  molvane::EngineHost host;
+  // Entries: 0 the bound, 1 the built-in loop, 2 RunLoop, then the variants.
+  const size_t entries = 3 + variants.size();
+  std::vector<double> time(entries, 0.0);
+  const auto run = [&](size_t e) {
+    for (int b = 0; b < batch; ++b) {
+      if (e == 0) {
+        DividerStep(n, *m);
+      } else if (e == 1) {
+        s->CollisionPairCount = 0;
+        molvane::BuiltInForceLoop(*s, host);
+        molvane::Drift(*s);
+      } else {
+        Call(e == 2 ? lib : variants[e - 3].fn, *s);
+      }
+    }
+    benchmark::ClobberMemory();
+  };
+  size_t turn = 0;
+  for (auto _ : st) {
+    for (size_t i = 0; i < entries; ++i) {
+      const size_t e = (i + turn) % entries;
+      const double t0 = ThreadSeconds();
+      run(e);
+      time[e] += ThreadSeconds() - t0;
+    }
+    ++turn;
+  }
+  const auto share = [&](size_t e) { return time[e] > 0.0 ? time[0] / time[e] : 0.0; };
+  st.counters["built-in"] = share(1);
+  st.counters["RunLoop"] = share(2);
+  for (size_t v = 0; v < variants.size(); ++v) st.counters[variants[v].name] = share(3 + v);
+}
+
 #define BODY_COUNTS Arg(10)->Arg(100)->Arg(300)->Arg(1000)
 BENCHMARK(BM_BuiltInLoop)->BODY_COUNTS;
 BENCHMARK(BM_RunLoop)->BODY_COUNTS;
@@ -311,6 +362,7 @@ BENCHMARK(BM_RunLoopScalar)->BODY_COUNTS;
 BENCHMARK(BM_RunLoopAvx2)->BODY_COUNTS;
 BENCHMARK(BM_RunLoopAvx512)->BODY_COUNTS;
 BENCHMARK(BM_LargeBody)->ArgName("touching")->Arg(0)->Arg(1);
+BENCHMARK(BM_Variants)->BODY_COUNTS;
 
 // The console report, then per body count RunLoop's ratio to the built-in
 // loop (pair rates of the same run) and its share of the divider's floor;
@@ -323,6 +375,11 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     for (const Run& r : runs) {
       if (r.error_occurred) continue;
       if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
+      if (r.run_name.function_name == "BM_Variants") {
+        for (const auto& [name, counter] : r.counters)
+          variants_[std::atoi(r.run_name.args.c_str())][name] = counter.value;
+        continue;
+      }
       if (r.run_name.function_name == "BM_LargeBody") {
         if (const auto it = r.counters.find("large / plain"); it != r.counters.end())
           largeBody_[r.run_name.args] = it->second.value;
@@ -345,6 +402,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       if (share > 0.0) std::printf("N = %d: RunLoop at %.3f of the divider bound\n", n, share);
       if (wide > 0.0) std::printf("N = %d: a 512-bit vector of divisions costs %.2f times a 256-bit one\n", n, wide);
     }
+    PrintVariants();
     for (const auto& [args, ratio] : largeBody_)
       std::printf("N = 1000, one body of 3e9 m among close bodies (%s): %.3f times the plain scene\n", args.c_str(),
                   ratio);
@@ -352,6 +410,30 @@ class SummaryReporter : public benchmark::ConsoleReporter {
   }
 
  private:
+  // Per N, each variant's share of the divider bound, then RunLoop (the
+  // chosen variant) over the fastest variant, over today's AVX-512 loop
+  // (all four divisions on the divider) and over the built-in loop.
+  void PrintVariants() const {
+    for (const auto& [n, v] : variants_) {
+      std::printf("N = %d, share of the divider bound (same run):", n);
+      double fastest = 0.0;
+      for (const auto& [name, share] : v) {
+        std::printf(" %s %.3f;", name.c_str(), share);
+        if (name != "RunLoop" && name != "built-in") fastest = std::max(fastest, share);
+      }
+      const auto get = [&v](const char* key) {
+        const auto it = v.find(key);
+        return it == v.end() ? 0.0 : it->second;
+      };
+      const double chosen = get("RunLoop"), today = get("avx512"), builtIn = get("built-in");
+      std::printf("\n  RunLoop / fastest variant %.3f", fastest > 0.0 ? chosen / fastest : 0.0);
+      if (today > 0.0) std::printf(", / today's AVX-512 loop %.3f", chosen / today);
+      if (builtIn > 0.0) std::printf(", / built-in loop %.2f", chosen / builtIn);
+      std::printf("\n");
+    }
+  }
+
+  std::map<int, std::map<std::string, double>> variants_;
   std::map<int, std::map<std::string, double>> values_;
   std::map<std::string, double> largeBody_;
 };

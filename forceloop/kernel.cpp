@@ -212,7 +212,8 @@ __attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __mma
                                  _mm256_set1_pd(DistHigh), _CMP_LE_OQ);
 }
 
-__attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m256d ReciprocalFma4(__m256d d, __mmask8 distOk) {
+__attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m256d ReciprocalFma4(__m256d d,
+                                                                                                  __mmask8 distOk) {
   const __m256d one = _mm256_set1_pd(1.0);
   __m256d y = _mm256_maskz_rcp14_pd(0xF, d);
   y = _mm256_fmadd_pd(y, _mm256_fnmadd_pd(d, y, one), y);
@@ -225,16 +226,16 @@ __attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m25
   return y;
 }
 
-__attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m256d QuotientFma4(__m256d a, __m256d d, __m256d y,
-                                                                                     __mmask8 distOk) {
+__attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m256d QuotientFma4(__m256d a, __m256d d,
+                                                                                                __m256d y,
+                                                                                                __mmask8 distOk) {
   __m256d q = _mm256_mul_pd(a, y);
   q = _mm256_fnmadd_pd(_mm256_fmsub_pd(d, q, a), y, q);
   q = _mm256_fnmadd_pd(_mm256_fmsub_pd(d, q, a), y, q);
   const __m256d absA = _mm256_andnot_pd(_mm256_set1_pd(-0.0), a);
-  const __mmask8 numOk =
-      _mm256_cmp_pd_mask(a, _mm256_setzero_pd(), _CMP_EQ_OQ) |
-      _mm256_mask_cmp_pd_mask(_mm256_cmp_pd_mask(absA, _mm256_set1_pd(NumLow), _CMP_GE_OQ), absA,
-                              _mm256_set1_pd(NumHigh), _CMP_LE_OQ);
+  const __mmask8 numOk = _mm256_cmp_pd_mask(a, _mm256_setzero_pd(), _CMP_EQ_OQ) |
+                         _mm256_mask_cmp_pd_mask(_mm256_cmp_pd_mask(absA, _mm256_set1_pd(NumLow), _CMP_GE_OQ), absA,
+                                                 _mm256_set1_pd(NumHigh), _CMP_LE_OQ);
   const __mmask8 fallback = 0xF & ~(distOk & numOk);
   if (__builtin_expect(fallback != 0, 0)) q = _mm256_mask_div_pd(q, fallback, a, d);
   return q;
@@ -336,7 +337,7 @@ __attribute__((target("avx512f"), always_inline)) inline __mmask8 DistInDomain8(
 // the residual by FMA, which leave it within one ulp; the third step's
 // residual is exact, so it rounds correctly (Markstein).
 __attribute__((target("avx512f"), always_inline)) inline __m512d ReciprocalFma8(__m512d d, __mmask8 distOk,
-                                                                               __mmask8 live) {
+                                                                                __mmask8 live) {
   const __m512d one = _mm512_set1_pd(1.0);
   __m512d y = _mm512_maskz_rcp14_pd(0xFF, d);
   y = _mm512_fmadd_pd(y, _mm512_fnmadd_pd(d, y, one), y);
@@ -353,15 +354,14 @@ __attribute__((target("avx512f"), always_inline)) inline __m512d ReciprocalFma8(
 // brings it within one ulp, and the second, whose residual is exact, rounds
 // correctly (Markstein). A zero of either sign comes out as vdivpd gives it.
 __attribute__((target("avx512f"), always_inline)) inline __m512d QuotientFma8(__m512d a, __m512d d, __m512d y,
-                                                                             __mmask8 distOk, __mmask8 live) {
+                                                                              __mmask8 distOk, __mmask8 live) {
   __m512d q = _mm512_mul_pd(a, y);
   q = _mm512_fnmadd_pd(_mm512_fmsub_pd(d, q, a), y, q);
   q = _mm512_fnmadd_pd(_mm512_fmsub_pd(d, q, a), y, q);
   const __m512d absA = _mm512_abs_pd(a);
-  const __mmask8 numOk =
-      _mm512_cmp_pd_mask(a, _mm512_setzero_pd(), _CMP_EQ_OQ) |
-      _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(absA, _mm512_set1_pd(NumLow), _CMP_GE_OQ), absA,
-                              _mm512_set1_pd(NumHigh), _CMP_LE_OQ);
+  const __mmask8 numOk = _mm512_cmp_pd_mask(a, _mm512_setzero_pd(), _CMP_EQ_OQ) |
+                         _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(absA, _mm512_set1_pd(NumLow), _CMP_GE_OQ), absA,
+                                                 _mm512_set1_pd(NumHigh), _CMP_LE_OQ);
   const __mmask8 fallback = live & ~(distOk & numOk);
   if (__builtin_expect(fallback != 0, 0)) q = _mm512_mask_div_pd(q, fallback, a, d);
   return q;
@@ -760,15 +760,15 @@ bool CpuHasAvx512() {
 
 namespace {
 __attribute__((target("avx2,fma,avx512f,avx512vl"))) void ReciprocalFma256(const double* d, double* out,
-                                                                          std::size_t count) {
+                                                                           std::size_t count) {
   for (std::size_t i = 0; i + 4 <= count; i += 4) {
     const __m256d dv = _mm256_loadu_pd(d + i);
     _mm256_storeu_pd(out + i, ReciprocalFma4(dv, DistInDomain4(dv)));
   }
 }
 
-__attribute__((target("avx2,fma,avx512f,avx512vl"))) void QuotientFma256(const double* a, const double* d,
-                                                                         double* out, std::size_t count) {
+__attribute__((target("avx2,fma,avx512f,avx512vl"))) void QuotientFma256(const double* a, const double* d, double* out,
+                                                                         std::size_t count) {
   for (std::size_t i = 0; i + 4 <= count; i += 4) {
     const __m256d dv = _mm256_loadu_pd(d + i);
     const __mmask8 distOk = DistInDomain4(dv);
@@ -826,7 +826,7 @@ std::size_t ChooseByCost(const std::vector<LoopVariant>& variants) {
   // A scene like the program's (spread-out bodies that attract, none
   // touching); every variant runs on it in turn, so a busy moment of the
   // machine costs each alike, and the best of the rounds counts.
-  constexpr int32_t n = 256;
+  constexpr int32_t n = 192;
   std::vector<double> t[8];
   for (auto& a : t) a.assign(n + 1, 0.0);
   uint64_t r = 0x9E3779B97F4A7C15ULL;
@@ -840,7 +840,7 @@ std::size_t ChooseByCost(const std::vector<LoopVariant>& variants) {
   }
   int32_t higher[MaxPairs + 1] = {}, lower[MaxPairs + 1] = {};
   std::vector<double> best(variants.size(), Inf);
-  for (int round = 0; round < 8; ++round) {
+  for (int round = 0; round < 7; ++round) {
     for (std::size_t v = 0; v < variants.size(); ++v) {
       const auto t0 = std::chrono::steady_clock::now();
       variants[v].fn(n, t[0].data(), t[1].data(), t[2].data(), t[3].data(), t[4].data(), t[5].data(), t[6].data(),

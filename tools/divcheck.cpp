@@ -44,7 +44,7 @@ double Random(Rng& r, int e) { return std::ldexp(FromBits(0x3FF0000000000000ULL 
 
 // Kinds of operands (a, d). Reciprocals take d alone.
 enum Kind { LoopRange, FastRange, NearMidpoint, NearPowerOfTwo, AllOnes, Special, Kinds };
-const char* const KindName[Kinds] = {"loop's range", "whole fast range", "near a midpoint",
+const char* const KindName[Kinds] = {"loop's range",       "whole fast range",      "near a midpoint",
                                      "near powers of two", "all-ones significands", "specials"};
 
 // Differences as the loop sees them, the distance as the loop computes it.
@@ -94,8 +94,8 @@ void EdgeOperands(Kind k, Rng& r, double& a, double& d) {
       if (r.Next() & 1) a = Random(r, r.Int(-10, 10));
       break;
     default: {  // specials and random bit patterns
-      static const double specials[] = {0.0,     -0.0,   INFINITY, -INFINITY, NAN, -NAN, 0x1p-1074, 0x1p-1022,
-                                        DBL_MAX, -1.0,   0x1p-301, 0x1p301,   0x1p-601, 0x1p601, 1e-310, 1.0};
+      static const double specials[] = {0.0,     -0.0, INFINITY, -INFINITY, NAN,      -NAN,    0x1p-1074, 0x1p-1022,
+                                        DBL_MAX, -1.0, 0x1p-301, 0x1p301,   0x1p-601, 0x1p601, 1e-310,    1.0};
       const auto pick = [&]() {
         if (r.Next() & 1) return FromBits(r.Next());
         return specials[r.Next() % (sizeof specials / sizeof specials[0])];
@@ -110,9 +110,7 @@ void EdgeOperands(Kind k, Rng& r, double& a, double& d) {
 void Fill(Kind k, Rng& r, std::vector<double>& a, std::vector<double>& d) {
   for (size_t i = 0; i < a.size(); ++i) {
     switch (k) {
-      case LoopRange:
-        LoopOperands(r, a[i], d[i]);
-        break;
+      case LoopRange: LoopOperands(r, a[i], d[i]); break;
       case FastRange:
         d[i] = Random(r, r.Int(-300, 299));
         a[i] = (r.Next() & 31) == 0 ? r.Sign() * 0.0 : r.Sign() * Random(r, r.Int(-600, 599));
@@ -121,9 +119,7 @@ void Fill(Kind k, Rng& r, std::vector<double>& a, std::vector<double>& d) {
         while (!MidpointOperands(r, a[i], d[i])) {
         }
         break;
-      default:
-        EdgeOperands(k, r, a[i], d[i]);
-        break;
+      default: EdgeOperands(k, r, a[i], d[i]); break;
     }
   }
 }

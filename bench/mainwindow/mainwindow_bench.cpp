@@ -18,6 +18,7 @@
 #include "engine/nativeloop.h"
 #include "engine/simulation.h"
 #include "engine/state.h"
+#include "forceloop/kernel.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/viewwidget.h"
@@ -251,7 +252,10 @@ void BM_RunningLoop(benchmark::State& bs) {
     bs.SkipWithError("libbrisklet.so not found beside the benchmark");
     return;
   }
-  TimedRunLoop::real = s->nativeRunLoop;
+  // loop:1 runs the AVX-512 build with every division on the divider (the
+  // library's loop before it chose among variants by cost), for a before and
+  // after in one run.
+  TimedRunLoop::real = bs.range(2) != 0 && brisklet::CpuHasAvx512() ? brisklet::RunLoopAvx512 : s->nativeRunLoop;
   s->nativeRunLoop = &TimedRunLoop::Call;
   s->trails = true;
   s->llabels = true;
@@ -293,13 +297,15 @@ void BM_RunningLoop(benchmark::State& bs) {
   bs.counters["drawing"] = wall > 0 ? form.seconds / wall : 0.0;
 }
 BENCHMARK(BM_RunningLoop)
-    ->ArgNames({"N", "frame_ms"})
-    ->Args({10, 0})
-    ->Args({10, ViewWidget::DisplayFrameMs})
-    ->Args({100, 0})
-    ->Args({100, ViewWidget::DisplayFrameMs})
-    ->Args({1000, 0})
-    ->Args({1000, ViewWidget::DisplayFrameMs})
+    ->ArgNames({"N", "frame_ms", "loop"})
+    ->Args({10, 0, 0})
+    ->Args({10, ViewWidget::DisplayFrameMs, 0})
+    ->Args({100, 0, 0})
+    ->Args({100, ViewWidget::DisplayFrameMs, 0})
+    ->Args({100, ViewWidget::DisplayFrameMs, 1})
+    ->Args({1000, 0, 0})
+    ->Args({1000, ViewWidget::DisplayFrameMs, 0})
+    ->Args({1000, ViewWidget::DisplayFrameMs, 1})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 

@@ -141,15 +141,9 @@ void AwkwardScene(State& s, int n, unsigned seed) {
         s.objx[i] = sign() * ((rng() & 1) != 0 ? std::ldexp(0x1.fffffffffffffp0, int(rng() % 80) - 40) : 1e-185);
         if (s.objx[i] != 1e-185 && s.objx[i] != -1e-185) s.objy[i] = s.objy[p], s.objz[i] = s.objz[p];
         break;
-      case 5:
-        field(unsigned(rng()), i) = (rng() & 1) != 0 ? nan : -nan;
-        break;
-      case 6:
-        field(unsigned(rng()), i) = sign() * inf;
-        break;
-      case 7:
-        s.objsize[i] = -1.0e9;
-        break;
+      case 5: field(unsigned(rng()), i) = (rng() & 1) != 0 ? nan : -nan; break;
+      case 6: field(unsigned(rng()), i) = sign() * inf; break;
+      case 7: s.objsize[i] = -1.0e9; break;
       case 8:  // random bits, the size's sign bit set
         for (unsigned f = 0; f < 7; ++f) {
           const uint64_t bits = rng();
@@ -160,8 +154,7 @@ void AwkwardScene(State& s, int n, unsigned seed) {
           std::memcpy(&s.objsize[i], &bits, sizeof bits);
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }
