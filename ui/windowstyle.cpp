@@ -13,7 +13,16 @@ void WindowStyle::setFlags(Qt::WindowFlags flags) {
   const QRect geometry = client_->geometry();
   client_->setWindowFlags(flags);
   client_->setGeometry(geometry);
-  if (visible) client_->show();
+  if (!visible) return;
+  client_->show();
+  // The window manager forgets, with the old native window, that the
+  // windows this one owns stay above it: map them again so that it reads it
+  // anew (a modal dialog would end on hiding; it keeps itself above).
+  for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!w->isWindow() || !w->isVisible() || w->isModal()) continue;
+    w->hide();
+    w->show();
+  }
 }
 
 void WindowStyle::set(Qt::WindowType f, bool on) {
