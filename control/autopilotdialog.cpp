@@ -225,7 +225,7 @@ void frmAutoPilot::connectControls() {
       {btnEdit, &frmAutoPilot::btnEdit_Click},     {btnOK, &frmAutoPilot::btnOK_Click},
       {btnClose, &frmAutoPilot::btnClose_Click}};
   for (auto [button, handler] : clicks) {
-    connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+    connect(button, &QAbstractButton::clicked, this, [this, h = handler] { (this->*h)(); });
   }
 }
 

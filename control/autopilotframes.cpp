@@ -460,7 +460,7 @@ ZoomFrame::ZoomFrame(QWidget* editor, WindowServices& form) : CommandFrame(edito
                                                                     {OptionHalf, &ZoomFrame::OptionHalf_Click},
                                                                     {OptionSpecify, &ZoomFrame::OptionSpecify_Click}};
   for (auto [option, handler] : clicks) {
-    connect(option, &QRadioButton::clicked, this, [this, handler] { (this->*handler)(); });
+    connect(option, &QRadioButton::clicked, this, [this, h = handler] { (this->*h)(); });
   }
 }
 

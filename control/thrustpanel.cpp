@@ -43,7 +43,7 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
   setFixedSize(PixelsOfTwips(1800), PixelsOfTwips(5300));
   ForwardKeysFrom(this, true);
 
-  auto button = [this](QWidget* parent, const QString& caption, QRect r) {
+  auto button = [](QWidget* parent, const QString& caption, QRect r) {
     auto* b = new QPushButton(caption, parent);
     b->setAutoDefault(false);
     b->setGeometry(r);
@@ -250,7 +250,7 @@ void FormControlCenter::followBodies(bool refill) {
   auto name = [this](int k) { return Latin1(s_.objname[static_cast<size_t>(k)]); };
   // Entry p is body p + 1; nothing chosen yet keeps what was typed while
   // it names a body.
-  auto show = [this, n](QComboBox* c, int k, const QString& typed) {
+  auto show = [this](QComboBox* c, int k, const QString& typed) {
     ShowBodyEntry(c, s_, k);
     if (k == 0) c->setEditText(FindBodyByName(s_, Latin1Bytes(typed)) > 0 ? typed : QString());
   };

@@ -15,22 +15,11 @@
 #include "ui/bodynames.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
+#include "ui/optiongroup.h"
 #include "ui/text.h"
 #include "ui/windowservices.h"
 
 namespace molvane {
-
-namespace {
-
-template <size_t N>
-int Chosen(const std::array<QRadioButton*, N>& group) {
-  for (size_t k = 0; k < N; ++k) {
-    if (group[k] && group[k]->isChecked()) return static_cast<int>(k);
-  }
-  return 0;
-}
-
-}  // namespace
 
 CreateObjectClass::CreateObjectClass(BodyEditors& owner, WindowServices& form)
     : BodyDialog(owner, form, "Create Class of Objects") {

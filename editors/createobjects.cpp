@@ -18,22 +18,11 @@
 #include "ui/bodynames.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
+#include "ui/optiongroup.h"
 #include "ui/text.h"
 #include "ui/windowservices.h"
 
 namespace molvane {
-
-namespace {
-
-template <size_t N>
-int Chosen(const std::array<QRadioButton*, N>& group) {
-  for (size_t k = 0; k < N; ++k) {
-    if (group[k] && group[k]->isChecked()) return static_cast<int>(k);
-  }
-  return 0;
-}
-
-}  // namespace
 
 frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, WindowServices& form)
     : BodyDialog(owner, form, "Create Objects") {
@@ -50,7 +39,7 @@ frmCreateMultipleObjects::frmCreateMultipleObjects(BodyEditors& owner, WindowSer
     lay->addWidget(spread, 1, 1);
     return box;
   };
-  auto units = [this](QGroupBox* box, std::array<QRadioButton*, 4>& b, std::array<const char*, 4> names) {
+  auto units = [](QGroupBox* box, std::array<QRadioButton*, 4>& b, std::array<const char*, 4> names) {
     auto* lay = static_cast<QGridLayout*>(box->layout());
     auto* group = new QButtonGroup(box);
     for (int k = 0; k < 4; ++k) {

@@ -16,20 +16,13 @@
 #include "ui/bodynames.h"
 #include "ui/colours.h"
 #include "ui/editablelist.h"
+#include "ui/optiongroup.h"
 #include "ui/text.h"
 #include "ui/windowservices.h"
 
 namespace molvane {
 
 namespace {
-
-template <size_t N>
-int Chosen(const std::array<QRadioButton*, N>& group) {
-  for (size_t k = 0; k < N; ++k) {
-    if (group[k] && group[k]->isChecked()) return static_cast<int>(k);
-  }
-  return 0;
-}
 
 template <size_t N>
 QGroupBox* UnitGroup(const QString& caption, std::array<QRadioButton*, N>& buttons,

@@ -156,18 +156,31 @@ struct PlaceTerms {
 // source for every build: where the processor has AVX2 the compiler runs it
 // four bodies at a time, the same operations on every value. (Vectorising
 // needs the promise that no operation traps, which none here does.)
+// GCC's promise is an optimize attribute; clang has none (its vectorizer
+// needs no such promise here).
+#if defined(__clang__)
+#define MOLVANE_NO_TRAPS
+#else
+#define MOLVANE_NO_TRAPS __attribute__((optimize("no-trapping-math")))
+#endif
+#define MOLVANE_VECTOR_LOOP __attribute__((target_clones("avx2", "default"))) MOLVANE_NO_TRAPS
+
+// The loop, inlined whole into each clone below (compilers clone no
+// templates).
 template <bool Exaggerate>
-__attribute__((target_clones("avx2", "default"), optimize("no-trapping-math"))) void PlaceAll(
-    const Projection p, const PlaceTerms t, int n, const double* __restrict size, const double* __restrict wx,
-    const double* __restrict wy, const double* __restrict wz, double* __restrict x, double* __restrict y,
-    double* __restrict r, uint8_t* __restrict shown) {
+[[gnu::always_inline]] MOLVANE_NO_TRAPS inline void PlaceEach(const Projection& p, const PlaceTerms& t, int n,
+                                                              const double* __restrict size,
+                                                              const double* __restrict wx, const double* __restrict wy,
+                                                              const double* __restrict wz, double* __restrict x,
+                                                              double* __restrict y, double* __restrict r,
+                                                              uint8_t* __restrict shown) {
   for (int i = 1; i <= n; ++i) {
     double ri = size[i] * p.scale / 2;
     if (Exaggerate) {
       ri *= t.exaggerated;
       ri = ri < t.exaggerated ? t.exaggerated : ri;
     }
-    ri = (ri < t.minSize) | (ri != ri) ? t.minSize : ri;  // a radius that is not a number too
+    ri = ((ri < t.minSize) | (ri != ri)) ? t.minSize : ri;  // a radius that is not a number too
     ri = ri > 4000 ? 4000 : ri;
     double xi, yi;
     p.place(wx[i], wy[i], wz[i], xi, yi);
@@ -178,14 +191,24 @@ __attribute__((target_clones("avx2", "default"), optimize("no-trapping-math"))) 
   }
 }
 
+MOLVANE_VECTOR_LOOP void PlaceAll(bool exaggerate, const Projection p, const PlaceTerms t, int n,
+                                  const double* __restrict size, const double* __restrict wx,
+                                  const double* __restrict wy, const double* __restrict wz, double* __restrict x,
+                                  double* __restrict y, double* __restrict r, uint8_t* __restrict shown) {
+  if (exaggerate)
+    PlaceEach<true>(p, t, n, size, wx, wy, wz, x, y, r, shown);
+  else
+    PlaceEach<false>(p, t, n, size, wx, wy, wz, x, y, r, shown);
+}
+
 // The small discs among them: a radius up to 2 px and a centre at least two
 // pixels inside the canvas (right, bottom: its width and height less 2),
 // with the whole pixel of the centre and its fractions, all at the float
 // precision the discs are drawn at.
-__attribute__((target_clones("avx2", "default"), optimize("no-trapping-math"))) void DiscPlaces(
-    int n, double right, double bottom, const double* __restrict x, const double* __restrict y,
-    const double* __restrict r, double* __restrict discR, double* __restrict fx, double* __restrict fy,
-    int32_t* __restrict ix, int32_t* __restrict iy, uint8_t* __restrict small) {
+MOLVANE_VECTOR_LOOP void DiscPlaces(int n, double right, double bottom, const double* __restrict x,
+                                    const double* __restrict y, const double* __restrict r, double* __restrict discR,
+                                    double* __restrict fx, double* __restrict fy, int32_t* __restrict ix,
+                                    int32_t* __restrict iy, uint8_t* __restrict small) {
   for (int i = 1; i <= n; ++i) {
     const double cx = static_cast<float>(x[i]), cy = static_cast<float>(y[i]), cr = static_cast<float>(r[i]);
     const bool inside = (cr <= SmallDiscRadius) & (cr >= 0) & (cx >= 2) & (cy >= 2) & (cx < right) & (cy < bottom);
@@ -228,10 +251,8 @@ void MainView::placeBodies(int n) {
       ProjectionOf(s_, verticalTilt_, horizontalTilt_, horizontalFlipSign_, verticalFlipSign_);
   const PlaceTerms terms{static_cast<double>(s_.MinimumObjectSize), static_cast<double>(s_.ExaggeratedObjectSize),
                          right, bottom};
-  (s_.ExaggerateObjectSizeOn ? PlaceAll<true> : PlaceAll<false>)(projection, terms, n, s_.objsize.data(),
-                                                                 s_.objx.data(), s_.objy.data(), s_.objz.data(),
-                                                                 placeX_.data(), placeY_.data(), placeR_.data(),
-                                                                 shown_.data());
+  PlaceAll(s_.ExaggerateObjectSizeOn, projection, terms, n, s_.objsize.data(), s_.objx.data(), s_.objy.data(),
+           s_.objz.data(), placeX_.data(), placeY_.data(), placeR_.data(), shown_.data());
   if (s_.RotatingFrame.on) turnPlaces(n, right, bottom);
   DiscPlaces(n, canvas_.width() - 2, canvas_.height() - 2, placeX_.data(), placeY_.data(), placeR_.data(),
              discR_.data(), discFx_.data(), discFy_.data(), discX_.data(), discY_.data(), smallDisc_.data());

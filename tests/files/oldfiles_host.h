@@ -11,16 +11,13 @@ namespace molvane::testing {
 
 class OldFilesHost : public FakeFilesHost {
  public:
-  explicit OldFilesHost(State& s) : s_(s) {}
+  explicit OldFilesHost(State&) {}
   void openReferenceBox(int k) override { calls.push_back("openReferenceBox " + std::to_string(k)); }
   void openDefaultOrbitBox() override { calls.push_back("openDefaultOrbitBox"); }
   void closeDefaultOrbitBox() override { calls.push_back("closeDefaultOrbitBox"); }
   void openDefaultThrustPanel() override { calls.push_back("openDefaultThrustPanel"); }
   void closeDefaultThrustPanel() override { calls.push_back("closeDefaultThrustPanel"); }
   double captionReferenceWidth() const override { return 12000; }
-
- private:
-  State& s_;
 };
 
 }  // namespace molvane::testing
