@@ -383,7 +383,9 @@ void MainView::drawPlaced(int n) {
     if (!shown[i]) continue;
     const double x = placeX[i], y = placeY[i], r = placeR[i];
     if (!trails && (x != lastX[i] || y != lastY[i])) {
-      if (Erasable(lastX[i]) && Erasable(lastY[i])) FillDisc(pixels, discShapes_, lastX[i], lastY[i], r, back, back);
+      // The disc was drawn at single precision: erase those very pixels.
+      const double ex = static_cast<float>(lastX[i]), ey = static_cast<float>(lastY[i]);
+      if (Erasable(ex) && Erasable(ey)) FillDisc(pixels, discShapes_, ex, ey, static_cast<float>(r), back, back);
       lastX[i] = x;
       lastY[i] = y;
     }

@@ -229,6 +229,36 @@ TEST_F(MainViewProjection, APassDrawsTheGeneralPathsPixelsAtTheProjectedPlaces) 
   }
 }
 
+// With trails off each pass erases the discs of the pass before: in the
+// rotating frame every place moves, and no pixel stays lit outside the
+// discs of the latest pass.
+TEST_F(MainViewProjection, TrailsOffLeaveNothingBesideTheLatestDiscs) {
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  s->MinimumObjectSize = 0;
+  s->RotatingFrame.on = true;
+  s->RotatingFrame.period = 3000;
+  s->focusobj = addBody(0, 0, 0);
+  for (int k = 1; k < 1000; ++k) {
+    const int i = addBody((unit(rng) - 0.5) * 9e11, (unit(rng) - 0.5) * 7e11, 0, 1e-9);
+    s->objsize[i] = unit(rng) * 4e10;  // radius 0 to 20 pixels
+  }
+  const uint32_t back = PixelFromValue(s->mainWindow.backColor);
+  for (int pass = 0; pass < 1000; ++pass) view->drawBodies();
+  QImage discs(800, 600, QImage::Format_RGB32);
+  discs.fill(back);
+  const CanvasPixels pixels{discs.bits(), discs.bytesPerLine(), 800, 600};
+  for (int i = 1; i <= s->objects; ++i) {
+    FillDiscGeneral(pixels, static_cast<float>(s->objlastx[i]), static_cast<float>(s->objlasty[i]),
+                    static_cast<float>(s->objsize[i] * s->ScalePixel / 2), ~0u, ~0u);
+  }
+  int dust = 0;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) dust += view->canvas().pixel(x, y) != back && discs.pixel(x, y) == back;
+  }
+  EXPECT_EQ(dust, 0);
+}
+
 TEST_F(MainViewProjection, LabelsSitRightWithTrailsAndLeftWithout) {
   s->focusobj = addBody(0, 0, 0);
   s->llabels = true;
