@@ -9,7 +9,9 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -21,6 +23,7 @@
 #include "engine/view.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/menudialogs.h"
 #include "mainwindow/secondview.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/bodynames.h"
@@ -421,7 +424,26 @@ void frmGraphicsOptions::Command21_Click() { form_.LabelsOnOff(); }
 // --------------------------------------------------------- the window set
 
 MainToolWindows::MainToolWindows(Form1& form)
-    : ToolWindows(form.state()), openUrl([](const QUrl& u) { return QDesktopServices::openUrl(u); }), form_(form) {}
+    : ToolWindows(form.state()), openUrl([this](const QUrl& u) { return openWithDesktop(u); }), form_(form) {}
+
+// xdg-open tells by its exit status whether a viewer took the page (3, "no
+// method available", on a desktop without a browser); QDesktopServices only
+// tells that it started. A viewer that fails names the page as one that
+// cannot start does; one ended with the program says nothing.
+bool MainToolWindows::openWithDesktop(const QUrl& url) {
+  const QString opener = QStandardPaths::findExecutable("xdg-open");
+  if (opener.isEmpty()) return QDesktopServices::openUrl(url);
+  const QString page = url.isLocalFile() ? url.toLocalFile() : url.toString();
+  auto* run = new QProcess(&form_);
+  QObject::connect(run, &QProcess::finished, run, [this, run, page](int code, QProcess::ExitStatus status) {
+    run->deleteLater();
+    if (status == QProcess::NormalExit && code != 0) form_.message(PathBytes(NoBrowserText(page)));
+  });
+  run->start(opener, {page});
+  if (run->waitForStarted()) return true;
+  delete run;
+  return false;
+}
 
 // The windows go with the set that made them; their flags say so.
 MainToolWindows::~MainToolWindows() {

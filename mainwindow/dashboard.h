@@ -207,8 +207,10 @@ class MainToolWindows : public ToolWindows {
   // The default place of a dashboard window opened by its toggle (twips).
   static QPoint DefaultPlaceTwips(DashboardWindow w);
 
-  // Opens a page or file in the desktop's viewer (tests replace it).
+  // Opens a page or file in the desktop's viewer (tests replace it); a
+  // viewer that starts and then fails says so later.
   std::function<bool(const QUrl&)> openUrl;
+  bool openWithDesktop(const QUrl& url);
 
  private:
   friend class DashboardWindowBase;

@@ -408,6 +408,24 @@ TEST_F(Dialogs, HelpPagesOpenInTheDesktopViewer) {
   EXPECT_EQ(opened.size(), 4u);  // a missing page is not handed to the browser
   ASSERT_EQ(dialogs.messages().size(), 2u);
   EXPECT_EQ(PathText(dialogs.messages().back()), MissingHelpPageText(dataDir() + "/gone.html"));
+
+  // xdg-open found but failing (3: no method available) says so too; one
+  // that shows the page says nothing.
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFile::encodeName(dataDir()) + ":" + path);
+  tw->openUrl = [&](const QUrl& u) { return tw->openWithDesktop(u); };
+  for (const auto& [status, messages] : {std::pair{3, 3u}, std::pair{0, 3u}}) {
+    QFile script(dataDir() + "/xdg-open");
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    script.write("#!/bin/sh\nexit " + QByteArray::number(status) + "\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    form->menus().molvHelp->trigger();
+    QTest::qWait(500);
+    ASSERT_EQ(dialogs.messages().size(), messages) << status;
+    EXPECT_EQ(PathText(dialogs.messages().back()), NoBrowserText(local));
+  }
+  qputenv("PATH", path);
 }
 
 TEST_F(Dialogs, ScreenSaverSettingsWriteTheFileAndEndTheProgram) {
