@@ -21,9 +21,11 @@ TEST(SmallDesktop, TheLinedUpDashboardLeavesTheMenuBarFree) {
   for (QAction* align :
        {p.form().menus().alignVertically, p.form().menus().alignHorizontal, p.form().menus().alignVertically}) {
     align->trigger();
-    std::vector<QRect> frames;
-    for (int w = 0; w < DashboardCount; ++w) frames.push_back(SettledFrame(*p.tools().window(DashboardWindow(w))));
-    SettledFrame(p.form());
+    std::vector<QWidget*> windows;
+    for (int w = 0; w < DashboardCount; ++w) windows.push_back(p.tools().window(DashboardWindow(w)));
+    windows.push_back(&p.form());
+    std::vector<QRect> frames = SettledFrames(windows);
+    frames.pop_back();
     QMenuBar* bar = p.form().menuBar();
     const QRect menus(bar->mapToGlobal(QPoint(0, 0)), bar->size());
     const std::string what = align->text().toStdString();

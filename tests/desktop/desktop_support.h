@@ -9,8 +9,10 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "files/situation.h"
 #include "mainwindow/dashboard.h"
@@ -25,23 +27,34 @@ inline void PrintTo(const QRect& r, std::ostream* os) {
 
 namespace molvane {
 
-// The frame once it is framed, its placing done and unchanged for a while.
-inline QRect SettledFrame(QWidget& w) {
-  QRect last;
+// The frames once every window is framed, its placing done and none has
+// moved for a while.
+inline std::vector<QRect> SettledFrames(const std::vector<QWidget*>& windows) {
+  std::vector<QRect> last;
   QElapsedTimer still;
+  const auto frames = [&] {
+    std::vector<QRect> f;
+    for (QWidget* w : windows) f.push_back(w->frameGeometry());
+    return f;
+  };
   EXPECT_TRUE(QTest::qWaitFor(
       [&] {
-        if (FramePlacementPending(&w) || w.frameGeometry() == w.geometry() || w.frameGeometry() != last) {
-          last = w.frameGeometry();
+        const bool framed = std::all_of(windows.begin(), windows.end(), [](QWidget* w) {
+          return !FramePlacementPending(w) && w->frameGeometry() != w->geometry();
+        });
+        if (!framed || frames() != last) {
+          last = frames();
           still.start();
           return false;
         }
-        return still.elapsed() > 300;
+        return still.elapsed() > 400;
       },
       8000))
-      << "the frame did not settle";
-  return w.frameGeometry();
+      << "the frames did not settle";
+  return frames();
 }
+
+inline QRect SettledFrame(QWidget& w) { return SettledFrames({&w})[0]; }
 
 inline void WriteResumeFile(const std::string& bytes) {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
