@@ -1,6 +1,7 @@
 // Bit-compares Brisklet's reciprocal and quotient on the FMA units (with
-// their fallbacks) against vdivpd, over operands of several kinds, and runs
-// controls that show the comparison catches results that are only faithful.
+// their fallbacks) against vdivpd, over operands of several kinds (see
+// docs/fma-division.md), and runs controls that show the comparison catches
+// results that are only faithful.
 // Usage: brisklet_divcheck [operands per operation, default 1e9] [seed]
 // Exit status 0 when every operand matches and every control is caught.
 #include <immintrin.h>
@@ -57,10 +58,20 @@ void LoopOperands(Rng& r, double& a, double& d) {
   a = c[r.Int(0, 2)];
 }
 
+const uint64_t HardReciprocals[] = {
+#include "tools/hard_reciprocals.inc"
+};
+
 // a/d within t / (2^53 B) of a midpoint, t odd and small: with d = B 2^-52
 // (B odd) and the midpoint N 2^-53, a = (B N - t) / 2^53 2^-52 is a double
 // when B N = t mod 2^53, i.e. N = t / B mod 2^53.
 bool MidpointOperands(Rng& r, double& a, double& d) {
+  if (r.Next() % 4 == 0) {  // 1/d next to a midpoint, a anywhere in the fast range
+    const uint64_t B = HardReciprocals[r.Next() % (sizeof HardReciprocals / sizeof HardReciprocals[0])];
+    d = std::ldexp(double(B), r.Int(-300, 299) - 52);
+    a = r.Sign() * Random(r, r.Int(-600, 599));
+    return true;
+  }
   const uint64_t B = (uint64_t(1) << 52) | (r.Next() >> 12) | 1;
   uint64_t inv = B;  // Newton's iteration for the inverse modulo 2^64
   for (int i = 0; i < 6; ++i) inv *= 2 - B * inv;
