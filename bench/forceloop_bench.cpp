@@ -24,6 +24,7 @@
 #include "engine/simulation.h"
 #include "engine/state.h"
 #include "forceloop/kernel.h"
+#include "tests/support/nullhosts.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void SetPairRate(benchmark::State& st, int n) {
 void BM_BuiltInLoop(benchmark::State& st) {
   const int n = int(st.range(0));
   auto s = Situation(n);
-  molvane::EngineHost host;
+  molvane::NullEngineHost host;
   for (auto _ : st) {
     s->CollisionPairCount = 0;
     molvane::BuiltInForceLoop(*s, host);
@@ -320,7 +321,7 @@ void BM_Variants(benchmark::State& st) {
   auto s = Situation(n);
   auto m = DividerInput(*s, n);
   const int batch = std::max(1, 200000 / (n * (n - 1) / 2));
-  molvane::EngineHost host;
+  molvane::NullEngineHost host;
   // Entries: 0 the bound, 1 the built-in loop, 2 RunLoop, then the variants.
   const size_t entries = 3 + variants.size();
   std::vector<double> time(entries, 0.0);

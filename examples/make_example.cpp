@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   s->mainWindow.hscroll = 0;
   for (auto& d : s->dashboard) d = DashboardPlace{-1, -1};
 
-  FilesHost quiet;
+  ConsoleSaveHost quiet;
   // Paths enter the file code absolute.
   const std::string path = std::filesystem::absolute(argv[1]).string();
   if (!WriteSituationFile(*s, quiet, path)) {

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   }
   auto s = std::make_unique<State>();
   FillFullSituation(*s, !bodiesOnly);
-  FilesHost quiet;
+  ConsoleSaveHost quiet;
   const std::string path = std::filesystem::absolute(argv[argc - 1]).string();
   if (!WriteSituationFile(*s, quiet, path)) {
     std::fprintf(stderr, "could not write %s\n", path.c_str());

@@ -1,6 +1,7 @@
 #include "files/situationfile.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -79,7 +80,7 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
   return true;
 }
 
-bool WriteSituationFile(State& s, FilesHost& files, const std::string& path) {
+bool WriteSituationFile(State& s, SaveHost& files, const std::string& path) {
   std::optional<std::string> abs = AbsoluteSituationPath(s, path);
   if (!abs) {
     files.message("Could not save " + path);
@@ -143,9 +144,9 @@ namespace {
 
 // Holds back the writer's messages, and asks its read-only question once
 // per run and folder: the answer given there stands for every later copy.
-class AutoSaveWriter : public FilesHost {
+class AutoSaveWriter : public SaveHost {
  public:
-  AutoSaveWriter(FilesHost& to, State& s, std::string folder) : to_(to), s_(s), folder_(std::move(folder)) {}
+  AutoSaveWriter(SaveHost& to, State& s, std::string folder) : to_(to), s_(s), folder_(std::move(folder)) {}
   void message(const std::string& text) override { held.push_back(text); }
   bool askYesNo(const std::string& text) override {
     for (const auto& [folder, yes] : s_.autoSaveReadOnlyAnswers) {
@@ -158,7 +159,7 @@ class AutoSaveWriter : public FilesHost {
   std::vector<std::string> held;
 
  private:
-  FilesHost& to_;
+  SaveHost& to_;
   State& s_;
   std::string folder_;
 };
@@ -237,6 +238,13 @@ AutoSaveSettings AutoSaveFromEntries(const AutoSaveSettings& old, bool enabled, 
   a.enabled = enabled && a.interval >= 1;
   a.dataFile = dataFile;
   return a;
+}
+
+void ConsoleSaveHost::message(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+
+bool ConsoleSaveHost::askYesNo(const std::string& text) {
+  message(text);
+  return false;
 }
 
 }  // namespace molvane

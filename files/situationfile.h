@@ -29,7 +29,15 @@ bool OpenSituationFile(State& s, FilesHost& files, EngineHost& engine, const std
 // A read-only target asks first; No writes nothing. A failure leaves the
 // old file as it was, says "Could not save <path>" and changes nothing
 // else. A save that succeeds makes the file's folder CurrentFolder.
-bool WriteSituationFile(State& s, FilesHost& files, const std::string& path);
+bool WriteSituationFile(State& s, SaveHost& files, const std::string& path);
+
+// The writer's host of a program without windows: messages go to standard
+// error, and a read-only file is not made writable.
+class ConsoleSaveHost : public SaveHost {
+ public:
+  void message(const std::string& text) override;
+  bool askYesNo(const std::string& text) override;
+};
 
 // "resume.molv" in the data folder: written at exit, read at start. Whether
 // a name is that file: IsResumeFilePath (textitems.h).

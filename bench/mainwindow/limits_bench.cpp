@@ -29,6 +29,7 @@
 #include "files/situationfile.h"
 #include "mainwindow/form1.h"
 #include "tools/allwindows.h"
+#include "tests/support/nullhosts.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ class Files {
       if (boxes < 100) s->distanceBoxes[k].inUse = false;
     }
     if (boxes < 0) s->objects = 10;
-    FilesHost quiet;
+    NullFilesHost quiet;
     if (!WriteSituationFile(*s, quiet, path(boxes))) std::abort();
   }
   QTemporaryDir dir_;

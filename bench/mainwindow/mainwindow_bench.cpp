@@ -23,12 +23,13 @@
 #include "mainwindow/mainview.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/text.h"
+#include "tests/support/nullhosts.h"
 
 namespace {
 
 using namespace molvane;
 
-struct DrawingHost : EngineHost {
+struct DrawingHost : NullEngineHost {
   explicit DrawingHost(MainView& v) : view(v) {}
   void plot() override { view.drawBodies(); }
   MainView& view;

@@ -2,6 +2,7 @@
 
 #include "autopilot/autopilot.h"
 #include "tests/autopilot/autopilot_test_support.h"
+#include "tests/support/nullhosts.h"
 
 namespace molvane {
 namespace {
@@ -138,7 +139,7 @@ TEST(AutopilotArm, PointsAtThePendingEntryWithinTheCount) {
   EXPECT_EQ(a.nextTime, 0);
   EXPECT_EQ(a.nextLine, "");
   EXPECT_TRUE(a.armed);
-  EngineHost engine;
+  NullEngineHost engine;
   h.calls.clear();
   s->screenscaleloaded = true;
   EXPECT_EQ(RunAutopilotCommand(*s, h, engine), AutopilotRun::Done);
@@ -177,7 +178,7 @@ TEST(AutopilotArm, FullListInThePastDisarms) {
   s->SecondsElapsed = 999.5;
   ArmAutopilot(*s);
   EXPECT_EQ(s->autopilotState.cursor, 1000);
-  EngineHost engine;
+  NullEngineHost engine;
   RunAutopilotCommand(*s, h, engine);
   EXPECT_FALSE(s->autopilotState.armed);
   EXPECT_EQ(s->autopilotState.nextLine, "");

@@ -8,6 +8,7 @@
 #include "autopilot/autopilot.h"
 #include "engine/host.h"
 #include "engine/state.h"
+#include "tests/support/nullhosts.h"
 
 namespace molvane::testing {
 
@@ -22,7 +23,7 @@ inline const std::string kDate = "05 12 2005     08 30 15";
 inline std::string Word(const std::string& w) { return Pad(kDate + " " + w, 44); }
 
 // Records every call the executor makes of the main window.
-class RecordingHost : public AutopilotHost {
+class RecordingHost : public NullAutopilotHost {
  public:
   std::vector<std::string> calls;
   std::vector<std::string> opened, saved, messages;
@@ -63,7 +64,7 @@ class RecordingHost : public AutopilotHost {
 };
 
 // The engine's host as the main window wires it: step 8 runs the executor.
-class LoopHost : public EngineHost {
+class LoopHost : public NullEngineHost {
  public:
   LoopHost(State& s, AutopilotHost& h) : state(s), host(h) {}
   struct Call {

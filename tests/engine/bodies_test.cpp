@@ -9,11 +9,12 @@
 
 #include "engine/orbits.h"
 #include "engine/simulation.h"
+#include "tests/support/nullhosts.h"
 
 namespace molvane {
 namespace {
 
-struct CallLog : EngineHost {
+struct CallLog : NullEngineHost {
   std::vector<std::string> calls;
   void setTimerEnabled(bool on) override { calls.push_back(on ? "timer on" : "timer off"); }
   void rebuildObjectLabels() override { calls.push_back("labels"); }

@@ -8,12 +8,13 @@
 
 #include "engine/state.h"
 #include "engine/timestep.h"
+#include "tests/support/nullhosts.h"
 
 namespace molvane {
 namespace {
 
 // Records what the loop asks of the windows; can pause the loop from plot().
-struct RecordingHost : EngineHost {
+struct RecordingHost : NullEngineHost {
   State* s = nullptr;
   int plots = 0;
   int pauseAtPlot = -1;          // set PausedFlag during this plot call (1-based)

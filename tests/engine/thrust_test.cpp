@@ -1,4 +1,5 @@
 #include "engine/thrust.h"
+#include "tests/support/nullhosts.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +97,7 @@ TEST(ThrustDirection, NoRelativeMotionOrBadIndexKeepsDirection) {
   EXPECT_EQ(t.objvx[3], 5);
 }
 
-struct LabelHost : EngineHost {
+struct LabelHost : NullEngineHost {
   std::vector<int> raised;
   void raiseLabel(int k) override { raised.push_back(k); }
 };

@@ -1,4 +1,5 @@
 #include "engine/timestep.h"
+#include "tests/support/nullhosts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 namespace molvane {
 namespace {
 
-struct ShownSteps : EngineHost {
+struct ShownSteps : NullEngineHost {
   std::vector<std::pair<std::string, std::string>> shown;
   void showTimeStep(const std::string& caption, const std::string& text) override { shown.emplace_back(caption, text); }
 };

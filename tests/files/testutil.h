@@ -15,6 +15,7 @@
 #include "engine/host.h"
 #include "engine/state.h"
 #include "files/fileshost.h"
+#include "tests/support/nullhosts.h"
 
 namespace molvane::testing {
 
@@ -70,7 +71,7 @@ class TempFolder {
 };
 
 // Records every call, answers the read-only question as told.
-class FakeFilesHost : public FilesHost {
+class FakeFilesHost : public NullFilesHost {
  public:
   std::vector<std::string> calls;
   std::vector<std::string> messages;
@@ -99,7 +100,7 @@ class FakeFilesHost : public FilesHost {
   void showDateTime(const std::string& t) override { calls.push_back("showDateTime " + t); }
 };
 
-class FakeEngineHost : public EngineHost {
+class FakeEngineHost : public NullEngineHost {
  public:
   std::vector<std::string> calls;
   void rebuildObjectLabels() override { calls.push_back("rebuildObjectLabels"); }

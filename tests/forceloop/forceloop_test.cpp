@@ -22,6 +22,7 @@
 #include "engine/simulation.h"
 #include "engine/state.h"
 #include "forceloop/kernel.h"
+#include "tests/support/nullhosts.h"
 
 namespace fs = std::filesystem;
 using molvane::State;
@@ -58,7 +59,7 @@ int32_t Call(brisklet::LoopFn fn, State& s, int32_t n) {
 }
 
 void BuiltInStep(State& s) {
-  molvane::EngineHost host;
+  molvane::NullEngineHost host;
   s.CollisionPairCount = 0;
   molvane::BuiltInForceLoop(s, host);
   molvane::Drift(s);
@@ -497,7 +498,7 @@ class ForceLoopBinding : public ::testing::Test {
     s.objects = 0;
     s.objvx[0] = 5.0;
     const double x0 = s.objx[0];
-    molvane::EngineHost host;
+    molvane::NullEngineHost host;
     molvane::SimulationStep(s, host);
     return s.objx[0] != x0;
   }
@@ -556,7 +557,7 @@ TEST_F(ForceLoopBinding, StepUsesBoundLibrary) {
   Scatter(*s, 64, 99);
   s->ThrustActive = false;
   auto want = std::make_unique<State>(*s);
-  molvane::EngineHost host;
+  molvane::NullEngineHost host;
   molvane::SimulationStep(*s, host);
   Call(brisklet::RunLoopScalar, *want, 64);
   EXPECT_EQ(Diff(*want, *s, 64), "");

@@ -16,6 +16,7 @@
 #include "engine/state.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
+#include "tests/support/nullhosts.h"
 
 namespace molvane {
 namespace {
@@ -338,7 +339,7 @@ TEST_F(MainViewProjection, RaisedLabelsStayOnTopWhenTheTextsAreRewritten) {
 TEST_F(MainViewProjection, LabelPicturesFollowEveryChange) {
   for (int i = 0; i < 3; ++i) addBody(1e9 * i, 0, 0);
   view->rebuildLabels();
-  EngineHost host;
+  NullEngineHost host;
   const std::function<void()> changes[] = {
       [&] { s->objname[2] = "Renamed", view->refreshLabelTexts(); },
       [&] { s->objcolor[2] = 0x00FF00, view->refreshLabelTexts(); },

@@ -18,10 +18,11 @@
 #include "ui/dialogs.h"
 #include "ui/twips.h"
 #include "ui/windowservices.h"
+#include "tests/support/nullhosts.h"
 
 namespace molvane {
 
-class FakeWindowServices : public EngineHost, public AutopilotHost, public WindowServices {
+class FakeWindowServices : public NullEngineHost, public NullAutopilotHost, public WindowServices {
  public:
   explicit FakeWindowServices(State& s) : s_(s) {
     main.resize(800, 600);
