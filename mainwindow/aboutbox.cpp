@@ -5,8 +5,9 @@
 #include <QProcess>
 #include <QVBoxLayout>
 
-#include "mainwindow/form1.h"
+#include "engine/state.h"
 #include "ui/buttonrow.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -17,15 +18,15 @@ const char* const UnavailableText = "System Information Is Unavailable At This T
 
 // Without an owner; it does not keep the program open once the main window
 // has closed.
-frmAbout::frmAbout(Form1& form) : QDialog(nullptr), form_(form) {
+frmAbout::frmAbout(WindowServices& form) : QDialog(nullptr), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle("About Molvane");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   auto* outer = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   picIcon = new QLabel(this);
-  picIcon->setPixmap(form.windowIcon().pixmap(48, 48));
+  picIcon->setPixmap(form.mainWidget().windowIcon().pixmap(48, 48));
   lblTitle = new QLabel("Molvane", this);
   QFont f = lblTitle->font();
   f.setPointSize(f.pointSize() + 6);

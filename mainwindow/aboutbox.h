@@ -10,7 +10,7 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 constexpr int MolvaneVersionMajor = 2;
 constexpr int MolvaneVersionMinor = 0;
@@ -20,7 +20,7 @@ class frmAbout : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmAbout(Form1& form);
+  explicit frmAbout(WindowServices& form);
 
   QLabel* picIcon = nullptr;
   QLabel* lblTitle = nullptr;
@@ -40,7 +40,7 @@ class frmAbout : public QDialog {
   static bool GetKeyValue(uintptr_t keyRoot, const QString& keyName, const QString& subKeyRef, QString& keyVal);
 
  private:
-  Form1& form_;
+  WindowServices& form_;
 };
 
 }  // namespace molvane

@@ -135,10 +135,10 @@ void frmPreferences::closeEvent(QCloseEvent* e) {
 
 // ------------------------------------------------------------------ auto save
 
-frmAutoSave::frmAutoSave(Form1& form) : QDialog(&form), form_(form) {
+frmAutoSave::frmAutoSave(WindowServices& form) : QDialog(&form.mainWidget()), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Auto Save");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   auto* outer = new QVBoxLayout(this);
   Check1 = new QCheckBox("Auto Save Enabled", this);
   outer->addWidget(Check1);

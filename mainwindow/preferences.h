@@ -19,6 +19,7 @@
 namespace molvane {
 
 class Form1;
+class WindowServices;
 
 class frmPreferences : public QDialog {
   Q_OBJECT
@@ -56,7 +57,7 @@ class frmAutoSave : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmAutoSave(Form1& form);
+  explicit frmAutoSave(WindowServices& form);
 
   QCheckBox* Check1 = nullptr;
   QLineEdit* Text1 = nullptr;  // interval
@@ -74,7 +75,7 @@ class frmAutoSave : public QDialog {
   void Command2_Click();
 
  private:
-  Form1& form_;
+  WindowServices& form_;
 };
 
 }  // namespace molvane

@@ -11,10 +11,11 @@
 
 #include "engine/calendar.h"
 #include "engine/numtext.h"
-#include "mainwindow/form1.h"
+#include "engine/state.h"
 #include "ui/buttonrow.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -68,10 +69,10 @@ QComboBox* NumberList(int from, int to, const QString& design, QWidget* parent) 
 
 }  // namespace
 
-frmSetTime::frmSetTime(Form1& form) : QDialog(&form), form_(form) {
+frmSetTime::frmSetTime(WindowServices& form) : QDialog(&form.mainWidget()), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Set Time");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   auto* outer = new QVBoxLayout(this);
   FrameExecutionTime = new QGroupBox("Set Time", this);
   auto* grid = new QGridLayout(FrameExecutionTime);

@@ -11,13 +11,13 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 class frmSetTime : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmSetTime(Form1& form);
+  explicit frmSetTime(WindowServices& form);
 
   QGroupBox* FrameExecutionTime = nullptr;
   QComboBox* ComboMonth = nullptr;
@@ -33,7 +33,7 @@ class frmSetTime : public QDialog {
   void Command3_Click();
 
  private:
-  Form1& form_;
+  WindowServices& form_;
 };
 
 }  // namespace molvane
