@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName("molvane");
   QCoreApplication::setOrganizationName(QString());
   // Every window shows the program's icon; a desktop matches the windows to
-  // the installed molvane.desktop entry.
-  QApplication::setWindowIcon(molvane::MolvaneIcon());
+  // the installed molvane.desktop entry. The small sizes only by default:
+  // every window sends it to the window manager before its own.
+  QApplication::setWindowIcon(molvane::FrameIcon(molvane::MolvaneIcon()));
   QGuiApplication::setDesktopFileName("molvane");
 
   auto state = std::make_unique<molvane::State>();

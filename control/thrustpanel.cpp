@@ -14,6 +14,7 @@
 #include "ui/bodynames.h"
 #include "ui/editablelist.h"
 #include "ui/fonts.h"
+#include "ui/icon.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -39,7 +40,7 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
     : ToolWindow(&form.mainWidget()), form_(form), s_(s), slotIndex_(std::clamp(slotIndex, 0, MaxSlots)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Thrust");
-  setWindowIcon(form.mainWidget().windowIcon());
+  setWindowIcon(FrameIcon(form.mainWidget().windowIcon()));
   setFixedSize(PixelsOfTwips(1800), PixelsOfTwips(5300));
   ForwardKeysFrom(this, true);
 

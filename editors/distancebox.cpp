@@ -9,6 +9,7 @@
 #include "engine/bodies.h"
 #include "engine/boxslots.h"
 #include "ui/bodynames.h"
+#include "ui/icon.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -41,7 +42,13 @@ QLabel* BoxLabel(QWidget* parent, int left, int topTw, int width, const QString&
   l->setGeometry(left, PixelsOfTwips(topTw), width, PixelsOfTwips(255));
   l->setFont(BoxFont(l->font()));
   l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  l->setStyleSheet("color: white; background: black;");
+  // White on a black background of its own (a palette, not a style sheet:
+  // a style sheet gives each of the hundreds of labels a style of its own).
+  QPalette pal = l->palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  pal.setColor(QPalette::WindowText, Qt::white);
+  l->setPalette(pal);
+  l->setAutoFillBackground(true);
   return l;
 }
 
@@ -67,7 +74,7 @@ PairBoxWindow::PairBoxWindow(WindowServices& form, const QString& designCaption,
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
-  setWindowIcon(form.mainWidget().windowIcon());
+  setWindowIcon(FrameIcon(form.mainWidget().windowIcon()));
   for (int k = 1; k <= 4; ++k) {
     labels_[k] = BoxLabel(this, 0, 240 * (k - 1), valueWidth, QString());
     labels_[k + 4] = BoxLabel(this, unitLeft, 240 * (k - 1), unitWidth, units[k - 1]);
@@ -78,10 +85,14 @@ PairBoxWindow::PairBoxWindow(WindowServices& form, const QString& designCaption,
   Combo2 = new BodyPicker(this);
   Combo1->setGeometry(0, 0, (width - gap) / 2, PixelsOfTwips(315));
   Combo2->setGeometry(width - (width - gap) / 2, 0, (width - gap) / 2, PixelsOfTwips(315));
+  // The box's colours, which the dropped list takes from its picker too: it
+  // would otherwise show the white text on the light list of the desktop.
+  QPalette pickers = palette();
+  for (QPalette::ColorRole r : {QPalette::Window, QPalette::Base, QPalette::Button}) pickers.setColor(r, Qt::black);
+  for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    pickers.setColor(r, Qt::white);
   for (BodyPicker* c : {Combo1, Combo2}) {
-    // The dropped list in the box's colours too: it would otherwise take the
-    // white text onto the light list of the desktop's style.
-    c->setStyleSheet("QComboBox, QComboBox QAbstractItemView { color: white; background: black; }");
+    c->setPalette(pickers);
     c->hide();
   }
   connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });

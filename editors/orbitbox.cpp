@@ -9,6 +9,7 @@
 #include "engine/boxslots.h"
 #include "ui/bodynames.h"
 #include "ui/editablelist.h"
+#include "ui/icon.h"
 #include "ui/keys.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -55,7 +56,7 @@ constexpr const char* WidestValue = "-8.88888888888888E+88";
 
 RefBoxOrbit1::RefBoxOrbit1(WindowServices& form) : ToolWindow(&form.mainWidget()), form_(form), s_(form.state()) {
   setWindowTitle("Orbit Reference");
-  setWindowIcon(form.mainWidget().windowIcon());
+  setWindowIcon(FrameIcon(form.mainWidget().windowIcon()));
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);

@@ -70,7 +70,7 @@ void UseSmallestScreenOffscreen() {
 }
 
 WholeProgram::WholeProgram() : state_(std::make_unique<State>()) {
-  QApplication::setWindowIcon(MolvaneIcon());
+  QApplication::setWindowIcon(FrameIcon(MolvaneIcon()));
   form_ = std::make_unique<Form1>(*state_);
   form_->setDialogs(dialogs_);
   auto tools = std::make_unique<MainToolWindows>(*form_);

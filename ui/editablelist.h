@@ -4,11 +4,17 @@
 #pragma once
 
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace molvane {
 
 inline void MakeEditableList(QComboBox* c) {
-  c->setEditable(true);  // makes a fresh line edit with a completer
+  // A line edit of its own rather than setEditable(true), which would make
+  // the list's drop-down window at once: the boxes hold hundreds of lists,
+  // and each drop-down now waits until the list is first dropped.
+  auto* edit = new QLineEdit(c);
+  edit->setPalette(c->palette());
+  c->setLineEdit(edit);  // gives the line edit a completer
   c->setInsertPolicy(QComboBox::NoInsert);
   c->setCompleter(nullptr);
 }

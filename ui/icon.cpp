@@ -71,4 +71,10 @@ QIcon MolvaneIcon() {
   return icon;
 }
 
+QIcon FrameIcon(const QIcon& icon) {
+  QIcon small;
+  for (int size : {16, 24, 32, 48}) small.addPixmap(icon.pixmap(size));
+  return small;
+}
+
 }  // namespace molvane

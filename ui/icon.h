@@ -16,4 +16,9 @@ QImage MolvaneIconImage(int size);
 // The icon at the sizes window frames, task bars and the About box ask for.
 QIcon MolvaneIcon();
 
+// `icon` at the sizes a window frame and a task bar show (up to 48 px), for
+// the windows that open by the hundred: each window hands every size of its
+// icon to the window manager, and the large ones made opening them slow.
+QIcon FrameIcon(const QIcon& icon);
+
 }  // namespace molvane

@@ -244,6 +244,30 @@ TEST_F(Pickers, EveryListViewsTheOneModelChangedOncePerChange) {
         << c->objectName().toStdString();
   }
   EXPECT_GE(lists, 16);  // two per box, panel and spectrum, one per editor, the autopilot's
+  // A list's drop-down window is made when the list first drops, not with the
+  // box; dropped, it scrolls, and a distance box's list keeps the box's colours.
+  const auto hasDropDown = [](const QComboBox* list) {
+    for (const QWidget* w : list->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (w->inherits("QComboBoxPrivateContainer")) return true;
+    return false;
+  };
+  struct {
+    QComboBox* list;
+    QColor text;
+  } const dropped[] = {{control->thrustPanel(0)->Combo1, form->palette().color(QPalette::Text)},
+                       {editors->orbitBox(1)->Combo2, form->palette().color(QPalette::Text)},
+                       {editors->distanceBox(1)->Combo2, Qt::white}};
+  for (const auto& row : dropped) {
+    const std::string window = row.list->window()->windowTitle().toStdString();
+    EXPECT_FALSE(hasDropDown(row.list)) << window;
+    row.list->showPopup();
+    EXPECT_TRUE(hasDropDown(row.list) && row.list->view()->isVisible()) << window;
+    if (row.list->isEditable()) {
+      EXPECT_EQ(row.list->view()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded) << window;
+    }
+    EXPECT_EQ(row.list->view()->palette().color(QPalette::Text), row.text) << window;
+    row.list->hidePopup();
+  }
   editors->bodyEditors().showClassLibrary();
   form->refreshObjectLists();
   QComboBox* library = editors->bodyEditors().classLibrary()->Combo2;
