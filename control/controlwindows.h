@@ -31,6 +31,11 @@ class ControlWindows : public InstrumentWindows {
   void bodyLeftTable() override;
   void autopilotListReplaced() override { autopilot_->followList(); }
   void closeStartupWindows() override;
+  // The boxes with readouts and the spectrum are the editors'.
+  void stepReadouts() override {}
+  void showReadouts() override {}
+  void showReferenceBox(int) override {}
+  void spectrumPoint(int16_t, double) override {}
 
   // The default panel as the older situation files restore it (also
   // show(ControlPanel, false)): shown at its State place with its bodies and

@@ -37,6 +37,10 @@ class EditorWindows : public InstrumentWindows {
   void showReferenceBox(int which) override;
   void spectrumPoint(int16_t x, double value) override;
   void closeStartupWindows() override;
+  // The thrust panels and the autopilot are the control windows'.
+  void closeDefaultThrustPanel() override {}
+  void bodyLeftTable() override {}
+  void autopilotListReplaced() override {}
 
   // The windows as they stand (null when never created).
   RefBoxS* distanceBox(int slot) const;

@@ -37,7 +37,7 @@ Form1::Form1(State& state, QWidget* parent)
       s_(state),
       view_(state),
       tools_(std::make_unique<ToolWindows>(state)),
-      instruments_(std::make_unique<InstrumentWindows>()) {
+      instruments_(std::make_unique<NoInstrumentWindows>()) {
   setWindowTitle("Molvane");
   // The windows that open from here take this icon as theirs.
   setWindowIcon(MolvaneIcon());

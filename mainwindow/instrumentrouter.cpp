@@ -4,8 +4,8 @@ namespace molvane {
 
 InstrumentRouter::InstrumentRouter(std::unique_ptr<InstrumentWindows> editors,
                                    std::unique_ptr<InstrumentWindows> control)
-    : editors_(editors ? std::move(editors) : std::make_unique<InstrumentWindows>()),
-      control_(control ? std::move(control) : std::make_unique<InstrumentWindows>()) {}
+    : editors_(editors ? std::move(editors) : std::make_unique<NoInstrumentWindows>()),
+      control_(control ? std::move(control) : std::make_unique<NoInstrumentWindows>()) {}
 
 InstrumentWindows& InstrumentRouter::owner(InstrumentWindow w) const {
   switch (w) {

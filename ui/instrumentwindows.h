@@ -26,48 +26,71 @@ enum class InstrumentWindow {
   RefBox2,
 };
 
-// What the main window asks of those windows. The defaults do nothing; the
-// windows install a fuller set with Form1::setInstrumentWindows().
+// What the main window asks of those windows. Every method is pure: a set
+// of windows says what it does with each request, if only that none of its
+// windows takes it. The windows install theirs with
+// Form1::setInstrumentWindows(); until then NoInstrumentWindows answers.
 class InstrumentWindows {
  public:
   virtual ~InstrumentWindows() = default;
   // Create (or reuse) and show the window of a slot from State's record of
   // that slot; close it (the slot's flag is cleared by the caller).
-  virtual void openBox(BoxKind /*kind*/, int /*slot*/) {}
-  virtual void closeBox(BoxKind /*kind*/, int /*slot*/) {}
-  virtual void closeDefaultThrustPanel() {}
+  virtual void openBox(BoxKind kind, int slot) = 0;
+  virtual void closeBox(BoxKind kind, int slot) = 0;
+  virtual void closeDefaultThrustPanel() = 0;
   // Show a window, owned by the main window. With reloadFirst an open
   // instance is closed first (it opens afresh); without, it is only
   // brought forward.
-  virtual void show(InstrumentWindow /*w*/, bool /*reloadFirst*/) {}
+  virtual void show(InstrumentWindow w, bool reloadFirst) = 0;
   // Reference boxes 1 and 2: whether they are shown now, and closing.
-  virtual bool isShown(InstrumentWindow /*w*/) const { return false; }
-  virtual void close(InstrumentWindow /*w*/) {}
+  virtual bool isShown(InstrumentWindow w) const = 0;
+  virtual void close(InstrumentWindow w) = 0;
 
   // Once per drawing while plotting is on: what the open boxes' readouts
   // keep step by step, no widget touched.
-  virtual void stepReadouts() {}
+  virtual void stepReadouts() = 0;
   // The latest step's readouts into the boxes that can be seen: at most once
   // a display frame while the loop runs, and when it stops.
-  virtual void showReadouts() {}
+  virtual void showReadouts() = 0;
   // Both at once, as a drawing outside the running loop shows them.
   void plotReadouts() {
     stepReadouts();
     showReadouts();
   }
   // The set of bodies or their names changed: refill every body list.
-  virtual void refreshObjectLists() {}
+  virtual void refreshObjectLists() = 0;
   // A merge took a body out of the table; the refresh follows the merge.
-  virtual void bodyLeftTable() {}
+  virtual void bodyLeftTable() = 0;
   // The autopilot list may have been replaced (a situation opened, New).
-  virtual void autopilotListReplaced() {}
+  virtual void autopilotListReplaced() = 0;
   // Once per timer event for a reference box whose flag is set.
-  virtual void showReferenceBox(int /*which*/) {}
+  virtual void showReferenceBox(int which) = 0;
   // One point of the relative-speed spectrum.
-  virtual void spectrumPoint(int16_t /*x*/, double /*value*/) {}
+  virtual void spectrumPoint(int16_t x, double value) = 0;
   // Windows that are never open at start (reference boxes, autopilot,
   // default thrust panel).
-  virtual void closeStartupWindows() {}
+  virtual void closeStartupWindows() = 0;
+};
+
+// A main window without instrument windows (before the windows install
+// theirs, or where a program has none): nothing to open, show or refresh.
+// Test fakes derive from it and override what they look at.
+class NoInstrumentWindows : public InstrumentWindows {
+ public:
+  void openBox(BoxKind, int) override {}
+  void closeBox(BoxKind, int) override {}
+  void closeDefaultThrustPanel() override {}
+  void show(InstrumentWindow, bool) override {}
+  bool isShown(InstrumentWindow) const override { return false; }
+  void close(InstrumentWindow) override {}
+  void stepReadouts() override {}
+  void showReadouts() override {}
+  void refreshObjectLists() override {}
+  void bodyLeftTable() override {}
+  void autopilotListReplaced() override {}
+  void showReferenceBox(int) override {}
+  void spectrumPoint(int16_t, double) override {}
+  void closeStartupWindows() override {}
 };
 
 }  // namespace molvane

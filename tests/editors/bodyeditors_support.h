@@ -12,7 +12,7 @@
 
 namespace molvane {
 
-struct EditorsForwarder : InstrumentWindows {
+struct EditorsForwarder : NoInstrumentWindows {
   BodyEditors* editors = nullptr;
   void show(InstrumentWindow w, bool reloadFirst) override {
     if (editors) editors->show(w, reloadFirst);

@@ -15,7 +15,7 @@
 
 namespace molvane {
 
-struct RecordingInstruments : InstrumentWindows {
+struct RecordingInstruments : NoInstrumentWindows {
   struct Call {
     std::string what;
     int a = 0;
