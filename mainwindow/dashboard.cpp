@@ -424,7 +424,7 @@ void frmGraphicsOptions::Command21_Click() { form_.LabelsOnOff(); }
 // --------------------------------------------------------- the window set
 
 MainToolWindows::MainToolWindows(Form1& form)
-    : ToolWindows(form.state()), openUrl([this](const QUrl& u) { return openWithDesktop(u); }), form_(form) {}
+    : openUrl([this](const QUrl& u) { return openWithDesktop(u); }), form_(form), s_(form.state()) {}
 
 // xdg-open tells by its exit status whether a viewer took the page (3, "no
 // method available", on a desktop without a browser); QDesktopServices only

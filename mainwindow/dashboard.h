@@ -187,6 +187,12 @@ class MainToolWindows : public ToolWindows {
   void showReadouts() override;
   void refreshObjectLists() override;
   void selectFocusInList() override;
+  // The reference boxes, the spectrum and the windows closed at start are
+  // the instrument windows'; a label's popup menu is the main window's own.
+  void showReferenceBox(int) override {}
+  void spectrumPoint(int16_t, double) override {}
+  void closeStartupWindows() override {}
+  void labelPopup(int, QPoint) override {}
 
   DashboardWindowBase* window(DashboardWindow w) const { return windows_[w].data(); }
   frmScreenScale* screenScale() const;
@@ -222,7 +228,10 @@ class MainToolWindows : public ToolWindows {
   QList<QWidget*> openWindows() const;
   void keepMenuBarFree();
 
+  bool* flag(DashboardWindow w) const { return &DashboardOpenFlag(s_, w); }
+
   Form1& form_;
+  State& s_;
   std::array<QPointer<DashboardWindowBase>, DashboardCount> windows_{};
   QPointer<Form2> form2_;
   double stepClock_ = 0;  // the clock at the latest step's drawing

@@ -36,7 +36,7 @@ Form1::Form1(State& state, QWidget* parent)
     : QMainWindow(parent),
       s_(state),
       view_(state),
-      tools_(std::make_unique<ToolWindows>(state)),
+      tools_(std::make_unique<FlagToolWindows>(state)),
       instruments_(std::make_unique<NoInstrumentWindows>()) {
   setWindowTitle("Molvane");
   // The windows that open from here take this icon as theirs.

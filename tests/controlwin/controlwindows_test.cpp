@@ -15,8 +15,8 @@ namespace {
 
 using ControlWindowsTest = ControlWinFixture;
 
-struct AlignCounter : ToolWindows {
-  using ToolWindows::ToolWindows;
+struct AlignCounter : FlagToolWindows {
+  using FlagToolWindows::FlagToolWindows;
   int v = 0, h = 0;
   void alignVertically() override { ++v; }
   void alignHorizontally() override { ++h; }

@@ -11,8 +11,8 @@
 
 namespace molvane {
 
-struct CountingTools : ToolWindows {
-  using ToolWindows::ToolWindows;
+struct CountingTools : FlagToolWindows {
+  using FlagToolWindows::FlagToolWindows;
   int readouts = 0, alignV = 0, alignH = 0, popups = 0, lastPopup = 0;
   void stepReadouts() override { ++readouts; }
   void alignVertically() override { ++alignV; }
