@@ -132,7 +132,8 @@ FormControlCenter::FormControlCenter(WindowServices& form, State& s, int slotInd
   Frame8->raise();
   if (slotIndex_ == 0) s_.formcontrolcenterloaded = true;
   s_.fuelused = 0;
-  placeAtTwips(0, 3490);
+  const QPoint place = form_.newWindowPlace(QPoint(0, PixelsOfTwips(3490)));
+  placeAtTwips(place.x() * TwipsPerPixel, place.y() * TwipsPerPixel);
   refreshObjectLists();
   Combo1->setCurrentIndex(-1);
   Combo2->setCurrentIndex(-1);

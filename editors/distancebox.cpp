@@ -226,11 +226,12 @@ BoxSlot* RefBoxS::record() {
 void RefBoxS::Form_Load() {
   Timer1.stop();
   setPickersShown(false);
-  placeAtTwips(0, 850);
+  const QPoint place = form_.newWindowPlace(QPoint(0, PixelsOfTwips(850)));
+  placeAtTwips(place.x() * TwipsPerPixel, place.y() * TwipsPerPixel);
   loadPair();
   if (BoxSlot* r = record(); r && r->inUse) {
-    r->left = 0;
-    r->top = 850;
+    r->left = static_cast<float>(place.x() * TwipsPerPixel);
+    r->top = static_cast<float>(place.y() * TwipsPerPixel);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/text.h"
+#include "ui/twips.h"
 #include "ui/windowservices.h"
 
 namespace molvane {
@@ -69,7 +70,11 @@ void EditorWindows::openBox(BoxKind kind, int slot) {
   const BoxSlot rec = s_.orbitBoxes[slot];
   QPointer<RefBoxOrbit1>& box = orbit_[slot];
   if (IsFreshBoxSlot(rec)) {
-    if (!box) box = new RefBoxOrbit1(form_);
+    if (!box) {
+      box = new RefBoxOrbit1(form_);
+      const QPoint at = form_.newWindowPlace(QPoint(0, 0));
+      box->placeAtTwips(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
+    }
     box->SlotIndex = static_cast<int16_t>(slot);
     box->Form_Load();
   } else {
@@ -113,7 +118,14 @@ void EditorWindows::show(InstrumentWindow w, bool reloadFirst) {
       if (reloadFirst && box->isVisible()) box->close();
       if (!box->isVisible()) {
         box->SlotIndex = 0;
-        box->placeAtTwips(s_.refboxorbit1Place.left, s_.refboxorbit1Place.top);
+        // A box never placed (no file gave it a place) opens as a new window.
+        SingleWindowPlace& place = s_.refboxorbit1Place;
+        if (place.left == 0 && place.top == 0) {
+          const QPoint at = form_.newWindowPlace(QPoint(0, 0));
+          place.left = static_cast<float>(at.x() * TwipsPerPixel);
+          place.top = static_cast<float>(at.y() * TwipsPerPixel);
+        }
+        box->placeAtTwips(place.left, place.top);
         box->Form_Load();
       }
       box->show();

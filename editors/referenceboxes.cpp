@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "ui/twips.h"
 #include "ui/windowservices.h"
 
 namespace molvane {
@@ -22,10 +23,10 @@ void RefBox::Form_Load() {
   loaded() = true;
   Timer1.stop();
   setPickersShown(false);
-  const double top = which_ == 2 ? 2170 : 850;
-  placeAtTwips(0, top);
-  place().left = 0;
-  place().top = static_cast<float>(top);
+  const QPoint at = form_.newWindowPlace(QPoint(0, PixelsOfTwips(which_ == 2 ? 2170 : 850)));
+  placeAtTwips(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
+  place().left = static_cast<float>(at.x() * TwipsPerPixel);
+  place().top = static_cast<float>(at.y() * TwipsPerPixel);
   loadPair();
 }
 

@@ -15,6 +15,7 @@
 #include "engine/numtext.h"
 #include "engine/view.h"
 #include "files/situationfile.h"
+#include "mainwindow/dashboard.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "ui/colours.h"
@@ -461,6 +462,35 @@ void Form1::placeOuterFrame(const QRect& outer) {
     resize(w, h);
   }
   move(outer.topLeft());
+}
+
+// Over the view, as a window system's own placing would put it: clear of the
+// menu bar and of the dashboard windows, each new window a step down and to
+// the right of the one before, so that no two of a series stand exactly on
+// top of each other.
+QPoint Form1::newWindowPlace(QPoint designed) {
+  if (!isVisible() || !viewWidget_) return designed;
+  const QRect view(viewWidget_->mapToGlobal(QPoint(0, 0)), viewWidget_->size());
+  const int k = newWindows_++;
+  const int down = k % 10, across = (k / 10) % 10;
+  QPoint p = view.topLeft() + QPoint(16 + 20 * (down + across), 16 + 20 * down);
+  const auto dashboard = findChildren<DashboardWindowBase*>(QString(), Qt::FindDirectChildrenOnly);
+  for (int tries = 0; tries < 10; ++tries) {
+    const QRect room(p, QSize(200, 120));
+    bool clear = true;
+    for (DashboardWindowBase* w : dashboard) {
+      const QRect f = w->frameGeometry();
+      if (!w->isVisible() || !f.intersects(room)) continue;
+      clear = false;
+      if (f.height() > f.width()) {
+        p.setX(f.right() + 16);
+      } else {
+        p.setY(f.bottom() + 16);
+      }
+    }
+    if (clear) break;
+  }
+  return p;
 }
 
 void Form1::noteNormalMargins() {

@@ -206,6 +206,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void openDashboard(int which) override;
   void setCaptionLabel(int k) override;
   void setMainWindow() override { applyWindowRecord(); }
+  QPoint newWindowPlace(QPoint designed) override;
   void setMainCaption(const std::string& text) override;
   void setAnchorButton(const std::string& caption) override;
   void showBodyLabels() override;
@@ -269,6 +270,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // The frame's margins when last seen neither maximized nor minimized: a
   // maximized frame loses its borders, the frame it returns to has them.
   QMargins normalMargins_;
+  int newWindows_ = 0;  // boxes and panels opened, for the cascade
   void noteNormalMargins();
   QTimer timer1_;
   SliceCounter counter_;

@@ -3,6 +3,7 @@
 // the tests of those windows fake it.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <functional>
 #include <string>
@@ -61,6 +62,10 @@ class WindowServices {
   virtual void captionsChanged(int front) = 0;
   // A double-click on caption label k opens this editor; empty: none.
   virtual void setCaptionEditor(std::function<void(int)> open) = 0;
+
+  // Where a new box or panel opens, its frame's top left in pixels: by
+  // default where the design puts it (`designed`).
+  virtual QPoint newWindowPlace(QPoint designed) { return designed; }
 
   // F8/F9 released in a window: the dashboard windows line up.
   virtual void AlignKeyReleased(int code) = 0;

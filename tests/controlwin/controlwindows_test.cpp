@@ -9,6 +9,7 @@
 #include "controlwin_support.h"
 #include "engine/bodies.h"
 #include "mainwindow/toolhooks.h"
+#include "mainwindow/viewwidget.h"
 
 namespace molvane {
 namespace {
@@ -52,9 +53,11 @@ TEST_F(ControlWindowsTest, ThrustBoxesTakeReleaseAndPlaceTheirSlots) {
   EXPECT_EQ(p1->SlotIndex(), 1);
   EXPECT_EQ(p1->windowTitle(), "Thrust");
   EXPECT_EQ(p1->parentWidget(), form.get());
-  // Placed at Left 0, Top 3490 twips; the place is the slot's record.
-  EXPECT_EQ(p1->pos(), QPoint(0, 233));
-  EXPECT_EQ(state->thrustPanels[1].top, 233 * 15);
+  // Placed over the view, clear of the menu bar; the place is the slot's
+  // record.
+  const QRect view(form->viewWidget()->mapToGlobal(QPoint(0, 0)), form->viewWidget()->size());
+  EXPECT_TRUE(view.contains(p1->pos()));
+  EXPECT_EQ(state->thrustPanels[1].top, p1->pos().y() * 15);
   // A numbered panel does not claim the default panel's flag.
   EXPECT_FALSE(state->formcontrolcenterloaded);
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cmath>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "../support/pressing.h"
@@ -253,9 +254,14 @@ TEST_F(DistanceBoxSlots, PlacesAndBodiesRoundTripThroughASituationFile) {
 
 TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
   addBodies();
+  form->show();
   form->boxSlots().addBox(BoxKind::Distance);
-  EXPECT_EQ(state->distanceBoxes[1].left, 0.f);
-  EXPECT_EQ(state->distanceBoxes[1].top, 850.f);
+  // A new box opens over the view, clear of the menu bar, and records that.
+  const QRect view(form->viewWidget()->mapToGlobal(QPoint(0, 0)), form->viewWidget()->size());
+  const QPoint at = ew->distanceBox(1)->frameGeometry().topLeft();
+  EXPECT_TRUE(view.contains(at));
+  EXPECT_EQ(state->distanceBoxes[1].left, at.x() * 15.f);
+  EXPECT_EQ(state->distanceBoxes[1].top, at.y() * 15.f);
   ew->distanceBox(1)->move(40, 60);
   EXPECT_EQ(state->distanceBoxes[1].left, 600.f);
   EXPECT_EQ(state->distanceBoxes[1].top, 900.f);
@@ -267,6 +273,14 @@ TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
   ew->orbitBox(1)->move(2, 4);
   EXPECT_EQ(state->orbitBoxes[1].left, 30.f);
   EXPECT_EQ(state->orbitBoxes[1].top, 60.f);
+
+  // A series of new boxes never stands exactly on one another.
+  std::set<std::pair<int, int>> places;
+  for (int k = 2; k <= MaxSlots; ++k) {
+    form->boxSlots().addBox(BoxKind::Distance);
+    places.insert({ew->distanceBox(k)->x(), ew->distanceBox(k)->y()});
+  }
+  EXPECT_EQ(places.size(), static_cast<size_t>(MaxSlots - 1));
 }
 
 TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSecondTick) {
