@@ -38,7 +38,7 @@ class FrameWatcher : public QObject {
       setObjectName(QString());  // no longer pending while it places
       then_();
       deleteLater();
-    } else if (++ticks_ > 150) {
+    } else if (++ticks_ > 250) {
       deleteLater();
     }
   }

@@ -1,5 +1,8 @@
 #include "ui/windowstyle.h"
 
+#include <QTimer>
+#include <QWindow>
+
 namespace molvane {
 
 uintptr_t WindowStyle::hWnd() const { return client_ ? static_cast<uintptr_t>(client_->winId()) : 0; }
@@ -16,13 +19,24 @@ void WindowStyle::setFlags(Qt::WindowFlags flags) {
   if (!visible) return;
   client_->show();
   // The window manager forgets, with the old native window, that the
-  // windows this one owns stay above it: map them again so that it reads it
-  // anew (a modal dialog would end on hiding; it keeps itself above).
-  for (QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (!w->isWindow() || !w->isVisible() || w->isModal()) continue;
-    w->hide();
-    w->show();
-  }
+  // windows this one owns stay above it: once it shows the new one, map them
+  // again so that it reads that anew (a modal dialog would end on hiding; it
+  // keeps itself above).
+  QPointer<QWidget> owner = client_;
+  auto* wait = new QTimer(client_);
+  wait->setInterval(20);
+  QObject::connect(wait, &QTimer::timeout, wait, [owner, wait, ticks = 0]() mutable {
+    if (!owner) return;
+    const QWindow* native = owner->windowHandle();
+    if (native && !native->isExposed() && ++ticks < 150) return;
+    wait->deleteLater();
+    for (QWidget* w : owner->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!w->isWindow() || !w->isVisible() || w->isModal()) continue;
+      w->hide();
+      w->show();
+    }
+  });
+  wait->start();
 }
 
 void WindowStyle::set(Qt::WindowType f, bool on) {

@@ -30,7 +30,7 @@ TEST(SmallDesktop, TheLinedUpDashboardLeavesTheMenuBarFree) {
     const QRect menus(bar->mapToGlobal(QPoint(0, 0)), bar->size());
     const std::string what = align->text().toStdString();
     for (size_t i = 0; i < frames.size(); ++i) {
-      EXPECT_TRUE(screen.contains(frames[i])) << what << " window " << i;
+      EXPECT_TRUE(screen.contains(frames[i])) << what << " window " << ::testing::PrintToString(frames[i]);
       EXPECT_FALSE(frames[i].intersects(menus)) << what << " window " << i;
       for (size_t j = 0; j < i; ++j) EXPECT_FALSE(frames[i].intersects(frames[j])) << what << " " << i << "/" << j;
     }

@@ -85,6 +85,7 @@ TEST(Desktop, ToolWindowsAndDialogsStayAboveTheMainWindow) {
   for (bool fullScreen : {false, true}) {
     if (fullScreen) {
       p.form().FullScreenOnOff();
+      QTest::qWait(500);  // as a user looks before leaving it
       p.form().FullScreenOnOff();
     }
     SettledFrame(p.form());
@@ -95,7 +96,7 @@ TEST(Desktop, ToolWindowsAndDialogsStayAboveTheMainWindow) {
       const auto at = [&](WId id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
       return at(w->winId()) > at(p.form().winId());
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return above(p.tools().timeRate()); }, 2000)) << fullScreen;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return above(p.tools().timeRate()); }, 4000)) << fullScreen;
     QTest::qWait(300);  // the window manager's restacking done
     EXPECT_TRUE(above(p.tools().timeRate())) << fullScreen;
     EXPECT_TRUE(above(prefs)) << fullScreen;
