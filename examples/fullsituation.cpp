@@ -83,6 +83,25 @@ void FillBoxes(State& s) {
 
 }  // namespace
 
+// At 50 AU the star's pull barely differs across a pair, so each pair
+// closes at its own speed of 100 m/s from 6000 km apart per 100 steps; the
+// bodies are 1000 km wide, so a step of 60 km cannot pass one through the other.
+void MakePairsMerge(State& s) {
+  const double dt = s.timescale, closing = 100.0, spacing = 1e10;
+  for (int k = 0; k < 200; ++k) {
+    const int a = 601 + 2 * k, b = a + 1;
+    const double x = 50 * AstronomicalUnitMetres + spacing * k;
+    const double gap = 1e6 + closing * dt * 100 * (k + 1);
+    for (int i : {a, b}) {
+      s.objsize[i] = 1e6;
+      s.objx[i] = x;
+      s.objy[i] = s.objz[i] = s.objvx[i] = s.objvy[i] = s.objvz[i] = 0;
+    }
+    s.objy[b] = gap;
+    s.objvy[b] = -closing * dt;
+  }
+}
+
 void FillFullSituation(State& s, bool boxes) {
   FillBodies(s);
   FillAutopilot(s);

@@ -12,4 +12,8 @@ namespace molvane {
 // the captions stay empty: the same bodies and autopilot list alone.
 void FillFullSituation(State& s, bool boxes = true);
 
+// Turns bodies 601..1000 into 200 pairs far out from the star, each pair
+// closing head-on so that one pair merges about every 100 steps.
+void MakePairsMerge(State& s);
+
 }  // namespace molvane
