@@ -37,6 +37,10 @@ class ViewWidget;
 class KeyForwarder;
 struct MainMenus;
 
+// The example situation that ships beside the program, opened at a first
+// start.
+inline constexpr const char* ExampleFileName = "inner-planets.molv";
+
 class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, public FilesHost, public WindowServices {
   Q_OBJECT
 

@@ -89,7 +89,17 @@ void Form1::startUp(const QString& commandLine) {
 
   show();
   bool opened = false;
-  Step([&] { opened = openSituation(path); });
+  const QString example = QCoreApplication::applicationDirPath() + "/" + ExampleFileName;
+  if (text.isEmpty() && !QFileInfo::exists(resumePath())) {
+    // A first start is no error: it shows the example that ships with the
+    // program, when there is one, and writes the resume file at exit.
+    if (QFileInfo::exists(example)) {
+      startupFileText_ = example;
+      Step([&] { opened = openSituation(PathBytes(example)); });
+    }
+  } else {
+    Step([&] { opened = openSituation(path); });
+  }
   // A resume file that exists but could not be read is not written over
   // by an empty situation (see writeResumeFile).
   damagedResume_ = !opened && text.isEmpty() && QFileInfo::exists(resumePath());

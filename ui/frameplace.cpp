@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "ui/onscreen.h"
@@ -33,7 +34,12 @@ class FrameWatcher : public QObject {
  private:
   void check() {
     bool framed = true;
-    for (const QPointer<QWidget>& w : windows_) framed = framed && (!w || (w->isVisible() && FrameKnown(w)));
+    // Framed and shown: the window manager has placed the frame by then,
+    // and a place set afterwards is not undone by its own placing.
+    for (const QPointer<QWidget>& w : windows_) {
+      framed =
+          framed && (!w || (w->isVisible() && FrameKnown(w) && w->windowHandle() && w->windowHandle()->isExposed()));
+    }
     if (framed) {
       setObjectName(QString());  // no longer pending while it places
       then_();

@@ -107,10 +107,21 @@ TEST_F(Form1Startup, ADamagedResumeFileIsKeptBesideTheNextOne) {
   EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(Form1Startup, FirstRunWithoutAResumeFileStartsEmptyAndWritesOneAtExit) {
+TEST_F(Form1Startup, FirstRunWithoutAResumeFileOpensTheExampleAndWritesOneAtExit) {
+  const QString example = QCoreApplication::applicationDirPath() + "/inner-planets.molv";
+  makeForm().startUp("");
+  EXPECT_EQ(state->objects, 6);  // the example beside the program, without a word
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_EQ(form->windowTitle(), "Molvane -- " + example);
+  form.reset();
+
+  // Without an example beside the program: an empty situation, silently.
+  ASSERT_TRUE(QFile::rename(example, example + ".away"));
   Form1& f = makeForm();
   f.startUp("");
+  QFile::rename(example + ".away", example);
   EXPECT_EQ(state->objects, 0);
+  EXPECT_TRUE(dialogs.messages().empty());
   EXPECT_EQ(f.windowTitle(), "Molvane -- " + f.resumePath());
   EXPECT_EQ(state->ScalePixel, 6.25e-7 / 256.0);
   EXPECT_TRUE(state->trails);
