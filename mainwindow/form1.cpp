@@ -667,8 +667,6 @@ void Form1::message(const std::string& text) {
   dialogs_->message(this, "Molvane", text);
 }
 
-void Form1::ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
-
 bool Form1::askYesNo(const std::string& text) {
   if (unattendedEnd_) {
     std::cerr << "molvane: " << text << " No.\n";

@@ -201,8 +201,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void captionsChanged(int front) override;
   void message(const std::string& text) override;
 
-  // Shows the mouse cursor again after the dormant screen-saver mode.
-  static void ShowMouseCursor();
 
   // ---- FilesHost.
   bool askYesNo(const std::string& text) override;

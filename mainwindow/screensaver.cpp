@@ -5,17 +5,20 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "engine/state.h"
 #include "files/fileio.h"
-#include "mainwindow/form1.h"
 #include "ui/buttonrow.h"
+#include "ui/dialogs.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
+#include "ui/windowstyle.h"
 
 namespace molvane {
 
-frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), form_(form) {
+frmScreenSaverSettings::frmScreenSaverSettings(WindowServices& form) : QDialog(&form.mainWidget()), form_(form) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Screen Saver Settings");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   endProgram = [] { QCoreApplication::quit(); };
 
   auto* outer = new QVBoxLayout(this);
@@ -46,7 +49,7 @@ frmScreenSaverSettings::frmScreenSaverSettings(Form1& form) : QDialog(&form), fo
   // Form_Load: the stored mode is not shown; "Always use this file" stays
   // selected.
   Option1->setChecked(true);
-  if (form.state().ScreenSaverMode) Form1::ShowMouseCursor();
+  if (form.state().ScreenSaverMode) ShowMouseCursor();
   ScreenSaverSettings stored;
   if (ReadScreenSaverSettingsFile(PathBytes(settingsPath()), stored)) {
     fileName_ = PathText(stored.path);

@@ -15,13 +15,13 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 class frmScreenSaverSettings : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmScreenSaverSettings(Form1& form);
+  explicit frmScreenSaverSettings(WindowServices& form);
 
   QGroupBox* Frame1 = nullptr;
   QLineEdit* Text1 = nullptr;
@@ -43,7 +43,7 @@ class frmScreenSaverSettings : public QDialog {
   std::function<void()> endProgram;
 
  private:
-  Form1& form_;
+  WindowServices& form_;
   QString fileName_;
 };
 

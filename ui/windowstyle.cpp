@@ -1,5 +1,6 @@
 #include "ui/windowstyle.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
 
@@ -46,6 +47,8 @@ void WindowStyle::set(Qt::WindowType f, bool on) {
 }
 
 void WindowStyle::setTitlebar(bool on) { set(Qt::FramelessWindowHint, !on); }
+
+void ShowMouseCursor() { QGuiApplication::restoreOverrideCursor(); }
 
 int32_t WindowStyle::MakeLong(int16_t high, int16_t low) {
   return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16) | static_cast<uint16_t>(low));

@@ -30,4 +30,7 @@ class WindowStyle {
   QPointer<QWidget> client_;
 };
 
+// Shows the mouse cursor again after the dormant screen-saver mode.
+void ShowMouseCursor();
+
 }  // namespace molvane
