@@ -16,6 +16,7 @@
 #include "files/keyed.h"
 #include "files/situation.h"
 #include "files/valuelist.h"
+#include "tests/support/nullhosts.h"
 
 namespace {
 
@@ -98,8 +99,8 @@ void FuzzValueList(std::string_view bytes) {
   static const State* base = new State;
   static State* s = new State;
   *s = *base;
-  FilesHost files;
-  EngineHost engine;
+  NullFilesHost files;
+  NullEngineHost engine;
   ValueListRead r = ApplyValueList(*s, files, engine, SplitItems(bytes), "/fuzz/x.molv");
   if (r.status != ValueListStatus::Ok) {
     Check(s->isitname.empty() && s->autopilotCount == 0, "a refused value-list file changes nothing");
@@ -113,8 +114,8 @@ void FuzzKeyed(std::string_view bytes) {
   static State* s = new State;
   static State* t = new State;
   *s = *base;
-  FilesHost files;
-  EngineHost engine;
+  NullFilesHost files;
+  NullEngineHost engine;
   if (ReadKeyedSituation(*s, files, engine, bytes) != KeyedStatus::Ok) return;
   CheckTables(*s);
   std::string written = WriteKeyedSituation(*s);
@@ -148,8 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(WriteSituation(again.doc) == written, "writing is stable");
 
   auto s = std::make_unique<State>();
-  FilesHost files;
-  EngineHost engine;
+  NullFilesHost files;
+  NullEngineHost engine;
   ApplySituation(*s, files, engine, r.doc, "/fuzz/x.molv");
   Check(s->objects >= 0 && s->objects <= MaxBodies, "objects in range");
   Check(s->focusobj >= 0 && s->focusobj <= s->objects, "focus in range after load");
