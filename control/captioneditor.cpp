@@ -1,6 +1,7 @@
 #include "control/captioneditor.h"
 
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QLabel>
 #include <QResizeEvent>
 #include <algorithm>
@@ -155,11 +156,20 @@ void frmAddCaption::Option1_Click(int k) {
   if (k < 1 || k > MaxCaptions) return;
   const CaptionSlot& c = s_.captions[static_cast<size_t>(k)];
   preview_ = {c.fontName, c.fontSize, c.bold, c.italic, c.strikethru, c.underline, c.foreColor};
+  // A caption never set (no text, no size) starts readable on the black
+  // view: white, in the dialog's own size, in a box as large as the dialog.
+  const bool fresh = c.caption.empty() && !(c.fontSize > 0);
+  if (fresh) {
+    preview_.colour = ColourWhite;
+    preview_.size = QFontInfo(font()).pointSizeF();
+  }
   showPreviewFont();
   Text1->setPlainText(PreviewText(c.caption));
   // The dialog takes the caption's box, no limits.
-  setSizeTwips(static_cast<double>(c.width) * TwipsPerPixel + 500,
-               static_cast<double>(c.height) * TwipsPerPixel + PreviewTop + 500);
+  if (!fresh) {
+    setSizeTwips(static_cast<double>(c.width) * TwipsPerPixel + 500,
+                 static_cast<double>(c.height) * TwipsPerPixel + PreviewTop + 500);
+  }
 }
 
 void frmAddCaption::Command1_Click() {

@@ -1,7 +1,9 @@
 // The caption editor: sizes from the caption's box, the font dialog, and OK
 // applying the preview to the checked caption slot with its values relative
 // to the caption reference width.
+#include <QFontInfo>
 #include <QPointer>
+#include <QTest>
 
 #include "../support/pressing.h"
 #include "controlwin_support.h"
@@ -27,11 +29,19 @@ TEST_F(CaptionEditorTest, EmptyCaptionsGiveTheMinimumOnOpeningAndTheirOwnSizeOnC
   EXPECT_EQ(e->heightTwips(), 4000);
   EXPECT_EQ(e->size(), QSize(400, 267));
   EXPECT_EQ(e->Text1->geometry(), QRect(0, 120, 367, 113));
-  // Choosing an empty slot applies no minimum.
+  // An empty slot keeps the dialog's size, and its caption starts readable
+  // on the black view: white, in the dialog's font size.
   e->Option1[2]->click();
   EXPECT_EQ(e->checkedSlot(), 2);
-  EXPECT_EQ(e->widthTwips(), 500);
-  EXPECT_EQ(e->heightTwips(), 2300);
+  EXPECT_EQ(e->widthTwips(), 6000);
+  EXPECT_EQ(e->heightTwips(), 4000);
+  EXPECT_EQ(e->Text1->palette().color(QPalette::Text), QColor(255, 255, 255));
+  EXPECT_EQ(e->Text1->font().pointSizeF(), QFontInfo(e->font()).pointSizeF());
+  QTest::keyClicks(e->Text1, "Hi");
+  QTest::mouseClick(e->btnOK, Qt::LeftButton);
+  EXPECT_EQ(state->captions[2].foreColor, ColourWhite);
+  EXPECT_GT(state->captions[2].fontSize, 0);
+  e = open();
   // A caption with a box: the dialog is the box in twips plus the margins.
   CaptionSlot& c = state->captions[3];
   c.caption = "Hello";
