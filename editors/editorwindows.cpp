@@ -65,6 +65,10 @@ void EditorWindows::openBox(BoxKind kind, int slot) {
       box->restore(rec);
     }
     box->show();
+    if (s_.PausedFlag) {  // no step fills it until the run goes on
+      box->refStep();
+      box->showReadout(box->readout);
+    }
     return;
   }
   const BoxSlot rec = s_.orbitBoxes[slot];
@@ -84,6 +88,10 @@ void EditorWindows::openBox(BoxKind kind, int slot) {
     box->restore(rec);
   }
   box->show();
+  if (s_.PausedFlag) {
+    box->refStep();
+    box->showReadout(box->readout);
+  }
 }
 
 void EditorWindows::closeBox(BoxKind kind, int slot) {

@@ -274,13 +274,20 @@ TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
   EXPECT_EQ(state->orbitBoxes[1].left, 30.f);
   EXPECT_EQ(state->orbitBoxes[1].top, 60.f);
 
+  // A box opened while the run is paused shows its values at once.
+  state->PausedFlag = true;
+  form->boxSlots().addBox(BoxKind::Distance);
+  EXPECT_FALSE(ew->distanceBox(2)->lbl(1)->text().isEmpty());
+  form->boxSlots().addBox(BoxKind::Orbit);
+  EXPECT_FALSE(ew->orbitBox(2)->value(0)->text().isEmpty());
+
   // A series of new boxes never stands exactly on one another.
   std::set<std::pair<int, int>> places;
-  for (int k = 2; k <= MaxSlots; ++k) {
+  for (int k = 3; k <= MaxSlots; ++k) {
     form->boxSlots().addBox(BoxKind::Distance);
     places.insert({ew->distanceBox(k)->x(), ew->distanceBox(k)->y()});
   }
-  EXPECT_EQ(places.size(), static_cast<size_t>(MaxSlots - 1));
+  EXPECT_EQ(places.size(), static_cast<size_t>(MaxSlots - 2));
 }
 
 TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSecondTick) {
