@@ -95,9 +95,24 @@ void CaptionLabels::setCaptionLabel(int k) {
   auto px = [](float v) { return static_cast<int>(std::clamp<double>(std::isfinite(v) ? v : 0, -1e6, 1e6)); };
   const QRect box(px(c.left), px(c.top), std::max(px(c.width), 1), std::max(px(c.height), 1));
   if (!view.isEmpty() && !view.intersects(box)) {
-    const QPoint p = PlaceOnArea(box, view);
-    c.left = static_cast<float>(p.x());
-    c.top = static_cast<float>(p.y());
+    QRect placed(PlaceOnArea(box, view), box.size());
+    // Captions pulled back to one edge would cover each other: each goes a
+    // row further in until it covers no other caption.
+    const auto covers = [&](const QRect& r) {
+      for (int j = 1; j <= MaxCaptions; ++j) {
+        const CaptionSlot& o = s_.captions[j];
+        if (j != k && !o.caption.empty() && r.intersects(QRect(px(o.left), px(o.top), px(o.width), px(o.height))))
+          return true;
+      }
+      return false;
+    };
+    for (int row = 0; row < MaxCaptions && covers(placed); ++row) {
+      const int step = std::max(placed.height(), 20);
+      placed.moveTop(placed.top() + step <= view.bottom() - placed.height() + 1 ? placed.top() + step : view.top());
+      placed.moveTopLeft(PlaceOnArea(placed, view));
+    }
+    c.left = static_cast<float>(placed.x());
+    c.top = static_cast<float>(placed.y());
   }
   const double b = referenceWidth_();
   if (b != 0 && std::isfinite(b)) {

@@ -50,6 +50,20 @@ TEST_F(CaptionLabelsTest, TheBoxIsInPixelsAndTheReadersSetTheRelativeValues) {
   EXPECT_NEAR(form->captionLabel(1)->x(), 100 * scale, 1.0);
   EXPECT_NEAR(form->captionLabel(1)->height(), 30 * scale, 1.0);
   EXPECT_NEAR(c.fontSize, 12 * scale, 0.01);
+  // Captions a file places wholly beyond one edge come back without
+  // covering each other.
+  for (int k : {2, 3}) {
+    state->captions[k].caption = "Far " + std::to_string(k);
+    state->captions[k].left = 5000;
+    state->captions[k].top = 5000;
+    state->captions[k].width = 120;
+    state->captions[k].height = 25;
+    form->setCaptionLabel(k);
+  }
+  EXPECT_FALSE(form->captionLabel(2)->geometry().intersects(form->captionLabel(3)->geometry()));
+  EXPECT_TRUE(form->captionLabel(2)->parentWidget()->rect().contains(form->captionLabel(3)->geometry()));
+  state->captions[2].caption.clear();
+  state->captions[3].caption.clear();
   // A slot never placed gets a zero-sized label at the top-left corner.
   state->captions[4].caption = "x";
   state->captions[4].left = 70;
