@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -550,7 +551,15 @@ void MainToolWindows::alignVertically() {
   lineUpColumn();
   // Windows just opened have no frame yet, so their heights are the
   // insides': line them up again once the window manager has framed them.
-  if (!WhenFramed(&form_, openWindows(), [this] { lineUpColumn(); })) keepMenuBarFree();
+  // A window manager may still adjust a frame it has just made: line them
+  // up once more a moment later.
+  const auto again = [this] {
+    lineUpColumn();
+    QTimer::singleShot(300, &form_, [this] {
+      if (openWindows().size() == DashboardCount) lineUpColumn();  // none closed meanwhile
+    });
+  };
+  if (!WhenFramed(&form_, openWindows(), again)) keepMenuBarFree();
 }
 
 void MainToolWindows::lineUpColumn() {
