@@ -15,7 +15,7 @@
 #include "engine/orbits.h"
 #include "engine/thrust.h"
 #include "engine/timestep.h"
-#include "engine/twips.h"
+#include "engine/twipsperpixel.h"
 #include "engine/view.h"
 #include "files/textitems.h"
 

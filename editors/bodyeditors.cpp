@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "editors/classlibrary.h"
+#include "editors/createclass.h"
 #include "editors/createobjects.h"
 #include "editors/objedit.h"
 #include "editors/orbitcalculator.h"

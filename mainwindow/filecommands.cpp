@@ -11,7 +11,7 @@
 #include "files/settings.h"
 #include "files/situationfile.h"
 #include "files/textitems.h"
-#include "mainwindow/boxslots.h"
+#include "mainwindow/addboxes.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/menus.h"
 #include "ui/text.h"

@@ -18,7 +18,7 @@
 #include "engine/simulation.h"
 #include "engine/state.h"
 #include "files/fileshost.h"
-#include "mainwindow/boxslots.h"
+#include "mainwindow/addboxes.h"
 #include "mainwindow/captionlabels.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/labelpopup.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "engine/bodies.h"
-#include "mainwindow/boxslots.h"
+#include "mainwindow/addboxes.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/menudialogs.h"
 

@@ -10,7 +10,7 @@
 #include "control/autopilotdialog.h"
 #include "control/controlwindows.h"
 #include "editors/bodyeditors.h"
-#include "editors/classlibrary.h"
+#include "editors/createclass.h"
 #include "editors/createobjects.h"
 #include "editors/distancebox.h"
 #include "editors/editorwindows.h"

@@ -6,7 +6,7 @@
 
 #include <QRect>
 
-#include "engine/twips.h"
+#include "engine/twipsperpixel.h"
 
 namespace molvane {
 

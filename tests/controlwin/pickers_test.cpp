@@ -10,7 +10,7 @@
 #include "control/controlwindows.h"
 #include "control/thrustpanel.h"
 #include "controlwin_support.h"
-#include "editors/classlibrary.h"
+#include "editors/createclass.h"
 #include "editors/createobjects.h"
 #include "editors/objedit.h"
 #include "editors/orbitbox.h"
@@ -19,7 +19,7 @@
 #include "editors/spectrum.h"
 #include "engine/bodies.h"
 #include "engine/boxslots.h"
-#include "mainwindow/boxslots.h"
+#include "mainwindow/addboxes.h"
 #include "ui/bodynames.h"
 
 namespace molvane {

@@ -1,6 +1,4 @@
 // The class library file and its dialog.
-#include "editors/classlibrary.h"
-
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -10,6 +8,7 @@
 
 #include "../support/pressing.h"
 #include "bodyeditors_support.h"
+#include "editors/createclass.h"
 #include "editors/createobjects.h"
 #include "engine/numtext.h"
 #include "files/fileio.h"

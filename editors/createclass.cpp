@@ -1,4 +1,4 @@
-#include "editors/classlibrary.h"
+#include "editors/createclass.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,5 +1,5 @@
 // The View menu's three "Add" items over the slot tables.
-#include "mainwindow/boxslots.h"
+#include "mainwindow/addboxes.h"
 
 #include "mainwindow/form1.h"
 
