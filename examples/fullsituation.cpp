@@ -13,7 +13,9 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 
-void FillBodies(State& s) {
+}  // namespace
+
+void FillStarDisc(State& s, int n) {
   const double dt = 600.0;
   std::mt19937 rng(12345);
   std::uniform_real_distribution<double> radius(0.2 * AstronomicalUnitMetres, 1.6 * AstronomicalUnitMetres);
@@ -25,7 +27,7 @@ void FillBodies(State& s) {
   s.objsize[1] = 1.4e9;
   s.objcolor[1] = 0x00FFFF;
   s.objcolor2[1] = ColourWhite;
-  for (int i = 2; i <= MaxBodies; ++i) {
+  for (int i = 2; i <= n; ++i) {
     const double r = radius(rng), a = angle(rng);
     const double v = std::sqrt(SunEarthMasses * EarthGM / r);
     s.objname[i] = "Body " + std::to_string(i);
@@ -40,9 +42,15 @@ void FillBodies(State& s) {
     s.objvx[i] = -v * std::sin(a) * dt;
     s.objvy[i] = v * std::cos(a) * dt;
   }
-  s.objects = MaxBodies;
+  s.objects = static_cast<int16_t>(n);
   s.objname[0] = "Floating";
   s.timescale = dt;
+}
+
+namespace {
+
+void FillBodies(State& s) {
+  FillStarDisc(s, MaxBodies);
   s.SecondsElapsed = ParseDateTimeText(ComposeDateTimeText(2026, 1, 1, 0, 0, 0));
 }
 

@@ -8,6 +8,10 @@
 
 namespace molvane {
 
+// Bodies 1..n of a fresh State: a star and n - 1 small bodies on
+// near-circular orbits about it between 0.2 and 1.6 AU, 600 s a step.
+void FillStarDisc(State& s, int n);
+
 // Fills a fresh State with that situation. With `boxes` false the slots and
 // the captions stay empty: the same bodies and autopilot list alone.
 void FillFullSituation(State& s, bool boxes = true);

@@ -18,12 +18,13 @@
 #include "engine/nativeloop.h"
 #include "engine/simulation.h"
 #include "engine/state.h"
+#include "examples/fullsituation.h"
 #include "forceloop/kernel.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/viewwidget.h"
-#include "ui/text.h"
 #include "tests/support/nullhosts.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -36,33 +37,8 @@ struct DrawingHost : NullEngineHost {
 };
 
 void Populate(State& s, int n) {
-  const double dt = 600.0;
-  std::mt19937 rng(12345);
-  std::uniform_real_distribution<double> radius(0.2 * AstronomicalUnitMetres, 1.6 * AstronomicalUnitMetres);
-  std::uniform_real_distribution<double> angle(0, 2 * 3.14159265358979323846);
-  std::uniform_real_distribution<double> lift(-0.02, 0.02);
-  s.objname[1] = "Star";
-  s.objmass[1] = SunEarthMasses * dt * dt;
-  s.objsize[1] = 1.4e9;
-  s.objcolor[1] = 0x00FFFF;
-  for (int i = 2; i <= n; ++i) {
-    const double r = radius(rng), a = angle(rng);
-    const double v = std::sqrt(SunEarthMasses * EarthGM / r);
-    s.objname[i] = "Body " + std::to_string(i);
-    s.objref[i] = "Star";
-    s.objmass[i] = 1e-6 * dt * dt;
-    s.objsize[i] = 1e3;
-    s.objcolor[i] = 0x30A0FF;
-    s.objcolor2[i] = ColourWhite;
-    s.objx[i] = r * std::cos(a);
-    s.objy[i] = r * std::sin(a);
-    s.objz[i] = r * lift(rng);
-    s.objvx[i] = -v * std::sin(a) * dt;
-    s.objvy[i] = v * std::cos(a) * dt;
-  }
-  s.objects = static_cast<int16_t>(n);
+  FillStarDisc(s, n);
   s.focusobj = 1;
-  s.timescale = dt;
   s.ScalePixel = 350.0 / (1.6 * AstronomicalUnitMetres);
 }
 
