@@ -230,6 +230,8 @@ bool ObjEdit::followBodies() {
     ReferenceIndex = r;
     return false;
   }
+  // The held reference went: the stored reference is a name the user typed,
+  // so it resolves as typed names do (the last body of that name).
   const bool stored = hasReference(EditedIndex);
   ReferenceIndex = stored ? FindBodyByName(s_, s_.objref[EditedIndex]) : int16_t{0};
   HoldBody(s_, reference_, ReferenceIndex);
