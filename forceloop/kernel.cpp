@@ -241,18 +241,35 @@ __attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m25
   return q;
 }
 
+// Clang spells the target switch of a whole block differently from GCC.
 namespace avx2 {
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 #include "forceloop/row4.inc"
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 }  // namespace avx2
 
 namespace vl {
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2,fma,avx512f,avx512vl"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2,fma,avx512f,avx512vl")
+#endif
 #include "forceloop/row4.inc"
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 }  // namespace vl
 
 }  // namespace
