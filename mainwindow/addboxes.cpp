@@ -1,7 +1,8 @@
 // The View menu's three "Add" items over the slot tables.
 #include "mainwindow/addboxes.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainhandlers.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -13,13 +14,13 @@ int BoxSlots::addBox(BoxKind kind, const std::function<void(int slot)>& fill) {
     return 0;
   }
   if (fill) fill(slot);
-  form_.instruments().openBox(kind, slot);
+  windows_.instruments().openBox(kind, slot);
   return slot;
 }
 
 void BoxSlots::closeBoxWindow(BoxKind kind, int slot) {
   if (!BoxSlotInUse(form_.state(), kind, slot)) return;
-  form_.instruments().closeBox(kind, slot);
+  windows_.instruments().closeBox(kind, slot);
   ReleaseBoxSlot(form_.state(), kind, slot);
 }
 

@@ -8,11 +8,12 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
+class WindowSets;
 
 class BoxSlots {
  public:
-  explicit BoxSlots(Form1& form) : form_(form) {}
+  BoxSlots(WindowServices& form, WindowSets& windows) : form_(form), windows_(windows) {}
   // A new box or panel in the lowest free slot; 0 (and a message) when all
   // 100 are in use. `fill` sets the fresh slot's record before it opens.
   int addBox(BoxKind kind, const std::function<void(int slot)>& fill = {});
@@ -20,7 +21,8 @@ class BoxSlots {
   void closeBoxWindow(BoxKind kind, int slot);
 
  private:
-  Form1& form_;
+  WindowServices& form_;
+  WindowSets& windows_;
 };
 
 }  // namespace molvane

@@ -22,6 +22,7 @@
 #include "mainwindow/captionlabels.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/labelpopup.h"
+#include "mainwindow/mainhandlers.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
 #include "ui/bodynames.h"
@@ -41,7 +42,13 @@ struct MainMenus;
 // start.
 inline constexpr const char* ExampleFileName = "inner-planets.molv";
 
-class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, public FilesHost, public WindowServices {
+class Form1 : public QMainWindow,
+              public EngineHost,
+              public AutopilotHost,
+              public FilesHost,
+              public WindowServices,
+              public WindowSets,
+              public LabelBackColour {
   Q_OBJECT
 
  public:
@@ -121,7 +128,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   // Check marks and captions of the menu items follow State.
   void syncMenus() override;
 
-  ToolWindows& tools() { return *tools_; }
+  ToolWindows& tools() override { return *tools_; }
   void setToolWindows(std::unique_ptr<ToolWindows> tools);
 
   // Main window geometry, tilt and title bar to and from State.mainWindow.
@@ -131,7 +138,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void placeOuterFrame(const QRect& outer);
   // The boxes of the four caption labels and of the body-name labels take
   // a colour (0x00BBGGRR).
-  void setLabelBackColor(int32_t colour);
+  void setLabelBackColor(int32_t colour) override;
   // The four caption labels on the drawing area.
   CaptionLabels& captionLabels() { return *captions_; }
   // Caption labels under the mouse: a double-click opens the caption editor
@@ -154,7 +161,7 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   void rb_Click(int which);  // reference box 1 or 2 shown or hidden
 
   // ---- Instrument windows, their slots and the body label popup.
-  InstrumentWindows& instruments() { return *instruments_; }
+  InstrumentWindows& instruments() override { return *instruments_; }
   void setInstrumentWindows(std::unique_ptr<InstrumentWindows> w);
   BoxSlots& boxSlots() { return boxSlots_; }
   LabelPopup& labelPopup() { return labelPopup_; }
@@ -200,7 +207,6 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   double captionReferenceWidth() const override;
   void captionsChanged(int front) override;
   void message(const std::string& text) override;
-
 
   // ---- FilesHost.
   bool askYesNo(const std::string& text) override;
@@ -264,9 +270,9 @@ class Form1 : public QMainWindow, public EngineHost, public AutopilotHost, publi
   std::unique_ptr<InstrumentWindows> instruments_;
   RecordingDialogs unanswered_;
   Dialogs* dialogs_ = &unanswered_;
-  BoxSlots boxSlots_{*this};
+  BoxSlots boxSlots_{*this, *this};
   FileCommands fileCommands_{*this};
-  LabelPopup labelPopup_{*this};
+  LabelPopup labelPopup_{*this, *this, boxSlots_, view_};
   KeyForwarder* keyForwarder_ = nullptr;
   WindowStyle windowStyle_;
   // The frame's margins when last seen neither maximized nor minimized: a

@@ -3,8 +3,10 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "mainwindow/form1.h"
-#include "mainwindow/menus.h"
+#include "mainwindow/addboxes.h"
+#include "mainwindow/mainhandlers.h"
+#include "mainwindow/mainview.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -12,8 +14,8 @@ void LabelPopup::objLabel_MouseUp(int k, Qt::MouseButton button, QPoint globalPo
   if (button != Qt::RightButton) return;
   popupObject_ = static_cast<int16_t>(std::clamp(k, 0, MaxBodies));
   HoldBody(form_.state(), popupHeld_, popupObject_);
-  form_.tools().labelPopup(k, globalPos);
-  if (form_.menus().popup) form_.menus().popup->popup(globalPos);
+  windows_.tools().labelPopup(k, globalPos);
+  if (menu_) menu_->popup(globalPos);
 }
 
 bool LabelPopup::popupObjectValid() {
@@ -23,32 +25,32 @@ bool LabelPopup::popupObjectValid() {
 
 void LabelPopup::mnuDisplayOrbitalElements_Click() {
   if (!popupObjectValid()) return;
-  form_.boxSlots().addBox(BoxKind::Orbit, [this](int slot) { FillOrbitBoxFor(form_.state(), slot, popupObject_); });
+  boxes_.addBox(BoxKind::Orbit, [this](int slot) { FillOrbitBoxFor(form_.state(), slot, popupObject_); });
 }
 
 void LabelPopup::mnuFocusThisObject_Click() {
   if (!popupObjectValid()) return;
   State& s = form_.state();
   s.focusobj = popupObject_;
-  form_.clearView();
-  form_.view().parkLabels(-100, -100);
+  form_.engineHost().clearView();
+  view_.parkLabels(-100, -100);
   const int n = BodyCount(s);
   for (int i = 1; i <= n; ++i) {
     s.objlastx[i] = -1000;
     s.objlasty[i] = -1000;
   }
-  form_.tools().selectFocusInList();
+  windows_.tools().selectFocusInList();
 }
 
 void LabelPopup::mnuEditThisObject_Click() {
   if (!popupObjectValid()) return;
   form_.state().ObjEditTarget = popupObject_;
-  form_.instruments().show(InstrumentWindow::ObjEdit, false);
+  windows_.instruments().show(InstrumentWindow::ObjEdit, false);
 }
 
 void LabelPopup::mnuDeleteThisObject_Click() {
   if (!popupObjectValid()) return;
-  DeleteBody(form_.state(), form_, popupObject_);
+  DeleteBody(form_.state(), form_.engineHost(), popupObject_);
 }
 
 }  // namespace molvane

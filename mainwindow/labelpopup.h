@@ -8,13 +8,21 @@
 
 #include "engine/bodies.h"
 
+class QMenu;
+
 namespace molvane {
 
-class Form1;
+class BoxSlots;
+class MainView;
+class WindowServices;
+class WindowSets;
 
 class LabelPopup {
  public:
-  explicit LabelPopup(Form1& form) : form_(form) {}
+  LabelPopup(WindowServices& form, WindowSets& windows, BoxSlots& boxes, MainView& view)
+      : form_(form), windows_(windows), boxes_(boxes), view_(view) {}
+  // The menu a right-click opens (none until the menus are built).
+  void setMenu(QMenu* menu) { menu_ = menu; }
 
   // A mouse button released over the name label of body k.
   void objLabel_MouseUp(int k, Qt::MouseButton button, QPoint globalPos);
@@ -28,7 +36,11 @@ class LabelPopup {
   // The right-clicked body where it now stands; false once it is gone.
   bool popupObjectValid();
 
-  Form1& form_;
+  WindowServices& form_;
+  WindowSets& windows_;
+  BoxSlots& boxes_;
+  MainView& view_;
+  QMenu* menu_ = nullptr;
   int16_t popupObject_ = 0;
   HeldBody popupHeld_;
 };

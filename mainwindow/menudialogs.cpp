@@ -5,11 +5,12 @@
 #include <QProcessEnvironment>
 #include <QUrl>
 
-#include "mainwindow/form1.h"
 #include "mainwindow/preferences.h"
 #include "mainwindow/screensaver.h"
 #include "mainwindow/settime.h"
+#include "mainwindow/toolhooks.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -17,16 +18,16 @@ namespace {
 
 // One instance of each dialog: an open one comes to the front; one that is
 // closing (deleted later) is not reused.
-template <typename W>
-W* ShowSingle(Form1& form) {
-  for (W* w : form.findChildren<W*>(QString(), Qt::FindDirectChildrenOnly)) {
+template <typename W, typename... Parts>
+W* ShowSingle(WindowServices& form, Parts&... parts) {
+  for (W* w : form.mainWidget().findChildren<W*>(QString(), Qt::FindDirectChildrenOnly)) {
     if (w->isVisible()) {
       w->raise();
       w->activateWindow();
       return w;
     }
   }
-  auto* w = new W(form);
+  auto* w = new W(form, parts...);
   w->show();
   return w;
 }
@@ -45,13 +46,13 @@ QUrl OnlineTutorials() {
 // A page that cannot be shown says so, naming it, so that the user can
 // open it himself: the page missing beside the program, or no browser or
 // launcher on the desktop to show it.
-void Open(Form1& form, const QUrl& url) {
+void Open(WindowServices& form, ToolWindows& tools, const QUrl& url) {
   const QString page = url.isLocalFile() ? url.toLocalFile() : url.toString();
   if (url.isLocalFile() && !QFileInfo::exists(page)) {
     form.message(PathBytes(MissingHelpPageText(page)));
     return;
   }
-  if (form.tools().openPage(url)) return;
+  if (tools.openPage(url)) return;
   form.message(PathBytes(NoBrowserText(page)));
 }
 
@@ -63,14 +64,14 @@ QString NoBrowserText(const QString& page) {
   return "No web browser could be started to show the help page. Open it in a browser:\n\n" + page;
 }
 
-void ShowSetTimeDialog(Form1& form) { ShowSingle<frmSetTime>(form); }
-void ShowPreferencesDialog(Form1& form) { ShowSingle<frmPreferences>(form); }
-void ShowAutoSaveDialog(Form1& form) { ShowSingle<frmAutoSave>(form); }
-void ShowAboutBox(Form1& form) { form.tools().openAboutBox(); }
-void ShowScreenSaverSettings(Form1& form) { ShowSingle<frmScreenSaverSettings>(form); }
-void ShowSecondView(Form1& form) { form.tools().openSecondView(); }
+void ShowSetTimeDialog(WindowServices& form) { ShowSingle<frmSetTime>(form); }
+void ShowPreferencesDialog(WindowServices& form, LabelBackColour& labels) { ShowSingle<frmPreferences>(form, labels); }
+void ShowAutoSaveDialog(WindowServices& form) { ShowSingle<frmAutoSave>(form); }
+void ShowAboutBox(ToolWindows& tools) { tools.openAboutBox(); }
+void ShowScreenSaverSettings(WindowServices& form) { ShowSingle<frmScreenSaverSettings>(form); }
+void ShowSecondView(ToolWindows& tools) { tools.openSecondView(); }
 
-void ShowHelp(Form1& form) { Open(form, BesideProgram("tutorials.html")); }
-void ShowTutorials(Form1& form) { Open(form, OnlineTutorials()); }
+void ShowHelp(WindowServices& form, ToolWindows& tools) { Open(form, tools, BesideProgram("tutorials.html")); }
+void ShowTutorials(WindowServices& form, ToolWindows& tools) { Open(form, tools, OnlineTutorials()); }
 
 }  // namespace molvane

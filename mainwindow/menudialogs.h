@@ -7,22 +7,24 @@
 
 namespace molvane {
 
-class Form1;
+class LabelBackColour;
+class ToolWindows;
+class WindowServices;
 
-void ShowSetTimeDialog(Form1& form);      // Time > Set Time...
-void ShowPreferencesDialog(Form1& form);  // Preferences...
-void ShowAutoSaveDialog(Form1& form);     // File > Auto Save...
-void ShowAboutBox(Form1& form);           // Help > About...
+void ShowSetTimeDialog(WindowServices& form);                               // Time > Set Time...
+void ShowPreferencesDialog(WindowServices& form, LabelBackColour& labels);  // Preferences...
+void ShowAutoSaveDialog(WindowServices& form);                              // File > Auto Save...
+void ShowAboutBox(ToolWindows& tools);                                      // Help > About...
 // Help > Molvane Help...: the tutorials page "tutorials.html" beside the
 // executable, in the desktop's browser.
-void ShowHelp(Form1& form);
+void ShowHelp(WindowServices& form, ToolWindows& tools);
 // Help > Molvane Online Help...: the online tutorials page.
-void ShowTutorials(Form1& form);
+void ShowTutorials(WindowServices& form, ToolWindows& tools);
 // What the two say when the page cannot be shown: a local page that is not
 // there, or no browser to show it.
 QString MissingHelpPageText(const QString& page);
 QString NoBrowserText(const QString& page);
-void ShowSecondView(Form1& form);  // Beta > Show Form 2
-void ShowScreenSaverSettings(Form1& form);
+void ShowSecondView(ToolWindows& tools);  // Beta > Show Form 2
+void ShowScreenSaverSettings(WindowServices& form);
 
 }  // namespace molvane

@@ -204,16 +204,16 @@ void BuildTimeMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
 
 void BuildHelpMenu(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.help = SubMenu(bar, AddToBar, "Helpmnu", "&Help");
-  m.molvHelp = Item(m.help, "mnuMolvHelp", "Molvane Help...", [f] { ShowHelp(*f); });
-  m.onlineHelp = Item(m.help, "mnuOnlineHelp", "Molvane Online Help...", [f] { ShowTutorials(*f); });
+  m.molvHelp = Item(m.help, "mnuMolvHelp", "Molvane Help...", [f] { ShowHelp(*f, f->tools()); });
+  m.onlineHelp = Item(m.help, "mnuOnlineHelp", "Molvane Online Help...", [f] { ShowTutorials(*f, f->tools()); });
   Separator(m.help, "dim5");
-  m.about = Item(m.help, "mnuAbout", "About...", [f] { ShowAboutBox(*f); });
+  m.about = Item(m.help, "mnuAbout", "About...", [f] { ShowAboutBox(f->tools()); });
 }
 
 // Hidden: Beta, and the body label's popup menu under its heading.
 void BuildHiddenMenus(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.beta = SubMenu(bar, AddToBar, "mnuBeta", "Beta");
-  m.showForm2 = Item(m.beta, "mnuShowForm2", "Show Form 2", [f] { ShowSecondView(*f); });
+  m.showForm2 = Item(m.beta, "mnuShowForm2", "Show Form 2", [f] { ShowSecondView(f->tools()); });
   Hide(m.beta);
   LabelPopup* p = &f->labelPopup();
   m.popup = SubMenu(bar, AddToBar, "PopUpObjLabel", "PopUpObjLabel");
@@ -224,6 +224,7 @@ void BuildHiddenMenus(Form1* f, QMenuBar* bar, MainMenus& m) {
   m.deleteThisObject =
       Item(m.popup, "mnuDeleteThisObject", "Delete This Object", [p] { p->mnuDeleteThisObject_Click(); });
   Hide(m.popup);
+  p->setMenu(m.popup);
 }
 
 }  // namespace
@@ -234,7 +235,7 @@ void BuildMainMenus(Form1& form, MainMenus& m) {
   BuildFileMenu(f, bar, m);
   BuildObjectsMenu(f, bar, m);
   BuildViewMenu(f, bar, m);
-  m.preferences = BarItem(bar, "mnuPreferences", "Preferences...", [f] { ShowPreferencesDialog(*f); });
+  m.preferences = BarItem(bar, "mnuPreferences", "Preferences...", [f] { ShowPreferencesDialog(*f, *f); });
   BuildTimeMenu(f, bar, m);
   m.autoPilot = BarItem(bar, "mnuAutoPilot", "&Auto Pilot...", ShowWindow(f, InstrumentWindow::AutoPilot, false));
   BuildHelpMenu(f, bar, m);

@@ -7,22 +7,27 @@
 #include <algorithm>
 #include <cmath>
 
+#include "autopilot/autopilothost.h"
+#include "engine/host.h"
 #include "engine/numtext.h"
 #include "files/situationfile.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainhandlers.h"
 #include "ui/buttonrow.h"
 #include "ui/colours.h"
+#include "ui/dialogs.h"
 #include "ui/editablelist.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
 // ---------------------------------------------------------------- preferences
 
-frmPreferences::frmPreferences(Form1& form) : QDialog(&form), form_(form) {
+frmPreferences::frmPreferences(WindowServices& form, LabelBackColour& labels)
+    : QDialog(&form.mainWidget()), form_(form), labels_(labels) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Preferences");
-  setWindowIcon(form.windowIcon());
+  setWindowIcon(form.mainWidget().windowIcon());
   auto* outer = new QVBoxLayout(this);
 
   auto* frame1 = new QGroupBox("Background Color", this);
@@ -116,12 +121,12 @@ void frmPreferences::Command1_Click() {
   }
   State& s = form_.state();
   s.mainWindow.backColor = swatch_;
-  form_.setLabelBackColor(swatch_);
+  labels_.setLabelBackColor(swatch_);
   s.MinimumObjectSize = WholeFromText(BoxText(Combo1), s.MinimumObjectSize);
   s.ExaggeratedObjectSize = WholeFromText(BoxText(Combo2), s.ExaggeratedObjectSize);
   // A new background colour repaints the whole view.
-  form_.clearView();
-  form_.ResetPlotState();
+  form_.engineHost().clearView();
+  form_.autopilotHost().ResetPlotState();
   close();
 }
 
@@ -130,7 +135,7 @@ void frmPreferences::Command2_Click() { close(); }
 // The keyboard goes back to the main window, which forwards nothing.
 void frmPreferences::closeEvent(QCloseEvent* e) {
   e->accept();
-  form_.activateWindow();
+  form_.mainWidget().activateWindow();
 }
 
 // ------------------------------------------------------------------ auto save

@@ -18,14 +18,14 @@
 
 namespace molvane {
 
-class Form1;
+class LabelBackColour;
 class WindowServices;
 
 class frmPreferences : public QDialog {
   Q_OBJECT
 
  public:
-  explicit frmPreferences(Form1& form);
+  frmPreferences(WindowServices& form, LabelBackColour& labels);
 
   QFrame* Shape1 = nullptr;         // the colour OK will apply
   QPushButton* Command3 = nullptr;  // "Change Color"
@@ -49,7 +49,8 @@ class frmPreferences : public QDialog {
   void closeEvent(QCloseEvent* e) override;
 
  private:
-  Form1& form_;
+  WindowServices& form_;
+  LabelBackColour& labels_;
   int32_t swatch_ = 0;
 };
 

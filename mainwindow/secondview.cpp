@@ -7,13 +7,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "autopilot/autopilothost.h"
 #include "engine/bodies.h"
 #include "engine/orbits.h"
 #include "engine/view.h"
-#include "mainwindow/form1.h"
 #include "mainwindow/mainview.h"
 #include "ui/colours.h"
 #include "ui/keys.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -26,7 +27,7 @@ bool Inside(double x, double y, int w, int h) { return x > 0 && x < w && y > 0 &
 
 // A window of its own, without an owner; it does not keep the program open
 // once the main window has closed.
-Form2::Form2(Form1& form) : QWidget(nullptr, Qt::Window), form_(form), s_(form.state()) {
+Form2::Form2(WindowServices& form) : QWidget(nullptr, Qt::Window), form_(form), s_(form.state()) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_QuitOnClose, false);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -56,7 +57,8 @@ Form2::Form2(Form1& form) : QWidget(nullptr, Qt::Window), form_(form), s_(form.s
   HScroll1_Change();
   VScroll1_Change();
   ringIndex_ = 0;
-  const QScreen* scr = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
+  const QScreen* main = form.mainWidget().screen();
+  const QScreen* scr = main ? main : QGuiApplication::primaryScreen();
   const QRect screenArea = scr ? scr->geometry() : QRect(0, 0, 800, 600);
   zoomFactor_ = s_.ScalePixel;
   takeSize(screenArea.width(), screenArea.height(), 28, 50);
@@ -101,7 +103,7 @@ void Form2::CenterBtn_Click() {
   VScroll1->setValue(0);
 }
 
-void Form2::ResetPlotState() { form_.ResetPlotState(); }
+void Form2::ResetPlotState() { form_.autopilotHost().ResetPlotState(); }
 
 void Form2::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);

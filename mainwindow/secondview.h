@@ -14,7 +14,7 @@
 
 namespace molvane {
 
-class Form1;
+class WindowServices;
 
 class Form2 : public QWidget {
   Q_OBJECT
@@ -26,7 +26,7 @@ class Form2 : public QWidget {
     int32_t colour = 0;
   };
 
-  explicit Form2(Form1& form);
+  explicit Form2(WindowServices& form);
 
   // Draws one frame (the main window's drawing calls it first, plotting on
   // or off).
@@ -71,7 +71,7 @@ class Form2 : public QWidget {
   void setTilt();
   void clearCanvas();
 
-  Form1& form_;
+  WindowServices& form_;
   State& s_;
   QImage canvas_;
   double zoomFactor_ = 0;

@@ -146,7 +146,7 @@ void VisitMainWindowMenus(WholeProgram& p, const WindowVisitor& visit) {
   CloseNow(Shown<frmScreenSaverSettings>());
 
   // ---- The second view (its menu item is hidden).
-  ShowSecondView(form);
+  ShowSecondView(form.tools());
   if (Form2* f2 = tools.secondView()) {
     for (int i = 0; i < 3; ++i) f2->pPplot();
     Visit(visit, "form2", f2);

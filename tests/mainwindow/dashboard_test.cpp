@@ -473,15 +473,15 @@ TEST_F(Dashboard, SecondViewDrawsEvenWithPlottingOff) {
     EXPECT_EQ(loaded->VScroll1->geometry(), QRect(screen.width() - 17, 0, 17, screen.height() - 17 - 28));
     EXPECT_EQ(loaded->HScroll1->geometry(), QRect(0, screen.height() - 17 - 50, screen.width() - 17, 17));
   }
-  ShowSecondView(*form);
+  ShowSecondView(form->tools());
   Form2* f2 = tw->secondView();
   ASSERT_TRUE(f2);
   EXPECT_TRUE(state->form2loaded);
   EXPECT_EQ(f2->parentWidget(), nullptr);
   EXPECT_EQ(f2->size(), screen);
   EXPECT_EQ(f2->zoomFactor(), state->ScalePixel);
-  state->ScalePixel = 1e-7;  // bodies 1e9 m apart: 100 pixels
-  ShowSecondView(*form);     // the open one; its zoom stays
+  state->ScalePixel = 1e-7;       // bodies 1e9 m apart: 100 pixels
+  ShowSecondView(form->tools());  // the open one; its zoom stays
   EXPECT_NE(f2->zoomFactor(), 1e-7);
   state->pplot = false;
   form->plot();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTest>
 #include <array>
+#include <functional>
 #include <tuple>
 
 #include "../support/pressing.h"
@@ -27,6 +28,10 @@
 
 namespace molvane {
 namespace {
+
+// The two that need more of the main window than its window services.
+void OpenPreferences(Form1& f) { ShowPreferencesDialog(f, f); }
+void OpenAbout(Form1& f) { ShowAboutBox(f.tools()); }
 
 class Dialogs : public Form1Fixture {
  protected:
@@ -244,7 +249,7 @@ TEST_F(Dialogs, PreferencesAndAutoSaveRefuseWhatTheirMeaningRulesOut) {
     state->autoSave.maxSaves = 3;
     state->MinimumObjectSize = 2;
     state->ExaggeratedObjectSize = 10;
-    r.autoSave ? ShowAutoSaveDialog(*form) : ShowPreferencesDialog(*form);
+    r.autoSave ? ShowAutoSaveDialog(*form) : ShowPreferencesDialog(*form, *form);
     frmAutoSave* a = openOne<frmAutoSave>();
     frmPreferences* p = openOne<frmPreferences>();
     QDialog* d = r.autoSave ? static_cast<QDialog*>(a) : p;
@@ -275,7 +280,7 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   state->ScalePixel = 1e-7;  // the bodies 100 pixels apart, labels shown
   state->llabels = true;
   form->plot();
-  ShowPreferencesDialog(*form);
+  ShowPreferencesDialog(*form, *form);
   frmPreferences* d = openOne<frmPreferences>();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->Combo1->currentText(), "2");
@@ -297,7 +302,7 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
   EXPECT_EQ(state->MinimumObjectSize, 2);
 
   QApplication::processEvents();
-  ShowPreferencesDialog(*form);
+  ShowPreferencesDialog(*form, *form);
   d = openOne<frmPreferences>();
   ASSERT_TRUE(d);
   EXPECT_TRUE(d->Option1->isChecked());
@@ -338,7 +343,7 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
 
   // A cancelled colour dialog keeps the swatch; OK without a change keeps the colour.
   QApplication::processEvents();
-  ShowPreferencesDialog(*form);
+  ShowPreferencesDialog(*form, *form);
   d = openOne<frmPreferences>();
   ASSERT_TRUE(d);
   dialogs.answerColour(std::nullopt);
@@ -351,7 +356,7 @@ TEST_F(Dialogs, PreferencesSetColourSizesAndArchive) {
 }
 
 TEST_F(Dialogs, AboutBoxFindsNoSystemInformationProgram) {
-  ShowAboutBox(*form);
+  ShowAboutBox(form->tools());
   frmAbout* d = openOne<frmAbout>();
   ASSERT_TRUE(d);
   EXPECT_EQ(d->windowTitle(), "About Molvane");
@@ -382,11 +387,11 @@ TEST_F(Dialogs, HelpPagesOpenInTheDesktopViewer) {
     return true;
   };
   const QString local = QCoreApplication::applicationDirPath() + "/tutorials.html";
-  ShowHelp(*form);
+  ShowHelp(*form, form->tools());
   qunsetenv("MOLVANE_ONLINE_HELP");
-  ShowTutorials(*form);  // no online address configured: the local page
+  ShowTutorials(*form, form->tools());  // no online address configured: the local page
   qputenv("MOLVANE_ONLINE_HELP", "https://example.org/molvane/tutorials.html");
-  ShowTutorials(*form);
+  ShowTutorials(*form, form->tools());
   qunsetenv("MOLVANE_ONLINE_HELP");
   ASSERT_EQ(opened.size(), 3u);
   EXPECT_TRUE(opened[0].isLocalFile());
@@ -503,7 +508,7 @@ TEST_F(Dialogs, EachButtonDoesItsOwnPart) {
       if (w->isVisible() && w != form.get()) return w;
     return nullptr;
   };
-  const auto open = [&](void (*show)(Form1&)) {
+  const auto open = [&](const std::function<void(Form1&)>& show) {
     if (shown()) return shown();
     show(*form);
     if (frmPreferences* p = openOne<frmPreferences>()) p->Combo1->setEditText("6");
@@ -524,20 +529,20 @@ TEST_F(Dialogs, EachButtonDoesItsOwnPart) {
   };
   dialogs.answerColour(QColor(255, 0, 0));
   const struct {
-    void (*show)(Form1&);
+    std::function<void(Form1&)> show;
     const char *button, *changes;
   } rows[] = {
-      {ShowPreferencesDialog, "Option1", "archive=1"},
-      {ShowPreferencesDialog, "Option2", "archive=0"},
-      {ShowPreferencesDialog, "Command2", "open= swatch="},
-      {ShowPreferencesDialog, "Command3", "swatch=255"},
-      {ShowPreferencesDialog, "Command1", "open= swatch= back=255 min=6"},
+      {OpenPreferences, "Option1", "archive=1"},
+      {OpenPreferences, "Option2", "archive=0"},
+      {OpenPreferences, "Command2", "open= swatch="},
+      {OpenPreferences, "Command3", "swatch=255"},
+      {OpenPreferences, "Command1", "open= swatch= back=255 min=6"},
       {ShowAutoSaveDialog, "Command2", "open="},
       {ShowAutoSaveDialog, "Command1", "open= autosave=90"},
       {ShowSetTimeDialog, "Command3", "open="},
       {ShowSetTimeDialog, "Command2", "open= clock=63271756800"},
-      {ShowAboutBox, "cmdSysInfo", "said=1"},
-      {ShowAboutBox, "cmdOK", "open="},
+      {OpenAbout, "cmdSysInfo", "said=1"},
+      {OpenAbout, "cmdOK", "open="},
       {ShowScreenSaverSettings, "Command1", "browsed=1"},
       {ShowScreenSaverSettings, "Command3", "open= ended=1"},
       {ShowScreenSaverSettings, "Command2", "open= ended=2 written=1"},
