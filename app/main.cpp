@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   molvane::QtDialogs dialogs;
   molvane::Form1 form(*state);
   form.setDialogs(dialogs);
-  form.setToolWindows(std::make_unique<molvane::MainToolWindows>(form));
+  form.setToolWindows(std::make_unique<molvane::MainToolWindows>(form, form));
   // Body editors and instruments | thrust panels, autopilot and captions.
   auto editorWindows = std::make_unique<molvane::EditorWindows>(form);
   std::unique_ptr<molvane::InstrumentWindows> controlWindows = std::make_unique<molvane::ControlWindows>(form);

@@ -23,15 +23,15 @@
 #include "engine/timestep.h"
 #include "engine/view.h"
 #include "mainwindow/aboutbox.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/dashboardhost.h"
 #include "mainwindow/menudialogs.h"
 #include "mainwindow/secondview.h"
-#include "mainwindow/viewwidget.h"
 #include "ui/bodynames.h"
 #include "ui/frameplace.h"
 #include "ui/keys.h"
 #include "ui/onscreen.h"
 #include "ui/text.h"
+#include "ui/windowservices.h"
 
 namespace molvane {
 
@@ -111,9 +111,11 @@ int DateAndTimeWidth(int w, int lw) {
 
 DashboardWindowBase::DashboardWindowBase(MainToolWindows& tools, DashboardWindow which, const QString& caption)
     // A title bar with a close box only leaves the caption the most room.
-    : ToolWindow(&tools.form(), Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : ToolWindow(&tools.form().mainWidget(),
+                 Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       tools_(tools),
       form_(tools.form()),
+      commands_(tools.commands()),
       s_(tools.state()),
       which_(which) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -189,9 +191,9 @@ frmScreenScale::frmScreenScale(MainToolWindows& tools) : DashboardWindowBase(too
   connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
 }
 
-void frmScreenScale::Command13_Click() { form_.zoomIn(); }
-void frmScreenScale::Command14_Click() { form_.zoomOut(); }
-void frmScreenScale::formLoad() { form_.UpdateScreenScale(); }
+void frmScreenScale::Command13_Click() { commands_.zoomIn(); }
+void frmScreenScale::Command14_Click() { commands_.zoomOut(); }
+void frmScreenScale::formLoad() { commands_.UpdateScreenScale(); }
 
 // --------------------------------------------------------------- time step
 
@@ -217,13 +219,13 @@ void frmTimeRate::formLoad() {
 }
 
 // The main window's Pause/Play does the same: flag, button, menu, timer.
-void frmTimeRate::Command15_Click() { form_.PausePlay(); }
+void frmTimeRate::Command15_Click() { commands_.PausePlay(); }
 
 // Paused: at once. Running: the loop applies the request at the end of its
 // step, so several presses within one step give one change.
 void frmTimeRate::Command16_Click() {
   if (s_.PausedFlag) {
-    MultiplyTimeStep(s_, form_, 2);
+    MultiplyTimeStep(s_, form_.engineHost(), 2);
   } else {
     s_.TimeStepDoubleRequest = true;
   }
@@ -231,7 +233,7 @@ void frmTimeRate::Command16_Click() {
 
 void frmTimeRate::Command17_Click() {
   if (s_.PausedFlag) {
-    DivideTimeStep(s_, form_, 2);
+    DivideTimeStep(s_, form_.engineHost(), 2);
   } else {
     s_.TimeStepHalveRequest = true;
   }
@@ -292,8 +294,8 @@ void frmFocusObject::showFocus() {
     Combo2->setCurrentIndex(listed ? f - 1 : -1);
   }
   if (!listed) return;
-  form_.clearView();
-  form_.ResetPlotState();
+  commands_.clearView();
+  commands_.ResetPlotState();
 }
 
 void frmFocusObject::formLoad() {
@@ -310,8 +312,8 @@ void frmFocusObject::formLoad() {
 void frmFocusObject::Combo2_Click() {
   // The entry picked, whatever other body shares its name.
   if (const int16_t k = PickedBody(Combo2, s_); k > 0) s_.focusobj = k;
-  form_.clearView();
-  form_.ResetPlotState();
+  commands_.clearView();
+  commands_.ResetPlotState();
 }
 
 // ----------------------------------------------------------- date and time
@@ -410,22 +412,25 @@ void frmGraphicsOptions::Command1_Click() {
   showsArrow_ = s_.PickFloatingFocus;
   if (s_.PickFloatingFocus) {
     Command1->setIcon(Commandarrow->icon());
-    if (form_.viewWidget()) form_.viewWidget()->setCursor(Qt::CrossCursor);
+    if (commands_.viewWidget()) commands_.viewWidget()->setCursor(Qt::CrossCursor);
   } else {
     Command1->setIcon(Commandcross->icon());
-    if (form_.viewWidget()) form_.viewWidget()->unsetCursor();
+    if (commands_.viewWidget()) commands_.viewWidget()->unsetCursor();
   }
 }
 
-void frmGraphicsOptions::Command18_Click() { form_.AnchorOnOff(); }
-void frmGraphicsOptions::Command19_Click() { form_.TrailsOnOff(); }
-void frmGraphicsOptions::Command20_Click() { form_.pPplot(); }
-void frmGraphicsOptions::Command21_Click() { form_.LabelsOnOff(); }
+void frmGraphicsOptions::Command18_Click() { commands_.AnchorOnOff(); }
+void frmGraphicsOptions::Command19_Click() { commands_.TrailsOnOff(); }
+void frmGraphicsOptions::Command20_Click() { commands_.pPplot(); }
+void frmGraphicsOptions::Command21_Click() { commands_.LabelsOnOff(); }
 
 // --------------------------------------------------------- the window set
 
-MainToolWindows::MainToolWindows(Form1& form)
-    : openUrl([this](const QUrl& u) { return openWithDesktop(u); }), form_(form), s_(form.state()) {}
+MainToolWindows::MainToolWindows(WindowServices& form, DashboardHost& commands)
+    : openUrl([this](const QUrl& u) { return openWithDesktop(u); }),
+      form_(form),
+      commands_(commands),
+      s_(form.state()) {}
 
 // xdg-open tells by its exit status whether a viewer took the page (3, "no
 // method available", on a desktop without a browser); QDesktopServices only
@@ -435,7 +440,7 @@ bool MainToolWindows::openWithDesktop(const QUrl& url) {
   const QString opener = QStandardPaths::findExecutable("xdg-open");
   if (opener.isEmpty()) return QDesktopServices::openUrl(url);
   const QString page = url.isLocalFile() ? url.toLocalFile() : url.toString();
-  auto* run = new QProcess(&form_);
+  auto* run = new QProcess(&form_.mainWidget());
   QObject::connect(run, &QProcess::finished, run, [this, run, page](int code, QProcess::ExitStatus status) {
     run->deleteLater();
     if (status == QProcess::NormalExit && code != 0) form_.message(PathBytes(NoBrowserText(page)));
@@ -555,11 +560,11 @@ void MainToolWindows::alignVertically() {
   // up once more a moment later.
   const auto again = [this] {
     lineUpColumn();
-    QTimer::singleShot(300, &form_, [this] {
+    QTimer::singleShot(300, &form_.mainWidget(), [this] {
       if (openWindows().size() == DashboardCount) lineUpColumn();  // none closed meanwhile
     });
   };
-  if (!WhenFramed(&form_, openWindows(), again)) keepMenuBarFree();
+  if (!WhenFramed(&form_.mainWidget(), openWindows(), again)) keepMenuBarFree();
 }
 
 void MainToolWindows::lineUpColumn() {
@@ -585,7 +590,7 @@ void MainToolWindows::alignHorizontally() {
     win->setTopTwips(690);
     win->setLeftTwips(2010.0 * w);
   }
-  if (!WhenFramed(&form_, openWindows(), [this] { keepMenuBarFree(); })) keepMenuBarFree();
+  if (!WhenFramed(&form_.mainWidget(), openWindows(), [this] { keepMenuBarFree(); })) keepMenuBarFree();
 }
 
 QList<QWidget*> MainToolWindows::openWindows() const {
@@ -601,8 +606,9 @@ QList<QWidget*> MainToolWindows::openWindows() const {
 // windows' 690 twips; where a window manager's title bar is too high for
 // that, it stands beside the column, narrowed to fit.
 void MainToolWindows::keepMenuBarFree() {
-  QMenuBar* bar = form_.menuBar();
-  if (!bar->isVisible() || form_.isMaximized() || form_.isFullScreen() || !form_.isVisible()) return;
+  QWidget& main = form_.mainWidget();
+  QMenuBar* bar = commands_.mainMenuBar();
+  if (!bar->isVisible() || main.isMaximized() || main.isFullScreen() || !main.isVisible()) return;
   const QList<QWidget*> windows = openWindows();
   const auto covered = [&](const QRect& menus) {
     QRect r;
@@ -613,13 +619,13 @@ void MainToolWindows::keepMenuBarFree() {
   };
   const QRect menus(bar->mapToGlobal(QPoint(0, 0)), bar->size());
   if (covered(menus).isNull()) return;
-  const QScreen* screen = form_.screen();
+  const QScreen* screen = main.screen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
-  const QRect frame = form_.frameGeometry();
+  const QRect frame = main.frameGeometry();
   const int up = area.top() - frame.top();
   if (covered(menus.translated(0, up)).isNull()) {
-    form_.move(frame.left(), area.top());
+    main.move(frame.left(), area.top());
     return;
   }
   QRect column;
@@ -627,8 +633,8 @@ void MainToolWindows::keepMenuBarFree() {
   const int left = column.right() + 1;
   const int width = std::min(frame.width(), area.right() + 1 - left);
   if (width < 200) return;
-  form_.resize(width - (frame.width() - form_.width()), form_.height());
-  form_.move(left, frame.top());
+  main.resize(width - (frame.width() - main.width()), main.height());
+  main.move(left, frame.top());
 }
 
 void MainToolWindows::updateScreenScale(double visibleWidthKm) {

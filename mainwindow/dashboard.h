@@ -22,10 +22,11 @@
 
 namespace molvane {
 
-class Form1;
+class DashboardHost;
 class Form2;
 class frmAbout;
 class MainToolWindows;
+class WindowServices;
 
 // The date-and-time window's new width (twips) for window width w and label
 // width lw (twips).
@@ -53,7 +54,8 @@ class DashboardWindowBase : public ToolWindow {
   void forwardKeys(QWidget* control);
 
   MainToolWindows& tools_;
-  Form1& form_;
+  WindowServices& form_;
+  DashboardHost& commands_;
   State& s_;
 
  private:
@@ -163,10 +165,11 @@ class frmGraphicsOptions : public DashboardWindowBase {
 // The main window's tool windows. Install with Form1::setToolWindows.
 class MainToolWindows : public ToolWindows {
  public:
-  explicit MainToolWindows(Form1& form);
+  MainToolWindows(WindowServices& form, DashboardHost& commands);
   ~MainToolWindows() override;
 
-  Form1& form() { return form_; }
+  WindowServices& form() { return form_; }
+  DashboardHost& commands() { return commands_; }
   State& state() { return s_; }
 
   bool isOpen(DashboardWindow w) const override;
@@ -230,7 +233,8 @@ class MainToolWindows : public ToolWindows {
 
   bool* flag(DashboardWindow w) const { return &DashboardOpenFlag(s_, w); }
 
-  Form1& form_;
+  WindowServices& form_;
+  DashboardHost& commands_;
   State& s_;
   std::array<QPointer<DashboardWindowBase>, DashboardCount> windows_{};
   QPointer<Form2> form2_;

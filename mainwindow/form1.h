@@ -20,11 +20,13 @@
 #include "files/fileshost.h"
 #include "mainwindow/addboxes.h"
 #include "mainwindow/captionlabels.h"
+#include "mainwindow/dashboardhost.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/labelpopup.h"
 #include "mainwindow/mainhandlers.h"
 #include "mainwindow/mainview.h"
 #include "mainwindow/toolhooks.h"
+#include "mainwindow/viewwidget.h"
 #include "ui/bodynames.h"
 #include "ui/dialogs.h"
 #include "ui/instrumentwindows.h"
@@ -34,7 +36,6 @@
 
 namespace molvane {
 
-class ViewWidget;
 class KeyForwarder;
 struct MainMenus;
 
@@ -48,7 +49,8 @@ class Form1 : public QMainWindow,
               public FilesHost,
               public WindowServices,
               public WindowSets,
-              public LabelBackColour {
+              public LabelBackColour,
+              public DashboardHost {
   Q_OBJECT
 
  public:
@@ -64,7 +66,8 @@ class Form1 : public QMainWindow,
   Dialogs& dialogs() override { return *dialogs_; }
   void setDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
   MainView& view() { return view_; }
-  ViewWidget* viewWidget() { return viewWidget_; }
+  ViewWidget* viewWidget() override { return viewWidget_; }
+  QMenuBar* mainMenuBar() override { return menuBar(); }
 
   // ---- Start-up and exit.
   // The whole start-up: native loop, settings, view defaults, first draw,
@@ -88,10 +91,10 @@ class Form1 : public QMainWindow,
   // ---- View operations.
   void zoomIn() override;
   void zoomOut() override;
-  void AnchorOnOff();
-  void pPplot();
-  void TrailsOnOff();
-  void LabelsOnOff();
+  void AnchorOnOff() override;
+  void pPplot() override;
+  void TrailsOnOff() override;
+  void LabelsOnOff() override;
   void ResetPlotState() override;
   void CenterBtn_Click();
   void HScroll1_Change();
@@ -104,7 +107,7 @@ class Form1 : public QMainWindow,
   double visibleWidthKm() const override { return visibleWidthKm_; }
 
   // ---- Time.
-  void PausePlay();            // the menu item and the "p" key
+  void PausePlay() override;   // the menu item and the "p" key
   void PauseOnOff() override;  // the autopilot's pause: menu caption unchanged
   void ReverseTime();
 

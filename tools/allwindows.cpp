@@ -73,7 +73,7 @@ WholeProgram::WholeProgram() : state_(std::make_unique<State>()) {
   QApplication::setWindowIcon(FrameIcon(MolvaneIcon()));
   form_ = std::make_unique<Form1>(*state_);
   form_->setDialogs(dialogs_);
-  auto tools = std::make_unique<MainToolWindows>(*form_);
+  auto tools = std::make_unique<MainToolWindows>(*form_, *form_);
   tools_ = tools.get();
   form_->setToolWindows(std::move(tools));
   auto editors = std::make_unique<EditorWindows>(*form_);

@@ -162,7 +162,7 @@ TEST_F(Following, FocusThisObjectFocusesTheClickedBody) {
   for (bool merged : {false, true}) {
     SCOPED_TRACE(merged);
     restart();
-    auto tools = std::make_unique<MainToolWindows>(*form);
+    auto tools = std::make_unique<MainToolWindows>(*form, *form);
     MainToolWindows& dashboard = *tools;
     form->setToolWindows(std::move(tools));
     state->objname[4] = "Earth";
@@ -220,7 +220,7 @@ TEST_F(Following, AMergeEndsTheWindowsAsOneRefreshPerDeletion) {
   for (bool merge : {true, false}) {
     TearDown();
     SetUp();
-    form->setToolWindows(std::make_unique<MainToolWindows>(*form));
+    form->setToolWindows(std::make_unique<MainToolWindows>(*form, *form));
     const char* names[] = {"", "Comet", "Sun", "Earth", "Moon", "Mars", "Probe", "Vesta", "Ceres"};
     for (int i = 1; i <= 8; ++i)
       state->objname[i] = names[i], state->objx[i] = 1e9 * i, state->objmass[i] = i % 4 && i < 7;

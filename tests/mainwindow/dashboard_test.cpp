@@ -4,10 +4,14 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTest>
 #include <array>
+#include <string>
+#include <utility>
 
+#include "../support/fakewindowservices.h"
 #include "../support/pressing.h"
 #include "engine/calendar.h"
 #include "engine/numtext.h"
@@ -15,6 +19,7 @@
 #include "engine/timestep.h"
 #include "engine/view.h"
 #include "form1_support.h"
+#include "mainwindow/dashboardhost.h"
 #include "mainwindow/menudialogs.h"
 #include "mainwindow/menus.h"
 #include "mainwindow/secondview.h"
@@ -29,7 +34,7 @@ class Dashboard : public Form1Fixture {
     Form1Fixture::SetUp();
     makeForm();
     addBodies(3);
-    auto t = std::make_unique<MainToolWindows>(*form);
+    auto t = std::make_unique<MainToolWindows>(*form, *form);
     tw = t.get();
     form->setToolWindows(std::move(t));
     form->show();
@@ -537,6 +542,65 @@ TEST_F(Dashboard, SecondViewSkipsBodiesOnItsEdge) {
   state->objx[2] = (f2.drawWidth() / 2.0) / f2.zoomFactor();
   f2.pPplot();
   EXPECT_EQ(f2.drawnCount(), 1);
+}
+
+// ---------------------------------------------- over a fake main window
+
+// The main window's commands as the dashboard sees them, each press noted.
+class RecordingDashboardHost : public DashboardHost {
+ public:
+  void zoomIn() override { note("zoomIn"); }
+  void zoomOut() override { note("zoomOut"); }
+  void UpdateScreenScale() override { note("UpdateScreenScale"); }
+  void PausePlay() override { note("PausePlay"); }
+  void AnchorOnOff() override { note("AnchorOnOff"); }
+  void TrailsOnOff() override { note("TrailsOnOff"); }
+  void pPplot() override { note("pPplot"); }
+  void LabelsOnOff() override { note("LabelsOnOff"); }
+  void clearView() override { note("clearView"); }
+  void ResetPlotState() override { note("ResetPlotState"); }
+  QWidget* viewWidget() override { return &view; }
+  QMenuBar* mainMenuBar() override { return &bar; }
+  std::string pressed() { return std::exchange(log_, {}); }
+  QWidget view;
+  QMenuBar bar;
+
+ private:
+  void note(const char* c) { log_ += (log_.empty() ? "" : " ") + std::string(c); }
+  std::string log_;
+};
+
+// Each button (and a pick in the focus list) presses its own command of the
+// main window and no other.
+TEST(DashboardOverAFakeMainWindow, EachButtonPressesItsOwnCommand) {
+  State s;
+  for (int i = 1; i <= 2; ++i) s.objname[i] = "Body" + std::to_string(i);
+  s.objects = 2;
+  FakeWindowServices main(s);
+  RecordingDashboardHost host;
+  MainToolWindows tools(main, host);
+  const struct {
+    DashboardWindow where;
+    const char *button, *commands;
+  } rows[] = {
+      {DashScreenScale, "Command13", "zoomIn"},          {DashScreenScale, "Command14", "zoomOut"},
+      {DashTimeRate, "Command15", "PausePlay"},          {DashGraphicsOptions, "Command18", "AnchorOnOff"},
+      {DashGraphicsOptions, "Command19", "TrailsOnOff"}, {DashGraphicsOptions, "Command20", "pPplot"},
+      {DashGraphicsOptions, "Command21", "LabelsOnOff"}, {DashGraphicsOptions, "Command1", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.button);
+    if (!tools.isOpen(r.where)) tools.open(r.where);
+    host.pressed();
+    ASSERT_TRUE(Press(tools.window(r.where), r.button));
+    EXPECT_EQ(host.pressed(), r.commands);
+  }
+  EXPECT_EQ(host.view.cursor().shape(), Qt::CrossCursor);  // the floating-focus pick is armed
+  tools.open(DashFocusObject);
+  host.pressed();
+  PickRow(tools.focusObject()->Combo2, 1);
+  EXPECT_EQ(s.focusobj, 2);
+  EXPECT_EQ(host.pressed(), "clearView ResetPlotState");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class Dialogs : public Form1Fixture {
     Form1Fixture::SetUp();
     makeForm();
     addBodies(2);
-    auto t = std::make_unique<MainToolWindows>(*form);
+    auto t = std::make_unique<MainToolWindows>(*form, *form);
     tw = t.get();
     form->setToolWindows(std::move(t));
     form->show();

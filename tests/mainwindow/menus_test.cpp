@@ -302,7 +302,7 @@ TEST_F(Menus, EachShownItemClickedDoesItsOwnCommand) {
          "help=" + help, "focus=" + GeneralText(s.focusobj), "edit=" + GeneralText(s.ObjEditTarget)});
   };
   const auto helpPages = [&] {
-    auto t = std::make_unique<MainToolWindows>(*form);
+    auto t = std::make_unique<MainToolWindows>(*form, *form);
     t->openUrl = [&opened](const QUrl& u) { return opened.push_back(u), true; };
     form->setToolWindows(std::move(t));
   };
