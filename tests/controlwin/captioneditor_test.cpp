@@ -1,6 +1,7 @@
 // The caption editor: sizes from the caption's box, the font dialog, and OK
 // applying the preview to the checked caption slot with its values relative
-// to the caption reference width.
+// to the caption reference width (what the main window's labels then show
+// is tested in tests/mainwindow).
 #include <QFontInfo>
 #include <QPointer>
 #include <QTest>
@@ -15,7 +16,7 @@ namespace {
 class CaptionEditorTest : public ControlWinFixture {
  protected:
   frmAddCaption* open() {
-    form->instruments().show(InstrumentWindow::AddCaption, false);
+    control->show(InstrumentWindow::AddCaption, false);
     return control->captionEditor();
   }
 };
@@ -57,54 +58,10 @@ TEST_F(CaptionEditorTest, EmptyCaptionsGiveTheMinimumOnOpeningAndTheirOwnSizeOnC
   EXPECT_EQ(e->Text1->palette().color(QPalette::Text), QColor(255, 0, 0));
 }
 
-TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
-  frmAddCaption* e = open();
-  QFont serif("Serif");
-  serif.setPointSizeF(12);
-  serif.setBold(true);
-  serif.setStrikeOut(true);
-  dialogs.answerFont(serif);
-  dialogs.answerColour(ColourFromValue(0x00FF00));
-  e->Option1[2]->click();
-  e->Command1_Click();
-  // The dialog opened on the slot's font, whose size 0 keeps the base size.
-  EXPECT_EQ(dialogs.fontRequests().at(0).pointSizeF(), QFont().pointSizeF());
-  EXPECT_EQ(e->previewFont().name, "Serif");
-  e->Text1->setPlainText("Inner\nplanets");
-  e->setSizeTwips(3500, 2900);
-  state->captions[2].left = 30;
-  state->captions[2].top = 40;
-  const double b = form->captionReferenceWidth();
-  e->btnOK_Click();
-
-  const CaptionSlot& c = state->captions[2];
-  EXPECT_EQ(c.caption, "Inner\r\nplanets");
-  EXPECT_EQ(c.fontName, "Serif");
-  EXPECT_EQ(c.fontSize, 12);
-  EXPECT_TRUE(c.bold);
-  EXPECT_TRUE(c.strikethru);
-  EXPECT_EQ(c.foreColor, 0x00FF00);
-  EXPECT_EQ(c.left, 30);  // in view: kept
-  EXPECT_EQ(c.top, 40);
-  EXPECT_EQ(c.width, 200);
-  EXPECT_EQ(c.height, 40);
-  EXPECT_FLOAT_EQ(c.relFontSize, static_cast<float>(12 / b));
-  EXPECT_FLOAT_EQ(c.relLeft, static_cast<float>(30 / b));
-  EXPECT_FLOAT_EQ(c.relTop, static_cast<float>(40 / b));
-  EXPECT_FLOAT_EQ(c.relWidth, static_cast<float>(200 / b));
-  EXPECT_FLOAT_EQ(c.relHeight, static_cast<float>(40 / b));
-  QLabel* l = form->captionLabel(2);
-  EXPECT_EQ(l->geometry(), QRect(30, 40, 200, 40));
-  EXPECT_TRUE(l->isVisibleTo(form.get()));
-  EXPECT_EQ(l->palette().color(QPalette::WindowText), ColourFromValue(0x00FF00));
-  QTest::qWait(10);
-  EXPECT_EQ(control->captionEditor(), nullptr);  // closed
-}
-
 // Out of view: back to the corner; in view, however near the right or
 // bottom edge of the drawing area: kept.
 TEST_F(CaptionEditorTest, OkPullsACaptionOutOfViewBackToTheCorner) {
-  const QSize view = form->captionLabel(1)->parentWidget()->size();
+  const QSize view = fake->captionLabel(1)->parentWidget()->size();
   const std::vector<QPointF> out({{-5, 10}, {10, -1}, {5000, 10}, {10, 5000}}),
       in({{view.width() - 5.0, 10}, {10, view.height() - 5.0}, {view.width() * 0.96, view.height() * 0.96}});
   for (bool kept : {false, true}) {
@@ -119,31 +76,6 @@ TEST_F(CaptionEditorTest, OkPullsACaptionOutOfViewBackToTheCorner) {
       QTest::qWait(1);
     }
   }
-}
-
-TEST_F(CaptionEditorTest, CancelAndACancelledFontDialogChangeNothing) {
-  CaptionSlot& c = state->captions[1];
-  c.caption = "Keep";
-  c.fontSize = 10;
-  c.width = 100;
-  c.height = 20;
-  const CaptionSlot before = c;
-  frmAddCaption* e = open();
-  dialogs.answerFont(std::nullopt);
-  e->Command1_Click();
-  EXPECT_EQ(e->previewFont().size, 10);
-  e->Text1->setPlainText("Changed");
-  e->btnCancel_Click();
-  EXPECT_EQ(c.caption, before.caption);
-  EXPECT_EQ(c.width, before.width);
-  EXPECT_EQ(c.relWidth, 0);
-  // An empty text is applied as an empty caption that keeps its box.
-  e = open();
-  e->Text1->setPlainText("");
-  e->btnOK_Click();
-  EXPECT_EQ(c.caption, "");
-  EXPECT_EQ(c.width, 100);
-  EXPECT_TRUE(form->captionLabel(1)->isVisibleTo(form.get()));
 }
 
 // Each button pressed once in this order on the editor open at the time or

@@ -1,5 +1,7 @@
-// A main window over a fresh State with the control windows and the body
-// editors installed, as the program has them, and a few bodies.
+// The control windows over a stand-in for the main window (a fresh State,
+// recording dialogs, the caption labels on a plain widget), as the program
+// installs them, and a few bodies. What the main window itself does with
+// them is tested in tests/mainwindow.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,11 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "../support/fakewindowservices.h"
 #include "control/controlwindows.h"
-#include "editors/editorwindows.h"
 #include "engine/state.h"
-#include "mainwindow/form1.h"
-#include "mainwindow/instrumentrouter.h"
 #include "ui/dialogs.h"
 
 namespace molvane {
@@ -24,19 +24,16 @@ class ControlWinFixture : public ::testing::Test {
     ASSERT_TRUE(data_.isValid());
     qputenv("XDG_DATA_HOME", data_.path().toUtf8());
     state = std::make_unique<State>();
-    form = std::make_unique<Form1>(*state);
-    form->setDialogs(dialogs);
-    auto cw = std::make_unique<ControlWindows>(*form);
-    control = cw.get();
-    auto ed = std::make_unique<EditorWindows>(*form);
-    editors = ed.get();
-    form->setInstrumentWindows(std::make_unique<InstrumentRouter>(std::move(ed), std::move(cw)));
-    form->resize(800, 600);
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    fake = std::make_unique<FakeWindowServices>(*state);
+    fake->setDialogs(dialogs);
+    control = std::make_unique<ControlWindows>(*fake);
+    fake->onRefreshObjectLists = [this] { control->refreshObjectLists(); };
+    fake->main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fake->main));
   }
   void TearDown() override {
-    form.reset();
+    control.reset();
+    fake.reset();
     state.reset();
   }
   // Body 1 "Sun" at the origin; body 2 "Earth" 1000 km along +x, about the
@@ -50,13 +47,14 @@ class ControlWinFixture : public ::testing::Test {
     s.objname[3] = "Moon";
     s.objects = 3;
   }
+  // A thrust panel in the lowest free slot, as the View menu adds one.
+  int addThrustPanel() { return AddBox(*state, *control, BoxKind::Thrust); }
 
   QTemporaryDir data_;
   RecordingDialogs dialogs;
   std::unique_ptr<State> state;
-  std::unique_ptr<Form1> form;
-  ControlWindows* control = nullptr;
-  EditorWindows* editors = nullptr;
+  std::unique_ptr<FakeWindowServices> fake;
+  std::unique_ptr<ControlWindows> control;
 };
 
 }  // namespace molvane

@@ -14,10 +14,7 @@ namespace {
 
 class ThrustPanelTest : public ControlWinFixture {
  protected:
-  FormControlCenter* openPanel() {
-    const int slot = form->boxSlots().addBox(BoxKind::Thrust);
-    return control->thrustPanel(slot);
-  }
+  FormControlCenter* openPanel() { return control->thrustPanel(addThrustPanel()); }
   void choose(FormControlCenter* p, const char* object, const char* reference) {
     p->Combo1->setEditText(object);
     p->Combo2->setEditText(reference);
@@ -138,7 +135,7 @@ TEST_F(ThrustPanelTest, ACustomBoostNeedsNoReference) {
   PickFromList(p->Combo1, "Earth");
   Press(p, "Command1");
   ASSERT_EQ(p->cpreference(), 3);  // the last Sun, as Earth's reference names it
-  DeleteBody(*state, form->engineHost(), 3);
+  DeleteBody(*state, fake->engineHost(), 3);
   const State before = *state;
   Press(p, "Command10");  // Toward 10
   ASSERT_EQ(dialogs.messages().size(), 1u);

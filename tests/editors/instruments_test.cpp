@@ -1,25 +1,20 @@
 // The instrument boxes (distance, reference, orbit), the spectrum window and
-// the editors' side of the instrument router, on a main window over a fresh
-// State, offscreen.
+// the editors' side of the instrument router, over a stand-in for the main
+// window and a fresh State, offscreen. What the main window does with them
+// is tested in tests/mainwindow.
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <cmath>
 #include <memory>
-#include <set>
 #include <string>
 
+#include "../support/fakewindowservices.h"
+#include "../support/instrumentscenes.h"
 #include "../support/pressing.h"
-#include "bodyeditors_support.h"
 #include "editors/editorwindows.h"
 #include "editors/orbitcalculator.h"
 #include "engine/bodies.h"
 #include "engine/state.h"
-#include "mainwindow/form1.h"
-#include "mainwindow/instrumentrouter.h"
-#include "mainwindow/viewwidget.h"
 
 namespace molvane {
 namespace {
@@ -27,42 +22,25 @@ namespace {
 class Instruments : public ::testing::Test {
  protected:
   void SetUp() override {
-    form.reset();  // the window goes before the tables it works on
+    ew.reset();  // the windows go before the tables they work on
+    fake.reset();
     state = std::make_unique<State>();
-    form = std::make_unique<Form1>(*state);
-    auto ed = std::make_unique<EditorWindows>(*form);
-    ew = ed.get();
-    form->setInstrumentWindows(std::make_unique<InstrumentRouter>(std::move(ed), nullptr));
+    fake = std::make_unique<FakeWindowServices>(*state);
+    ew = std::make_unique<EditorWindows>(*fake);
+    fake->onRefreshObjectLists = [this] { ew->refreshObjectLists(); };
   }
   void TearDown() override {
-    form.reset();
+    ew.reset();
+    fake.reset();
     state.reset();
   }
-  // Sun at the origin, at rest; Probe 3000 km east and 4000 km north,
-  // moving 3000 and 4000 m per step; Moon far away. Time step 10 s.
-  void addBodies() {
-    State& s = *state;
-    const char* names[] = {"", "Sun", "Probe", "Moon"};
-    for (int i = 1; i <= 3; ++i) {
-      s.objname[i] = names[i];
-      s.objref[i] = "Sun";
-      s.objmass[i] = i == 1 ? 100.0 : 0.0;
-    }
-    s.objref[1] = "Floating";
-    s.objx[2] = 3e6;
-    s.objy[2] = 4e6;
-    s.objvx[2] = 3000;
-    s.objvy[2] = 4000;
-    s.objx[3] = 1e9;
-    s.objects = 3;
-    s.focusobj = 1;
-    s.timescale = 10;
-  }
+  void addBodies() { SunProbeMoon(*state); }
+  int addBox(BoxKind kind) { return AddBox(*state, *ew, kind); }
   std::string text(QLabel* l) const { return l->text().toStdString(); }
 
   std::unique_ptr<State> state;
-  std::unique_ptr<Form1> form;
-  EditorWindows* ew = nullptr;
+  std::unique_ptr<FakeWindowServices> fake;
+  std::unique_ptr<EditorWindows> ew;
 };
 
 using DistanceBoxReadouts = Instruments;
@@ -74,7 +52,7 @@ using EditorWindowsRouting = Instruments;
 
 TEST_F(DistanceBoxReadouts, FirstAndSecondRefreshAsComputedByHand) {
   addBodies();
-  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 1);
+  ASSERT_EQ(addBox(BoxKind::Distance), 1);
   RefBoxS* box = ew->distanceBox(1);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->BodyA, 1);
@@ -85,7 +63,7 @@ TEST_F(DistanceBoxReadouts, FirstAndSecondRefreshAsComputedByHand) {
   // First refresh: the previous distance is 0, so the whole 5000 km is
   // the radial change (500 km/s at 10 s a step); the tangential root fails
   // and keeps 0.
-  form->plot();
+  ew->plotReadouts();
   EXPECT_EQ(text(box->lbl(1)), "5,000.");
   EXPECT_EQ(text(box->lbl(2)), "0.5");
   EXPECT_EQ(text(box->lbl(3)), "500.");
@@ -106,67 +84,13 @@ TEST_F(DistanceBoxReadouts, FirstAndSecondRefreshAsComputedByHand) {
   ew->plotReadouts();
   ew->plotReadouts();
   for (int k = 1; k <= 4; ++k) EXPECT_EQ(text(box->lbl(k)), "0.") << k;
-
-  // Plotting off: nothing changes.
-  box->selectEntry(2, 1);
-  state->pplot = false;
-  form->plot();
-  EXPECT_EQ(text(box->lbl(1)), "0.");
-}
-
-// Through the program's running loop the boxes show at most a frame's
-// steps late; when the run pauses every box shows the last step, as a
-// refresh at every step would, and a minimized box catches up on restore.
-TEST_F(DistanceBoxReadouts, TheRunningLoopLeavesEveryBoxOnItsLastStep) {
-  addBodies();
-  state->objmass[1] = 4e5;  // the probe bends round the Sun
-  state->rbo1a = 2;
-  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 1);
-  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Orbit), 1);
-  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 2);
-  ew->show(InstrumentWindow::RefBox2, false);
-  RefBoxS* box = ew->distanceBox(1);
-  RefBoxS* hidden = ew->distanceBox(2);
-  RefBoxOrbit1* orbit = ew->orbitBox(1);
-  RefBox* ref = ew->referenceBox(2);
-  hidden->showMinimized();
-  for (int run = 0; run < 2; ++run) {
-    const double t0 = state->SecondsElapsed;
-    state->PausedFlag = false;
-    form->Timer1_Timer();
-    if (run == 0) {
-      EXPECT_TRUE(QTest::qWaitFor([&] { return state->loopRunning && !text(orbit->value(RowX)).empty(); }, 5000));
-    } else {
-      form->viewWidget()->setFrameInterval(3600000);  // no frame after the first: only the pause shows
-    }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state->SecondsElapsed > t0 + 3000 * state->timescale; }, 10000));
-    form->PausePlay();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state->loopRunning; }, 5000));
-    // Distance and relative speed follow from the tables as they stand.
-    PairReadout now;
-    StepPairReadout(*state, 1, 2, now);
-    const std::array<std::string, 4> texts = PairReadoutTexts(box->readout, 3);
-    EXPECT_EQ(texts[0], PairReadoutTexts(now, 3)[0]);
-    EXPECT_EQ(texts[1], PairReadoutTexts(now, 3)[1]);
-    EXPECT_EQ(PairReadoutTexts(now, 4)[0], text(ref->lbl(1)));
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(text(box->lbl(k)), texts[k - 1]) << k;
-    State copy = *state;
-    const std::array<std::string, OrbitRows> rows = OrbitBoxTexts(copy, 2, 1);
-    for (int r = 0; r < OrbitRows; ++r) EXPECT_EQ(text(orbit->value(r)), rows[r]) << r;
-    // The minimized box was left alone; restored, it shows the last step.
-    EXPECT_EQ(text(hidden->lbl(1)), "");
-    if (run == 1) {
-      hidden->showNormal();
-      EXPECT_EQ(text(hidden->lbl(1)), texts[0]);
-    }
-  }
 }
 
 TEST_F(DistanceBoxReadouts, EqualNamesPickTheEntryPickedAndUnknownIndicesAreSafe) {
   addBodies();
   state->objname[3] = "Probe";
   state->focusobj = 2;
-  form->boxSlots().addBox(BoxKind::Distance);
+  addBox(BoxKind::Distance);
   RefBoxS* box = ew->distanceBox(1);
   // The new box measures bodies 2 and 3 and its pickers show those entries.
   EXPECT_EQ(box->BodyB, 3);
@@ -184,7 +108,7 @@ TEST_F(DistanceBoxReadouts, EqualNamesPickTheEntryPickedAndUnknownIndicesAreSafe
 
 TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
   addBodies();
-  for (int i = 1; i <= 3; ++i) ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), i);
+  for (int i = 1; i <= 3; ++i) ASSERT_EQ(addBox(BoxKind::Distance), i);
   ew->plotReadouts();
   RefBoxS* second = ew->distanceBox(2);
   ASSERT_TRUE(second->isVisible());
@@ -195,110 +119,27 @@ TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
 
   // The next box takes slot 2 again and is the same window, which compares
   // with its own last distance: the probe has not moved, no radial spike.
-  ASSERT_EQ(form->boxSlots().addBox(BoxKind::Distance), 2);
+  ASSERT_EQ(addBox(BoxKind::Distance), 2);
   EXPECT_EQ(ew->distanceBox(2), second);
   EXPECT_TRUE(second->isVisible());
   ew->plotReadouts();
   EXPECT_EQ(text(second->lbl(3)), "0.");
 
   // The main window's close frees the slot too.
-  form->boxSlots().closeBoxWindow(BoxKind::Distance, 3);
+  CloseBoxWindow(*state, *ew, BoxKind::Distance, 3);
   EXPECT_FALSE(ew->distanceBox(3)->isVisible());
   EXPECT_FALSE(state->distanceBoxes[3].inUse);
 }
 
-TEST_F(DistanceBoxSlots, PlacesAndBodiesRoundTripThroughASituationFile) {
-  addBodies();
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  state->distanceBoxes[1] = {true, 1500, 3000, "ignored", "ignored", 3, 2};
-  ew->openBox(BoxKind::Distance, 1);
-  RefBoxS* box = ew->distanceBox(1);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->pos(), QPoint(100, 200));
-  EXPECT_EQ(box->BodyA, 3);
-  EXPECT_EQ(box->BodyB, 2);
-  EXPECT_EQ(box->Combo1->currentText().toStdString(), "Moon");
-  EXPECT_EQ(box->windowTitle().toStdString(), "Moon - Probe");
-  EXPECT_EQ(state->distanceBoxes[1].list1, "Moon");
-  EXPECT_EQ(state->distanceBoxes[1].left, 1500.f);
-
-  state->orbitBoxes[1] = {true, 450, 600, "Probe", "Reference Object", 2, 1};
-  ew->openBox(BoxKind::Orbit, 1);
-  ASSERT_NE(ew->orbitBox(1), nullptr);
-  EXPECT_EQ(ew->orbitBox(1)->ObjectIndex, 2);
-  EXPECT_EQ(ew->orbitBox(1)->ReferenceIndex, 1);
-
-  const std::string path = dir.filePath("boxes.molv").toStdString();
-  ASSERT_TRUE(form->saveSituation(path));
-  form->boxSlots().closeBoxWindow(BoxKind::Distance, 1);
-  form->boxSlots().closeBoxWindow(BoxKind::Orbit, 1);
-  state->distanceBoxes[1] = BoxSlot{};
-  ASSERT_TRUE(form->openSituation(path));
-
-  RefBoxS* again = ew->distanceBox(1);
-  ASSERT_NE(again, nullptr);
-  EXPECT_NE(again, box);  // a file always brings a new window
-  EXPECT_TRUE(again->isVisible());
-  EXPECT_EQ(again->pos(), QPoint(100, 200));
-  EXPECT_EQ(again->BodyA, 3);
-  EXPECT_EQ(again->BodyB, 2);
-  EXPECT_EQ(state->distanceBoxes[1].left, 1500.f);
-  EXPECT_EQ(state->distanceBoxes[1].top, 3000.f);
-  RefBoxOrbit1* orbit = ew->orbitBox(1);
-  ASSERT_NE(orbit, nullptr);
-  EXPECT_EQ(orbit->pos(), QPoint(30, 40));
-  EXPECT_EQ(orbit->ObjectIndex, 2);
-  EXPECT_EQ(orbit->ReferenceIndex, 1);
-}
-
-TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
-  addBodies();
-  form->show();
-  form->boxSlots().addBox(BoxKind::Distance);
-  // A new box opens over the view, clear of the menu bar, and records that.
-  const QRect view(form->viewWidget()->mapToGlobal(QPoint(0, 0)), form->viewWidget()->size());
-  const QPoint at = ew->distanceBox(1)->frameGeometry().topLeft();
-  EXPECT_TRUE(view.contains(at));
-  EXPECT_EQ(state->distanceBoxes[1].left, at.x() * 15.f);
-  EXPECT_EQ(state->distanceBoxes[1].top, at.y() * 15.f);
-  ew->distanceBox(1)->move(40, 60);
-  EXPECT_EQ(state->distanceBoxes[1].left, 600.f);
-  EXPECT_EQ(state->distanceBoxes[1].top, 900.f);
-  form->rb_Click(1);
-  ew->referenceBox(1)->move(10, 20);
-  EXPECT_EQ(state->refbox1Place.left, 150.f);
-  EXPECT_EQ(state->refbox1Place.top, 300.f);
-  form->boxSlots().addBox(BoxKind::Orbit);
-  ew->orbitBox(1)->move(2, 4);
-  EXPECT_EQ(state->orbitBoxes[1].left, 30.f);
-  EXPECT_EQ(state->orbitBoxes[1].top, 60.f);
-
-  // A box opened while the run is paused shows its values at once.
-  state->PausedFlag = true;
-  form->boxSlots().addBox(BoxKind::Distance);
-  EXPECT_FALSE(ew->distanceBox(2)->lbl(1)->text().isEmpty());
-  form->boxSlots().addBox(BoxKind::Orbit);
-  EXPECT_FALSE(ew->orbitBox(2)->value(0)->text().isEmpty());
-
-  // A series of new boxes never stands exactly on one another.
-  std::set<std::pair<int, int>> places;
-  for (int k = 3; k <= MaxSlots; ++k) {
-    form->boxSlots().addBox(BoxKind::Distance);
-    places.insert({ew->distanceBox(k)->x(), ew->distanceBox(k)->y()});
-  }
-  EXPECT_EQ(places.size(), static_cast<size_t>(MaxSlots - 2));
-}
-
 TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSecondTick) {
   addBodies();
-  form->boxSlots().addBox(BoxKind::Distance);
+  addBox(BoxKind::Distance);
   RefBoxS* box = ew->distanceBox(1);
   box->selectEntry(1, 2);  // Moon - Probe
   state->objname[3] = "Luna";
   state->objname[4] = "Comet";
   state->objects = 4;
-  form->refreshObjectLists();
+  fake->refreshObjectLists();
   EXPECT_EQ(box->Combo1->count(), 4);
   EXPECT_EQ(box->Combo1->currentText().toStdString(), "Luna");
   EXPECT_EQ(box->Combo2->currentText().toStdString(), "Probe");
@@ -319,37 +160,11 @@ TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSeco
   EXPECT_FALSE(box->pickersShown());
 }
 
-TEST_F(DistanceBoxSlots, KeysInADroppedListRunCommandsAndTheOrbitReferenceListOnlyAligns) {
-  addBodies();  // Sun, Probe, Moon
-  auto counting = std::make_unique<CountingTools>(*state);
-  CountingTools* tools = counting.get();
-  form->setToolWindows(std::move(counting));
-  form->boxSlots().addBox(BoxKind::Distance);
-  RefBoxS* box = ew->distanceBox(1);
-  box->lbl_MouseMove();
-  box->Combo1->showPopup();
-  QTest::keyClick(box->Combo1->view(), 'p');
-  EXPECT_TRUE(state->PausedFlag);
-  EXPECT_EQ(box->Combo1->view()->currentIndex().row(), 1);  // the list found "Probe"
-  QTest::keyClick(box->Combo1->view(), 'l');
-  EXPECT_TRUE(state->llabels);
-
-  form->boxSlots().addBox(BoxKind::Orbit);
-  QComboBox* reference = ew->orbitBox(1)->Combo2;
-  QTest::keyClick(reference, 'p');
-  EXPECT_TRUE(state->PausedFlag);
-  QTest::keyClick(reference, Qt::Key_F8);
-  reference->showPopup();
-  QTest::keyClick(reference->view(), Qt::Key_F9);
-  EXPECT_EQ(tools->alignV, 1);
-  EXPECT_EQ(tools->alignH, 1);
-}
-
 TEST_F(ReferenceBoxes, ReadoutsWithThreeAndFourDecimalsAndMemoryAcrossClosing) {
   addBodies();
   state->timescale = 3;
-  form->rb_Click(1);
-  form->rb_Click(2);
+  ew->show(InstrumentWindow::RefBox1, true);
+  ew->show(InstrumentWindow::RefBox2, true);
   RefBox* b1 = ew->referenceBox(1);
   RefBox* b2 = ew->referenceBox(2);
   ASSERT_TRUE(b1 && b2);
@@ -359,7 +174,7 @@ TEST_F(ReferenceBoxes, ReadoutsWithThreeAndFourDecimalsAndMemoryAcrossClosing) {
   EXPECT_EQ(state->rb2b, 2);
   EXPECT_EQ(b1->windowTitle().toStdString(), "Sun - Probe");
   EXPECT_EQ(b2->pos(), QPoint(0, 145));  // 2170 twips, to the nearest pixel
-  form->plot();
+  ew->plotReadouts();
   // 5000 m per step at 3 s a step.
   EXPECT_EQ(text(b1->lbl(2)), "1.667");
   EXPECT_EQ(text(b2->lbl(2)), "1.6667");
@@ -367,11 +182,11 @@ TEST_F(ReferenceBoxes, ReadoutsWithThreeAndFourDecimalsAndMemoryAcrossClosing) {
   EXPECT_EQ(text(b2->lbl(4)), "0.");
 
   // Closed and reopened: compares with the distance before closing.
-  form->rb_Click(1);
+  ew->close(InstrumentWindow::RefBox1);
   EXPECT_FALSE(state->refbox1loaded);
-  form->plot();
-  form->rb_Click(1);
-  form->plot();
+  ew->plotReadouts();
+  ew->show(InstrumentWindow::RefBox1, true);
+  ew->plotReadouts();
   EXPECT_EQ(text(b1->lbl(3)), "0.");
   EXPECT_EQ(ew->referenceMeasure(1).distance, 5e6);
 
@@ -381,7 +196,7 @@ TEST_F(ReferenceBoxes, ReadoutsWithThreeAndFourDecimalsAndMemoryAcrossClosing) {
   b1->label_Click();
   EXPECT_FALSE(b1->pickersShown());
 
-  form->instruments().closeStartupWindows();
+  ew->closeStartupWindows();
   EXPECT_FALSE(state->refbox1loaded);
   EXPECT_FALSE(state->refbox2loaded);
   EXPECT_FALSE(b1->isVisible());
@@ -389,11 +204,11 @@ TEST_F(ReferenceBoxes, ReadoutsWithThreeAndFourDecimalsAndMemoryAcrossClosing) {
 
 TEST_F(ReferenceBoxes, TheOrbitCalculatorStartsFromReferenceBoxOne) {
   addBodies();
-  form->rb_Click(1);  // Sun - Probe
-  form->plot();
+  ew->show(InstrumentWindow::RefBox1, true);  // Sun - Probe
+  ew->plotReadouts();
   RefBox* b1 = ew->referenceBox(1);
   ASSERT_TRUE(b1);
-  form->instruments().show(InstrumentWindow::OrbitCalculator, true);
+  ew->show(InstrumentWindow::OrbitCalculator, true);
   OrbitCalculator* calc = ew->bodyEditors().orbitCalculator();
   ASSERT_TRUE(calc);
   EXPECT_EQ(calc->Combo1->currentText(), "Sun");
@@ -410,7 +225,7 @@ TEST_F(ReferenceBoxes, AFileMarkedOpenBoxReturnsAtItsPlaceOnTheNextTimerEvent) {
   state->refbox1Place.top = 450;
   state->rb1a = 3;
   state->rb1b = 1;
-  form->showReferenceBox(1);
+  ew->showReferenceBox(1);
   RefBox* b1 = ew->referenceBox(1);
   ASSERT_NE(b1, nullptr);
   EXPECT_TRUE(b1->isVisible());
@@ -419,29 +234,13 @@ TEST_F(ReferenceBoxes, AFileMarkedOpenBoxReturnsAtItsPlaceOnTheNextTimerEvent) {
   EXPECT_EQ(b1->windowTitle().toStdString(), "Moon - Sun");
   EXPECT_EQ(state->rb1a, 3);
   // Box 2 is not marked: nothing appears.
-  form->showReferenceBox(2);
+  ew->showReferenceBox(2);
   EXPECT_EQ(ew->referenceBox(2), nullptr);
 }
 
 class OrbitBoxElements : public Instruments {
  protected:
-  // Earth and a satellite at its periapsis, 7000 km out, eccentricity 0.5
-  // (semi-major axis 14000 km, apoapsis 21000 km), at time step `ts`.
-  void makeOrbit(double ts) {
-    State& s = *state;
-    s.objname[1] = "Earth";
-    s.objname[2] = "Sat";
-    s.objref[1] = "Floating";
-    s.objref[2] = "Earth";
-    s.objmass[1] = 1.0 * ts * ts;
-    s.objmass[2] = 0;
-    s.objx[2] = 7e6;
-    const double mu = EarthGM / 1e9;  // km^3/s^2
-    s.objvy[2] = std::sqrt(mu * 1.5 / 7000) * 1000 * ts;
-    s.objects = 2;
-    s.focusobj = 1;
-    s.timescale = ts;
-  }
+  void makeOrbit(double ts) { EarthAndSatellite(*state, ts); }
 };
 
 TEST_F(OrbitBoxElements, KnownOrbitShowsItsElementsAtAnyTimeStep) {
@@ -452,7 +251,7 @@ TEST_F(OrbitBoxElements, KnownOrbitShowsItsElementsAtAnyTimeStep) {
     makeOrbit(ts);
     state->rbo1a = 2;
     state->rbo1b = 0;
-    ASSERT_EQ(form->boxSlots().addBox(BoxKind::Orbit), 1);
+    ASSERT_EQ(addBox(BoxKind::Orbit), 1);
     RefBoxOrbit1* box = ew->orbitBox(1);
     ASSERT_NE(box, nullptr);
     // "Reference Object" picks the satellite's own reference.
@@ -488,11 +287,11 @@ TEST_F(OrbitBoxElements, DefaultBoxHighlightAndClosing) {
   makeOrbit(1);
   state->rbo1a = 2;
   state->rbo1b = 1;
-  form->instruments().show(InstrumentWindow::OrbitRefBox1, false);
+  ew->show(InstrumentWindow::OrbitRefBox1, false);
   RefBoxOrbit1* def = ew->orbitBox(0);
   ASSERT_NE(def, nullptr);
   EXPECT_TRUE(state->refboxorbit1loaded);
-  form->plot();
+  ew->plotReadouts();
   EXPECT_EQ(text(def->value(RowSMA)), "14,000.");
   EXPECT_EQ(text(def->value(RowX)), "7000");
 
@@ -511,35 +310,10 @@ TEST_F(OrbitBoxElements, DefaultBoxHighlightAndClosing) {
   EXPECT_FALSE(def->Combo1->isHidden());
 
   // Closing any numbered box clears the default box's flag.
-  form->boxSlots().addBox(BoxKind::Orbit);
-  form->boxSlots().closeBoxWindow(BoxKind::Orbit, 1);
+  addBox(BoxKind::Orbit);
+  CloseBoxWindow(*state, *ew, BoxKind::Orbit, 1);
   EXPECT_FALSE(state->refboxorbit1loaded);
   EXPECT_FALSE(state->orbitBoxes[1].inUse);
-}
-
-TEST_F(OrbitBoxElements, DisplayOrbitalElementsFromTheBodyPopup) {
-  makeOrbit(1);
-  form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
-  form->labelPopup().mnuDisplayOrbitalElements_Click();
-  RefBoxOrbit1* box = ew->orbitBox(1);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->Combo1->currentText().toStdString(), "Sat");
-  EXPECT_EQ(box->Combo2->currentText().toStdString(), "Earth");
-  EXPECT_EQ(box->ObjectIndex, 2);
-  EXPECT_EQ(box->ReferenceIndex, 1);
-  EXPECT_EQ(state->rbo1a, 2);
-  // A list refresh keeps what the pickers show.
-  state->objname[3] = "Moon";
-  state->objects = 3;
-  form->refreshObjectLists();
-  EXPECT_EQ(box->Combo1->count(), 3);
-  EXPECT_EQ(box->Combo2->count(), 4);
-  EXPECT_EQ(box->Combo1->currentText().toStdString(), "Sat");
-  EXPECT_EQ(box->Combo2->currentText().toStdString(), "Earth");
-  // A name typed that matches no body keeps the indices.
-  box->Combo1->setEditText("Nobody");
-  box->Combo1_Click();
-  EXPECT_EQ(box->ObjectIndex, 2);
 }
 
 TEST_F(SpectrumWindow, LoadPickRoundsTheOffsetToTheBarAndBoxesReadNumbers) {
@@ -549,7 +323,7 @@ TEST_F(SpectrumWindow, LoadPickRoundsTheOffsetToTheBarAndBoxesReadNumbers) {
   s.objects = 2;
   s.timescale = 2;
   s.objvx[1] = 2469;  // 1234.5 m/s at 2 s a step
-  form->instruments().show(InstrumentWindow::Spectrum, false);
+  ew->show(InstrumentWindow::Spectrum, false);
   frmSpectrum* w = ew->spectrum();
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(s.spectrumloaded);
@@ -590,7 +364,7 @@ TEST_F(SpectrumWindow, LoadPickRoundsTheOffsetToTheBarAndBoxesReadNumbers) {
   // A list refresh refills without changing the bodies, and names them.
   s.objname[3] = "C";
   s.objects = 3;
-  form->refreshObjectLists();
+  fake->refreshObjectLists();
   EXPECT_EQ(w->Combo1->count(), 3);
   EXPECT_EQ(w->Combo2->currentText().toStdString(), "B");
   EXPECT_EQ(s.spectrumSettings.bodyB, 2);
@@ -601,12 +375,12 @@ TEST_F(SpectrumWindow, SamplesDrawAndTheResetStartsAgainAtTheLeftEdge) {
   s.objname[1] = "A";
   s.objname[2] = "B";
   s.objects = 2;
-  form->instruments().show(InstrumentWindow::Spectrum, false);
+  ew->show(InstrumentWindow::Spectrum, false);
   frmSpectrum* w = ew->spectrum();
   s.spectrumSample.x = 5;
   s.spectrumSample.nextTime = 1e6;
-  form->spectrumPoint(0, 40);
-  form->spectrumPoint(1, 20);
+  ew->spectrumPoint(0, 40);
+  ew->spectrumPoint(1, 20);
   EXPECT_EQ(w->drawingPosition(), QPoint(1, 20));
   const QColor ink = w->palette().color(QPalette::WindowText);
   EXPECT_EQ(w->picture().pixelColor(0, 30), ink);
@@ -615,25 +389,25 @@ TEST_F(SpectrumWindow, SamplesDrawAndTheResetStartsAgainAtTheLeftEdge) {
   EXPECT_EQ(s.spectrumSample.nextTime, 0);
   EXPECT_EQ(w->drawingPosition(), QPoint(0, 0));
   EXPECT_NE(w->picture().pixelColor(0, 30), ink);
-  form->spectrumPoint(0, 1e300);  // far off the picture, no trouble
+  ew->spectrumPoint(0, 1e300);  // far off the picture, no trouble
   w->close();
   EXPECT_FALSE(s.spectrumloaded);
   // Opened again: a clean picture from the top left corner.
-  form->instruments().show(InstrumentWindow::Spectrum, false);
+  ew->show(InstrumentWindow::Spectrum, false);
   EXPECT_EQ(w->drawingPosition(), QPoint(0, 0));
   EXPECT_NE(w->picture().pixelColor(0, 30), ink);
 }
 
 TEST_F(EditorWindowsRouting, BetaBoxAndOutOfRangeSlotsDoNothingHarmful) {
   addBodies();
-  form->instruments().show(InstrumentWindow::BetaBox, false);
+  ew->show(InstrumentWindow::BetaBox, false);
   ASSERT_NE(ew->betaBox(), nullptr);
-  EXPECT_TRUE(form->instruments().isShown(InstrumentWindow::BetaBox));
+  EXPECT_TRUE(ew->isShown(InstrumentWindow::BetaBox));
   // It holds no slot and nothing refreshes it.
-  form->plot();
+  ew->plotReadouts();
   EXPECT_EQ(text(ew->betaBox()->lbl(1)), "");
   ew->betaBox()->close();
-  EXPECT_FALSE(form->instruments().isShown(InstrumentWindow::BetaBox));
+  EXPECT_FALSE(ew->isShown(InstrumentWindow::BetaBox));
   ew->openBox(BoxKind::Distance, 0);
   ew->openBox(BoxKind::Distance, 101);
   ew->openBox(BoxKind::Distance, 5);  // not in use

@@ -373,27 +373,5 @@ TEST_F(ObjEditTest, EachButtonDoesItsOwnPart) {
   }
 }
 
-class ObjEditOnMainWindow : public ObjEditTest {
- protected:
-  bool onMainWindow() const override { return true; }
-};
-
-TEST_F(ObjEditOnMainWindow, TheMenuReopensAfreshAndThePopupKeepsTheOpenBody) {
-  addBodies(3);
-  mainWindow->EditObjMnu_Click();  // focus body 1
-  ASSERT_TRUE(editors->isShown(InstrumentWindow::ObjEdit));
-  EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
-  state->ObjEditTarget = 3;
-  editors->show(InstrumentWindow::ObjEdit, false);
-  EXPECT_EQ(editors->objEdit()->EditedIndex, 1);
-  state->focusobj = 2;
-  mainWindow->EditObjMnu_Click();
-  settle();
-  EXPECT_EQ(editors->objEdit()->EditedIndex, 2);
-  editors->close(InstrumentWindow::ObjEdit);
-  EXPECT_FALSE(editors->isShown(InstrumentWindow::ObjEdit));
-  EXPECT_EQ(editors->objEdit(), nullptr);
-}
-
 }  // namespace
 }  // namespace molvane

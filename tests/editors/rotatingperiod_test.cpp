@@ -10,7 +10,6 @@
 #include "bodyeditors_support.h"
 #include "engine/numtext.h"
 #include "engine/orbits.h"
-#include "mainwindow/menus.h"
 
 namespace molvane {
 namespace {
@@ -88,51 +87,6 @@ TEST_F(RotatingPeriodTest, ABodysOrbitalPeriodBecomesThePeriod) {
   if (GetOrbitalPeriod(*state, "Body1") == 0) {
     EXPECT_EQ(state->RotatingFrame.period, before);
   }
-}
-
-class RotatingPeriodOnMainWindow : public RotatingPeriodTest {
- protected:
-  bool onMainWindow() const override { return true; }
-};
-
-TEST_F(RotatingPeriodOnMainWindow, OkAndCancelCloseKeepingWhatWasChanged) {
-  frmRotatingPeriod& d = open();
-  d.Option3->setChecked(true);
-  EXPECT_TRUE(state->RotatingFrame.on);
-  EXPECT_TRUE(mainWindow->menus().rotatingFrame->isChecked());
-  d.Option2->setChecked(true);
-  d.TextRotatePeriod->setText("4242");
-  d.Command10_Click();
-  EXPECT_FALSE(state->rotatingperiodloaded);
-  EXPECT_TRUE(state->RotatingFrame.on);
-  EXPECT_FALSE(state->RotatingFrame.clockwise);
-  EXPECT_EQ(state->RotatingFrame.period, 4242);
-  settle();
-  frmRotatingPeriod& e = open();
-  e.Option4->setChecked(true);
-  e.Command9_Click();
-  EXPECT_FALSE(state->RotatingFrame.on);
-  EXPECT_FALSE(mainWindow->menus().rotatingFrame->isChecked());
-}
-
-// Keys typed into the period box and the body list stay there; the other
-// controls pass them on to the main window's commands (Esc: full screen),
-// and Esc in the dropped body list only closes the list.
-TEST_F(RotatingPeriodOnMainWindow, OnlyThePeriodBoxAndTheBodyListKeepTheirKeys) {
-  addBodies(2);
-  frmRotatingPeriod& d = open();
-  for (QWidget* keeps : {static_cast<QWidget*>(d.TextRotatePeriod), static_cast<QWidget*>(d.ComboRotatingObject)}) {
-    QTest::keyClick(keeps, Qt::Key_Escape);
-    EXPECT_TRUE(mainWindow->windowStyle().titlebar());
-  }
-  d.ComboRotatingObject->showPopup();
-  QTest::keyClick(d.ComboRotatingObject->view(), Qt::Key_Escape);
-  EXPECT_FALSE(d.ComboRotatingObject->view()->isVisible());
-  EXPECT_TRUE(mainWindow->windowStyle().titlebar());
-  QTest::keyClick(d.Option1, Qt::Key_Escape);
-  EXPECT_FALSE(mainWindow->windowStyle().titlebar());
-  QTest::keyClick(d.Command10, Qt::Key_Escape);
-  EXPECT_TRUE(mainWindow->windowStyle().titlebar());
 }
 
 // Each button pressed once in this order, the period set to 1000 before

@@ -12,13 +12,15 @@
 #include <vector>
 
 #include "autopilot/autopilothost.h"
+#include "engine/boxslots.h"
 #include "engine/host.h"
 #include "engine/state.h"
+#include "tests/support/nullhosts.h"
 #include "ui/bodynames.h"
 #include "ui/dialogs.h"
+#include "ui/instrumentwindows.h"
 #include "ui/twips.h"
 #include "ui/windowservices.h"
-#include "tests/support/nullhosts.h"
 
 namespace molvane {
 
@@ -85,5 +87,19 @@ class FakeWindowServices : public NullEngineHost, public NullAutopilotHost, publ
   BodyNames names_{s_};
   Dialogs* dialogs_ = &recording;
 };
+
+// What the main window's "Add" items and a slot's closing do, for windows
+// installed on the stand-in: a box or panel in the lowest free slot of its
+// kind (0 when all are taken), and the slot's window closed and freed.
+inline int AddBox(State& s, InstrumentWindows& windows, BoxKind kind) {
+  const int slot = TakeBoxSlot(s, kind);
+  if (slot != 0) windows.openBox(kind, slot);
+  return slot;
+}
+inline void CloseBoxWindow(State& s, InstrumentWindows& windows, BoxKind kind, int slot) {
+  if (!BoxSlotInUse(s, kind, slot)) return;
+  windows.closeBox(kind, slot);
+  ReleaseBoxSlot(s, kind, slot);
+}
 
 }  // namespace molvane

@@ -5,12 +5,12 @@
 
 #include "autopilot/autopilot.h"
 #include "autopilot/autopilot_line.h"
-#include "controlwin_support.h"
+#include "windowset_support.h"
 
 namespace molvane {
 namespace {
 
-class CaptionLabelsTest : public ControlWinFixture {
+class CaptionLabelsTest : public WindowSetFixture {
  protected:
   // Caption 1 at (100, 50), 200 by 30 pixels, its relative values set.
   CaptionSlot& placeCaption() {

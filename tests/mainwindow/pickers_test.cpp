@@ -9,7 +9,6 @@
 #include "../support/pressing.h"
 #include "control/controlwindows.h"
 #include "control/thrustpanel.h"
-#include "controlwin_support.h"
 #include "editors/createclass.h"
 #include "editors/createobjects.h"
 #include "editors/objedit.h"
@@ -21,11 +20,12 @@
 #include "engine/boxslots.h"
 #include "mainwindow/addboxes.h"
 #include "ui/bodynames.h"
+#include "windowset_support.h"
 
 namespace molvane {
 namespace {
 
-class Pickers : public ControlWinFixture {
+class Pickers : public WindowSetFixture {
  protected:
   // Sun, Earth, Moon (about Earth), Mars, a moon of Mars also named "Moon",
   // and a body without a name.

@@ -8,7 +8,6 @@
 #include "../support/pressing.h"
 #include "autopilot/autopilot.h"
 #include "control/autopilotdialog.h"
-#include "controlwin_support.h"
 #include "editors/createobjects.h"
 #include "editors/objedit.h"
 #include "editors/orbitcalculator.h"
@@ -18,6 +17,7 @@
 #include "engine/orbits.h"
 #include "engine/simulation.h"
 #include "mainwindow/dashboard.h"
+#include "windowset_support.h"
 
 namespace molvane {
 namespace {
@@ -31,7 +31,7 @@ constexpr const char* kChanges[][2] = {{"Comet deleted", "Earth"},
                                        {"Moon deleted", "Earth"},
                                        {"New", ""}};
 
-class Following : public ControlWinFixture {
+class Following : public WindowSetFixture {
  protected:
   // A fresh program on Comet, Sun, Earth (about the Sun) and Moon, 1e9 m
   // apart, focus Earth; the same situation is saved to be opened again.
