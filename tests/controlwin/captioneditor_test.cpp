@@ -58,6 +58,70 @@ TEST_F(CaptionEditorTest, EmptyCaptionsGiveTheMinimumOnOpeningAndTheirOwnSizeOnC
   EXPECT_EQ(e->Text1->palette().color(QPalette::Text), QColor(255, 0, 0));
 }
 
+TEST_F(CaptionEditorTest, OkAppliesThePreviewToTheCheckedSlot) {
+  frmAddCaption* e = open();
+  QFont serif("Serif");
+  serif.setPointSizeF(12);
+  serif.setBold(true);
+  serif.setStrikeOut(true);
+  dialogs.answerFont(serif);
+  dialogs.answerColour(ColourFromValue(0x00FF00));
+  e->Option1[2]->click();
+  e->Command1_Click();
+  // The dialog opened on the slot's font, whose size 0 keeps the base size.
+  EXPECT_EQ(dialogs.fontRequests().at(0).pointSizeF(), QFont().pointSizeF());
+  EXPECT_EQ(e->previewFont().name, "Serif");
+  e->Text1->setPlainText("Inner\nplanets");
+  e->setSizeTwips(3500, 2900);
+  state->captions[2].left = 30;
+  state->captions[2].top = 40;
+  const double b = fake->captionReferenceWidth();
+  e->btnOK_Click();
+
+  const CaptionSlot& c = state->captions[2];
+  EXPECT_EQ(c.caption, "Inner\r\nplanets");
+  EXPECT_EQ(c.fontName, "Serif");
+  EXPECT_EQ(c.fontSize, 12);
+  EXPECT_TRUE(c.bold);
+  EXPECT_TRUE(c.strikethru);
+  EXPECT_EQ(c.foreColor, 0x00FF00);
+  EXPECT_EQ(c.left, 30);  // in view: kept
+  EXPECT_EQ(c.top, 40);
+  EXPECT_EQ(c.width, 200);
+  EXPECT_EQ(c.height, 40);
+  EXPECT_FLOAT_EQ(c.relFontSize, static_cast<float>(12 / b));
+  EXPECT_FLOAT_EQ(c.relLeft, static_cast<float>(30 / b));
+  EXPECT_FLOAT_EQ(c.relTop, static_cast<float>(40 / b));
+  EXPECT_FLOAT_EQ(c.relWidth, static_cast<float>(200 / b));
+  EXPECT_FLOAT_EQ(c.relHeight, static_cast<float>(40 / b));
+  QTest::qWait(10);
+  EXPECT_EQ(control->captionEditor(), nullptr);  // closed
+}
+
+TEST_F(CaptionEditorTest, CancelAndACancelledFontDialogChangeNothing) {
+  CaptionSlot& c = state->captions[1];
+  c.caption = "Keep";
+  c.fontSize = 10;
+  c.width = 100;
+  c.height = 20;
+  const CaptionSlot before = c;
+  frmAddCaption* e = open();
+  dialogs.answerFont(std::nullopt);
+  e->Command1_Click();
+  EXPECT_EQ(e->previewFont().size, 10);
+  e->Text1->setPlainText("Changed");
+  e->btnCancel_Click();
+  EXPECT_EQ(c.caption, before.caption);
+  EXPECT_EQ(c.width, before.width);
+  EXPECT_EQ(c.relWidth, 0);
+  // An empty text is applied as an empty caption that keeps its box.
+  e = open();
+  e->Text1->setPlainText("");
+  e->btnOK_Click();
+  EXPECT_EQ(c.caption, "");
+  EXPECT_EQ(c.width, 100);
+}
+
 // Out of view: back to the corner; in view, however near the right or
 // bottom edge of the drawing area: kept.
 TEST_F(CaptionEditorTest, OkPullsACaptionOutOfViewBackToTheCorner) {

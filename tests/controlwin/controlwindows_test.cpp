@@ -7,6 +7,37 @@ namespace {
 
 using ControlWindowsTest = ControlWinFixture;
 
+TEST_F(ControlWindowsTest, ThrustBoxesTakeAndReleaseTheirSlots) {
+  addBodies();
+  EXPECT_EQ(addThrustPanel(), 1);
+  EXPECT_EQ(addThrustPanel(), 2);
+  FormControlCenter* p1 = control->thrustPanel(1);
+  ASSERT_NE(p1, nullptr);
+  EXPECT_TRUE(p1->isVisible());
+  EXPECT_EQ(p1->SlotIndex(), 1);
+  EXPECT_EQ(p1->windowTitle(), "Thrust");
+  EXPECT_EQ(p1->parentWidget(), &fake->main);
+  EXPECT_EQ(state->thrustPanels[1].top, p1->pos().y() * 15);  // the place is the slot's record
+  // A numbered panel does not claim the default panel's flag.
+  EXPECT_FALSE(state->formcontrolcenterloaded);
+
+  // Closing frees the slot; the next box takes the lowest free one.
+  p1->close();
+  EXPECT_FALSE(state->thrustPanels[1].inUse);
+  EXPECT_TRUE(state->thrustPanels[2].inUse);
+  EXPECT_EQ(addThrustPanel(), 1);
+  CloseBoxWindow(*state, *control, BoxKind::Thrust, 2);
+  EXPECT_FALSE(state->thrustPanels[2].inUse);
+  QTest::qWait(10);
+  EXPECT_EQ(control->thrustPanel(2), nullptr);
+  // Out-of-range slots and other kinds are ignored.
+  control->openBox(BoxKind::Thrust, 0);
+  control->openBox(BoxKind::Thrust, 101);
+  control->closeBox(BoxKind::Thrust, -3);
+  control->openBox(BoxKind::Distance, 5);
+  EXPECT_EQ(control->thrustPanel(5), nullptr);
+}
+
 TEST_F(ControlWindowsTest, APanelOpensFromItsRecordAndWritesBackToIt) {
   addBodies();
   state->thrustPanels[3] = {true, 1500, 300, "45", "10", 2, 1};

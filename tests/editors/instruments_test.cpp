@@ -131,6 +131,30 @@ TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
   EXPECT_FALSE(state->distanceBoxes[3].inUse);
 }
 
+// Where a moved box stands is what the next save records; a box opened
+// while the run is paused shows its values at once.
+TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
+  addBodies();
+  addBox(BoxKind::Distance);
+  ew->distanceBox(1)->move(40, 60);
+  EXPECT_EQ(state->distanceBoxes[1].left, 600.f);
+  EXPECT_EQ(state->distanceBoxes[1].top, 900.f);
+  ew->show(InstrumentWindow::RefBox1, true);
+  ew->referenceBox(1)->move(10, 20);
+  EXPECT_EQ(state->refbox1Place.left, 150.f);
+  EXPECT_EQ(state->refbox1Place.top, 300.f);
+  addBox(BoxKind::Orbit);
+  ew->orbitBox(1)->move(2, 4);
+  EXPECT_EQ(state->orbitBoxes[1].left, 30.f);
+  EXPECT_EQ(state->orbitBoxes[1].top, 60.f);
+
+  state->PausedFlag = true;
+  addBox(BoxKind::Distance);
+  EXPECT_FALSE(ew->distanceBox(2)->lbl(1)->text().isEmpty());
+  addBox(BoxKind::Orbit);
+  EXPECT_FALSE(ew->orbitBox(2)->value(0)->text().isEmpty());
+}
+
 TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSecondTick) {
   addBodies();
   addBox(BoxKind::Distance);
