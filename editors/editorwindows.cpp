@@ -138,6 +138,7 @@ void EditorWindows::show(InstrumentWindow w, bool reloadFirst) {
       }
       box->show();
       box->raise();
+      showPausedReadout(w);
       return;
     }
     case InstrumentWindow::BetaBox: {
@@ -165,10 +166,25 @@ void EditorWindows::show(InstrumentWindow w, bool reloadFirst) {
       }
       box.show();
       box.raise();
+      showPausedReadout(w);
       return;
     }
     default: return;
   }
+}
+
+void EditorWindows::showPausedReadout(InstrumentWindow w) {
+  if (!s_.PausedFlag) return;
+  if (w == InstrumentWindow::OrbitRefBox1) {
+    if (!s_.refboxorbit1loaded || !orbit_[0]) return;
+    defaultOrbit_ = StepOrbitReadout(s_, s_.rbo1a, s_.rbo1b);
+    orbit_[0]->showReadout(defaultOrbit_);
+    return;
+  }
+  const int which = w == InstrumentWindow::RefBox2 ? 2 : 1;
+  if (!(which == 2 ? s_.refbox2loaded : s_.refbox1loaded) || !ref_[which]) return;
+  StepPairReadout(s_, which == 2 ? s_.rb2a : s_.rb1a, which == 2 ? s_.rb2b : s_.rb1b, refReadout_[which]);
+  ref_[which]->showReadout(refReadout_[which]);
 }
 
 bool EditorWindows::isShown(InstrumentWindow w) const {

@@ -54,6 +54,9 @@ class EditorWindows : public InstrumentWindows {
 
  private:
   RefBox& referenceWindow(int which);
+  // A reference box or the default orbit box opened while the run is paused
+  // shows its values at once: no step fills it until the run goes on.
+  void showPausedReadout(InstrumentWindow w);
   WindowServices& form_;
   State& s_;
   BodyEditors editors_;
