@@ -1,6 +1,7 @@
 // What the body editors, instruments, thrust panels, autopilot and caption
-// windows may ask of the main window, and nothing more. Form1 implements it;
-// the tests of those windows fake it.
+// windows, and the main window's own dialogs and dashboard, may ask of the
+// main window, and nothing more. Form1 implements it; the tests of those
+// windows fake it.
 #pragma once
 
 #include <QPoint>
