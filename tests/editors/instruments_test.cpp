@@ -132,7 +132,8 @@ TEST_F(DistanceBoxSlots, CloseFreesTheSlotAndAReopenedBoxKeepsItsLastDistance) {
 }
 
 // Where a moved box stands is what the next save records; a box opened
-// while the run is paused shows its values at once.
+// while the run is paused (numbered, reference or default) shows its values
+// at once.
 TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
   addBodies();
   addBox(BoxKind::Distance);
@@ -153,6 +154,11 @@ TEST_F(DistanceBoxSlots, AMovedWindowIsThePlaceTheNextSaveRecords) {
   EXPECT_FALSE(ew->distanceBox(2)->lbl(1)->text().isEmpty());
   addBox(BoxKind::Orbit);
   EXPECT_FALSE(ew->orbitBox(2)->value(0)->text().isEmpty());
+  ew->close(InstrumentWindow::RefBox1);
+  ew->show(InstrumentWindow::RefBox1, true);
+  EXPECT_EQ(text(ew->referenceBox(1)->lbl(1)), "5,000.");  // Sun - Probe
+  ew->show(InstrumentWindow::OrbitRefBox1, true);
+  EXPECT_FALSE(ew->orbitBox(0)->value(0)->text().isEmpty());
 }
 
 TEST_F(DistanceBoxSlots, ListRefreshKeepsTheWatchedBodiesAndPickersHideOnTheSecondTick) {
