@@ -64,9 +64,9 @@ class WindowServices {
   // A double-click on caption label k opens this editor; empty: none.
   virtual void setCaptionEditor(std::function<void(int)> open) = 0;
 
-  // Where a new box or panel opens, its frame's top left in pixels: by
-  // default where the design puts it (`designed`).
-  virtual QPoint newWindowPlace(QPoint designed) { return designed; }
+  // Where a new box or panel opens, its frame's top left in pixels, given
+  // where the design puts it (`designed`).
+  virtual QPoint newWindowPlace(QPoint designed) = 0;
 
   // F8/F9 released in a window: the dashboard windows line up.
   virtual void AlignKeyReleased(int code) = 0;

@@ -69,6 +69,7 @@ class FakeWindowServices : public NullEngineHost, public NullAutopilotHost, publ
   double captionReferenceWidth() const override { return mainWindowWidthTwips(); }
   void captionsChanged(int front) override { changedCaptions.push_back(front); }
   void setCaptionEditor(std::function<void(int)> open) override { captionEditor = std::move(open); }
+  QPoint newWindowPlace(QPoint designed) override { return designed; }
   void AlignKeyReleased(int code) override { alignKeys.push_back(code); }
 
   QWidget main;
