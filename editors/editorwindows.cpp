@@ -86,6 +86,12 @@ void EditorWindows::openBox(BoxKind kind, int slot) {
     box = new RefBoxOrbit1(form_);
     box->SlotIndex = static_cast<int16_t>(slot);
     box->restore(rec);
+    // Filled for a body but never placed (the body popup's box): it opens
+    // where a new box does, not over the screen's corner.
+    if (rec.left == 0 && rec.top == 0) {
+      const QPoint at = form_.newWindowPlace(QPoint(0, 0));
+      box->placeAtTwips(at.x() * TwipsPerPixel, at.y() * TwipsPerPixel);
+    }
   }
   box->show();
   if (s_.PausedFlag) {

@@ -9,9 +9,11 @@
 #include <string>
 
 #include "../support/instrumentscenes.h"
+#include "../support/pressing.h"
 #include "engine/bodies.h"
 #include "engine/readouts.h"
 #include "form1_support.h"
+#include "mainwindow/menus.h"
 #include "mainwindow/viewwidget.h"
 #include "windowset_support.h"
 
@@ -187,8 +189,14 @@ TEST_F(DistanceBoxSlots, KeysInADroppedListRunCommandsAndTheOrbitReferenceListOn
 
 TEST_F(OrbitBoxElements, DisplayOrbitalElementsFromTheBodyPopup) {
   makeOrbit(1);
-  form->labelPopup().objLabel_MouseUp(2, Qt::RightButton, QPoint(5, 5));
-  form->labelPopup().mnuDisplayOrbitalElements_Click();
+  state->llabels = true;
+  form->plot();
+  // A right-click on Sat's name label, then the item of the popup it opens.
+  const QPoint label = form->view().labelRect(2).center().toPoint();
+  ASSERT_EQ(form->view().labelAt(label), 2);
+  QTest::mouseClick(form->viewWidget(), Qt::RightButton, {}, label);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return form->menus().popup->isVisible(); }, 2000));
+  ASSERT_NE(ClickMenuItem(form->menus().popup, "mnuDisplayOrbitalElements"), nullptr);
   RefBoxOrbit1* box = editors->orbitBox(1);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->Combo1->currentText().toStdString(), "Sat");
@@ -196,6 +204,9 @@ TEST_F(OrbitBoxElements, DisplayOrbitalElementsFromTheBodyPopup) {
   EXPECT_EQ(box->ObjectIndex, 2);
   EXPECT_EQ(box->ReferenceIndex, 1);
   EXPECT_EQ(state->rbo1a, 2);
+  // It opens over the view as a new box does, not over the screen's corner.
+  const QRect view(form->viewWidget()->mapToGlobal(QPoint(0, 0)), form->viewWidget()->size());
+  EXPECT_TRUE(view.contains(box->frameGeometry().topLeft()));
   // A list refresh keeps what the pickers show.
   state->objname[3] = "Moon";
   state->objects = 3;
