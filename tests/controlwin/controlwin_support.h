@@ -12,6 +12,7 @@
 #include <string>
 
 #include "../support/fakewindowservices.h"
+#include "../support/scenes.h"
 #include "control/controlwindows.h"
 #include "engine/state.h"
 #include "ui/dialogs.h"
@@ -36,17 +37,7 @@ class ControlWinFixture : public ::testing::Test {
     fake.reset();
     state.reset();
   }
-  // Body 1 "Sun" at the origin; body 2 "Earth" 1000 km along +x, about the
-  // Sun, at rest relative to it; body 3 "Moon" with no reference.
-  void addBodies() {
-    State& s = *state;
-    s.objname[1] = "Sun";
-    s.objname[2] = "Earth";
-    s.objref[2] = "Sun";
-    s.objx[2] = 1e6;
-    s.objname[3] = "Moon";
-    s.objects = 3;
-  }
+  void addBodies() { SunEarthMoon(*state); }
   // A thrust panel in the lowest free slot, as the View menu adds one.
   int addThrustPanel() { return AddBox(*state, *control, BoxKind::Thrust); }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "../support/fakewindowservices.h"
-#include "../support/instrumentscenes.h"
+#include "../support/scenes.h"
 #include "../support/pressing.h"
 #include "editors/editorwindows.h"
 #include "editors/orbitcalculator.h"

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "../support/instrumentscenes.h"
+#include "../support/scenes.h"
 #include "../support/pressing.h"
 #include "engine/bodies.h"
 #include "engine/readouts.h"

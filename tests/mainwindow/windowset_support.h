@@ -8,6 +8,7 @@
 #include <QTest>
 #include <memory>
 
+#include "../support/scenes.h"
 #include "../support/windowfixture.h"
 #include "control/controlwindows.h"
 #include "editors/editorwindows.h"
@@ -36,17 +37,7 @@ class WindowSetFixture : public WindowFixture {
     form.reset();  // the windows go before the tables they work on
     state.reset();
   }
-  // Body 1 "Sun" at the origin; body 2 "Earth" 1000 km along +x, about the
-  // Sun, at rest relative to it; body 3 "Moon" with no reference.
-  void addBodies() {
-    State& s = *state;
-    s.objname[1] = "Sun";
-    s.objname[2] = "Earth";
-    s.objref[2] = "Sun";
-    s.objx[2] = 1e6;
-    s.objname[3] = "Moon";
-    s.objects = 3;
-  }
+  void addBodies() { SunEarthMoon(*state); }
   using WindowFixture::addBodies;
 
   std::unique_ptr<Form1> form;

@@ -1,5 +1,5 @@
-// The bodies the instrument-box tests measure, in tests/editors over a
-// stand-in for the main window and in tests/mainwindow on the real one.
+// The bodies the window tests work on, over a stand-in for the main window
+// and on the real one alike.
 #pragma once
 
 #include <cmath>
@@ -43,6 +43,17 @@ inline void EarthAndSatellite(State& s, double ts) {
   s.objects = 2;
   s.focusobj = 1;
   s.timescale = ts;
+}
+
+// Sun at the origin; Earth 1000 km along +x, about the Sun, at rest
+// relative to it; Moon with no reference.
+inline void SunEarthMoon(State& s) {
+  s.objname[1] = "Sun";
+  s.objname[2] = "Earth";
+  s.objref[2] = "Sun";
+  s.objx[2] = 1e6;
+  s.objname[3] = "Moon";
+  s.objects = 3;
 }
 
 }  // namespace molvane
