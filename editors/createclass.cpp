@@ -146,7 +146,7 @@ void CreateObjectClass::OK_Click() {
 void CreateObjectClass::Cancel_Click() { close(); }
 
 // The list shows the class names until the body names replace them: an
-// entry of those is no body.
+// entry of those is no body, so its text is read as a typed name.
 void CreateObjectClass::Combo2_Click() {
   const bool bodies = Combo2->model() == &form_.bodyNames();
   const std::string text = BoxText(Combo2);

@@ -352,8 +352,8 @@ bool ObjEdit::Apply_Click() {
   if (!editable()) return false;
   const int i = EditedIndex, r = ReferenceIndex;
   const double ts = s_.timescale;
-  std::string problem = Latin1Problem("Object", Combo1->currentText());
-  if (problem.empty()) problem = Latin1Problem("Reference Object", Combo2->currentText());
+  std::string problem =
+      Latin1Problem({{"Object", Combo1->currentText()}, {"Reference Object", Combo2->currentText()}});
   // Positions and speeds are relative when the reference as typed names one.
   const std::string reference = BoxText(Combo2);
   const bool rel = reference != "Floating" && !reference.empty() && r > 0;

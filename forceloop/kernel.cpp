@@ -241,35 +241,27 @@ __attribute__((target("avx2,fma,avx512f,avx512vl"), always_inline)) inline __m25
   return q;
 }
 
-// Clang spells the target switch of a whole block differently from GCC.
+// The target switch of a whole block, as GCC and clang each spell it.
+#define TARGET_BLOCK_PRAGMA(text) _Pragma(#text)
+#if defined(__clang__)
+#define TARGET_BLOCK_BEGIN(features) \
+  TARGET_BLOCK_PRAGMA(clang attribute push(__attribute__((target(features))), apply_to = function))
+#define TARGET_BLOCK_END TARGET_BLOCK_PRAGMA(clang attribute pop)
+#else
+#define TARGET_BLOCK_BEGIN(features) TARGET_BLOCK_PRAGMA(GCC push_options) TARGET_BLOCK_PRAGMA(GCC target(features))
+#define TARGET_BLOCK_END TARGET_BLOCK_PRAGMA(GCC pop_options)
+#endif
+
 namespace avx2 {
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+TARGET_BLOCK_BEGIN("avx2")
 #include "forceloop/row4.inc"
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+TARGET_BLOCK_END
 }  // namespace avx2
 
 namespace vl {
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2,fma,avx512f,avx512vl"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2,fma,avx512f,avx512vl")
-#endif
+TARGET_BLOCK_BEGIN("avx2,fma,avx512f,avx512vl")
 #include "forceloop/row4.inc"
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+TARGET_BLOCK_END
 }  // namespace vl
 
 }  // namespace
